@@ -1,0 +1,86 @@
+#include "base/StdioFileEx.h"
+
+#include "platform/Platform.h"
+
+CStdioFileEx::~CStdioFileEx() {
+  if (m_mode == Mode::Writing) Close();
+}
+
+bool CStdioFileEx::Open(std::u16string_view path, uint32_t flags) {
+  if (IsOpen()) Close();
+  m_bIsUnicodeText = (flags & modeUnicode) != 0;
+  m_path.assign(path);
+  m_pos = 0;
+  m_bytes.clear();
+  auto& files = platform::Files();
+  if ((flags & (modeWrite | modeCreate)) == (modeWrite | modeCreate) ||
+      (flags & modeCreate) != 0) {
+    m_tempPath = m_path + u".tmp~";
+    // Claim the temporary file now, so a folder that cannot be written fails at Open.
+    if (!files.WriteAll(m_tempPath, {})) return false;
+    m_mode = Mode::Writing;
+    return true;
+  }
+  auto bytes = files.ReadAll(m_path);
+  if (!bytes) return false;
+  m_bytes = std::move(*bytes);
+  m_mode = Mode::Reading;
+  return true;
+}
+
+bool CStdioFileEx::ReadString(std::u16string& line) {
+  line.clear();
+  if (m_mode != Mode::Reading) return false;
+  // Skip the first two bytes only when they really are the byte-order mark, so a file made
+  // without one keeps its first character.
+  if (m_pos == 0 && m_bytes.size() >= 2 && static_cast<uint8_t>(m_bytes[0]) == 0xFF &&
+      static_cast<uint8_t>(m_bytes[1]) == 0xFE) {
+    m_pos = 2;
+  }
+  while (m_pos + 1 < m_bytes.size()) {
+    const auto lo = static_cast<uint8_t>(m_bytes[m_pos]);
+    const auto hi = static_cast<uint8_t>(m_bytes[m_pos + 1]);
+    m_pos += 2;
+    const auto c = static_cast<char16_t>(lo | (hi << 8));
+    line.push_back(c);
+    if (c == u'\n') break;
+  }
+  if (m_pos + 1 >= m_bytes.size()) m_pos = m_bytes.size();  // a stray odd byte ends the file
+  if (line.size() >= 2 && line.back() == u'\n') line.pop_back();
+  return !line.empty();
+}
+
+bool CStdioFileEx::WriteString(std::u16string_view text) {
+  if (m_mode != Mode::Writing) return false;
+  if (m_bytes.empty()) {
+    m_bytes.push_back(static_cast<char>(0xFF));
+    m_bytes.push_back(static_cast<char>(0xFE));
+  }
+  m_bytes.reserve(m_bytes.size() + text.size() * 2);
+  for (char16_t c : text) {
+    m_bytes.push_back(static_cast<char>(c & 0xFF));
+    m_bytes.push_back(static_cast<char>(c >> 8));
+  }
+  return true;
+}
+
+bool CStdioFileEx::Close() {
+  bool ok = true;
+  if (m_mode == Mode::Writing) {
+    auto& files = platform::Files();
+    ok = files.WriteAll(m_tempPath, m_bytes) && files.Replace(m_tempPath, m_path);
+    if (!ok) files.Remove(m_tempPath);
+  }
+  m_mode = Mode::Closed;
+  m_bytes.clear();
+  m_bytes.shrink_to_fit();
+  m_pos = 0;
+  return ok;
+}
+
+void CStdioFileEx::Abort() {
+  if (m_mode == Mode::Writing) platform::Files().Remove(m_tempPath);
+  m_mode = Mode::Closed;
+  m_bytes.clear();
+  m_pos = 0;
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The text file behind every file of the program: UTF-16LE with a byte-order mark, lines
+// ended by a single LF.
+//
+// Reading loads the whole file at Open. Writing collects the text and, on Close, writes it to
+// a temporary file in the same folder and renames that over the target, so a crash or a
+// failed write never leaves a half-written file and the previous file stays intact.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class CStdioFileEx {
+ public:
+  // The framework's open flags that the program uses, plus this class's Unicode flag.
+  static constexpr uint32_t modeRead = 0x0000;
+  static constexpr uint32_t modeWrite = 0x0001;
+  static constexpr uint32_t modeReadWrite = 0x0002;
+  static constexpr uint32_t modeCreate = 0x1000;
+  static constexpr uint32_t modeUnicode = 0x100000;
+  // The two ways every program file is opened.
+  static constexpr uint32_t kReadFlags = modeUnicode | modeReadWrite;            // 0x100002
+  static constexpr uint32_t kWriteFlags = modeUnicode | modeCreate | modeWrite;  // 0x101001
+
+  CStdioFileEx() = default;
+  CStdioFileEx(const CStdioFileEx&) = delete;
+  CStdioFileEx& operator=(const CStdioFileEx&) = delete;
+  // An open writer that was not closed commits like Close, as the framework's file does;
+  // use Abort to drop what was written.
+  ~CStdioFileEx();
+
+  // False when the file cannot be read, or the folder cannot take the temporary file.
+  [[nodiscard]] bool Open(std::u16string_view path, uint32_t flags);
+
+  // Next line without its LF. A line that is just LF comes back as that one character.
+  // False (with an empty line) at the end of the file.
+  bool ReadString(std::u16string& line);
+
+  // Writes the text unchanged; the caller includes "\n" where a line ends. The byte-order
+  // mark goes first. False when the file is not open for writing.
+  bool WriteString(std::u16string_view text);
+
+  // Readers: releases the contents. Writers: commits the file; false when it could not be
+  // written or renamed (the previous file is then unchanged).
+  bool Close();
+  // Writers: discards everything written; the target is untouched.
+  void Abort();
+
+  bool IsOpen() const { return m_mode != Mode::Closed; }
+  bool m_bIsUnicodeText = false;
+
+ private:
+  enum class Mode { Closed, Reading, Writing };
+
+  Mode m_mode = Mode::Closed;
+  std::u16string m_path;
+  std::u16string m_tempPath;
+  std::string m_bytes;  // reading: the file; writing: what is written so far
+  size_t m_pos = 0;     // reading position in bytes
+};

@@ -1,0 +1,104 @@
+#pragma once
+// Top-level windows with Win32-style messages, timers, painting, capture and modal loops.
+// Controls are not windows: a skinned dialog is one window that draws its controls itself.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/Canvas.h"
+#include "platform/Types.h"
+
+namespace platform {
+
+// Receives every message of one window, on the user-interface thread.
+class WindowHandler {
+ public:
+  virtual ~WindowHandler() = default;
+  // Returns the message result. `handled` = false asks for the system's default processing
+  // (for WM_CLOSE the default destroys the window).
+  virtual LResult OnMessage(WindowId window, uint32_t message, WParam wParam, LParam lParam,
+                            bool& handled) = 0;
+};
+
+enum class WindowKind {
+  Main,     // the application's main window: caption-less, in the taskbar
+  Dialog,   // an owned skinned dialog
+  Popup,    // a top-most tool window for popup menus, drawn with per-pixel alpha
+  Overlay,  // a top-most, click-through tool window with constant alpha (on-screen display)
+};
+
+struct WindowDesc {
+  std::u16string className;  // registered on first use
+  std::u16string title;
+  Rect rect;                 // screen coordinates of the whole window
+  WindowKind kind = WindowKind::Dialog;
+  WindowId owner = 0;
+  bool visible = true;
+  int iconResource = 0;      // big and small icon
+};
+
+enum class ShowCommand { Hide, Show, ShowNoActivate, Minimize, Restore };
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+
+  // Creates the window and sends it WM_CREATE. The handler must outlive the window.
+  virtual WindowId CreateWindow(const WindowDesc& desc, WindowHandler* handler) = 0;
+  // Sends WM_DESTROY, then forgets the window and its timers. Harmless for unknown ids.
+  virtual void DestroyWindow(WindowId window) = 0;
+  virtual bool IsWindow(WindowId window) = 0;
+  // First top-level window of this class created by any instance of the program.
+  virtual WindowId FindWindowByClass(std::u16string_view className) = 0;
+
+  // SendMessage calls the handler synchronously; PostMessage queues for the message loop.
+  virtual LResult SendMessage(WindowId window, uint32_t message, WParam wParam, LParam lParam) = 0;
+  virtual bool PostMessage(WindowId window, uint32_t message, WParam wParam, LParam lParam) = 0;
+
+  // WM_TIMER with wParam = id every `ms`; setting an existing id restarts it.
+  virtual void SetTimer(WindowId window, uintptr_t id, uint32_t ms) = 0;
+  virtual void KillTimer(WindowId window, uintptr_t id) = 0;
+
+  // Runs a message loop until EndModal is called for this window, and returns its result.
+  // Owner windows stay painted but take no input meanwhile.
+  virtual intptr_t RunModal(WindowId window) = 0;
+  virtual void EndModal(WindowId window, intptr_t result) = 0;
+
+  // Painting: Invalidate queues WM_PAINT; inside WM_PAINT, BeginPaint returns the window's
+  // back buffer (client size) and EndPaint copies it to the screen once.
+  virtual void Invalidate(WindowId window, const Rect* rc) = 0;
+  virtual void UpdateWindow(WindowId window) = 0;
+  virtual Canvas& BeginPaint(WindowId window) = 0;
+  virtual void EndPaint(WindowId window) = 0;
+  // Popup windows: show this canvas with its per-pixel alpha times `alpha`.
+  virtual void UpdateLayered(WindowId window, const Canvas& image, uint8_t alpha) = 0;
+  // Overlay windows: the whole window at constant alpha.
+  virtual void SetLayeredAlpha(WindowId window, uint8_t alpha) = 0;
+
+  virtual void ShowWindow(WindowId window, ShowCommand command) = 0;
+  virtual bool IsVisible(WindowId window) = 0;
+  virtual bool IsMinimized(WindowId window) = 0;
+  virtual void MoveWindow(WindowId window, const Rect& rc) = 0;
+  virtual Rect WindowRect(WindowId window) = 0;
+  virtual Rect ClientRect(WindowId window) = 0;
+  virtual void SetTitle(WindowId window, std::u16string_view title) = 0;
+  virtual void BringToForeground(WindowId window) = 0;
+  virtual WindowId ActiveWindow() = 0;
+
+  // Mouse capture and leave tracking (WM_MOUSELEAVE once the pointer leaves).
+  virtual void SetCapture(WindowId window) = 0;
+  virtual void ReleaseCapture() = 0;
+  virtual WindowId Capture() = 0;
+  virtual void TrackMouseLeave(WindowId window) = 0;
+  virtual Point CursorPos() = 0;  // screen coordinates
+  virtual Point ScreenToClient(WindowId window, Point p) = 0;
+
+  // GetSystemMetrics(SM_CXFULLSCREEN / SM_CYFULLSCREEN), SPI_GETWORKAREA, and the logical
+  // pixels per inch of the screen divided by 96.
+  virtual Size FullScreenSize() = 0;
+  virtual Rect WorkArea() = 0;
+  virtual float DpiScale() = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,122 @@
+#include "base/StdioFileEx.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace {
+
+using platform::headless::HeadlessPlatform;
+
+const std::u16string kFile = u"C:\\Users\\player\\AppData\\Roaming\\test.txt";
+
+std::string Utf16Le(std::u16string_view text, bool bom = true) {
+  std::string bytes;
+  if (bom) bytes = "\xFF\xFE";
+  for (char16_t c : text) {
+    bytes.push_back(static_cast<char>(c & 0xFF));
+    bytes.push_back(static_cast<char>(c >> 8));
+  }
+  return bytes;
+}
+
+std::vector<std::u16string> ReadLines(std::u16string_view path) {
+  CStdioFileEx file;
+  std::vector<std::u16string> lines;
+  if (!file.Open(path, CStdioFileEx::kReadFlags)) return lines;
+  std::u16string line;
+  while (file.ReadString(line)) lines.push_back(line);
+  return lines;
+}
+
+class StdioFileExTest : public ::testing::Test {
+ protected:
+  HeadlessPlatform platform;
+  void Put(std::string_view bytes) { ASSERT_TRUE(platform.files().WriteAll(kFile, bytes)); }
+  std::string Get() { return platform.files().ReadAll(kFile).value_or("<missing>"); }
+};
+
+TEST_F(StdioFileExTest, WritesBomAndLinesExactlyAndReadsThemBack) {
+  CStdioFileEx file;
+  ASSERT_TRUE(file.Open(kFile, CStdioFileEx::kWriteFlags));
+  EXPECT_TRUE(file.m_bIsUnicodeText);
+  file.WriteString(u"[Setting]\n");
+  file.WriteString(u"0=中文\n");
+  file.WriteString(u"last");
+  ASSERT_TRUE(file.Close());
+  EXPECT_EQ(Get(), Utf16Le(u"[Setting]\n0=中文\nlast"));
+  EXPECT_EQ(ReadLines(kFile), (std::vector<std::u16string>{u"[Setting]", u"0=中文", u"last"}));
+}
+
+TEST_F(StdioFileExTest, LineEndQuirksOfTheFormat) {
+  // A lone LF line comes back as LF so reading goes on; CR stays part of the line.
+  Put(Utf16Le(u"a\n\nb\r\nc"));
+  EXPECT_EQ(ReadLines(kFile), (std::vector<std::u16string>{u"a", u"\n", u"b\r", u"c"}));
+}
+
+TEST_F(StdioFileExTest, LongLinesComeBackWhole) {
+  const std::u16string longLine(1472, u'7');
+  Put(Utf16Le(longLine + u"\n" + std::u16string(128, u'x') + u"\n" + std::u16string(129, u'y')));
+  const auto lines = ReadLines(kFile);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], longLine);
+  EXPECT_EQ(lines[1].size(), 128u);
+  EXPECT_EQ(lines[2].size(), 129u);
+}
+
+TEST_F(StdioFileExTest, OnlyARealByteOrderMarkIsSkipped) {
+  Put(Utf16Le(u"[Setting]\nx", false));
+  EXPECT_EQ(ReadLines(kFile), (std::vector<std::u16string>{u"[Setting]", u"x"}));
+  Put(Utf16Le(u"\xFFFE" u"ab", false));  // bytes FE FF are text, not a mark
+  EXPECT_EQ(ReadLines(kFile).at(0).size(), 3u);
+}
+
+TEST_F(StdioFileExTest, EmptyOddAndMissingFiles) {
+  Put("");
+  EXPECT_TRUE(ReadLines(kFile).empty());
+  Put(Utf16Le(u"ab") + "\x41");  // a stray odd byte is ignored
+  EXPECT_EQ(ReadLines(kFile), (std::vector<std::u16string>{u"ab"}));
+  CStdioFileEx file;
+  EXPECT_FALSE(file.Open(u"C:\\nowhere\\missing.txt", CStdioFileEx::kReadFlags));
+  std::u16string line = u"stale";
+  EXPECT_FALSE(file.ReadString(line));
+  EXPECT_TRUE(line.empty());
+}
+
+TEST_F(StdioFileExTest, AnInterruptedWriteLeavesTheOldFileIntact) {
+  Put(Utf16Le(u"old\n"));
+  {
+    CStdioFileEx file;
+    ASSERT_TRUE(file.Open(kFile, CStdioFileEx::kWriteFlags));
+    file.WriteString(u"new, half");
+    file.Abort();  // what a crash before Close amounts to
+  }
+  EXPECT_EQ(Get(), Utf16Le(u"old\n"));
+  EXPECT_FALSE(platform.files().FileExists(kFile + u".tmp~"));
+
+  platform.files().FailReplaceContaining(u"test.txt");
+  CStdioFileEx file;
+  ASSERT_TRUE(file.Open(kFile, CStdioFileEx::kWriteFlags));
+  file.WriteString(u"new\n");
+  EXPECT_FALSE(file.Close());
+  EXPECT_EQ(Get(), Utf16Le(u"old\n"));
+}
+
+TEST_F(StdioFileExTest, WritingIntoAMissingFolderFailsAtOpen) {
+  CStdioFileEx file;
+  EXPECT_FALSE(file.Open(u"C:\\nowhere\\out.txt", CStdioFileEx::kWriteFlags));
+  EXPECT_FALSE(file.WriteString(u"x"));
+}
+
+TEST_F(StdioFileExTest, DestructorCommitsAnOpenWriter) {
+  {
+    CStdioFileEx file;
+    ASSERT_TRUE(file.Open(kFile, CStdioFileEx::kWriteFlags));
+    file.WriteString(u"kept\n");
+  }
+  EXPECT_EQ(ReadLines(kFile), (std::vector<std::u16string>{u"kept"}));
+}
+
+}  // namespace
