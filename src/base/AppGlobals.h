@@ -1,0 +1,13 @@
+#pragma once
+// Process-wide folders and scale factors, set once during start-up.
+
+#include <string>
+
+// The running executable's folder and the per-user data folder, each with a trailing
+// backslash. skins\ paths are relative to the first; config\ and update\ to the second.
+extern std::u16string g_strExeDir;
+extern std::u16string g_strDataDir;
+// Layout scale (1.0): every coordinate is multiplied by it and truncated.
+extern float g_fUiScale;
+// Logical pixels per inch of the main window divided by 96.
+extern float g_fDpiScale;

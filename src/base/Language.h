@@ -1,0 +1,25 @@
+#pragma once
+// The program's texts and UI font. Every visible wording is one entry of g_strLangText,
+// loaded from the language file chosen by config\LanSetting.ini.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+constexpr int kLanguageTextCount = 500;
+extern std::array<std::u16string, kLanguageTextCount> g_strLangText;
+
+// UI font of every control; set by LoadLanguage from text 0.
+extern std::u16string g_strFontFace;  // starts as "宋体"
+extern int g_nFontHeight;             // starts as 12
+extern uint8_t g_nFontCharset;        // starts as 134
+
+// Text n, or an empty text for an index outside the table.
+const std::u16string& LangText(int index);
+
+// Reads the language (data folder first, then lang\ beside the executable for a file the
+// data folder lacks) and chooses the font. True when the whole file was read.
+bool LoadLanguage();
+
+// Back to the initial state: all texts empty, font "宋体" 12 / 134.
+void ResetLanguage();
