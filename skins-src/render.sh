@@ -132,6 +132,9 @@ render_one() {
   svg=${svg//@H1@/$((h - 1))}
   svg=${svg//@W2@/$((w - 2))}
   svg=${svg//@H2@/$((h - 2))}
+  svg=${svg//@HROW@/$((h - 38))}   # top of a dialog's button row
+  svg=${svg//@WCORNER@/$((w - 19))}
+  svg=${svg//@HCORNER@/$((h - 19))}
   svg=${svg//@CX@/$(awk -v w="$w" 'BEGIN{print w/2}')}
   svg=${svg//@CY@/$(awk -v h="$h" 'BEGIN{print h/2}')}
   local dial="" sel=-1 mode=base digit=""

@@ -328,7 +328,8 @@ TEST(Artwork, ColourPictureIsBackgroundOutsideItsTwoAreasAndNeverInsideTheSpectr
 TEST(Artwork, FramesAreOpaqueAndDark) {
   // The dialog's background colour is the frame's average; it must stay dark behind the
   // light grey captions.
-  for (const char* path : {"res/frame_main.bmp", "skins/Frame_warning.bmp"}) {
+  for (const char* path : {"res/frame_main.bmp", "skins/Frame_warning.bmp", "skins/Frame_dialog.bmp",
+                           "skins/Frame_dialog2.bmp", "skins/Frame_manager.bmp"}) {
     SCOPED_TRACE(path);
     auto pixels = Decode(kRepo / path);
     ASSERT_TRUE(pixels.has_value());
