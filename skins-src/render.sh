@@ -61,10 +61,9 @@ dial_body() {
   local dial=$1 sel=$2 mode=$3 out="" name idx label pts
   while read -r name idx label pts; do
     [[ -z $name || $name == \#* || $name != "$dial" ]] && continue
-    local poly=${pts// / } cx base h lit=0
+    local poly=$pts cx base h=7 lit=0
     cx=$(awk -v p="$pts" 'BEGIN{n=split(p,a," "); split(a[1],b,","); split(a[2],c,","); printf "%.2f", (b[1]+c[1])/2}')
     base=$(awk -v p="$pts" 'BEGIN{split(p,a," "); split(a[1],b,","); print b[2]}')
-    if [[ $dial == power ]]; then h=7; else h=7; fi
     ((idx <= sel)) && lit=1
     if [[ $mode != fill ]]; then
       out+="<polygon points=\"$poly\" fill=\"url(#idle)\" stroke=\"#3A4350\" stroke-width=\"1\" stroke-linejoin=\"round\"/>"
@@ -203,8 +202,10 @@ rc_lines=()
 while read -r out w h src rest; do
   [[ -z ${out:-} || $out == \#* ]] && continue
   out=${out//%20/ }  # the manifest writes blanks in file names as %20
+  set -f  # parameters are split on blanks but never globbed
   # shellcheck disable=SC2086
   set -- $rest
+  set +f
   for kv in "$@"; do
     [[ $kv == RC=* ]] && rc_lines+=("${kv#RC=} \"${out#res/}\"")
   done

@@ -166,6 +166,18 @@ TEST(LanguageFiles, ButtonCaptionsFitTheirButtons) {
   }
 }
 
+TEST(LanguageFiles, MessagesFitTheMessageBox) {
+  // The message label is 319 x 40: two lines of about 40 Tahoma characters, or of 26 glyphs at
+  // 12 pixels.
+  const auto english = Texts("Lan_EN.txt");
+  const auto chinese = Texts("Lan.txt");
+  for (int index : {140, 145, 147, 151, 152, 153, 154, 155, 156, 174, 175, 176, 232, 233, 234, 235,
+                    236, 237, 241, 242, 257, 281, 291, 292, 293, 307, 308, 332, 333, 334, 339}) {
+    EXPECT_LE(english.at(index).size(), 76u) << index;
+    EXPECT_LE(chinese.at(index).size(), 44u) << index;
+  }
+}
+
 TEST(LanguageFiles, MatchTheirEditableSources) {
   for (auto [source, target] : {std::pair{"en.utf8.txt", "Lan_EN.txt"}, std::pair{"zh.utf8.txt", "Lan.txt"},
                                 std::pair{"LanSetting.utf8.ini", "LanSetting.ini"}}) {
