@@ -18,6 +18,8 @@
 
 #include "base/StdioFileEx.h"
 #include "base/Text.h"
+#include "platform/Canvas.h"
+#include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace {
@@ -246,6 +248,38 @@ TEST(Artwork, EveryPictureTheProgramLoadsIsListedWithItsLayoutSize) {
     if (size.width != 0) {
       EXPECT_EQ(it->second.size, size);
     }
+  }
+}
+
+TEST(Artwork, PlatformLoadsEverySkinFileAndResourceAtItsSize) {
+  platform::headless::HeadlessPlatform platform;
+  platform.UseInstallation(kRepo);
+  const std::u16string exeDir = base::FolderOf(platform.files().ExecutablePath());
+  int files = 0;
+  for (const auto& [path, entry] : Manifest()) {
+    if (path.rfind("skins/", 0) != 0) continue;
+    SCOPED_TRACE(path);
+    std::string name = path;
+    std::replace(name.begin(), name.end(), '/', '\\');
+    auto image = platform::Gfx().LoadImageFile(exeDir + base::FromUtf8(name));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ((Size{image->Width(), image->Height()}), entry.size);
+    ++files;
+  }
+  EXPECT_GT(files, 100);
+  struct Resource {
+    int id;
+    bool png;
+    Size size;
+  };
+  for (const Resource& r : {Resource{364, false, {1127, 740}}, Resource{287, false, {500, 291}},
+                            Resource{151, true, Manifest().at("res/popup_bg.png").size},
+                            Resource{187, true, Manifest().at("res/scroll_down.png").size},
+                            Resource{188, true, Manifest().at("res/scroll_up.png").size}}) {
+    SCOPED_TRACE(r.id);
+    auto image = r.png ? platform::Gfx().LoadPngResource(r.id) : platform::Gfx().LoadBitmapResource(r.id);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ((Size{image->Width(), image->Height()}), r.size);
   }
 }
 

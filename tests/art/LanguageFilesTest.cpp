@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/AppGlobals.h"
+#include "base/Language.h"
 #include "base/StdioFileEx.h"
 #include "base/Text.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -139,6 +141,44 @@ TEST(LanguageFiles, EveryUsedTextIsPresentInBothLanguages) {
   }
   EXPECT_EQ(english.at(0), u"English");  // any text but "中文" selects Tahoma
   EXPECT_EQ(chinese.at(0), u"中文");
+}
+
+// The program's own loader on a fresh installation: no data folder files, so the bundled
+// setting picks English; a user setting naming another language picks Chinese.
+TEST(LanguageFiles, ProgramLoadsEitherBundledFileWhole) {
+  platform::headless::HeadlessPlatform platform;
+  platform.UseInstallation(kRepo);
+  g_strExeDir = base::FolderOf(platform.files().ExecutablePath());
+  g_strDataDir = u"C:\\Users\\player\\AppData\\Roaming\\Data\\";
+  g_fUiScale = 1.0f;
+  struct Case {
+    const char16_t* userSetting;  // nullptr: none in the data folder
+    const char16_t* text0;
+    const char16_t* face;
+    int height;
+    uint8_t charset;
+  };
+  for (const Case& c : {Case{nullptr, u"English", u"Tahoma", 16, 1},
+                        Case{u"[ChangeLanguage]\nLanguage=CN\n", u"中文", u"宋体", 12, 134}}) {
+    SCOPED_TRACE(base::ToUtf8(c.text0));
+    if (c.userSetting) {
+      ASSERT_TRUE(platform.files().CreateDirectory(u"C:\\Users\\player\\AppData\\Roaming\\Data"));
+      ASSERT_TRUE(platform.files().CreateDirectory(g_strDataDir + u"config"));
+      CStdioFileEx file;
+      ASSERT_TRUE(file.Open(g_strDataDir + u"config\\LanSetting.ini", CStdioFileEx::kWriteFlags));
+      file.WriteString(c.userSetting);
+      ASSERT_TRUE(file.Close());
+    }
+    ResetLanguage();
+    EXPECT_TRUE(LoadLanguage());
+    EXPECT_EQ(LangText(0), c.text0);
+    EXPECT_EQ(g_strFontFace, c.face);
+    EXPECT_EQ(g_nFontHeight, c.height);
+    EXPECT_EQ(g_nFontCharset, c.charset);
+    for (const auto& [where, indexes] : kUsedTexts)
+      for (int index : indexes) EXPECT_FALSE(LangText(index).empty()) << where << " " << index;
+  }
+  ResetLanguage();
 }
 
 TEST(LanguageFiles, BothLanguagesHaveTheSameIndexesAndPlaceholders) {
