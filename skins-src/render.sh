@@ -5,8 +5,9 @@
 #   skins-src/render.sh            render everything listed in manifest.txt
 #   skins-src/render.sh PATTERN    render only the outputs whose path contains PATTERN
 #
-# Needs rsvg-convert (Debian: librsvg2-bin) and ImageMagick's convert (Debian: imagemagick);
-# /usr/bin/convert is called by its full path on purpose.
+# Needs rsvg-convert (Debian: librsvg2-bin) and ImageMagick's convert and montage (Debian:
+# imagemagick), called by their full paths on purpose. The committed pictures were made with
+# rsvg-convert 2.54.7 and ImageMagick 6.9.11 (Debian 12); the same versions give the same bytes.
 set -euo pipefail
 shopt -u patsub_replacement 2>/dev/null || true  # "&" in a replacement stays literal
 
