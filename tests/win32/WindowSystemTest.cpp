@@ -149,7 +149,9 @@ TEST(Win32WindowSystem, PostedMessagesKeepTheirOrderAndTimersRunUntilKilled) {
   std::vector<WParam> posted;
   for (const auto& m : recorder.seen) {
     if (m.first == kPing) posted.push_back(m.second);
-    if (m.first == msg::kTimer) EXPECT_EQ(m.second, 7u);
+    if (m.first == msg::kTimer) {
+      EXPECT_EQ(m.second, 7u);
+    }
   }
   EXPECT_EQ(posted, (std::vector<WParam>{1, 2, 3, 4, 5}));
   // Posted messages come before the timer, as Windows gives timers the lowest priority.
