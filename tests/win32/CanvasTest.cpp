@@ -232,10 +232,19 @@ TEST(Win32Canvas, TextChangesPixelsOnlyInsideItsRectangleWithItsColour) {
     for (int x = 0; x < 200; ++x) opaqueRed += clear->PixelArgb(x, y) == kOpaqueRed;
   EXPECT_GT(opaqueRed, 5);
 
-  // A clip cuts text off.
+  // Without kNoClip the rectangle cuts the text off; with it the text runs on.
+  auto narrow = NewCanvas(200, 40);
+  narrow->DrawText(u"Gaming Mouse", *font, Rgb(255, 255, 255), {0, 0, 20, 40}, platform::dt::kSingleLine);
+  EXPECT_EQ(CountPixelsNot(*narrow, {20, 0, 200, 40}, 0), 0);
+  narrow->DrawText(u"Gaming Mouse", *font, Rgb(255, 255, 255), {0, 0, 20, 40},
+                   platform::dt::kSingleLine | platform::dt::kNoClip);
+  EXPECT_GT(CountPixelsNot(*narrow, {20, 0, 200, 40}, 0), 0);
+
+  // A clip cuts text off, even with kNoClip.
   auto clipped = NewCanvas(200, 40);
   clipped->SetClip({0, 0, 20, 40});
-  clipped->DrawText(u"Gaming Mouse", *font, Rgb(255, 255, 255), {0, 0, 200, 40}, platform::dt::kSingleLine);
+  clipped->DrawText(u"Gaming Mouse", *font, Rgb(255, 255, 255), {0, 0, 200, 40},
+                    platform::dt::kSingleLine | platform::dt::kNoClip);
   EXPECT_EQ(CountPixelsNot(*clipped, {20, 0, 200, 40}, 0), 0);
   EXPECT_GT(CountPixelsNot(*clipped, {0, 0, 20, 40}, 0), 0);
 }

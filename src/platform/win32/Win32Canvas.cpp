@@ -209,7 +209,13 @@ void Win32Canvas::DrawImage(const Image& image, const Rect& dest, const Rect& sr
 int Win32Canvas::DrawText(std::u16string_view text, const Font& font, Colour colour,
                           const Rect& rc, uint32_t flags) {
   if (flags & dt::kCalcRect) return MeasureText(text, font, flags, rc.Width()).cy;
-  Rect area = (flags & dt::kNoClip) ? m_clip : rc.Intersect(m_clip);
+  Rect reach = rc;
+  if (flags & dt::kNoClip) {
+    // The text may run past rc by at most its own size, whatever the alignment.
+    Size size = MeasureText(text, font, flags, rc.Width());
+    reach = {rc.left - size.cx, rc.top - size.cy, rc.right + size.cx, rc.bottom + size.cy};
+  }
+  Rect area = reach.Intersect(m_clip);
   if (area.IsEmpty() || m_bits == nullptr) return MeasureText(text, font, flags, rc.Width()).cy;
 
   // GDI writes zero alpha wherever it draws into a 32-bit surface. So the text is drawn in
