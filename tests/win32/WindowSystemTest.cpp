@@ -335,6 +335,20 @@ TEST(Win32WindowSystem, PaintingGoesThroughABackBufferOfClientSize) {
   EXPECT_EQ(recorder.Count(msg::kPaint), before + 1);
   windows.UpdateWindow(window.id);  // nothing invalid: no paint
   EXPECT_EQ(recorder.Count(msg::kPaint), before + 1);
+
+  // A handler that forgets EndPaint does not leave the window painting for ever.
+  recorder.react = [&](WindowId self, uint32_t message, WParam, LParam, LResult&) {
+    if (message != msg::kPaint) return false;
+    windows.BeginPaint(self).FillRect({0, 0, 200, 120}, platform::Rgb(0, 0, 255));
+    return true;
+  };
+  windows.Invalidate(window.id, nullptr);
+  windows.UpdateWindow(window.id);
+  windows.UpdateWindow(window.id);
+  EXPECT_EQ(recorder.Count(msg::kPaint), before + 2);
+  dc = ::GetDC(H(window.id));
+  EXPECT_EQ(::GetPixel(dc, 100, 60), RGB(0, 0, 255));
+  ::ReleaseDC(H(window.id), dc);
 }
 
 TEST(Win32WindowSystem, LayeredWindowsTakeTheirPixelsAndAlpha) {

@@ -43,7 +43,8 @@ DWORD Attributes(std::u16string_view path) {
 
 std::optional<std::string> Win32FileSystem::ReadAll(std::u16string_view path) {
   FileHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) {
     m_failures.Record("CreateFileW");

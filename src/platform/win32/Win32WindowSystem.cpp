@@ -56,6 +56,12 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     LRESULT standard = ::DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCCREATE || !handled) result = standard;
   }
+  // A paint left open would keep the window invalid and WM_PAINT coming for ever.
+  if (message == WM_PAINT) {
+    if (Win32WindowSystem::Record* painted = system->Find(Id(hwnd)); painted && painted->painting) {
+      system->EndPaint(Id(hwnd));
+    }
+  }
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     system->Forget(Id(hwnd));
