@@ -33,7 +33,8 @@ int CountPixelsNot(const platform::Canvas& canvas, const Rect& area, uint32_t va
 
 bool Near(uint32_t a, uint32_t b, int tolerance) {
   for (int shift = 0; shift < 32; shift += 8) {
-    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance)
+    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) >
+        tolerance)
       return false;
   }
   return true;
@@ -44,12 +45,29 @@ std::string Bmp24(int w, int h, uint32_t (*pixel)(int x, int y)) {
   const int stride = (w * 3 + 3) & ~3;
   const uint32_t imageSize = static_cast<uint32_t>(stride * h);
   std::string out;
-  auto u16 = [&](uint32_t v) { out += static_cast<char>(v & 0xFF); out += static_cast<char>((v >> 8) & 0xFF); };
-  auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+  auto u16 = [&](uint32_t v) {
+    out += static_cast<char>(v & 0xFF);
+    out += static_cast<char>((v >> 8) & 0xFF);
+  };
+  auto u32 = [&](uint32_t v) {
+    u16(v & 0xFFFF);
+    u16(v >> 16);
+  };
   out += "BM";
-  u32(54 + imageSize); u32(0); u32(54);
-  u32(40); u32(static_cast<uint32_t>(w)); u32(static_cast<uint32_t>(h)); u16(1); u16(24); u32(0);
-  u32(imageSize); u32(2835); u32(2835); u32(0); u32(0);
+  u32(54 + imageSize);
+  u32(0);
+  u32(54);
+  u32(40);
+  u32(static_cast<uint32_t>(w));
+  u32(static_cast<uint32_t>(h));
+  u16(1);
+  u16(24);
+  u32(0);
+  u32(imageSize);
+  u32(2835);
+  u32(2835);
+  u32(0);
+  u32(0);
   for (int y = h - 1; y >= 0; --y) {
     std::string row;
     for (int x = 0; x < w; ++x) {
@@ -65,7 +83,9 @@ std::string Bmp24(int w, int h, uint32_t (*pixel)(int x, int y)) {
 }
 
 // Left half blue, right half yellow (0xRRGGBB).
-uint32_t Halves(int x, int) { return x < 4 ? 0x0000FF : 0xFFFF00; }
+uint32_t Halves(int x, int) {
+  return x < 4 ? 0x0000FF : 0xFFFF00;
+}
 
 TEST(Win32Canvas, StartsTransparentFillsFramesAndClips) {
   auto canvas = NewCanvas(20, 10);
@@ -175,9 +195,9 @@ TEST(Win32Canvas, DrawImageBlendsWithItsAlphaAndTheConstantAlpha) {
   canvas->DrawImage(*pattern, {1, 1, 5, 3}, {0, 0, 4, 2});
   EXPECT_EQ(canvas->PixelArgb(1, 1), 0xFFFF0000u);
   EXPECT_EQ(canvas->PixelArgb(3, 2), 0xFF0A141Eu);
-  EXPECT_EQ(canvas->PixelArgb(1, 2), 0xFF000000u);                // transparent pixel: black stays
-  EXPECT_TRUE(Near(canvas->PixelArgb(4, 1), 0xFF808080u, 2));     // half white over black
-  EXPECT_TRUE(Near(canvas->PixelArgb(4, 2), 0xFF400000u, 2));     // quarter red over black
+  EXPECT_EQ(canvas->PixelArgb(1, 2), 0xFF000000u);             // transparent pixel: black stays
+  EXPECT_TRUE(Near(canvas->PixelArgb(4, 1), 0xFF808080u, 2));  // half white over black
+  EXPECT_TRUE(Near(canvas->PixelArgb(4, 2), 0xFF400000u, 2));  // quarter red over black
 
   // A source rectangle picks one pixel; constant alpha scales on top of the image's own.
   canvas->DrawImage(*pattern, {6, 6, 7, 7}, {1, 0, 2, 1}, 128);
@@ -209,8 +229,9 @@ TEST(Win32Canvas, TextChangesPixelsOnlyInsideItsRectangleWithItsColour) {
   auto canvas = NewCanvas(200, 40);
   canvas->FillRect({0, 0, 200, 40}, Rgb(0, 0, 0));
   auto font = UiFont();
-  int height = canvas->DrawText(u"Gaming Mouse", *font, Rgb(255, 255, 255), {10, 5, 190, 35},
-                                platform::dt::kCenter | platform::dt::kVCenter | platform::dt::kSingleLine);
+  int height =
+      canvas->DrawText(u"Gaming Mouse", *font, Rgb(255, 255, 255), {10, 5, 190, 35},
+                       platform::dt::kCenter | platform::dt::kVCenter | platform::dt::kSingleLine);
   EXPECT_GT(height, 0);
   EXPECT_GT(CountPixelsNot(*canvas, {10, 5, 190, 35}, 0xFF000000u), 20);
   EXPECT_EQ(CountPixelsNot(*canvas, {0, 0, 10, 40}, 0xFF000000u), 0);
@@ -234,7 +255,8 @@ TEST(Win32Canvas, TextChangesPixelsOnlyInsideItsRectangleWithItsColour) {
 
   // Without kNoClip the rectangle cuts the text off; with it the text runs on.
   auto narrow = NewCanvas(200, 40);
-  narrow->DrawText(u"Gaming Mouse", *font, Rgb(255, 255, 255), {0, 0, 20, 40}, platform::dt::kSingleLine);
+  narrow->DrawText(u"Gaming Mouse", *font, Rgb(255, 255, 255), {0, 0, 20, 40},
+                   platform::dt::kSingleLine);
   EXPECT_EQ(CountPixelsNot(*narrow, {20, 0, 200, 40}, 0), 0);
   narrow->DrawText(u"Gaming Mouse", *font, Rgb(255, 255, 255), {0, 0, 20, 40},
                    platform::dt::kSingleLine | platform::dt::kNoClip);
@@ -260,7 +282,8 @@ TEST(Win32Canvas, MeasureTextGrowsWithTheTextAndWraps) {
   EXPECT_GT(two.cx, one.cx);
   EXPECT_EQ(two.cy, one.cy);
 
-  platform::Size wrapped = canvas->MeasureText(u"DPI DPI DPI", *font, platform::dt::kWordBreak, one.cx + 4);
+  platform::Size wrapped =
+      canvas->MeasureText(u"DPI DPI DPI", *font, platform::dt::kWordBreak, one.cx + 4);
   EXPECT_LE(wrapped.cx, one.cx + 4);
   EXPECT_GE(wrapped.cy, 3 * one.cy);
 
@@ -268,7 +291,9 @@ TEST(Win32Canvas, MeasureTextGrowsWithTheTextAndWraps) {
   EXPECT_GT(canvas->MeasureText(u"DPI", *bigFont, single, 0).cy, one.cy);
 
   // Drawing with kCalcRect measures and draws nothing.
-  EXPECT_EQ(canvas->DrawText(u"DPI", *font, 0xFFFFFF, {0, 0, 10, 10}, platform::dt::kCalcRect | single), one.cy);
+  EXPECT_EQ(
+      canvas->DrawText(u"DPI", *font, 0xFFFFFF, {0, 0, 10, 10}, platform::dt::kCalcRect | single),
+      one.cy);
   EXPECT_EQ(CountPixelsNot(*canvas, {0, 0, 10, 10}, 0), 0);
 }
 

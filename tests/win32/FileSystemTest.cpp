@@ -13,7 +13,10 @@ TEST(Win32FileSystem, WriteReadRoundTripKeepsEveryByteAndTruncates) {
   TempFolder folder;
   platform::FileSystem& files = platform::Files();
   const std::u16string path = folder / u"data 中文.bin";
-  const std::string bytes("\xFF\xFE" "a\0b\r\n\x80", 8);
+  const std::string bytes(
+      "\xFF\xFE"
+      "a\0b\r\n\x80",
+      8);
 
   ASSERT_TRUE(files.WriteAll(path, bytes));
   EXPECT_EQ(files.ReadAll(path), bytes);

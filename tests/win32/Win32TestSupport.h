@@ -5,8 +5,8 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/win32/Win32Platform.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32Platform.h"
 #include "platform/win32/WindowsInclude.h"
 
 namespace win32test {
@@ -34,7 +34,9 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::u16string& path() const { return m_path; }
-  std::u16string operator/(std::u16string_view name) const { return m_path + u"\\" + std::u16string(name); }
+  std::u16string operator/(std::u16string_view name) const {
+    return m_path + u"\\" + std::u16string(name);
+  }
 
  private:
   static void RemoveTree(const std::wstring& folder) {

@@ -65,9 +65,13 @@ struct Window {
   Window& operator=(const Window&) = delete;
 };
 
-HWND H(WindowId id) { return reinterpret_cast<HWND>(id); }
+HWND H(WindowId id) {
+  return reinterpret_cast<HWND>(id);
+}
 
-void DrainQueue() { platform::Time().PumpDelay(0); }
+void DrainQueue() {
+  platform::Time().PumpDelay(0);
+}
 
 TEST(Win32WindowSystem, LifeCycleSendAndFind) {
   TestPlatform();
@@ -113,14 +117,18 @@ TEST(Win32WindowSystem, StylesPerKind) {
   auto& windows = platform::Windows();
   Recorder recorder;
   Window main(windows.CreateWindow(Desc(platform::WindowKind::Main), &recorder));
-  Window dialog(windows.CreateWindow(Desc(platform::WindowKind::Dialog, false, main.id), &recorder));
+  Window dialog(
+      windows.CreateWindow(Desc(platform::WindowKind::Dialog, false, main.id), &recorder));
   Window popup(windows.CreateWindow(Desc(platform::WindowKind::Popup), &recorder));
   Window overlay(windows.CreateWindow(Desc(platform::WindowKind::Overlay), &recorder));
   ASSERT_TRUE(main.id && dialog.id && popup.id && overlay.id) << TestPlatform().LastFailure();
 
   auto style = [](WindowId id) { return static_cast<DWORD>(::GetWindowLongW(H(id), GWL_STYLE)); };
-  auto exStyle = [](WindowId id) { return static_cast<DWORD>(::GetWindowLongW(H(id), GWL_EXSTYLE)); };
-  EXPECT_EQ(style(main.id) & (WS_POPUP | WS_MINIMIZEBOX | WS_SYSMENU), DWORD(WS_POPUP | WS_MINIMIZEBOX | WS_SYSMENU));
+  auto exStyle = [](WindowId id) {
+    return static_cast<DWORD>(::GetWindowLongW(H(id), GWL_EXSTYLE));
+  };
+  EXPECT_EQ(style(main.id) & (WS_POPUP | WS_MINIMIZEBOX | WS_SYSMENU),
+            DWORD(WS_POPUP | WS_MINIMIZEBOX | WS_SYSMENU));
   EXPECT_EQ(style(main.id) & WS_CAPTION, 0u);
   EXPECT_NE(exStyle(main.id) & WS_EX_APPWINDOW, 0u);
   EXPECT_NE(style(dialog.id) & WS_POPUP, 0u);
@@ -200,8 +208,11 @@ TEST(Win32WindowSystem, PumpDelayDispatchesUntilItsDeadlineWithoutSpinning) {
 
   EXPECT_GE(end, start + 300);
   EXPECT_EQ(recorder.Count(kPing), 2);
-  auto ticks = [](const FILETIME& t) { return (uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-  const uint64_t busy100ns = ticks(kernelAfter) - ticks(kernelBefore) + ticks(userAfter) - ticks(userBefore);
+  auto ticks = [](const FILETIME& t) {
+    return (uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  const uint64_t busy100ns =
+      ticks(kernelAfter) - ticks(kernelBefore) + ticks(userAfter) - ticks(userBefore);
   EXPECT_LT(busy100ns, 50u * 10000u) << "PumpDelay kept the processor busy";
 }
 
@@ -229,7 +240,8 @@ TEST(Win32WindowSystem, ModalLoopsDisableTheOwnerNestAndReturnTheirResult) {
   auto& windows = platform::Windows();
   Recorder ownerRecorder, outerRecorder, innerRecorder;
   Window owner(windows.CreateWindow(Desc(platform::WindowKind::Main), &ownerRecorder));
-  Window outer(windows.CreateWindow(Desc(platform::WindowKind::Dialog, false, owner.id), &outerRecorder));
+  Window outer(
+      windows.CreateWindow(Desc(platform::WindowKind::Dialog, false, owner.id), &outerRecorder));
   ASSERT_TRUE(owner.id && outer.id);
 
   std::vector<std::string> events;
@@ -245,7 +257,8 @@ TEST(Win32WindowSystem, ModalLoopsDisableTheOwnerNestAndReturnTheirResult) {
     if (message != msg::kTimer) return false;
     windows.KillTimer(self, 1);
     events.push_back(::IsWindowEnabled(H(owner.id)) ? "owner enabled" : "owner disabled");
-    WindowId inner = windows.CreateWindow(Desc(platform::WindowKind::Dialog, false, self), &innerRecorder);
+    WindowId inner =
+        windows.CreateWindow(Desc(platform::WindowKind::Dialog, false, self), &innerRecorder);
     windows.SetTimer(inner, 2, 5);
     innerResult = windows.RunModal(inner);
     windows.DestroyWindow(inner);
@@ -256,7 +269,8 @@ TEST(Win32WindowSystem, ModalLoopsDisableTheOwnerNestAndReturnTheirResult) {
   windows.SetTimer(outer.id, 1, 5);
   EXPECT_EQ(windows.RunModal(outer.id), 42);
   EXPECT_EQ(innerResult, 7);
-  EXPECT_EQ(events, (std::vector<std::string>{"owner disabled", "outer disabled", "outer enabled"}));
+  EXPECT_EQ(events,
+            (std::vector<std::string>{"owner disabled", "outer disabled", "outer enabled"}));
   EXPECT_TRUE(::IsWindowEnabled(H(owner.id)));
   EXPECT_TRUE(windows.IsWindow(outer.id));  // ending the loop does not destroy the window
 
@@ -266,7 +280,8 @@ TEST(Win32WindowSystem, ModalLoopsDisableTheOwnerNestAndReturnTheirResult) {
 
   // Destroyed by a handler while its loop runs: the loop ends instead of waiting forever.
   Recorder doomedRecorder;
-  WindowId doomed = windows.CreateWindow(Desc(platform::WindowKind::Dialog, false, owner.id), &doomedRecorder);
+  WindowId doomed =
+      windows.CreateWindow(Desc(platform::WindowKind::Dialog, false, owner.id), &doomedRecorder);
   doomedRecorder.react = [&](WindowId self, uint32_t message, WParam, LParam, LResult&) {
     if (message != msg::kTimer) return false;
     windows.DestroyWindow(self);

@@ -6,7 +6,9 @@
 
 namespace platform::win32 {
 
-void FailureLog::Record(const char* call) { RecordCode(call, ::GetLastError()); }
+void FailureLog::Record(const char* call) {
+  RecordCode(call, ::GetLastError());
+}
 
 void FailureLog::RecordCode(const char* call, uint32_t code) {
   char text[160];

@@ -3,6 +3,7 @@
 // warnings are not ours to fix.
 
 #include "platform/win32/WindowsInclude.h"
+
 #include <objidl.h>
 
 #include <algorithm>

@@ -141,10 +141,13 @@ void Win32Canvas::FillArea(const Rect& rc, uint32_t pixel) {
   Rect area = rc.Intersect(m_clip);
   if (area.IsEmpty() || m_bits == nullptr) return;
   ::GdiFlush();
-  for (int y = area.top; y < area.bottom; ++y) std::fill(Row(y) + area.left, Row(y) + area.right, pixel);
+  for (int y = area.top; y < area.bottom; ++y)
+    std::fill(Row(y) + area.left, Row(y) + area.right, pixel);
 }
 
-void Win32Canvas::FillRect(const Rect& rc, Colour colour) { FillArea(rc, OpaquePixel(colour)); }
+void Win32Canvas::FillRect(const Rect& rc, Colour colour) {
+  FillArea(rc, OpaquePixel(colour));
+}
 
 void Win32Canvas::FrameRect(const Rect& rc, Colour colour) {
   if (rc.IsEmpty()) return;
@@ -176,9 +179,9 @@ void Win32Canvas::DrawImage(const Image& image, const Rect& dest, const Rect& sr
     // Unscaled: blend the pixels ourselves, exactly and without GDI+'s resampling.
     Rect area = dest.Intersect(m_clip);
     for (int y = area.top; y < area.bottom; ++y) {
-      const uint32_t* from =
-          win32Image->Pixels() + static_cast<size_t>(y - dest.top + src.top) * image.Width() +
-          (area.left - dest.left + src.left);
+      const uint32_t* from = win32Image->Pixels() +
+                             static_cast<size_t>(y - dest.top + src.top) * image.Width() +
+                             (area.left - dest.left + src.left);
       uint32_t* to = Row(y) + area.left;
       for (int x = 0; x < area.Width(); ++x) to[x] = Over(to[x], from[x], alpha);
     }
@@ -200,14 +203,14 @@ void Win32Canvas::DrawImage(const Image& image, const Rect& dest, const Rect& sr
                                     {0, 0, 0, 0, 1}}};
     attributes.SetColorMatrix(&matrix);
   }
-  Gdiplus::Status status = graphics.DrawImage(
-      win32Image->Bitmap(), ToGdiplus(dest), source.left, source.top, source.Width(),
-      source.Height(), Gdiplus::UnitPixel, &attributes);
+  Gdiplus::Status status =
+      graphics.DrawImage(win32Image->Bitmap(), ToGdiplus(dest), source.left, source.top,
+                         source.Width(), source.Height(), Gdiplus::UnitPixel, &attributes);
   if (status != Gdiplus::Ok) m_failures.RecordCode("GdipDrawImageRectRectI", status);
 }
 
-int Win32Canvas::DrawText(std::u16string_view text, const Font& font, Colour colour,
-                          const Rect& rc, uint32_t flags) {
+int Win32Canvas::DrawText(std::u16string_view text, const Font& font, Colour colour, const Rect& rc,
+                          uint32_t flags) {
   if (flags & dt::kCalcRect) return MeasureText(text, font, flags, rc.Width()).cy;
   Rect reach = rc;
   if (flags & dt::kNoClip) {
@@ -243,7 +246,9 @@ int Win32Canvas::DrawText(std::u16string_view text, const Font& font, Colour col
       uint32_t cr = (c >> 16) & 0xFF, cg = (c >> 8) & 0xFF, cb = c & 0xFF;
       uint32_t ca = std::max({cr, cg, cb});
       uint32_t d = to[x];
-      auto mix = [](uint32_t s, uint32_t dst, uint32_t cov) { return (s * cov + dst * (255 - cov) + 127) / 255; };
+      auto mix = [](uint32_t s, uint32_t dst, uint32_t cov) {
+        return (s * cov + dst * (255 - cov) + 127) / 255;
+      };
       to[x] = (mix(255, d >> 24, ca) << 24) | (mix(r, (d >> 16) & 0xFF, cr) << 16) |
               (mix(g, (d >> 8) & 0xFF, cg) << 8) | mix(b, d & 0xFF, cb);
     }
@@ -284,13 +289,15 @@ void Win32Canvas::CopyFrom(const Canvas& source, const Rect& dest, Point sourceO
     rows.assign(m_bits, m_bits + static_cast<size_t>(m_width) * m_height);
   }
   for (int y = area.top; y < area.bottom; ++y) {
-    const uint32_t* src = from == this ? rows.data() + static_cast<size_t>(y + dy) * m_width
-                                       : from->Row(y + dy);
+    const uint32_t* src =
+        from == this ? rows.data() + static_cast<size_t>(y + dy) * m_width : from->Row(y + dy);
     std::copy(src + area.left + dx, src + area.right + dx, Row(y) + area.left);
   }
 }
 
-void Win32Canvas::SetClip(const Rect& rc) { m_clip = rc.IsEmpty() ? Bounds() : rc.Intersect(Bounds()); }
+void Win32Canvas::SetClip(const Rect& rc) {
+  m_clip = rc.IsEmpty() ? Bounds() : rc.Intersect(Bounds());
+}
 
 uint32_t Win32Canvas::PixelArgb(int x, int y) const {
   if (m_bits == nullptr || x < 0 || y < 0 || x >= m_width || y >= m_height) return 0;

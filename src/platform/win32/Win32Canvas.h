@@ -47,8 +47,8 @@ class Win32Canvas : public Canvas {
   FailureLog& m_failures;
   int m_width = 0;
   int m_height = 0;
-  void* m_dc = nullptr;      // HDC
-  void* m_dib = nullptr;     // HBITMAP
+  void* m_dc = nullptr;   // HDC
+  void* m_dib = nullptr;  // HBITMAP
   void* m_oldBitmap = nullptr;
   uint32_t* m_bits = nullptr;
   Rect m_clip;

@@ -4,9 +4,13 @@
 
 namespace platform::win32 {
 
-uint64_t Win32Clock::NowMs() { return ::GetTickCount64(); }
+uint64_t Win32Clock::NowMs() {
+  return ::GetTickCount64();
+}
 
-void Win32Clock::Sleep(uint32_t ms) { ::Sleep(ms); }
+void Win32Clock::Sleep(uint32_t ms) {
+  ::Sleep(ms);
+}
 
 void Win32Clock::PumpDelay(uint32_t ms) {
   const uint64_t deadline = NowMs() + ms;
@@ -31,8 +35,8 @@ void Win32Clock::PumpDelay(uint32_t ms) {
       ::Sleep(remaining);
       continue;
     }
-    DWORD result = ::MsgWaitForMultipleObjectsEx(0, nullptr, remaining, QS_ALLINPUT,
-                                                 MWMO_INPUTAVAILABLE);
+    DWORD result =
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, remaining, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     if (result == WAIT_FAILED) {
       m_failures.Record("MsgWaitForMultipleObjectsEx");
       ::Sleep(remaining);  // still honour the delay, without spinning

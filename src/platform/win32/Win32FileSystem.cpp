@@ -1,6 +1,7 @@
 #include "platform/win32/Win32FileSystem.h"
 
 #include "platform/win32/WindowsInclude.h"
+
 #include <shlobj.h>
 
 #include <algorithm>
@@ -44,8 +45,7 @@ DWORD Attributes(std::u16string_view path) {
 std::optional<std::string> Win32FileSystem::ReadAll(std::u16string_view path) {
   FileHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) {
     m_failures.Record("CreateFileW");
     return std::nullopt;

@@ -66,8 +66,10 @@ std::unique_ptr<Image> Win32Graphics::Decode(const std::string& bytes) {
       } else {
         std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
         for (int y = 0; y < height; ++y) {
-          const auto* row = static_cast<const uint8_t*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride;
-          std::memcpy(pixels.data() + static_cast<size_t>(y) * width, row, static_cast<size_t>(width) * 4);
+          const auto* row =
+              static_cast<const uint8_t*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride;
+          std::memcpy(pixels.data() + static_cast<size_t>(y) * width, row,
+                      static_cast<size_t>(width) * 4);
         }
         decoded.UnlockBits(&data);
         image = std::make_unique<Win32Image>(width, height, std::move(pixels));
@@ -92,15 +94,16 @@ std::unique_ptr<Image> Win32Graphics::LoadPngResource(int id) {
 }
 
 std::unique_ptr<Image> Win32Graphics::LoadBitmapResource(int id) {
-  HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                                                     IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageW(
+      ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (bitmap == nullptr) {
     m_failures.Record("LoadImageW");
     return nullptr;
   }
   std::unique_ptr<Image> image;
   BITMAP info{};
-  if (::GetObjectW(bitmap, sizeof info, &info) == 0 || !SaneSize(info.bmWidth, std::abs(info.bmHeight))) {
+  if (::GetObjectW(bitmap, sizeof info, &info) == 0 ||
+      !SaneSize(info.bmWidth, std::abs(info.bmHeight))) {
     m_failures.Record("GetObjectW");
   } else {
     int width = info.bmWidth, height = std::abs(info.bmHeight);
@@ -113,7 +116,9 @@ std::unique_ptr<Image> Win32Graphics::LoadBitmapResource(int id) {
     request.bmiHeader.biCompression = BI_RGB;
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
     HDC dc = ::CreateCompatibleDC(nullptr);
-    int lines = dc != nullptr ? ::GetDIBits(dc, bitmap, 0, height, pixels.data(), &request, DIB_RGB_COLORS) : 0;
+    int lines = dc != nullptr
+                    ? ::GetDIBits(dc, bitmap, 0, height, pixels.data(), &request, DIB_RGB_COLORS)
+                    : 0;
     if (dc != nullptr) ::DeleteDC(dc);
     if (lines != height) {
       m_failures.Record("GetDIBits");

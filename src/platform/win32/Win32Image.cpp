@@ -19,9 +19,9 @@ Win32Image::Win32Image(int width, int height, std::vector<uint32_t> pixels)
     : m_width(width), m_height(height), m_pixels(std::move(pixels)) {
   if (m_width > 0 && m_height > 0 &&
       m_pixels.size() == static_cast<size_t>(m_width) * static_cast<size_t>(m_height)) {
-    m_bitmap = std::make_unique<Gdiplus::Bitmap>(m_width, m_height, m_width * 4,
-                                                 PixelFormat32bppPARGB,
-                                                 reinterpret_cast<BYTE*>(m_pixels.data()));
+    m_bitmap =
+        std::make_unique<Gdiplus::Bitmap>(m_width, m_height, m_width * 4, PixelFormat32bppPARGB,
+                                          reinterpret_cast<BYTE*>(m_pixels.data()));
     if (m_bitmap->GetLastStatus() != Gdiplus::Ok) m_bitmap.reset();
   } else {
     m_width = 0;

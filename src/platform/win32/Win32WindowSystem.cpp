@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "platform/win32/WindowsInclude.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/WindowsInclude.h"
 
 namespace platform::win32 {
 
@@ -27,14 +27,23 @@ struct Win32WindowSystem::Record {
 
 namespace {
 
-HWND H(WindowId window) { return reinterpret_cast<HWND>(window); }
-WindowId Id(HWND hwnd) { return reinterpret_cast<WindowId>(hwnd); }
-HINSTANCE Instance() { return ::GetModuleHandleW(nullptr); }
+HWND H(WindowId window) {
+  return reinterpret_cast<HWND>(window);
+}
+WindowId Id(HWND hwnd) {
+  return reinterpret_cast<WindowId>(hwnd);
+}
+HINSTANCE Instance() {
+  return ::GetModuleHandleW(nullptr);
+}
 
-Rect FromRect(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
+Rect FromRect(const RECT& rc) {
+  return {rc.left, rc.top, rc.right, rc.bottom};
+}
 
 LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* record = reinterpret_cast<Win32WindowSystem::Record*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* record =
+      reinterpret_cast<Win32WindowSystem::Record*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
     record = static_cast<Win32WindowSystem::Record*>(create->lpCreateParams);
@@ -95,7 +104,9 @@ void Win32WindowSystem::Adopt(WindowId window, Record* record) {
   if (m_creating.get() == record) m_windows[window] = std::move(m_creating);
 }
 
-void Win32WindowSystem::Forget(WindowId window) { m_windows.erase(window); }
+void Win32WindowSystem::Forget(WindowId window) {
+  m_windows.erase(window);
+}
 
 bool Win32WindowSystem::EnsureClass(const std::u16string& className) {
   if (m_classes.count(className) != 0) return true;
@@ -151,20 +162,24 @@ WindowId Win32WindowSystem::CreateWindow(const WindowDesc& desc, WindowHandler* 
 
   if (desc.iconResource != 0) {
     auto load = [&](int metricX, int metricY) {
-      return static_cast<HICON>(::LoadImageW(Instance(), MAKEINTRESOURCEW(desc.iconResource), IMAGE_ICON,
-                                             ::GetSystemMetrics(metricX), ::GetSystemMetrics(metricY), 0));
+      return static_cast<HICON>(::LoadImageW(Instance(), MAKEINTRESOURCEW(desc.iconResource),
+                                             IMAGE_ICON, ::GetSystemMetrics(metricX),
+                                             ::GetSystemMetrics(metricY), 0));
     };
     record->bigIcon = load(SM_CXICON, SM_CYICON);
     record->smallIcon = load(SM_CXSMICON, SM_CYSMICON);
     if (record->bigIcon == nullptr || record->smallIcon == nullptr) m_failures.Record("LoadImageW");
-    if (record->bigIcon != nullptr) ::SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(record->bigIcon));
-    if (record->smallIcon != nullptr) ::SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(record->smallIcon));
+    if (record->bigIcon != nullptr)
+      ::SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(record->bigIcon));
+    if (record->smallIcon != nullptr)
+      ::SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(record->smallIcon));
   }
   // A layered window stays invisible until it is given its alpha.
   if (desc.kind == WindowKind::Overlay && !::SetLayeredWindowAttributes(hwnd, 0, 255, LWA_ALPHA)) {
     m_failures.Record("SetLayeredWindowAttributes");
   }
-  if (desc.visible) ::ShowWindow(hwnd, desc.kind == WindowKind::Overlay ? SW_SHOWNOACTIVATE : SW_SHOW);
+  if (desc.visible)
+    ::ShowWindow(hwnd, desc.kind == WindowKind::Overlay ? SW_SHOWNOACTIVATE : SW_SHOW);
   return Id(hwnd);
 }
 
@@ -173,7 +188,9 @@ void Win32WindowSystem::DestroyWindow(WindowId window) {
   if (!::DestroyWindow(H(window))) m_failures.Record("DestroyWindow");
 }
 
-bool Win32WindowSystem::IsWindow(WindowId window) { return window != 0 && ::IsWindow(H(window)); }
+bool Win32WindowSystem::IsWindow(WindowId window) {
+  return window != 0 && ::IsWindow(H(window));
+}
 
 WindowId Win32WindowSystem::FindWindowByClass(std::u16string_view className) {
   return Id(::FindWindowW(Wide(className).c_str(), nullptr));
@@ -253,7 +270,9 @@ void Win32WindowSystem::Invalidate(WindowId window, const Rect* rc) {
   ::InvalidateRect(H(window), rc != nullptr ? &area : nullptr, FALSE);
 }
 
-void Win32WindowSystem::UpdateWindow(WindowId window) { ::UpdateWindow(H(window)); }
+void Win32WindowSystem::UpdateWindow(WindowId window) {
+  ::UpdateWindow(H(window));
+}
 
 Canvas& Win32WindowSystem::BeginPaint(WindowId window) {
   Record* record = Find(window);
@@ -310,18 +329,32 @@ void Win32WindowSystem::SetLayeredAlpha(WindowId window, uint8_t alpha) {
 void Win32WindowSystem::ShowWindow(WindowId window, ShowCommand command) {
   int show = SW_SHOW;
   switch (command) {
-    case ShowCommand::Hide: show = SW_HIDE; break;
-    case ShowCommand::Show: show = SW_SHOW; break;
-    case ShowCommand::ShowNoActivate: show = SW_SHOWNOACTIVATE; break;
-    case ShowCommand::Minimize: show = SW_MINIMIZE; break;
-    case ShowCommand::Restore: show = SW_RESTORE; break;
+    case ShowCommand::Hide:
+      show = SW_HIDE;
+      break;
+    case ShowCommand::Show:
+      show = SW_SHOW;
+      break;
+    case ShowCommand::ShowNoActivate:
+      show = SW_SHOWNOACTIVATE;
+      break;
+    case ShowCommand::Minimize:
+      show = SW_MINIMIZE;
+      break;
+    case ShowCommand::Restore:
+      show = SW_RESTORE;
+      break;
   }
   ::ShowWindow(H(window), show);
 }
 
-bool Win32WindowSystem::IsVisible(WindowId window) { return ::IsWindowVisible(H(window)) != FALSE; }
+bool Win32WindowSystem::IsVisible(WindowId window) {
+  return ::IsWindowVisible(H(window)) != FALSE;
+}
 
-bool Win32WindowSystem::IsMinimized(WindowId window) { return ::IsIconic(H(window)) != FALSE; }
+bool Win32WindowSystem::IsMinimized(WindowId window) {
+  return ::IsIconic(H(window)) != FALSE;
+}
 
 void Win32WindowSystem::MoveWindow(WindowId window, const Rect& rc) {
   if (!::SetWindowPos(H(window), nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
@@ -352,7 +385,8 @@ void Win32WindowSystem::BringToForeground(WindowId window) {
   // Windows lets only the foreground thread change the foreground window; sharing its input
   // state for the moment of the call makes ours count as that thread.
   HWND foreground = ::GetForegroundWindow();
-  DWORD foregroundThread = foreground != nullptr ? ::GetWindowThreadProcessId(foreground, nullptr) : 0;
+  DWORD foregroundThread =
+      foreground != nullptr ? ::GetWindowThreadProcessId(foreground, nullptr) : 0;
   DWORD self = ::GetCurrentThreadId();
   bool attached = foregroundThread != 0 && foregroundThread != self &&
                   ::AttachThreadInput(self, foregroundThread, TRUE);
@@ -361,13 +395,21 @@ void Win32WindowSystem::BringToForeground(WindowId window) {
   if (attached) ::AttachThreadInput(self, foregroundThread, FALSE);
 }
 
-WindowId Win32WindowSystem::ActiveWindow() { return Id(::GetActiveWindow()); }
+WindowId Win32WindowSystem::ActiveWindow() {
+  return Id(::GetActiveWindow());
+}
 
-void Win32WindowSystem::SetCapture(WindowId window) { ::SetCapture(H(window)); }
+void Win32WindowSystem::SetCapture(WindowId window) {
+  ::SetCapture(H(window));
+}
 
-void Win32WindowSystem::ReleaseCapture() { ::ReleaseCapture(); }
+void Win32WindowSystem::ReleaseCapture() {
+  ::ReleaseCapture();
+}
 
-WindowId Win32WindowSystem::Capture() { return Id(::GetCapture()); }
+WindowId Win32WindowSystem::Capture() {
+  return Id(::GetCapture());
+}
 
 void Win32WindowSystem::TrackMouseLeave(WindowId window) {
   TRACKMOUSEEVENT track{};
