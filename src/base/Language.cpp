@@ -1,0 +1,76 @@
+#include "base/Language.h"
+
+#include "base/AppGlobals.h"
+#include "base/StdioFileEx.h"
+#include "base/Text.h"
+#include "platform/Platform.h"
+
+std::array<std::u16string, kLanguageTextCount> g_strLangText;
+std::u16string g_strFontFace = u"宋体";
+int g_nFontHeight = 12;
+uint8_t g_nFontCharset = 134;
+
+namespace {
+
+// A file the data folder lacks is read from lang\ beside the executable, so a fresh
+// installation shows its texts before anything was saved.
+bool OpenLanguageFile(CStdioFileEx& file, std::u16string_view name) {
+  if (file.Open(g_strDataDir + u"config\\" + std::u16string(name), CStdioFileEx::kReadFlags)) {
+    return true;
+  }
+  return file.Open(g_strExeDir + u"lang\\" + std::u16string(name), CStdioFileEx::kReadFlags);
+}
+
+std::u16string ReadLanguageCode() {
+  CStdioFileEx file;
+  if (!OpenLanguageFile(file, u"LanSetting.ini")) return {};
+  std::u16string line;
+  if (!file.ReadString(line)) return {};
+  if (line != u"[ChangeLanguage]") return line;
+  if (!file.ReadString(line)) return {};
+  const size_t eq = line.find(u'=');
+  if (eq != std::u16string::npos && eq != 0 && eq != line.size() - 1) return line.substr(eq + 1);
+  return line;
+}
+
+}  // namespace
+
+const std::u16string& LangText(int index) {
+  static const std::u16string empty;
+  if (index < 0 || index >= kLanguageTextCount) return empty;
+  return g_strLangText[static_cast<size_t>(index)];
+}
+
+void ResetLanguage() {
+  for (auto& text : g_strLangText) text.clear();
+  g_strFontFace = u"宋体";
+  g_nFontHeight = 12;
+  g_nFontCharset = 134;
+}
+
+bool LoadLanguage() {
+  const std::u16string code = ReadLanguageCode();
+  CStdioFileEx file;
+  if (!OpenLanguageFile(file, code == u"EN" ? u"Lan_EN.txt" : u"Lan.txt")) return false;
+  std::u16string line;
+  if (!file.ReadString(line) || line != u"[Setting]") return false;
+  while (file.ReadString(line)) {
+    const size_t eq = line.find(u'=');
+    if (eq == std::u16string::npos || eq == 0 || eq == line.size() - 1) return false;
+    const int index = base::ParseDecimal(std::u16string_view(line).substr(0, eq));
+    // Indexes outside the table are skipped rather than written past its end.
+    if (index >= 0 && index < kLanguageTextCount) {
+      g_strLangText[static_cast<size_t>(index)] = line.substr(eq + 1);
+    }
+  }
+  if (g_strLangText[0] == u"中文") {
+    g_strFontFace = u"宋体";
+    g_nFontHeight = static_cast<int>(12 * g_fUiScale);
+    g_nFontCharset = 134;
+  } else {
+    g_strFontFace = u"Tahoma";
+    g_nFontHeight = static_cast<int>(16 * g_fUiScale);
+    g_nFontCharset = 1;
+  }
+  return true;
+}
