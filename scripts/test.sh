@@ -9,4 +9,6 @@ need_packages "${TEST_PACKAGES[@]}"
 jobs=$(nproc)
 cmake -S "$here" -B "$here/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$here/build/native" -j "$jobs"
+# The parsers' fuzzers run first, so that CTest's summary closes the output.
+"$here/scripts/fuzz.sh"
 (cd "$here/build/native" && ctest --output-on-failure -j "$jobs")
