@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   files.files[lib.FilePath()] = fuzz::FileBytes(data, size);
 
   const bool complete = ReadLibraryFile(lib);
-  fuzz::CheckLibrary(lib);
+  fuzz::CheckLibrary(lib, fuzz::Counter::AboveAll);
   if (complete != lib.DamagedSource().empty()) fuzz::Fail("damaged flag");
 
   const std::u16string text = LibraryFileText(lib, LibraryLocation::None());
@@ -29,6 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   LibraryLocation selection = again.RowToLocation(again.VisibleRowCount() / 2);
   (void)again.AddFolder(u"fuzz folder", selection);
   (void)again.AddMacro(u"fuzz macro", selection);
+  const LibraryEntry* added = again.EntryAt(selection);
+  if (added != nullptr && added->record) {
+    const uint32_t number = added->record->MacroKeyIndex;
+    for (int32_t stage = 0; stage < LibraryLocation::kLevels; ++stage) {
+      again.ForEachEntry(stage, [&](const LibraryLocation&, const LibraryEntry& e) {
+        if (&e != added && e.record && e.record->MacroKeyIndex == number) fuzz::Fail("number reused");
+      });
+    }
+  }
   again.Delete(again.RowToLocation(0));
   again.CloseAllFolders();
   fuzz::CheckLibrary(again);

@@ -28,6 +28,25 @@ uint32_t MacroLibrary::MaxKeyIndex() const {
 
 void MacroLibrary::Clear() { m_level0.clear(); }
 
+uint32_t MacroLibrary::TakeKeyIndex() {
+  if (m_nextKeyIndex == 0) {
+    // Only a file with numbers near the top of the range gets here: go on with the lowest
+    // number that no macro uses, so buttons never find two macros for one number.
+    std::vector<uint32_t> used;
+    for (int32_t stage = 0; stage < LibraryLocation::kLevels; ++stage) {
+      ForEachEntry(stage, [&](const LibraryLocation&, const LibraryEntry& entry) {
+        if (entry.record) used.push_back(entry.record->MacroKeyIndex);
+      });
+    }
+    std::sort(used.begin(), used.end());
+    m_nextKeyIndex = 1;
+    for (uint32_t index : used) {
+      if (index == m_nextKeyIndex) ++m_nextKeyIndex;
+    }
+  }
+  return m_nextKeyIndex++;
+}
+
 const MacroLibrary::Group* MacroLibrary::GroupOf(const LibraryLocation& location) const {
   if (!location.IsValid()) return nullptr;
   const Group* group = &m_level0;
@@ -120,7 +139,7 @@ MacroLibrary::AddResult MacroLibrary::Add(std::u16string_view name, LibraryLocat
   } else {
     node.entry.record = std::make_unique<MacroRecord>();
     node.entry.record->name = name;
-    node.entry.record->MacroKeyIndex = m_nextKeyIndex++;
+    node.entry.record->MacroKeyIndex = TakeKeyIndex();
   }
   selection = first.WithIndex(static_cast<int32_t>(freePlace - group->begin()));
   return AddResult::Added;

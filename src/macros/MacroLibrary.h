@@ -43,7 +43,8 @@ class MacroLibrary {
   const std::u16string& DamagedSource() const { return m_damagedSource; }
   void SetDamagedSource(std::u16string path) { m_damagedSource = std::move(path); }
 
-  // Counter for the next MacroKeyIndex; 1 in a new library, never handed out twice.
+  // Counter for the next MacroKeyIndex; 1 in a new library, never handed out twice. 0 after
+  // the counter ran past the top of its range: the next macro takes the lowest free number.
   uint32_t NextKeyIndex() const { return m_nextKeyIndex; }
   void SetNextKeyIndex(uint32_t value) { m_nextKeyIndex = value; }
   // Highest MacroKeyIndex of any record, 0 when there is none.
@@ -122,6 +123,7 @@ class MacroLibrary {
   // First place of the group an insertion relative to `selection` goes into; None when the
   // kind of entry may not go there.
   LibraryLocation TargetFirstPlace(const LibraryLocation& selection, bool folder) const;
+  uint32_t TakeKeyIndex();
   AddResult Add(std::u16string_view name, LibraryLocation& selection, bool folder);
   static int VisibleRows(const Node& node, int stage);
   static bool NameIn(const Group* group, std::u16string_view name);

@@ -125,7 +125,8 @@ ReadOutcome ReadInto(std::u16string_view path, MacroLibrary& library, ActionLine
     if (!next() || line != kHeader) return false;
     const auto counter = nextValue();
     if (!counter) return false;
-    library.SetNextKeyIndex(static_cast<uint32_t>(std::max<int64_t>(0, ParseNumber(*counter))));
+    // Written with "%d": a counter past 2^31 comes back negative and is taken modulo 2^32.
+    library.SetNextKeyIndex(static_cast<uint32_t>(ParseNumber(*counter)));
     if (!next()) return false;
     outcome.selected = ParseLocation(line);
     if (!outcome.selected) return false;
@@ -183,10 +184,13 @@ ReadOutcome ReadInto(std::u16string_view path, MacroLibrary& library, ActionLine
 void FinishRead(MacroLibrary& library, const ReadOutcome& outcome, std::u16string_view path,
                 LibraryLocation* keep) {
   library.FinishPlacing(keep);
-  // The counter must stay above every number in use, whatever line 2 said.
-  const uint64_t floor = std::max<uint64_t>(1, uint64_t{library.MaxKeyIndex()} + 1);
-  if (library.NextKeyIndex() < floor && floor <= std::numeric_limits<uint32_t>::max()) {
-    library.SetNextKeyIndex(static_cast<uint32_t>(floor));
+  // The counter must stay above every number in use, whatever line 2 said. When a file used
+  // the top of the range, 0 makes the next macro take the lowest free number instead.
+  const uint32_t highest = library.MaxKeyIndex();
+  if (highest == std::numeric_limits<uint32_t>::max()) {
+    library.SetNextKeyIndex(0);
+  } else if (library.NextKeyIndex() <= highest || library.NextKeyIndex() == 0) {
+    library.SetNextKeyIndex(highest + 1);
   }
   library.SetDamagedSource(outcome.complete ? std::u16string() : std::u16string(path));
 }

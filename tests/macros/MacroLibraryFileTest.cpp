@@ -253,9 +253,22 @@ TEST_F(MacroLibraryFileTest, ValuesAreRangedAndTheCounterStaysAboveEveryIndex) {
   EXPECT_EQ(b.MacroCommandActionNum, 0);
   EXPECT_EQ(lib.NextKeyIndex(), 4000000001u);
 
+  // The counter is written with "%d", so a negative one is a counter past 2^31.
   Put(kHead.substr(0, 15) + u"MacroKeyIndex=-7\n" + kHead.substr(31));
   EXPECT_TRUE(ReadLibraryFile(lib));
-  EXPECT_EQ(lib.NextKeyIndex(), 1u);
+  EXPECT_EQ(lib.NextKeyIndex(), 4294967289u);
+  ASSERT_TRUE(SaveLibraryFile(lib));
+  EXPECT_EQ(Get(Path()), Utf16Le(kHead.substr(0, 15) + u"MacroKeyIndex=-7\n" + kHead.substr(31)));
+
+  // A file that used the top of the range: new macros take the lowest free numbers.
+  Put(kHead + Block(L::Level0(0), u"A", 0, 0, u"4294967295,2,1,0,0", Zeros(1472)) +
+      Block(L::Level0(1), u"B", 0, 0, u"1,2,1,0,0", Zeros(1472)));
+  EXPECT_TRUE(ReadLibraryFile(lib));
+  L sel = L::None();
+  ASSERT_EQ(lib.AddMacro(u"C", sel), MacroLibrary::AddResult::Added);
+  EXPECT_EQ(lib.EntryAt(sel)->record->MacroKeyIndex, 2u);
+  ASSERT_EQ(lib.AddMacro(u"D", sel), MacroLibrary::AddResult::Added);
+  EXPECT_EQ(lib.EntryAt(sel)->record->MacroKeyIndex, 3u);
 }
 
 TEST_F(MacroLibraryFileTest, LongActionLinesAreCutAtStartUpAndRefusedOnImport) {
