@@ -35,7 +35,9 @@ class MemoryFileSystem : public platform::FileSystem {
     return true;
   }
   bool Remove(std::u16string_view path) override { return files.erase(std::u16string(path)) > 0; }
-  bool FileExists(std::u16string_view path) override { return files.count(std::u16string(path)) > 0; }
+  bool FileExists(std::u16string_view path) override {
+    return files.count(std::u16string(path)) > 0;
+  }
   bool DirectoryExists(std::u16string_view) override { return true; }
   bool CreateDirectory(std::u16string_view) override { return true; }
   std::u16string ExecutablePath() override { return u"C:\\Vantrel\\Vantrel.exe"; }
@@ -44,13 +46,9 @@ class MemoryFileSystem : public platform::FileSystem {
 
 inline MemoryFileSystem& InstallMemoryFiles() {
   static MemoryFileSystem files;
-  static const bool installed = [] {
-    platform::Services services;
-    services.files = &files;
-    platform::Install(services);
-    return true;
-  }();
-  (void)installed;
+  platform::Services services = platform::Current();
+  services.files = &files;
+  platform::Install(services);
   files.files.clear();
   return files;
 }

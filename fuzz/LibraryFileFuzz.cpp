@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint32_t number = added->record->MacroKeyIndex;
     for (int32_t stage = 0; stage < LibraryLocation::kLevels; ++stage) {
       again.ForEachEntry(stage, [&](const LibraryLocation&, const LibraryEntry& e) {
-        if (&e != added && e.record && e.record->MacroKeyIndex == number) fuzz::Fail("number reused");
+        if (&e != added && e.record && e.record->MacroKeyIndex == number)
+          fuzz::Fail("number reused");
       });
     }
   }

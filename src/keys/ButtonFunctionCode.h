@@ -46,7 +46,9 @@ struct ButtonFunctionCode {
   std::array<uint8_t, 3> bytes{};
 
   constexpr uint8_t Type() const { return bytes[0]; }
-  constexpr bool IsMacro() const { return bytes[0] == MacroFunction || bytes[0] == ShootingFunction; }
+  constexpr bool IsMacro() const {
+    return bytes[0] == MacroFunction || bytes[0] == ShootingFunction;
+  }
   // The left button alone: what keeps the mouse usable. Mask 0x03 does not count.
   constexpr bool IsLeftButton() const { return bytes[0] == MouseButton && bytes[1] == kLeft; }
 

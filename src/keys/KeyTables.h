@@ -24,7 +24,11 @@ extern const std::array<std::u16string_view, 256> VirtualKeyNames;
 // they mark the mouse pseudo codes for the macro download.
 extern const std::array<uint8_t, 256> VirtualKeyToUsage;
 
-inline std::u16string_view KeyName(uint8_t code) { return VirtualKeyNames[code]; }
-inline uint8_t KeyUsage(uint8_t code) { return VirtualKeyToUsage[code]; }
+inline std::u16string_view KeyName(uint8_t code) {
+  return VirtualKeyNames[code];
+}
+inline uint8_t KeyUsage(uint8_t code) {
+  return VirtualKeyToUsage[code];
+}
 
 }  // namespace keys

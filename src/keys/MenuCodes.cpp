@@ -20,15 +20,15 @@ const std::array<FunctionMenuItem, 18> kFunctionMenu = {{
     {3, 22, F, BFC::Make(BFC::MouseButton, BFC::kMiddle), 0},
     {4, 23, F, BFC::Make(BFC::MouseButton, BFC::kForward), 0},
     {5, 24, F, BFC::Make(BFC::MouseButton, BFC::kBack), 0},
-    {6, 25, S, kNone, 1040},   // DPI functions
-    {7, 26, D, kNone, 1062},   // rapid-fire editor
+    {6, 25, S, kNone, 1040},  // DPI functions
+    {7, 26, D, kNone, 1062},  // rapid-fire editor
     {8, 27, F, BFC::Make(BFC::RapidFire, 0x32, 0x03), 0},
-    {9, 28, D, kNone, 1065},   // macro selection
+    {9, 28, D, kNone, 1065},    // macro selection
     {10, 211, D, kNone, 1069},  // shooting-action selection
-    {11, 29, D, kNone, 1035},  // shortcut editor
-    {12, 30, S, kNone, 1043},  // multimedia
-    {13, 31, S, kNone, 1160},  // office shortcuts
-    {14, 32, S, kNone, 1157},  // window management
+    {11, 29, D, kNone, 1035},   // shortcut editor
+    {12, 30, S, kNone, 1043},   // multimedia
+    {13, 31, S, kNone, 1160},   // office shortcuts
+    {14, 32, S, kNone, 1157},   // window management
     {15, 33, F, BFC::Make(BFC::HostFunction, BFC::kHostMenuItem), 0},
     {16, 36, S, kNone, 1154},  // DPI lock
     {17, 39, D, kNone, 1037},  // launch editor

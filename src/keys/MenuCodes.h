@@ -26,7 +26,7 @@ struct FunctionMenuItem {
 };
 
 struct SubmenuItem {
-  int textId;                // language text, 0 when the item is named by `label`
+  int textId;                 // language text, 0 when the item is named by `label`
   std::u16string_view label;  // DPI-lock items only
   ButtonFunctionCode code;
 };

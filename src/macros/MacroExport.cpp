@@ -90,8 +90,8 @@ ImportResult ImportMacro(std::u16string_view path, MacroLibrary& library, MacroL
   }
 }
 
-ImportResult ImportEntries(std::u16string_view path, MacroLibrary& library,
-                           MacroLibrary& scratch, LibraryLocation& selection) {
+ImportResult ImportEntries(std::u16string_view path, MacroLibrary& library, MacroLibrary& scratch,
+                           LibraryLocation& selection) {
   if (!platform::Files().FileExists(path)) return ImportResult::Unreadable;
   LibraryLocation imported;
   (void)ReadImportFile(path, scratch, imported);

@@ -21,7 +21,8 @@ enum class ImportResult {
 
 // Default names in the save dialogs: "<macro>.mkf"; "<entry>.mbf", or "AllMacroKey.mbf"
 // when nothing is selected.
-std::u16string DefaultMacroExportName(const MacroLibrary& library, const LibraryLocation& selection);
+std::u16string DefaultMacroExportName(const MacroLibrary& library,
+                                      const LibraryLocation& selection);
 std::u16string DefaultEntriesExportName(const MacroLibrary& library,
                                         const LibraryLocation& selection);
 

@@ -26,7 +26,9 @@ uint32_t MacroLibrary::MaxKeyIndex() const {
   return highest;
 }
 
-void MacroLibrary::Clear() { m_level0.clear(); }
+void MacroLibrary::Clear() {
+  m_level0.clear();
+}
 
 uint32_t MacroLibrary::TakeKeyIndex() {
   if (m_nextKeyIndex == 0) {
@@ -103,8 +105,9 @@ LibraryEntry* MacroLibrary::EntryAt(const LibraryLocation& location) {
 
 bool MacroLibrary::NameIn(const Group* group, std::u16string_view name) {
   if (group == nullptr) return false;
-  return std::any_of(group->begin(), group->end(),
-                     [&](const Node& node) { return node.entry.IsUsed() && node.entry.name == name; });
+  return std::any_of(group->begin(), group->end(), [&](const Node& node) {
+    return node.entry.IsUsed() && node.entry.name == name;
+  });
 }
 
 LibraryLocation MacroLibrary::TargetFirstPlace(const LibraryLocation& selection,
@@ -188,14 +191,15 @@ void MacroLibrary::FinishPlacing(LibraryLocation* keep) {
       const Group* group = &m_level0;
       for (int32_t level = 0; level <= keep->stage && group != nullptr; ++level) {
         const Node& node = (*group)[indices[level]];
-        const bool reachable = node.entry.IsUsed() && (level == keep->stage || node.entry.IsFolder());
+        const bool reachable =
+            node.entry.IsUsed() && (level == keep->stage || node.entry.IsFolder());
         if (!reachable) {
           group = nullptr;
           break;
         }
-        *targets[level] = static_cast<int32_t>(
-            std::count_if(group->begin(), group->begin() + indices[level],
-                          [](const Node& n) { return n.entry.IsUsed(); }));
+        *targets[level] =
+            static_cast<int32_t>(std::count_if(group->begin(), group->begin() + indices[level],
+                                               [](const Node& n) { return n.entry.IsUsed(); }));
         group = &node.children;
       }
       if (group == nullptr) moved = LibraryLocation::None();
@@ -345,6 +349,6 @@ void MacroLibrary::CloseAllFolders() {
 int MacroLibrary::GroupCount(const LibraryLocation& location) const {
   const Group* group = GroupOf(location);
   if (group == nullptr) return 0;
-  return static_cast<int>(std::count_if(group->begin(), group->end(),
-                                        [](const Node& n) { return n.entry.IsUsed(); }));
+  return static_cast<int>(
+      std::count_if(group->begin(), group->end(), [](const Node& n) { return n.entry.IsUsed(); }));
 }

@@ -91,7 +91,7 @@ class MacroLibrary {
   // (open folders only) by its children. Each call costs at most one step per level-0 entry
   // and per child of an open folder, never one per row.
   int VisibleRowCount() const;
-  LibraryLocation RowToLocation(int row) const;  // None beyond the last row
+  LibraryLocation RowToLocation(int row) const;              // None beyond the last row
   int LocationToRow(const LibraryLocation& location) const;  // -1 when not shown
 
   // Whether the entry is the macro with this MacroKeyIndex or, for a folder, holds it below.
@@ -149,7 +149,8 @@ void MacroLibrary::ForEachEntry(int32_t stage, F&& f) const {
         continue;
       }
       for (int32_t k = 0; k < static_cast<int32_t>(n1.children.size()); ++k) {
-        if (n1.children[k].entry.IsUsed()) f(LibraryLocation::Level2(i, j, k), n1.children[k].entry);
+        if (n1.children[k].entry.IsUsed())
+          f(LibraryLocation::Level2(i, j, k), n1.children[k].entry);
       }
     }
   }

@@ -1,6 +1,7 @@
 #include "macros/MacroLibraryFile.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -39,13 +40,16 @@ void AppendBlock(std::u16string& out, const LibraryLocation& location, const Lib
   out += tabs + base::Format(u"MacroCommandActionNum=%u\n", r.MacroCommandActionNum);
   out += tabs + u"AllAction=";
   // Same digits as "%.2X%.2X%.2X%.2X" per action, without formatting 736 bytes one by one.
+  std::array<char16_t, kActionDigits + 1> digits;
+  char16_t* d = digits.data();
   for (const MacroAction& a : r.actions) {
     for (uint8_t b : {a.b0, a.b1, a.b2, a.b3}) {
-      out += kHexDigits[b >> 4];
-      out += kHexDigits[b & 0x0F];
+      *d++ = kHexDigits[b >> 4];
+      *d++ = kHexDigits[b & 0x0F];
     }
   }
-  out += u'\n';
+  *d = u'\n';
+  out.append(digits.data(), digits.size());
 }
 
 // Text after the first "=", or nothing when there is no "=" or it ends the line.
@@ -83,18 +87,51 @@ std::optional<LibraryLocation> ParseLocation(std::u16string_view line) {
   return LibraryLocation{values[0], values[1], values[2], values[3]};
 }
 
+// Value of a hex digit, or -1: a table, since every library read decodes millions of them.
+constexpr std::array<int8_t, 128> kHexValue = [] {
+  std::array<int8_t, 128> table{};
+  for (auto& v : table) v = -1;
+  for (int i = 0; i < 10; ++i) table['0' + i] = static_cast<int8_t>(i);
+  for (int i = 0; i < 6; ++i) {
+    table['A' + i] = static_cast<int8_t>(10 + i);
+    table['a' + i] = static_cast<int8_t>(10 + i);
+  }
+  return table;
+}();
+
+int HexValue(std::u16string_view digits, size_t at) {
+  if (at >= digits.size() || digits[at] >= 128) return -1;
+  return kHexValue[digits[at]];
+}
+
 // One hex byte from two characters, read like a hex number: up to the first non-digit.
 uint8_t HexByte(std::u16string_view digits, size_t at) {
-  const int hi = at < digits.size() ? base::HexDigitValue(digits[at]) : -1;
+  const int hi = HexValue(digits, at);
   if (hi < 0) return 0;
-  const int lo = at + 1 < digits.size() ? base::HexDigitValue(digits[at + 1]) : -1;
+  const int lo = HexValue(digits, at + 1);
   return static_cast<uint8_t>(lo < 0 ? hi : hi * 16 + lo);
 }
 
 void DecodeActions(std::u16string_view digits, MacroRecord& record) {
+  const size_t whole = std::min(digits.size() / 8, size_t{MacroRecord::kMaxActions});
   for (size_t i = 0; i < MacroRecord::kMaxActions; ++i) {
     const size_t at = i * 8;
     if (at >= digits.size()) break;
+    uint8_t bytes[4];
+    if (i < whole) {
+      // The common case: eight characters present; any non-digit falls back to the rule.
+      bool plain = true;
+      for (size_t b = 0; b < 4 && plain; ++b) {
+        const int hi = HexValue(digits, at + 2 * b);
+        const int lo = HexValue(digits, at + 2 * b + 1);
+        plain = hi >= 0 && lo >= 0;
+        bytes[b] = static_cast<uint8_t>(hi * 16 + lo);
+      }
+      if (plain) {
+        record.actions[i] = {bytes[0], bytes[1], bytes[2], bytes[3]};
+        continue;
+      }
+    }
     record.actions[i] = {HexByte(digits, at), HexByte(digits, at + 2), HexByte(digits, at + 4),
                          HexByte(digits, at + 6)};
   }
@@ -161,8 +198,10 @@ ReadOutcome ReadInto(std::u16string_view path, MacroLibrary& library, ActionLine
         record.MacroKeyIndex = static_cast<uint32_t>(numbers[0]);
         record.MacroKeyLoopType = static_cast<uint8_t>(numbers[1]);
         record.MacroKeyLoopNum = static_cast<uint8_t>(numbers[2]);
-        record.MacroActionNum = numbers[3] < 0 ? 0 : static_cast<uint32_t>(std::min<int64_t>(
-                                                         numbers[3], MacroRecord::kMaxActions));
+        record.MacroActionNum =
+            numbers[3] < 0
+                ? 0
+                : static_cast<uint32_t>(std::min<int64_t>(numbers[3], MacroRecord::kMaxActions));
         record.MacroCommandActionNum = static_cast<uint8_t>(numbers[4]);
         const auto digits = nextValue();
         if (!digits) return false;

@@ -14,17 +14,17 @@ using keys::KeyUsage;
 
 TEST(KeyTablesTest, NamesOfListedCodes) {
   const std::map<int, std::u16string_view> expected = {
-      {0x01, u"LBUTTON"},     {0x06, u"XBUTTON2"},    {0x08, u"Backspace"},
-      {0x0D, u"Enter"},       {0x17, u"junja"},       {0x1F, u"ModeChange"},
-      {0x20, u"Space"},       {0x21, u"Page Up"},     {0x2C, u"Print Screen"},
-      {0x30, u"0"},           {0x39, u"9"},           {0x41, u"A"},
-      {0x5A, u"Z"},           {0x5B, u"Win_L"},       {0x5F, u"Sleep"},
-      {0x60, u"Num0"},        {0x69, u"Num9"},        {0x6F, u"Divide"},
-      {0x70, u"F1"},          {0x7B, u"F12"},         {0x87, u"F24"},
-      {0x90, u"Num Lock"},    {0x91, u"Scroll Lock"}, {0xA5, u"Alt_R"},
-      {0xBA, u";"},           {0xBC, u","},           {0xC0, u"~"},
-      {0xDC, u"\\"},          {0xDE, u"'"},           {0xE0, u"L Key"},
-      {0xE3, u"Fire"},        {0xE4, u"Cursor"},      {0xE7, u"Mouse Wheel"},
+      {0x01, u"LBUTTON"},  {0x06, u"XBUTTON2"},    {0x08, u"Backspace"},
+      {0x0D, u"Enter"},    {0x17, u"junja"},       {0x1F, u"ModeChange"},
+      {0x20, u"Space"},    {0x21, u"Page Up"},     {0x2C, u"Print Screen"},
+      {0x30, u"0"},        {0x39, u"9"},           {0x41, u"A"},
+      {0x5A, u"Z"},        {0x5B, u"Win_L"},       {0x5F, u"Sleep"},
+      {0x60, u"Num0"},     {0x69, u"Num9"},        {0x6F, u"Divide"},
+      {0x70, u"F1"},       {0x7B, u"F12"},         {0x87, u"F24"},
+      {0x90, u"Num Lock"}, {0x91, u"Scroll Lock"}, {0xA5, u"Alt_R"},
+      {0xBA, u";"},        {0xBC, u","},           {0xC0, u"~"},
+      {0xDC, u"\\"},       {0xDE, u"'"},           {0xE0, u"L Key"},
+      {0xE3, u"Fire"},     {0xE4, u"Cursor"},      {0xE7, u"Mouse Wheel"},
   };
   for (const auto& [code, name] : expected) {
     EXPECT_EQ(KeyName(static_cast<uint8_t>(code)), name) << "code " << code;

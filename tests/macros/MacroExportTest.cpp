@@ -168,8 +168,8 @@ TEST_F(MacroExportTest, AllEntriesBringFoldersOnlyUnderALevel0Selection) {
   sel = L::Level0(0);
   target.Delete(L::Level0(1));
   EXPECT_EQ(macros::ImportEntries(path, target, scratch, sel), ImportResult::Imported);
-  EXPECT_EQ(Tree(target), (std::vector<std::u16string>{u"Mine", u"Jump", u"Tools", u" a", u" b",
-                                                       u"Run"}));
+  EXPECT_EQ(Tree(target),
+            (std::vector<std::u16string>{u"Mine", u"Jump", u"Tools", u" a", u" b", u"Run"}));
   EXPECT_EQ(sel, L::Level0(3)) << "the last entry added";
 }
 
@@ -180,8 +180,8 @@ TEST_F(MacroExportTest, EntriesFromTheNamedEntryToTheEndOfItsGroup) {
   target.SetFolderOpen(L::Level0(1), false);
   EXPECT_EQ(macros::ImportEntries(path, target, scratch, sel), ImportResult::Imported);
   EXPECT_TRUE(target.EntryAt(L::Level0(1))->IsOpenFolder());
-  EXPECT_EQ(Tree(target), (std::vector<std::u16string>{u"Mine", u"Box", u" Jump", u" Sub",
-                                                       u"  deep", u" b"}));
+  EXPECT_EQ(Tree(target),
+            (std::vector<std::u16string>{u"Mine", u"Box", u" Jump", u" Sub", u"  deep", u" b"}));
 
   // Line 3 names the folder Tools: it and the entries after it; Run's name clashes now.
   MacroLibrary other;

@@ -29,7 +29,9 @@ std::string Utf16Le(std::u16string_view text) {
   return bytes;
 }
 
-std::u16string Zeros(size_t n) { return std::u16string(n, u'0'); }
+std::u16string Zeros(size_t n) {
+  return std::u16string(n, u'0');
+}
 
 // One block as documented: tabs by level, lines 5..10 for macros only.
 std::u16string Block(const L& l, std::u16string_view name, int folder, int open,
@@ -66,7 +68,9 @@ class MacroLibraryFileTest : public ::testing::Test {
   void TearDown() override { g_strDataDir.clear(); }
 
   std::u16string Path() const { return lib.FilePath(); }
-  void Put(std::u16string_view text) { ASSERT_TRUE(platform.files().WriteAll(Path(), Utf16Le(text))); }
+  void Put(std::u16string_view text) {
+    ASSERT_TRUE(platform.files().WriteAll(Path(), Utf16Le(text)));
+  }
   std::string Get(std::u16string_view path) {
     return platform.files().ReadAll(path).value_or("<missing>");
   }
@@ -87,8 +91,10 @@ TEST_F(MacroLibraryFileTest, SpaceBarMacroGolden) {
   ASSERT_TRUE(r.InsertAction(1, MacroAction::Key(0x20, true)));
   r.MacroCommandActionNum = 2;
 
-  const std::u16string expected =
-      kHead + Block(L::Level0(0), u"Space", 0, 0, u"1,2,1,2,2", u"20000000" u"20800000" + Zeros(1456));
+  const std::u16string expected = kHead + Block(L::Level0(0), u"Space", 0, 0, u"1,2,1,2,2",
+                                                u"20000000"
+                                                u"20800000" +
+                                                    Zeros(1456));
   ASSERT_TRUE(SaveLibraryFile(lib));
   EXPECT_EQ(Get(Path()), Utf16Le(expected));
 
@@ -128,7 +134,8 @@ TEST_F(MacroLibraryFileTest, ThreeLevelGoldenWithFoldersRoundTrips) {
       Block(L::Level1(0, 0), u"Jump", 0, 0, u"1,2,1,0,0", Zeros(1472)) +
       Block(L::Level1(0, 1), u"Combos", 1, 0) +
       Block(L::Level2(0, 1, 0), u"Dash=Left", 0, 0, u"2,4,255,2,1",
-            Actions(u"E50000F6" u"03E975A0"));
+            Actions(u"E50000F6"
+                    u"03E975A0"));
   const std::u16string exportPath = kData + u"combo.mbf";
   ASSERT_TRUE(WriteLibraryFile(exportPath, lib, L::Level2(0, 1, 0)));
   EXPECT_EQ(Get(exportPath), Utf16Le(expected));
@@ -167,7 +174,8 @@ struct DamagedCase {
 };
 
 std::vector<DamagedCase> DamagedCases() {
-  const std::u16string a = Block(L::Level0(0), u"A", 0, 0, u"1,2,1,2,2", Actions(u"2000000020800000"));
+  const std::u16string a =
+      Block(L::Level0(0), u"A", 0, 0, u"1,2,1,2,2", Actions(u"2000000020800000"));
   const std::u16string f = Block(L::Level0(1), u"F", 1, 1);
   const std::u16string child = Block(L::Level1(1, 0), u"c", 0, 0, u"5,2,1,0,0", Zeros(1472));
   return {
@@ -175,38 +183,87 @@ std::vector<DamagedCase> DamagedCases() {
       {"wrong header", u"[Macrolibrary]\n" + kHead.substr(15) + a, false, false, {}, 0},
       {"empty file", u"", false, false, {}, 0},
       {"no line 3", u"[MacroLibrary]\nMacroKeyIndex=2\n", false, false, {}, 0},
-      {"line 2 without value", u"[MacroLibrary]\nMacroKeyIndex=\n" + kHead.substr(31) + a, false,
-       false, {}, 0},
-      {"line 3 with three numbers", u"[MacroLibrary]\nMacroKeyIndex=2\nSelect Locaton:stage=1;a=2;b=3;\n" + a,
-       false, false, {}, 0},
-      {"child block before its parent", kHead + child + a + f, true, true,
-       {L::Level0(0), L::Level0(1), L::Level1(1, 0)}, 3},
-      {"short action line", kHead + Block(L::Level0(0), u"A", 0, 0, u"1,2,1,2,2", u"2000000020800000") + f,
-       true, false, {L::Level0(0), L::Level0(1)}, 2},
-      {"empty name ends reading", kHead + a + Block(L::Level0(1), u"", 1, 0) + child, false, false,
-       {L::Level0(0)}, 1},
-      {"truncated inside a location line", kHead + a + f + child.substr(0, child.find(u"stage1Index")),
-       false, false, {L::Level0(0), L::Level0(1)}, 2},
-      {"truncated action line", kHead + a + f + child.substr(0, child.size() - 900), true, false,
-       {L::Level0(0), L::Level0(1), L::Level1(1, 0)}, 3},
-      {"truncated before the action line", kHead + a + a.substr(0, a.find(u"AllAction")), false, false,
-       {L::Level0(0)}, 1},
+      {"line 2 without value",
+       u"[MacroLibrary]\nMacroKeyIndex=\n" + kHead.substr(31) + a,
+       false,
+       false,
+       {},
+       0},
+      {"line 3 with three numbers",
+       u"[MacroLibrary]\nMacroKeyIndex=2\nSelect Locaton:stage=1;a=2;b=3;\n" + a,
+       false,
+       false,
+       {},
+       0},
+      {"child block before its parent",
+       kHead + child + a + f,
+       true,
+       true,
+       {L::Level0(0), L::Level0(1), L::Level1(1, 0)},
+       3},
+      {"short action line",
+       kHead + Block(L::Level0(0), u"A", 0, 0, u"1,2,1,2,2", u"2000000020800000") + f,
+       true,
+       false,
+       {L::Level0(0), L::Level0(1)},
+       2},
+      {"empty name ends reading",
+       kHead + a + Block(L::Level0(1), u"", 1, 0) + child,
+       false,
+       false,
+       {L::Level0(0)},
+       1},
+      {"truncated inside a location line",
+       kHead + a + f + child.substr(0, child.find(u"stage1Index")),
+       false,
+       false,
+       {L::Level0(0), L::Level0(1)},
+       2},
+      {"truncated action line",
+       kHead + a + f + child.substr(0, child.size() - 900),
+       true,
+       false,
+       {L::Level0(0), L::Level0(1), L::Level1(1, 0)},
+       3},
+      {"truncated before the action line",
+       kHead + a + a.substr(0, a.find(u"AllAction")),
+       false,
+       false,
+       {L::Level0(0)},
+       1},
       {"blank line between blocks", kHead + a + u"\n" + f, false, false, {L::Level0(0)}, 1},
       {"locations naming no place are skipped",
        kHead + Block(L{5, 0, 0, 0}, u"X", 0, 0, u"7,2,1,0,0", Zeros(1472)) +
            Block(L::Level0(45), u"Y", 1, 0) + Block(L::Level1(-1, 0), u"Z", 1, 0) +
            Block(L::Level2(0, 0, 99), u"W", 0, 0, u"8,2,1,0,0", Zeros(1472)) + a,
-       false, false, {L::Level0(0)}, 1},
+       false,
+       false,
+       {L::Level0(0)},
+       1},
       {"folder at level 2 is skipped",
        kHead + f + Block(L::Level1(1, 0), u"G", 1, 1) + Block(L::Level2(1, 0, 0), u"H", 1, 0) + a,
-       false, false, {L::Level0(0), L::Level0(1), L::Level1(1, 0)}, 3},
+       false,
+       false,
+       {L::Level0(0), L::Level0(1), L::Level1(1, 0)},
+       3},
       {"garbage digits and numbers",
-       kHead + Block(L::Level0(0), u"G", 0, 0, u"x,y,z,-5,9", u"ZZ1Z" + Zeros(1468)), true, true,
-       {L::Level0(0)}, 1},
-      {"location line without values", kHead + u"++++++++MacroItemName=A\nMacroItemLocation:stage=\n",
-       false, false, {}, 0},
-      {"same location twice replaces", kHead + a + Block(L::Level0(0), u"B", 1, 0), true, true,
-       {L::Level0(0)}, 1},
+       kHead + Block(L::Level0(0), u"G", 0, 0, u"x,y,z,-5,9", u"ZZ1Z" + Zeros(1468)),
+       true,
+       true,
+       {L::Level0(0)},
+       1},
+      {"location line without values",
+       kHead + u"++++++++MacroItemName=A\nMacroItemLocation:stage=\n",
+       false,
+       false,
+       {},
+       0},
+      {"same location twice replaces",
+       kHead + a + Block(L::Level0(0), u"B", 1, 0),
+       true,
+       true,
+       {L::Level0(0)},
+       1},
   };
 }
 
@@ -239,7 +296,9 @@ TEST_F(MacroLibraryFileTest, DamagedFilesNeverCrashAndKeepWhatWasRead) {
 
 TEST_F(MacroLibraryFileTest, ValuesAreRangedAndTheCounterStaysAboveEveryIndex) {
   Put(kHead.substr(0, 15) + u"MacroKeyIndex=3\n" + kHead.substr(31) +
-      Block(L::Level0(0), u"A", 0, 0, u"9,258,0,999,300", Actions(u"41000000" u"03000010")) +
+      Block(L::Level0(0), u"A", 0, 0, u"9,258,0,999,300",
+            Actions(u"41000000"
+                    u"03000010")) +
       Block(L::Level0(1), u"B", 0, 0, u"4000000000,1,1,-5,1", Zeros(1000)));
   EXPECT_TRUE(ReadLibraryFile(lib));
   const MacroRecord& a = *lib.EntryAt(L::Level0(0))->record;

@@ -12,7 +12,9 @@ namespace {
 using AddResult = MacroLibrary::AddResult;
 using L = LibraryLocation;
 
-std::u16string Name(int i) { return base::Format(u"m%d", i); }
+std::u16string Name(int i) {
+  return base::Format(u"m%d", i);
+}
 
 // A library built through the public operations:
 //   0 "A" macro          1 "F" folder (open)        2 "B" macro

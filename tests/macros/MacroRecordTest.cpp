@@ -4,11 +4,14 @@
 
 namespace {
 
-MacroAction Key(uint8_t code) { return MacroAction::Key(code, false); }
+MacroAction Key(uint8_t code) {
+  return MacroAction::Key(code, false);
+}
 
 MacroRecord WithKeys(uint32_t count) {
   MacroRecord r;
-  for (uint32_t i = 0; i < count; ++i) EXPECT_TRUE(r.InsertAction(i, Key(static_cast<uint8_t>(0x41 + i % 26))));
+  for (uint32_t i = 0; i < count; ++i)
+    EXPECT_TRUE(r.InsertAction(i, Key(static_cast<uint8_t>(0x41 + i % 26))));
   return r;
 }
 
