@@ -98,4 +98,16 @@ std::u16string DpiLockName(uint8_t n) {
   return LangText(36) + base::Format(u"-%d", BFC::DpiLockValue(n));
 }
 
+std::u16string MacroFunctionName(std::u16string_view macroName) {
+  return LangText(190) + std::u16string(macroName);
+}
+
+std::u16string ShootingFunctionName(std::u16string_view entryName) {
+  return LangText(189) + std::u16string(entryName);
+}
+
+const std::u16string& DisabledName() {
+  return LangText(34);
+}
+
 }  // namespace keys

@@ -53,5 +53,10 @@ extern const std::array<SubmenuItem, 6> kWindowsManageMenu;
 std::u16string SubmenuItemName(const SubmenuItem& item);
 // Name of a DpiLock code with parameter n (1..11): text 36, "-", 100 + 100 * n.
 std::u16string DpiLockName(uint8_t n);
+// Names of the selection results: text 190 + the macro's name, text 189 + the shooting
+// action's name, and text 34 for a button left without function.
+std::u16string MacroFunctionName(std::u16string_view macroName);
+std::u16string ShootingFunctionName(std::u16string_view entryName);
+const std::u16string& DisabledName();
 
 }  // namespace keys

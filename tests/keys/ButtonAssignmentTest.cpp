@@ -149,6 +149,10 @@ TEST_F(ButtonAssignmentTest, MenuTablesAndNames) {
               keys::DpiLockName(static_cast<uint8_t>(n)));
   }
   EXPECT_EQ(keys::DpiLockName(6), u"Lock-700");
+  g_strLangText[190] = u"Macro:";
+  g_strLangText[189] = u"Shots:";
+  EXPECT_EQ(keys::MacroFunctionName(u"Jump"), u"Macro:Jump");
+  EXPECT_EQ(keys::ShootingFunctionName(u"Burst"), u"Shots:Burst");
   EXPECT_EQ(keys::SubmenuItemName(keys::kDpiLockMenu[10]), u"Lock-1200");
   EXPECT_EQ(keys::kOfficeMenu[7].code, BFC::Make(0x70, 0x08, 0x08));
   EXPECT_EQ(keys::kWindowsManageMenu[1].code, BFC::Make(0x70, 0x04, 0x3D));
