@@ -10,6 +10,7 @@
 
 namespace platform {
 
+// An item with command 0 is a separator.
 struct TrayMenuItem {
   uint32_t command = 0;  // sent to the owner as WM_COMMAND with wParam = command
   std::u16string text;

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds Vantrel.exe and runs it under Wine against the simulated mouse. With no display it
+# starts a private Xvfb, saves a screenshot and says where.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+source "$here/scripts/packages.sh"
+need_packages "${RUN_PACKAGES[@]}"
+source "$here/scripts/build-win.sh"
+source "$here/scripts/wine-env.sh"
+build_windows "$here"
+
+exe="$here/build/win/Vantrel.exe"
+headless=0
+if [ -z "${DISPLAY:-}" ]; then
+  headless=1
+  start_private_xvfb
+fi
+trap wine_env_stop EXIT
+prepare_wine_prefix "$here/build/run-prefix"
+
+cd "$here/build/win"
+if [ "$headless" = 0 ]; then
+  echo "Starting Vantrel on $DISPLAY (close its window or use the tray menu to exit)."
+  wine "$exe" --simulate
+  exit 0
+fi
+
+wine "$exe" --simulate >"$here/build/run.log" 2>&1 &
+app=$!
+if ! win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Gaming Mouse$' 2>/dev/null | head -1); then
+  echo "The window did not appear; see $here/build/run.log" >&2
+  exit 1
+fi
+sleep 1
+shot="$here/build/screenshot.png"
+import -window root "$shot"
+echo "Vantrel ran on a private display ($DISPLAY, window $win). Screenshot: $shot"
+kill "$app" 2>/dev/null || true

@@ -1,0 +1,68 @@
+# Shared Wine and Xvfb helpers for the run script and the end-to-end tests.
+# Source it; every process it starts is remembered and ended by wine_env_stop.
+
+WINE_ENV_XVFB_PID=""
+
+# Starts a private Xvfb on a free display and exports DISPLAY.
+start_private_xvfb() {
+  local n
+  for n in $(seq 91 160); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+      Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+      WINE_ENV_XVFB_PID=$!
+      export DISPLAY=":$n"
+      local i
+      for i in $(seq 1 50); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+      done
+      echo "Xvfb did not start on :$n" >&2
+      return 1
+    fi
+  done
+  echo "no free X display number" >&2
+  return 1
+}
+
+# Creates (or reuses) a Wine prefix that is ready for the program: fonts, no window-manager
+# stall, and a running server. $1 = prefix folder, $2 = "fresh" to start from nothing.
+prepare_wine_prefix() {
+  export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ "${2:-}" = fresh ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+  fi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    local cjk
+    for cjk in /usr/share/fonts/truetype/wqy/wqy-microhei.ttc; do
+      [ -f "$cjk" ] && cp "$cjk" "$WINEPREFIX/drive_c/windows/Fonts/"
+    done
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    wineserver -w
+  fi
+  wineserver -p >/dev/null 2>&1 || true
+  wine cmd /c exit >/dev/null 2>&1 || true
+}
+
+# The data folder of the program inside the prefix.
+wine_data_dir() {
+  local user
+  user=$(id -un)
+  echo "$WINEPREFIX/drive_c/users/$user/AppData/Roaming/GamingMouseData20250627A"
+}
+
+wine_env_stop() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+  fi
+  if [ -n "$WINE_ENV_XVFB_PID" ]; then
+    kill "$WINE_ENV_XVFB_PID" 2>/dev/null || true
+    wait "$WINE_ENV_XVFB_PID" 2>/dev/null || true
+    WINE_ENV_XVFB_PID=""
+  fi
+}

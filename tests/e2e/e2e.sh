@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# End-to-end tests of Vantrel.exe under Wine: a fresh prefix on a private Xvfb display,
+# real windows found and driven with xdotool, screenshots kept in build/e2e/.
+# Ends only what it started: its Xvfb (by pid), the program (by pid) and its own prefix's
+# wineserver.
+set -uo pipefail
+here=$(cd "$(dirname "$0")/../.." && pwd)
+source "$here/scripts/wine-env.sh"
+exe="$here/build/win/Vantrel.exe"
+out="$here/build/e2e"
+mkdir -p "$out"
+[ -f "$exe" ] || { echo "missing $exe: build the Windows program first" >&2; exit 1; }
+
+passed=0
+failed=0
+check() {  # check NAME COMMAND...
+  local name=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+    echo "ok   - $name"
+  else
+    failed=$((failed + 1))
+    echo "FAIL - $name"
+  fi
+}
+
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  wine_env_stop
+}
+trap cleanup EXIT
+
+start_private_xvfb || exit 1
+prepare_wine_prefix "$out/wineprefix" fresh
+data_dir=$(wine_data_dir)
+
+visible_windows() { xdotool search --onlyvisible --name '^Gaming Mouse$' 2>/dev/null | wc -l; }
+wait_gone() {  # wait_gone PID SECONDS
+  local i
+  for i in $(seq 1 $(($2 * 10))); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# --- start-up ---
+cd "$here/build/win"
+wine "$exe" >"$out/first.log" 2>&1 &
+app_pid=$!
+win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Gaming Mouse$' 2>/dev/null | head -1)
+check "main window appears" test -n "$win"
+if [ -z "$win" ]; then
+  echo "0 passed, 1 failed"
+  exit 1
+fi
+sleep 1
+import -window root "$out/startup.png"
+eval "$(xdotool getwindowgeometry --shell "$win")"
+check "window is 1127 x 740" test "$WIDTH" = 1127 -a "$HEIGHT" = 740
+check "window is centred, not at a negative position" test "$X" -ge 0 -a "$Y" -ge 0
+check "data folder and config folder created" test -d "$data_dir/config"
+check "screenshot is not blank" test "$(identify -format "%k" "$out/startup.png")" -gt 1
+
+# --- second instance ---
+wine "$exe" >"$out/second.log" 2>&1 &
+second=$!
+check "second instance ends by itself" wait_gone "$second" 20
+check "exactly one main window remains" test "$(visible_windows)" = 1
+check "first instance still runs" kill -0 "$app_pid"
+
+# --- Enter and Escape do not close the window; Alt+F4 ends the program ---
+xdotool windowfocus --sync "$win" 2>/dev/null
+xdotool key Return Escape
+sleep 0.5
+check "Enter and Escape leave the window open" kill -0 "$app_pid"
+xdotool windowfocus --sync "$win" 2>/dev/null
+xdotool key alt+F4
+check "the program ends when its window is closed" wait_gone "$app_pid" 20
+app_pid=""
+
+echo "e2e: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
