@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer harnesses with clang (address and undefined-behaviour sanitizers) and
 # runs each for a bounded time. Usage: scripts/fuzz.sh [seconds per harness, default 20]
+# Seeds kept under tests/fuzz/<harness>/ start each run; what a run finds stays in build/fuzz.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
@@ -16,7 +17,10 @@ failed=0
 for h in "${harnesses[@]}"; do
   corpus="$build/corpus/$h"
   mkdir -p "$corpus"
-  if "$build/$h" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=0 "$corpus" \
+  # A harness's kept seeds, tests/fuzz/<harness>/, are read but never written.
+  dirs=("$corpus")
+  [ -d "$here/tests/fuzz/$h" ] && dirs+=("$here/tests/fuzz/$h")
+  if "$build/$h" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=0 "${dirs[@]}" \
        >"$build/$h.log" 2>&1; then
     passed=$((passed + 1))
     echo "ok   - fuzz $h ($(grep -c . "$build/$h.log") log lines)"
