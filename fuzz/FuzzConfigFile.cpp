@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   GlobalSettings settings;
   ProfileStore store;
   const ConfigLoad outcome = LoadAllSettings(settings, store);
-  if (outcome == ConfigLoad::Recreated) fuzz::Check(files.files[ConfigFilePath() + u".bak"] == input);
+  if (outcome == ConfigLoad::Recreated)
+    fuzz::Check(files.files[ConfigFilePath() + u".bak"] == input);
 
   fuzz::Check(settings.CurrentProfileIndex() >= 0 && settings.CurrentProfileIndex() < 5);
   fuzz::Check(settings.ShowCount() >= 1 && settings.ShowCount() <= 5);
@@ -49,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // which the profile save then overwrites).
   (void)SaveSettingsAndProfiles(settings, store);
   bool namesItself = false;
-  for (int slot = 0; slot < 5; ++slot) namesItself |= settings.ProfileSlotPath(slot) == ConfigFilePath();
+  for (int slot = 0; slot < 5; ++slot)
+    namesItself |= settings.ProfileSlotPath(slot) == ConfigFilePath();
   GlobalSettings reread;
   if (!namesItself) {
     fuzz::Check(reread.ReadConfigFile(ConfigFilePath()) == GlobalSettings::ReadResult::Ok);

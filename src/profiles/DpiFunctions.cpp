@@ -8,11 +8,15 @@ namespace {
 constexpr uint8_t kDpiLock = 0x50;
 constexpr int kDpiLockNameText = 36;
 
-bool IsLockEntry(int entry) { return entry >= 1 && entry <= kDpiLockEntryCount; }
+bool IsLockEntry(int entry) {
+  return entry >= 1 && entry <= kDpiLockEntryCount;
+}
 
 }  // namespace
 
-int DpiLockValue(int entry) { return IsLockEntry(entry) ? 100 + 100 * entry : 0; }
+int DpiLockValue(int entry) {
+  return IsLockEntry(entry) ? 100 + 100 * entry : 0;
+}
 
 std::u16string DpiLockLabel(int entry) {
   return IsLockEntry(entry) ? base::Format(u"%d", DpiLockValue(entry)) : std::u16string();

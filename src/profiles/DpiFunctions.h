@@ -7,8 +7,8 @@
 #include <string>
 
 struct DpiFunctionEntry {
-  int text;                      // language text of the menu entry and of the button name
-  std::array<uint8_t, 3> code;   // function code, type byte first
+  int text;                     // language text of the menu entry and of the button name
+  std::array<uint8_t, 3> code;  // function code, type byte first
 };
 
 inline constexpr std::array<DpiFunctionEntry, 3> kDpiMenuEntries = {{

@@ -13,28 +13,25 @@ namespace {
 constexpr std::u16string_view kHeader = u"[Setting]";
 
 constexpr const char16_t* kDefaultPairs[GlobalSettings::kProfileSlot0URL][2] = {
-    {u"NeedPassword", u"1"},
-    {u"Sensor", u"0x3950"},
-    {u"PreST", u"0xC6AF"},
-    {u"Mac_ID", u"0xFFFFFFFF"},
-    {u"DataChange", u"0x1234"},
-    {u"CurrentProfile", u"0"},
-    {u"ProfileShowCount", u"3"},
-    {u"ProfileShowList0", u"0"},
-    {u"ProfileShowList1", u"1"},
-    {u"ProfileShowList2", u"2"},
-    {u"ProfileShowList3", u"3"},
-    {u"ProfileShowList4", u"4"},
+    {u"NeedPassword", u"1"},     {u"Sensor", u"0x3950"},      {u"PreST", u"0xC6AF"},
+    {u"Mac_ID", u"0xFFFFFFFF"},  {u"DataChange", u"0x1234"},  {u"CurrentProfile", u"0"},
+    {u"ProfileShowCount", u"3"}, {u"ProfileShowList0", u"0"}, {u"ProfileShowList1", u"1"},
+    {u"ProfileShowList2", u"2"}, {u"ProfileShowList3", u"3"}, {u"ProfileShowList4", u"4"},
 };
 
-bool IsSlot(int slot) { return slot >= 0 && slot < GlobalSettings::kSlotCount; }
+bool IsSlot(int slot) {
+  return slot >= 0 && slot < GlobalSettings::kSlotCount;
+}
 
 }  // namespace
 
-GlobalSettings::GlobalSettings() { ResetToDefaults(u""); }
+GlobalSettings::GlobalSettings() {
+  ResetToDefaults(u"");
+}
 
 void GlobalSettings::ResetToDefaults(std::u16string_view dataDir) {
-  for (int i = 0; i < kProfileSlot0URL; ++i) m_pairs[i] = {kDefaultPairs[i][0], kDefaultPairs[i][1]};
+  for (int i = 0; i < kProfileSlot0URL; ++i)
+    m_pairs[i] = {kDefaultPairs[i][0], kDefaultPairs[i][1]};
   for (int slot = 0; slot < kSlotCount; ++slot) {
     m_pairs[kProfileSlot0URL + slot] = {base::Format(u"ProfileSlot%dURL", slot),
                                         base::Format(u"%sconfig\\default%d.psf", dataDir, slot)};
@@ -55,7 +52,9 @@ void GlobalSettings::SetValueAt(int i, std::u16string_view value) {
   if (i >= 0 && i < kPairCount) m_pairs[i].value.assign(value);
 }
 
-int GlobalSettings::ParsedInt(int i) const { return base::ParseDecimal(ValueAt(i)); }
+int GlobalSettings::ParsedInt(int i) const {
+  return base::ParseDecimal(ValueAt(i));
+}
 
 int GlobalSettings::CurrentProfileIndex() const {
   // The value comes from config.ini and selects one of the five profiles.
@@ -100,7 +99,9 @@ const std::u16string& GlobalSettings::ProfileSlotPath(int slot) const {
   return IsSlot(slot) ? m_pairs[kProfileSlot0URL + slot].value : empty;
 }
 
-int GlobalSettings::NeedPassword() const { return ParsedInt(kNeedPassword); }
+int GlobalSettings::NeedPassword() const {
+  return ParsedInt(kNeedPassword);
+}
 
 bool GlobalSettings::HideProfile(int slot) {
   const int count = ShowCount();
@@ -134,11 +135,17 @@ uint16_t GlobalSettings::ParsedPreST() const {
   return static_cast<uint16_t>(settings_text::ParseLong(ValueAt(kPreST), 16));
 }
 
-void GlobalSettings::SetSensorText() { SetValueAt(kSensor, base::Format(u"0x%.4X", m_nSensorId)); }
+void GlobalSettings::SetSensorText() {
+  SetValueAt(kSensor, base::Format(u"0x%.4X", m_nSensorId));
+}
 
-void GlobalSettings::SetPreST(uint16_t value) { SetValueAt(kPreST, base::Format(u"0x%4X", value)); }
+void GlobalSettings::SetPreST(uint16_t value) {
+  SetValueAt(kPreST, base::Format(u"0x%4X", value));
+}
 
-void GlobalSettings::SetMacId(uint32_t value) { SetValueAt(kMacId, base::Format(u"0x%4X", value)); }
+void GlobalSettings::SetMacId(uint32_t value) {
+  SetValueAt(kMacId, base::Format(u"0x%4X", value));
+}
 
 void GlobalSettings::RepairShowList() {
   std::array<int, kSlotCount> order{};
@@ -194,7 +201,9 @@ bool GlobalSettings::WriteConfigFile(std::u16string_view path) const {
   return file.Close();
 }
 
-std::u16string ConfigFilePath() { return g_strDataDir + u"config\\config.ini"; }
+std::u16string ConfigFilePath() {
+  return g_strDataDir + u"config\\config.ini";
+}
 
 bool SaveGlobalSettings(const GlobalSettings& settings) {
   return settings.WriteConfigFile(ConfigFilePath());

@@ -24,8 +24,8 @@ class GlobalSettings {
     kDataChange = 4,
     kCurrentProfile = 5,
     kProfileShowCount = 6,
-    kProfileShowList0 = 7,   // .. 11
-    kProfileSlot0URL = 12,   // .. 16
+    kProfileShowList0 = 7,  // .. 11
+    kProfileSlot0URL = 12,  // .. 16
   };
 
   enum class ReadResult { Ok, CannotOpen, Malformed };

@@ -22,7 +22,7 @@ struct LightingZone {
   std::u16string Lighting1Name;
   std::array<uint8_t, 3> Lighting1ModeValue{};  // byte 0 = current effect
   PerEffect<uint8_t> Lighting1Speed{};
-  PerEffect<uint8_t> Lighting1Brightness{};  // 0..3 = 25, 50, 75, 100 %
+  PerEffect<uint8_t> Lighting1Brightness{};         // 0..3 = 25, 50, 75, 100 %
   PerEffectSlot<uint8_t> Lighting1ColorSelected{};  // non-zero = colour slot used
   PerEffectSlot<platform::Colour> Lighting1FixedColor{};
   PerEffect<uint8_t> Lighting1Direction{};

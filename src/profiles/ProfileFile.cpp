@@ -185,9 +185,12 @@ class FieldLines {
     m_eq = m_line.find(u'=');
     if (m_eq == std::u16string::npos) return false;
     switch (rule) {
-      case Equals::NotFirst: return m_eq >= 1;
-      case Equals::NotLast: return m_eq + 1 < m_line.size();
-      case Equals::Anywhere: return true;
+      case Equals::NotFirst:
+        return m_eq >= 1;
+      case Equals::NotLast:
+        return m_eq + 1 < m_line.size();
+      case Equals::Anywhere:
+        return true;
     }
     return false;
   }
@@ -288,8 +291,8 @@ ProfileReadResult ParseFields(FieldLines& in, ProfileSettings& p) {
     b.macro.name = in.Text();
     if (!in.Next(Equals::NotLast)) return kMalformed;
     // The count comes from the file and bounds every loop over the 184 action places.
-    b.macro.MacroActionNum = static_cast<uint32_t>(std::clamp<int64_t>(
-        settings_text::ParseLong(in.Value(), 10), 0, MacroRecord::kMaxActions));
+    b.macro.MacroActionNum = static_cast<uint32_t>(
+        std::clamp<int64_t>(settings_text::ParseLong(in.Value(), 10), 0, MacroRecord::kMaxActions));
     if (!in.Next()) return kMalformed;
     const std::u16string_view digits = in.Value();
     if (digits.size() != kAllActionDigits) return kMalformed;

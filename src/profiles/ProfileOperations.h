@@ -17,7 +17,14 @@ inline constexpr int kMsgBadProfileFile = 340;  // an import file that is not a 
 inline constexpr std::u16string_view kEmptyNameCaption = u"警告!";
 
 // The pending profile action of the main window, carried out after its menu closed.
-enum class ProfileAction { Import = 0, Export = 1, Rename = 2, Delete = 3, Add = 4, NoFreeSlot = 5 };
+enum class ProfileAction {
+  Import = 0,
+  Export = 1,
+  Rename = 2,
+  Delete = 3,
+  Add = 4,
+  NoFreeSlot = 5
+};
 
 // What a switch asks the device side to write: the button table with its macros (keys) and the
 // DPI group's commands. The power and sensor groups are not marked by a switch.
@@ -38,7 +45,8 @@ ProfileAction AddActionFor(const GlobalSettings& settings);
 
 // Shows the first hidden slot with a fresh default profile named `name` and saves everything.
 // 145 when no slot is free, 147 for an empty name (nothing changes), else 0.
-[[nodiscard]] int AddProfile(GlobalSettings& settings, ProfileStore& store, std::u16string_view name);
+[[nodiscard]] int AddProfile(GlobalSettings& settings, ProfileStore& store,
+                             std::u16string_view name);
 
 // Renames a slot and saves everything. 147 for an empty name (nothing changes), else 0.
 [[nodiscard]] int RenameProfile(GlobalSettings& settings, ProfileStore& store, int slot,

@@ -19,17 +19,28 @@ struct DefaultPair {
 };
 
 constexpr DefaultPair kDefaultPairs[ProfileSettings::kPairCount] = {
-    {u"ProfileName", u""},         {u"GameFile0", u""},
-    {u"GameFile1", u""},           {u"GameFile2", u""},
-    {u"DoubleClickSpeed", u"6"},   {u"PointerSpeed", u"5"},
-    {u"AccelerationEnable", u"1"}, {u"ScrollWheelSpeed", u"2"},
-    {u"ScrollWheelPageEnable", u"0"}, {u"TiltSpeed", u"2"},
-    {u"Sensitivity_X", u"4"},      {u"Sensitivity_Y", u"4"},
-    {u"XYSynchronous", u"1"},      {u"X_DPI", u"1"},
-    {u"Y_DPI", u"1"},              {u"MoveLightingOnOffMode", u"0"},
-    {u"PowerDownTime", u"1"},      {u"LiftDetectionHeight", u"2"},
-    {u"KeyDebounce", u"2"},        {u"MotionWakeup", u"1"},
-    {u"AngleSnap", u"0"},          {u"MotionSync", u"1"},
+    {u"ProfileName", u""},
+    {u"GameFile0", u""},
+    {u"GameFile1", u""},
+    {u"GameFile2", u""},
+    {u"DoubleClickSpeed", u"6"},
+    {u"PointerSpeed", u"5"},
+    {u"AccelerationEnable", u"1"},
+    {u"ScrollWheelSpeed", u"2"},
+    {u"ScrollWheelPageEnable", u"0"},
+    {u"TiltSpeed", u"2"},
+    {u"Sensitivity_X", u"4"},
+    {u"Sensitivity_Y", u"4"},
+    {u"XYSynchronous", u"1"},
+    {u"X_DPI", u"1"},
+    {u"Y_DPI", u"1"},
+    {u"MoveLightingOnOffMode", u"0"},
+    {u"PowerDownTime", u"1"},
+    {u"LiftDetectionHeight", u"2"},
+    {u"KeyDebounce", u"2"},
+    {u"MotionWakeup", u"1"},
+    {u"AngleSnap", u"0"},
+    {u"MotionSync", u"1"},
     {u"RippleControl", u"0"},
 };
 
@@ -48,7 +59,7 @@ constexpr int kZone1NameText = 109;
 constexpr int kZone2NameText = 100;
 
 constexpr std::array<platform::Colour, ProfileSettings::kDpiLevelCount> kDefaultLevelColours = {
-    Rgb(0xFF, 0, 0),    Rgb(0, 0, 0xFF),    Rgb(0, 0xFF, 0),    Rgb(0xFF, 0xFF, 0),
+    Rgb(0xFF, 0, 0),    Rgb(0, 0, 0xFF),    Rgb(0, 0xFF, 0),       Rgb(0xFF, 0xFF, 0),
     Rgb(0, 0xFF, 0xFF), Rgb(0xFF, 0, 0xFF), Rgb(0xFF, 0xFF, 0xFF), Rgb(0xFF, 0xFF, 0xFF),
 };
 
@@ -60,11 +71,13 @@ struct DefaultEffectColours {
 };
 
 constexpr DefaultEffectColours kDefaultEffectColours[] = {
-    {2, 7,
+    {2,
+     7,
      {Rgb(0xFF, 0, 0), Rgb(0, 0xFF, 0), Rgb(0, 0, 0xFF), Rgb(0, 0xFF, 0xFF), Rgb(0xFF, 0xFF, 0),
       Rgb(0xFF, 0, 0xFF), Rgb(0xFF, 0xFF, 0xFF)}},
     {3, 1, {Rgb(0xFF, 0, 0xFF)}},
-    {6, 8,
+    {6,
+     8,
      {Rgb(0xFF, 0, 0), Rgb(0, 0xFF, 0), Rgb(0, 0, 0xFF), Rgb(0xFF, 0xFF, 0), Rgb(0, 0xFF, 0xFF),
       Rgb(0xFA, 0, 0xFA), Rgb(0xFF, 0xFF, 0xFF), Rgb(0xFA, 0x46, 0xFF)}},
     {8, 2, {Rgb(0, 0xFF, 0), Rgb(0xFA, 0, 0x6A)}},

@@ -10,8 +10,8 @@ struct SensorDpiTable {
   static constexpr int kMaxCount = 600;
 
   uint16_t sensorId = 0;
-  int count = 0;                             // register indices 0..count-1
-  std::array<uint16_t, kMaxCount> dpi{};     // DPI of index i divided by 50
+  int count = 0;                          // register indices 0..count-1
+  std::array<uint16_t, kMaxCount> dpi{};  // DPI of index i divided by 50
   std::array<uint16_t, kMaxCount> deviceValue{};
   bool separateXY = false;   // flag A: different X and Y values; the XY dialog is used
   bool liftOffPage = false;  // flag B: the main page tab with the lift-off choice is enabled

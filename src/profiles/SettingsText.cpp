@@ -44,10 +44,8 @@ uint32_t HexField(std::u16string_view line, size_t pos, size_t width) {
 }
 
 namespace {
-constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
-}
 
-namespace {
+constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
 
 // "%.<minDigits>X": upper-case hex, zero-padded to at least minDigits digits.
 void AppendHex(std::u16string& out, uint32_t value, int minDigits) {
@@ -58,9 +56,13 @@ void AppendHex(std::u16string& out, uint32_t value, int minDigits) {
 
 }  // namespace
 
-void AppendHex2(std::u16string& out, uint32_t value) { AppendHex(out, value, 2); }
+void AppendHex2(std::u16string& out, uint32_t value) {
+  AppendHex(out, value, 2);
+}
 
-void AppendHex4(std::u16string& out, uint32_t value) { AppendHex(out, value, 4); }
+void AppendHex4(std::u16string& out, uint32_t value) {
+  AppendHex(out, value, 4);
+}
 
 void AppendText(std::u16string& out, std::u16string_view text) {
   for (char16_t c : text) out.push_back(c == u'\n' ? u' ' : c);

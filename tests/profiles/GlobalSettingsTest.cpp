@@ -107,7 +107,8 @@ TEST_F(GlobalSettingsTest, HidingAndShowingProfiles) {
   // Deleting position 1 of the default list.
   EXPECT_TRUE(settings.HideProfile(1));
   std::vector<std::u16string> list;
-  for (int i = 0; i < 5; ++i) list.push_back(settings.ValueAt(GlobalSettings::kProfileShowList0 + i));
+  for (int i = 0; i < 5; ++i)
+    list.push_back(settings.ValueAt(GlobalSettings::kProfileShowList0 + i));
   EXPECT_EQ(list, (std::vector<std::u16string>{u"0", u"2", u"3", u"4", u"1"}));
   EXPECT_EQ(settings.ValueAt(GlobalSettings::kProfileShowCount), u"2");
   EXPECT_EQ(settings.ShownSlots(), (std::vector<int>{0, 2}));
@@ -148,7 +149,8 @@ TEST_F(ConfigReadTest, PairsArePositionalAndKeepTheirKeys) {
 
 TEST_F(ConfigReadTest, ShortFilesKeepWhatThePairsHeld) {
   settings.SetCurrentProfile(2);
-  ASSERT_EQ(ReadLines({u"[Setting]", u"NeedPassword=0", u"Sensor="}), GlobalSettings::ReadResult::Ok);
+  ASSERT_EQ(ReadLines({u"[Setting]", u"NeedPassword=0", u"Sensor="}),
+            GlobalSettings::ReadResult::Ok);
   EXPECT_EQ(settings.NeedPassword(), 0);
   EXPECT_EQ(settings.ValueAt(GlobalSettings::kSensor), u"");
   EXPECT_EQ(settings.ParsedSensor(), 0);
@@ -166,8 +168,11 @@ TEST_F(ConfigReadTest, DamagedFilesAreRefused) {
   auto equalsFirst = DefaultConfigLines();
   equalsFirst[3] = u"=0xC6AF";
   const std::vector<std::pair<const char*, std::vector<std::u16string>>> cases = {
-      {"18th pair", extra},          {"blank line", blank}, {"no =", noEquals},
-      {"= first", equalsFirst},      {"wrong header", {u"[Settings]", u"NeedPassword=1"}},
+      {"18th pair", extra},
+      {"blank line", blank},
+      {"no =", noEquals},
+      {"= first", equalsFirst},
+      {"wrong header", {u"[Settings]", u"NeedPassword=1"}},
   };
   for (const auto& [what, lines] : cases) {
     EXPECT_EQ(ReadLines(lines), GlobalSettings::ReadResult::Malformed) << what;

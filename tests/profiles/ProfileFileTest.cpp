@@ -94,19 +94,19 @@ TEST_F(ProfileFileTest, MacroFieldsNotInTheFileKeepTheirValues) {
 
 TEST_F(ProfileFileTest, LenientValues) {
   auto lines = EveryFieldProfileLines();
-  lines[1] = u"ProfileName=";                  // empty name
-  lines[2] = u"GameFile0=a=b";                 // everything after the first "="
-  lines[5] = u"Renamed=9";                     // a changed key is kept and written back
-  lines[24] = u"DPIOffOnFlagValue=7";          // a single hex digit
-  lines[25] = u"\tXYSetting1ValueX=zz";        // two non-hex characters
-  lines[26] = u"\tXYSetting1ValueY=1F";        // a short u16 field
-  lines[41] = u"\tCurrentDPILevelValue=0x";    // "0x" alone is the number 0
+  lines[1] = u"ProfileName=";                      // empty name
+  lines[2] = u"GameFile0=a=b";                     // everything after the first "="
+  lines[5] = u"Renamed=9";                         // a changed key is kept and written back
+  lines[24] = u"DPIOffOnFlagValue=7";              // a single hex digit
+  lines[25] = u"\tXYSetting1ValueX=zz";            // two non-hex characters
+  lines[26] = u"\tXYSetting1ValueY=1F";            // a short u16 field
+  lines[41] = u"\tCurrentDPILevelValue=0x";        // "0x" alone is the number 0
   lines[42] = u"\tDPILevelIndication0Valuer=FF1";  // a short colour: what is there
-  lines[53] = u"\tPollingRateValue=";          // nothing after "=": all zero
-  lines[57] = u"\tLighting1Speed=01|02";       // a short list: the rest is 0
-  lines[106] = u"=77";                         // MacroKeyIndex may have "=" first
-  lines[108] = u"\t\tMacroActionNum=999";      // more than 184 places
-  lines[101] = u"\t\tMacroActionNum=-4";        // below zero
+  lines[53] = u"\tPollingRateValue=";              // nothing after "=": all zero
+  lines[57] = u"\tLighting1Speed=01|02";           // a short list: the rest is 0
+  lines[106] = u"=77";                             // MacroKeyIndex may have "=" first
+  lines[108] = u"\t\tMacroActionNum=999";          // more than 184 places
+  lines[101] = u"\t\tMacroActionNum=-4";           // below zero
   lines[102] = u"\t\tAllAction=" + std::u16string(1472, u'g');  // right length, no hex
   lines.push_back(u"anything after the last button is ignored");
   Put(kExport, FileBytes(lines));
@@ -183,14 +183,14 @@ TEST_F(DamagedProfileTest, MalformedLines) {
     size_t line;
     std::u16string text;
   } cases[] = {
-      {0, u"[setting]"},                                     // header is case-sensitive
+      {0, u"[setting]"},  // header is case-sensitive
       {0, u"[Setting] "},
-      {1, u"=no key"},                                       // "=" at position 0
-      {12, u"XYSynchronous"},                                // no "="
-      {24, u"=3F"},                                          // "=" first after the pairs
+      {1, u"=no key"},         // "=" at position 0
+      {12, u"XYSynchronous"},  // no "="
+      {24, u"=3F"},            // "=" first after the pairs
       {56, u"Lighting1OffOn 01"},
-      {106, u"\tMacroKeyIndex="},                            // "=" as the last character
-      {107, u"\tMacroKey5Name"},                             // no "=" at all
+      {106, u"\tMacroKeyIndex="},  // "=" as the last character
+      {107, u"\tMacroKey5Name"},   // no "=" at all
       {108, u"\t\tMacroActionNum="},
       {109, u"\t\tAllAction=" + std::u16string(1471, u'0')},
       {109, u"\t\tAllAction=" + std::u16string(1473, u'0')},

@@ -21,14 +21,29 @@ TEST_F(ProfileSettingsTest, ResetGivesEveryDefault) {
   ResetProfileToDefaults(p, 2, 0x3950);
 
   const char16_t* expected[][2] = {
-      {u"ProfileName", u"配置3"},     {u"GameFile0", u""},          {u"GameFile1", u""},
-      {u"GameFile2", u""},           {u"DoubleClickSpeed", u"6"},  {u"PointerSpeed", u"5"},
-      {u"AccelerationEnable", u"1"}, {u"ScrollWheelSpeed", u"2"},  {u"ScrollWheelPageEnable", u"0"},
-      {u"TiltSpeed", u"2"},          {u"Sensitivity_X", u"4"},     {u"Sensitivity_Y", u"4"},
-      {u"XYSynchronous", u"1"},      {u"X_DPI", u"1"},             {u"Y_DPI", u"1"},
-      {u"MoveLightingOnOffMode", u"0"}, {u"PowerDownTime", u"1"},  {u"LiftDetectionHeight", u"2"},
-      {u"KeyDebounce", u"2"},        {u"MotionWakeup", u"1"},      {u"AngleSnap", u"0"},
-      {u"MotionSync", u"1"},         {u"RippleControl", u"0"},
+      {u"ProfileName", u"配置3"},
+      {u"GameFile0", u""},
+      {u"GameFile1", u""},
+      {u"GameFile2", u""},
+      {u"DoubleClickSpeed", u"6"},
+      {u"PointerSpeed", u"5"},
+      {u"AccelerationEnable", u"1"},
+      {u"ScrollWheelSpeed", u"2"},
+      {u"ScrollWheelPageEnable", u"0"},
+      {u"TiltSpeed", u"2"},
+      {u"Sensitivity_X", u"4"},
+      {u"Sensitivity_Y", u"4"},
+      {u"XYSynchronous", u"1"},
+      {u"X_DPI", u"1"},
+      {u"Y_DPI", u"1"},
+      {u"MoveLightingOnOffMode", u"0"},
+      {u"PowerDownTime", u"1"},
+      {u"LiftDetectionHeight", u"2"},
+      {u"KeyDebounce", u"2"},
+      {u"MotionWakeup", u"1"},
+      {u"AngleSnap", u"0"},
+      {u"MotionSync", u"1"},
+      {u"RippleControl", u"0"},
   };
   for (int i = 0; i < ProfileSettings::kPairCount; ++i) {
     EXPECT_EQ(p.PairKey(i), expected[i][0]) << i;
@@ -38,8 +53,9 @@ TEST_F(ProfileSettingsTest, ResetGivesEveryDefault) {
   const struct {
     const char16_t* name;
     std::array<uint8_t, 3> code;
-  } buttons[] = {{u"左键", {0x10, 0x01, 0}}, {u"右键", {0x10, 0x02, 0}}, {u"中键", {0x10, 0x04, 0}},
-                 {u"前进", {0x10, 0x10, 0}}, {u"后退", {0x10, 0x08, 0}}, {u"DPI循环", {0x40, 0x01, 0}}};
+  } buttons[] = {{u"左键", {0x10, 0x01, 0}}, {u"右键", {0x10, 0x02, 0}},
+                 {u"中键", {0x10, 0x04, 0}}, {u"前进", {0x10, 0x10, 0}},
+                 {u"后退", {0x10, 0x08, 0}}, {u"DPI循环", {0x40, 0x01, 0}}};
   for (int k = 0; k < 6; ++k) {
     const ButtonSlot& b = p.buttons[k];
     EXPECT_EQ(b.KeyName, buttons[k].name) << k;
@@ -121,17 +137,29 @@ TEST_F(ProfileSettingsTest, SensorDefaultsForEveryListedSensor) {
       {0x3104, {4, 15, 23, 31, 39, 41, 58, 50}, {500, 1600, 2400, 3200, 4000, 4800, 0, 0}},
       {0x3809, {3, 7, 15, 23, 31, 47, 59, 79}, {400, 800, 1600, 2400, 3200, 4800, 6000, 0}},
       {0x3220, {3, 7, 15, 23, 31, 63, 79, 79}, {400, 800, 1600, 2400, 3200, 6400, 8000, 8000}},
-      {0x0205, {3, 7, 15, 31, 63, 119, 119, 119}, {400, 800, 1600, 3200, 6400, 12000, 12000, 12000}},
-      {0x3311, {3, 7, 15, 31, 63, 119, 119, 119}, {400, 800, 1600, 3200, 6400, 12000, 12000, 12000}},
+      {0x0205,
+       {3, 7, 15, 31, 63, 119, 119, 119},
+       {400, 800, 1600, 3200, 6400, 12000, 12000, 12000}},
+      {0x3311,
+       {3, 7, 15, 31, 63, 119, 119, 119},
+       {400, 800, 1600, 3200, 6400, 12000, 12000, 12000}},
       {0x3325, {3, 7, 15, 31, 63, 99, 99, 99}, {400, 800, 1600, 3200, 6400, 10000, 10000, 10000}},
       {0x3327, {2, 6, 14, 30, 48, 58, 58, 58}, {400, 800, 1600, 3200, 5000, 6000, 6000, 6000}},
       {0x3212, {6, 10, 14, 22, 33, 12, 12, 12}, {800, 1200, 1600, 2400, 4000, 1400, 1400, 1400}},
-      {0x3335, {3, 7, 15, 31, 63, 159, 159, 159}, {400, 800, 1600, 3200, 6400, 16000, 16000, 16000}},
+      {0x3335,
+       {3, 7, 15, 31, 63, 159, 159, 159},
+       {400, 800, 1600, 3200, 6400, 16000, 16000, 16000}},
       {0x3360, {3, 7, 15, 31, 49, 59, 59, 59}, {400, 800, 1600, 3200, 5000, 6000, 6000, 6000}},
       {0x3389, {3, 7, 15, 31, 49, 59, 59, 59}, {400, 800, 1600, 3200, 5000, 6000, 6000, 6000}},
-      {0x3395, {7, 15, 23, 31, 63, 519, 519, 519}, {400, 800, 1200, 1600, 3200, 26000, 26000, 26000}},
-      {0x3950, {7, 15, 23, 31, 63, 599, 599, 599}, {400, 800, 1200, 1600, 3200, 30000, 30000, 30000}},
-      {0x0070, {7, 15, 31, 63, 127, 599, 599, 599}, {400, 800, 1600, 3200, 6400, 30000, 30000, 30000}},
+      {0x3395,
+       {7, 15, 23, 31, 63, 519, 519, 519},
+       {400, 800, 1200, 1600, 3200, 26000, 26000, 26000}},
+      {0x3950,
+       {7, 15, 23, 31, 63, 599, 599, 599},
+       {400, 800, 1200, 1600, 3200, 30000, 30000, 30000}},
+      {0x0070,
+       {7, 15, 31, 63, 127, 599, 599, 599},
+       {400, 800, 1600, 3200, 6400, 30000, 30000, 30000}},
       {0x3399, {7, 15, 31, 63, 99, 99, 99, 99}, {400, 800, 1600, 3200, 5000, 5000, 5000, 5000}},
   };
   for (const auto& row : rows) {
@@ -193,9 +221,9 @@ TEST_F(ProfileSettingsTest, TypedSetters) {
     int argument;
     const char16_t* stored;
   } cases[] = {
-      {TextSetting::AngleSnap, true, 5, u"1"},         {TextSetting::MotionSync, true, 0, u"0"},
-      {TextSetting::RippleControl, true, -3, u"1"},    {TextSetting::PowerDownTime, false, 8, u"8"},
-      {TextSetting::KeyDebounce, false, -12, u"-12"},  {TextSetting::PointerSpeed, false, 0, u"0"},
+      {TextSetting::AngleSnap, true, 5, u"1"},        {TextSetting::MotionSync, true, 0, u"0"},
+      {TextSetting::RippleControl, true, -3, u"1"},   {TextSetting::PowerDownTime, false, 8, u"8"},
+      {TextSetting::KeyDebounce, false, -12, u"-12"}, {TextSetting::PointerSpeed, false, 0, u"0"},
   };
   for (const auto& c : cases) {
     if (c.boolean) {

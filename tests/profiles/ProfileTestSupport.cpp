@@ -113,13 +113,13 @@ std::vector<std::u16string> DefaultProfileLines(int slot) {
   };
   const std::u16string unused = Repeat(u"00", 10, u"|") + u";";
   lines.push_back(u"\tLighting1ColorSelected=" + unused + unused +  // effects 0, 1
-                  u"01|01|01|01|01|01|01|00|00|00;" +              // effect 2
-                  u"01|00|00|00|00|00|00|00|00|00;" +              // effect 3
-                  unused + unused +                                // effects 4, 5
-                  u"01|01|01|01|01|01|01|01|00|00;" +              // effect 6
-                  unused +                                         // effect 7
-                  u"01|01|00|00|00|00|00|00|00|00;" +              // effect 8
-                  unused);                                         // effect 9
+                  u"01|01|01|01|01|01|01|00|00|00;" +               // effect 2
+                  u"01|00|00|00|00|00|00|00|00|00;" +               // effect 3
+                  unused + unused +                                 // effects 4, 5
+                  u"01|01|01|01|01|01|01|01|00|00;" +               // effect 6
+                  unused +                                          // effect 7
+                  u"01|01|00|00|00|00|00|00|00|00;" +               // effect 8
+                  unused);                                          // effect 9
   const std::u16string black = Repeat(u"000000", 10, u"|") + u";";
   lines.push_back(
       u"\tLighting1FixedColor=" + black + black +
@@ -145,7 +145,9 @@ std::vector<std::u16string> DefaultProfileLines(int slot) {
 namespace {
 
 // The values of the every-field profile, shared by the model and its expected lines.
-uint8_t Flag(int e, int s) { return static_cast<uint8_t>(0x80 + 10 * e + s); }
+uint8_t Flag(int e, int s) {
+  return static_cast<uint8_t>(0x80 + 10 * e + s);
+}
 platform::Colour EffectColour(int e, int s) {
   return Rgb(static_cast<uint8_t>(25 * e + 1), static_cast<uint8_t>(25 * s + 2),
              static_cast<uint8_t>(10 * e + s + 3));
@@ -154,17 +156,33 @@ platform::Colour LevelColour(int d) {
   return Rgb(static_cast<uint8_t>(30 * d), static_cast<uint8_t>(255 - d),
              static_cast<uint8_t>(7 * d + 1));
 }
-uint16_t LevelX(int d) { return static_cast<uint16_t>(70 * d + 1); }
-uint16_t LevelY(int d) { return static_cast<uint16_t>(0xF000 + d); }
+uint16_t LevelX(int d) {
+  return static_cast<uint16_t>(70 * d + 1);
+}
+uint16_t LevelY(int d) {
+  return static_cast<uint16_t>(0xF000 + d);
+}
 MacroAction Action(int k, int n) {
   return {static_cast<uint8_t>(n), static_cast<uint8_t>(3 * n + k), static_cast<uint8_t>(255 - n),
           static_cast<uint8_t>(40 * k + n)};
 }
-uint32_t KeyIndex(int k) { return k == 5 ? 4000000000u : 1000u + static_cast<uint32_t>(k); }
+uint32_t KeyIndex(int k) {
+  return k == 5 ? 4000000000u : 1000u + static_cast<uint32_t>(k);
+}
 
 const char16_t* kPairValues[ProfileSettings::kPairCount] = {
-    u"竞技=模式 A", u"C:\\Games\\a.exe", u" spaced ", u"x=y=z", u"9", u"10", u"0", u"7", u"1",
-    u"8", u"3", u"2", u"0", u"5", u"6", u"1", u"8", u"1", u"12", u"0", u"1", u"0", u"1",
+    u"竞技=模式 A", u"C:\\Games\\a.exe",
+    u" spaced ",    u"x=y=z",
+    u"9",           u"10",
+    u"0",           u"7",
+    u"1",           u"8",
+    u"3",           u"2",
+    u"0",           u"5",
+    u"6",           u"1",
+    u"8",           u"1",
+    u"12",          u"0",
+    u"1",           u"0",
+    u"1",
 };
 
 }  // namespace
@@ -219,14 +237,29 @@ ProfileSettings EveryFieldProfile() {
 
 std::vector<std::u16string> EveryFieldProfileLines() {
   const char16_t* keys[ProfileSettings::kPairCount] = {
-      u"ProfileName",     u"GameFile0",          u"GameFile1",
-      u"GameFile2",       u"DoubleClick",        u"PointerSpeed",
-      u"AccelerationEnable", u"ScrollWheelSpeed", u"ScrollWheelPageEnable",
-      u"TiltSpeed",       u"Sensitivity_X",      u"Sensitivity_Y",
-      u"XYSynchronous",   u"X_DPI",              u"Y_DPI",
-      u"MoveLightingOnOffMode", u"PowerDownTime", u"LiftDetectionHeight",
-      u"KeyDebounce",     u"MotionWakeup",       u"AngleSnap",
-      u"MotionSync",      u"RippleControl",
+      u"ProfileName",
+      u"GameFile0",
+      u"GameFile1",
+      u"GameFile2",
+      u"DoubleClick",
+      u"PointerSpeed",
+      u"AccelerationEnable",
+      u"ScrollWheelSpeed",
+      u"ScrollWheelPageEnable",
+      u"TiltSpeed",
+      u"Sensitivity_X",
+      u"Sensitivity_Y",
+      u"XYSynchronous",
+      u"X_DPI",
+      u"Y_DPI",
+      u"MoveLightingOnOffMode",
+      u"PowerDownTime",
+      u"LiftDetectionHeight",
+      u"KeyDebounce",
+      u"MotionWakeup",
+      u"AngleSnap",
+      u"MotionSync",
+      u"RippleControl",
   };
   auto rgb = [](platform::Colour c) {
     return F("%.2X%.2X%.2X", platform::RedOf(c), platform::GreenOf(c), platform::BlueOf(c));
@@ -290,10 +323,9 @@ std::vector<std::u16string> EveryFieldProfileLines() {
 
 std::vector<std::u16string> DefaultConfigLines() {
   std::vector<std::u16string> lines = {
-      u"[Setting]",          u"NeedPassword=1",     u"Sensor=0x3950",
-      u"PreST=0xC6AF",       u"Mac_ID=0xFFFFFFFF",  u"DataChange=0x1234",
-      u"CurrentProfile=0",   u"ProfileShowCount=3", u"ProfileShowList0=0",
-      u"ProfileShowList1=1", u"ProfileShowList2=2", u"ProfileShowList3=3",
+      u"[Setting]",          u"NeedPassword=1",     u"Sensor=0x3950",      u"PreST=0xC6AF",
+      u"Mac_ID=0xFFFFFFFF",  u"DataChange=0x1234",  u"CurrentProfile=0",   u"ProfileShowCount=3",
+      u"ProfileShowList0=0", u"ProfileShowList1=1", u"ProfileShowList2=2", u"ProfileShowList3=3",
       u"ProfileShowList4=4",
   };
   for (int n = 0; n < 5; ++n) {

@@ -25,10 +25,10 @@ inline const std::u16string kDataDir =
 inline void SetTestLanguage() {
   ResetLanguage();
   const std::pair<int, const char16_t*> texts[] = {
-      {20, u"左键"},  {21, u"右键"},      {22, u"中键"},      {23, u"前进"},
-      {24, u"后退"},  {36, u"DPI锁定"},   {40, u"DPI+"},      {41, u"DPI-"},
-      {42, u"DPI循环"}, {85, u"配置1"},   {86, u"配置2"},     {87, u"配置3"},
-      {88, u"配置4"}, {89, u"配置5"},     {100, u"常亮"},     {109, u"幻彩"},
+      {20, u"左键"},    {21, u"右键"},    {22, u"中键"},  {23, u"前进"},
+      {24, u"后退"},    {36, u"DPI锁定"}, {40, u"DPI+"},  {41, u"DPI-"},
+      {42, u"DPI循环"}, {85, u"配置1"},   {86, u"配置2"}, {87, u"配置3"},
+      {88, u"配置4"},   {89, u"配置5"},   {100, u"常亮"}, {109, u"幻彩"},
   };
   for (const auto& [n, text] : texts) g_strLangText[n] = text;
 }
@@ -43,7 +43,9 @@ inline std::u16string F(const char* format, ...) {
   return base::FromUtf8(buffer);
 }
 
-inline std::u16string U(const char* utf8) { return base::FromUtf8(utf8); }
+inline std::u16string U(const char* utf8) {
+  return base::FromUtf8(utf8);
+}
 
 // File bytes: byte-order mark, then each line followed by `lineEnd`.
 inline std::string FileBytes(const std::vector<std::u16string>& lines,

@@ -76,8 +76,8 @@ TEST_F(LoadAllSettingsTest, HeaderOnlyConfigKeepsDefaultsAndTheProfiles) {
   PutEveryFieldProfiles();
   EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Read);
   for (int i = 0; i < GlobalSettings::kPairCount; ++i) {
-    EXPECT_EQ(settings.ValueAt(i), FileLines(ReadGolden("config.ini"))[i + 1].substr(
-                                       settings.KeyAt(i).size() + 1));
+    EXPECT_EQ(settings.ValueAt(i),
+              FileLines(ReadGolden("config.ini"))[i + 1].substr(settings.KeyAt(i).size() + 1));
   }
   for (const auto& p : store.profiles) EXPECT_EQ(p, EveryFieldProfile());
   ASSERT_TRUE(SaveCurrentProfileIndex(settings));
