@@ -12,19 +12,8 @@
 #include "profiles/GlobalSettings.h"
 #include "profiles/ProfileFile.h"
 
-namespace {
-
-fuzz::MemoryFileSystem& Files() {
-  static fuzz::MemoryFileSystem files;
-  return files;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  auto& files = Files();
-  files.files.clear();
-  files.InstallAsPlatform();
+  auto& files = fuzz::FreshMemoryFiles();
   g_strDataDir = u"C:\\AppData\\Data\\";
   GlobalSettings settings;
   settings.ResetToDefaults(g_strDataDir);

@@ -50,6 +50,14 @@ class MemoryFileSystem : public platform::FileSystem {
   std::u16string AppDataFolder() override { return u"C:\\AppData"; }
 };
 
+// The harness's file system, emptied and installed as the platform's for one input.
+inline MemoryFileSystem& FreshMemoryFiles() {
+  static MemoryFileSystem files;
+  files.files.clear();
+  files.InstallAsPlatform();
+  return files;
+}
+
 // Stops the fuzzer with a crash report when a property of the code under test fails.
 inline void Check(bool condition) {
   if (!condition) __builtin_trap();
