@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "MemoryFileSystem.h"
+#include "FuzzSupport.h"
 #include "base/AppGlobals.h"
 #include "profiles/SettingsFiles.h"
 
@@ -39,7 +39,7 @@ void CheckSavedFileReadsBack(const GlobalSettings& settings) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  auto& files = fuzz::FreshMemoryFiles();
+  auto& files = fuzz::InstallMemoryFiles();
   g_strDataDir = u"C:\\AppData\\Data\\";
   const std::string input(reinterpret_cast<const char*>(data), size);
   files.files[ConfigFilePath()] = input;

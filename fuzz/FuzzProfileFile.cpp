@@ -7,13 +7,13 @@
 #include <cstdint>
 #include <string>
 
-#include "MemoryFileSystem.h"
+#include "FuzzSupport.h"
 #include "base/AppGlobals.h"
 #include "profiles/GlobalSettings.h"
 #include "profiles/ProfileFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  auto& files = fuzz::FreshMemoryFiles();
+  auto& files = fuzz::InstallMemoryFiles();
   g_strDataDir = u"C:\\AppData\\Data\\";
   GlobalSettings settings;
   settings.ResetToDefaults(g_strDataDir);

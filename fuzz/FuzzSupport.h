@@ -11,45 +11,16 @@
 #include "base/Text.h"
 #include "macros/MacroLibrary.h"
 #include "platform/Platform.h"
+#include "platform/headless/MemoryFileSystem.h"
 
 namespace fuzz {
 
-class MemoryFileSystem : public platform::FileSystem {
- public:
-  std::map<std::u16string, std::string> files;
-
-  std::optional<std::string> ReadAll(std::u16string_view path) override {
-    const auto it = files.find(std::u16string(path));
-    if (it == files.end()) return std::nullopt;
-    return it->second;
-  }
-  bool WriteAll(std::u16string_view path, std::string_view bytes) override {
-    files[std::u16string(path)] = bytes;
-    return true;
-  }
-  bool Replace(std::u16string_view from, std::u16string_view to) override {
-    const auto it = files.find(std::u16string(from));
-    if (it == files.end()) return false;
-    files[std::u16string(to)] = std::move(it->second);
-    files.erase(std::u16string(from));
-    return true;
-  }
-  bool Remove(std::u16string_view path) override { return files.erase(std::u16string(path)) > 0; }
-  bool FileExists(std::u16string_view path) override {
-    return files.count(std::u16string(path)) > 0;
-  }
-  bool DirectoryExists(std::u16string_view) override { return true; }
-  bool CreateDirectory(std::u16string_view) override { return true; }
-  std::u16string ExecutablePath() override { return u"C:\\Vantrel\\Vantrel.exe"; }
-  std::u16string AppDataFolder() override { return u"C:\\Data"; }
-};
+using MemoryFileSystem = platform::headless::MemoryFileSystem;
 
 inline MemoryFileSystem& InstallMemoryFiles() {
   static MemoryFileSystem files;
-  platform::Services services = platform::Current();
-  services.files = &files;
-  platform::Install(services);
   files.files.clear();
+  files.InstallAsPlatform();
   return files;
 }
 
@@ -99,6 +70,11 @@ inline void CheckLibrary(const MacroLibrary& lib, Counter counter = Counter::Any
     if (lib.LocationToRow(l) != r) Fail("row does not map back");
   }
   if (!lib.RowToLocation(rows).IsNone()) Fail("row beyond the end");
+}
+
+// Stops the fuzzer with a crash report when a property of the code under test fails.
+inline void Check(bool condition) {
+  if (!condition) __builtin_trap();
 }
 
 }  // namespace fuzz

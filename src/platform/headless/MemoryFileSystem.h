@@ -1,6 +1,6 @@
 #pragma once
-// Files kept in memory, for the fuzz harnesses: every read and write of the real file code runs
-// without touching the disk.
+// Files kept in memory, for fuzz harnesses and benchmarks: every read and write of the real
+// file code runs without touching the disk. Folders always exist.
 
 #include <map>
 #include <string>
@@ -8,14 +8,15 @@
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 
-namespace fuzz {
+namespace platform::headless {
 
 class MemoryFileSystem : public platform::FileSystem {
  public:
   std::map<std::u16string, std::string, std::less<>> files;
 
+  // Becomes the platform's file system; the other installed services stay.
   void InstallAsPlatform() {
-    platform::Services services;
+    platform::Services services = platform::Current();
     services.files = this;
     platform::Install(services);
   }
@@ -50,17 +51,4 @@ class MemoryFileSystem : public platform::FileSystem {
   std::u16string AppDataFolder() override { return u"C:\\AppData"; }
 };
 
-// The harness's file system, emptied and installed as the platform's for one input.
-inline MemoryFileSystem& FreshMemoryFiles() {
-  static MemoryFileSystem files;
-  files.files.clear();
-  files.InstallAsPlatform();
-  return files;
-}
-
-// Stops the fuzzer with a crash report when a property of the code under test fails.
-inline void Check(bool condition) {
-  if (!condition) __builtin_trap();
-}
-
-}  // namespace fuzz
+}  // namespace platform::headless
