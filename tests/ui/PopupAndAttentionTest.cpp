@@ -71,8 +71,8 @@ TEST_F(PopupTest, OpensTopMostAtTheScreenPositionAndDrawsLayered) {
   EXPECT_EQ(info->desc.kind, platform::WindowKind::Popup);
   EXPECT_EQ(info->desc.owner, dlg->GetSafeHwnd());
   EXPECT_TRUE(info->visible);
-  EXPECT_EQ(desktop.WindowRect(p), Rect(50, 60, 150, 100).Offset(desktop.WindowRect(dlg->GetSafeHwnd()).left,
-                                                                 desktop.WindowRect(dlg->GetSafeHwnd()).top));
+  const Rect owner = desktop.WindowRect(dlg->GetSafeHwnd());
+  EXPECT_EQ(desktop.WindowRect(p), (Rect{50, 60, 150, 100}.Offset(owner.left, owner.top)));
   EXPECT_EQ(info->layeredUpdates, 1);
   EXPECT_EQ(info->alpha, 255);
   // Hovering a row redraws once per change, through the layered update only.
