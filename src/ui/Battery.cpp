@@ -19,14 +19,21 @@ void CBattery::LoadDefaultImages() {
   SetImageLightning(ui::SkinPath(u"battery_lighting.png"));
 }
 
-void CBattery::SetState(int state) { m_nState = std::clamp(state, 0, 2); }
-void CBattery::SetLevel(int level) { m_nLevel = std::clamp(level, 0, 100); }
-void CBattery::SetAnimLevel(int level) { m_nAnimLevel = std::clamp(level, 0, 100); }
+void CBattery::SetState(int state) {
+  m_nState = std::clamp(state, 0, 2);
+}
+void CBattery::SetLevel(int level) {
+  m_nLevel = std::clamp(level, 0, 100);
+}
+void CBattery::SetAnimLevel(int level) {
+  m_nAnimLevel = std::clamp(level, 0, 100);
+}
 
 void CBattery::DrawBottomPart(platform::Canvas& canvas, const platform::Image* image,
                               int percent) const {
   if (!image || percent <= 0) return;
   const int imageHeight = image->Height();
+  if (imageHeight <= 0) return;
   const int sourceHeight = imageHeight * std::min(percent, 100) / 100;
   if (sourceHeight <= 0) return;
   // The destination height follows the source rows drawn; when scaled up, an odd remainder

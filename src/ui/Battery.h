@@ -23,7 +23,9 @@ class CBattery : public CControlBase {
   bool SetImageFull(std::u16string_view path) { return LoadImageFile(path, m_pImageFull); }
   bool SetImageEmpty(std::u16string_view path) { return LoadImageFile(path, m_pImageEmpty); }
   bool SetImageCharging(std::u16string_view path) { return LoadImageFile(path, m_pImageCharging); }
-  bool SetImageLightning(std::u16string_view path) { return LoadImageFile(path, m_pImageLightning); }
+  bool SetImageLightning(std::u16string_view path) {
+    return LoadImageFile(path, m_pImageLightning);
+  }
 
   // Out-of-range values are clamped: a report may carry anything.
   void SetState(int state);

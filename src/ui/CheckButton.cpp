@@ -11,7 +11,9 @@ void CCheckButton::SetTexts(std::u16string_view normal, std::u16string_view chec
   m_bHasCheckedTitle = true;
 }
 
-void CCheckButton::NotifyPressed(int, int) { SendToParent(m_uID, 0, Notify::kPressed); }
+void CCheckButton::NotifyPressed(int, int) {
+  SendToParent(m_uID, 0, Notify::kPressed);
+}
 
 void CCheckButton::NotifyClicked(int, int) {
   m_bCheck = !m_bCheck;

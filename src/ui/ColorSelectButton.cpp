@@ -10,5 +10,9 @@ void CColorSelectButton::Draw(platform::Canvas& canvas, const platform::Rect&) {
   DrawImagesAndCaption(canvas);
 }
 
-void CColorSelectButton::NotifyPressed(int, int) { SendToParent(m_uID, 0, Notify::kPressed); }
-void CColorSelectButton::NotifyClicked(int, int) { SendToParent(m_uID, 0, Notify::kClicked); }
+void CColorSelectButton::NotifyPressed(int, int) {
+  SendToParent(m_uID, 0, Notify::kPressed);
+}
+void CColorSelectButton::NotifyClicked(int, int) {
+  SendToParent(m_uID, 0, Notify::kClicked);
+}

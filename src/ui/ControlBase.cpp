@@ -29,17 +29,28 @@ void CControlBase::SetTitle(std::u16string_view title) {
   Invalidate();
 }
 
-bool CControlBase::OnMouseMove(uint32_t, int, int) { return false; }
-bool CControlBase::OnLButtonDown(uint32_t, int, int) { return false; }
-bool CControlBase::OnLButtonUp(uint32_t, int, int) { return false; }
-bool CControlBase::OnRButtonUp(uint32_t, int, int) { return false; }
-bool CControlBase::OnLButtonDblClk(uint32_t, int, int) { return false; }
+bool CControlBase::OnMouseMove(uint32_t, int, int) {
+  return false;
+}
+bool CControlBase::OnLButtonDown(uint32_t, int, int) {
+  return false;
+}
+bool CControlBase::OnLButtonUp(uint32_t, int, int) {
+  return false;
+}
+bool CControlBase::OnRButtonUp(uint32_t, int, int) {
+  return false;
+}
+bool CControlBase::OnLButtonDblClk(uint32_t, int, int) {
+  return false;
+}
 
 void CControlBase::SetFont(int height, std::u16string_view face) {
   m_font = ui::CreateUiFont(height, face);
 }
 
-bool CControlBase::SendToParent(uint32_t message, platform::WParam wParam, platform::LParam lParam) {
+bool CControlBase::SendToParent(uint32_t message, platform::WParam wParam,
+                                platform::LParam lParam) {
   if (!m_hWnd) return false;
   return platform::Windows().SendMessage(m_hWnd, message, wParam, lParam) != 0;
 }
@@ -57,9 +68,9 @@ void CControlBase::DrawTitle(platform::Canvas& canvas, std::u16string_view text,
   if (!m_font || text.empty()) return;
   const platform::Rect rc{m_rc.left + textLeft, m_rc.top, m_rc.right - textRight, m_rc.bottom};
   if (rc.IsEmpty()) return;
-  canvas.DrawText(text, *m_font, colour, rc,
-                  format | platform::dt::kSingleLine | platform::dt::kVCenter |
-                      platform::dt::kWordEllipsis);
+  canvas.DrawText(
+      text, *m_font, colour, rc,
+      format | platform::dt::kSingleLine | platform::dt::kVCenter | platform::dt::kWordEllipsis);
 }
 
 void CControlBase::Invalidate() const {

@@ -15,7 +15,9 @@ bool CDPIRadioButton::IsSelected() const {
   return k >= 0 && k < 8 && (g_nDpiLevelFlags & (1u << k)) != 0;
 }
 
-void CDPIRadioButton::NotifyPressed(int, int) { SendToParent(m_uID, 0, Notify::kPressed); }
+void CDPIRadioButton::NotifyPressed(int, int) {
+  SendToParent(m_uID, 0, Notify::kPressed);
+}
 
 void CDPIRadioButton::NotifyClicked(int, int) {
   const int k = Level();

@@ -24,7 +24,9 @@ std::u16string DecodeText(std::string_view bytes) {
   return base::FromUtf8(bytes);
 }
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r'; }
+bool IsBlank(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\r';
+}
 
 // A signed decimal of at most six digits; the whole text must be used.
 std::optional<int> ParseCoordinate(std::u16string_view text) {

@@ -245,7 +245,8 @@ void CDlgBase::ClosePopup(int slot) {
     m_pDownControl->CancelPress(0);
     m_pDownControl = nullptr;
   }
-  if (held->IsAlive()) platform::Windows().PostMessage(held->GetSafeHwnd(), platform::msg::kClose, 0, 0);
+  if (held->IsAlive())
+    platform::Windows().PostMessage(held->GetSafeHwnd(), platform::msg::kClose, 0, 0);
   // The window may still be handling messages: keep the object until the window is gone.
   m_closedPopups.push_back(std::move(held));
   ReapPopups();
@@ -395,7 +396,8 @@ bool CDlgBase::OnLButtonDblClk(platform::WParam flags, platform::Point pt) {
   }
   if (!found) return false;
   CControlBase* hover = m_pHoverControl;
-  if (hover->OnLButtonDblClk(static_cast<uint32_t>(flags), pt.x, pt.y) && m_pHoverControl == hover) {
+  if (hover->OnLButtonDblClk(static_cast<uint32_t>(flags), pt.x, pt.y) &&
+      m_pHoverControl == hover) {
     InvalidateRect(&hover->m_rc);
   }
   m_rcDown = found->m_rc;
@@ -405,9 +407,8 @@ bool CDlgBase::OnLButtonDblClk(platform::WParam flags, platform::Point pt) {
 bool CDlgBase::OnRButtonUp(platform::WParam flags, platform::Point pt) {
   if (!m_pHoverControl) return false;
   const auto& base = m_vecLayer[0];
-  const bool onLayer0 = std::any_of(base.begin(), base.end(), [&](const auto& control) {
-    return control->m_rc.Contains(pt);
-  });
+  const bool onLayer0 = std::any_of(
+      base.begin(), base.end(), [&](const auto& control) { return control->m_rc.Contains(pt); });
   if (!onLayer0) return false;
   CControlBase* hover = m_pHoverControl;
   if (hover->OnRButtonUp(static_cast<uint32_t>(flags), pt.x, pt.y) && m_pHoverControl == hover) {

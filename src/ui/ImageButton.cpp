@@ -43,8 +43,12 @@ bool CImageButton::OnLButtonUp(uint32_t, int x, int y) {
   return changed;
 }
 
-void CImageButton::NotifyPressed(int, int) { SendToParent(m_uID, 0, Notify::kPressed); }
-void CImageButton::NotifyClicked(int, int) { SendToParent(m_uID, m_uID, Notify::kClicked); }
+void CImageButton::NotifyPressed(int, int) {
+  SendToParent(m_uID, 0, Notify::kPressed);
+}
+void CImageButton::NotifyClicked(int, int) {
+  SendToParent(m_uID, m_uID, Notify::kClicked);
+}
 
 platform::Colour CImageButton::TextColour() const {
   switch (m_enButtonState) {

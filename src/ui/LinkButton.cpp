@@ -16,5 +16,9 @@ bool CLinkButton::OnMouseMove(uint32_t flags, int x, int y) {
   return CImageButton::OnMouseMove(flags, x, y);
 }
 
-void CLinkButton::NotifyPressed(int, int) { SendToParent(m_uID, 0, Notify::kPressed); }
-void CLinkButton::NotifyClicked(int, int) { SendToParent(m_uID, 0, Notify::kClicked); }
+void CLinkButton::NotifyPressed(int, int) {
+  SendToParent(m_uID, 0, Notify::kPressed);
+}
+void CLinkButton::NotifyClicked(int, int) {
+  SendToParent(m_uID, 0, Notify::kClicked);
+}

@@ -9,6 +9,6 @@ class CPollingRate1000Button : public CPollingRateButton {
   static constexpr int kRegions = 4;
 
   CPollingRate1000Button(platform::WindowId hWnd, const platform::Rect& rc,
-                       const CDialRegions& regions)
+                         const CDialRegions& regions)
       : CPollingRateButton(hWnd, kId, rc, 1000, kRegions, regions) {}
 };

@@ -9,6 +9,6 @@ class CPollingRate2000Button : public CPollingRateButton {
   static constexpr int kRegions = 5;
 
   CPollingRate2000Button(platform::WindowId hWnd, const platform::Rect& rc,
-                       const CDialRegions& regions)
+                         const CDialRegions& regions)
       : CPollingRateButton(hWnd, kId, rc, 2000, kRegions, regions) {}
 };

@@ -9,6 +9,6 @@ class CPollingRate250Button : public CPollingRateButton {
   static constexpr int kRegions = 2;
 
   CPollingRate250Button(platform::WindowId hWnd, const platform::Rect& rc,
-                       const CDialRegions& regions)
+                        const CDialRegions& regions)
       : CPollingRateButton(hWnd, kId, rc, 250, kRegions, regions) {}
 };

@@ -9,6 +9,6 @@ class CPollingRate4000Button : public CPollingRateButton {
   static constexpr int kRegions = 6;
 
   CPollingRate4000Button(platform::WindowId hWnd, const platform::Rect& rc,
-                       const CDialRegions& regions)
+                         const CDialRegions& regions)
       : CPollingRateButton(hWnd, kId, rc, 4000, kRegions, regions) {}
 };

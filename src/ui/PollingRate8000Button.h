@@ -9,6 +9,6 @@ class CPollingRate8000Button : public CPollingRateButton {
   static constexpr int kRegions = 7;
 
   CPollingRate8000Button(platform::WindowId hWnd, const platform::Rect& rc,
-                       const CDialRegions& regions)
+                         const CDialRegions& regions)
       : CPollingRateButton(hWnd, kId, rc, 8000, kRegions, regions) {}
 };

@@ -7,7 +7,9 @@
 #include "ui/SkinImage.h"
 
 namespace {
-std::u16string Decimal(int value) { return base::FromUtf8(std::to_string(value)); }
+std::u16string Decimal(int value) {
+  return base::FromUtf8(std::to_string(value));
+}
 }  // namespace
 
 std::vector<std::u16string> CPollingRateButton::RegionNames(int maxRate, int regionCount) {
@@ -33,7 +35,9 @@ void CPollingRateButton::LoadDefaultImages() {
   }
 }
 
-void CPollingRateButton::NotifyPressed(int, int) { SendToParent(m_uID, 0, Notify::kPressed); }
+void CPollingRateButton::NotifyPressed(int, int) {
+  SendToParent(m_uID, 0, Notify::kPressed);
+}
 
 void CPollingRateButton::NotifyClicked(int, int) {
   // A click outside every region keeps the selection but is still reported.

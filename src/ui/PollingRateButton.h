@@ -15,8 +15,8 @@ class CPollingRateButton : public CDialButton {
   static constexpr int kRates[kRateCount] = {125, 250, 500, 1000, 2000, 4000, 8000};
 
   // `maxRate` names the dial; `regionCount` rates from 125 Hz up are selectable.
-  CPollingRateButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-                     int maxRate, int regionCount, const CDialRegions& regions);
+  CPollingRateButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc, int maxRate,
+                     int regionCount, const CDialRegions& regions);
 
   void Draw(platform::Canvas& canvas, const platform::Rect& update) override;
   void ReleaseImages() override;

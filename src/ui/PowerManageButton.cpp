@@ -33,7 +33,9 @@ void CPowerManageButton::SetSelection(int region) {
   m_nSelection = std::clamp(region, 0, kRegions - 1);
 }
 
-void CPowerManageButton::NotifyPressed(int, int) { SendToParent(m_uID, 0, Notify::kPressed); }
+void CPowerManageButton::NotifyPressed(int, int) {
+  SendToParent(m_uID, 0, Notify::kPressed);
+}
 
 void CPowerManageButton::NotifyClicked(int, int) {
   if (m_nHoverRegion >= 0 && m_nHoverRegion < kRegions) {

@@ -11,7 +11,9 @@ bool CRadioButton::IsSelected() const {
   return bits.own != 0 && (g_nRadioFlags & bits.own) != 0;
 }
 
-void CRadioButton::NotifyPressed(int, int) { SendToParent(m_uID, 0, Notify::kPressed); }
+void CRadioButton::NotifyPressed(int, int) {
+  SendToParent(m_uID, 0, Notify::kPressed);
+}
 
 void CRadioButton::NotifyClicked(int, int) {
   const RadioGroupBits bits = RadioBitsOf(m_uID);

@@ -42,7 +42,9 @@ platform::Rect CScrollBarBase::TrackRect() const {
                      : platform::Rect{m_rc.left + a, m_rc.top, m_rc.right - a, m_rc.bottom};
 }
 
-int CScrollBarBase::TrackStart() const { return m_bVertical ? TrackRect().top : TrackRect().left; }
+int CScrollBarBase::TrackStart() const {
+  return m_bVertical ? TrackRect().top : TrackRect().left;
+}
 
 int CScrollBarBase::ThumbLength() const {
   const platform::Rect track = TrackRect();
@@ -97,8 +99,7 @@ bool CScrollBarBase::OnMouseMove(uint32_t, int x, int y) {
   const bool thumb = ThumbRect().Contains(p);
   const bool first = FirstArrowRect().Contains(p);
   const bool second = SecondArrowRect().Contains(p);
-  const bool changed =
-      thumb != m_bHoverThumb || first != m_bHoverFirst || second != m_bHoverSecond;
+  const bool changed = thumb != m_bHoverThumb || first != m_bHoverFirst || second != m_bHoverSecond;
   m_bHoverThumb = thumb;
   m_bHoverFirst = first;
   m_bHoverSecond = second;
@@ -144,7 +145,11 @@ void CScrollBarBase::Draw(platform::Canvas& canvas, const platform::Rect&) {
   canvas.FillRect(TrackRect(), kTrackColour);
   auto arrow = [&](const platform::Image* image, const platform::Rect& rc, bool hover, bool down) {
     if (image) {
-      ui::DrawStripFrame(canvas, image, 3, down ? kStateDown : hover ? kStateHover : kStateNormal, rc);
+      ui::DrawStripFrame(canvas, image, 3,
+                         down    ? kStateDown
+                         : hover ? kStateHover
+                                 : kStateNormal,
+                         rc);
     } else {
       canvas.FillRect(rc, hover || down ? kThumbColour : kArrowColour);
     }

@@ -12,7 +12,9 @@ std::u16string SkinPath(std::u16string_view name) {
   return g_strExeDir + u"skins\\" + std::u16string(name);
 }
 
-std::unique_ptr<platform::Image> LoadPngResource(int id) { return platform::Gfx().LoadPngResource(id); }
+std::unique_ptr<platform::Image> LoadPngResource(int id) {
+  return platform::Gfx().LoadPngResource(id);
+}
 
 bool LoadBitmapFile(std::u16string_view path, std::unique_ptr<platform::Image>& bitmap,
                     platform::Size& size) {
@@ -63,6 +65,8 @@ std::unique_ptr<platform::Font> CreateUiFont(int height, std::u16string_view fac
   return platform::Gfx().CreateFont(desc);
 }
 
-int Scaled(int value) { return static_cast<int>(static_cast<float>(value) * g_fUiScale); }
+int Scaled(int value) {
+  return static_cast<int>(static_cast<float>(value) * g_fUiScale);
+}
 
 }  // namespace ui

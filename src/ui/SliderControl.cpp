@@ -6,8 +6,7 @@
 
 CSliderControl::CSliderControl(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
                                int nStops, int nLeftMargin, int nRightMargin,
-                               std::u16string_view title, bool bVisible, bool bShow,
-                               bool bDisable)
+                               std::u16string_view title, bool bVisible, bool bShow, bool bDisable)
     : CControlBase(hWnd, uID, rc, title, bVisible, bShow, bDisable, true),
       m_nStops(std::max(nStops, 1)),
       m_nLeftMargin(nLeftMargin),
@@ -48,7 +47,9 @@ void CSliderControl::SetValue(int stop) {
   m_nThumbPos = StopPosition(m_nValue);
 }
 
-bool CSliderControl::SetThumbImage(std::u16string_view path) { return LoadImageFile(path, m_pThumb); }
+bool CSliderControl::SetThumbImage(std::u16string_view path) {
+  return LoadImageFile(path, m_pThumb);
+}
 
 platform::Rect CSliderControl::ThumbRect() const {
   const int left = m_nThumbPos - m_nLeftMargin;

@@ -13,7 +13,9 @@ void CStaticProgressBar::SetRange(int range) {
   m_nPos = std::clamp(m_nPos, 0, m_nRange);
 }
 
-void CStaticProgressBar::SetPos(int pos) { m_nPos = std::clamp(pos, 0, m_nRange); }
+void CStaticProgressBar::SetPos(int pos) {
+  m_nPos = std::clamp(pos, 0, m_nRange);
+}
 
 void CStaticProgressBar::Draw(platform::Canvas& canvas, const platform::Rect&) {
   ui::DrawWhole(canvas, m_pImageBack.get(), m_rc);

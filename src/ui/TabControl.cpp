@@ -4,7 +4,9 @@
 #include "ui/SkinImage.h"
 
 namespace {
-bool IsProfileTab(uint32_t id) { return id >= 2049 && id <= 2053; }
+bool IsProfileTab(uint32_t id) {
+  return id >= 2049 && id <= 2053;
+}
 }  // namespace
 
 CTabControl::CTabControl(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
@@ -31,7 +33,9 @@ bool CTabControl::IsCurrent() const {
   return index == (IsProfileTab(m_uID) ? g_nProfileTabIndex : g_nPageTabIndex);
 }
 
-void CTabControl::NotifyPressed(int, int) { SendToParent(m_uID, 0, Notify::kPressed); }
+void CTabControl::NotifyPressed(int, int) {
+  SendToParent(m_uID, 0, Notify::kPressed);
+}
 
 void CTabControl::NotifyClicked(int, int) {
   const int index = TabIndex();

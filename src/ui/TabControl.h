@@ -19,8 +19,12 @@ class CTabControl : public CImageButton {
 
   // "skins\profile_slot_nr.png", "_ov", "_nr2", "_ov2".
   void LoadDefaultImages();
-  bool SetImageCurrentNormal(std::u16string_view path) { return LoadImageFile(path, m_pImageNormal2); }
-  bool SetImageCurrentHover(std::u16string_view path) { return LoadImageFile(path, m_pImageHover2); }
+  bool SetImageCurrentNormal(std::u16string_view path) {
+    return LoadImageFile(path, m_pImageNormal2);
+  }
+  bool SetImageCurrentHover(std::u16string_view path) {
+    return LoadImageFile(path, m_pImageHover2);
+  }
 
   // Index this tab selects: 0..4 for profile slots, 0..3, 7, 8, 9 for page tabs, -1 else.
   int TabIndex() const;

@@ -6,8 +6,8 @@
 
 CVerticalSliderControl::CVerticalSliderControl(platform::WindowId hWnd, uint32_t uID,
                                                const platform::Rect& rc, int nStops, int, int,
-                                               std::u16string_view title, bool bVisible,
-                                               bool bShow, bool bDisable)
+                                               std::u16string_view title, bool bVisible, bool bShow,
+                                               bool bDisable)
     : CControlBase(hWnd, uID, rc, title, bVisible, bShow, bDisable, true),
       m_nStops(std::max(nStops, 1)) {}
 
@@ -19,7 +19,9 @@ int CVerticalSliderControl::ValueAt(int y) const {
   return std::clamp(value, 0, m_nStops - 1);
 }
 
-void CVerticalSliderControl::SetValue(int value) { m_nValue = std::clamp(value, 0, m_nStops - 1); }
+void CVerticalSliderControl::SetValue(int value) {
+  m_nValue = std::clamp(value, 0, m_nStops - 1);
+}
 
 bool CVerticalSliderControl::OnMouseMove(uint32_t, int, int y) {
   if (m_bDisable || !m_bDragging) return false;

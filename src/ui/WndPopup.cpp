@@ -54,10 +54,18 @@ void CWndPopup::Close() {
 
 void CWndPopup::DrawWindow(platform::Canvas&, const platform::Rect&) {}
 void CWndPopup::DrawWindowEx(platform::Canvas&, const platform::Rect&) {}
-bool CWndPopup::OnMouseMove(int, int) { return false; }
-bool CWndPopup::OnLButtonDown(int, int) { return false; }
-bool CWndPopup::OnLButtonUp(int, int) { return false; }
-bool CWndPopup::OnRButtonUp(int, int) { return false; }
+bool CWndPopup::OnMouseMove(int, int) {
+  return false;
+}
+bool CWndPopup::OnLButtonDown(int, int) {
+  return false;
+}
+bool CWndPopup::OnLButtonUp(int, int) {
+  return false;
+}
+bool CWndPopup::OnRButtonUp(int, int) {
+  return false;
+}
 
 bool CWndPopup::LoadBackgroundPng(int resourceId) {
   auto image = ui::LoadPngResource(resourceId);
@@ -106,8 +114,8 @@ platform::LResult CWndPopup::OnMessage(platform::WindowId window, uint32_t messa
     case msg::kCreate:
       InitUI();
       RedrawLayered();
-      windows.MoveWindow(m_hWnd, {m_ptPos.x, m_ptPos.y, m_ptPos.x + m_sizeWindow.cx,
-                                  m_ptPos.y + m_sizeWindow.cy});
+      windows.MoveWindow(
+          m_hWnd, {m_ptPos.x, m_ptPos.y, m_ptPos.x + m_sizeWindow.cx, m_ptPos.y + m_sizeWindow.cy});
       windows.ShowWindow(m_hWnd, platform::ShowCommand::Show);
       return 0;
     case msg::kEraseBkgnd:

@@ -91,8 +91,8 @@ TEST_F(ButtonsTest, ImageButtonStatesFramesAndNotifications) {
   // 3502 reports every move over it.
   desktop.MoveMouse(W(), {110, 20});
   desktop.MoveMouse(W(), {111, 20});
-  EXPECT_EQ(dlg.notes, (std::vector<Note>{{2100, 0, 1}, {2100, 2100, 2}, {3502, 0, 12},
-                                          {3502, 0, 12}}));
+  EXPECT_EQ(dlg.notes,
+            (std::vector<Note>{{2100, 0, 1}, {2100, 2100, 2}, {3502, 0, 12}, {3502, 0, 12}}));
 }
 
 TEST_F(ButtonsTest, PressInsideReleaseOutsideAndDisabled) {
@@ -180,8 +180,8 @@ TEST_F(ButtonsTest, RadioGroupsShareOneWord) {
 
 TEST_F(ButtonsTest, ComboEnterNoticesAreCappedAndLeaveIsSentOnce) {
   auto& dlg = Dialog([](CTestDlg& d, platform::WindowId w) {
-    d.AddControl(0, std::make_unique<CComboButton>(w, 2013, Rect{10, 10, 110, 30}, 1028,
-                                                   u"Disable", u""));
+    d.AddControl(
+        0, std::make_unique<CComboButton>(w, 2013, Rect{10, 10, 110, 30}, 1028, u"Disable", u""));
   });
   auto* combo = static_cast<CComboButton*>(dlg.GetControl(2013));
   auto count = [&](platform::LParam code) {
@@ -248,8 +248,9 @@ TEST_F(ButtonsTest, DpiLevelButtonsSetTheLowByte) {
 
 TEST_F(ButtonsTest, BulletNumberAreas) {
   auto& dlg = Dialog([](CTestDlg& d, platform::WindowId w) {
-    d.AddControl(0, std::make_unique<CBulletNumberButton>(w, 2300, Rect{10, 10, 110, 30}, u"5",
-                                                          Rect{0, 0, 20, 20}, Rect{80, 0, 100, 20}));
+    d.AddControl(0,
+                 std::make_unique<CBulletNumberButton>(w, 2300, Rect{10, 10, 110, 30}, u"5",
+                                                       Rect{0, 0, 20, 20}, Rect{80, 0, 100, 20}));
   });
   auto* b = static_cast<CBulletNumberButton*>(dlg.GetControl(2300));
   const struct {
@@ -306,8 +307,13 @@ TEST_F(ButtonsTest, DialRegionFileParsing) {
     utf16.push_back('\0');
   }
   EXPECT_TRUE(CDialRegions::Parse(utf16).Find(u"a"));
-  const char* bad[] = {"", "\xFF\xFE\x41", "x 0,0 1,1", "x 0,0 1,1 99999999,2", "x a,b c,d e,f",
-                       "x 0,0 1,1 2,-", "x 0,0,0 1,1 2,2"};
+  const char* bad[] = {"",
+                       "\xFF\xFE\x41",
+                       "x 0,0 1,1",
+                       "x 0,0 1,1 99999999,2",
+                       "x a,b c,d e,f",
+                       "x 0,0 1,1 2,-",
+                       "x 0,0,0 1,1 2,2"};
   for (const char* text : bad) EXPECT_EQ(CDialRegions::Parse(text).Size(), 0u) << text;
 
   const CDialRegions::Polygon square{{0, 0}, {10, 0}, {10, 10}, {0, 10}};
@@ -370,8 +376,8 @@ TEST_F(ButtonsTest, PowerDialStoresRegionAndValue) {
   WriteSkin(CDialRegions::kFileName, kRegions);
   WriteSkin(u"power_manage_10min.png", 10, 10, 0x303030);
   auto& dlg = Dialog([](CTestDlg& d, platform::WindowId w) {
-    d.AddControl(0, std::make_unique<CPowerManageButton>(w, Rect{0, 0, 100, 100},
-                                                         CDialRegions::Load()))
+    d.AddControl(
+         0, std::make_unique<CPowerManageButton>(w, Rect{0, 0, 100, 100}, CDialRegions::Load()))
         ->LoadDefaultImages();
   });
   auto* dial = static_cast<CPowerManageButton*>(dlg.GetControl(3500));

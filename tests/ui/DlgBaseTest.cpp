@@ -14,8 +14,8 @@ using uitest::Note;
 namespace dop = platform::headless;
 
 uint32_t Argb(platform::Colour c) {
-  return 0xFF000000u | (uint32_t{platform::RedOf(c)} << 16) | (uint32_t{platform::GreenOf(c)} << 8) |
-         platform::BlueOf(c);
+  return 0xFF000000u | (uint32_t{platform::RedOf(c)} << 16) |
+         (uint32_t{platform::GreenOf(c)} << 8) | platform::BlueOf(c);
 }
 
 // Counts its draws and paints its rectangle in its own colour; a plain button otherwise.
@@ -233,8 +233,8 @@ TEST_F(DlgBaseTest, ReleaseOfAPageTabRepaintsTheWholeWindow) {
 }
 
 TEST_F(DlgBaseTest, GetControlFindsTheFirstInLayerOrder) {
-  auto dlg = MakeDialog({{2, 3400, Rect{0, 0, 5, 5}}, {0, 3400, Rect{10, 0, 15, 5}},
-                         {0, 3400, Rect{20, 0, 25, 5}}});
+  auto dlg = MakeDialog(
+      {{2, 3400, Rect{0, 0, 5, 5}}, {0, 3400, Rect{10, 0, 15, 5}}, {0, 3400, Rect{20, 0, 25, 5}}});
   ASSERT_NE(dlg->GetControl(3400), nullptr);
   EXPECT_EQ(dlg->GetControl(3400)->m_rc.left, 10);
   EXPECT_EQ(dlg->GetControl(9999), nullptr);
@@ -265,9 +265,8 @@ TEST_F(DlgBaseTest, OpenDialogsRegisterInTenSlots) {
 
 TEST_F(DlgBaseTest, FrameBitmapSetsSizeBorderAndAverageBackground) {
   // Left half red, right half blue: the average is half of each.
-  WriteSkin(u"frame.bmp", uitest::MakeBmp(200, 100, [](int x, int) {
-              return x < 100 ? 0xFF0000u : 0x0000FFu;
-            }));
+  WriteSkin(u"frame.bmp",
+            uitest::MakeBmp(200, 100, [](int x, int) { return x < 100 ? 0xFF0000u : 0x0000FFu; }));
   auto dlg = MakeDialog({});
   EXPECT_FALSE(dlg->SetFrameBitmapFile(ui::SkinPath(u"missing.bmp")));
   EXPECT_EQ(dlg->m_clrBackground, CDlgBase::kDefaultBackground);
@@ -279,7 +278,6 @@ TEST_F(DlgBaseTest, FrameBitmapSetsSizeBorderAndAverageBackground) {
   WriteSkin(u"broken.bmp", std::string("BM\x10\x00", 4));
   EXPECT_FALSE(dlg->SetFrameBitmapFile(ui::SkinPath(u"broken.bmp")));
   EXPECT_EQ(dlg->m_sizeFrame, (platform::Size{200, 100}));
-
 
   // A frame at least as large as the window has no border and covers the client area.
   WriteSkin(u"big.bmp", uitest::MakeBmp(500, 400, [](int x, int y) {
@@ -325,7 +323,8 @@ TEST_F(DlgBaseTest, EscapeAndCloseEndAModalDialogWithCancel) {
   desktop.ScriptNextModal([&](platform::WindowId w) { desktop.PressKey(w, platform::kVkEscape); });
   EXPECT_EQ(dlg.DoModal(), CDlgBase::kIdCancel);
   CTestDlg second(nullptr);
-  desktop.ScriptNextModal([&](platform::WindowId w) { desktop.SendMessage(w, platform::msg::kClose, 0, 0); });
+  desktop.ScriptNextModal(
+      [&](platform::WindowId w) { desktop.SendMessage(w, platform::msg::kClose, 0, 0); });
   EXPECT_EQ(second.DoModal(), CDlgBase::kIdCancel);
   EXPECT_EQ(g_hOpenDialogs[0], 0u);
 }

@@ -155,6 +155,13 @@ TEST_F(AttentionTest, OkAndCloseEndTheModalLoop) {
     desktop.ScriptNextModal([&](platform::WindowId w) { desktop.Click(w, c.at); });
     EXPECT_EQ(box.DoModal(), c.result);
   }
+  // The keyboard answers the same way: Enter is OK, Escape the cross.
+  for (const auto& [key, result] : {std::pair{platform::kVkReturn, CDlgBase::kIdOk},
+                                    std::pair{platform::kVkEscape, CDlgBase::kIdCancel}}) {
+    CAttentionDlg box(u"", u"Saved.", 0);
+    desktop.ScriptNextModal([&, key = key](platform::WindowId w) { desktop.PressKey(w, key); });
+    EXPECT_EQ(box.DoModal(), result);
+  }
   EXPECT_EQ(g_hOpenDialogs[0], 0u);
 }
 

@@ -63,7 +63,8 @@ TEST_F(SlidersTest, StopTableAndNearestStop) {
 TEST_F(SlidersTest, ReleaseHalfWaySelectsTheUpperStopAndDragClamps) {
   WriteSkin(u"Slider_Circle.png", 20, 20, 0xFFFFFF);
   auto& dlg = Dialog([](CTestDlg& d, platform::WindowId w) {
-    d.AddControl(0, std::make_unique<CSliderControl>(w, 2043, Rect{10, 10, 130, 30}, 11, 10, 10, u""))
+    d.AddControl(0,
+                 std::make_unique<CSliderControl>(w, 2043, Rect{10, 10, 130, 30}, 11, 10, 10, u""))
         ->SetThumbImage(ui::SkinPath(u"Slider_Circle.png"));
   });
   auto* slider = static_cast<CSliderControl*>(dlg.GetControl(2043));
@@ -85,8 +86,10 @@ TEST_F(SlidersTest, ReleaseHalfWaySelectsTheUpperStopAndDragClamps) {
   desktop.ReleaseMouse(W(), {129, 20});
   EXPECT_EQ(slider->ThumbPosition(), 120) << "snapped to the last stop";
   // The last move notice comes from the pointer arriving where it is released.
-  EXPECT_EQ(dlg.notes, (std::vector<Note>{{2043, 0, 1}, {2043, 8, 3}, {2043, 10, 3},
-                                          {2043, 10, 3}, {2043, 10, 3}, {2043, 0, 2}}));
+  EXPECT_EQ(
+      dlg.notes,
+      (std::vector<Note>{
+          {2043, 0, 1}, {2043, 8, 3}, {2043, 10, 3}, {2043, 10, 3}, {2043, 10, 3}, {2043, 0, 2}}));
   // Drawn at its natural size, its left edge at the thumb position minus the left margin.
   const auto ops = DrawAlone(*slider);
   ASSERT_EQ(ops.size(), 1u);
@@ -107,11 +110,13 @@ TEST_F(SlidersTest, VerticalSliderValueFormula) {
   const struct {
     int y;
     int value;
-  } cases[] = {{200, 0}, {199, 0}, {180, 0}, {179, 1}, {121, 3}, {41, 7}, {40, 7}, {0, 7}, {500, 0}};
+  } cases[] = {{200, 0}, {199, 0}, {180, 0}, {179, 1}, {121, 3},
+               {41, 7},  {40, 7},  {0, 7},   {500, 0}};
   for (const auto& c : cases) EXPECT_EQ(bar.ValueAt(c.y), c.value) << c.y;
 
   auto& dlg = Dialog([](CTestDlg& d, platform::WindowId w) {
-    d.AddControl(0, std::make_unique<CVerticalSliderControl>(w, 3280, Rect{0, 40, 20, 200}, 8, 0, 0, u""));
+    d.AddControl(
+        0, std::make_unique<CVerticalSliderControl>(w, 3280, Rect{0, 40, 20, 200}, 8, 0, 0, u""));
   });
   desktop.PressMouse(W(), {10, 150});
   desktop.MoveMouse(W(), {10, 60});
@@ -178,19 +183,24 @@ TEST_F(SlidersTest, BatteryDrawing) {
     std::vector<Expected> ops;
   } cases[] = {
       {0, 0, {{u"battery_empty.png", {0, 0, 20, 40}, {0, 0, 10, 20}}}},
-      {0, 100,
+      {0,
+       100,
        {{u"battery_empty.png", {0, 0, 20, 40}, {0, 0, 10, 20}},
         {u"battery_full.png", {0, 0, 20, 40}, {0, 0, 10, 20}}}},
-      {0, 50,
+      {0,
+       50,
        {{u"battery_empty.png", {0, 0, 20, 40}, {0, 0, 10, 20}},
         {u"battery_full.png", {0, 20, 20, 40}, {0, 10, 10, 20}}}},
-      {0, 250,  // a bad report: clamped to 100
+      {0,
+       250,  // a bad report: clamped to 100
        {{u"battery_empty.png", {0, 0, 20, 40}, {0, 0, 10, 20}},
         {u"battery_full.png", {0, 0, 20, 40}, {0, 0, 10, 20}}}},
-      {1, 0,  // charging fills to the animation level (25), then the lightning
+      {1,
+       0,  // charging fills to the animation level (25), then the lightning
        {{u"battery_charging.png", {0, 30, 20, 40}, {0, 15, 10, 20}},
         {u"battery_lighting.png", {0, 0, 20, 40}, {0, 0, 10, 20}}}},
-      {2, 0,
+      {2,
+       0,
        {{u"battery_full.png", {0, 0, 20, 40}, {0, 0, 10, 20}},
         {u"battery_lighting.png", {0, 0, 20, 40}, {0, 0, 10, 20}}}},
   };

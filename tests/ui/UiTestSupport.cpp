@@ -85,7 +85,8 @@ UiTest::UiTest() {
   g_nProfileTabIndex = 0;
   g_nPageTabIndex = 0;
   std::error_code ec;
-  std::filesystem::create_directories(platform.files().HostPath(g_strExeDir + u"skins\\pollingRate"), ec);
+  std::filesystem::create_directories(
+      platform.files().HostPath(g_strExeDir + u"skins\\pollingRate"), ec);
 }
 
 UiTest::~UiTest() {

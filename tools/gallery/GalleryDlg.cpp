@@ -94,20 +94,22 @@ CGalleryDlg::CGalleryDlg() : CDlgBase(kDialogTemplate, 0) {
 void CGalleryDlg::InitUI(const platform::Rect&) {
   const platform::WindowId w = GetSafeHwnd();
   auto label = [&](int l, int t, int r, int b, std::u16string_view text) {
-    AddControl(0, std::make_unique<CStaticText>(w, 3400, R(l, t, r, b), kLabel,
-                                                platform::dt::kLeft | platform::dt::kSingleLine, text));
+    AddControl(
+        0, std::make_unique<CStaticText>(w, 3400, R(l, t, r, b), kLabel,
+                                         platform::dt::kLeft | platform::dt::kSingleLine, text));
   };
   AddControl(0, std::make_unique<CStaticText>(w, 2012, R(20, 10, 400, 34), kTitle,
                                               platform::dt::kLeft | platform::dt::kSingleLine,
                                               u"Toolkit gallery"));
-  auto* close = AddControl(0, std::make_unique<CImageButton>(w, kCloseButton, R(730, 8, 750, 28), u""));
+  auto* close =
+      AddControl(0, std::make_unique<CImageButton>(w, kCloseButton, R(730, 8, 750, 28), u""));
   close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
   close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
 
   // Buttons.
   label(20, 44, 200, 62, u"Buttons");
-  auto* push = AddControl(0, std::make_unique<CImageButton>(w, kAttentionButton, R(20, 66, 140, 92),
-                                                            u"Message box"));
+  auto* push = AddControl(
+      0, std::make_unique<CImageButton>(w, kAttentionButton, R(20, 66, 140, 92), u"Message box"));
   push->SetImageNormal(ui::SkinPath(u"button1_nr.png"));
   push->SetImageHover(ui::SkinPath(u"button1_ov.png"));
   auto* check = AddControl(0, std::make_unique<CCheckButton>(w, 3501, R(150, 68, 172, 90), u""));
@@ -117,7 +119,8 @@ void CGalleryDlg::InitUI(const platform::Rect&) {
   label(176, 68, 260, 90, u"Check");
   for (uint32_t i = 0; i < 2; ++i) {
     const int x = 270 + static_cast<int>(i) * 80;
-    auto* radio = AddControl(0, std::make_unique<CRadioButton>(w, 2009 + i, R(x, 68, x + 22, 90), u""));
+    auto* radio =
+        AddControl(0, std::make_unique<CRadioButton>(w, 2009 + i, R(x, 68, x + 22, 90), u""));
     radio->SetImageNormal(ui::SkinPath(u"radio_nr.png"));
     radio->SetImageHover(ui::SkinPath(u"radio_ov.png"));
     radio->SetImageDown(ui::SkinPath(u"radio_dn.png"));
@@ -140,14 +143,15 @@ void CGalleryDlg::InitUI(const platform::Rect&) {
   colourCheck->SetCheck(true);
   for (uint32_t k = 0; k < 4; ++k) {
     const int x = 90 + static_cast<int>(k) * 56;
-    auto* dpi = AddControl(0, std::make_unique<CDPIRadioButton>(w, 3290 + k, R(x, 104, x + 52, 128),
-                                                                base::FromUtf8(std::to_string(400 << k))));
+    auto* dpi =
+        AddControl(0, std::make_unique<CDPIRadioButton>(w, 3290 + k, R(x, 104, x + 52, 128),
+                                                        base::FromUtf8(std::to_string(400 << k))));
     dpi->SetImage(ui::SkinPath(u"dpi_value.png"));
   }
   g_nDpiLevelFlags = 0x3;
   auto* bullet = AddControl(0, std::make_unique<CBulletNumberButton>(
-                                   w, 2300, R(330, 104, 430, 128), u"5", platform::Rect{0, 0, 24, 24},
-                                   platform::Rect{76, 0, 100, 24}));
+                                   w, 2300, R(330, 104, 430, 128), u"5",
+                                   platform::Rect{0, 0, 24, 24}, platform::Rect{76, 0, 100, 24}));
   bullet->SetImageNormal(ui::SkinPath(u"button1_nr.png"));
   for (uint32_t i = 0; i < 2; ++i) {
     const int x = 440 + static_cast<int>(i) * 150;
@@ -176,12 +180,12 @@ void CGalleryDlg::InitUI(const platform::Rect&) {
   label(160, 292, 400, 310, u"Sliders and indicators");
   AddControl(0, std::make_unique<CStaticImage>(w, 3191, R(160, 318, 400, 338)))
       ->SetImage(ui::SkinPath(u"Slider_bar.png"));
-  auto* slider = AddControl(0, std::make_unique<CSliderControl>(w, 3200, R(160, 316, 400, 340), 11,
-                                                                10, 10, u""));
+  auto* slider = AddControl(
+      0, std::make_unique<CSliderControl>(w, 3200, R(160, 316, 400, 340), 11, 10, 10, u""));
   slider->SetThumbImage(ui::SkinPath(u"Slider_Circle.png"));
   slider->SetValue(4);
-  auto* bar = AddControl(0, std::make_unique<CVerticalSliderControl>(w, 3280, R(420, 292, 440, 412),
-                                                                     8, 0, 0, u""));
+  auto* bar = AddControl(
+      0, std::make_unique<CVerticalSliderControl>(w, 3280, R(420, 292, 440, 412), 8, 0, 0, u""));
   bar->SetImageEmpty(ui::SkinPath(u"mouse\\dpi_bar_1.png"));
   bar->SetImageFilled(ui::SkinPath(u"mouse\\dpi_bar_2.png"));
   bar->SetValue(5);
@@ -193,7 +197,8 @@ void CGalleryDlg::InitUI(const platform::Rect&) {
   auto* battery = AddControl(0, std::make_unique<CBattery>(w, R(490, 292, 520, 352)));
   battery->LoadDefaultImages();
   battery->SetLevel(60);
-  auto* progress = AddControl(0, std::make_unique<CStaticProgressBar>(w, 2500, R(160, 390, 400, 402)));
+  auto* progress =
+      AddControl(0, std::make_unique<CStaticProgressBar>(w, 2500, R(160, 390, 400, 402)));
   progress->SetImageBackground(ui::SkinPath(u"progress_bg.png"));
   progress->SetImageFill(ui::SkinPath(u"progress_fill.png"));
   progress->SetPos(40);
@@ -244,7 +249,8 @@ platform::LResult CGalleryDlg::OnMessage(platform::WindowId window, uint32_t mes
       if (wParam == kCombo && lParam == Notify::kClicked) {
         const platform::Rect rc = GetControl(kCombo)->m_rc;
         OpenPopup(kComboSlot, std::make_unique<CGalleryPopup>(),
-                  {rc.left, rc.bottom, rc.right, rc.bottom + CGalleryPopup::kRows * CGalleryPopup::kRowHeight},
+                  {rc.left, rc.bottom, rc.right,
+                   rc.bottom + CGalleryPopup::kRows * CGalleryPopup::kRowHeight},
                   kComboResult, kCombo);
         if (auto* combo = static_cast<CComboButton*>(GetControl(kCombo))) combo->SetMenuOpen(true);
       }
@@ -252,7 +258,8 @@ platform::LResult CGalleryDlg::OnMessage(platform::WindowId window, uint32_t mes
     case kComboResult:
       m_nLastChoice = static_cast<int>(lParam);
       if (auto* combo = GetControl(kCombo)) {
-        static constexpr const char16_t* kNames[] = {u"Left button", u"Right button", u"Middle button"};
+        static constexpr const char16_t* kNames[] = {u"Left button", u"Right button",
+                                                     u"Middle button"};
         if (lParam >= 0 && lParam < CGalleryPopup::kRows) combo->SetTitle(kNames[lParam]);
       }
       return 0;
