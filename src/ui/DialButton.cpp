@@ -3,11 +3,10 @@
 #include "ui/SkinImage.h"
 
 CDialButton::CDialButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-                         const std::vector<std::u16string>& regionNames,
-                         const CDialRegions& regions)
+                         std::u16string_view dial, int count, const CDialRegions& regions)
     : CImageButton(hWnd, uID, rc, u"") {
-  for (const auto& name : regionNames) {
-    CDialRegions::Polygon polygon = regions.Find(name).value_or(CDialRegions::Polygon{});
+  for (int k = 0; k < count; ++k) {
+    CDialRegions::Polygon polygon = regions.Find(dial, k).value_or(CDialRegions::Polygon{});
     for (auto& point : polygon) point = {ui::Scaled(point.x), ui::Scaled(point.y)};
     m_regions.push_back(std::move(polygon));
   }

@@ -1,9 +1,9 @@
 #pragma once
-// A dial: an image with polygon click regions taken from CDialRegions by name. The polygons
+// A dial: an image with polygon click regions taken from CDialRegions. The polygons
 // are relative to the control's rectangle and scaled by g_fUiScale when the control is built;
 // the first region (in creation order) containing a point wins.
 
-#include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/DialRegions.h"
@@ -13,9 +13,9 @@ class CDialButton : public CImageButton {
  public:
   static constexpr int kNoRegion = 100;
 
-  // One region per name, in this order; a name the data file lacks gives an empty region.
+  // Regions 0..count-1 of the named dial; one the data file lacks is empty (never hit).
   CDialButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-              const std::vector<std::u16string>& regionNames, const CDialRegions& regions);
+              std::u16string_view dial, int count, const CDialRegions& regions);
 
   bool OnMouseMove(uint32_t flags, int x, int y) override;
   bool OnLButtonDown(uint32_t flags, int x, int y) override;

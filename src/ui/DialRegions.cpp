@@ -28,7 +28,7 @@ bool IsBlank(char16_t c) {
   return c == u' ' || c == u'\t' || c == u'\r';
 }
 
-// A signed decimal of at most six digits; the whole text must be used.
+// A signed decimal of at most six digits, the whole text.
 std::optional<int> ParseCoordinate(std::u16string_view text) {
   if (text.empty()) return std::nullopt;
   bool negative = false;
@@ -73,10 +73,12 @@ CDialRegions CDialRegions::Parse(std::string_view bytes) {
   for (const std::u16string& line : base::Split(text, u'\n')) {
     const auto words = Words(line);
     if (words.empty() || words[0].front() == u'#') continue;
-    if (words.size() < 4 || words.size() - 1 > kMaxPoints) continue;
+    if (words.size() < 5 || words.size() - 2 > kMaxPoints) continue;
+    const auto index = ParseCoordinate(words[1]);
+    if (!index || *index < 0) continue;
     Polygon polygon;
     bool ok = true;
-    for (size_t i = 1; i < words.size() && ok; ++i) {
+    for (size_t i = 2; i < words.size() && ok; ++i) {
       const size_t comma = words[i].find(u',');
       if (comma == std::u16string_view::npos) {
         ok = false;
@@ -87,15 +89,15 @@ CDialRegions CDialRegions::Parse(std::string_view bytes) {
       ok = x && y;
       if (ok) polygon.push_back({*x, *y});
     }
-    if (!ok || result.Find(words[0])) continue;
-    result.m_regions.emplace_back(std::u16string(words[0]), std::move(polygon));
+    if (!ok || result.Find(words[0], *index)) continue;
+    result.m_regions.push_back({std::u16string(words[0]), *index, std::move(polygon)});
   }
   return result;
 }
 
-std::optional<CDialRegions::Polygon> CDialRegions::Find(std::u16string_view name) const {
-  for (const auto& [regionName, polygon] : m_regions) {
-    if (regionName == name) return polygon;
+std::optional<CDialRegions::Polygon> CDialRegions::Find(std::u16string_view dial, int index) const {
+  for (const auto& region : m_regions) {
+    if (region.dial == dial && region.index == index) return region.polygon;
   }
   return std::nullopt;
 }

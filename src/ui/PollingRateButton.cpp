@@ -12,17 +12,12 @@ std::u16string Decimal(int value) {
 }
 }  // namespace
 
-std::vector<std::u16string> CPollingRateButton::RegionNames(int maxRate, int regionCount) {
-  std::vector<std::u16string> names;
-  const int count = std::clamp(regionCount, 0, kRateCount);
-  for (int k = 0; k < count; ++k) names.push_back(Decimal(maxRate) + u"Hz_" + Decimal(kRates[k]));
-  return names;
-}
-
 CPollingRateButton::CPollingRateButton(platform::WindowId hWnd, uint32_t uID,
                                        const platform::Rect& rc, int maxRate, int regionCount,
                                        const CDialRegions& regions)
-    : CDialButton(hWnd, uID, rc, RegionNames(maxRate, regionCount), regions), m_nMaxRate(maxRate) {}
+    : CDialButton(hWnd, uID, rc, Decimal(maxRate) + u"Hz", std::clamp(regionCount, 0, kRateCount),
+                  regions),
+      m_nMaxRate(maxRate) {}
 
 void CPollingRateButton::LoadDefaultImages() {
   const std::u16string folder = u"pollingRate\\" + Decimal(m_nMaxRate) + u"Hz";

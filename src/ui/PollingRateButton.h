@@ -28,8 +28,6 @@ class CPollingRateButton : public CDialButton {
   void NotifyClicked(int x, int y) override;
 
  private:
-  static std::vector<std::u16string> RegionNames(int maxRate, int regionCount);
-
   int m_nMaxRate;
   std::unique_ptr<platform::Image> m_pImageBase;
   std::vector<std::unique_ptr<platform::Image>> m_pImageRates;

@@ -5,27 +5,17 @@
 #include "base/Text.h"
 #include "ui/SkinImage.h"
 
-namespace {
-std::vector<std::u16string> AllRegionNames() {
-  std::vector<std::u16string> names;
-  for (int k = 0; k < CPowerManageButton::kRegions; ++k) {
-    names.push_back(CPowerManageButton::RegionName(k));
-  }
-  return names;
-}
-}  // namespace
-
-std::u16string CPowerManageButton::RegionName(int region) {
+std::u16string CPowerManageButton::ImageName(int region) {
   return u"power_manage_" + base::FromUtf8(std::to_string(region + 3)) + u"min";
 }
 
 CPowerManageButton::CPowerManageButton(platform::WindowId hWnd, const platform::Rect& rc,
                                        const CDialRegions& regions)
-    : CDialButton(hWnd, kId, rc, AllRegionNames(), regions) {}
+    : CDialButton(hWnd, kId, rc, u"power", kRegions, regions) {}
 
 void CPowerManageButton::LoadDefaultImages() {
   for (int k = 0; k < kRegions; ++k) {
-    LoadImageFile(ui::SkinPath(RegionName(k) + u".png"), m_pImages[static_cast<size_t>(k)]);
+    LoadImageFile(ui::SkinPath(ImageName(k) + u".png"), m_pImages[static_cast<size_t>(k)]);
   }
 }
 

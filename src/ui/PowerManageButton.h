@@ -25,8 +25,8 @@ class CPowerManageButton : public CDialButton {
   int Selection() const { return m_nSelection; }
   int Value() const { return m_nSelection + 1; }
 
-  // "power_manage_3min" ... "power_manage_10min".
-  static std::u16string RegionName(int region);
+  // Image of region k without ".png": "power_manage_3min" ... "power_manage_10min".
+  static std::u16string ImageName(int region);
 
  protected:
   void NotifyPressed(int x, int y) override;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "base/Text.h"
+
 #include "ui/BulletNumberButton.h"
 #include "ui/CheckButton.h"
 #include "ui/ComboButton.h"
@@ -285,35 +287,39 @@ TEST_F(ButtonsTest, TabSelectionAndRightClick) {
 // Dials: two triangles and a square in a 100 x 100 dial placed at (50, 50).
 constexpr char kRegions[] =
     "# dial regions\n"
-    "1000Hz_125 0,0 50,0 0,50\n"
-    "1000Hz_250 100,0 100,50 50,0\r\n"
-    "1000Hz_500 0,60 40,60 40,100 0,100\n"
-    "1000Hz_500 60,60 99,60 99,99\n"  // repeated: the first wins
-    "broken 1,2 3\n"
-    "power_manage_3min 0,0 100,0 100,50 0,50\n"
-    "power_manage_10min 0,50 100,50 100,100 0,100\n";
+    "1000Hz 0 0,0 50,0 0,50\n"
+    "1000Hz 1 100,0 100,50 50,0\r\n"
+    "1000Hz   2   0,60 40,60 40,100 0,100\n"
+    "1000Hz 2 60,60 99,60 99,99\n"  // repeated: the first wins
+    "broken 3 1,2 3\n"
+    "power 0 0,0 100,0 100,50 0,50\n"
+    "power 7 0,50 100,50 100,100 0,100\n";
 
 TEST_F(ButtonsTest, DialRegionFileParsing) {
   const CDialRegions regions = CDialRegions::Parse(kRegions);
   EXPECT_EQ(regions.Size(), 5u);
-  EXPECT_FALSE(regions.Find(u"broken"));
-  ASSERT_TRUE(regions.Find(u"1000Hz_500"));
-  EXPECT_EQ(regions.Find(u"1000Hz_500")->front(), (platform::Point{0, 60}));
+  EXPECT_FALSE(regions.Find(u"broken", 3));
+  EXPECT_FALSE(regions.Find(u"1000Hz", 3));
+  ASSERT_TRUE(regions.Find(u"1000Hz", 2));
+  EXPECT_EQ(regions.Find(u"1000Hz", 2)->front(), (platform::Point{0, 60}));
 
   // UTF-16 with its mark reads the same; junk and huge numbers give nothing.
   std::string utf16 = "\xFF\xFE";
-  for (char c : std::string("a 0,0 5,0 0,5\n")) {
+  for (char c : std::string("a 0 0,0 5,0 0,5\n")) {
     utf16.push_back(c);
     utf16.push_back('\0');
   }
-  EXPECT_TRUE(CDialRegions::Parse(utf16).Find(u"a"));
+  EXPECT_TRUE(CDialRegions::Parse(utf16).Find(u"a", 0));
   const char* bad[] = {"",
                        "\xFF\xFE\x41",
-                       "x 0,0 1,1",
-                       "x 0,0 1,1 99999999,2",
-                       "x a,b c,d e,f",
-                       "x 0,0 1,1 2,-",
-                       "x 0,0,0 1,1 2,2"};
+                       "x 0 0,0 1,1",
+                       "x 0,0 1,1 2,2",
+                       "x -1 0,0 1,1 2,2",
+                       "x y 0,0 1,1 2,2",
+                       "x 0 0,0 1,1 99999999,2",
+                       "x 0 a,b c,d e,f",
+                       "x 0 0,0 1,1 2,-",
+                       "x 0 0,0,0 1,1 2,2"};
   for (const char* text : bad) EXPECT_EQ(CDialRegions::Parse(text).Size(), 0u) << text;
 
   const CDialRegions::Polygon square{{0, 0}, {10, 0}, {10, 10}, {0, 10}};
@@ -372,6 +378,34 @@ TEST_F(ButtonsTest, DialsWithoutRegionFileStillReportClicks) {
   EXPECT_TRUE(uitest::ImageNames(Paint(W())).empty());
 }
 
+// The artwork's own region file: every region of every dial is there and a click at its
+// middle selects it.
+TEST_F(ButtonsTest, ShippedDialRegionsSelectEveryRate) {
+  platform.UseInstallation(VANTREL_SOURCE_DIR);
+  const CDialRegions regions = CDialRegions::Load();
+  ASSERT_GT(regions.Size(), 0u);
+  const struct {
+    std::u16string dial;
+    int count;
+  } dials[] = {{u"250Hz", 2},  {u"1000Hz", 4}, {u"2000Hz", 5},
+               {u"4000Hz", 6}, {u"8000Hz", 7}, {u"power", 8}};
+  for (const auto& d : dials) {
+    CDialButton dial(0, 3042, {10, 10, 250, 90}, d.dial, d.count, regions);
+    for (int k = 0; k < d.count; ++k) {
+      const auto polygon = regions.Find(d.dial, k);
+      ASSERT_TRUE(polygon) << base::ToUtf8(d.dial) << " " << k;
+      int x = 0, y = 0;
+      for (const auto& p : *polygon) {
+        x += p.x;
+        y += p.y;
+      }
+      const int n = static_cast<int>(polygon->size());
+      EXPECT_EQ(dial.RegionAt(10 + x / n, 10 + y / n), k) << base::ToUtf8(d.dial) << " " << k;
+    }
+    EXPECT_EQ(dial.RegionAt(11, 11), CDialButton::kNoRegion);
+  }
+}
+
 TEST_F(ButtonsTest, PowerDialStoresRegionAndValue) {
   WriteSkin(CDialRegions::kFileName, kRegions);
   WriteSkin(u"power_manage_10min.png", 10, 10, 0x303030);
@@ -389,7 +423,7 @@ TEST_F(ButtonsTest, PowerDialStoresRegionAndValue) {
   EXPECT_EQ(uitest::ImageNames(Paint(W())), std::vector<std::u16string>{u"power_manage_10min.png"});
   desktop.Click(W(), {50, 20});
   EXPECT_EQ(dial->Value(), 1);
-  EXPECT_EQ(CPowerManageButton::RegionName(4), u"power_manage_7min");
+  EXPECT_EQ(CPowerManageButton::ImageName(4), u"power_manage_7min");
 }
 
 }  // namespace

@@ -14,8 +14,8 @@ TEST_F(GalleryTest, EveryControlTogetherWithoutArtwork) {
   CGalleryDlg gallery;
   desktop.ScriptNextModal([&](platform::WindowId w) {
     const auto combo = gallery.GetControl(CGalleryDlg::kCombo)->m_rc;
-    for (int x = 30; x < 740; x += 37) {
-      for (int y = 50; y < 520; y += 29) desktop.MoveMouse(w, {x, y});
+    for (int x = 30; x < 790; x += 37) {
+      for (int y = 50; y < 630; y += 29) desktop.MoveMouse(w, {x, y});
     }
     desktop.Click(w, {combo.left + 10, combo.top + 5});
     CWndPopup* popup = gallery.Popup(0);
@@ -27,7 +27,7 @@ TEST_F(GalleryTest, EveryControlTogetherWithoutArtwork) {
     desktop.ScriptNextModal([&](platform::WindowId box) { desktop.Click(box, {270, 80}); });
     desktop.Click(w, {40, 75});
     desktop.RunFor(2000);  // the battery and progress animation
-    desktop.Click(w, {740, 18});
+    desktop.Click(w, {780, 18});
   });
   EXPECT_EQ(gallery.DoModal(), CDlgBase::kIdOk);
   EXPECT_EQ(gallery.LastChoice(), 1);

@@ -93,6 +93,7 @@ CGalleryDlg::CGalleryDlg() : CDlgBase(kDialogTemplate, 0) {
 
 void CGalleryDlg::InitUI(const platform::Rect&) {
   const platform::WindowId w = GetSafeHwnd();
+  SetFrameBitmap(kFrameBitmap);
   auto label = [&](int l, int t, int r, int b, std::u16string_view text) {
     AddControl(
         0, std::make_unique<CStaticText>(w, 3400, R(l, t, r, b), kLabel,
@@ -102,7 +103,7 @@ void CGalleryDlg::InitUI(const platform::Rect&) {
                                               platform::dt::kLeft | platform::dt::kSingleLine,
                                               u"Toolkit gallery"));
   auto* close =
-      AddControl(0, std::make_unique<CImageButton>(w, kCloseButton, R(730, 8, 750, 28), u""));
+      AddControl(0, std::make_unique<CImageButton>(w, kCloseButton, R(770, 8, 790, 28), u""));
   close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
   close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
 
@@ -118,21 +119,21 @@ void CGalleryDlg::InitUI(const platform::Rect&) {
   check->SetImageDown(ui::SkinPath(u"check_dn.png"));
   label(176, 68, 260, 90, u"Check");
   for (uint32_t i = 0; i < 2; ++i) {
-    const int x = 270 + static_cast<int>(i) * 80;
+    const int x = 270 + static_cast<int>(i) * 100;
     auto* radio =
         AddControl(0, std::make_unique<CRadioButton>(w, 2009 + i, R(x, 68, x + 22, 90), u""));
     radio->SetImageNormal(ui::SkinPath(u"radio_nr.png"));
     radio->SetImageHover(ui::SkinPath(u"radio_ov.png"));
     radio->SetImageDown(ui::SkinPath(u"radio_dn.png"));
-    label(x + 26, 68, x + 76, 90, i == 0 ? u"Radio 1" : u"Radio 2");
+    label(x + 26, 68, x + 96, 90, i == 0 ? u"Radio 1" : u"Radio 2");
   }
   g_nRadioFlags |= 0x80;
-  auto* combo = AddControl(0, std::make_unique<CComboButton>(w, kCombo, R(440, 66, 600, 92),
+  auto* combo = AddControl(0, std::make_unique<CComboButton>(w, kCombo, R(480, 66, 640, 92),
                                                              kComboMessage, u"Left button", u""));
   combo->SetImageNormal(ui::SkinPath(u"combo2_nr.png"));
   combo->SetImageHover(ui::SkinPath(u"combo2_ov.png"));
   combo->SetTextOffset(8, 24);
-  AddControl(0, std::make_unique<CLinkButton>(w, R(610, 68, 750, 90), u"www.example.com"))
+  AddControl(0, std::make_unique<CLinkButton>(w, R(650, 68, 790, 90), u"example.com"))
       ->SetFont(ui::Scaled(18), u"Tahoma");
 
   auto* colour = AddControl(0, std::make_unique<CColorSelectButton>(w, 3270, R(20, 104, 44, 128)));
@@ -163,46 +164,47 @@ void CGalleryDlg::InitUI(const platform::Rect&) {
   // Dials.
   label(20, 140, 200, 158, u"Dials");
   const CDialRegions regions = CDialRegions::Load();
+  // Each dial at its image's size, which its click regions are measured in.
   std::unique_ptr<CPollingRateButton> dials[] = {
-      std::make_unique<CPollingRate250Button>(w, R(20, 162, 140, 282), regions),
-      std::make_unique<CPollingRate1000Button>(w, R(150, 162, 270, 282), regions),
-      std::make_unique<CPollingRate2000Button>(w, R(280, 162, 400, 282), regions),
-      std::make_unique<CPollingRate4000Button>(w, R(410, 162, 530, 282), regions),
-      std::make_unique<CPollingRate8000Button>(w, R(540, 162, 660, 282), regions)};
+      std::make_unique<CPollingRate250Button>(w, R(20, 162, 260, 242), regions),
+      std::make_unique<CPollingRate1000Button>(w, R(280, 162, 520, 242), regions),
+      std::make_unique<CPollingRate2000Button>(w, R(540, 162, 780, 242), regions),
+      std::make_unique<CPollingRate4000Button>(w, R(20, 250, 260, 330), regions),
+      std::make_unique<CPollingRate8000Button>(w, R(280, 250, 520, 330), regions)};
   for (auto& dial : dials) {
     dial->LoadDefaultImages();
     AddControl(0, std::move(dial));
   }
-  AddControl(0, std::make_unique<CPowerManageButton>(w, R(20, 292, 140, 412), regions))
+  AddControl(0, std::make_unique<CPowerManageButton>(w, R(560, 260, 710, 320), regions))
       ->LoadDefaultImages();
 
   // Sliders, bars and indicators.
-  label(160, 292, 400, 310, u"Sliders and indicators");
-  AddControl(0, std::make_unique<CStaticImage>(w, 3191, R(160, 318, 400, 338)))
+  label(160, 340, 400, 358, u"Sliders and indicators");
+  AddControl(0, std::make_unique<CStaticImage>(w, 3191, R(160, 366, 400, 386)))
       ->SetImage(ui::SkinPath(u"Slider_bar.png"));
   auto* slider = AddControl(
-      0, std::make_unique<CSliderControl>(w, 3200, R(160, 316, 400, 340), 11, 10, 10, u""));
+      0, std::make_unique<CSliderControl>(w, 3200, R(160, 364, 400, 388), 11, 10, 10, u""));
   slider->SetThumbImage(ui::SkinPath(u"Slider_Circle.png"));
   slider->SetValue(4);
   auto* bar = AddControl(
-      0, std::make_unique<CVerticalSliderControl>(w, 3280, R(420, 292, 440, 412), 8, 0, 0, u""));
+      0, std::make_unique<CVerticalSliderControl>(w, 3280, R(420, 340, 440, 460), 8, 0, 0, u""));
   bar->SetImageEmpty(ui::SkinPath(u"mouse\\dpi_bar_1.png"));
   bar->SetImageFilled(ui::SkinPath(u"mouse\\dpi_bar_2.png"));
   bar->SetValue(5);
-  auto* vbar = AddControl(0, std::make_unique<CVScrollBar>(w, 2400, R(460, 292, 474, 412)));
+  auto* vbar = AddControl(0, std::make_unique<CVScrollBar>(w, 2400, R(460, 340, 474, 460)));
   vbar->SetRange(20);
   vbar->SetPos(5);
-  auto* hbar = AddControl(0, std::make_unique<CHScrollBar>(w, R(160, 360, 400, 374)));
+  auto* hbar = AddControl(0, std::make_unique<CHScrollBar>(w, R(160, 408, 400, 422)));
   hbar->SetRange(10);
-  auto* battery = AddControl(0, std::make_unique<CBattery>(w, R(490, 292, 520, 352)));
+  auto* battery = AddControl(0, std::make_unique<CBattery>(w, R(490, 340, 520, 400)));
   battery->LoadDefaultImages();
   battery->SetLevel(60);
   auto* progress =
-      AddControl(0, std::make_unique<CStaticProgressBar>(w, 2500, R(160, 390, 400, 402)));
+      AddControl(0, std::make_unique<CStaticProgressBar>(w, 2500, R(160, 438, 400, 450)));
   progress->SetImageBackground(ui::SkinPath(u"progress_bg.png"));
   progress->SetImageFill(ui::SkinPath(u"progress_fill.png"));
   progress->SetPos(40);
-  AddControl(0, std::make_unique<CStaticText>(w, 2013, R(20, 430, 740, 520), kLabel, 0x2015,
+  AddControl(0, std::make_unique<CStaticText>(w, 2013, R(20, 480, 780, 620), kLabel, 0x2015,
                                               u"A static text with a long message that wraps "
                                               u"inside its rectangle and stays centred, the way "
                                               u"the message box shows its messages."));

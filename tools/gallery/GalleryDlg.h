@@ -26,14 +26,15 @@ class CGalleryPopup : public CWndPopup {
 
 class CGalleryDlg : public CDlgBase {
  public:
-  static constexpr int kWidth = 760;
-  static constexpr int kHeight = 540;
+  static constexpr int kWidth = 800;
+  static constexpr int kHeight = 640;
   static constexpr uint32_t kAttentionButton = 2062;
   static constexpr uint32_t kComboMessage = 1028;
   static constexpr uint32_t kCombo = 2013;
   static constexpr uint32_t kComboResult = 1900;
   static constexpr uint32_t kCloseButton = 2001;
   static constexpr uintptr_t kAnimationTimer = 110;
+  static constexpr int kFrameBitmap = 364;  // the main window's frame
 
   CGalleryDlg();
 
