@@ -43,6 +43,22 @@ import -window root "$out/gallery-message.png"
 box=$(xdotool search --onlyvisible --name '^Gaming Mouse$' 2>/dev/null | grep -v "^$win$" | head -1)
 [ -n "$box" ] && xdotool mousemove --window "$box" 270 80 click 1
 sleep 0.5
+# An empty spot drags the window.
+before=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Position: \([0-9]*,[0-9]*\).*/\1/p')
+xdotool mousemove --window "$win" 720 440 mousedown 1
+sleep 0.3
+xdotool mousemove_relative --sync 30 20
+sleep 0.3
+xdotool mousemove_relative --sync 30 20 mouseup 1
+sleep 0.5
+after=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Position: \([0-9]*,[0-9]*\).*/\1/p')
+echo "window moved from $before to $after"
+status=0
+if [ "$before" = "$after" ]; then
+  echo "the window did not follow a drag from an empty spot" >&2
+  status=1
+fi
+import -window root "$out/gallery-moved.png"
 xdotool mousemove --window "$win" 780 18 click 1
 for _ in $(seq 1 50); do
   kill -0 "$app_pid" 2>/dev/null || break
@@ -54,3 +70,4 @@ if kill -0 "$app_pid" 2>/dev/null; then
 fi
 app_pid=""
 echo "screenshots in $out"
+exit $status
