@@ -223,9 +223,10 @@ bool SimMouse::OnGetFeature(SimHidDevice& device, std::span<uint8_t> report) {
     const uint8_t id = report[0];
     if (id == CommandReport::kReportId) {
       std::fill(report.begin() + 1, report.end(), 0);
-      if (const auto& ack = m_modes[mode].ack) {
-        std::copy_n(ack->begin(), std::min(report.size(), ack->size()), report.begin());
-      }
+      // An acknowledgement is answered once; a later read finds none.
+      auto& ack = m_modes[mode].ack;
+      if (ack) std::copy_n(ack->begin(), std::min(report.size(), ack->size()), report.begin());
+      ack.reset();
     } else if (id == 0x05) {
       std::fill(report.begin() + 1, report.end(), 0);
       const uint8_t info[] = {0x05, '1', '0', '1', '0',
