@@ -15,6 +15,9 @@ cmake -S "$here" -B "$here/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev
 cmake --build "$here/build/native" -j "$jobs"
 (cd "$here/build/native" && ctest --output-on-failure -j "$jobs")
 
+echo "== parser fuzzing (bounded)"
+bash "$here/scripts/fuzz.sh" "${FUZZ_SECONDS:-15}"
+
 echo "== Windows build"
 build_windows "$here"
 

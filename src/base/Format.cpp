@@ -6,7 +6,7 @@
 namespace base {
 namespace {
 
-struct Spec {
+struct Directive {
   std::string flags;
   int width = -1;
   int precision = -1;
@@ -23,26 +23,26 @@ std::u16string Widen(const char* text, int n) {
 }
 
 // Numbers go through the C library itself so the output is exactly printf's.
-std::u16string FormatNumber(const Spec& spec, const FormatArg* arg) {
-  std::string fmt = "%" + spec.flags;
-  if (spec.width >= 0) fmt += std::to_string(spec.width);
-  if (spec.precision >= 0) fmt += "." + std::to_string(spec.precision);
+std::u16string FormatNumber(const Directive& directive, const FormatArg* arg) {
+  std::string fmt = "%" + directive.flags;
+  if (directive.width >= 0) fmt += std::to_string(directive.width);
+  if (directive.precision >= 0) fmt += "." + std::to_string(directive.precision);
   char buffer[4200];  // widths and precisions are capped at 4096
   int n = 0;
-  const bool isReal = spec.conversion == 'f' || spec.conversion == 'F' || spec.conversion == 'e' ||
-                      spec.conversion == 'E' || spec.conversion == 'g' || spec.conversion == 'G';
+  const bool isReal = directive.conversion == 'f' || directive.conversion == 'F' || directive.conversion == 'e' ||
+                      directive.conversion == 'E' || directive.conversion == 'g' || directive.conversion == 'G';
   if (isReal) {
     double v = 0.0;
     if (arg && arg->kind() == FormatArg::Kind::Real) v = arg->real();
     if (arg && arg->kind() == FormatArg::Kind::Integer) v = static_cast<double>(arg->integer());
-    fmt += spec.conversion;
+    fmt += directive.conversion;
     n = std::snprintf(buffer, sizeof buffer, fmt.c_str(), v);
   } else {
     int64_t raw = (arg && arg->kind() == FormatArg::Kind::Integer) ? arg->integer() : 0;
-    const bool isSigned = spec.conversion == 'd' || spec.conversion == 'i';
-    if (spec.length == "ll") {
+    const bool isSigned = directive.conversion == 'd' || directive.conversion == 'i';
+    if (directive.length == "ll") {
       fmt += "ll";
-      fmt += spec.conversion;
+      fmt += directive.conversion;
       if (isSigned) {
         n = std::snprintf(buffer, sizeof buffer, fmt.c_str(), static_cast<long long>(raw));
       } else {
@@ -50,13 +50,13 @@ std::u16string FormatNumber(const Spec& spec, const FormatArg* arg) {
       }
     } else {
       uint32_t bits = static_cast<uint32_t>(raw);
-      if (spec.length == "h") bits &= 0xFFFF;
-      if (spec.length == "hh") bits &= 0xFF;
-      fmt += spec.conversion;
+      if (directive.length == "h") bits &= 0xFFFF;
+      if (directive.length == "hh") bits &= 0xFF;
+      fmt += directive.conversion;
       if (isSigned) {
         int32_t value = static_cast<int32_t>(bits);
-        if (spec.length == "h") value = static_cast<int16_t>(bits);
-        if (spec.length == "hh") value = static_cast<int8_t>(bits);
+        if (directive.length == "h") value = static_cast<int16_t>(bits);
+        if (directive.length == "hh") value = static_cast<int8_t>(bits);
         n = std::snprintf(buffer, sizeof buffer, fmt.c_str(), static_cast<int>(value));
       } else {
         n = std::snprintf(buffer, sizeof buffer, fmt.c_str(), static_cast<unsigned>(bits));
@@ -68,10 +68,10 @@ std::u16string FormatNumber(const Spec& spec, const FormatArg* arg) {
   return Widen(buffer, n);
 }
 
-std::u16string Pad(std::u16string body, const Spec& spec) {
-  if (spec.width > 0 && body.size() < static_cast<size_t>(spec.width)) {
-    const std::u16string fill(static_cast<size_t>(spec.width) - body.size(), u' ');
-    body = spec.leftAlign ? body + fill : fill + body;
+std::u16string Pad(std::u16string body, const Directive& directive) {
+  if (directive.width > 0 && body.size() < static_cast<size_t>(directive.width)) {
+    const std::u16string fill(static_cast<size_t>(directive.width) - body.size(), u' ');
+    body = directive.leftAlign ? body + fill : fill + body;
   }
   return body;
 }
@@ -97,75 +97,75 @@ std::u16string FormatArgs(std::u16string_view format, std::span<const FormatArg>
       continue;
     }
     const size_t start = i++;
-    Spec spec;
+    Directive directive;
     while (i < format.size() && (format[i] == u'-' || format[i] == u'+' || format[i] == u' ' ||
                                  format[i] == u'#' || format[i] == u'0')) {
-      if (format[i] == u'-') spec.leftAlign = true;
-      spec.flags.push_back(static_cast<char>(format[i]));
+      if (format[i] == u'-') directive.leftAlign = true;
+      directive.flags.push_back(static_cast<char>(format[i]));
       ++i;
     }
     if (i < format.size() && format[i] == u'*') {
-      spec.width = takeInt();
-      if (spec.width < 0) {
-        spec.leftAlign = true;
-        spec.flags.push_back('-');
-        spec.width = -spec.width;
+      directive.width = takeInt();
+      if (directive.width < 0) {
+        directive.leftAlign = true;
+        directive.flags.push_back('-');
+        directive.width = -directive.width;
       }
       ++i;
     } else {
       while (i < format.size() && format[i] >= u'0' && format[i] <= u'9') {
-        spec.width = (spec.width < 0 ? 0 : spec.width) * 10 + (format[i] - u'0');
-        if (spec.width > 4096) spec.width = 4096;
+        directive.width = (directive.width < 0 ? 0 : directive.width) * 10 + (format[i] - u'0');
+        if (directive.width > 4096) directive.width = 4096;
         ++i;
       }
     }
     if (i < format.size() && format[i] == u'.') {
       ++i;
-      spec.precision = 0;
+      directive.precision = 0;
       if (i < format.size() && format[i] == u'*') {
-        spec.precision = takeInt();
+        directive.precision = takeInt();
         ++i;
       } else {
         while (i < format.size() && format[i] >= u'0' && format[i] <= u'9') {
-          spec.precision = spec.precision * 10 + (format[i] - u'0');
-          if (spec.precision > 4096) spec.precision = 4096;
+          directive.precision = directive.precision * 10 + (format[i] - u'0');
+          if (directive.precision > 4096) directive.precision = 4096;
           ++i;
         }
       }
     }
     while (i < format.size() && (format[i] == u'h' || format[i] == u'l')) {
-      spec.length.push_back(static_cast<char>(format[i]));
+      directive.length.push_back(static_cast<char>(format[i]));
       ++i;
     }
     if (i >= format.size()) {
       out.append(format.substr(start));  // a lone trailing "%" stays as it is
       break;
     }
-    spec.conversion = static_cast<char>(format[i] < 0x80 ? format[i] : u'?');
+    directive.conversion = static_cast<char>(format[i] < 0x80 ? format[i] : u'?');
     ++i;
-    switch (spec.conversion) {
+    switch (directive.conversion) {
       case '%':
         out.push_back(u'%');
         break;
       case 'd': case 'i': case 'u': case 'x': case 'X': case 'o':
       case 'f': case 'F': case 'e': case 'E': case 'g': case 'G':
-        out += FormatNumber(spec, takeArg());
+        out += FormatNumber(directive, takeArg());
         break;
       case 'c': {
         const FormatArg* a = takeArg();
         std::u16string body;
         if (a && a->kind() == FormatArg::Kind::Integer) body.push_back(static_cast<char16_t>(a->integer()));
-        out += Pad(std::move(body), spec);
+        out += Pad(std::move(body), directive);
         break;
       }
       case 's': {
         const FormatArg* a = takeArg();
         std::u16string body;
         if (a && a->kind() == FormatArg::Kind::Text) body = std::u16string(a->text());
-        if (spec.precision >= 0 && body.size() > static_cast<size_t>(spec.precision)) {
-          body.resize(static_cast<size_t>(spec.precision));
+        if (directive.precision >= 0 && body.size() > static_cast<size_t>(directive.precision)) {
+          body.resize(static_cast<size_t>(directive.precision));
         }
-        out += Pad(std::move(body), spec);
+        out += Pad(std::move(body), directive);
         break;
       }
       default:
