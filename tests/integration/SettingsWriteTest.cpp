@@ -179,3 +179,40 @@ TEST_F(SettingsWriteTest, ReceiverOnlyWithTheMouseOffShowsText156AndSendsNothing
 }
 
 }  // namespace
+
+namespace {
+
+class EditCostTest : public SettingsWriteTest {};
+
+// Virtual time from the edit to the last acknowledgement is the 20 ms write delay plus 60 ms
+// per packet, nothing more, and each edit costs the fewest packets.
+TEST_F(EditCostTest, EachEditCostsItsWaitsAndItsMinimumPackets) {
+  struct Case {
+    const char* what;
+    std::function<void(FakeDeviceModel&)> edit;
+    Group group;
+    size_t packets;
+  };
+  const Case cases[] = {
+      {"polling", [](FakeDeviceModel& m) { m.pollingIndex = 0; }, Group::Dpi, 1},
+      {"level", [](FakeDeviceModel& m) { m.currentLevel = 3; }, Group::Dpi, 2},
+      {"colour", [](FakeDeviceModel& m) { m.colours[5] = 7; }, Group::Dpi, 1},
+      {"power", [](FakeDeviceModel& m) { m.pairs[16] = u"3"; }, Group::Power, 1},
+      {"key", [](FakeDeviceModel& m) { m.buttons[2] = {0, 0, 0}; }, Group::Keys, 1},
+  };
+  for (const auto& c : cases) {
+    mouse.ClearLog();
+    const uint64_t t0 = Now();
+    c.edit(model);
+    Edit(c.group);
+    desktop.RunFor(2000);
+    EXPECT_EQ(Sent().size(), c.packets) << c.what;
+    uint64_t lastAck = 0;
+    for (const auto& t : mouse.Log()) {
+      if (t.transfer == SimTraffic::Transfer::GetFeature && t.At(1) != 0) lastAck = t.timeMs;
+    }
+    EXPECT_EQ(lastAck - t0, 20 + 60 * c.packets) << c.what;
+  }
+}
+
+}  // namespace
