@@ -216,3 +216,32 @@ TEST_F(EditCostTest, EachEditCostsItsWaitsAndItsMinimumPackets) {
 }
 
 }  // namespace
+
+namespace {
+
+class VanishingMouseTest : public DeviceHarness {};
+
+TEST_F(VanishingMouseTest, CableRemovedMidWriteThenTheReceiverTakesTheNextEdit) {
+  mouse.Plug(Wired);
+  mouse.Plug(Wireless);
+  StartUp();
+  model.pollingIndex = 0;
+  model.colours[0] = 1;
+  mouse.UnplugAtReport(2);  // the cable goes while the second packet is on its way
+  Edit(Group::Dpi);
+  desktop.RunFor(3000);
+  EXPECT_TRUE(host.ends.empty());
+  EXPECT_EQ(host.images.back(), Wireless);
+  EXPECT_EQ(mouse.Applied(0x03, 0x01).value()[0], 0x01) << "the first packet arrived";
+  EXPECT_FALSE(mouse.Applied(0x04, 0x01)) << "the second was lost with the cable";
+
+  mouse.ClearLog();
+  model.pairs[18] = u"6";
+  Edit(Group::Dpi);
+  desktop.RunFor(1000);
+  EXPECT_EQ(SentCommands(), std::vector<std::string>{"09/01"});
+  for (const auto& t : Sent()) EXPECT_EQ(t.mode, Wireless);
+  EXPECT_EQ(mouse.Applied(0x09, 0x01).value()[0], 6);
+}
+
+}  // namespace
