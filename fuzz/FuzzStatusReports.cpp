@@ -117,7 +117,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         mouse.SendInput(mode, report);
         break;
       default:
-        if (mouse.IsPlugged(mode)) mouse.Unplug(mode); else mouse.Plug(mode);
+        if (mouse.IsPlugged(mode))
+          mouse.Unplug(mode);
+        else
+          mouse.Plug(mode);
         link.ScanDevices();
         writer.MarkDirty(SettingsWriter::Group::Dpi);
         writer.WriteChanges();

@@ -18,9 +18,12 @@ struct ConnectionMode {
 
   static constexpr uint16_t ProductIdOf(Kind kind) {
     switch (kind) {
-      case Wired: return 622;
-      case Wireless: return 623;
-      case BLE: return 621;
+      case Wired:
+        return 622;
+      case Wireless:
+        return 623;
+      case BLE:
+        return 621;
     }
     return 0;
   }

@@ -11,10 +11,10 @@
 class DeviceHost {
  public:
   // Timers of the main window the device link starts and handles itself.
-  static constexpr uintptr_t kTimerLinkState = 80;   // one shot
-  static constexpr uintptr_t kTimerBattery = 110;    // every 1000 ms
-  static constexpr uintptr_t kTimerRescan = 120;     // one shot, 300 ms
-  static constexpr uintptr_t kTimerLeave = 130;      // one shot, 100 ms
+  static constexpr uintptr_t kTimerLinkState = 80;  // one shot
+  static constexpr uintptr_t kTimerBattery = 110;   // every 1000 ms
+  static constexpr uintptr_t kTimerRescan = 120;    // one shot, 300 ms
+  static constexpr uintptr_t kTimerLeave = 130;     // one shot, 100 ms
   // Started by a write; its expiry (the main window's) saves config.ini and the profiles.
   static constexpr uintptr_t kTimerSave = 70;
   static constexpr uint32_t kOsdMessage = 1067;  // WM_USER + 43, wParam 1

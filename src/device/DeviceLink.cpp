@@ -96,10 +96,10 @@ void DeviceLink::ScanDevices() {
 
   if (m_connected) {
     m_host.SetTimer(DeviceHost::kTimerBattery, 1000);
-    const ConnectionMode::Kind shown = m_modes[ConnectionMode::Wired].present ? ConnectionMode::Wired
-                                       : m_modes[ConnectionMode::BLE].present
-                                           ? ConnectionMode::BLE
-                                           : ConnectionMode::Wireless;
+    const ConnectionMode::Kind shown =
+        m_modes[ConnectionMode::Wired].present ? ConnectionMode::Wired
+        : m_modes[ConnectionMode::BLE].present ? ConnectionMode::BLE
+                                               : ConnectionMode::Wireless;
     m_host.ShowStatusImage(shown);
     if (!m_modes[shown].previousPresent) ReadDeviceInfo();
     m_host.UpdatePollingChoices(shown, m_maxPollingClass);
@@ -227,9 +227,8 @@ void DeviceLink::OnReaderEnded(ConnectionMode::Kind kind, uint32_t serial) {
 
 // --- transport ---
 
-bool DeviceLink::SendCommand(uint8_t command, uint8_t packetField,
-                             std::span<const uint8_t> payload, uint32_t settleMs,
-                             size_t sendLength) {
+bool DeviceLink::SendCommand(uint8_t command, uint8_t packetField, std::span<const uint8_t> payload,
+                             uint32_t settleMs, size_t sendLength) {
   CommandReport frame;
   return Transfer(frame, true, command, packetField, payload, settleMs, sendLength);
 }
@@ -238,9 +237,8 @@ bool DeviceLink::SendFrame(CommandReport first, uint32_t settleMs) {
   return Transfer(first, false, 0, 0, {}, settleMs, CommandReport::kLength);
 }
 
-bool DeviceLink::Transfer(CommandReport& frame, bool rebuild, uint8_t command,
-                          uint8_t packetField, std::span<const uint8_t> payload,
-                          uint32_t settleMs, size_t sendLength) {
+bool DeviceLink::Transfer(CommandReport& frame, bool rebuild, uint8_t command, uint8_t packetField,
+                          std::span<const uint8_t> payload, uint32_t settleMs, size_t sendLength) {
   auto& clock = platform::Time();
   const CommandReport kept = frame;
   sendLength = std::clamp<size_t>(sendLength, 1, frame.bytes.size());

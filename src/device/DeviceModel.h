@@ -34,7 +34,7 @@ class DeviceModel {
   // --- current profile ---
   virtual std::u16string PairValue(TextSetting setting) const = 0;
   virtual std::array<uint8_t, 3> ButtonCode(int slot) const = 0;  // Key%uValue
-  virtual std::u16string ButtonUrl(int slot) const = 0;            // Key%uURL
+  virtual std::u16string ButtonUrl(int slot) const = 0;           // Key%uURL
 
   virtual uint8_t CurrentDpiLevel() const = 0;
   virtual void SetCurrentDpiLevel(uint8_t level) = 0;

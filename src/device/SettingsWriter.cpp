@@ -19,7 +19,9 @@ constexpr int kSaveDelayMs = 10000;
 constexpr int kNoDeviceText = 156;
 constexpr int kProgressText = 146;
 
-uint8_t Low8(std::u16string_view text) { return static_cast<uint8_t>(base::ParseDecimal(text)); }
+uint8_t Low8(std::u16string_view text) {
+  return static_cast<uint8_t>(base::ParseDecimal(text));
+}
 
 template <size_t N, size_t M>
 bool Differs(std::array<uint8_t, N>& copy, const std::array<uint8_t, M>& now) {
@@ -97,7 +99,9 @@ uint8_t SettingsWriter::LiftOffCode(std::u16string_view liftDetectionHeight) {
   return base::ParseDecimal(liftDetectionHeight) == 1 ? 1 : 2;
 }
 
-uint8_t SettingsWriter::DebounceCode(std::u16string_view keyDebounce) { return Low8(keyDebounce); }
+uint8_t SettingsWriter::DebounceCode(std::u16string_view keyDebounce) {
+  return Low8(keyDebounce);
+}
 
 SettingsWriter::LightingPayload SettingsWriter::BuildLighting(const DeviceModel& model) {
   LightingPayload payload{};
@@ -127,7 +131,9 @@ SettingsWriter::TriplePayload SettingsWriter::BuildSensorOptions(const DeviceMod
 
 // --- writing ---
 
-bool SettingsWriter::CanSend() const { return m_link.HasAnyCommandHandle(); }
+bool SettingsWriter::CanSend() const {
+  return m_link.HasAnyCommandHandle();
+}
 
 void SettingsWriter::WriteChanges() {
   m_link.ClearSomethingSent();

@@ -29,10 +29,14 @@ constexpr uint32_t kLeaveDelayMs = 100;
 
 int LightingNameText(uint8_t mode) {
   switch (mode) {
-    case 2: return 101;
-    case 3: return 102;
-    case 4: return 103;
-    default: return 109;
+    case 2:
+      return 101;
+    case 3:
+      return 102;
+    case 4:
+      return 103;
+    default:
+      return 109;
   }
 }
 
@@ -45,13 +49,26 @@ StatusEvents::StatusEvents(DeviceLink& link, SettingsWriter& writer, DeviceModel
 uint8_t StatusEvents::PollingIndexFor(ConnectionMode::Kind mode, uint8_t code, int pollingClass) {
   uint8_t index = 6;
   switch (code) {
-    case 0x08: index = 0; break;
-    case 0x04: index = 1; break;
-    case 0x02: index = 2; break;
-    case 0x01: index = 3; break;
-    case 0x11: index = 4; break;
-    case 0x12: index = 5; break;
-    default: break;
+    case 0x08:
+      index = 0;
+      break;
+    case 0x04:
+      index = 1;
+      break;
+    case 0x02:
+      index = 2;
+      break;
+    case 0x01:
+      index = 3;
+      break;
+    case 0x11:
+      index = 4;
+      break;
+    case 0x12:
+      index = 5;
+      break;
+    default:
+      break;
   }
   uint8_t limit = 6;
   if (mode == ConnectionMode::Wired) {

@@ -13,9 +13,9 @@
 #include "base/AppGlobals.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
+#include "device/FakeDeviceModel.h"
 #include "device/SettingsWriter.h"
 #include "device/StatusEvents.h"
-#include "device/FakeDeviceModel.h"
 #include "device/sim/SimMouse.h"
 #include "platform/headless/HeadlessPlatform.h"
 
@@ -59,7 +59,9 @@ class RecordingHost : public DeviceHost, public platform::WindowHandler {
   }
   ~RecordingHost() override { platform::Windows().DestroyWindow(window); }
 
-  void SetTimer(uintptr_t id, uint32_t ms) override { platform::Windows().SetTimer(window, id, ms); }
+  void SetTimer(uintptr_t id, uint32_t ms) override {
+    platform::Windows().SetTimer(window, id, ms);
+  }
   void KillTimer(uintptr_t id) override { platform::Windows().KillTimer(window, id); }
   void RefreshPage() override { ++refreshes; }
   void ShowAttention(int text) override { attentions.push_back(text); }
@@ -75,7 +77,9 @@ class RecordingHost : public DeviceHost, public platform::WindowHandler {
   bool ShownByDevice() const override { return shownByDevice; }
   void SetShownByDevice(bool shown) override { shownByDevice = shown; }
   void ShowMainWindow(WindowShow how) override { shows.push_back(how); }
-  void ShowStatusImage(std::optional<ConnectionMode::Kind> mode) override { images.push_back(mode); }
+  void ShowStatusImage(std::optional<ConnectionMode::Kind> mode) override {
+    images.push_back(mode);
+  }
   void UpdatePollingChoices(ConnectionMode::Kind, int) override {}
   void ShowNotLinkedLabel(bool show) override { notLinkedLabels.push_back(show); }
   void ShowBattery(int level, int charge, int animation) override {

@@ -71,7 +71,11 @@ TEST_F(SettingsWriteTest, GroupsSendTheirOwnCommandsOnly) {
       {"level 8 index", [](FakeDeviceModel& m) { m.x[7] = 40; }, Group::Dpi, {}},
       {"power", [](FakeDeviceModel& m) { m.pairs[16] = u"5"; }, Group::Power, {"07/01"}},
       {"sensor", [](FakeDeviceModel& m) { m.pairs[20] = u"1"; }, Group::Sensor, {"08/01"}},
-      {"key", [](FakeDeviceModel& m) { m.buttons[0] = {0x70, 0x04, 0x00}; }, Group::Keys,
+      {"key",
+       [](FakeDeviceModel& m) {
+         m.buttons[0] = {0x70, 0x04, 0x00};
+       },
+       Group::Keys,
        {"01/01"}},
       {"polling + debounce + colour",
        [](FakeDeviceModel& m) {
@@ -125,7 +129,7 @@ TEST_F(SettingsWriteTest, OrderInsideTheDpiGroup) {
   model.pairs[18] = u"7";
   model.lightingMode = 2;
   EXPECT_EQ(EditAndRun(Group::Dpi), (std::vector<std::string>{"02/02", "02/12", "03/01", "04/01",
-                                                             "05/01", "09/01", "06/01"}));
+                                                              "05/01", "09/01", "06/01"}));
 }
 
 TEST_F(SettingsWriteTest, UnacknowledgedChangeIsNotResentUntilItChangesAgain) {
@@ -198,7 +202,11 @@ TEST_F(EditCostTest, EachEditCostsItsWaitsAndItsMinimumPackets) {
       {"level", [](FakeDeviceModel& m) { m.currentLevel = 3; }, Group::Dpi, 2},
       {"colour", [](FakeDeviceModel& m) { m.colours[5] = 7; }, Group::Dpi, 1},
       {"power", [](FakeDeviceModel& m) { m.pairs[16] = u"3"; }, Group::Power, 1},
-      {"key", [](FakeDeviceModel& m) { m.buttons[2] = {0, 0, 0}; }, Group::Keys, 1},
+      {"key",
+       [](FakeDeviceModel& m) {
+         m.buttons[2] = {0, 0, 0};
+       },
+       Group::Keys, 1},
   };
   for (const auto& c : cases) {
     mouse.ClearLog();

@@ -97,7 +97,8 @@ TEST_F(StatusEventsTest, LaunchRequestsStartOncePerPress) {
   model.urls[1] = u"C:\\Games\\game.exe";
   model.urls[5] = u"https://example.org/";
   for (uint8_t b : {2, 2, 0, 2}) mouse.RequestLaunch(Wired, b);
-  EXPECT_EQ(host.opened, (std::vector<std::u16string>{u"C:\\Games\\game.exe", u"C:\\Games\\game.exe"}));
+  EXPECT_EQ(host.opened,
+            (std::vector<std::u16string>{u"C:\\Games\\game.exe", u"C:\\Games\\game.exe"}));
   host.opened.clear();
   for (uint8_t b : {7, 0, 9, 200, 6, 1}) mouse.RequestLaunch(Wired, b);
   // Buttons beyond six start nothing; button 1 has nothing bound to open.

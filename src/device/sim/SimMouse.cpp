@@ -155,7 +155,9 @@ std::unique_ptr<platform::HidDevice> SimMouse::Open(int index) {
   return device;
 }
 
-void SimMouse::Detach(SimHidDevice* device) { std::erase(m_devices, device); }
+void SimMouse::Detach(SimHidDevice* device) {
+  std::erase(m_devices, device);
+}
 
 bool SimMouse::IsLive(const SimHidDevice& device) const {
   if (!device.m_mode) return false;
@@ -229,9 +231,16 @@ bool SimMouse::OnGetFeature(SimHidDevice& device, std::span<uint8_t> report) {
       ack.reset();
     } else if (id == 0x05) {
       std::fill(report.begin() + 1, report.end(), 0);
-      const uint8_t info[] = {0x05, '1', '0', '1', '0',
+      const uint8_t info[] = {0x05,
+                              '1',
+                              '0',
+                              '1',
+                              '0',
                               static_cast<uint8_t>(mode != ConnectionMode::Wireless || m_mouseOn),
-                              0, 0, m_firmware[0], m_firmware[1]};
+                              0,
+                              0,
+                              m_firmware[0],
+                              m_firmware[1]};
       std::copy_n(info, std::min(report.size(), sizeof info), report.begin());
     } else {
       ok = false;
@@ -260,9 +269,9 @@ void SimMouse::SendInput(ConnectionMode::Kind mode, std::vector<uint8_t> report)
 void SimMouse::SendStatus(ConnectionMode::Kind mode) {
   const Status& s = m_status;
   std::vector<uint8_t> report(32, 0);
-  const uint8_t head[] = {0x04,          s.link,   s.dpiLevel,     s.pollingCode,
-                          s.battery,     s.chargeState, s.lightingMode, s.launch,
-                          s.pollingClass, s.sensorCode, s.status};
+  const uint8_t head[] = {0x04,           s.link,        s.dpiLevel,     s.pollingCode,
+                          s.battery,      s.chargeState, s.lightingMode, s.launch,
+                          s.pollingClass, s.sensorCode,  s.status};
   std::copy(std::begin(head), std::end(head), report.begin());
   SendInput(mode, std::move(report));
   m_status.launch = 0;
