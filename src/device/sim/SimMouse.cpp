@@ -344,3 +344,25 @@ std::optional<std::array<uint8_t, 27>> SimMouse::Applied(uint8_t command,
   if (it == m_applied.end()) return std::nullopt;
   return it->second;
 }
+
+std::string SimMouse::FormatLog() const {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string text;
+  for (const auto& t : m_log) {
+    text += std::to_string(t.timeMs);
+    text += t.transfer == SimTraffic::Transfer::SetFeature   ? " set "
+            : t.transfer == SimTraffic::Transfer::GetFeature ? " get "
+                                                             : " input ";
+    text += t.mode == ConnectionMode::Wired      ? "wired"
+            : t.mode == ConnectionMode::Wireless ? "wireless"
+                                                 : "ble";
+    text += t.ok ? " ok" : " fail";
+    for (uint8_t b : t.bytes) {
+      text += ' ';
+      text += kHex[b >> 4];
+      text += kHex[b & 15];
+    }
+    text += '\n';
+  }
+  return text;
+}

@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "device/ConnectionMode.h"
@@ -93,6 +94,9 @@ class SimMouse : public platform::HidBus {
   // The payload of the last accepted (acknowledged) command with that code and packet field.
   std::optional<std::array<uint8_t, 27>> Applied(uint8_t command, uint8_t packetField) const;
   int AcceptedCount() const { return m_accepted; }
+  // The log as text for `--sim-log`, one report a line:
+  // "<ms> <set|get|input> <wired|wireless|ble> <ok|fail> <bytes in hex>".
+  std::string FormatLog() const;
 
   // --- HidBus ---
   std::optional<platform::HidInterfaceInfo> At(int index) override;
