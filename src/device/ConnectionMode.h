@@ -35,6 +35,10 @@ struct ConnectionMode {
   std::u16string commandPath;
   std::u16string eventPath;
   std::unique_ptr<platform::HidDevice> commandHandle;
+  // The handle may belong to a device that went away and came back between two scans (a
+  // transfer on it failed, or a removal was announced): the next scan that finds the mode
+  // present opens it again.
+  bool reopenCommand = false;
 
   // The event reader: the opened event interface, whether its loop still runs, and a serial
   // that tells its callbacks apart from those of a reader it replaced.

@@ -63,6 +63,7 @@ void DeviceLink::OpenCommandInterface(ConnectionMode::Kind kind) {
   const auto info = bus.At(mode.commandIndex);
   if (!info) return;
   mode.commandHandle.reset();
+  mode.reopenCommand = false;
   auto handle = bus.Open(mode.commandIndex);
   if (!handle) return;
   if (info->vendorId != ConnectionMode::kVendorId ||
@@ -87,7 +88,7 @@ void DeviceLink::ScanDevices() {
     ConnectionMode& mode = m_modes[kind];
     if (mode.present) {
       StartEventReader(kind);
-      if (!mode.commandHandle) OpenCommandInterface(kind);
+      if (!mode.commandHandle || mode.reopenCommand) OpenCommandInterface(kind);
     } else {
       mode.commandHandle.reset();
       mode.commandPath.clear();
@@ -132,6 +133,7 @@ void DeviceLink::OnDeviceChange(uint32_t eventCode) {
     m_host.RefreshPage();
   } else if (eventCode == kDeviceRemoveComplete) {
     if (!anyPresent) return;
+    for (auto& mode : m_modes) mode.reopenCommand = true;
     ScanDevices();
     if (m_connected) return;
     if (!m_expectedRemoval) {
@@ -158,10 +160,15 @@ bool DeviceLink::TakeFirstConnection() {
 }
 
 platform::HidDevice* DeviceLink::CommandHandle() {
+  const auto mode = CommandMode();
+  return mode ? m_modes[*mode].commandHandle.get() : nullptr;
+}
+
+std::optional<ConnectionMode::Kind> DeviceLink::CommandMode() const {
   for (auto kind : kSendOrder) {
-    if (m_modes[kind].commandHandle) return m_modes[kind].commandHandle.get();
+    if (m_modes[kind].commandHandle) return kind;
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 bool DeviceLink::HasCommandHandle(ConnectionMode::Kind mode) const {
@@ -250,15 +257,22 @@ bool DeviceLink::Transfer(CommandReport& frame, bool rebuild, uint8_t command, u
       frame.Resequence(TakeSequence());
     }
     m_somethingSent = true;
-    if (auto* handle = CommandHandle()) {
-      (void)handle->SetFeature(std::span<const uint8_t>(frame.bytes.data(), sendLength));
+    if (const auto mode = CommandMode()) {
+      ConnectionMode& m = m_modes[*mode];
+      if (!m.commandHandle->SetFeature(std::span<const uint8_t>(frame.bytes.data(), sendLength))) {
+        m.reopenCommand = true;
+      }
     }
     clock.Sleep(settleMs);
 
     std::array<uint8_t, CommandReport::kLength> answer{};
     answer[0] = CommandReport::kReportId;
     bool read = false;
-    if (auto* handle = CommandHandle()) read = handle->GetFeature(answer);
+    if (const auto mode = CommandMode()) {
+      ConnectionMode& m = m_modes[*mode];
+      read = m.commandHandle->GetFeature(answer);
+      if (!read) m.reopenCommand = true;
+    }
     // A failed read counts as no acknowledgement, whatever it left in the buffer.
     if (read && answer[1] != 0x00) return true;
     clock.Sleep(kRetryWaitMs);

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -47,6 +48,7 @@ class DeviceLink {
 
   // Wired, else BLE, else Wireless; nullptr when none is open. Taken anew at every send.
   platform::HidDevice* CommandHandle();
+  std::optional<ConnectionMode::Kind> CommandMode() const;
   bool HasCommandHandle(ConnectionMode::Kind mode) const;
   bool HasAnyCommandHandle() const;
   bool IsPresent(ConnectionMode::Kind mode) const { return m_modes[mode].present; }

@@ -195,3 +195,29 @@ TEST_F(DiscoveryTest, LinkIndicationForTheReceiverAlone) {
 }
 
 }  // namespace
+
+namespace {
+
+class QuickReplugTest : public DeviceHarness {};
+
+TEST_F(QuickReplugTest, HandleThatFailedIsReopenedWhenTheModeIsStillThere) {
+  mouse.Plug(Wired);
+  StartUp();
+  // Out and back in before the window handles either notice.
+  mouse.Unplug(Wired);
+  mouse.Plug(Wired);
+  model.pollingIndex = 1;
+  Edit(Group::Dpi);
+  desktop.RunFor(1000);  // both notices, then the write on the handle that still works
+  EXPECT_TRUE(host.ends.empty());
+  EXPECT_EQ(mouse.Applied(0x04, 0x01).value()[0], 0x04);
+
+  // Now the write comes first and meets the dead handle; the next scan reopens it.
+  mouse.Unplug(Wired);
+  mouse.Plug(Wired);
+  EXPECT_FALSE(link.SendCommand(0x09, 0x01, std::array<uint8_t, 1>{5}));
+  desktop.RunFor(0);
+  EXPECT_TRUE(link.SendCommand(0x09, 0x01, std::array<uint8_t, 1>{5}));
+}
+
+}  // namespace
