@@ -15,8 +15,8 @@ namespace platform {
 class WindowHandler {
  public:
   virtual ~WindowHandler() = default;
-  // Returns the message result. `handled` = false asks for the system's default processing
-  // (for WM_CLOSE the default destroys the window).
+  // Returns the message result. `handled` is true on entry; setting it to false asks for the
+  // system's default processing (for WM_CLOSE the default destroys the window).
   virtual LResult OnMessage(WindowId window, uint32_t message, WParam wParam, LParam lParam,
                             bool& handled) = 0;
 };
@@ -61,7 +61,10 @@ class WindowSystem {
   virtual void KillTimer(WindowId window, uintptr_t id) = 0;
 
   // Runs a message loop until EndModal is called for this window, and returns its result.
-  // Owner windows stay painted but take no input meanwhile.
+  // Owner windows stay painted but take no input meanwhile. An EndModal that comes first
+  // (while the window is being set up) ends the next RunModal at once. Returns -1 for an
+  // unknown window, or when the window is destroyed or the process is asked to quit before
+  // EndModal; a quit request is then passed on to the enclosing loop.
   virtual intptr_t RunModal(WindowId window) = 0;
   virtual void EndModal(WindowId window, intptr_t result) = 0;
 

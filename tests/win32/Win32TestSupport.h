@@ -1,0 +1,64 @@
+#pragma once
+// Shared pieces of the adapter tests: one Win32Platform for the whole run and a scratch
+// folder per test.
+
+#include <string>
+
+#include "platform/Platform.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/Win32Platform.h"
+#include "platform/win32/WindowsInclude.h"
+
+namespace win32test {
+
+inline platform::win32::Win32Platform& TestPlatform() {
+  static platform::win32::Win32Platform instance;
+  return instance;
+}
+
+// A fresh folder under the temporary folder, removed with its files afterwards.
+class TempFolder {
+ public:
+  TempFolder() {
+    TestPlatform();
+    wchar_t base[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH, base);
+    static int counter = 0;
+    m_path = platform::win32::FromWide(base) + u"vantrel-test-" +
+             platform::win32::FromWide(std::to_wstring(::GetCurrentProcessId())) + u"-" +
+             platform::win32::FromWide(std::to_wstring(++counter));
+    ::CreateDirectoryW(platform::win32::Wide(m_path).c_str(), nullptr);
+  }
+  ~TempFolder() { RemoveTree(platform::win32::Wide(m_path)); }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::u16string& path() const { return m_path; }
+  std::u16string operator/(std::u16string_view name) const {
+    return m_path + u"\\" + std::u16string(name);
+  }
+
+ private:
+  static void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        std::wstring full = folder + L"\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          RemoveTree(full);
+        } else {
+          ::DeleteFileW(full.c_str());
+        }
+      } while (::FindNextFileW(find, &found));
+      ::FindClose(find);
+    }
+    ::RemoveDirectoryW(folder.c_str());
+  }
+
+  std::u16string m_path;
+};
+
+}  // namespace win32test
