@@ -117,6 +117,18 @@ TEST_F(HeadlessDesktopTest, ModalLoopRunsTheScriptAndReturnsTheResult) {
   EXPECT_TRUE(desktop.Click(main, {5, 5}));  // enabled again
 }
 
+TEST_F(HeadlessDesktopTest, ModalLoopEndedEarlyOrDestroyed) {
+  Recorder r;
+  const WindowId early = Make(r, u"early", 0, true);
+  desktop.EndModal(early, 5);  // during set-up, before the loop runs
+  EXPECT_EQ(desktop.RunModal(early), 5);
+  const WindowId doomed = Make(r, u"doomed", 0, true);
+  desktop.ScriptNextModal([&](WindowId d) { desktop.DestroyWindow(d); });
+  EXPECT_EQ(desktop.RunModal(doomed), -1);
+  EXPECT_EQ(desktop.RunModal(doomed), -1);  // unknown window
+  EXPECT_TRUE(failures.empty());
+}
+
 TEST_F(HeadlessDesktopTest, ModalLoopWithNothingScriptedFailsWithAClearMessage) {
   Recorder r;
   const WindowId dlg = Make(r, u"Pairing", 0, true);

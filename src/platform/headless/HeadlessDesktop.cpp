@@ -129,6 +129,7 @@ void HeadlessDesktop::DestroyWindow(WindowId window) {
   if (m_capture == window) m_capture = 0;
   if (m_tracking == window) m_tracking = 0;
   if (m_active == window) m_active = 0;
+  m_endedEarly.erase(window);
   for (Modal* modal : m_modals) {
     if (modal->window == window && !modal->ended) {
       modal->ended = true;
@@ -185,6 +186,11 @@ intptr_t HeadlessDesktop::RunModal(WindowId window) {
   if (!info) return -1;
   Modal modal;
   modal.window = window;
+  if (const auto early = m_endedEarly.find(window); early != m_endedEarly.end()) {
+    modal.ended = true;
+    modal.result = early->second;
+    m_endedEarly.erase(early);
+  }
   if (WindowInfo* owner = Find(info->desc.owner); owner && owner->enabled) {
     owner->enabled = false;
     modal.disabled.push_back(info->desc.owner);
@@ -222,6 +228,7 @@ void HeadlessDesktop::EndModal(WindowId window, intptr_t result) {
       return;
     }
   }
+  if (Find(window)) m_endedEarly[window] = result;  // ended while being set up
 }
 
 void HeadlessDesktop::Invalidate(WindowId window, const Rect*) {

@@ -146,6 +146,7 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   std::vector<Timer> m_timers;
   std::vector<Modal*> m_modals;
   std::deque<ModalScript> m_modalScripts;
+  std::map<WindowId, intptr_t> m_endedEarly;
   FailureHandler m_onFailure;
   uint64_t m_now = 0;
   uint64_t m_timerOrder = 0;
