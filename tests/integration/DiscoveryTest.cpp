@@ -221,3 +221,30 @@ TEST_F(QuickReplugTest, HandleThatFailedIsReopenedWhenTheModeIsStillThere) {
 }
 
 }  // namespace
+
+namespace {
+
+class DeviceInfoTest : public DeviceHarness {};
+
+TEST_F(DeviceInfoTest, ShowsTheWaitingWindowThenMinimisesItOnceWhileTheMouseIsOff) {
+  host.showWindow = false;
+  mouse.SetMouseOn(false);
+  mouse.Plug(Wireless);
+  StartUp();
+  EXPECT_TRUE(host.showWindow);
+  EXPECT_FALSE(g_bDeviceActive);
+  link.ReadDeviceInfo();  // the tray's open action
+  link.ReadDeviceInfo();
+  EXPECT_EQ(host.shows,
+            (std::vector{DeviceHost::WindowShow::Normal, DeviceHost::WindowShow::Minimize}));
+  EXPECT_FALSE(host.shownByDevice);
+  // A broken answer changes nothing.
+  mouse.FailGetFeature(1);
+  mouse.SetMouseOn(true);
+  link.ReadDeviceInfo();
+  EXPECT_FALSE(g_bDeviceActive);
+  link.ReadDeviceInfo();
+  EXPECT_TRUE(g_bDeviceActive);
+}
+
+}  // namespace
