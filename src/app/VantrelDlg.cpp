@@ -1,43 +1,34 @@
 #include "app/VantrelDlg.h"
 
+#include <memory>
+
 #include "base/AppGlobals.h"
 #include "base/Language.h"
 #include "base/Text.h"
 #include "platform/Platform.h"
+#include "ui/ImageButton.h"
+#include "ui/SkinImage.h"
+#include "ui/StaticText.h"
 
 namespace {
 
-constexpr platform::Colour kBackground = platform::Rgb(0x14, 0x16, 0x1A);
-constexpr platform::Colour kText = platform::Rgb(0xE8, 0xEA, 0xED);
 constexpr const char16_t* kDataFolderName = u"\\GamingMouseData20250627A";
+constexpr const char16_t* kVersion = u":2.1.6";
+constexpr platform::Colour kVersionColour = 0xB4B4B4;
+constexpr platform::Colour kNoticeColour = 0xE8E8E8;
+constexpr int kVersionText = 3;
 constexpr int kNoDeviceText = 155;
 
 }  // namespace
 
-CVantrelDlg::CVantrelDlg() = default;
-
-CVantrelDlg::~CVantrelDlg() { Destroy(); }
-
-intptr_t CVantrelDlg::DoModal() {
-  if (!Create()) return -1;
-  const intptr_t result = platform::Windows().RunModal(m_hWnd);
-  Destroy();
-  return result;
+CVantrelDlg::CVantrelDlg() : CDlgBase(kMainTemplate, 0) {
+  m_strClassName = kClassName;
+  m_nWidth = kWidth;
+  m_nHeight = kHeight;
+  m_hIcon = kIconResource;
 }
 
-bool CVantrelDlg::Create() {
-  platform::WindowDesc desc;
-  desc.className = kClassName;
-  desc.title = kTitle;
-  desc.kind = platform::WindowKind::Main;
-  desc.rect = {0, 0, kWidth, kHeight};
-  desc.visible = false;
-  desc.iconResource = kIconResource;
-  m_hWnd = platform::Windows().CreateWindow(desc, this);
-  if (!m_hWnd) return false;
-  OnInitDialog();
-  return true;
-}
+CVantrelDlg::~CVantrelDlg() = default;
 
 void CVantrelDlg::Destroy() {
   if (m_hWnd && platform::Windows().IsWindow(m_hWnd)) platform::Windows().DestroyWindow(m_hWnd);
@@ -48,47 +39,59 @@ void CVantrelDlg::OnInitDialog() {
   auto& files = platform::Files();
   auto& windows = platform::Windows();
 
-  // 1-2. Folders. A folder that cannot be created leaves every later load on its defaults.
+  // Folders. A folder that cannot be created leaves every later load on its defaults.
   g_strExeDir = base::FolderOf(files.ExecutablePath());
   std::u16string dataDir = files.AppDataFolder() + kDataFolderName;
   if (!files.DirectoryExists(dataDir)) files.CreateDirectory(dataDir);
   g_strDataDir = dataDir + u"\\";
   if (!files.DirectoryExists(g_strDataDir + u"config")) files.CreateDirectory(g_strDataDir + u"config");
 
-  // 3. Screen and scale.
+  // Screen and scale.
   m_fullScreen = windows.FullScreenSize();
   g_fUiScale = 1.0f;
   g_fDpiScale = windows.DpiScale();
 
-  // 4. The language first: every text and font created afterwards depends on it.
+  // The language first: every text and font created afterwards depends on it.
   LoadLanguage();
 
-  // 5. The page and the window's look.
-  windows.SetTitle(m_hWnd, kTitle);
-  m_frame = platform::Gfx().LoadBitmapResource(kFrameBitmap);
-  platform::FontDesc font;
-  font.face = g_strFontFace;
-  font.height = g_nFontHeight;
-  font.charset = g_nFontCharset;
-  m_font = platform::Gfx().CreateFont(font);
-
-  // 6. Placement.
+  // The page, once, and the skinned dialog's own set-up; then our own placement.
+  CDlgBase::OnInitDialog();
   PlaceWindow();
-
-  // 7. Run-time state.
   g_hOpenDialogs.fill(0);
 
-  // 8. Tray icon.
   m_bTrayAdded = platform::TrayIcon().Add(m_hWnd, kTrayIconId, kTrayCallbackMessage,
                                           kIconResource, kTitle);
 
-  // 9. Visibility. Until the global settings are loaded there is no "NeedPassword" to obey,
-  // so the window starts visible.
+  // Until the global settings are loaded there is no "NeedPassword" to obey, so the window
+  // starts visible.
   m_bShowWindow = true;
   g_bDeviceActive = true;
 
-  windows.Invalidate(m_hWnd, nullptr);
+  SetFrameBitmap(kFrameBitmap);
   windows.SetTimer(m_hWnd, kTimerKeepHidden, 100);
+}
+
+void CVantrelDlg::InitUI(const platform::Rect&) {
+  const platform::WindowId w = m_hWnd;
+  auto* close = AddControl(0, std::make_unique<CImageButton>(w, kCloseButton, kCloseRect, u""));
+  close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
+  close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
+  auto* minimize = AddControl(0, std::make_unique<CImageButton>(w, kMinimizeButton, kMinimizeRect, u""));
+  minimize->SetImageNormal(ui::SkinPath(u"min_nr.png"));
+  minimize->SetImageHover(ui::SkinPath(u"min_ov.png"));
+  AddControl(0, std::make_unique<CStaticText>(w, kVersionLabel, platform::Rect{20, 706, 300, 728},
+                                              kVersionColour, platform::dt::kLeft | platform::dt::kSingleLine,
+                                              LangText(kVersionText) + kVersion));
+  // Until the page is built the window says what it is waiting for.
+  AddControl(0, std::make_unique<CStaticText>(
+                    w, kNoticeLabel, platform::Rect{300, 380, 860, 420}, kNoticeColour,
+                    platform::dt::kCenter | platform::dt::kVCenter | platform::dt::kSingleLine,
+                    LangText(kNoDeviceText)));
+}
+
+void CVantrelDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
+  DrawBackgroundAndFrame(canvas, client);
+  DrawControls(canvas, client);
 }
 
 void CVantrelDlg::PlaceWindow() {
@@ -105,18 +108,12 @@ void CVantrelDlg::PlaceWindow() {
 platform::LResult CVantrelDlg::OnMessage(platform::WindowId window, uint32_t message,
                                          platform::WParam wParam, platform::LParam lParam,
                                          bool& handled) {
-  (void)window;
   namespace msg = platform::msg;
   handled = true;
   switch (message) {
-    case msg::kPaint:
-      OnPaint();
-      return 0;
-    case msg::kEraseBkgnd:
-      return 1;  // everything is painted double-buffered
     case msg::kTimer:
       OnTimer(wParam);
-      return 0;
+      break;  // the skinned base may run timers of its own
     case msg::kKeyDown:
       // Neither Enter nor Escape closes the main window.
       if (wParam == platform::kVkReturn || wParam == platform::kVkEscape) return 1;
@@ -130,7 +127,7 @@ platform::LResult CVantrelDlg::OnMessage(platform::WindowId window, uint32_t mes
       return 0;
     case msg::kDestroy:
       OnDestroy();
-      return 0;
+      break;
     case kShowRequestMessage:
       ShowRequest();
       return 0;
@@ -147,24 +144,10 @@ platform::LResult CVantrelDlg::OnMessage(platform::WindowId window, uint32_t mes
     default:
       break;
   }
-  handled = false;
-  return 0;
+  return CDlgBase::OnMessage(window, message, wParam, lParam, handled);
 }
 
-void CVantrelDlg::OnPaint() {
-  auto& windows = platform::Windows();
-  platform::Canvas& canvas = windows.BeginPaint(m_hWnd);
-  const platform::Rect client{0, 0, canvas.Width(), canvas.Height()};
-  canvas.FillRect(client, kBackground);
-  if (m_frame) {
-    canvas.DrawImage(*m_frame, client, {0, 0, m_frame->Width(), m_frame->Height()});
-  }
-  if (m_font) {
-    canvas.DrawText(LangText(kNoDeviceText), *m_font, kText, client,
-                    platform::dt::kCenter | platform::dt::kVCenter | platform::dt::kSingleLine);
-  }
-  windows.EndPaint(m_hWnd);
-}
+void CVantrelDlg::OnCancel() { ExitPath(kResultCancel); }
 
 void CVantrelDlg::OnTimer(uintptr_t id) {
   if (id == kTimerKeepHidden && !m_bShowWindow) {
@@ -177,7 +160,8 @@ void CVantrelDlg::OnTrayNotify(platform::WParam id, platform::LParam mouseMessag
   if (mouseMessage == platform::msg::kLButtonDblClk) {
     ShowRequest();
   } else if (mouseMessage == platform::msg::kRButtonUp) {
-    platform::TrayIcon().ShowMenu(m_hWnd, {{kCmdTrayShow, LangText(1)}, {0, u""}, {kCmdTrayExit, LangText(2)}});
+    platform::TrayIcon().ShowMenu(
+        m_hWnd, {{kCmdTrayShow, LangText(1)}, {0, u""}, {kCmdTrayExit, LangText(2)}});
   }
 }
 
@@ -192,10 +176,12 @@ void CVantrelDlg::ShowRequest() {
 
 void CVantrelDlg::ExitPath(intptr_t result) {
   auto& windows = platform::Windows();
-  for (platform::WindowId dialog : g_hOpenDialogs) {
+  // A dialog leaves the list as it closes, so take a copy first.
+  const auto open = g_hOpenDialogs;
+  for (platform::WindowId dialog : open) {
     if (dialog) windows.SendMessage(dialog, platform::msg::kClose, 0, 0);
   }
-  windows.EndModal(m_hWnd, result);
+  EndDialog(result);
 }
 
 void CVantrelDlg::OnDestroy() {

@@ -2,12 +2,10 @@
 // The main window: the hub every control, popup, dialog, timer and device notice reports to.
 
 #include <cstdint>
-#include <memory>
 
-#include "platform/Canvas.h"
-#include "platform/WindowSystem.h"
+#include "ui/DlgBase.h"
 
-class CVantrelDlg : public platform::WindowHandler {
+class CVantrelDlg : public CDlgBase {
  public:
   static constexpr const char16_t* kClassName = u"GamingMouse_QVR";
   static constexpr const char16_t* kTitle = u"Gaming Mouse";
@@ -23,41 +21,42 @@ class CVantrelDlg : public platform::WindowHandler {
   static constexpr uint32_t kCloseButton = 2001;
   static constexpr uint32_t kMinimizeButton = 2002;
   static constexpr uint32_t kMinimizeButton2 = 2048;
+  static constexpr uint32_t kVersionLabel = 3021;
+  static constexpr uint32_t kNoticeLabel = 3024;
   static constexpr uintptr_t kTimerKeepHidden = 40;
-  static constexpr intptr_t kResultOk = 1;
-  static constexpr intptr_t kResultCancel = 2;
+  static constexpr intptr_t kResultOk = kIdOk;
+  static constexpr intptr_t kResultCancel = kIdCancel;
+  // Where the close and minimise buttons sit on the frame.
+  static constexpr platform::Rect kCloseRect{1102, 10, 1117, 25};
+  static constexpr platform::Rect kMinimizeRect{1080, 10, 1095, 25};
 
   CVantrelDlg();
   ~CVantrelDlg() override;
 
-  // Creates the window, initialises it, runs it modally and destroys it. Returns the result
-  // the modal loop ended with.
-  intptr_t DoModal();
-
-  // The pieces of DoModal, for tests that drive the window without a modal loop.
-  bool Create();
+  // Destroys the window (tests that drive it without a modal loop).
   void Destroy();
-
   platform::WindowId Handle() const { return m_hWnd; }
+
   bool m_bShowWindow = true;
   bool m_bShownByDevice = false;
 
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override;
 
+ protected:
+  void OnInitDialog() override;
+  void InitUI(const platform::Rect& client) override;
+  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
+  void OnCancel() override;
+
  private:
-  void OnInitDialog();
   void PlaceWindow();
-  void OnPaint();
   void OnTimer(uintptr_t id);
   void OnTrayNotify(platform::WParam id, platform::LParam mouseMessage);
   void ShowRequest();
   void ExitPath(intptr_t result);
   void OnDestroy();
 
-  platform::WindowId m_hWnd = 0;
   platform::Size m_fullScreen;
   bool m_bTrayAdded = false;
-  std::unique_ptr<platform::Image> m_frame;
-  std::unique_ptr<platform::Font> m_font;
 };

@@ -66,15 +66,31 @@ TEST_F(StartupTest, PaintsATextFromTheLanguageFile) {
   platform.files().CreateDirectory(dataDir + u"config");
   CStdioFileEx file;
   ASSERT_TRUE(file.Open(dataDir + u"config\\Lan.txt", CStdioFileEx::kWriteFlags));
-  file.WriteString(u"[Setting]\n0=English\n155=No mouse found\n");
+  file.WriteString(u"[Setting]\n0=English\n3=Version\n155=No mouse found\n");
   ASSERT_TRUE(file.Close());
   CVantrelDlg dlg;
   ASSERT_TRUE(dlg.Create());
   desktop.RunUntilIdle();
   const auto* paint = desktop.LastPaint(dlg.Handle());
   ASSERT_NE(paint, nullptr);
-  EXPECT_EQ(paint->Texts(), (std::vector<std::u16string>{u"No mouse found"}));
+  EXPECT_EQ(paint->Texts(), (std::vector<std::u16string>{u"Version:2.1.6", u"No mouse found"}));
   EXPECT_EQ(paint->Ops().back().font.face, u"Tahoma");
+}
+
+TEST_F(StartupTest, CloseAndMinimiseButtonsOfThePage) {
+  CVantrelDlg dlg;
+  desktop.ScriptNextModal([&](WindowId w) {
+    const auto& min = CVantrelDlg::kMinimizeRect;
+    desktop.Click(w, {min.left + 5, min.top + 5});
+    EXPECT_FALSE(desktop.IsVisible(w));
+    EXPECT_EQ(platform.tray().icons.size(), 1u);  // the tray icon stays
+    desktop.SendMessage(w, CVantrelDlg::kShowRequestMessage, 0, 0);
+    EXPECT_TRUE(desktop.IsVisible(w));
+    const auto& close = CVantrelDlg::kCloseRect;
+    desktop.Click(w, {close.left + 5, close.top + 5});
+  });
+  EXPECT_EQ(dlg.DoModal(), CVantrelDlg::kResultOk);
+  EXPECT_TRUE(platform.tray().icons.empty());
 }
 
 TEST_F(StartupTest, EnterAndEscapeDoNotCloseAndTrayExitEndsTheModalLoop) {
@@ -96,7 +112,7 @@ TEST_F(StartupTest, EnterAndEscapeDoNotCloseAndTrayExitEndsTheModalLoop) {
   EXPECT_EQ(menu[0].command, 2075u);
   EXPECT_EQ(menu[1].command, 0u);  // separator
   EXPECT_EQ(menu[2].command, 2076u);
-  EXPECT_EQ(dlg.Handle(), 0u);
+  EXPECT_FALSE(desktop.IsWindow(dlg.Handle()));  // the window is gone once the loop ends
 }
 
 TEST_F(StartupTest, ExitClosesOpenDialogsFirst) {
