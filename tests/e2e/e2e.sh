@@ -81,5 +81,30 @@ xdotool key alt+F4
 check "the program ends when its window is closed" wait_gone "$app_pid" 20
 app_pid=""
 
+# --- minimise hides to the tray; a second start shows it again; the close button ends ---
+wine "$exe" >"$out/third.log" 2>&1 &
+app_pid=$!
+win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Gaming Mouse$' 2>/dev/null | head -1)
+check "main window appears again" test -n "$win"
+if [ -n "$win" ]; then
+  sleep 1
+  xdotool mousemove --window "$win" 1087 17 click 1
+  sleep 1
+  check "the minimise button hides the window" test "$(visible_windows)" = 0
+  wine "$exe" >"$out/fourth.log" 2>&1 &
+  check "a second start ends by itself" wait_gone $! 20
+  sleep 1
+  check "and shows the hidden window again" test "$(visible_windows)" = 1
+  import -window root "$out/shown-again.png"
+  xdotool mousemove --window "$win" 1109 17 click 1
+  check "the close button ends the program" wait_gone "$app_pid" 20
+  app_pid=""
+fi
+
+# --- the toolkit gallery: every control, a popup, a message box, dragging the window ---
+if [ -f "$here/build/win/VantrelGallery.exe" ]; then
+  check "toolkit gallery under Wine" bash "$here/tools/gallery/screenshot.sh" "$here/build/win"
+fi
+
 echo "e2e: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
