@@ -25,16 +25,6 @@ using uitest::Note;
 
 class ButtonsTest : public uitest::UiTest {
  protected:
-  // A dialog holding the controls the builder adds.
-  CTestDlg& Dialog(CTestDlg::Builder builder) {
-    m_dlg = std::make_unique<CTestDlg>(std::move(builder));
-    EXPECT_TRUE(m_dlg->Create());
-    desktop.RunUntilIdle();
-    return *m_dlg;
-  }
-  platform::WindowId W() const { return m_dlg->GetSafeHwnd(); }
-
-  std::unique_ptr<CTestDlg> m_dlg;
 };
 
 TEST_F(ButtonsTest, SetTitleInvalidatesExactlyTheRectangleOnlyOnAChange) {

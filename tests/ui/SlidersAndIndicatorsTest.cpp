@@ -19,13 +19,6 @@ using Kind = platform::headless::DrawOp::Kind;
 
 class SlidersTest : public uitest::UiTest {
  protected:
-  CTestDlg& Dialog(CTestDlg::Builder builder) {
-    m_dlg = std::make_unique<CTestDlg>(std::move(builder));
-    EXPECT_TRUE(m_dlg->Create());
-    desktop.RunUntilIdle();
-    return *m_dlg;
-  }
-  platform::WindowId W() const { return m_dlg->GetSafeHwnd(); }
   // Image ops of one control drawn alone on a fresh canvas.
   std::vector<platform::headless::DrawOp> DrawAlone(CControlBase& control) {
     platform::headless::RecordingCanvas canvas(400, 300);
@@ -33,7 +26,6 @@ class SlidersTest : public uitest::UiTest {
     return canvas.Ops();
   }
 
-  std::unique_ptr<CTestDlg> m_dlg;
 };
 
 TEST_F(SlidersTest, StopTableAndNearestStop) {

@@ -71,10 +71,19 @@ class UiTest : public ::testing::Test {
   }
   // Paints what is pending and returns the last paint of the window.
   const platform::headless::RecordingCanvas& Paint(platform::WindowId window);
+  // A created dialog holding the controls the builder adds; W() is its window.
+  CTestDlg& Dialog(CTestDlg::Builder builder) {
+    m_dlg = std::make_unique<CTestDlg>(std::move(builder));
+    EXPECT_TRUE(m_dlg->Create());
+    desktop.RunUntilIdle();
+    return *m_dlg;
+  }
+  platform::WindowId W() const { return m_dlg->GetSafeHwnd(); }
 
   platform::headless::HeadlessPlatform platform;
   platform::headless::HeadlessDesktop& desktop = platform.desktop();
   std::vector<std::string> failures;
+  std::unique_ptr<CTestDlg> m_dlg;
 };
 
 // Image operations of a paint, as the image names drawn ("" for unnamed).
