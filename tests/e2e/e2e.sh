@@ -81,5 +81,7 @@ xdotool key alt+F4
 check "the program ends when its window is closed" wait_gone "$app_pid" 20
 app_pid=""
 
+source "$here/tests/e2e/services.sh"
+
 echo "e2e: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
