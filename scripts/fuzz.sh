@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer harnesses with clang (address and undefined-behaviour sanitizers) and
-# runs each for a bounded time. Usage: scripts/fuzz.sh [seconds per harness, default 20]
+# runs each for a bounded time, seeded from tests/fuzz/<harness>/ when it exists. Usage: scripts/fuzz.sh [seconds per harness, default 20]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
@@ -16,8 +16,11 @@ failed=0
 for h in "${harnesses[@]}"; do
   corpus="$build/corpus/$h"
   mkdir -p "$corpus"
+  # Kept inputs (tests/fuzz/<harness>/) seed the run; new ones stay in the build folder.
+  seeds=()
+  [ -d "$here/tests/fuzz/$h" ] && seeds=("$here/tests/fuzz/$h")
   if "$build/$h" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=0 "$corpus" \
-       >"$build/$h.log" 2>&1; then
+       "${seeds[@]}" >"$build/$h.log" 2>&1; then
     passed=$((passed + 1))
     echo "ok   - fuzz $h ($(grep -c . "$build/$h.log") log lines)"
   else

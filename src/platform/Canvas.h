@@ -22,7 +22,9 @@ constexpr uint32_t kSingleLine = 0x0020;
 constexpr uint32_t kNoClip = 0x0100;
 constexpr uint32_t kCalcRect = 0x0400;
 constexpr uint32_t kNoPrefix = 0x0800;
+constexpr uint32_t kEditControl = 0x2000;
 constexpr uint32_t kEndEllipsis = 0x8000;
+constexpr uint32_t kWordEllipsis = 0x40000;
 }  // namespace dt
 
 // A decoded picture with per-pixel alpha. Immutable once loaded.

@@ -79,6 +79,13 @@ constexpr uint32_t kEraseBkgnd = 0x0014;
 constexpr uint32_t kShowWindow = 0x0018;
 constexpr uint32_t kActivateApp = 0x001C;
 constexpr uint32_t kQueryDragIcon = 0x0037;
+// Non-client messages. An unhandled kNcLButtonDown with wParam kHtCaption (posted by a window
+// to itself, lParam = screen point) gets the system's default processing: the window follows
+// the pointer until the left button is released.
+constexpr uint32_t kNcCalcSize = 0x0083;
+constexpr uint32_t kNcHitTest = 0x0084;
+constexpr uint32_t kNcActivate = 0x0086;  // wParam 0: the window is being deactivated
+constexpr uint32_t kNcLButtonDown = 0x00A1;
 constexpr uint32_t kKeyDown = 0x0100;
 constexpr uint32_t kKeyUp = 0x0101;
 constexpr uint32_t kChar = 0x0102;
@@ -95,6 +102,7 @@ constexpr uint32_t kRButtonDblClk = 0x0206;
 constexpr uint32_t kMouseWheel = 0x020A;
 constexpr uint32_t kCaptureChanged = 0x0215;
 constexpr uint32_t kDeviceChange = 0x0219;
+constexpr uint32_t kMouseHover = 0x02A1;
 constexpr uint32_t kMouseLeave = 0x02A3;
 constexpr uint32_t kUser = 0x0400;
 }  // namespace msg
@@ -109,6 +117,10 @@ constexpr Point PointFromParam(LParam l) {
 }
 constexpr WParam kMkLButton = 0x0001;
 constexpr WParam kMkRButton = 0x0002;
+
+// WM_NCHITTEST answers.
+constexpr LResult kHtClient = 1;
+constexpr LResult kHtCaption = 2;
 
 // Virtual-key codes used by the window layer itself.
 constexpr uint32_t kVkReturn = 0x0D;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "base/Text.h"
 
@@ -130,6 +131,7 @@ void HeadlessDesktop::DestroyWindow(WindowId window) {
   if (m_tracking == window) m_tracking = 0;
   if (m_active == window) m_active = 0;
   m_endedEarly.erase(window);
+  if (m_dragging == window) m_dragging = 0;
   for (Modal* modal : m_modals) {
     if (modal->window == window && !modal->ended) {
       modal->ended = true;
@@ -154,6 +156,9 @@ LResult HeadlessDesktop::SendMessage(WindowId window, uint32_t message, WParam w
   bool handled = true;
   const LResult result = info->handler->OnMessage(window, message, wParam, lParam, handled);
   if (!handled && message == msg::kClose) DestroyWindow(window);
+  if (!handled && message == msg::kNcLButtonDown && static_cast<LResult>(wParam) == kHtCaption) {
+    m_dragging = window;
+  }
   return result;
 }
 
@@ -231,8 +236,17 @@ void HeadlessDesktop::EndModal(WindowId window, intptr_t result) {
   if (Find(window)) m_endedEarly[window] = result;  // ended while being set up
 }
 
-void HeadlessDesktop::Invalidate(WindowId window, const Rect*) {
-  if (WindowInfo* info = Find(window)) info->dirty = true;
+void HeadlessDesktop::Invalidate(WindowId window, const Rect* rc) {
+  WindowInfo* info = Find(window);
+  if (!info) return;
+  info->dirty = true;
+  info->invalidated.push_back(rc ? *rc : ClientRect(window));
+}
+
+std::vector<Rect> HeadlessDesktop::TakeInvalidated(WindowId window) {
+  WindowInfo* info = Find(window);
+  if (!info) return {};
+  return std::exchange(info->invalidated, {});
 }
 
 void HeadlessDesktop::UpdateWindow(WindowId window) {
@@ -348,6 +362,15 @@ bool HeadlessDesktop::Deliver(WindowId window, uint32_t message, WParam wParam, 
   WindowInfo* info = Find(window);
   if (!info || !info->enabled) return false;
   const Point screen{info->rect.left + client.x, info->rect.top + client.y};
+  if (m_dragging) {
+    // The system's caption drag: the window follows the pointer; the release ends it.
+    if (WindowInfo* dragged = Find(m_dragging); dragged && message == msg::kMouseMove) {
+      MoveWindow(m_dragging, dragged->rect.Offset(screen.x - m_cursor.x, screen.y - m_cursor.y));
+    }
+    if (message == msg::kLButtonUp || !Find(m_dragging)) m_dragging = 0;
+    m_cursor = screen;
+    return true;
+  }
   m_cursor = screen;
   WindowId target = window;
   Point at = client;
@@ -376,6 +399,14 @@ bool HeadlessDesktop::Click(WindowId window, Point client) {
 bool HeadlessDesktop::DoubleClick(WindowId window, Point client) {
   return Click(window, client) && Deliver(window, msg::kLButtonDblClk, kMkLButton, client) &&
          Deliver(window, msg::kLButtonUp, 0, client);
+}
+
+bool HeadlessDesktop::PressMouse(WindowId window, Point client) {
+  return MoveMouse(window, client) && Deliver(window, msg::kLButtonDown, kMkLButton, client);
+}
+
+bool HeadlessDesktop::ReleaseMouse(WindowId window, Point client) {
+  return MoveMouse(window, client) && Deliver(window, msg::kLButtonUp, 0, client);
 }
 
 bool HeadlessDesktop::RightClick(WindowId window, Point client) {

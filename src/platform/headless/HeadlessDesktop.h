@@ -38,6 +38,9 @@ class HeadlessDesktop : public WindowSystem, public Clock {
     int layeredUpdates = 0;
     uint8_t alpha = 255;
     std::unique_ptr<RecordingCanvas> backBuffer;
+    // Every rectangle passed to Invalidate since the last TakeInvalidated (the client
+    // rectangle for a whole-window invalidation).
+    std::vector<Rect> invalidated;
   };
 
   HeadlessDesktop();
@@ -63,12 +66,17 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   bool Click(WindowId window, Point client);
   bool DoubleClick(WindowId window, Point client);
   bool RightClick(WindowId window, Point client);
+  // The halves of a click, for press-move-release gestures.
+  bool PressMouse(WindowId window, Point client);
+  bool ReleaseMouse(WindowId window, Point client);
   bool PressKey(WindowId window, uint32_t virtualKey);
 
   const WindowInfo* Info(WindowId window) const;
   std::vector<WindowId> AllWindows() const;
   // The back buffer of the last paint (nullptr before the first one).
   const RecordingCanvas* LastPaint(WindowId window) const;
+  // The rectangles invalidated since the last call, oldest first; clears the list.
+  std::vector<Rect> TakeInvalidated(WindowId window);
   bool HasTimer(WindowId window, uintptr_t id) const;
   size_t PostedCount() const { return m_queue.size(); }
 
@@ -155,6 +163,7 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   WindowId m_capture = 0;
   WindowId m_tracking = 0;
   WindowId m_active = 0;
+  WindowId m_dragging = 0;  // window moved by a caption drag until the button is released
   Point m_cursor;
   Size m_fullScreen{1920, 1017};
   Rect m_workArea{0, 0, 1920, 1040};

@@ -1,0 +1,3 @@
+#include "profiles/ProfileStore.h"
+
+ProfileStore g_ProfileStore;

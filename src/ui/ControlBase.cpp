@@ -1,0 +1,78 @@
+#include "ui/ControlBase.h"
+
+#include "base/Language.h"
+#include "platform/Platform.h"
+#include "ui/SkinImage.h"
+
+CControlBase::CControlBase(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
+                           std::u16string_view title, bool bVisible, bool bShow, bool bDisable,
+                           bool bResponse)
+    : m_uID(uID),
+      m_rc(rc),
+      m_bVisible(bVisible),
+      m_bShow(bShow),
+      m_bDisable(bDisable),
+      m_bResponse(bResponse),
+      m_strTitle(title),
+      m_hWnd(hWnd),
+      m_font(ui::CreateUiFont(g_nFontHeight, g_strFontFace)) {}
+
+CControlBase::~CControlBase() = default;
+
+void CControlBase::SetRect(int left, int top, int right, int bottom) {
+  m_rc = {left, top, right, bottom};
+}
+
+void CControlBase::SetTitle(std::u16string_view title) {
+  if (title == m_strTitle) return;
+  m_strTitle.assign(title);
+  Invalidate();
+}
+
+bool CControlBase::OnMouseMove(uint32_t, int, int) {
+  return false;
+}
+bool CControlBase::OnLButtonDown(uint32_t, int, int) {
+  return false;
+}
+bool CControlBase::OnLButtonUp(uint32_t, int, int) {
+  return false;
+}
+bool CControlBase::OnRButtonUp(uint32_t, int, int) {
+  return false;
+}
+bool CControlBase::OnLButtonDblClk(uint32_t, int, int) {
+  return false;
+}
+
+void CControlBase::SetFont(int height, std::u16string_view face) {
+  m_font = ui::CreateUiFont(height, face);
+}
+
+bool CControlBase::SendToParent(uint32_t message, platform::WParam wParam,
+                                platform::LParam lParam) {
+  if (!m_hWnd) return false;
+  return platform::Windows().SendMessage(m_hWnd, message, wParam, lParam) != 0;
+}
+
+bool CControlBase::LoadImageFile(std::u16string_view path, std::unique_ptr<platform::Image>& slot) {
+  slot = platform::Gfx().LoadImageFile(path);
+  if (!slot) return false;
+  m_sizeImage = {slot->Width(), slot->Height()};
+  return true;
+}
+
+void CControlBase::DrawTitle(platform::Canvas& canvas, std::u16string_view text,
+                             platform::Colour colour, uint32_t format, int textLeft,
+                             int textRight) const {
+  if (!m_font || text.empty()) return;
+  const platform::Rect rc{m_rc.left + textLeft, m_rc.top, m_rc.right - textRight, m_rc.bottom};
+  if (rc.IsEmpty()) return;
+  canvas.DrawText(
+      text, *m_font, colour, rc,
+      format | platform::dt::kSingleLine | platform::dt::kVCenter | platform::dt::kWordEllipsis);
+}
+
+void CControlBase::Invalidate() const {
+  if (m_hWnd) platform::Windows().Invalidate(m_hWnd, &m_rc);
+}

@@ -1,0 +1,96 @@
+#pragma once
+// Base of every skinned control. Controls are not windows: they live in a skinned window's
+// layers, draw themselves into its back buffer and report what the user did by sending a
+// message to it (message = control id, lParam = one of the Notify codes below).
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/Canvas.h"
+#include "platform/Types.h"
+
+// lParam of a control notification.
+namespace Notify {
+constexpr platform::LParam kPressed = 1;
+constexpr platform::LParam kClicked = 2;
+constexpr platform::LParam kValueChanged = 3;
+constexpr platform::LParam kEntered = 4;
+constexpr platform::LParam kLeft = 5;
+constexpr platform::LParam kDoubleClicked = 10;
+constexpr platform::LParam kRightClicked = 11;
+constexpr platform::LParam kPointerOver = 12;
+}  // namespace Notify
+
+// Default caption colours (0x00BBGGRR).
+constexpr platform::Colour kTextNormal = 0xB4B4B4;
+constexpr platform::Colour kTextHover = 0xFFFFFF;
+constexpr platform::Colour kTextDown = 0x00FFFF;
+
+enum ButtonState { kStateNormal = 0, kStateHover = 1, kStateDown = 2 };
+
+class CControlBase {
+ public:
+  CControlBase(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
+               std::u16string_view title, bool bVisible = true, bool bShow = true,
+               bool bDisable = false, bool bResponse = true);
+  virtual ~CControlBase();
+  CControlBase(const CControlBase&) = delete;
+  CControlBase& operator=(const CControlBase&) = delete;
+
+  // Paints into the parent's back buffer; `update` is the part being repainted.
+  virtual void Draw(platform::Canvas& canvas, const platform::Rect& update) = 0;
+  virtual int ReservedHook(int, int) { return 0; }
+  // Called on the pressed control when a popup of its window closes.
+  virtual int CancelPress(int) { return 0; }
+  virtual void SetRect(int left, int top, int right, int bottom);
+  virtual platform::Rect GetRect() const { return m_rc; }
+  // Stores a different text and repaints the control; the same text does nothing.
+  virtual void SetTitle(std::u16string_view title);
+  virtual std::u16string GetTitle() const { return m_strTitle; }
+  // Neither repaints: the caller invalidates.
+  virtual void SetVisible(bool bVisible) { m_bVisible = bVisible; }
+  virtual void SetShow(bool bShow) { m_bShow = bShow; }
+  // Mouse input in the parent's client coordinates. True when the look changed, so that the
+  // window repaints the control's rectangle.
+  virtual bool OnMouseMove(uint32_t flags, int x, int y);
+  virtual bool OnLButtonDown(uint32_t flags, int x, int y);
+  virtual bool OnLButtonUp(uint32_t flags, int x, int y);
+  virtual bool OnRButtonUp(uint32_t flags, int x, int y);
+  virtual bool OnLButtonDblClk(uint32_t flags, int x, int y);
+  virtual int ReservedHook2() { return 1; }
+  virtual int ReservedHook3() { return 1; }
+  // Frees every image; afterwards the control draws without them.
+  virtual void ReleaseImages() {}
+
+  void SetDisable(bool bDisable) { m_bDisable = bDisable; }
+  // New font of this height and face, with the UI character set.
+  void SetFont(int height, std::u16string_view face);
+  bool SendToParent(uint32_t message, platform::WParam wParam, platform::LParam lParam);
+
+  // Drawn and hit-tested only when both are set.
+  bool IsDrawable() const { return m_bVisible && m_bShow; }
+  const platform::Font* GetFont() const { return m_font.get(); }
+
+  uint32_t m_uID;
+  platform::Rect m_rc;
+  bool m_bVisible;
+  bool m_bShow;
+  bool m_bDisable;
+  bool m_bResponse;
+  std::u16string m_strTitle;
+  platform::WindowId m_hWnd;
+
+ protected:
+  bool Contains(int x, int y) const { return m_rc.Contains({x, y}); }
+  // Loads a skin image into `slot` and records its size; false (slot emptied) on failure.
+  bool LoadImageFile(std::u16string_view path, std::unique_ptr<platform::Image>& slot);
+  // The part of the caption rectangle left after the offsets.
+  void DrawTitle(platform::Canvas& canvas, std::u16string_view text, platform::Colour colour,
+                 uint32_t format, int textLeft = 0, int textRight = 0) const;
+  void Invalidate() const;
+
+  std::unique_ptr<platform::Font> m_font;
+  platform::Size m_sizeImage;  // size of the last image loaded
+};

@@ -1,0 +1,38 @@
+#include "ui/DPIRadioButton.h"
+
+#include "base/Language.h"
+#include "ui/SharedSelection.h"
+
+CDPIRadioButton::CDPIRadioButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
+                                 std::u16string_view title, bool bVisible, bool bShow,
+                                 bool bDisable)
+    : CImageButton(hWnd, uID, rc, title, bVisible, bShow, bDisable) {
+  SetFont(g_nFontHeight, u"Tahoma");
+}
+
+bool CDPIRadioButton::IsSelected() const {
+  const int k = Level();
+  return k >= 0 && k < 8 && (g_nDpiLevelFlags & (1u << k)) != 0;
+}
+
+void CDPIRadioButton::NotifyPressed(int, int) {
+  SendToParent(m_uID, 0, Notify::kPressed);
+}
+
+void CDPIRadioButton::NotifyClicked(int, int) {
+  const int k = Level();
+  if (k >= 0 && k < 8) {
+    g_nDpiLevelFlags = (g_nDpiLevelFlags & ~0xFFu) | ((1u << (k + 1)) - 1u);
+  }
+  SendToParent(m_uID, 0, Notify::kClicked);
+}
+
+int CDPIRadioButton::ShownFrame() const {
+  if (IsSelected()) return kStateDown;
+  return m_enButtonState == kStateNormal ? kStateNormal : kStateHover;
+}
+
+platform::Colour CDPIRadioButton::TextColour() const {
+  if (IsSelected()) return kTextDown;
+  return m_enButtonState == kStateNormal ? kTextNormal : kTextHover;
+}

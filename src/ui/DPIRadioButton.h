@@ -1,0 +1,25 @@
+#pragma once
+// The button of DPI level k (ids 3290..3297, k = id - 3290): a click switches levels 1..k+1
+// on in the low byte of g_nDpiLevelFlags and notifies (id, 0, 2). Strip image
+// "skins\dpi_value.png", caption in Tahoma.
+
+#include "ui/ImageButton.h"
+
+class CDPIRadioButton : public CImageButton {
+ public:
+  static constexpr uint32_t kFirstId = 3290;
+  static constexpr uint32_t kLastId = 3297;
+
+  CDPIRadioButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
+                  std::u16string_view title, bool bVisible = true, bool bShow = true,
+                  bool bDisable = false);
+
+  int Level() const { return static_cast<int>(m_uID - kFirstId); }
+  bool IsSelected() const;
+
+ protected:
+  void NotifyPressed(int x, int y) override;
+  void NotifyClicked(int x, int y) override;
+  int ShownFrame() const override;
+  platform::Colour TextColour() const override;
+};

@@ -1,0 +1,484 @@
+#include "ui/DlgBase.h"
+
+#include <algorithm>
+
+#include "base/AppGlobals.h"
+#include "base/Language.h"
+#include "platform/Platform.h"
+#include "ui/SkinImage.h"
+#include "ui/WndPopup.h"
+
+namespace {
+
+constexpr const char16_t* kWindowText = u"Gaming Mouse";
+constexpr platform::Rect kNoRect{-1, -1, -1, -1};
+constexpr int kFrameSourceWidth = 1127;
+constexpr int kFrameSourceHeight = 740;
+
+// Controls whose release repaints the whole window: they switch pages or profiles.
+bool RepaintsWholeWindow(uint32_t id) {
+  return id == 2040 || (id >= 2049 && id <= 2053) || (id >= 3001 && id <= 3004) ||
+         (id >= 3007 && id <= 3009);
+}
+
+}  // namespace
+
+CDlgBase::CDlgBase(uint32_t nIDTemplate, platform::WindowId parent)
+    : m_hParent(parent), m_nIDTemplate(nIDTemplate) {}
+
+CDlgBase::~CDlgBase() {
+  UnregisterOpenDialog();
+  auto& windows = platform::Windows();
+  for (auto& popup : m_pPopup) popup.reset();
+  m_closedPopups.clear();
+  if (m_hWnd && windows.IsWindow(m_hWnd)) {
+    const platform::WindowId hWnd = m_hWnd;
+    m_hWnd = 0;
+    windows.DestroyWindow(hWnd);
+  }
+}
+
+// --- life cycle ---
+
+bool CDlgBase::Create() {
+  platform::WindowDesc desc;
+  desc.className = m_strClassName;
+  desc.title = kWindowText;
+  desc.kind =
+      m_nIDTemplate == kMainTemplate ? platform::WindowKind::Main : platform::WindowKind::Dialog;
+  desc.owner = m_hParent;
+  desc.visible = false;
+  desc.iconResource = m_hIcon;
+  desc.rect = {0, 0, ui::Scaled(m_nWidth), ui::Scaled(m_nHeight)};
+  const platform::WindowId created = platform::Windows().CreateWindow(desc, this);
+  if (!created) return false;
+  m_hWnd = created;
+  OnInitDialog();
+  return true;
+}
+
+intptr_t CDlgBase::DoModal() {
+  if (!Create()) return -1;
+  m_bModal = true;
+  const intptr_t result = platform::Windows().RunModal(m_hWnd);
+  m_bModal = false;
+  if (m_hWnd && platform::Windows().IsWindow(m_hWnd)) platform::Windows().DestroyWindow(m_hWnd);
+  return result;
+}
+
+void CDlgBase::EndDialog(intptr_t result) {
+  if (!m_hWnd) return;
+  if (m_bModal) {
+    platform::Windows().EndModal(m_hWnd, result);
+  } else {
+    platform::Windows().DestroyWindow(m_hWnd);
+  }
+}
+
+void CDlgBase::OnInitDialog() {
+  auto& windows = platform::Windows();
+  windows.SetTitle(m_hWnd, kWindowText);
+  // 10 points at the screen's logical pixels per inch.
+  const int captionHeight = static_cast<int>(10.0f * 96.0f * windows.DpiScale() / 72.0f + 0.5f);
+  m_fontCaption = ui::CreateUiFont(captionHeight, g_strFontFace, 600);
+
+  const int width = ui::Scaled(m_nWidth);
+  const int height = ui::Scaled(m_nHeight);
+  // Centred over the owner, or over the work area without one.
+  platform::Rect over = windows.WorkArea();
+  if (m_hParent && windows.IsWindow(m_hParent)) over = windows.WindowRect(m_hParent);
+  const int x = over.left + (over.Width() - width) / 2;
+  const int y = over.top + (over.Height() - height) / 2;
+  windows.MoveWindow(m_hWnd, {x, y, x + width, y + height});
+  windows.ShowWindow(m_hWnd, platform::ShowCommand::Show);
+
+  if (!m_bInitUI) {
+    InitUI(windows.ClientRect(m_hWnd));
+    m_bInitUI = true;
+  }
+  if (m_nIDTemplate != kMainTemplate) RegisterOpenDialog();
+  windows.Invalidate(m_hWnd, nullptr);
+}
+
+void CDlgBase::RegisterOpenDialog() {
+  for (auto& slot : g_hOpenDialogs) {
+    if (slot == 0) {
+      slot = m_hWnd;
+      m_bRegistered = true;
+      return;
+    }
+  }
+  // All ten in use: this dialog stays out of the list.
+}
+
+void CDlgBase::UnregisterOpenDialog() {
+  if (!m_bRegistered) return;
+  m_bRegistered = false;
+  auto it = std::find(g_hOpenDialogs.begin(), g_hOpenDialogs.end(), m_hWnd);
+  if (it == g_hOpenDialogs.end()) return;
+  std::move(it + 1, g_hOpenDialogs.end(), it);
+  g_hOpenDialogs.back() = 0;
+}
+
+// --- controls ---
+
+void CDlgBase::AppendControl(int layer, std::unique_ptr<CControlBase> control) {
+  if (!control) return;
+  if (layer < 0 || layer >= kLayers) layer = 0;
+  m_vecLayer[static_cast<size_t>(layer)].push_back(std::move(control));
+}
+
+const std::vector<std::unique_ptr<CControlBase>>& CDlgBase::Layer(int layer) const {
+  if (layer < 0 || layer >= kLayers) layer = 0;
+  return m_vecLayer[static_cast<size_t>(layer)];
+}
+
+CControlBase* CDlgBase::GetControl(uint32_t id) const {
+  for (const auto& layer : m_vecLayer) {
+    for (const auto& control : layer) {
+      if (control->m_uID == id) return control.get();
+    }
+  }
+  return nullptr;
+}
+
+void CDlgBase::ResetControls() {
+  for (const auto& layer : m_vecLayer) {
+    for (const auto& control : layer) control->ReleaseImages();
+  }
+}
+
+CControlBase* CDlgBase::HitTest(platform::Point pt) const {
+  CControlBase* hit = nullptr;
+  for (const auto& layer : m_vecLayer) {
+    for (const auto& control : layer) {
+      if (control->IsDrawable() && control->m_bResponse && control->m_rc.Contains(pt)) {
+        hit = control.get();
+      }
+    }
+  }
+  return hit;
+}
+
+// --- frame ---
+
+bool CDlgBase::SetFrameBitmap(int resourceId) {
+  return PrepareFrame(platform::Gfx().LoadBitmapResource(resourceId));
+}
+
+bool CDlgBase::SetFrameBitmapFile(std::u16string_view path) {
+  std::unique_ptr<platform::Image> bitmap;
+  platform::Size size;
+  if (!ui::LoadBitmapFile(path, bitmap, size)) return false;
+  return PrepareFrame(std::move(bitmap));
+}
+
+bool CDlgBase::PrepareFrame(std::unique_ptr<platform::Image> bitmap) {
+  if (!bitmap || bitmap->Width() <= 0 || bitmap->Height() <= 0) return false;
+  const platform::Size frame{bitmap->Width(), bitmap->Height()};
+  const int width = ui::Scaled(m_nWidth);
+  const int height = ui::Scaled(m_nHeight);
+  int border = 0;
+  if (frame.cx < width || frame.cy < height) border = std::min(std::min(frame.cx, 100), frame.cy);
+  const int destWidth = ui::Scaled(frame.cx - border);
+  const int destHeight = ui::Scaled(frame.cy - border);
+  auto canvas = platform::Gfx().CreateCanvas(std::max(destWidth, 1), std::max(destHeight, 1));
+  if (!canvas) return false;
+  const platform::Rect source{0, 0, std::min(frame.cx, kFrameSourceWidth),
+                              std::min(frame.cy, kFrameSourceHeight)};
+  canvas->DrawImage(*bitmap, {0, 0, destWidth, destHeight}, source);
+  m_sizeFrame = frame;
+  m_nFrameBorder = border;
+  m_clrBackground = ui::AverageColour(*bitmap);
+  m_memFrameDC = std::move(canvas);
+  return true;
+}
+
+void CDlgBase::DrawBackgroundAndFrame(platform::Canvas& canvas, const platform::Rect& client) {
+  canvas.FillRect(client, m_clrBackground);
+  if (!m_memFrameDC) return;
+  const platform::Rect copy{client.left, client.top,
+                            client.left + std::min(m_memFrameDC->Width(), client.Width()),
+                            client.top + std::min(m_memFrameDC->Height(), client.Height())};
+  canvas.CopyFrom(*m_memFrameDC, copy, {0, 0});
+}
+
+// --- painting ---
+
+void CDlgBase::DrawControls(platform::Canvas& canvas, const platform::Rect& update) {
+  for (const auto& layer : m_vecLayer) {
+    for (const auto& control : layer) {
+      if (!control->IsDrawable()) continue;
+      if (control->m_rc.Intersect(update).IsEmpty()) continue;
+      control->Draw(canvas, update);
+    }
+  }
+}
+
+void CDlgBase::OnPaint() {
+  auto& windows = platform::Windows();
+  platform::Canvas& canvas = windows.BeginPaint(m_hWnd);
+  DrawWindow(canvas, {0, 0, canvas.Width(), canvas.Height()});
+  windows.EndPaint(m_hWnd);
+}
+
+void CDlgBase::InvalidateRect(const platform::Rect* rc) {
+  if (m_hWnd) platform::Windows().Invalidate(m_hWnd, rc);
+}
+
+// --- popups ---
+
+CWndPopup* CDlgBase::Popup(int slot) const {
+  if (slot < 0 || slot >= kPopupSlots) return nullptr;
+  return m_pPopup[static_cast<size_t>(slot)].get();
+}
+
+void CDlgBase::ReapPopups() {
+  std::erase_if(m_closedPopups, [](const auto& popup) { return !popup->IsAlive(); });
+}
+
+void CDlgBase::ClosePopup(int slot) {
+  if (slot < 0 || slot >= kPopupSlots) return;
+  auto& held = m_pPopup[static_cast<size_t>(slot)];
+  if (!held) return;
+  if (m_pDownControl && m_pDownControl != m_pHoverControl) {
+    m_pDownControl->CancelPress(0);
+    m_pDownControl = nullptr;
+  }
+  if (held->IsAlive())
+    platform::Windows().PostMessage(held->GetSafeHwnd(), platform::msg::kClose, 0, 0);
+  // The window may still be handling messages: keep the object until the window is gone.
+  m_closedPopups.push_back(std::move(held));
+  ReapPopups();
+}
+
+void CDlgBase::OpenPopup(int slot, std::unique_ptr<CWndPopup> popup, const platform::Rect& rc,
+                         uint32_t message, platform::WParam wParam) {
+  if (slot < 0 || slot >= kPopupSlots || !popup) return;
+  ClosePopup(slot);
+  const platform::Rect window = platform::Windows().WindowRect(m_hWnd);
+  const platform::Rect screen = rc.Offset(window.left, window.top);
+  auto& held = m_pPopup[static_cast<size_t>(slot)];
+  held = std::move(popup);
+  // A popup whose window could not be created stays in the slot until the next ClosePopup.
+  (void)held->Create(m_hWnd, screen, message, wParam);
+}
+
+// --- mouse routing ---
+
+void CDlgBase::OnMouseMove(platform::WParam flags, platform::Point pt) {
+  auto& windows = platform::Windows();
+  if (!m_bTracking) {
+    windows.TrackMouseLeave(m_hWnd);
+    m_bTracking = true;
+  }
+  const auto uflags = static_cast<uint32_t>(flags);
+  // The hover control keeps the pointer while it is inside, unless a control of a later layer
+  // covers that spot: the covering one is drawn on top and must get the pointer.
+  if (m_pHoverControl && m_pHoverControl->m_rc.Contains(pt) && m_bTracking &&
+      (m_bMouseDown || HitTest(pt) == m_pHoverControl)) {
+    m_ptMouse = pt;
+    if (m_pHoverControl->OnMouseMove(uflags, pt.x, pt.y)) InvalidateRect(&m_pHoverControl->m_rc);
+    return;
+  }
+  if (m_bMouseDown) return;
+
+  // Every control gets the move so that each can leave its hover state.
+  CControlBase* previous = m_pHoverControl;
+  CControlBase* hover = nullptr;
+  std::vector<CControlBase*> changed;
+  for (const auto& layer : m_vecLayer) {
+    for (const auto& control : layer) {
+      if (!control->IsDrawable() || !control->m_bResponse) continue;
+      if (control->OnMouseMove(uflags, pt.x, pt.y)) changed.push_back(control.get());
+      if (control->m_rc.Contains(pt)) hover = control.get();
+    }
+  }
+  if (previous) changed.push_back(previous);
+  if (hover) changed.push_back(hover);
+  // Each changed rectangle once, in the order found.
+  for (size_t i = 0; i < changed.size(); ++i) {
+    if (std::find(changed.begin(), changed.begin() + static_cast<std::ptrdiff_t>(i), changed[i]) ==
+        changed.begin() + static_cast<std::ptrdiff_t>(i)) {
+      InvalidateRect(&changed[i]->m_rc);
+    }
+  }
+  m_pHoverControl = hover;
+  m_ptMouse = hover ? pt : platform::Point{-1, -1};
+}
+
+void CDlgBase::OnMouseLeave() {
+  m_bTracking = false;
+  if (m_bMouseDown || !m_pHoverControl) return;
+  // Skinned windows are never maximised, so a leave always means the pointer is outside.
+  CControlBase* hover = m_pHoverControl;
+  hover->OnMouseMove(0, -1, -1);
+  InvalidateRect(&hover->m_rc);
+  m_pHoverControl = nullptr;
+  m_ptMouse = {-1, -1};
+}
+
+void CDlgBase::OnMouseHover() {
+  if (!m_pHoverControl) return;
+  auto& windows = platform::Windows();
+  const platform::Point at = windows.ScreenToClient(m_hWnd, windows.CursorPos());
+  if (!m_pHoverControl->m_rc.Contains(at)) return;
+  m_ptMouse = at;
+  InvalidateRect(&m_pHoverControl->m_rc);
+}
+
+bool CDlgBase::OnLButtonDown(platform::WParam flags, platform::Point pt) {
+  auto& windows = platform::Windows();
+  if (m_pDownControl && m_pDownControl != m_pHoverControl) {
+    m_pDownControl->CancelPress(0);
+    m_pDownControl = nullptr;
+  }
+  if (m_pHoverControl && m_pHoverControl->m_rc.Contains(pt)) {
+    m_bMouseDown = true;
+    m_pDownControl = m_pHoverControl;
+    m_rcDown = m_pHoverControl->m_rc;
+    CControlBase* pressed = m_pHoverControl;
+    if (pressed->OnLButtonDown(static_cast<uint32_t>(flags), pt.x, pt.y)) {
+      InvalidateRect(&pressed->m_rc);
+    }
+    // The press handler may have closed the dialog.
+    if (m_hWnd && windows.IsWindow(m_hWnd)) {
+      windows.SetCapture(m_hWnd);
+      m_bCaptured = true;
+    }
+    return true;
+  }
+  m_rcDown = kNoRect;
+  // An empty spot drags the window.
+  const platform::Rect window = windows.WindowRect(m_hWnd);
+  windows.PostMessage(m_hWnd, platform::msg::kNcLButtonDown,
+                      static_cast<platform::WParam>(platform::kHtCaption),
+                      platform::MakePointParam(window.left + pt.x, window.top + pt.y));
+  return true;
+}
+
+void CDlgBase::OnLButtonUp(platform::WParam flags, platform::Point pt) {
+  if (m_bCaptured) platform::Windows().ReleaseCapture();
+  m_bCaptured = false;
+  m_bMouseDown = false;
+  if (m_pHoverControl) {
+    CControlBase* control = m_pHoverControl;
+    const platform::Rect rc = control->m_rc;
+    const uint32_t id = control->m_uID;
+    const bool changed = control->OnLButtonUp(static_cast<uint32_t>(flags), pt.x, pt.y);
+    // The handler of the click may have rebuilt the page and dropped the hover control.
+    if (m_pHoverControl != control) {
+      m_rcDown = kNoRect;
+      return;
+    }
+    if (changed) InvalidateRect(RepaintsWholeWindow(id) ? nullptr : &rc);
+    if (m_rcDown.Contains(pt) || rc.Contains(pt)) {
+      m_ptMouse = pt;
+    } else {
+      m_ptMouse = {-1, -1};
+      m_pHoverControl = nullptr;
+    }
+  }
+  m_rcDown = kNoRect;
+}
+
+bool CDlgBase::OnLButtonDblClk(platform::WParam flags, platform::Point pt) {
+  if (!m_pHoverControl) return false;
+  CControlBase* found = nullptr;
+  for (const auto& layer : m_vecLayer) {
+    for (const auto& control : layer) {
+      if (control->m_rc.Contains(pt)) {
+        found = control.get();
+        break;
+      }
+    }
+    if (found) break;
+  }
+  if (!found) return false;
+  CControlBase* hover = m_pHoverControl;
+  if (hover->OnLButtonDblClk(static_cast<uint32_t>(flags), pt.x, pt.y) &&
+      m_pHoverControl == hover) {
+    InvalidateRect(&hover->m_rc);
+  }
+  m_rcDown = found->m_rc;
+  return true;
+}
+
+bool CDlgBase::OnRButtonUp(platform::WParam flags, platform::Point pt) {
+  if (!m_pHoverControl) return false;
+  const auto& base = m_vecLayer[0];
+  const bool onLayer0 = std::any_of(
+      base.begin(), base.end(), [&](const auto& control) { return control->m_rc.Contains(pt); });
+  if (!onLayer0) return false;
+  CControlBase* hover = m_pHoverControl;
+  if (hover->OnRButtonUp(static_cast<uint32_t>(flags), pt.x, pt.y) && m_pHoverControl == hover) {
+    InvalidateRect(&hover->m_rc);
+  }
+  return true;
+}
+
+// --- messages ---
+
+platform::LResult CDlgBase::OnMessage(platform::WindowId window, uint32_t message,
+                                      platform::WParam wParam, platform::LParam lParam,
+                                      bool& handled) {
+  namespace msg = platform::msg;
+  if (message == msg::kCreate) m_hWnd = window;  // arrives before CreateWindow returns
+  handled = true;
+  const platform::Point pt = platform::PointFromParam(lParam);
+  switch (message) {
+    case msg::kPaint:
+      OnPaint();
+      return 0;
+    case msg::kEraseBkgnd:
+      return 1;
+    case msg::kMouseMove:
+      OnMouseMove(wParam, pt);
+      return 0;
+    case msg::kMouseLeave:
+      OnMouseLeave();
+      return 0;
+    case msg::kMouseHover:
+      OnMouseHover();
+      return 0;
+    case msg::kLButtonDown:
+      OnLButtonDown(wParam, pt);
+      return 0;
+    case msg::kLButtonUp:
+      OnLButtonUp(wParam, pt);
+      return 0;
+    case msg::kLButtonDblClk:
+      if (OnLButtonDblClk(wParam, pt)) return 0;
+      break;
+    case msg::kRButtonUp:
+      if (OnRButtonUp(wParam, pt)) return 0;
+      break;
+    case msg::kKeyDown:
+      if (wParam == platform::kVkEscape) {
+        OnCancel();
+        return 0;
+      }
+      if (wParam == platform::kVkReturn) {
+        OnOK();
+        return 0;
+      }
+      break;
+    case msg::kClose:
+      OnCancel();
+      return 0;
+    case msg::kDestroy:
+      UnregisterOpenDialog();
+      if (m_bCaptured) platform::Windows().ReleaseCapture();
+      m_bCaptured = false;
+      m_pHoverControl = nullptr;
+      m_pDownControl = nullptr;
+      m_bMouseDown = false;
+      m_bTracking = false;
+      return 0;
+    default:
+      break;
+  }
+  if (message == msg::kTimer) ReapPopups();
+  handled = false;
+  return 0;
+}

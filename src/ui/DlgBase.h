@@ -1,0 +1,131 @@
+#pragma once
+// The skinned dialog: one window that owns its controls in ten layers, paints them over a
+// frame bitmap into the platform's back buffer and routes the mouse to them. Layer 0 holds
+// the controls that are always present, layers 1..9 pages; later layers paint over earlier
+// ones and win hit-tests.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/WindowSystem.h"
+#include "ui/ControlBase.h"
+
+class CWndPopup;
+
+class CDlgBase : public platform::WindowHandler {
+ public:
+  static constexpr int kLayers = 10;
+  static constexpr int kPopupSlots = 11;
+  static constexpr uint32_t kMainTemplate = 102;
+  static constexpr uint32_t kDialogTemplate = 152;
+  static constexpr intptr_t kIdOk = 1;
+  static constexpr intptr_t kIdCancel = 2;
+  static constexpr platform::Colour kDefaultBackground = 0xEFE2BA;
+
+  CDlgBase(uint32_t nIDTemplate, platform::WindowId parent);
+  ~CDlgBase() override;
+  CDlgBase(const CDlgBase&) = delete;
+  CDlgBase& operator=(const CDlgBase&) = delete;
+
+  // Creates and initialises the window, runs it modally, destroys it; returns the result
+  // given to EndDialog (-1 when the window could not be created).
+  intptr_t DoModal();
+  // Modeless use: creates, initialises and shows the window.
+  bool Create();
+  // Modal: ends the loop with `result`; modeless: destroys the window.
+  void EndDialog(intptr_t result);
+  platform::WindowId GetSafeHwnd() const { return m_hWnd; }
+
+  // Paints the whole window: by convention background, frame, own decorations, DrawControls.
+  virtual void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) = 0;
+  // Every drawable control of layers 0..9 whose rectangle meets `update`, in order.
+  virtual void DrawControls(platform::Canvas& canvas, const platform::Rect& update);
+  // Builds the controls (once).
+  virtual void InitUI(const platform::Rect& client) = 0;
+
+  // First control with this id, layers 0..9 in order; nullptr when absent.
+  CControlBase* GetControl(uint32_t id) const;
+  // Takes ownership; returns the control for convenience. An invalid layer goes to layer 0.
+  template <typename T>
+  T* AddControl(int layer, std::unique_ptr<T> control) {
+    T* raw = control.get();
+    AppendControl(layer, std::move(control));
+    return raw;
+  }
+  const std::vector<std::unique_ptr<CControlBase>>& Layer(int layer) const;
+
+  // Frame bitmap from a BITMAP resource or an image file; a bitmap that cannot be loaded
+  // leaves the previous frame and background colour.
+  bool SetFrameBitmap(int resourceId);
+  bool SetFrameBitmapFile(std::u16string_view path);
+  // Releases every control's images (before the dialog ends).
+  void ResetControls();
+
+  void ClosePopup(int slot);
+  // Closes the slot's previous popup, then creates `popup` at `rc` (client coordinates).
+  void OpenPopup(int slot, std::unique_ptr<CWndPopup> popup, const platform::Rect& rc,
+                 uint32_t message, platform::WParam wParam);
+  CWndPopup* Popup(int slot) const;
+
+  platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
+                              platform::LParam lParam, bool& handled) override;
+
+  int m_nWidth = 2254;
+  int m_nHeight = 1480;
+  platform::Colour m_clrBackground = kDefaultBackground;
+  int m_hIcon = 128;
+  platform::Size m_sizeFrame{100, 100};
+  int m_nFrameBorder = 0;
+  bool m_bInitUI = false;
+
+ protected:
+  virtual void OnInitDialog();
+  // Enter and Escape: OK does nothing by default, Cancel ends the dialog with IDCANCEL.
+  virtual void OnOK() {}
+  virtual void OnCancel() { EndDialog(kIdCancel); }
+  // Fills the background and copies the prepared frame.
+  void DrawBackgroundAndFrame(platform::Canvas& canvas, const platform::Rect& client);
+  void InvalidateRect(const platform::Rect* rc);
+
+  platform::WindowId m_hWnd = 0;
+  platform::WindowId m_hParent = 0;
+  uint32_t m_nIDTemplate;
+  std::u16string m_strClassName = u"VantrelSkinDialog";
+  std::unique_ptr<platform::Font> m_fontCaption;
+  std::unique_ptr<platform::Canvas> m_memFrameDC;
+
+  std::array<std::vector<std::unique_ptr<CControlBase>>, kLayers> m_vecLayer;
+  CControlBase* m_pHoverControl = nullptr;
+  CControlBase* m_pDownControl = nullptr;
+  bool m_bTracking = false;
+  bool m_bMouseDown = false;
+  bool m_bCaptured = false;
+  platform::Point m_ptMouse{-1, -1};
+  platform::Rect m_rcDown{-1, -1, -1, -1};
+  std::array<std::unique_ptr<CWndPopup>, kPopupSlots> m_pPopup;
+
+ private:
+  void AppendControl(int layer, std::unique_ptr<CControlBase> control);
+  bool PrepareFrame(std::unique_ptr<platform::Image> bitmap);
+  void OnPaint();
+  void OnMouseMove(platform::WParam flags, platform::Point pt);
+  void OnMouseLeave();
+  void OnMouseHover();
+  bool OnLButtonDown(platform::WParam flags, platform::Point pt);
+  void OnLButtonUp(platform::WParam flags, platform::Point pt);
+  bool OnLButtonDblClk(platform::WParam flags, platform::Point pt);
+  bool OnRButtonUp(platform::WParam flags, platform::Point pt);
+  // Topmost drawable, responsive control under the point.
+  CControlBase* HitTest(platform::Point pt) const;
+  void RegisterOpenDialog();
+  void UnregisterOpenDialog();
+  // Frees closed popups whose windows are gone.
+  void ReapPopups();
+
+  bool m_bModal = false;
+  bool m_bRegistered = false;
+  std::vector<std::unique_ptr<CWndPopup>> m_closedPopups;
+};

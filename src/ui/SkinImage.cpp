@@ -1,0 +1,72 @@
+#include "ui/SkinImage.h"
+
+#include <cstdint>
+
+#include "base/AppGlobals.h"
+#include "base/Language.h"
+#include "platform/Platform.h"
+
+namespace ui {
+
+std::u16string SkinPath(std::u16string_view name) {
+  return g_strExeDir + u"skins\\" + std::u16string(name);
+}
+
+std::unique_ptr<platform::Image> LoadPngResource(int id) {
+  return platform::Gfx().LoadPngResource(id);
+}
+
+bool LoadBitmapFile(std::u16string_view path, std::unique_ptr<platform::Image>& bitmap,
+                    platform::Size& size) {
+  auto loaded = platform::Gfx().LoadImageFile(path);
+  if (!loaded || loaded->Width() <= 0 || loaded->Height() <= 0) return false;
+  size = {loaded->Width(), loaded->Height()};
+  bitmap = std::move(loaded);
+  return true;
+}
+
+platform::Colour AverageColour(const platform::Image& image) {
+  const int w = image.Width();
+  const int h = image.Height();
+  if (w <= 0 || h <= 0) return 0;
+  uint64_t r = 0, g = 0, b = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const uint32_t argb = image.PixelArgb(x, y);
+      r += (argb >> 16) & 0xFF;
+      g += (argb >> 8) & 0xFF;
+      b += argb & 0xFF;
+    }
+  }
+  const uint64_t n = static_cast<uint64_t>(w) * static_cast<uint64_t>(h);
+  return platform::Rgb(static_cast<uint8_t>(r / n), static_cast<uint8_t>(g / n),
+                       static_cast<uint8_t>(b / n));
+}
+
+void DrawWhole(platform::Canvas& canvas, const platform::Image* image, const platform::Rect& dest) {
+  if (!image || dest.IsEmpty()) return;
+  canvas.DrawImage(*image, dest, {0, 0, image->Width(), image->Height()});
+}
+
+void DrawStripFrame(platform::Canvas& canvas, const platform::Image* image, int frames, int k,
+                    const platform::Rect& dest) {
+  if (!image || frames <= 0 || k < 0 || k >= frames || dest.IsEmpty()) return;
+  const int frameWidth = image->Width() / frames;
+  if (frameWidth <= 0) return;
+  canvas.DrawImage(*image, dest, {k * frameWidth, 0, (k + 1) * frameWidth, image->Height()});
+}
+
+std::unique_ptr<platform::Font> CreateUiFont(int height, std::u16string_view face, int weight) {
+  platform::FontDesc desc;
+  desc.face.assign(face);
+  desc.height = height;
+  desc.charset = g_nFontCharset;
+  desc.weight = weight;
+  return platform::Gfx().CreateFont(desc);
+}
+
+int Scaled(int value) {
+  return static_cast<int>(static_cast<float>(value) * g_fUiScale);
+}
+
+}  // namespace ui

@@ -1,0 +1,40 @@
+#pragma once
+// Skin image helpers shared by controls, dialogs and popups. Images come from files under
+// skins\ beside the executable or from the program's PNG and BITMAP resources, through the
+// platform; a missing or damaged image gives nothing and the caller draws without it.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/Canvas.h"
+
+namespace ui {
+
+// g_strExeDir + "skins\" + name.
+std::u16string SkinPath(std::u16string_view name);
+
+std::unique_ptr<platform::Image> LoadPngResource(int id);
+
+// Loads an image file as a frame bitmap and reports its size; false leaves both untouched.
+bool LoadBitmapFile(std::u16string_view path, std::unique_ptr<platform::Image>& bitmap,
+                    platform::Size& size);
+
+// Average of each colour channel over every pixel, as a colour value; 0 for an empty image.
+platform::Colour AverageColour(const platform::Image& image);
+
+// The whole image scaled into dest.
+void DrawWhole(platform::Canvas& canvas, const platform::Image* image, const platform::Rect& dest);
+
+// Frame k of a strip of `frames` equal frames side by side, scaled into dest. A frame the
+// strip does not have draws nothing.
+void DrawStripFrame(platform::Canvas& canvas, const platform::Image* image, int frames, int k,
+                    const platform::Rect& dest);
+
+// The UI font (g_strFontFace, g_nFontHeight, g_nFontCharset) or another face and height.
+std::unique_ptr<platform::Font> CreateUiFont(int height, std::u16string_view face, int weight = 0);
+
+// Multiplies by g_fUiScale and truncates.
+int Scaled(int value);
+
+}  // namespace ui

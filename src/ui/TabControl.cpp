@@ -1,0 +1,65 @@
+#include "ui/TabControl.h"
+
+#include "ui/SharedSelection.h"
+#include "ui/SkinImage.h"
+
+namespace {
+bool IsProfileTab(uint32_t id) {
+  return id >= 2049 && id <= 2053;
+}
+}  // namespace
+
+CTabControl::CTabControl(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
+                         std::u16string_view title, bool bVisible, bool bShow, bool bDisable)
+    : CImageButton(hWnd, uID, rc, title, bVisible, bShow, bDisable) {}
+
+void CTabControl::LoadDefaultImages() {
+  SetImageNormal(ui::SkinPath(u"profile_slot_nr.png"));
+  SetImageHover(ui::SkinPath(u"profile_slot_ov.png"));
+  SetImageCurrentNormal(ui::SkinPath(u"profile_slot_nr2.png"));
+  SetImageCurrentHover(ui::SkinPath(u"profile_slot_ov2.png"));
+}
+
+int CTabControl::TabIndex() const {
+  if (IsProfileTab(m_uID)) return static_cast<int>(m_uID - 2049);
+  if (m_uID >= 3001 && m_uID <= 3004) return static_cast<int>(m_uID - 3001);
+  if (m_uID >= 3007 && m_uID <= 3009) return static_cast<int>(m_uID - 3000);
+  return -1;
+}
+
+bool CTabControl::IsCurrent() const {
+  const int index = TabIndex();
+  if (index < 0) return false;
+  return index == (IsProfileTab(m_uID) ? g_nProfileTabIndex : g_nPageTabIndex);
+}
+
+void CTabControl::NotifyPressed(int, int) {
+  SendToParent(m_uID, 0, Notify::kPressed);
+}
+
+void CTabControl::NotifyClicked(int, int) {
+  const int index = TabIndex();
+  if (index >= 0) (IsProfileTab(m_uID) ? g_nProfileTabIndex : g_nPageTabIndex) = index;
+  SendToParent(m_uID, 0, Notify::kClicked);
+}
+
+bool CTabControl::OnRButtonUp(uint32_t, int x, int y) {
+  if (m_bDisable || !Contains(x, y)) return false;
+  SendToParent(m_uID, m_uID, Notify::kRightClicked);
+  return false;
+}
+
+void CTabControl::Draw(platform::Canvas& canvas, const platform::Rect&) {
+  const bool hover = m_enButtonState != kStateNormal;
+  const platform::Image* image = nullptr;
+  if (IsCurrent()) image = hover && m_pImageHover2 ? m_pImageHover2.get() : m_pImageNormal2.get();
+  if (!image) image = hover && m_pImageHover ? m_pImageHover.get() : m_pImageNormal.get();
+  ui::DrawWhole(canvas, image, m_rc);
+  DrawTitle(canvas, m_strTitle, kTextNormal, m_uFormat, m_nTextLeft, m_nTextRight);
+}
+
+void CTabControl::ReleaseImages() {
+  CImageButton::ReleaseImages();
+  m_pImageNormal2.reset();
+  m_pImageHover2.reset();
+}

@@ -1,0 +1,119 @@
+#pragma once
+// Shared pieces of the profile tests: a headless data folder, known language texts, UTF-16
+// file bytes built from lines, and the profile files spelled out line by line.
+
+#include <gtest/gtest.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "base/AppGlobals.h"
+#include "base/Language.h"
+#include "base/Text.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "profiles/GlobalSettings.h"
+#include "profiles/ProfileStore.h"
+
+namespace profile_test {
+
+inline const std::u16string kDataDir =
+    u"C:\\Users\\player\\AppData\\Roaming\\GamingMouseData20250627A\\";
+
+// The language texts the profile defaults take their names from.
+inline void SetTestLanguage() {
+  ResetLanguage();
+  const std::pair<int, const char16_t*> texts[] = {
+      {20, u"左键"},    {21, u"右键"},    {22, u"中键"},  {23, u"前进"},
+      {24, u"后退"},    {36, u"DPI锁定"}, {40, u"DPI+"},  {41, u"DPI-"},
+      {42, u"DPI循环"}, {85, u"配置1"},   {86, u"配置2"}, {87, u"配置3"},
+      {88, u"配置4"},   {89, u"配置5"},   {100, u"常亮"}, {109, u"幻彩"},
+  };
+  for (const auto& [n, text] : texts) g_strLangText[n] = text;
+}
+
+// printf into a UTF-16 text with the C library (independent of the program's formatter).
+inline std::u16string F(const char* format, ...) {
+  char buffer[4096];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(buffer, sizeof buffer, format, args);
+  va_end(args);
+  return base::FromUtf8(buffer);
+}
+
+inline std::u16string U(const char* utf8) {
+  return base::FromUtf8(utf8);
+}
+
+// File bytes: byte-order mark, then each line followed by `lineEnd`.
+inline std::string FileBytes(const std::vector<std::u16string>& lines,
+                             std::u16string_view lineEnd = u"\n", bool bom = true) {
+  std::string bytes;
+  if (bom) bytes = "\xFF\xFE";
+  auto put = [&bytes](std::u16string_view text) {
+    for (char16_t c : text) {
+      bytes.push_back(static_cast<char>(c & 0xFF));
+      bytes.push_back(static_cast<char>(c >> 8));
+    }
+  };
+  for (const auto& line : lines) {
+    put(line);
+    put(lineEnd);
+  }
+  return bytes;
+}
+
+// The lines of a file as written (byte-order mark and final LF expected).
+inline std::vector<std::u16string> FileLines(const std::string& bytes) {
+  std::u16string text;
+  for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    text.push_back(static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) |
+                                         (static_cast<uint8_t>(bytes[i + 1]) << 8)));
+  }
+  auto lines = base::Split(text, u'\n');
+  if (!lines.empty() && lines.back().empty()) lines.pop_back();
+  return lines;
+}
+
+// The golden files committed beside the tests.
+inline std::string GoldenPath(const char* name) {
+  return std::string(VANTREL_SOURCE_DIR) + "/tests/profiles/golden/" + name;
+}
+std::string ReadGolden(const char* name);
+// With VANTREL_UPDATE_GOLDEN=1 in the environment a golden comparison rewrites the file.
+void ExpectMatchesGolden(const char* name, const std::string& bytes);
+
+// The 110 lines of a default profile of `slot` with sensor 0x3950, as documented.
+std::vector<std::u16string> DefaultProfileLines(int slot);
+
+// A profile in which every field differs from its default, and its 110 lines.
+ProfileSettings EveryFieldProfile();
+std::vector<std::u16string> EveryFieldProfileLines();
+
+// The 18 lines of the default config.ini in kDataDir.
+std::vector<std::u16string> DefaultConfigLines();
+
+// A headless data folder with the config folder, the test language and fresh settings.
+class ProfileFilesTest : public ::testing::Test {
+ protected:
+  platform::headless::HeadlessPlatform platform;
+  GlobalSettings settings;
+  ProfileStore store;
+
+  void SetUp() override;
+  void TearDown() override { ResetLanguage(); }
+
+  std::u16string SlotPath(int slot) const { return settings.ProfileSlotPath(slot); }
+  std::u16string Config() const { return kDataDir + u"config\\config.ini"; }
+  void Put(const std::u16string& path, const std::string& bytes) {
+    ASSERT_TRUE(platform.files().WriteAll(path, bytes));
+  }
+  std::string Get(const std::u16string& path) {
+    return platform.files().ReadAll(path).value_or("<missing>");
+  }
+  bool Exists(const std::u16string& path) { return platform.files().FileExists(path); }
+};
+
+}  // namespace profile_test

@@ -1,0 +1,176 @@
+#include "profiles/SettingsFiles.h"
+
+#include <gtest/gtest.h>
+
+#include "ProfileTestSupport.h"
+#include "profiles/ProfileFile.h"
+
+namespace {
+
+using profile_test::DefaultConfigLines;
+using profile_test::DefaultProfileLines;
+using profile_test::EveryFieldProfile;
+using profile_test::FileBytes;
+using profile_test::FileLines;
+using profile_test::ReadGolden;
+
+class LoadAllSettingsTest : public profile_test::ProfileFilesTest {
+ protected:
+  void PutConfig(const std::vector<std::u16string>& lines) { Put(Config(), FileBytes(lines)); }
+  void PutEveryFieldProfiles() {
+    for (int slot = 0; slot < 5; ++slot) Put(SlotPath(slot), ReadGolden("every_field.psf"));
+  }
+  std::string ProfileBytes(const ProfileSettings& p) {
+    const std::u16string path = profile_test::kDataDir + u"expected.psf";
+    EXPECT_TRUE(WriteProfileFile(p, path));
+    return Get(path);
+  }
+  std::vector<std::u16string> ConfigWith(int line, std::u16string text) {
+    auto lines = DefaultConfigLines();
+    lines[static_cast<size_t>(line)] = std::move(text);
+    return lines;
+  }
+};
+
+TEST_F(LoadAllSettingsTest, FirstStartCreatesConfigAndFiveProfiles) {
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Recreated);
+  EXPECT_TRUE(Get(Config()) == ReadGolden("config.ini"));
+  for (int slot = 0; slot < 5; ++slot) {
+    EXPECT_TRUE(Get(SlotPath(slot)) == FileBytes(DefaultProfileLines(slot))) << slot;
+    EXPECT_FALSE(Exists(SlotPath(slot) + u".bak"));
+  }
+  EXPECT_FALSE(Exists(Config() + u".bak"));
+  EXPECT_EQ(settings.ShownSlots(), (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(settings.SensorId(), 0x3950);
+  // A second start reads what the first one wrote and changes nothing.
+  const ProfileStore before = store;
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Read);
+  EXPECT_EQ(store.profiles, before.profiles);
+  EXPECT_TRUE(Get(Config()) == ReadGolden("config.ini"));
+}
+
+TEST_F(LoadAllSettingsTest, ExistingFilesAreRead) {
+  PutConfig(ConfigWith(6, u"CurrentProfile=4"));
+  PutEveryFieldProfiles();
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Read);
+  EXPECT_EQ(settings.CurrentProfileIndex(), 4);
+  for (const auto& p : store.profiles) EXPECT_EQ(p, EveryFieldProfile());
+  for (int slot = 0; slot < 5; ++slot) EXPECT_FALSE(Exists(SlotPath(slot) + u".bak"));
+}
+
+TEST_F(LoadAllSettingsTest, SensorCheckBringsProfilesToTheSensorDefaults) {
+  PutConfig(ConfigWith(3, u"PreST=0xC6AE"));
+  PutEveryFieldProfiles();
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Read);
+  ProfileSettings expected = EveryFieldProfile();
+  ApplySensorDpiDefaults(expected, 0x3950);
+  for (const auto& p : store.profiles) EXPECT_EQ(p, expected);
+  EXPECT_EQ(settings.ValueAt(GlobalSettings::kPreST), u"0xC6AF");
+  // All six files were written again.
+  EXPECT_TRUE(Get(Config()) == ReadGolden("config.ini"));
+  for (int slot = 0; slot < 5; ++slot) EXPECT_TRUE(Get(SlotPath(slot)) == ProfileBytes(expected));
+}
+
+TEST_F(LoadAllSettingsTest, HeaderOnlyConfigKeepsDefaultsAndTheProfiles) {
+  PutConfig({u"[Setting]"});
+  PutEveryFieldProfiles();
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Read);
+  for (int i = 0; i < GlobalSettings::kPairCount; ++i) {
+    EXPECT_EQ(settings.ValueAt(i),
+              FileLines(ReadGolden("config.ini"))[i + 1].substr(settings.KeyAt(i).size() + 1));
+  }
+  for (const auto& p : store.profiles) EXPECT_EQ(p, EveryFieldProfile());
+  ASSERT_TRUE(SaveCurrentProfileIndex(settings));
+  EXPECT_TRUE(Get(Config()) == ReadGolden("config.ini"));
+}
+
+TEST_F(LoadAllSettingsTest, DamagedConfigIsKeptAndEverythingRecreated) {
+  auto lines = DefaultConfigLines();
+  lines.push_back(u"OneMore=1");
+  const std::string damaged = FileBytes(lines);
+  Put(Config(), damaged);
+  PutEveryFieldProfiles();
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Recreated);
+  EXPECT_TRUE(Get(Config() + u".bak") == damaged);
+  EXPECT_TRUE(Get(Config()) == ReadGolden("config.ini"));
+  for (int slot = 0; slot < 5; ++slot) {
+    ProfileSettings defaults;
+    ResetProfileToDefaults(defaults, slot, 0x3950);
+    EXPECT_EQ(store.profiles[slot], defaults);
+    EXPECT_TRUE(Get(SlotPath(slot)) == FileBytes(DefaultProfileLines(slot)));
+    // The profile the user had is not lost with the config.
+    EXPECT_TRUE(Get(SlotPath(slot) + u".bak") == ReadGolden("every_field.psf"));
+  }
+}
+
+TEST_F(LoadAllSettingsTest, BadProfileFileIsKeptAndReplaced) {
+  PutConfig(DefaultConfigLines());
+  PutEveryFieldProfiles();
+  Put(SlotPath(3), FileBytes({u"[Setting]", u"ProfileName=cut short"}));
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Read);
+  ProfileSettings defaults;
+  ResetProfileToDefaults(defaults, 3, 0x3950);
+  EXPECT_EQ(store.profiles[3], defaults);
+  EXPECT_EQ(store.profiles[2], EveryFieldProfile());
+  EXPECT_TRUE(Get(SlotPath(3) + u".bak") == FileBytes({u"[Setting]", u"ProfileName=cut short"}));
+  EXPECT_TRUE(Get(SlotPath(3)) == FileBytes(DefaultProfileLines(3)));
+}
+
+TEST_F(LoadAllSettingsTest, ResetProfilesGetTheConfiguredSensorsDefaults) {
+  auto lines = ConfigWith(2, u"Sensor=0x3104");
+  lines[3] = u"PreST=0xCEFB";
+  PutConfig(lines);
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Read);
+  EXPECT_EQ(settings.SensorId(), 0x3104);
+  EXPECT_EQ(store.profiles[0].XYSettingValueX, *SensorDpiDefaults(0x3104));
+}
+
+TEST_F(LoadAllSettingsTest, OutOfRangeValuesInConfig) {
+  auto lines = ConfigWith(6, u"CurrentProfile=9");
+  lines[7] = u"ProfileShowCount=12";
+  lines[8] = u"ProfileShowList0=3";
+  lines[9] = u"ProfileShowList1=3";
+  lines[10] = u"ProfileShowList2=77";
+  lines[13] = u"ProfileSlot0URL=";  // a slot without a file name: defaults, nothing written
+  PutConfig(lines);
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Read);
+  EXPECT_EQ(settings.CurrentProfileIndex(), 0);
+  EXPECT_EQ(settings.ShowCount(), 5);
+  EXPECT_EQ(settings.ShownSlots(), (std::vector<int>{3, 4, 0, 1, 2}));
+  ProfileSettings defaults;
+  ResetProfileToDefaults(defaults, 0, 0x3950);
+  EXPECT_EQ(store.profiles[0], defaults);
+}
+
+TEST_F(LoadAllSettingsTest, SaveSettingsAndProfilesWritesSixFiles) {
+  settings.SetValueAt(GlobalSettings::kCurrentProfile, u"x");
+  store.profiles[1] = EveryFieldProfile();
+  EXPECT_TRUE(SaveSettingsAndProfiles(settings, store));
+  EXPECT_TRUE(Get(Config()) == ReadGolden("config.ini"));  // "x" is saved as "0"
+  EXPECT_TRUE(Get(SlotPath(1)) == ReadGolden("every_field.psf"));
+  platform.files().FailReplaceContaining(u"config.ini");
+  EXPECT_FALSE(SaveSettingsAndProfiles(settings, store));
+}
+
+TEST_F(LoadAllSettingsTest, SensorChange) {
+  store.profiles[2] = EveryFieldProfile();
+  SensorDpiTable table;
+  BuildSensorDpiTable(table, 0x3950);
+  ChangeSensor(settings, store, table, 0x3335);
+  EXPECT_EQ(settings.SensorId(), 0x3335);
+  EXPECT_EQ(settings.ValueAt(GlobalSettings::kSensor), u"0x3335");
+  EXPECT_EQ(settings.ValueAt(GlobalSettings::kPreST), u"0xCCCA");
+  EXPECT_EQ(table.count, 160);
+  EXPECT_TRUE(table.liftOffPage);
+  ProfileSettings expected = EveryFieldProfile();
+  ApplySensorDpiDefaults(expected, 0x3335);
+  EXPECT_EQ(store.profiles[2], expected);
+  EXPECT_EQ(FileLines(Get(Config()))[2], u"Sensor=0x3335");
+  EXPECT_TRUE(Get(SlotPath(2)) == ProfileBytes(expected));
+  // The next start finds everything consistent and changes nothing.
+  const ProfileStore before = store;
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Read);
+  EXPECT_EQ(store.profiles, before.profiles);
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+#pragma once
+// The toolkit gallery: one of every skinned control on one dialog, a popup menu behind the
+// combo field and a message box behind a button, so the skin can be looked at as a whole.
+// Not part of Vantrel.exe.
+
+#include <cstdint>
+
+#include "ui/DlgBase.h"
+#include "ui/WndPopup.h"
+
+// The combo field's menu: three rows, the chosen one reported as the result.
+class CGalleryPopup : public CWndPopup {
+ public:
+  static constexpr int kRows = 3;
+  static constexpr int kRowHeight = 24;
+  CGalleryPopup() : CWndPopup(0) {}
+
+  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
+  bool OnMouseMove(int x, int y) override;
+  bool OnLButtonUp(int x, int y) override;
+
+ private:
+  int RowAt(int x, int y) const;
+  int m_nHover = -1;
+};
+
+class CGalleryDlg : public CDlgBase {
+ public:
+  static constexpr int kWidth = 800;
+  static constexpr int kHeight = 640;
+  static constexpr uint32_t kAttentionButton = 2062;
+  static constexpr uint32_t kComboMessage = 1028;
+  static constexpr uint32_t kCombo = 2013;
+  static constexpr uint32_t kComboResult = 1900;
+  static constexpr uint32_t kCloseButton = 2001;
+  static constexpr uintptr_t kAnimationTimer = 110;
+  static constexpr int kFrameBitmap = 364;  // the main window's frame
+
+  CGalleryDlg();
+
+  void InitUI(const platform::Rect& client) override;
+  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
+  platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
+                              platform::LParam lParam, bool& handled) override;
+
+  // What the last popup choice and the last message box returned.
+  int LastChoice() const { return m_nLastChoice; }
+  intptr_t LastAttentionResult() const { return m_nLastAttention; }
+
+ protected:
+  void OnOK() override {}
+
+ private:
+  void Animate();
+
+  int m_nLastChoice = -1;
+  intptr_t m_nLastAttention = 0;
+  int m_nTick = 0;
+};
