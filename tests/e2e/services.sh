@@ -91,3 +91,37 @@ check "the tray menu's exit command ends the program" wait_gone "$app_pid" 20
 app_pid=""
 check "tray icon is removed at exit" \
   test -z "$(xdotool search --onlyvisible --name '^Wine System Tray$' 2>/dev/null)"
+
+# --- command line: the simulated mouse and its log; a clear refusal of anything else ---
+wine "$exe" --verbose >"$out/badoption.log" 2>&1 &
+app_pid=$!
+box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Gaming Mouse$' 2>/dev/null | head -1)
+if [ -n "$box" ]; then
+  sleep 0.5
+  import -window root "$out/bad-option.png"
+  eval "$(xdotool getwindowgeometry --shell "$box")"
+  check "an unknown option is refused with a message, not the main window" test "$WIDTH" != 1127
+  xdotool windowfocus --sync "$box" 2>/dev/null
+  xdotool key Return
+else
+  check "an unknown option is refused with a message" false
+fi
+check "the program ends after the message" wait_gone "$app_pid" 20
+app_pid=""
+
+sim_log="$out/sim-traffic.txt"
+rm -f "$sim_log"
+printf '0 plug wireless\n200 plug wired\n' >"$out/sim-script.txt"
+wine "$exe" --simulate="$(winepath -w "$out/sim-script.txt")" --sim-log="$(winepath -w "$sim_log")" \
+  >"$out/simulate.log" 2>&1 &
+app_pid=$!
+win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Gaming Mouse$' 2>/dev/null | head -1)
+check "main window appears with --simulate=SCRIPT" test -n "$win"
+sleep 1
+check "--sim-log file is written while the program runs" test -f "$sim_log"
+if [ -n "$win" ]; then
+  xdotool windowfocus --sync "$win" 2>/dev/null
+  xdotool key alt+F4
+fi
+check "the simulated program ends cleanly" wait_gone "$app_pid" 20
+app_pid=""
