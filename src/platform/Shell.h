@@ -25,7 +25,8 @@ class Shell {
   virtual ~Shell() = default;
   // ShellExecuteW with "open"; true when the system reports success (> 32).
   virtual bool Open(std::u16string_view target) = 0;
-  // WinExec with SW_SHOW; true when the system reports success (> 31).
+  // WinExec with SW_RESTORE (9); true when the system reports success (> 31). A command line
+  // that the ANSI code page cannot carry is refused.
   virtual bool Execute(std::u16string_view commandLine) = 0;
   // URLDownloadToFileW; blocks until done. True on success.
   virtual bool Download(std::u16string_view url, std::u16string_view file) = 0;

@@ -53,6 +53,7 @@ class WindowSystem {
   virtual WindowId FindWindowByClass(std::u16string_view className) = 0;
 
   // SendMessage calls the handler synchronously; PostMessage queues for the message loop.
+  // WM_DEVICECHANGE may be posted too (a simulated device's notices); it arrives as such.
   virtual LResult SendMessage(WindowId window, uint32_t message, WParam wParam, LParam lParam) = 0;
   virtual bool PostMessage(WindowId window, uint32_t message, WParam wParam, LParam lParam) = 0;
 

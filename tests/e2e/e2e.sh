@@ -106,5 +106,7 @@ if [ -f "$here/build/win/VantrelGallery.exe" ]; then
   check "toolkit gallery under Wine" bash "$here/tools/gallery/screenshot.sh" "$here/build/win"
 fi
 
+source "$here/tests/e2e/services.sh"
+
 echo "e2e: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -9,7 +9,26 @@
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WindowsInclude.h"
 
+#include <functional>
+
 namespace win32test {
+
+// Dispatches messages until `done` holds; gives up after `limitMs` so that a lost message
+// fails the test instead of hanging it. The limit is a guard, not a measurement.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 10000) {
+  const ULONGLONG deadline = ::GetTickCount64() + limitMs;
+  while (!done()) {
+    ULONGLONG now = ::GetTickCount64();
+    if (now >= deadline) return false;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now) < 50 ? static_cast<DWORD>(deadline - now) : 50, QS_ALLINPUT);
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+  }
+  return true;
+}
 
 inline platform::win32::Win32Platform& TestPlatform() {
   static platform::win32::Win32Platform instance;

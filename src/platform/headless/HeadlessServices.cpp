@@ -1,5 +1,7 @@
 #include "platform/headless/HeadlessServices.h"
 
+#include "platform/KeyEventParam.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -80,8 +82,8 @@ bool HeadlessSystem::StartKeyboardHook(WindowId target) {
 
 bool HeadlessSystem::InjectKey(uint8_t virtualKey, bool release, uint32_t timeMs) {
   if (!m_hookTarget) return false;
-  const LParam lParam = static_cast<LParam>((timeMs & 0x7FFFFFFFu) | (release ? 0x80000000u : 0u));
-  m_windows.SendMessage(m_hookTarget, 0x401, virtualKey, lParam);
+  m_windows.SendMessage(m_hookTarget, kKeyEventMessage, virtualKey,
+                        MakeKeyEventParam(timeMs, release));
   return true;
 }
 

@@ -33,9 +33,9 @@ Win32Platform::Win32Platform() {
   m_system = std::make_unique<Win32System>(m_failures);
   m_graphics = std::make_unique<Win32Graphics>(*m_files, *m_system, m_failures);
   m_windows = std::make_unique<Win32WindowSystem>(m_failures);
-  m_hid = std::make_unique<Win32HidBus>();
-  m_shell = std::make_unique<Win32Shell>();
-  m_tray = std::make_unique<Win32Tray>();
+  m_hid = std::make_unique<Win32HidBus>(m_failures);
+  m_shell = std::make_unique<Win32Shell>(m_failures);
+  m_tray = std::make_unique<Win32Tray>(m_failures);
 
   m_services.files = m_files.get();
   m_services.clock = m_clock.get();
@@ -50,6 +50,8 @@ Win32Platform::Win32Platform() {
 
 Win32Platform::~Win32Platform() {
   if (Current().windows == m_services.windows) Install(Services{});
+  m_tray.reset();  // icons go before the windows they report to
+  m_hid.reset();
   m_windows.reset();  // its back buffers are GDI+ bitmaps
   m_graphics.reset();
   if (m_gdiplusToken != 0) Gdiplus::GdiplusShutdown(m_gdiplusToken);

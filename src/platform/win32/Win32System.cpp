@@ -40,9 +40,4 @@ std::optional<std::string> Win32System::LoadResource(std::u16string_view type, i
   return std::string(static_cast<const char*>(data), size);
 }
 
-bool Win32System::StartKeyboardHook(WindowId) {
-  m_failures.RecordCode("StartKeyboardHook (not available yet)", ERROR_CALL_NOT_IMPLEMENTED);
-  return false;
-}
-
 }  // namespace platform::win32

@@ -1,30 +1,30 @@
 #pragma once
-// Single-instance mutex and executable resources. The keyboard hook is not available yet.
+// Single-instance mutex, executable resources and the low-level keyboard hook.
 
 #include <vector>
 
 #include "platform/System.h"
 #include "platform/win32/FailureLog.h"
+#include "platform/win32/Win32KeyboardHook.h"
 
 namespace platform::win32 {
 
 class Win32System : public System {
  public:
-  explicit Win32System(FailureLog& failures) : m_failures(failures) {}
+  explicit Win32System(FailureLog& failures) : m_failures(failures), m_hook(failures) {}
   ~Win32System() override;
   Win32System(const Win32System&) = delete;
   Win32System& operator=(const Win32System&) = delete;
 
   bool CreateNamedMutexAlreadyExists(std::u16string_view name) override;
   std::optional<std::string> LoadResource(std::u16string_view type, int id) override;
-  // Not available yet (comes with the keyboard-hook work): starting fails, stopping is a
-  // no-op.
-  bool StartKeyboardHook(WindowId target) override;
-  void StopKeyboardHook() override {}
+  bool StartKeyboardHook(WindowId target) override { return m_hook.Start(target); }
+  void StopKeyboardHook() override { m_hook.Stop(); }
 
  private:
   FailureLog& m_failures;
   std::vector<void*> m_mutexes;  // HANDLEs, open for the life of the process
+  Win32KeyboardHook m_hook;
 };
 
 }  // namespace platform::win32

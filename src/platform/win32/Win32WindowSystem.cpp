@@ -37,6 +37,11 @@ HINSTANCE Instance() {
   return ::GetModuleHandleW(nullptr);
 }
 
+// Windows refuses to post WM_DEVICECHANGE arrivals and removals (their lParam is a pointer),
+// yet a simulated device announces itself by posting them: they travel under this number
+// and become WM_DEVICECHANGE again on delivery.
+constexpr UINT kPostedDeviceChange = WM_APP + 0x52;
+
 Rect FromRect(const RECT& rc) {
   return {rc.left, rc.top, rc.right, rc.bottom};
 }
@@ -54,6 +59,7 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
   }
   // A few messages (WM_GETMINMAXINFO) come before WM_NCCREATE.
   if (record == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == kPostedDeviceChange) message = WM_DEVICECHANGE;
 
   // The handler may destroy the window, and with it the record: only locals after the call.
   Win32WindowSystem* system = record->system;
@@ -203,6 +209,7 @@ LResult Win32WindowSystem::SendMessage(WindowId window, uint32_t message, WParam
 
 bool Win32WindowSystem::PostMessage(WindowId window, uint32_t message, WParam wParam,
                                     LParam lParam) {
+  if (message == WM_DEVICECHANGE) message = kPostedDeviceChange;
   if (::PostMessageW(H(window), message, wParam, lParam)) return true;
   m_failures.Record("PostMessageW");
   return false;

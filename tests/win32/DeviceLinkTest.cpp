@@ -1,0 +1,120 @@
+// The device link on the Windows adapter: Wine's real setupapi and hid.dll, and the simulated
+// mouse with its notices arriving as real WM_DEVICECHANGE messages.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "Win32TestSupport.h"
+#include "device/DeviceHost.h"
+#include "device/DeviceLink.h"
+#include "device/sim/SimMouse.h"
+
+namespace {
+
+using platform::LParam;
+using platform::LResult;
+using platform::WindowId;
+using platform::WParam;
+using win32test::PumpUntil;
+using win32test::TestPlatform;
+
+// A main window that only records what the link asks of it.
+class QuietHost : public DeviceHost, public platform::WindowHandler {
+ public:
+  WindowId window = 0;
+  std::vector<WParam> deviceChanges;
+  std::vector<int> attentions;
+
+  QuietHost() {
+    TestPlatform();
+    platform::WindowDesc desc;
+    desc.className = u"VantrelDeviceLinkTest";
+    desc.kind = platform::WindowKind::Main;
+    desc.visible = false;
+    window = platform::Windows().CreateWindow(desc, this);
+  }
+  ~QuietHost() override { platform::Windows().DestroyWindow(window); }
+
+  void SetTimer(uintptr_t, uint32_t) override {}
+  void KillTimer(uintptr_t) override {}
+  void RefreshPage() override {}
+  void ShowAttention(int text) override { attentions.push_back(text); }
+  void ShowProgress(int) override {}
+  void PostOsdMessage() override {}
+  void ShellOpen(std::u16string_view) override {}
+  void EndProgram(ProgramEnd) override {}
+  bool ShowWindowFlag() const override { return true; }
+  void SetShowWindowFlag(bool) override {}
+  bool ShownByDevice() const override { return false; }
+  void SetShownByDevice(bool) override {}
+  void ShowMainWindow(WindowShow) override {}
+  void ShowStatusImage(std::optional<ConnectionMode::Kind>) override {}
+  void UpdatePollingChoices(ConnectionMode::Kind, int) override {}
+  void ShowNotLinkedLabel(bool) override {}
+  void ShowBattery(int, int, int) override {}
+  void MarkSavePending() override {}
+  void OnSensorTableChanged() override {}
+
+  LResult OnMessage(WindowId, uint32_t message, WParam wParam, LParam, bool& handled) override {
+    if (message == platform::msg::kDeviceChange) deviceChanges.push_back(wParam);
+    handled = false;
+    return 0;
+  }
+};
+
+// Puts a bus in the platform's place for one test.
+class BusSwap {
+ public:
+  explicit BusSwap(platform::HidBus* bus) : m_saved(platform::Current()) {
+    platform::Services services = m_saved;
+    services.hid = bus;
+    platform::Install(services);
+  }
+  ~BusSwap() { platform::Install(m_saved); }
+
+ private:
+  platform::Services m_saved;
+};
+
+TEST(DeviceLinkOnWine, ScanOverTheRealHidClassFindsNoMouse) {
+  QuietHost host;
+  DeviceLink link(host);
+  link.RegisterForDeviceNotifications(host.window);
+  link.ScanDevices();
+  EXPECT_FALSE(link.Connected());
+  for (auto mode : {ConnectionMode::Wired, ConnectionMode::Wireless, ConnectionMode::BLE}) {
+    EXPECT_FALSE(link.IsPresent(mode)) << mode;
+    EXPECT_FALSE(link.HasCommandHandle(mode)) << mode;
+  }
+  EXPECT_EQ(link.CommandHandle(), nullptr);
+}
+
+TEST(DeviceLinkOnWine, SimulatedMouseIsFoundAndItsNoticesArriveAsDeviceChanges) {
+  QuietHost host;
+  SimMouse mouse;
+  BusSwap swap(&mouse);
+  {
+    DeviceLink link(host);
+    link.RegisterForDeviceNotifications(host.window);
+    mouse.Plug(ConnectionMode::Wired);
+    ASSERT_TRUE(PumpUntil([&] { return !host.deviceChanges.empty(); }));
+    EXPECT_EQ(host.deviceChanges[0], 0x8000u);
+
+    link.ScanDevices();
+    EXPECT_TRUE(link.Connected());
+    EXPECT_TRUE(link.IsPresent(ConnectionMode::Wired));
+    EXPECT_TRUE(link.HasCommandHandle(ConnectionMode::Wired));
+    EXPECT_TRUE(link.IsReaderRunning(ConnectionMode::Wired));
+
+    host.deviceChanges.clear();
+    mouse.Unplug(ConnectionMode::Wired);
+    ASSERT_TRUE(PumpUntil([&] { return !host.deviceChanges.empty(); }));
+    EXPECT_EQ(host.deviceChanges[0], 0x8004u);
+    link.ScanDevices();
+    EXPECT_FALSE(link.Connected());
+    EXPECT_FALSE(link.IsReaderRunning(ConnectionMode::Wired));
+  }
+}
+
+}  // namespace
