@@ -94,7 +94,9 @@ class DeviceLink {
 
   // The command handle of one mode, for the firmware transfers (always Wired); nullptr when
   // it is not open. A transfer that fails on it is reported with MarkHandleFailed.
-  platform::HidDevice* HandleOf(ConnectionMode::Kind mode) { return m_modes[mode].commandHandle.get(); }
+  platform::HidDevice* HandleOf(ConnectionMode::Kind mode) {
+    return m_modes[mode].commandHandle.get();
+  }
   void MarkHandleFailed(ConnectionMode::Kind mode) { m_modes[mode].reopenCommand = true; }
 
   // Reads report 5 on the first open handle (Wired, BLE, Wireless) and applies it.

@@ -18,8 +18,8 @@ std::span<const uint8_t> AsBytes(const std::string& s) {
 std::optional<FirmwareHeader> FirmwareHeader::Parse(std::span<const uint8_t> b) {
   if (b.size() < kLength) return std::nullopt;
   FirmwareHeader h;
-  h.checksum = uint32_t{b[0]} | (uint32_t{b[1]} << 8) | (uint32_t{b[2]} << 16) |
-               (uint32_t{b[3]} << 24);
+  h.checksum =
+      uint32_t{b[0]} | (uint32_t{b[1]} << 8) | (uint32_t{b[2]} << 16) | (uint32_t{b[3]} << 24);
   h.word4 = static_cast<uint16_t>(b[4] | (b[5] << 8));
   h.lengthWords = static_cast<uint16_t>(b[6] | (b[7] << 8));
   return h;

@@ -53,10 +53,10 @@ struct FirmwareReport {
   std::array<uint8_t, kLength> bytes{};
 
   static FirmwareReport Make(Operation op, uint32_t address);
-  static FirmwareReport Write(uint32_t address, std::span<const uint8_t> data);  // op 0
-  static FirmwareReport Read(uint32_t address, uint8_t length);                  // op 0
+  static FirmwareReport Write(uint32_t address, std::span<const uint8_t> data);      // op 0
+  static FirmwareReport Read(uint32_t address, uint8_t length);                      // op 0
   static FirmwareReport WriteData(uint32_t address, std::span<const uint8_t> data);  // op 4
-  static FirmwareReport Protection(uint32_t value);                              // op 5
+  static FirmwareReport Protection(uint32_t value);                                  // op 5
 
   uint8_t operation() const { return bytes[3]; }
   uint8_t writeLength() const { return bytes[1]; }

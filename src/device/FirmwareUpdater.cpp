@@ -135,13 +135,23 @@ bool FirmwareUpdater::RewriteBaseRegion() {
   int step = 0;
   const std::u16string writing = LangText(kWritingBase);
   for (uint32_t s = 0; s < kBaseSectors; ++s) {
-    if (!Send(FirmwareReport::Make(FirmwareReport::kEraseSector, s * FirmwareReport::kSectorSize))) {
+    if (!Send(
+            FirmwareReport::Make(FirmwareReport::kEraseSector, s * FirmwareReport::kSectorSize))) {
       return failWriting(kBaseWriteFailed);
     }
     Wait(kSectorWaitMs);
     Status(base::Format(u"%s(%d/%d)", writing, ++step, kBaseSteps), kWritingBase);
   }
-  for (uint32_t k = 0; k < kBaseBlocks; ++k) {
+  // The check window goes last: a rewrite cut short always leaves it different from the
+  // image, so the next check rewrites the base again instead of trusting a half-written one.
+  constexpr uint32_t kWindowFirst = FirmwareReport::kBaseCheckStart / kFullBlock;
+  constexpr uint32_t kWindowBlocks =
+      (FirmwareReport::kBaseCheckEnd - FirmwareReport::kBaseCheckStart) / kFullBlock;
+  for (uint32_t i = 0; i < kBaseBlocks; ++i) {
+    const uint32_t k = i < kWindowFirst ? i
+                       : i < kBaseBlocks - kWindowBlocks
+                           ? i + kWindowBlocks
+                           : i - (kBaseBlocks - kWindowBlocks) + kWindowFirst;
     const uint32_t a = k * kFullBlock;
     const auto data = std::span<const uint8_t>(base).subspan(a, kFullBlock);
     if (!SendWithRetry(FirmwareReport::Write(a, data))) return failWriting(kBaseWriteFailed);
@@ -171,9 +181,9 @@ bool FirmwareUpdater::WriteApplication() {
   const size_t tail = n % kFullBlock;
   const uint32_t area = FirmwareReport::kUpdateArea;
 
-  // An unanswered look at the update area counts as "not empty": erasing is always safe.
   const auto first = Read(area, kFullBlock);
-  if (!first || Le32(first->data()) != 0xFFFFFFFFu) {
+  if (!first) return Fail(kWriteFailed);
+  if (Le32(first->data()) != 0xFFFFFFFFu) {
     Status(kErasing);
     if (!Send(FirmwareReport::Make(FirmwareReport::kEraseUpdateArea, 0))) {
       return Fail(kWriteFailed);
@@ -192,7 +202,8 @@ bool FirmwareUpdater::WriteApplication() {
   }
   if (tail != 0) {
     const auto data = std::span<const uint8_t>(app).subspan(whole * kFullBlock, tail);
-    if (!SendWithRetry(FirmwareReport::Write(area + static_cast<uint32_t>(whole * kFullBlock), data))) {
+    if (!SendWithRetry(
+            FirmwareReport::Write(area + static_cast<uint32_t>(whole * kFullBlock), data))) {
       return Fail(kLastBlockFailed);
     }
     Advance(4);
@@ -204,7 +215,8 @@ bool FirmwareUpdater::WriteApplication() {
   bool complete = true;
   for (size_t k = 0; k < whole + (tail != 0 ? 1 : 0) && complete; ++k) {
     const size_t length = k < whole ? kFullBlock : tail;
-    const auto block = Read(area + static_cast<uint32_t>(k * kFullBlock), static_cast<uint8_t>(length));
+    const auto block =
+        Read(area + static_cast<uint32_t>(k * kFullBlock), static_cast<uint8_t>(length));
     if (!block) {
       complete = false;
       break;
@@ -237,7 +249,8 @@ bool FirmwareUpdater::WriteApplication() {
   }
   Wait(kCommitWaitMs);
   for (uint32_t sector : {FirmwareReport::kCommitA, FirmwareReport::kCommitB}) {
-    if (!Send(FirmwareReport::Make(FirmwareReport::kEraseSector, sector))) return Fail(kWriteFailed);
+    if (!Send(FirmwareReport::Make(FirmwareReport::kEraseSector, sector)))
+      return Fail(kWriteFailed);
     Wait(kCommitWaitMs);
   }
   Block ones;

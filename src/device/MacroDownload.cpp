@@ -39,8 +39,8 @@ ProfileSettings& MacroDownload::Current() {
   return profile ? *profile : m_store.profiles[0];
 }
 
-const MacroRecord* MacroDownload::FindInLibrary(const MacroLibrary& library,
-                                                uint32_t macroKeyIndex, LibraryLocation& found) {
+const MacroRecord* MacroDownload::FindInLibrary(const MacroLibrary& library, uint32_t macroKeyIndex,
+                                                LibraryLocation& found) {
   const MacroRecord* match = nullptr;
   for (int32_t stage = 0; stage < LibraryLocation::kLevels && !match; ++stage) {
     library.ForEachEntry(stage, [&](const LibraryLocation& location, const LibraryEntry& entry) {
@@ -70,8 +70,8 @@ void MacroDownload::AssignMacroSlots() {
       continue;
     }
     auto& map = maps[bullet ? 1 : 0];
-    auto it = std::find_if(map.begin(), map.end(),
-                           [&](const auto& e) { return e.first == location; });
+    auto it =
+        std::find_if(map.begin(), map.end(), [&](const auto& e) { return e.first == location; });
     if (it == map.end()) it = map.insert(map.end(), {location, nextSlot++});
     const int slot = it->second;
     button.KeyValue[1] = static_cast<uint8_t>((slot & 0x0F) | (macro->MacroKeyLoopType << 4));
@@ -81,8 +81,8 @@ void MacroDownload::AssignMacroSlots() {
   m_managerOpened = false;
 }
 
-std::array<uint8_t, 4> MacroDownload::DeviceAction(uint8_t vk, uint8_t b1, uint8_t b2,
-                                                   uint8_t b3, uint32_t delayMs) {
+std::array<uint8_t, 4> MacroDownload::DeviceAction(uint8_t vk, uint8_t b1, uint8_t b2, uint8_t b3,
+                                                   uint32_t delayMs) {
   const uint32_t delay = std::min(delayMs, kMaxDelayMs);
   const uint8_t usage = keys::KeyUsage(vk);
   uint8_t type = 0;

@@ -17,9 +17,9 @@ class PairingSession {
   static constexpr int kPairedText = 282;
 
   enum class StartAction {
-    None,             // already pairing or paired: nothing happens
-    SendAndTick,      // send the pairing report, start the 1000 ms timer
-    TickOnly,         // a restart after a failure: timer only, no second report
+    None,         // already pairing or paired: nothing happens
+    SendAndTick,  // send the pairing report, start the 1000 ms timer
+    TickOnly,     // a restart after a failure: timer only, no second report
   };
   enum class TickResult { Continue, Stop };
 

@@ -34,9 +34,9 @@ TEST(MacroEncodingTest, DeviceActionByUsageRange) {
       {"delay capped at 4095", {0x41, 0, 0, 0}, 5000, {0x3F, 0xFF, 0x04, 0}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(MacroDownload::DeviceAction(c.action.b0, c.action.b1, c.action.b2, c.action.b3,
-                                          c.delay),
-              c.expected)
+    EXPECT_EQ(
+        MacroDownload::DeviceAction(c.action.b0, c.action.b1, c.action.b2, c.action.b3, c.delay),
+        c.expected)
         << c.what;
   }
 }
@@ -49,8 +49,8 @@ MacroRecord Macro(std::initializer_list<MacroAction> actions) {
 }
 
 TEST(MacroEncodingTest, ThreeActionsWithA5000msDelayMakeTwoDeviceActions) {
-  const MacroRecord m =
-      Macro({MacroAction::Key(0x41, false), MacroAction::Delay(5000), MacroAction::Key(0x41, true)});
+  const MacroRecord m = Macro(
+      {MacroAction::Key(0x41, false), MacroAction::Delay(5000), MacroAction::Key(0x41, true)});
   MacroDownload::WorkBuffer record;
   ASSERT_TRUE(MacroDownload::BuildDeviceRecord(m, 3, record));
   const uint8_t head[] = {0x09, 0x90, 0x03, 0x02, 0x3F, 0xFF, 0x04, 0x00, 0xB0, 0x00, 0x04, 0x00};

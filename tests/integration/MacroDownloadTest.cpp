@@ -10,11 +10,11 @@ constexpr uint8_t kBullet = ButtonFunctionCode::ShootingFunction;
 
 class MacroDownloadTest : public ProfileDeviceHarness {
  protected:
-  MacroRecord press = MakeMacro(7, {MacroAction::Key(0x41, false), MacroAction::Delay(5000),
-                                    MacroAction::Key(0x41, true)});
+  MacroRecord press = MakeMacro(
+      7, {MacroAction::Key(0x41, false), MacroAction::Delay(5000), MacroAction::Key(0x41, true)});
   MacroRecord other = MakeMacro(9, {MacroAction::Key(0x42, false), MacroAction::Key(0x42, true)});
-  MacroRecord shots = MakeMacro(3, {MacroAction::Key(0xE0, false), MacroAction::Delay(30),
-                                    MacroAction::Key(0xE0, true)});
+  MacroRecord shots = MakeMacro(
+      3, {MacroAction::Key(0xE0, false), MacroAction::Delay(30), MacroAction::Key(0xE0, true)});
 
   void Write() {
     mouse.ClearLog();
@@ -106,7 +106,8 @@ TEST_F(MacroDownloadTest, UnresolvedButtonsBecomeDisabled) {
 
 TEST_F(MacroDownloadTest, PacketsOfALongAndOfAnEmptyMacro) {
   MacroRecord seven = MakeMacro(7, {});
-  for (int i = 0; i < 7; ++i) seven.actions[seven.MacroActionNum++] = MacroAction::Key(0x41 + i, false);
+  for (int i = 0; i < 7; ++i)
+    seven.actions[seven.MacroActionNum++] = MacroAction::Key(0x41 + i, false);
   seven.MacroCommandActionNum = 7;
   MacroRecord empty = MakeMacro(9, {});
   Place(macros, LibraryLocation::Level0(0), u"seven", seven);

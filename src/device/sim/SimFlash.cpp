@@ -85,9 +85,9 @@ void SimFlash::Answer(std::span<uint8_t> report) {
   if (report.size() < R::kDataOffset) return;
   const size_t n = std::min<size_t>(m_readLength, report.size() - R::kDataOffset);
   std::copy_n(m_bytes.begin() + m_readAddress, n, report.begin() + R::kDataOffset);
-  if (m_corruptAt && *m_corruptAt == m_readAddress && n > 0) {
+  if (m_corruptTimes > 0 && m_corruptAt == m_readAddress && n > 0) {
     report[R::kDataOffset + n - 1] ^= 0x5A;
-    m_corruptAt.reset();
+    --m_corruptTimes;
   }
 }
 
@@ -100,13 +100,13 @@ bool SimFlash::TakeRestart() {
 bool SimFlash::Boot() {
   m_unlocked = false;
   const uint8_t counter = m_bytes[R::kCommitCounter + 1];
-  const bool committed = Erased(R::kCommitFlag, R::kSectorSize) &&
-                         Erased(R::kCommitA, R::kSectorSize) &&
-                         Erased(R::kCommitB, R::kSectorSize) &&
-                         Erased(R::kCommitTail, R::kCommitTailLength) &&
-                         counter != m_installedCounter;
+  const bool committed =
+      Erased(R::kCommitFlag, R::kSectorSize) && Erased(R::kCommitA, R::kSectorSize) &&
+      Erased(R::kCommitB, R::kSectorSize) && Erased(R::kCommitTail, R::kCommitTailLength) &&
+      counter != m_installedCounter;
   if (!committed) return false;
-  const auto area = std::span<const uint8_t>(m_bytes).subspan(R::kUpdateArea, R::kUpdateAreaEnd - R::kUpdateArea);
+  const auto area =
+      std::span<const uint8_t>(m_bytes).subspan(R::kUpdateArea, R::kUpdateAreaEnd - R::kUpdateArea);
   const auto header = FirmwareHeader::Parse(area);
   const size_t length = size_t{header->lengthWords} * 4;
   const size_t room = kAppRegionEnd - R::kAppHeader;

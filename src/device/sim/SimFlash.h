@@ -41,8 +41,11 @@ class SimFlash {
   // CRC in the header of the running application.
   uint32_t ApplicationChecksum() const;
   bool Unlocked() const { return m_unlocked; }
-  // The next answer for a read at `address` comes back with one byte flipped.
-  void CorruptReadAt(uint32_t address) { m_corruptAt = address; }
+  // The next `times` answers for a read at `address` come back with one byte flipped.
+  void CorruptReadAt(uint32_t address, int times = 1) {
+    m_corruptAt = address;
+    m_corruptTimes = times;
+  }
   int SectorErases() const { return m_sectorErases; }
   int AreaErases() const { return m_areaErases; }
   int BaseWrites() const { return m_baseWrites; }
@@ -57,7 +60,8 @@ class SimFlash {
   bool m_restart = false;
   uint32_t m_readAddress = 0;
   uint8_t m_readLength = 0;
-  std::optional<uint32_t> m_corruptAt;
+  uint32_t m_corruptAt = 0;
+  int m_corruptTimes = 0;
   uint8_t m_installedCounter = 0xFF;
   int m_sectorErases = 0;
   int m_areaErases = 0;

@@ -66,6 +66,7 @@ class SimMouse : public platform::HidBus {
   // The flash behind report 0xBF (cable only). A restart (operation 2) unplugs the cable
   // interface at once and plugs it again after RestartMs.
   SimFlash& Flash() { return m_flash; }
+  const SimFlash& Flash() const { return m_flash; }
   void SetRestartMs(uint32_t ms) { m_restartMs = ms; }
   uint32_t RestartMs() const { return m_restartMs; }
   int Restarts() const { return m_restarts; }
@@ -97,6 +98,11 @@ class SimMouse : public platform::HidBus {
   void FailReports(int k, int count) {
     m_failFrom = m_reportsSeen + k;
     m_failTo = m_failFrom + count;
+  }
+  // Every pending fault is dropped.
+  void ClearFaults() {
+    m_refuseAcks = m_failSet = m_failGet = 0;
+    m_unplugAt = m_failFrom = m_failTo = -1;
   }
   // Reports (of any id) handed to SetFeature so far, failed ones included.
   int ReportsSeen() const { return m_reportsSeen; }
