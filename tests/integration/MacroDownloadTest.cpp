@@ -192,4 +192,20 @@ TEST_F(MacroDownloadTest, ARetryKeepsTheFirstFrame) {
   for (size_t i = 5; i < 32; ++i) EXPECT_EQ(data[0].At(i), data[1].At(i)) << i;
 }
 
+TEST_F(MacroDownloadTest, AMacroTooLongForTheMouseIsRefusedNotCut) {
+  MacroRecord big = MakeMacro(7, {});
+  for (int i = 0; i < 100; ++i) big.actions[big.MacroActionNum++] = MacroAction::Key(0x41, i % 2);
+  big.MacroCommandActionNum = 100;
+  Place(macros, LibraryLocation::Level0(0), u"big", big);
+  Place(macros, LibraryLocation::Level0(1), u"b", other);
+  Assign(0, kMacro, 7, &big);
+  Assign(1, kMacro, 9, &other);
+  Write();
+  EXPECT_EQ(download.RefusedButtons(), std::vector<int>{0});
+  const auto data = Frames(0x10);
+  ASSERT_EQ(data.size(), 1u) << "only the macro that fits";
+  EXPECT_EQ(data[0].At(6), 2);
+  EXPECT_EQ(Current().buttons[0].KeyValue[0], kMacro) << "the assignment itself stays";
+}
+
 }  // namespace
