@@ -371,7 +371,9 @@ TEST_F(FirmwareUpdateTest, ABlockThatCannotBeWrittenStopsAfterFourTries) {
 // failing) never reports success, and a second run from what the mouse then holds completes
 // and verifies.
 // `only`, when given, picks the requests to cut at (1-based) instead of all of them.
-void CutAtEveryRequest(bool rewriteBase, int* cutPoints,
+enum class Cut { Unplug, Fail };
+
+void CutAtEveryRequest(bool rewriteBase, Cut cut, int* cutPoints,
                        const std::function<bool(int k, int total)>& only = nullptr) {
   int total = 0;
   {
@@ -384,7 +386,8 @@ void CutAtEveryRequest(bool rewriteBase, int* cutPoints,
   }
   for (int k = 1; k <= total; ++k) {
     if (only && !only(k, total)) continue;
-    for (bool unplug : {true, false}) {
+    {
+      const bool unplug = cut == Cut::Unplug;
       Rig rig;
       if (rewriteBase) rig.mouse.Flash().WriteBase(firmware_test::MakeBase(99));
       std::fill_n(rig.mouse.Flash().Bytes().begin() + R::kUpdateArea, 16, 0x00);
@@ -411,14 +414,24 @@ void CutAtEveryRequest(bool rewriteBase, int* cutPoints,
   }
 }
 
-TEST_F(FirmwareUpdateTest, CutAtEveryRequestOfAnApplicationUpdate) {
+// Checksum, 32 window reads, area look, area erase, 794 writes, 794 reads, 6 commit requests,
+// restart, checksum.
+constexpr int kApplicationUpdateRequests = 1631;
+
+TEST_F(FirmwareUpdateTest, CutAtEveryRequestOfAnApplicationUpdateByUnplugging) {
   rig.reset();
   int cutPoints = 0;
-  CutAtEveryRequest(false, &cutPoints);
-  std::printf("cut points tested (application update): %d\n", cutPoints);
-  // Checksum, 32 window reads, area look, area erase, 794 writes, 794 reads, 6 commit
-  // requests, restart, checksum; each cut by unplugging and by failing.
-  EXPECT_EQ(cutPoints, 2 * 1631);
+  CutAtEveryRequest(false, Cut::Unplug, &cutPoints);
+  std::printf("cut points tested (application update, unplugged): %d\n", cutPoints);
+  EXPECT_EQ(cutPoints, kApplicationUpdateRequests);
+}
+
+TEST_F(FirmwareUpdateTest, CutAtEveryRequestOfAnApplicationUpdateByFailing) {
+  rig.reset();
+  int cutPoints = 0;
+  CutAtEveryRequest(false, Cut::Fail, &cutPoints);
+  std::printf("cut points tested (application update, failed): %d\n", cutPoints);
+  EXPECT_EQ(cutPoints, kApplicationUpdateRequests);
 }
 
 TEST_F(FirmwareUpdateTest, CutsDuringABaseRewrite) {
@@ -426,11 +439,13 @@ TEST_F(FirmwareUpdateTest, CutsDuringABaseRewrite) {
   // Every request up to the first base blocks and around the lock, every 53rd elsewhere.
   constexpr int kLock = 1 + 3 + 1 + 43 + 1376 + 1;
   int cutPoints = 0;
-  CutAtEveryRequest(true, &cutPoints, [](int k, int) {
-    return k <= 60 || (k >= kLock - 3 && k <= kLock + 3) || k % 53 == 0;
-  });
+  for (Cut cut : {Cut::Unplug, Cut::Fail}) {
+    CutAtEveryRequest(true, cut, &cutPoints, [](int k, int) {
+      return k <= 60 || (k >= kLock - 3 && k <= kLock + 3) || k % 53 == 0;
+    });
+  }
   std::printf("cut points tested (base rewrite): %d\n", cutPoints);
-  EXPECT_GT(cutPoints, 2 * 140);
+  EXPECT_EQ(cutPoints, 2 * 149);
 }
 
 }  // namespace
