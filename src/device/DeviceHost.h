@@ -62,4 +62,7 @@ class DeviceHost {
   virtual void MarkSavePending() = 0;
   // After a sensor reload: the sensor-dependent DPI control and the eight slider ranges.
   virtual void OnSensorTableChanged() = 0;
+  // The factory-reset confirmation (text 140, confirm text 4, cancel text 5), modal; true
+  // only when confirmed.
+  virtual bool ConfirmFactoryReset() = 0;
 };

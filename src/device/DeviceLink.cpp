@@ -280,6 +280,15 @@ bool DeviceLink::Transfer(CommandReport& frame, bool rebuild, uint8_t command, u
   return false;
 }
 
+bool DeviceLink::SendPairingReport() {
+  ConnectionMode& wireless = m_modes[ConnectionMode::Wireless];
+  if (!wireless.commandHandle) return false;
+  const std::array<uint8_t, 8> report{0xBC, 0x03, 0, 0, 0, 0, 0, 0};
+  if (wireless.commandHandle->SetFeature(report)) return true;
+  wireless.reopenCommand = true;
+  return false;
+}
+
 void DeviceLink::ReadDeviceInfo() {
   std::optional<ConnectionMode::Kind> from;
   for (auto kind : kSendOrder) {

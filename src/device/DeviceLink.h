@@ -88,6 +88,17 @@ class DeviceLink {
   bool SomethingSent() const { return m_somethingSent; }
   void ClearSomethingSent() { m_somethingSent = false; }
 
+  // Report 0xBC (03) on the Wireless command handle only, unacknowledged; nothing when that
+  // handle is not open. True when the report was handed over.
+  bool SendPairingReport();
+
+  // The command handle of one mode, for the firmware transfers (always Wired); nullptr when
+  // it is not open. A transfer that fails on it is reported with MarkHandleFailed.
+  platform::HidDevice* HandleOf(ConnectionMode::Kind mode) {
+    return m_modes[mode].commandHandle.get();
+  }
+  void MarkHandleFailed(ConnectionMode::Kind mode) { m_modes[mode].reopenCommand = true; }
+
   // Reads report 5 on the first open handle (Wired, BLE, Wireless) and applies it.
   void ReadDeviceInfo();
 

@@ -87,6 +87,12 @@ class RecordingHost : public DeviceHost, public platform::WindowHandler {
   }
   void MarkSavePending() override { ++savePending; }
   void OnSensorTableChanged() override { ++sensorTableChanges; }
+  bool ConfirmFactoryReset() override {
+    ++confirmations;
+    return confirmReset;
+  }
+  bool confirmReset = true;
+  int confirmations = 0;
 
   platform::LResult OnMessage(platform::WindowId, uint32_t message, platform::WParam wParam,
                               platform::LParam, bool& handled) override {

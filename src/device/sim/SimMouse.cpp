@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "device/CommandReport.h"
+#include "device/FirmwareReport.h"
 #include "platform/Platform.h"
 
 // An opened interface of the simulated bus.
@@ -58,8 +59,48 @@ SimMouse::SimMouse() {
   SetIndexes(ConnectionMode::BLE, 8, 9);
 }
 
+// Plugs the cable interface back in after a restart, on the virtual clock.
+class SimMouse::RestartTimer : public platform::WindowHandler {
+ public:
+  explicit RestartTimer(SimMouse& sim) : m_sim(sim) {}
+  platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
+                              platform::LParam, bool& handled) override {
+    handled = true;
+    if (message == platform::msg::kTimer && wParam == 1) {
+      platform::Windows().KillTimer(window, 1);
+      m_sim.OnRestartTimer();
+    }
+    return 0;
+  }
+
+ private:
+  SimMouse& m_sim;
+};
+
 SimMouse::~SimMouse() {
   for (auto* device : m_devices) device->m_reading = false;
+  if (m_restartWindow != 0 && platform::Current().windows != nullptr) {
+    platform::Windows().DestroyWindow(m_restartWindow);
+  }
+}
+
+void SimMouse::Restart() {
+  ++m_restarts;
+  (void)m_flash.Boot();
+  Unplug(ConnectionMode::Wired);
+  if (m_restartWindow == 0) {
+    m_restartHandler = std::make_unique<RestartTimer>(*this);
+    platform::WindowDesc desc;
+    desc.className = u"SimMouseRestart";
+    desc.kind = platform::WindowKind::Main;
+    desc.visible = false;
+    m_restartWindow = platform::Windows().CreateWindow(desc, m_restartHandler.get());
+  }
+  platform::Windows().SetTimer(m_restartWindow, 1, m_restartMs);
+}
+
+void SimMouse::OnRestartTimer() {
+  Plug(ConnectionMode::Wired);
 }
 
 void SimMouse::SetIndexes(ConnectionMode::Kind mode, int commandIndex, int eventIndex) {
@@ -189,8 +230,16 @@ bool SimMouse::OnSetFeature(SimHidDevice& device, std::span<const uint8_t> repor
     --m_failSet;
     ok = false;
   }
+  if (ok && m_reportsSeen >= m_failFrom && m_reportsSeen < m_failTo) ok = false;
+  // Firmware transfers: the cable interface only.
+  const bool firmware = ok && report[0] == FirmwareReport::kReportId;
+  if (firmware) ok = mode == ConnectionMode::Wired && m_flash.OnRequest(report);
   Record(SimTraffic::Transfer::SetFeature, mode, ok, report);
   if (!ok) return false;
+  if (firmware) {
+    if (m_flash.TakeRestart()) Restart();
+    return true;
+  }
 
   ModeState& state = m_modes[mode];
   if (report[0] != CommandReport::kReportId) return true;
@@ -229,6 +278,8 @@ bool SimMouse::OnGetFeature(SimHidDevice& device, std::span<uint8_t> report) {
       auto& ack = m_modes[mode].ack;
       if (ack) std::copy_n(ack->begin(), std::min(report.size(), ack->size()), report.begin());
       ack.reset();
+    } else if (id == FirmwareReport::kReportId && mode == ConnectionMode::Wired) {
+      m_flash.Answer(report);
     } else if (id == 0x05) {
       std::fill(report.begin() + 1, report.end(), 0);
       const uint8_t info[] = {0x05,

@@ -17,8 +17,10 @@
 #include <vector>
 
 #include "device/ConnectionMode.h"
+#include "device/sim/SimFlash.h"
 #include "device/sim/SimTraffic.h"
 #include "platform/HidBus.h"
+#include "platform/WindowSystem.h"
 
 class SimHidDevice;
 
@@ -61,6 +63,13 @@ class SimMouse : public platform::HidBus {
   bool MouseOn() const { return m_mouseOn; }
   void SetFirmwareBytes(uint8_t byte8, uint8_t byte9) { m_firmware = {byte8, byte9}; }
   Status& State() { return m_status; }
+  // The flash behind report 0xBF (cable only). A restart (operation 2) unplugs the cable
+  // interface at once and plugs it again after RestartMs.
+  SimFlash& Flash() { return m_flash; }
+  const SimFlash& Flash() const { return m_flash; }
+  void SetRestartMs(uint32_t ms) { m_restartMs = ms; }
+  uint32_t RestartMs() const { return m_restartMs; }
+  int Restarts() const { return m_restarts; }
 
   // Status reports on the event interface of `mode`, each from the current state with one
   // field changed.
@@ -85,6 +94,18 @@ class SimMouse : public platform::HidBus {
   void FailGetFeature(int calls) { m_failGet = calls; }
   // The mode that receives the k-th report sent from now on is unplugged as it arrives.
   void UnplugAtReport(int k) { m_unplugAt = m_reportsSeen + k; }
+  // The k-th report sent from now on and the `count - 1` after it fail (the mouse stays).
+  void FailReports(int k, int count) {
+    m_failFrom = m_reportsSeen + k;
+    m_failTo = m_failFrom + count;
+  }
+  // Every pending fault is dropped.
+  void ClearFaults() {
+    m_refuseAcks = m_failSet = m_failGet = 0;
+    m_unplugAt = m_failFrom = m_failTo = -1;
+  }
+  // Reports (of any id) handed to SetFeature so far, failed ones included.
+  int ReportsSeen() const { return m_reportsSeen; }
 
   // --- what happened ---
   const std::vector<SimTraffic>& Log() const { return m_log; }
@@ -128,6 +149,9 @@ class SimMouse : public platform::HidBus {
   void Notify(uint32_t eventCode);
   void Record(SimTraffic::Transfer transfer, ConnectionMode::Kind mode, bool ok,
               std::span<const uint8_t> bytes);
+  void Restart();
+  void OnRestartTimer();
+  class RestartTimer;
 
   std::array<ModeState, ConnectionMode::kCount> m_modes;
   std::map<int, platform::HidInterfaceInfo> m_others;
@@ -141,6 +165,13 @@ class SimMouse : public platform::HidBus {
   int m_failGet = 0;
   int m_reportsSeen = 0;
   int m_unplugAt = -1;
+  int m_failFrom = -1;
+  int m_failTo = -1;
+  SimFlash m_flash;
+  uint32_t m_restartMs = 2000;
+  int m_restarts = 0;
+  std::unique_ptr<platform::WindowHandler> m_restartHandler;
+  platform::WindowId m_restartWindow = 0;
   int m_accepted = 0;
   std::map<uint16_t, std::array<uint8_t, 27>> m_applied;
   std::vector<SimTraffic> m_log;
