@@ -6,7 +6,13 @@
 #include "base/Language.h"
 #include "base/Text.h"
 #include "platform/Platform.h"
+#include "macros/MacroLibrary.h"
+#include "macros/MacroLibraryFile.h"
+#include "profiles/SettingsFiles.h"
+#include "ui/AttentionDlg.h"
+#include "ui/Battery.h"
 #include "ui/ImageButton.h"
+#include "ui/StaticImage.h"
 #include "ui/SkinImage.h"
 #include "ui/StaticText.h"
 
@@ -18,6 +24,11 @@ constexpr platform::Colour kVersionColour = 0xB4B4B4;
 constexpr platform::Colour kNoticeColour = 0xE8E8E8;
 constexpr int kVersionText = 3;
 constexpr int kNoDeviceText = 155;
+constexpr int kAttentionCaption = 150;
+constexpr platform::Colour kNotLinkedColour = 0x00FFFF;
+constexpr platform::Rect kStatusRect{740, 120, 780, 160};
+constexpr platform::Rect kBatteryRect{790, 120, 830, 160};
+constexpr platform::Rect kNotLinkedRect{690, 170, 900, 192};
 
 }  // namespace
 
@@ -53,6 +64,7 @@ void CVantrelDlg::OnInitDialog() {
 
   // The language first: every text and font created afterwards depends on it.
   LoadLanguage();
+  LoadModel();
 
   // The page, once, and the skinned dialog's own set-up; then our own placement.
   CDlgBase::OnInitDialog();
@@ -67,8 +79,31 @@ void CVantrelDlg::OnInitDialog() {
   m_bShowWindow = true;
   g_bDeviceActive = true;
 
+  StartDevice();
   SetFrameBitmap(kFrameBitmap);
   windows.SetTimer(m_hWnd, kTimerKeepHidden, 100);
+  SetTimer(kTimerLinkState, 2000);
+}
+
+void CVantrelDlg::LoadModel() {
+  (void)ReadLibraryFile(g_macroLibrary);
+  (void)ReadLibraryFile(g_bulletLibrary);
+  (void)LoadAllSettings(g_GlobalSettings, g_ProfileStore);
+  BuildSensorDpiTable(g_SensorDpiTable, g_GlobalSettings.SensorId());
+}
+
+void CVantrelDlg::StartDevice() {
+  m_link.SetStatusEvents(&m_events);
+  RefreshPage();
+  m_link.RegisterForDeviceNotifications(m_hWnd);
+  m_writer.SnapshotSentState();
+  m_link.ScanDevices();
+  if (m_link.Connected() && m_link.TakeFirstConnection()) RefreshPage();
+}
+
+void CVantrelDlg::SaveNow() {
+  m_bSavePending = false;
+  (void)SaveSettingsAndProfiles(g_GlobalSettings, g_ProfileStore);
 }
 
 void CVantrelDlg::InitUI(const platform::Rect&) {
@@ -82,9 +117,24 @@ void CVantrelDlg::InitUI(const platform::Rect&) {
   AddControl(0, std::make_unique<CStaticText>(w, kVersionLabel, platform::Rect{20, 706, 300, 728},
                                               kVersionColour, platform::dt::kLeft | platform::dt::kSingleLine,
                                               LangText(kVersionText) + kVersion));
+  const struct {
+    uint32_t id;
+    const char16_t* image;
+  } statusImages[] = {{kStatusWired, u"Status_Wired.png"},
+                      {kStatusWireless, u"Status_Wireless.png"},
+                      {kStatusBle, u"Status_BLE.png"}};
+  for (const auto& status : statusImages) {
+    auto* image = AddControl(0, std::make_unique<CStaticImage>(w, status.id, kStatusRect, true, false));
+    image->SetImage(ui::SkinPath(status.image));
+  }
+  m_pBattery = AddControl(0, std::make_unique<CBattery>(w, kBatteryRect, true, false));
+  m_pBattery->LoadDefaultImages();
+  AddControl(0, std::make_unique<CStaticText>(w, kNoticeLabel, kNotLinkedRect, kNotLinkedColour,
+                                              platform::dt::kLeft | platform::dt::kSingleLine,
+                                              LangText(156), true, false));
   // Until the page is built the window says what it is waiting for.
   AddControl(0, std::make_unique<CStaticText>(
-                    w, kNoticeLabel, platform::Rect{300, 380, 860, 420}, kNoticeColour,
+                    w, kPlaceholderLabel, platform::Rect{300, 380, 860, 420}, kNoticeColour,
                     platform::dt::kCenter | platform::dt::kVCenter | platform::dt::kSingleLine,
                     LangText(kNoDeviceText)));
 }
@@ -128,6 +178,10 @@ platform::LResult CVantrelDlg::OnMessage(platform::WindowId window, uint32_t mes
     case msg::kDestroy:
       OnDestroy();
       break;
+    case msg::kDeviceChange:
+      m_link.OnDeviceChange(static_cast<uint32_t>(wParam));
+      handled = false;  // and the default processing
+      return 1;
     case kShowRequestMessage:
       ShowRequest();
       return 0;
@@ -150,8 +204,21 @@ platform::LResult CVantrelDlg::OnMessage(platform::WindowId window, uint32_t mes
 void CVantrelDlg::OnCancel() { ExitPath(kResultCancel); }
 
 void CVantrelDlg::OnTimer(uintptr_t id) {
-  if (id == kTimerKeepHidden && !m_bShowWindow) {
-    platform::Windows().ShowWindow(m_hWnd, platform::ShowCommand::Hide);
+  switch (id) {
+    case kTimerKeepHidden:
+      if (!m_bShowWindow) platform::Windows().ShowWindow(m_hWnd, platform::ShowCommand::Hide);
+      return;
+    case kTimerWrite:
+      KillTimer(id);
+      m_writer.WriteChanges();
+      return;
+    case kTimerSave:
+      KillTimer(id);
+      SaveNow();
+      return;
+    default:
+      if (!m_link.OnTimer(id)) (void)m_events.OnTimer(id);
+      return;
   }
 }
 
@@ -187,6 +254,93 @@ void CVantrelDlg::ExitPath(intptr_t result) {
 void CVantrelDlg::OnDestroy() {
   platform::Time().Sleep(50);
   platform::Windows().KillTimer(m_hWnd, kTimerKeepHidden);
+  if (m_bSavePending) {
+    KillTimer(kTimerSave);
+    SaveNow();
+  }
+  m_attentions.clear();
   if (m_bTrayAdded) platform::TrayIcon().Remove(m_hWnd, kTrayIconId);
   m_bTrayAdded = false;
 }
+
+// --- what the device link asks of the window ---
+
+void CVantrelDlg::SetTimer(uintptr_t id, uint32_t ms) { platform::Windows().SetTimer(m_hWnd, id, ms); }
+
+void CVantrelDlg::KillTimer(uintptr_t id) { platform::Windows().KillTimer(m_hWnd, id); }
+
+void CVantrelDlg::RefreshPage() { InvalidateRect(nullptr); }
+
+void CVantrelDlg::ShowAttention(int textNumber) {
+  auto box = std::make_unique<CAttentionDlg>(LangText(kAttentionCaption), LangText(textNumber), m_hWnd);
+  if (!box->Create()) return;
+  // Boxes the user already closed are released as new ones come.
+  std::erase_if(m_attentions, [](const std::unique_ptr<CAttentionDlg>& dlg) {
+    return !platform::Windows().IsWindow(dlg->GetSafeHwnd());
+  });
+  m_attentions.push_back(std::move(box));
+}
+
+// The progress window belongs to the settings pages, which are not built yet.
+void CVantrelDlg::ShowProgress(int) {}
+
+void CVantrelDlg::PostOsdMessage() { (void)platform::Windows().PostMessage(m_hWnd, kOsdMessage, 1, 0); }
+
+void CVantrelDlg::ShellOpen(std::u16string_view target) { (void)platform::ShellServices().Open(target); }
+
+void CVantrelDlg::EndProgram(ProgramEnd how) {
+  if (how == ProgramEnd::DeviceRemoved) {
+    m_bShowWindow = false;
+    platform::Windows().ShowWindow(m_hWnd, platform::ShowCommand::Hide);
+  }
+  ExitPath(kResultOk);
+}
+
+void CVantrelDlg::ShowMainWindow(WindowShow how) {
+  auto& windows = platform::Windows();
+  if (how == WindowShow::Minimize) {
+    windows.ShowWindow(m_hWnd, platform::ShowCommand::Minimize);
+    return;
+  }
+  windows.BringToForeground(m_hWnd);
+  windows.ShowWindow(m_hWnd, platform::ShowCommand::Restore);
+}
+
+void CVantrelDlg::ShowStatusImage(std::optional<ConnectionMode::Kind> mode) {
+  const struct {
+    uint32_t id;
+    ConnectionMode::Kind kind;
+  } images[] = {{kStatusWired, ConnectionMode::Wired},
+                {kStatusWireless, ConnectionMode::Wireless},
+                {kStatusBle, ConnectionMode::BLE}};
+  for (const auto& image : images) {
+    if (CControlBase* control = GetControl(image.id)) control->SetShow(mode && *mode == image.kind);
+  }
+  if (CControlBase* placeholder = GetControl(kPlaceholderLabel)) placeholder->SetShow(!mode);
+  InvalidateRect(nullptr);
+}
+
+// The polling page is not built yet; nothing on the window shows the choices.
+void CVantrelDlg::UpdatePollingChoices(ConnectionMode::Kind, int) {}
+
+void CVantrelDlg::ShowNotLinkedLabel(bool show) {
+  if (CControlBase* label = GetControl(kNoticeLabel)) {
+    label->SetShow(show);
+    InvalidateRect(&label->m_rc);
+  }
+}
+
+void CVantrelDlg::ShowBattery(int level, int chargeState, int animation) {
+  if (!m_pBattery) return;
+  m_pBattery->SetShow(true);
+  m_pBattery->SetLevel(level);
+  m_pBattery->SetState(chargeState);
+  m_pBattery->SetAnimLevel(animation);
+  InvalidateRect(&m_pBattery->m_rc);
+}
+
+// The DPI page is not built yet; the table itself is already rebuilt by the device link.
+void CVantrelDlg::OnSensorTableChanged() {}
+
+// The reset dialog comes with the page; until then nothing asks for a reset.
+bool CVantrelDlg::ConfirmFactoryReset() { return false; }

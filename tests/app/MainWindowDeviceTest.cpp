@@ -1,0 +1,112 @@
+// The main window with the device link, on the virtual clock against the simulated mouse.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/VantrelDlg.h"
+#include "base/AppGlobals.h"
+#include "base/Language.h"
+#include "device/sim/SimMouse.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "ui/ControlBase.h"
+
+namespace {
+
+using platform::WindowId;
+
+class MainWindowDeviceTest : public ::testing::Test {
+ protected:
+  platform::headless::HeadlessPlatform platform;
+  platform::headless::HeadlessDesktop& desktop = platform.desktop();
+  SimMouse mouse;
+  std::vector<std::string> failures;
+  const std::u16string configDir =
+      u"C:\\Users\\player\\AppData\\Roaming\\GamingMouseData20250627A\\config\\";
+
+  MainWindowDeviceTest() {
+    ResetLanguage();
+    desktop.SetFailureHandler([this](const std::string& m) { failures.push_back(m); });
+    platform.SetHidBus(&mouse);
+    for (auto m : {ConnectionMode::Wired, ConnectionMode::Wireless, ConnectionMode::BLE}) {
+      mouse.Unplug(m);
+    }
+    mouse.ClearLog();
+  }
+  ~MainWindowDeviceTest() override {
+    g_hOpenDialogs.fill(0);
+    platform.SetHidBus(nullptr);
+    ResetLanguage();
+    EXPECT_TRUE(failures.empty()) << failures.front();
+  }
+  bool Shown(CVantrelDlg& dlg, uint32_t id) {
+    const CControlBase* control = dlg.GetControl(id);
+    return control && control->IsDrawable();
+  }
+  int DeviceInfoReads() const {
+    return static_cast<int>(std::count_if(mouse.Log().begin(), mouse.Log().end(), [](const SimTraffic& t) {
+      return t.transfer == SimTraffic::Transfer::GetFeature && t.ReportId() == 5;
+    }));
+  }
+};
+
+TEST_F(MainWindowDeviceTest, CableMouseIsFoundAtStartAndShownByItsStatusImage) {
+  mouse.Plug(ConnectionMode::Wired);
+  mouse.ClearLog();
+  CVantrelDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  EXPECT_TRUE(dlg.Link().Connected());
+  EXPECT_TRUE(dlg.Link().HasCommandHandle(ConnectionMode::Wired));
+  EXPECT_GE(DeviceInfoReads(), 1);
+  EXPECT_TRUE(Shown(dlg, CVantrelDlg::kStatusWired));
+  EXPECT_FALSE(Shown(dlg, CVantrelDlg::kStatusWireless));
+  EXPECT_FALSE(Shown(dlg, CVantrelDlg::kPlaceholderLabel));
+  // Start-up loaded (and, on a fresh account, created) the settings and profile files.
+  EXPECT_TRUE(platform.files().FileExists(configDir + u"config.ini"));
+  // Nothing is written to the mouse at start: the snapshot marks the profile as sent.
+  EXPECT_TRUE(mouse.CommandsSent().empty());
+  desktop.RunFor(2500);  // timer 80: a cable is open, so no attention box
+  EXPECT_EQ(g_hOpenDialogs[0], 0u);
+}
+
+TEST_F(MainWindowDeviceTest, NoMouseShowsTheAttentionBoxAfterTwoSeconds) {
+  CVantrelDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  EXPECT_FALSE(dlg.Link().Connected());
+  EXPECT_TRUE(Shown(dlg, CVantrelDlg::kPlaceholderLabel));
+  desktop.RunFor(1900);
+  EXPECT_EQ(g_hOpenDialogs[0], 0u);
+  desktop.RunFor(200);
+  EXPECT_NE(g_hOpenDialogs[0], 0u);
+  EXPECT_TRUE(desktop.IsVisible(g_hOpenDialogs[0]));
+}
+
+TEST_F(MainWindowDeviceTest, PluggingInLaterIsNoticedAndUnpluggingTheLastEndsTheProgram) {
+  CVantrelDlg dlg;
+  desktop.ScriptNextModal([&](WindowId) {
+    mouse.Plug(ConnectionMode::Wired);
+    desktop.RunFor(100);
+    EXPECT_TRUE(dlg.Link().Connected());
+    EXPECT_TRUE(Shown(dlg, CVantrelDlg::kStatusWired));
+    mouse.Unplug(ConnectionMode::Wired);
+    desktop.RunFor(100);
+  });
+  EXPECT_EQ(dlg.DoModal(), CVantrelDlg::kResultOk);
+  EXPECT_FALSE(dlg.m_bShowWindow);
+}
+
+TEST_F(MainWindowDeviceTest, MouseAskingToLeaveEndsTheProgramAfterATenthOfASecond) {
+  mouse.Plug(ConnectionMode::Wired);
+  CVantrelDlg dlg;
+  uint64_t askedAt = 0;
+  desktop.ScriptNextModal([&](WindowId) {
+    askedAt = desktop.NowMs();
+    mouse.RequestLeave(ConnectionMode::Wired);
+  });
+  EXPECT_EQ(dlg.DoModal(), CVantrelDlg::kResultOk);
+  EXPECT_GE(desktop.NowMs(), askedAt + 100);
+}
+
+}  // namespace
