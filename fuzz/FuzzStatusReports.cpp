@@ -85,6 +85,7 @@ class QuietHost : public DeviceHost {
   void ShowBattery(int, int, int) override {}
   void MarkSavePending() override {}
   void OnSensorTableChanged() override {}
+  bool ConfirmFactoryReset() override { return false; }
   bool show = true, byDevice = false;
 };
 
