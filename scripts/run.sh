@@ -27,7 +27,7 @@ fi
 
 wine "$exe" --simulate >"$here/build/run.log" 2>&1 &
 app=$!
-if ! win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Gaming Mouse$' 2>/dev/null | head -1); then
+if ! win=$(wait_main_window 30); then
   echo "The window did not appear; see $here/build/run.log" >&2
   exit 1
 fi

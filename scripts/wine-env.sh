@@ -66,3 +66,26 @@ wine_env_stop() {
     WINE_ENV_XVFB_PID=""
   fi
 }
+
+# Visible windows titled "Gaming Mouse" that have the main window's width (skinned dialogs
+# carry the same title).
+main_windows() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '^Gaming Mouse$' 2>/dev/null); do
+    xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 1127x' && echo "$w"
+  done
+}
+
+# Waits up to $1 seconds (default 30) for the main window and prints its id.
+wait_main_window() {
+  local i w
+  for i in $(seq 1 $((${1:-30} * 5))); do
+    w=$(main_windows | head -1)
+    if [ -n "$w" ]; then
+      echo "$w"
+      return 0
+    fi
+    sleep 0.2
+  done
+  return 1
+}

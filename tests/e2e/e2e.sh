@@ -36,7 +36,7 @@ start_private_xvfb || exit 1
 prepare_wine_prefix "$out/wineprefix" fresh
 data_dir=$(wine_data_dir)
 
-visible_windows() { xdotool search --onlyvisible --name '^Gaming Mouse$' 2>/dev/null | wc -l; }
+visible_windows() { main_windows | wc -l; }
 wait_gone() {  # wait_gone PID SECONDS
   local i
   for i in $(seq 1 $(($2 * 10))); do
@@ -50,7 +50,7 @@ wait_gone() {  # wait_gone PID SECONDS
 cd "$here/build/win"
 wine "$exe" >"$out/first.log" 2>&1 &
 app_pid=$!
-win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Gaming Mouse$' 2>/dev/null | head -1)
+win=$(wait_main_window 30)
 check "main window appears" test -n "$win"
 if [ -z "$win" ]; then
   echo "0 passed, 1 failed"
@@ -63,6 +63,11 @@ check "window is 1127 x 740" test "$WIDTH" = 1127 -a "$HEIGHT" = 740
 check "window is centred, not at a negative position" test "$X" -ge 0 -a "$Y" -ge 0
 check "data folder and config folder created" test -d "$data_dir/config"
 check "screenshot is not blank" test "$(identify -format "%k" "$out/startup.png")" -gt 1
+# Without a mouse the program says so in a box of its own after two seconds.
+sleep 2.5
+check "without a mouse the no-device message box appears" \
+  test "$(xdotool search --onlyvisible --name '^Gaming Mouse$' 2>/dev/null | wc -l)" -ge 2
+import -window root "$out/no-device.png"
 
 # --- second instance ---
 wine "$exe" >"$out/second.log" 2>&1 &
@@ -84,7 +89,7 @@ app_pid=""
 # --- minimise hides to the tray; a second start shows it again; the close button ends ---
 wine "$exe" >"$out/third.log" 2>&1 &
 app_pid=$!
-win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Gaming Mouse$' 2>/dev/null | head -1)
+win=$(wait_main_window 30)
 check "main window appears again" test -n "$win"
 if [ -n "$win" ]; then
   sleep 1

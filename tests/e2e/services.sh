@@ -64,7 +64,7 @@ fi
 # --- tray icon of the program: added, its menu works, removed at exit ---
 wine "$exe" >"$out/tray.log" 2>&1 &
 app_pid=$!
-win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Gaming Mouse$' 2>/dev/null | head -1)
+win=$(wait_main_window 30)
 tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' 2>/dev/null | head -1)
 check "tray icon is added" test -n "$tray"
 if [ -n "$tray" ]; then
@@ -115,10 +115,14 @@ printf '0 plug wireless\n200 plug wired\n' >"$out/sim-script.txt"
 wine "$exe" --simulate="$(winepath -w "$out/sim-script.txt")" --sim-log="$(winepath -w "$sim_log")" \
   >"$out/simulate.log" 2>&1 &
 app_pid=$!
-win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Gaming Mouse$' 2>/dev/null | head -1)
+win=$(wait_main_window 30)
 check "main window appears with --simulate=SCRIPT" test -n "$win"
 sleep 1
 check "--sim-log file is written while the program runs" test -f "$sim_log"
+sleep 0.5
+check "the program finds the simulated mouse and reads its device info" \
+  grep -qE '^[0-9]+ get (wired|wireless) ok 05' "$sim_log"
+import -window root "$out/simulated.png"
 if [ -n "$win" ]; then
   xdotool windowfocus --sync "$win" 2>/dev/null
   xdotool key alt+F4
