@@ -55,6 +55,7 @@ class QuietHost : public DeviceHost, public platform::WindowHandler {
   void ShowBattery(int, int, int) override {}
   void MarkSavePending() override {}
   void OnSensorTableChanged() override {}
+  bool ConfirmFactoryReset() override { return false; }
 
   LResult OnMessage(WindowId, uint32_t message, WParam wParam, LParam, bool& handled) override {
     if (message == platform::msg::kDeviceChange) deviceChanges.push_back(wParam);
