@@ -65,7 +65,13 @@ fi
 wine "$exe" >"$out/tray.log" 2>&1 &
 app_pid=$!
 win=$(wait_main_window 30)
-tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' 2>/dev/null | head -1)
+# Wine's tray window comes up a moment after the icon is added.
+tray=""
+for i in $(seq 1 50); do
+  tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' 2>/dev/null | head -1)
+  [ -n "$tray" ] && break
+  sleep 0.2
+done
 check "tray icon is added" test -n "$tray"
 if [ -n "$tray" ]; then
   eval "$(xdotool getwindowgeometry --shell "$tray")"
