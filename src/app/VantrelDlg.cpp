@@ -74,10 +74,11 @@ void CVantrelDlg::OnInitDialog() {
   m_bTrayAdded = platform::TrayIcon().Add(m_hWnd, kTrayIconId, kTrayCallbackMessage,
                                           kIconResource, kTitle);
 
-  // Until the global settings are loaded there is no "NeedPassword" to obey, so the window
-  // starts visible.
-  m_bShowWindow = true;
-  g_bDeviceActive = true;
+  // "NeedPassword": anything but 0 keeps the window hidden until the mouse allows it.
+  m_nNeedPassword = g_GlobalSettings.NeedPassword();
+  if (m_nNeedPassword == 1) windows.ShowWindow(m_hWnd, platform::ShowCommand::Minimize);
+  m_bShowWindow = m_nNeedPassword == 0;
+  g_bDeviceActive = m_nNeedPassword == 0;
 
   StartDevice();
   SetFrameBitmap(kFrameBitmap);
@@ -237,8 +238,10 @@ void CVantrelDlg::ShowRequest() {
   if (m_bShowWindow && g_bDeviceActive) {
     windows.BringToForeground(m_hWnd);
     windows.ShowWindow(m_hWnd, platform::ShowCommand::Restore);
+    return;
   }
-  // Without a device there is nothing to ask whether the window may be shown.
+  // Otherwise the mouse decides; without one nothing happens.
+  m_link.ReadDeviceInfo();
 }
 
 void CVantrelDlg::ExitPath(intptr_t result) {

@@ -58,6 +58,7 @@ class CVantrelDlg : public CDlgBase, public DeviceHost {
   bool m_bShowWindow = true;
   bool m_bShownByDevice = false;
   bool m_bSavePending = false;
+  int m_nNeedPassword = 1;
   DeviceLink& Link() { return m_link; }
 
   // --- DeviceHost ---

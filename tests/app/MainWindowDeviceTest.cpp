@@ -60,6 +60,11 @@ TEST_F(MainWindowDeviceTest, CableMouseIsFoundAtStartAndShownByItsStatusImage) {
   EXPECT_TRUE(dlg.Link().Connected());
   EXPECT_TRUE(dlg.Link().HasCommandHandle(ConnectionMode::Wired));
   EXPECT_GE(DeviceInfoReads(), 1);
+  // A fresh account asks the mouse before the window shows; the mouse on the cable allows it.
+  EXPECT_TRUE(dlg.m_bShownByDevice);
+  desktop.RunFor(200);
+  EXPECT_TRUE(desktop.IsVisible(dlg.Handle()));
+  EXPECT_FALSE(desktop.IsMinimized(dlg.Handle()));
   EXPECT_TRUE(Shown(dlg, CVantrelDlg::kStatusWired));
   EXPECT_FALSE(Shown(dlg, CVantrelDlg::kStatusWireless));
   EXPECT_FALSE(Shown(dlg, CVantrelDlg::kPlaceholderLabel));
@@ -77,6 +82,7 @@ TEST_F(MainWindowDeviceTest, NoMouseShowsTheAttentionBoxAfterTwoSeconds) {
   EXPECT_FALSE(dlg.Link().Connected());
   EXPECT_TRUE(Shown(dlg, CVantrelDlg::kPlaceholderLabel));
   desktop.RunFor(1900);
+  EXPECT_FALSE(desktop.IsVisible(dlg.Handle()));  // only the tray icon, until a mouse allows it
   EXPECT_EQ(g_hOpenDialogs[0], 0u);
   desktop.RunFor(200);
   EXPECT_NE(g_hOpenDialogs[0], 0u);

@@ -9,6 +9,7 @@
 #include "base/Language.h"
 #include "base/StdioFileEx.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "profiles/GlobalSettings.h"
 
 namespace {
 
@@ -24,6 +25,17 @@ class StartupTest : public ::testing::Test {
   void SetUp() override {
     ResetLanguage();
     desktop.SetFailureHandler([this](const std::string& m) { failures.push_back(m); });
+    // These tests look at the window itself, so it may show without a mouse.
+    AllowWindowWithoutMouse(true);
+  }
+  void AllowWindowWithoutMouse(bool allow) {
+    platform.files().CreateDirectory(dataDir.substr(0, dataDir.size() - 1));
+    platform.files().CreateDirectory(dataDir + u"config");
+    g_strDataDir = dataDir;
+    GlobalSettings settings;
+    settings.ResetToDefaults(dataDir);
+    settings.SetValueAt(GlobalSettings::kNeedPassword, allow ? u"0" : u"1");
+    ASSERT_TRUE(SaveGlobalSettings(settings));
   }
   void TearDown() override {
     ResetLanguage();
@@ -52,6 +64,21 @@ TEST_F(StartupTest, FreshAccountGetsFoldersACentredWindowAndATrayIcon) {
   EXPECT_EQ(platform.tray().icons[0].tip, u"Gaming Mouse");
   dlg.Destroy();
   EXPECT_TRUE(platform.tray().icons.empty());
+}
+
+TEST_F(StartupTest, WithAPasswordSettingTheWindowStaysHiddenUntilTheMouseAllowsIt) {
+  AllowWindowWithoutMouse(false);
+  CVantrelDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  EXPECT_TRUE(desktop.IsMinimized(dlg.Handle()));
+  desktop.RunFor(100);
+  EXPECT_FALSE(desktop.IsVisible(dlg.Handle()));
+  EXPECT_FALSE(g_bDeviceActive);
+  // A show request without a mouse changes nothing.
+  desktop.SendMessage(dlg.Handle(), CVantrelDlg::kShowRequestMessage, 0, 0);
+  desktop.RunFor(500);
+  EXPECT_FALSE(desktop.IsVisible(dlg.Handle()));
+  EXPECT_EQ(platform.tray().icons.size(), 1u);  // the tray icon is there all the same
 }
 
 TEST_F(StartupTest, SmallScreenNeverGivesANegativePosition) {

@@ -62,7 +62,7 @@ else
 fi
 
 # --- tray icon of the program: added, its menu works, removed at exit ---
-wine "$exe" >"$out/tray.log" 2>&1 &
+wine "$exe" --simulate >"$out/tray.log" 2>&1 &
 app_pid=$!
 win=$(wait_main_window 30)
 # Wine's tray window comes up a moment after the icon is added.
