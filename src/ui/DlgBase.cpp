@@ -84,9 +84,13 @@ void CDlgBase::OnInitDialog() {
 
   const int width = ui::Scaled(m_nWidth);
   const int height = ui::Scaled(m_nHeight);
-  // Centred over the owner, or over the work area without one.
+  // Centred over the owner, or over the work area without one. A hidden or minimised owner
+  // has no useful place (a minimised one sits off to a corner), so the work area counts.
   platform::Rect over = windows.WorkArea();
-  if (m_hParent && windows.IsWindow(m_hParent)) over = windows.WindowRect(m_hParent);
+  if (m_hParent && windows.IsWindow(m_hParent) && windows.IsVisible(m_hParent) &&
+      !windows.IsMinimized(m_hParent)) {
+    over = windows.WindowRect(m_hParent);
+  }
   const int x = over.left + (over.Width() - width) / 2;
   const int y = over.top + (over.Height() - height) / 2;
   windows.MoveWindow(m_hWnd, {x, y, x + width, y + height});

@@ -330,3 +330,32 @@ TEST_F(DlgBaseTest, EscapeAndCloseEndAModalDialogWithCancel) {
 }
 
 }  // namespace
+
+namespace {
+
+// A box opened while its owner is hidden in the tray, or minimised, must not follow the
+// owner to where it is not.
+TEST_F(DlgBaseTest, DialogOfAHiddenOrMinimisedOwnerIsCentredOnTheWorkArea) {
+  desktop.SetScreen({1920, 1017}, {0, 0, 1920, 1040}, 1.0f);
+  const auto noControls = [](CTestDlg&, platform::WindowId) {};
+  CTestDlg owner(noControls, 400, 300);
+  ASSERT_TRUE(owner.Create());
+  desktop.MoveWindow(owner.GetSafeHwnd(), {0, 700, 400, 1000});
+  const Rect centred{(1920 - 200) / 2, (1040 - 100) / 2, (1920 - 200) / 2 + 200,
+                     (1040 - 100) / 2 + 100};
+  struct Case {
+    platform::ShowCommand ownerState;
+    bool overOwner;
+  } cases[] = {{platform::ShowCommand::Show, true},
+               {platform::ShowCommand::Hide, false},
+               {platform::ShowCommand::Minimize, false}};
+  for (const auto& c : cases) {
+    desktop.ShowWindow(owner.GetSafeHwnd(), c.ownerState);
+    CTestDlg box(noControls, 200, 100, owner.GetSafeHwnd());
+    ASSERT_TRUE(box.Create());
+    const Rect expected = c.overOwner ? Rect{100, 800, 300, 900} : centred;
+    EXPECT_EQ(desktop.WindowRect(box.GetSafeHwnd()), expected);
+  }
+}
+
+}  // namespace
