@@ -10,6 +10,7 @@
 #include "base/Crc32.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
+#include "device/QuietDeviceHost.h"
 #include "device/FirmwareProgress.h"
 #include "device/FirmwareUpdater.h"
 #include "device/sim/SimMouse.h"
@@ -32,29 +33,7 @@ void BM_Crc32_160KiB(benchmark::State& state) {
 }
 BENCHMARK(BM_Crc32_160KiB)->Unit(benchmark::kMicrosecond);
 
-class NullHost : public DeviceHost {
- public:
-  void SetTimer(uintptr_t, uint32_t) override {}
-  void KillTimer(uintptr_t) override {}
-  void RefreshPage() override {}
-  void ShowAttention(int) override {}
-  void ShowProgress(int) override {}
-  void PostOsdMessage() override {}
-  void ShellOpen(std::u16string_view) override {}
-  void EndProgram(ProgramEnd) override {}
-  bool ShowWindowFlag() const override { return true; }
-  void SetShowWindowFlag(bool) override {}
-  bool ShownByDevice() const override { return false; }
-  void SetShownByDevice(bool) override {}
-  void ShowMainWindow(WindowShow) override {}
-  void ShowStatusImage(std::optional<ConnectionMode::Kind>) override {}
-  void UpdatePollingChoices(ConnectionMode::Kind, int) override {}
-  void ShowNotLinkedLabel(bool) override {}
-  void ShowBattery(int, int, int) override {}
-  void MarkSavePending() override {}
-  void OnSensorTableChanged() override {}
-  bool ConfirmFactoryReset() override { return false; }
-};
+using NullHost = QuietDeviceHost;
 
 class NullProgress : public FirmwareProgress {
  public:

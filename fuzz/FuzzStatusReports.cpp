@@ -10,6 +10,7 @@
 #include "base/AppGlobals.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
+#include "device/QuietDeviceHost.h"
 #include "device/DeviceModel.h"
 #include "device/SettingsWriter.h"
 #include "device/StatusEvents.h"
@@ -64,30 +65,7 @@ class CheckedModel : public DeviceModel {
   std::array<int, 10> effects{0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
 };
 
-class QuietHost : public DeviceHost {
- public:
-  void SetTimer(uintptr_t, uint32_t) override {}
-  void KillTimer(uintptr_t) override {}
-  void RefreshPage() override {}
-  void ShowAttention(int) override {}
-  void ShowProgress(int) override {}
-  void PostOsdMessage() override {}
-  void ShellOpen(std::u16string_view) override {}
-  void EndProgram(ProgramEnd) override {}
-  bool ShowWindowFlag() const override { return show; }
-  void SetShowWindowFlag(bool s) override { show = s; }
-  bool ShownByDevice() const override { return byDevice; }
-  void SetShownByDevice(bool s) override { byDevice = s; }
-  void ShowMainWindow(WindowShow) override {}
-  void ShowStatusImage(std::optional<ConnectionMode::Kind>) override {}
-  void UpdatePollingChoices(ConnectionMode::Kind, int) override {}
-  void ShowNotLinkedLabel(bool) override {}
-  void ShowBattery(int, int, int) override {}
-  void MarkSavePending() override {}
-  void OnSensorTableChanged() override {}
-  bool ConfirmFactoryReset() override { return false; }
-  bool show = true, byDevice = false;
-};
+using QuietHost = QuietDeviceHost;
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include "Win32TestSupport.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
+#include "device/QuietDeviceHost.h"
 #include "device/sim/SimMouse.h"
 
 namespace {
@@ -20,7 +21,7 @@ using win32test::PumpUntil;
 using win32test::TestPlatform;
 
 // A main window that only records what the link asks of it.
-class QuietHost : public DeviceHost, public platform::WindowHandler {
+class QuietHost : public QuietDeviceHost, public platform::WindowHandler {
  public:
   WindowId window = 0;
   std::vector<WParam> deviceChanges;
@@ -36,26 +37,7 @@ class QuietHost : public DeviceHost, public platform::WindowHandler {
   }
   ~QuietHost() override { platform::Windows().DestroyWindow(window); }
 
-  void SetTimer(uintptr_t, uint32_t) override {}
-  void KillTimer(uintptr_t) override {}
-  void RefreshPage() override {}
   void ShowAttention(int text) override { attentions.push_back(text); }
-  void ShowProgress(int) override {}
-  void PostOsdMessage() override {}
-  void ShellOpen(std::u16string_view) override {}
-  void EndProgram(ProgramEnd) override {}
-  bool ShowWindowFlag() const override { return true; }
-  void SetShowWindowFlag(bool) override {}
-  bool ShownByDevice() const override { return false; }
-  void SetShownByDevice(bool) override {}
-  void ShowMainWindow(WindowShow) override {}
-  void ShowStatusImage(std::optional<ConnectionMode::Kind>) override {}
-  void UpdatePollingChoices(ConnectionMode::Kind, int) override {}
-  void ShowNotLinkedLabel(bool) override {}
-  void ShowBattery(int, int, int) override {}
-  void MarkSavePending() override {}
-  void OnSensorTableChanged() override {}
-  bool ConfirmFactoryReset() override { return false; }
 
   LResult OnMessage(WindowId, uint32_t message, WParam wParam, LParam, bool& handled) override {
     if (message == platform::msg::kDeviceChange) deviceChanges.push_back(wParam);
