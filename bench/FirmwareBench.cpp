@@ -7,16 +7,16 @@
 #include <cstdint>
 #include <vector>
 
+#include "adapters/headless/HeadlessPlatform.h"
 #include "base/Crc32.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
-#include "device/QuietDeviceHost.h"
 #include "device/FirmwareProgress.h"
 #include "device/FirmwareUpdater.h"
+#include "device/QuietDeviceHost.h"
 #include "device/sim/SimMouse.h"
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 

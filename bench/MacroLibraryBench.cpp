@@ -10,10 +10,10 @@
 #include <new>
 
 #include "../fuzz/FuzzSupport.h"
+#include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
 #include "base/Format.h"
 #include "macros/MacroLibraryFile.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 

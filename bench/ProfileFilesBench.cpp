@@ -4,8 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
-#include "platform/headless/HeadlessPlatform.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/SettingsFiles.h"
 

@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
 #include "base/Text.h"
 #include "platform/Platform.h"
-#include "platform/headless/HeadlessPlatform.h"
 #include "ui/DlgBase.h"
 #include "ui/ImageButton.h"
 #include "ui/SkinImage.h"

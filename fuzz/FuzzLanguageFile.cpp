@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
 #include "base/Language.h"
 #include "base/StdioFileEx.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static platform::headless::HeadlessPlatform* platform = [] {
@@ -22,8 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   // The first byte picks which of the two files gets the input.
   const bool asSetting = size > 0 && (data[0] & 1);
-  platform->files().WriteAll(u"C:\\Data\\config\\LanSetting.ini",
-                             asSetting ? bytes : std::string("\xFF\xFE" "E\0N\0", 6));
+  platform->files().WriteAll(u"C:\\Data\\config\\LanSetting.ini", asSetting ? bytes
+                                                                            : std::string("\xFF\xFE"
+                                                                                          "E\0N\0",
+                                                                                          6));
   platform->files().WriteAll(u"C:\\Data\\config\\Lan_EN.txt", bytes);
   platform->files().WriteAll(u"C:\\Data\\config\\Lan.txt", bytes);
   ResetLanguage();

@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
-#include "device/QuietDeviceHost.h"
 #include "device/DeviceModel.h"
+#include "device/QuietDeviceHost.h"
 #include "device/SettingsWriter.h"
 #include "device/StatusEvents.h"
 #include "device/sim/SimMouse.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 

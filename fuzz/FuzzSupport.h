@@ -8,10 +8,10 @@
 #include <map>
 #include <string>
 
+#include "adapters/headless/MemoryFileSystem.h"
 #include "base/Text.h"
 #include "macros/MacroLibrary.h"
 #include "platform/Platform.h"
-#include "platform/headless/MemoryFileSystem.h"
 
 namespace fuzz {
 

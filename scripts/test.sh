@@ -10,6 +10,9 @@ source "$here/scripts/build-win.sh"
 source "$here/scripts/wine-env.sh"
 
 jobs=$(nproc)
+echo "== code format"
+bash "$here/scripts/check-format.sh"
+
 echo "== native build and tests"
 cmake -S "$here" -B "$here/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$here/build/native" -j "$jobs"

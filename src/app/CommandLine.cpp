@@ -36,8 +36,7 @@ std::optional<CommandLine> CommandLine::Parse(const std::vector<std::u16string>&
         return std::nullopt;
       }
     } else {
-      Fail(error, u"Unknown option: " + arg +
-                      u"\nOptions: --simulate[=SCRIPT] --sim-log=FILE");
+      Fail(error, u"Unknown option: " + arg + u"\nOptions: --simulate[=SCRIPT] --sim-log=FILE");
       return std::nullopt;
     }
   }

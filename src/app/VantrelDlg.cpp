@@ -5,15 +5,15 @@
 #include "base/AppGlobals.h"
 #include "base/Language.h"
 #include "base/Text.h"
-#include "platform/Platform.h"
 #include "macros/MacroLibrary.h"
 #include "macros/MacroLibraryFile.h"
+#include "platform/Platform.h"
 #include "profiles/SettingsFiles.h"
 #include "ui/AttentionDlg.h"
 #include "ui/Battery.h"
 #include "ui/ImageButton.h"
-#include "ui/StaticImage.h"
 #include "ui/SkinImage.h"
+#include "ui/StaticImage.h"
 #include "ui/StaticText.h"
 
 namespace {
@@ -55,7 +55,8 @@ void CVantrelDlg::OnInitDialog() {
   std::u16string dataDir = files.AppDataFolder() + kDataFolderName;
   if (!files.DirectoryExists(dataDir)) files.CreateDirectory(dataDir);
   g_strDataDir = dataDir + u"\\";
-  if (!files.DirectoryExists(g_strDataDir + u"config")) files.CreateDirectory(g_strDataDir + u"config");
+  if (!files.DirectoryExists(g_strDataDir + u"config"))
+    files.CreateDirectory(g_strDataDir + u"config");
 
   // Screen and scale.
   m_fullScreen = windows.FullScreenSize();
@@ -71,8 +72,8 @@ void CVantrelDlg::OnInitDialog() {
   PlaceWindow();
   g_hOpenDialogs.fill(0);
 
-  m_bTrayAdded = platform::TrayIcon().Add(m_hWnd, kTrayIconId, kTrayCallbackMessage,
-                                          kIconResource, kTitle);
+  m_bTrayAdded =
+      platform::TrayIcon().Add(m_hWnd, kTrayIconId, kTrayCallbackMessage, kIconResource, kTitle);
 
   // "NeedPassword": anything but 0 keeps the window hidden until the mouse allows it.
   m_nNeedPassword = g_GlobalSettings.NeedPassword();
@@ -112,11 +113,13 @@ void CVantrelDlg::InitUI(const platform::Rect&) {
   auto* close = AddControl(0, std::make_unique<CImageButton>(w, kCloseButton, kCloseRect, u""));
   close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
   close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
-  auto* minimize = AddControl(0, std::make_unique<CImageButton>(w, kMinimizeButton, kMinimizeRect, u""));
+  auto* minimize =
+      AddControl(0, std::make_unique<CImageButton>(w, kMinimizeButton, kMinimizeRect, u""));
   minimize->SetImageNormal(ui::SkinPath(u"min_nr.png"));
   minimize->SetImageHover(ui::SkinPath(u"min_ov.png"));
   AddControl(0, std::make_unique<CStaticText>(w, kVersionLabel, platform::Rect{20, 706, 300, 728},
-                                              kVersionColour, platform::dt::kLeft | platform::dt::kSingleLine,
+                                              kVersionColour,
+                                              platform::dt::kLeft | platform::dt::kSingleLine,
                                               LangText(kVersionText) + kVersion));
   const struct {
     uint32_t id;
@@ -125,7 +128,8 @@ void CVantrelDlg::InitUI(const platform::Rect&) {
                       {kStatusWireless, u"Status_Wireless.png"},
                       {kStatusBle, u"Status_BLE.png"}};
   for (const auto& status : statusImages) {
-    auto* image = AddControl(0, std::make_unique<CStaticImage>(w, status.id, kStatusRect, true, false));
+    auto* image =
+        AddControl(0, std::make_unique<CStaticImage>(w, status.id, kStatusRect, true, false));
     image->SetImage(ui::SkinPath(status.image));
   }
   m_pBattery = AddControl(0, std::make_unique<CBattery>(w, kBatteryRect, true, false));
@@ -202,7 +206,9 @@ platform::LResult CVantrelDlg::OnMessage(platform::WindowId window, uint32_t mes
   return CDlgBase::OnMessage(window, message, wParam, lParam, handled);
 }
 
-void CVantrelDlg::OnCancel() { ExitPath(kResultCancel); }
+void CVantrelDlg::OnCancel() {
+  ExitPath(kResultCancel);
+}
 
 void CVantrelDlg::OnTimer(uintptr_t id) {
   switch (id) {
@@ -268,14 +274,21 @@ void CVantrelDlg::OnDestroy() {
 
 // --- what the device link asks of the window ---
 
-void CVantrelDlg::SetTimer(uintptr_t id, uint32_t ms) { platform::Windows().SetTimer(m_hWnd, id, ms); }
+void CVantrelDlg::SetTimer(uintptr_t id, uint32_t ms) {
+  platform::Windows().SetTimer(m_hWnd, id, ms);
+}
 
-void CVantrelDlg::KillTimer(uintptr_t id) { platform::Windows().KillTimer(m_hWnd, id); }
+void CVantrelDlg::KillTimer(uintptr_t id) {
+  platform::Windows().KillTimer(m_hWnd, id);
+}
 
-void CVantrelDlg::RefreshPage() { InvalidateRect(nullptr); }
+void CVantrelDlg::RefreshPage() {
+  InvalidateRect(nullptr);
+}
 
 void CVantrelDlg::ShowAttention(int textNumber) {
-  auto box = std::make_unique<CAttentionDlg>(LangText(kAttentionCaption), LangText(textNumber), m_hWnd);
+  auto box =
+      std::make_unique<CAttentionDlg>(LangText(kAttentionCaption), LangText(textNumber), m_hWnd);
   if (!box->Create()) return;
   // Boxes the user already closed are released as new ones come.
   std::erase_if(m_attentions, [](const std::unique_ptr<CAttentionDlg>& dlg) {
@@ -287,9 +300,13 @@ void CVantrelDlg::ShowAttention(int textNumber) {
 // The progress window belongs to the settings pages, which are not built yet.
 void CVantrelDlg::ShowProgress(int) {}
 
-void CVantrelDlg::PostOsdMessage() { (void)platform::Windows().PostMessage(m_hWnd, kOsdMessage, 1, 0); }
+void CVantrelDlg::PostOsdMessage() {
+  (void)platform::Windows().PostMessage(m_hWnd, kOsdMessage, 1, 0);
+}
 
-void CVantrelDlg::ShellOpen(std::u16string_view target) { (void)platform::ShellServices().Open(target); }
+void CVantrelDlg::ShellOpen(std::u16string_view target) {
+  (void)platform::ShellServices().Open(target);
+}
 
 void CVantrelDlg::EndProgram(ProgramEnd how) {
   if (how == ProgramEnd::DeviceRemoved) {
@@ -346,4 +363,6 @@ void CVantrelDlg::ShowBattery(int level, int chargeState, int animation) {
 void CVantrelDlg::OnSensorTableChanged() {}
 
 // The reset dialog comes with the page; until then nothing asks for a reset.
-bool CVantrelDlg::ConfirmFactoryReset() { return false; }
+bool CVantrelDlg::ConfirmFactoryReset() {
+  return false;
+}

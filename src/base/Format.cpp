@@ -33,8 +33,9 @@ std::u16string FormatNumber(const Directive& directive, const FormatArg* arg) {
   }
   char buffer[4200];  // widths and precisions are capped at 4096
   int n = 0;
-  const bool isReal = directive.conversion == 'f' || directive.conversion == 'F' || directive.conversion == 'e' ||
-                      directive.conversion == 'E' || directive.conversion == 'g' || directive.conversion == 'G';
+  const bool isReal = directive.conversion == 'f' || directive.conversion == 'F' ||
+                      directive.conversion == 'e' || directive.conversion == 'E' ||
+                      directive.conversion == 'g' || directive.conversion == 'G';
   if (isReal) {
     double v = 0.0;
     if (arg && arg->kind() == FormatArg::Kind::Real) v = arg->real();
@@ -151,14 +152,25 @@ std::u16string FormatArgs(std::u16string_view format, std::span<const FormatArg>
       case '%':
         out.push_back(u'%');
         break;
-      case 'd': case 'i': case 'u': case 'x': case 'X': case 'o':
-      case 'f': case 'F': case 'e': case 'E': case 'g': case 'G':
+      case 'd':
+      case 'i':
+      case 'u':
+      case 'x':
+      case 'X':
+      case 'o':
+      case 'f':
+      case 'F':
+      case 'e':
+      case 'E':
+      case 'g':
+      case 'G':
         out += FormatNumber(directive, takeArg());
         break;
       case 'c': {
         const FormatArg* a = takeArg();
         std::u16string body;
-        if (a && a->kind() == FormatArg::Kind::Integer) body.push_back(static_cast<char16_t>(a->integer()));
+        if (a && a->kind() == FormatArg::Kind::Integer)
+          body.push_back(static_cast<char16_t>(a->integer()));
         out += Pad(std::move(body), directive);
         break;
       }

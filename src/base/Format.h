@@ -19,8 +19,8 @@ class FormatArg {
   enum class Kind { Integer, Real, Text };
 
   template <typename T>
-    requires(std::is_integral_v<T> && !std::is_same_v<T, bool>)
-  FormatArg(T v) : m_kind(Kind::Integer), m_integer(static_cast<int64_t>(v)) {}
+  requires(std::is_integral_v<T> && !std::is_same_v<T, bool>) FormatArg(T v)
+      : m_kind(Kind::Integer), m_integer(static_cast<int64_t>(v)) {}
   FormatArg(bool v) : m_kind(Kind::Integer), m_integer(v ? 1 : 0) {}
   FormatArg(double v) : m_kind(Kind::Real), m_real(v) {}
   FormatArg(float v) : m_kind(Kind::Real), m_real(v) {}

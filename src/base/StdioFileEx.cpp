@@ -13,8 +13,7 @@ bool CStdioFileEx::Open(std::u16string_view path, uint32_t flags) {
   m_pos = 0;
   m_bytes.clear();
   auto& files = platform::Files();
-  if ((flags & (modeWrite | modeCreate)) == (modeWrite | modeCreate) ||
-      (flags & modeCreate) != 0) {
+  if ((flags & (modeWrite | modeCreate)) == (modeWrite | modeCreate) || (flags & modeCreate) != 0) {
     m_tempPath = m_path + u".tmp~";
     // Claim the temporary file now, so a folder that cannot be written fails at Open.
     if (!files.WriteAll(m_tempPath, {})) return false;

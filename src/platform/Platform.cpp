@@ -19,16 +19,36 @@ T& Require(T* service, const char* name) {
 
 }  // namespace
 
-void Install(const Services& services) { g_services = services; }
-const Services& Current() { return g_services; }
+void Install(const Services& services) {
+  g_services = services;
+}
+const Services& Current() {
+  return g_services;
+}
 
-FileSystem& Files() { return Require(g_services.files, "files"); }
-Clock& Time() { return Require(g_services.clock, "clock"); }
-WindowSystem& Windows() { return Require(g_services.windows, "windows"); }
-Graphics& Gfx() { return Require(g_services.graphics, "graphics"); }
-HidBus& Hid() { return Require(g_services.hid, "hid"); }
-Shell& ShellServices() { return Require(g_services.shell, "shell"); }
-Tray& TrayIcon() { return Require(g_services.tray, "tray"); }
-System& Sys() { return Require(g_services.system, "system"); }
+FileSystem& Files() {
+  return Require(g_services.files, "files");
+}
+Clock& Time() {
+  return Require(g_services.clock, "clock");
+}
+WindowSystem& Windows() {
+  return Require(g_services.windows, "windows");
+}
+Graphics& Gfx() {
+  return Require(g_services.graphics, "graphics");
+}
+HidBus& Hid() {
+  return Require(g_services.hid, "hid");
+}
+Shell& ShellServices() {
+  return Require(g_services.shell, "shell");
+}
+Tray& TrayIcon() {
+  return Require(g_services.tray, "tray");
+}
+System& Sys() {
+  return Require(g_services.system, "system");
+}
 
 }  // namespace platform

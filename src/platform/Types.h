@@ -16,9 +16,15 @@ using Colour = uint32_t;
 constexpr Colour Rgb(uint8_t r, uint8_t g, uint8_t b) {
   return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
 }
-constexpr uint8_t RedOf(Colour c) { return static_cast<uint8_t>(c & 0xFF); }
-constexpr uint8_t GreenOf(Colour c) { return static_cast<uint8_t>((c >> 8) & 0xFF); }
-constexpr uint8_t BlueOf(Colour c) { return static_cast<uint8_t>((c >> 16) & 0xFF); }
+constexpr uint8_t RedOf(Colour c) {
+  return static_cast<uint8_t>(c & 0xFF);
+}
+constexpr uint8_t GreenOf(Colour c) {
+  return static_cast<uint8_t>((c >> 8) & 0xFF);
+}
+constexpr uint8_t BlueOf(Colour c) {
+  return static_cast<uint8_t>((c >> 16) & 0xFF);
+}
 
 struct Point {
   int x = 0;

@@ -31,11 +31,11 @@ enum class WindowKind {
 struct WindowDesc {
   std::u16string className;  // registered on first use
   std::u16string title;
-  Rect rect;                 // screen coordinates of the whole window
+  Rect rect;  // screen coordinates of the whole window
   WindowKind kind = WindowKind::Dialog;
   WindowId owner = 0;
   bool visible = true;
-  int iconResource = 0;      // big and small icon
+  int iconResource = 0;  // big and small icon
 };
 
 enum class ShowCommand { Hide, Show, ShowNoActivate, Minimize, Restore };

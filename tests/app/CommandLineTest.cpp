@@ -4,7 +4,8 @@
 
 namespace {
 
-std::optional<CommandLine> Parse(std::vector<std::u16string> args, std::u16string* error = nullptr) {
+std::optional<CommandLine> Parse(std::vector<std::u16string> args,
+                                 std::u16string* error = nullptr) {
   return CommandLine::Parse(args, error);
 }
 
@@ -28,7 +29,7 @@ TEST(CommandLine, SimulateWithAndWithoutScriptAndLog) {
 
 TEST(CommandLine, RefusesWhatItDoesNotKnowWithAMessage) {
   const std::vector<std::vector<std::u16string>> bad = {
-      {u"--simulated"}, {u"--simulate="}, {u"--sim-log="}, {u"--sim-log=x.txt"},
+      {u"--simulated"}, {u"--simulate="}, {u"--sim-log="},        {u"--sim-log=x.txt"},
       {u"/simulate"},   {u"profile.psf"}, {u"--simulate", u"-x"},
   };
   for (const auto& args : bad) {

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "adapters/headless/HeadlessPlatform.h"
 #include "app/VantrelDlg.h"
 #include "base/AppGlobals.h"
 #include "base/Language.h"
 #include "device/sim/SimMouse.h"
-#include "platform/headless/HeadlessPlatform.h"
 #include "ui/ControlBase.h"
 
 namespace {
@@ -46,9 +46,10 @@ class MainWindowDeviceTest : public ::testing::Test {
     return control && control->IsDrawable();
   }
   int DeviceInfoReads() const {
-    return static_cast<int>(std::count_if(mouse.Log().begin(), mouse.Log().end(), [](const SimTraffic& t) {
-      return t.transfer == SimTraffic::Transfer::GetFeature && t.ReportId() == 5;
-    }));
+    return static_cast<int>(
+        std::count_if(mouse.Log().begin(), mouse.Log().end(), [](const SimTraffic& t) {
+          return t.transfer == SimTraffic::Transfer::GetFeature && t.ReportId() == 5;
+        }));
   }
 };
 

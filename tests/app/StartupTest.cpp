@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "adapters/headless/HeadlessPlatform.h"
 #include "app/VantrelApp.h"
 #include "app/VantrelDlg.h"
 #include "base/AppGlobals.h"
 #include "base/Language.h"
 #include "base/StdioFileEx.h"
-#include "platform/headless/HeadlessPlatform.h"
 #include "profiles/GlobalSettings.h"
 
 namespace {
@@ -56,8 +56,8 @@ TEST_F(StartupTest, FreshAccountGetsFoldersACentredWindowAndATrayIcon) {
   EXPECT_EQ(info->desc.title, u"Gaming Mouse");
   EXPECT_TRUE(info->visible);
   // 1920 x 1017 full-screen area: centred.
-  EXPECT_EQ(info->rect, (platform::Rect{(1920 - 1127) / 2, (1017 - 740) / 2, (1920 - 1127) / 2 + 1127,
-                                        (1017 - 740) / 2 + 740}));
+  EXPECT_EQ(info->rect, (platform::Rect{(1920 - 1127) / 2, (1017 - 740) / 2,
+                                        (1920 - 1127) / 2 + 1127, (1017 - 740) / 2 + 740}));
   ASSERT_EQ(platform.tray().icons.size(), 1u);
   EXPECT_EQ(platform.tray().icons[0].id, 128u);
   EXPECT_EQ(platform.tray().icons[0].callbackMessage, 1056u);

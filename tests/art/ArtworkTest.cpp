@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "adapters/headless/HeadlessPlatform.h"
 #include "base/StdioFileEx.h"
 #include "base/Text.h"
 #include "platform/Canvas.h"
 #include "platform/Platform.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 
@@ -117,7 +117,8 @@ std::optional<std::vector<int>> IconSizes(const std::string& b) {
   for (int i = 0; i < count; ++i) {
     const size_t entry = 6 + 16u * i;
     const int w = static_cast<uint8_t>(b[entry]) == 0 ? 256 : static_cast<uint8_t>(b[entry]);
-    const int h = static_cast<uint8_t>(b[entry + 1]) == 0 ? 256 : static_cast<uint8_t>(b[entry + 1]);
+    const int h =
+        static_cast<uint8_t>(b[entry + 1]) == 0 ? 256 : static_cast<uint8_t>(b[entry + 1]);
     const uint32_t length = Le32(b, entry + 8);
     const uint32_t offset = Le32(b, entry + 12);
     if (w != h || offset > b.size() || b.size() - offset < length || length < 40)
@@ -183,26 +184,55 @@ std::string SkinPath(std::string name) {
 // the layout fixes one (0 x 0: the size is the artwork's choice, checked by the manifest).
 std::vector<std::pair<std::string, Size>> ProgramImages() {
   std::vector<std::pair<std::string, Size>> list;
-  auto add = [&](const std::string& name, Size size = {}) { list.emplace_back(SkinPath(name), size); };
+  auto add = [&](const std::string& name, Size size = {}) {
+    list.emplace_back(SkinPath(name), size);
+  };
   for (const char* state : {"nr", "ov"}) {
     add(std::string("exit_") + state + ".png", {15, 15});
     add(std::string("min_") + state + ".png", {15, 15});
     add(std::string("button2_") + state + ".png", {69, 20});
     add(std::string("add_") + state + ".png", {46, 20});
-    for (const char* name : {"button1_", "combo2_", "combo3_", "header_", "header2_", "up_", "down_"})
+    for (const char* name :
+         {"button1_", "combo2_", "combo3_", "header_", "header2_", "up_", "down_"})
       add(name + std::string(state) + ".png");
   }
-  for (const char* name : {"profile_slot_nr", "profile_slot_ov", "profile_slot_nr2", "profile_slot_ov2"})
+  for (const char* name :
+       {"profile_slot_nr", "profile_slot_ov", "profile_slot_nr2", "profile_slot_ov2"})
     add(std::string(name) + ".png", {162, 21});
   add("Frame_warning.bmp", {319, 102});
-  for (const char* name :
-       {"button4_nr", "check_nr", "check_ov", "check_dn", "check_button_dpi_nr", "check_button_dpi_ov",
-        "check_button_dpi_dn", "radio_nr", "radio_ov", "radio_dn", "up_check", "down_check",
-        "color_select_nr", "color_select_check", "dpi_value", "Slider_bar", "Slider_bar2",
-        "Slider_Circle", "battery_full", "battery_empty", "battery_charging", "battery_lighting",
-        "battery_green", "battery_orange", "battery_red", "Status_Wired", "Status_Wireless",
-        "Status_BLE", "device name", "Logo pic", "mouse\\mouse_nr", "mouse\\dpi_bar_1",
-        "mouse\\dpi_bar_2"})
+  for (const char* name : {"button4_nr",
+                           "check_nr",
+                           "check_ov",
+                           "check_dn",
+                           "check_button_dpi_nr",
+                           "check_button_dpi_ov",
+                           "check_button_dpi_dn",
+                           "radio_nr",
+                           "radio_ov",
+                           "radio_dn",
+                           "up_check",
+                           "down_check",
+                           "color_select_nr",
+                           "color_select_check",
+                           "dpi_value",
+                           "Slider_bar",
+                           "Slider_bar2",
+                           "Slider_Circle",
+                           "battery_full",
+                           "battery_empty",
+                           "battery_charging",
+                           "battery_lighting",
+                           "battery_green",
+                           "battery_orange",
+                           "battery_red",
+                           "Status_Wired",
+                           "Status_Wireless",
+                           "Status_BLE",
+                           "device name",
+                           "Logo pic",
+                           "mouse\\mouse_nr",
+                           "mouse\\dpi_bar_1",
+                           "mouse\\dpi_bar_2"})
     add(std::string(name) + ".png");
   for (const char* rate : {"125", "250", "500", "1000"})
     for (const char* state : {"nr", "ov", "dn"}) add(std::string(rate) + "hz_" + state + ".png");
@@ -277,7 +307,8 @@ TEST(Artwork, PlatformLoadsEverySkinFileAndResourceAtItsSize) {
                             Resource{187, true, Manifest().at("res/scroll_down.png").size},
                             Resource{188, true, Manifest().at("res/scroll_up.png").size}}) {
     SCOPED_TRACE(r.id);
-    auto image = r.png ? platform::Gfx().LoadPngResource(r.id) : platform::Gfx().LoadBitmapResource(r.id);
+    auto image =
+        r.png ? platform::Gfx().LoadPngResource(r.id) : platform::Gfx().LoadBitmapResource(r.id);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ((Size{image->Width(), image->Height()}), r.size);
   }
@@ -315,8 +346,11 @@ TEST(Artwork, ResourceScriptNamesEveryPictureResource) {
     resources[id] = {type, file.substr(1, file.size() - 2)};
   }
   const std::map<int, std::pair<std::string, Size>> wanted = {
-      {364, {"BITMAP", {1127, 740}}}, {287, {"BITMAP", {500, 291}}}, {151, {"PNG", {}}},
-      {187, {"PNG", {}}},             {188, {"PNG", {}}},
+      {364, {"BITMAP", {1127, 740}}},
+      {287, {"BITMAP", {500, 291}}},
+      {151, {"PNG", {}}},
+      {187, {"PNG", {}}},
+      {188, {"PNG", {}}},
   };
   for (const auto& [id, want] : wanted) {
     SCOPED_TRACE(id);
@@ -331,7 +365,7 @@ TEST(Artwork, ResourceScriptNamesEveryPictureResource) {
   }
   // The scroll-bar arrows hold three frames side by side, like the DPI level buttons.
   for (const std::string& path : {"res/" + resources[187].second, "res/" + resources[188].second,
-                                 std::string("skins/dpi_value.png")})
+                                  std::string("skins/dpi_value.png")})
     EXPECT_EQ(Manifest().at(path).size.width % 3, 0) << path;
   EXPECT_TRUE(fs::is_regular_file(kRepo / "res" / "vantrel.ico"));
 }
@@ -344,7 +378,9 @@ TEST(Artwork, ColourPictureIsBackgroundOutsideItsTwoAreasAndNeverInsideTheSpectr
     const uint8_t* p = &pixels->rgba[(static_cast<size_t>(y) * 500 + x) * 4];
     return p[0] == 0x0F && p[1] == 0x0F && p[2] == 0x0F;
   };
-  auto inside = [](int x, int y, int l, int t, int r, int b) { return x >= l && x < r && y >= t && y < b; };
+  auto inside = [](int x, int y, int l, int t, int r, int b) {
+    return x >= l && x < r && y >= t && y < b;
+  };
   int strayOutside = 0, backgroundInSpectrum = 0;
   for (int y = 0; y < 291; ++y) {
     for (int x = 0; x < 500; ++x) {
@@ -362,8 +398,9 @@ TEST(Artwork, ColourPictureIsBackgroundOutsideItsTwoAreasAndNeverInsideTheSpectr
 TEST(Artwork, FramesAreOpaqueAndDark) {
   // The dialog's background colour is the frame's average; it must stay dark behind the
   // light grey captions.
-  for (const char* path : {"res/frame_main.bmp", "skins/Frame_warning.bmp", "skins/Frame_dialog.bmp",
-                           "skins/Frame_dialog2.bmp", "skins/Frame_manager.bmp"}) {
+  for (const char* path :
+       {"res/frame_main.bmp", "skins/Frame_warning.bmp", "skins/Frame_dialog.bmp",
+        "skins/Frame_dialog2.bmp", "skins/Frame_manager.bmp"}) {
     SCOPED_TRACE(path);
     auto pixels = Decode(kRepo / path);
     ASSERT_TRUE(pixels.has_value());
@@ -419,7 +456,7 @@ bool InsidePolygon(const std::vector<std::pair<int, int>>& poly, double x, doubl
 TEST(Artwork, DialRegionsFitTheirImagesAndAreLitWhereTheyLie) {
   const auto regions = ReadRegions();
   ASSERT_FALSE(regions.empty());
-  const std::map<std::string, int> counts = {{"250Hz", 2}, {"1000Hz", 4}, {"2000Hz", 5},
+  const std::map<std::string, int> counts = {{"250Hz", 2},  {"1000Hz", 4}, {"2000Hz", 5},
                                              {"4000Hz", 6}, {"8000Hz", 7}, {"power", 8}};
   const std::vector<std::string> rates = {"125", "250", "500", "1000", "2000", "4000", "8000"};
   std::map<std::string, int> seen;
@@ -429,7 +466,8 @@ TEST(Artwork, DialRegionsFitTheirImagesAndAreLitWhereTheyLie) {
     EXPECT_EQ(r.index, seen[r.dial]++) << "regions out of order";
     ASSERT_GE(r.points.size(), 3u);
     const bool power = r.dial == "power";
-    const std::string base = power ? "skins/power_manage_3min.png" : "skins/pollingRate/" + r.dial + ".png";
+    const std::string base =
+        power ? "skins/power_manage_3min.png" : "skins/pollingRate/" + r.dial + ".png";
     const Size size = Manifest().at(base).size;
     double cx = 0, cy = 0;
     int top = size.height;

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
 #include "base/Language.h"
 #include "base/StdioFileEx.h"
 #include "base/Text.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 
@@ -25,9 +25,9 @@ const std::u16string kExeDir = u"C:\\Program Files\\Vantrel\\";
 
 // Every text index the program uses, grouped by where it appears.
 const std::vector<std::pair<const char*, std::vector<int>>> kUsedTexts = {
-    {"main page and tray", {0, 1, 2, 3, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18, 19, 211, 260,
-                            261, 262, 263, 264, 265, 266, 267, 268, 270, 271, 272, 274, 275, 276,
-                            285, 286, 287, 288, 290, 330, 331}},
+    {"main page and tray", {0,   1,   2,   3,   6,   7,   8,   9,   10,  11,  12,  13,  14,  15,
+                            17,  18,  19,  211, 260, 261, 262, 263, 264, 265, 266, 267, 268, 270,
+                            271, 272, 274, 275, 276, 285, 286, 287, 288, 290, 330, 331}},
     {"lighting", {100, 101, 102, 103, 109, 120, 121, 122, 123, 153, 154}},
     {"function menu", {20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 36, 39}},
     {"DPI menu", {40, 41, 42}},
@@ -39,13 +39,13 @@ const std::vector<std::pair<const char*, std::vector<int>>> kUsedTexts = {
     {"messages", {4, 5, 146, 150, 151, 155, 156}},
     {"reset and pairing", {140, 277, 278, 279, 280, 281, 282, 283}},
     {"editors", {170, 171, 172, 173, 174, 175, 176, 180, 289}},
-    {"macro manager", {189, 190, 191, 192, 193, 194, 195, 196, 197, 198, 199, 201, 202, 205, 206,
-                       207, 208, 209, 210, 220, 221, 222, 223, 224, 225, 232, 233, 234, 235, 236,
-                       237, 238, 239, 241, 242, 243, 245, 246, 247, 248, 249, 250, 251, 252, 253,
-                       254, 255, 256, 257}},
+    {"macro manager",
+     {189, 190, 191, 192, 193, 194, 195, 196, 197, 198, 199, 201, 202, 205, 206, 207, 208,
+      209, 210, 220, 221, 222, 223, 224, 225, 232, 233, 234, 235, 236, 237, 238, 239, 241,
+      242, 243, 245, 246, 247, 248, 249, 250, 251, 252, 253, 254, 255, 256, 257}},
     {"shooting actions", {212, 213, 214, 215}},
-    {"firmware", {291, 292, 293, 295, 296, 297, 298, 299, 300, 301, 302, 303, 304, 305, 306, 307,
-                  308}},
+    {"firmware",
+     {291, 292, 293, 295, 296, 297, 298, 299, 300, 301, 302, 303, 304, 305, 306, 307, 308}},
     {"software update", {332, 333, 334, 335, 336, 337, 338, 339}},
 };
 
@@ -100,7 +100,9 @@ std::vector<std::u16string> Placeholders(const std::u16string& text) {
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] != u'%') continue;
     size_t j = i + 1;
-    while (j < text.size() && std::u16string_view(u"-+ #0123456789.").find(text[j]) != std::u16string_view::npos) ++j;
+    while (j < text.size() &&
+           std::u16string_view(u"-+ #0123456789.").find(text[j]) != std::u16string_view::npos)
+      ++j;
     if (j < text.size()) found.push_back(text.substr(i, j - i + 1));
     i = j;
   }
@@ -116,7 +118,8 @@ TEST(LanguageFiles, AreUtf16WithByteOrderMarkAndLfOnly) {
     EXPECT_EQ(file.bytes.size() % 2, 0u);
     for (size_t i = 2; i + 1 < file.bytes.size(); i += 2)
       ASSERT_FALSE(file.bytes[i] == '\r' && file.bytes[i + 1] == 0) << "CR at byte " << i;
-    EXPECT_EQ(file.bytes.substr(file.bytes.size() - 2), std::string("\n\0", 2)) << "last line without LF";
+    EXPECT_EQ(file.bytes.substr(file.bytes.size() - 2), std::string("\n\0", 2))
+        << "last line without LF";
   }
 }
 
@@ -135,8 +138,10 @@ TEST(LanguageFiles, EveryUsedTextIsPresentInBothLanguages) {
   const auto chinese = Texts("Lan.txt");
   for (const auto& [where, indexes] : kUsedTexts) {
     for (int index : indexes) {
-      EXPECT_FALSE(english.count(index) == 0 || english.at(index).empty()) << where << ": English " << index;
-      EXPECT_FALSE(chinese.count(index) == 0 || chinese.at(index).empty()) << where << ": Chinese " << index;
+      EXPECT_FALSE(english.count(index) == 0 || english.at(index).empty())
+          << where << ": English " << index;
+      EXPECT_FALSE(chinese.count(index) == 0 || chinese.at(index).empty())
+          << where << ": Chinese " << index;
     }
   }
   EXPECT_EQ(english.at(0), u"English");  // any text but "中文" selects Tahoma
@@ -188,7 +193,8 @@ TEST(LanguageFiles, BothLanguagesHaveTheSameIndexesAndPlaceholders) {
     ASSERT_TRUE(chinese.count(index)) << "Chinese lacks " << index;
     EXPECT_EQ(Placeholders(text), Placeholders(chinese.at(index))) << index;
   }
-  for (const auto& [index, text] : chinese) EXPECT_TRUE(english.count(index)) << "English lacks " << index;
+  for (const auto& [index, text] : chinese)
+    EXPECT_TRUE(english.count(index)) << "English lacks " << index;
 }
 
 TEST(LanguageFiles, ButtonCaptionsFitTheirButtons) {
@@ -219,8 +225,9 @@ TEST(LanguageFiles, MessagesFitTheMessageBox) {
 }
 
 TEST(LanguageFiles, MatchTheirEditableSources) {
-  for (auto [source, target] : {std::pair{"en.utf8.txt", "Lan_EN.txt"}, std::pair{"zh.utf8.txt", "Lan.txt"},
-                                std::pair{"LanSetting.utf8.ini", "LanSetting.ini"}}) {
+  for (auto [source, target] :
+       {std::pair{"en.utf8.txt", "Lan_EN.txt"}, std::pair{"zh.utf8.txt", "Lan.txt"},
+        std::pair{"LanSetting.utf8.ini", "LanSetting.ini"}}) {
     std::ifstream in(kRepo / "skins-src" / "lang" / source, std::ios::binary);
     const std::string utf8((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::u16string joined;

@@ -23,10 +23,11 @@ std::string Ours(const char* fmt, base::FormatArg arg) {
 }
 
 TEST(Format, IntegersMatchTheCLibrary) {
-  const char* formats[] = {"%d", "%i", "%u", "%X", "%x", "%.2X", "%.4X", "%4X", "%02X", "0x%.4X",
-                           "%5d", "%-5d|", "%+d", "%05d", "%o", "% d", "%#x", "%.0d", "%8.3d"};
-  const int values[] = {0, 1, -1, 7, 15, 16, 255, 256, 1000, 4095, 65535, 65536, -32768,
-                        INT_MAX, INT_MIN};
+  const char* formats[] = {"%d",  "%i",   "%u",     "%X",   "%x",    "%.2X", "%.4X",
+                           "%4X", "%02X", "0x%.4X", "%5d",  "%-5d|", "%+d",  "%05d",
+                           "%o",  "% d",  "%#x",    "%.0d", "%8.3d"};
+  const int values[] = {0,    1,    -1,    7,     15,     16,      255,    256,
+                        1000, 4095, 65535, 65536, -32768, INT_MAX, INT_MIN};
   for (const char* f : formats) {
     for (int v : values) {
       EXPECT_EQ(Ours(f, v), CFormat(f, v)) << f << " with " << v;

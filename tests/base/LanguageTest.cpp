@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
 #include "base/StdioFileEx.h"
 #include "base/Text.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 
@@ -43,10 +43,10 @@ TEST_F(LanguageTest, SettingSelectsTheFile) {
     std::u16string text1;
   } cases[] = {
       {u"[ChangeLanguage]\nLanguage=EN\n", u"Default"},
-      {u"EN\n", u"Default"},                            // no header: the first line is the code
-      {u"[ChangeLanguage]\nLanguage=EN \n", u"默认"},   // a trailing blank is not "EN"
-      {u"[ChangeLanguage]\nLanguage=en\n", u"默认"},    // case-sensitive
-      {u"[ChangeLanguage]\n", u"默认"},                 // no second line
+      {u"EN\n", u"Default"},                              // no header: the first line is the code
+      {u"[ChangeLanguage]\nLanguage=EN \n", u"默认"},     // a trailing blank is not "EN"
+      {u"[ChangeLanguage]\nLanguage=en\n", u"默认"},      // case-sensitive
+      {u"[ChangeLanguage]\n", u"默认"},                   // no second line
       {u"[ChangeLanguage]\r\nLanguage=EN\r\n", u"默认"},  // CR LF: header fails, code is the line
   };
   for (const auto& c : cases) {
@@ -80,8 +80,8 @@ TEST_F(LanguageTest, StopRules) {
     std::u16string text3;
   } cases[] = {
       {u"[Setting]\n2=two\n3=three\n", true, u"two", u"three"},
-      {u"[Setting]\n2=two\n3=\n4=four\n", false, u"two", u""},         // empty text stops
-      {u"[Setting]\n2=two\n\n3=three\n", false, u"two", u""},          // blank line stops
+      {u"[Setting]\n2=two\n3=\n4=four\n", false, u"two", u""},          // empty text stops
+      {u"[Setting]\n2=two\n\n3=three\n", false, u"two", u""},           // blank line stops
       {u"[Setting]\n2=two\n=x\n3=three\n", false, u"two", u""},         // "=" first stops
       {u"[Setting]\n2=a=b\n 3x=three\n", true, u"a=b", u"three"},       // first "=", atoi index
       {u"[Setting]\n2=old\n2=new\n", true, u"new", u""},                // later duplicate wins

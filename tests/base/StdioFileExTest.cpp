@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/headless/HeadlessPlatform.h"
+#include "adapters/headless/HeadlessPlatform.h"
 
 namespace {
 
@@ -69,7 +69,10 @@ TEST_F(StdioFileExTest, LongLinesComeBackWhole) {
 TEST_F(StdioFileExTest, OnlyARealByteOrderMarkIsSkipped) {
   Put(Utf16Le(u"[Setting]\nx", false));
   EXPECT_EQ(ReadLines(kFile), (std::vector<std::u16string>{u"[Setting]", u"x"}));
-  Put(Utf16Le(u"\xFFFE" u"ab", false));  // bytes FE FF are text, not a mark
+  Put(
+      Utf16Le(u"\xFFFE"
+              u"ab",
+              false));  // bytes FE FF are text, not a mark
   EXPECT_EQ(ReadLines(kFile).at(0).size(), 3u);
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/headless/HeadlessPlatform.h"
+#include "adapters/headless/HeadlessPlatform.h"
 
 namespace {
 
@@ -16,7 +16,9 @@ class SimRunnerTest : public ::testing::Test {
     EXPECT_TRUE(script) << error;
     return script ? *script : SimScript();
   }
-  std::optional<std::string> Read(std::u16string_view path) { return platform::Files().ReadAll(path); }
+  std::optional<std::string> Read(std::u16string_view path) {
+    return platform::Files().ReadAll(path);
+  }
 };
 
 TEST_F(SimRunnerTest, WithoutAScriptTheCableIsPluggedAtStart) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
@@ -17,7 +18,6 @@
 #include "device/SettingsWriter.h"
 #include "device/StatusEvents.h"
 #include "device/sim/SimMouse.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 class RecordingHost : public DeviceHost, public platform::WindowHandler {
  public:

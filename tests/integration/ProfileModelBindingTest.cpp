@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
 #include "base/Language.h"
 #include "device/DeviceLink.h"
@@ -11,7 +12,6 @@
 #include "device/StatusEvents.h"
 #include "device/sim/SimMouse.h"
 #include "integration/DeviceHarness.h"
-#include "platform/headless/HeadlessPlatform.h"
 #include "profiles/GlobalSettings.h"
 #include "profiles/ProfileSettings.h"
 #include "profiles/ProfileStore.h"

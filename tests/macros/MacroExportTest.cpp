@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "adapters/headless/HeadlessPlatform.h"
 #include "base/Format.h"
 #include "base/Text.h"
 #include "macros/MacroLibraryFile.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
 #include "base/Text.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 

@@ -16,10 +16,8 @@ TEST(KeyEventParam, TimeInTheLow31BitsAndReleaseInBit31) {
     uint32_t bits;
   };
   const Case cases[] = {
-      {0, false, 0x00000000u},
-      {1234, false, 1234u},
-      {1234, true, 0x80000000u | 1234u},
-      {0x7FFFFFFFu, false, 0x7FFFFFFFu},
+      {0, false, 0x00000000u},           {1234, false, 1234u},
+      {1234, true, 0x80000000u | 1234u}, {0x7FFFFFFFu, false, 0x7FFFFFFFu},
       {0xFFFFFFFFu, false, 0x7FFFFFFFu},  // a system time past 2^31 loses its top bit
       {0x80000005u, true, 0x80000005u},
   };
@@ -56,7 +54,8 @@ TEST(FileDialogFilter, BarsBecomeNulsAndTheListEndsWithTwo) {
       {u"||", u"\0\0"s},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(FileDialogFilterList(c.filter), c.list) << std::string(c.filter.begin(), c.filter.end());
+    EXPECT_EQ(FileDialogFilterList(c.filter), c.list)
+        << std::string(c.filter.begin(), c.filter.end());
   }
 }
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
 #include "base/Language.h"
 #include "base/Text.h"
-#include "platform/headless/HeadlessPlatform.h"
 #include "profiles/GlobalSettings.h"
 #include "profiles/ProfileStore.h"
 

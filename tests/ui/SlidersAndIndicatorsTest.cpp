@@ -25,7 +25,6 @@ class SlidersTest : public uitest::UiTest {
     control.Draw(canvas, {0, 0, 400, 300});
     return canvas.Ops();
   }
-
 };
 
 TEST_F(SlidersTest, StopTableAndNearestStop) {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
 #include "base/Language.h"
 #include "platform/Platform.h"
-#include "platform/headless/HeadlessPlatform.h"
 #include "ui/DlgBase.h"
 #include "ui/SharedSelection.h"
 #include "ui/SkinImage.h"

@@ -1,4 +1,4 @@
-#include "platform/win32/Win32Canvas.h"
+#include "adapters/win32/Win32Canvas.h"
 
 #include <gtest/gtest.h>
 

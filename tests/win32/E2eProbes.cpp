@@ -65,9 +65,8 @@ TEST(E2e, DISABLED_HookSeesRealKeys) {
                 platform::IsKeyRelease(key.lParam) ? "up" : "down",
                 static_cast<unsigned>(platform::KeyEventTime(key.lParam)));
   }
-  const std::vector<std::pair<WParam, bool>> expected = {{'A', false},      {'A', true},
-                                                         {VK_LSHIFT, false}, {'B', false},
-                                                         {'B', true},       {VK_LSHIFT, true}};
+  const std::vector<std::pair<WParam, bool>> expected = {
+      {'A', false}, {'A', true}, {VK_LSHIFT, false}, {'B', false}, {'B', true}, {VK_LSHIFT, true}};
   ASSERT_EQ(recorder.keys.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(recorder.keys[i].vk, expected[i].first) << i;

@@ -1,4 +1,4 @@
-#include "platform/win32/Win32FileSystem.h"
+#include "adapters/win32/Win32FileSystem.h"
 
 #include <gtest/gtest.h>
 

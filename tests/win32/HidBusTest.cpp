@@ -1,4 +1,4 @@
-#include "platform/win32/Win32HidBus.h"
+#include "adapters/win32/Win32HidBus.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "Win32TestSupport.h"
-#include "platform/win32/HidReader.h"
-#include "platform/win32/UiThreadQueue.h"
+#include "adapters/win32/HidReader.h"
+#include "adapters/win32/UiThreadQueue.h"
 
 namespace {
 
@@ -64,8 +64,9 @@ class PipeDevice {
  public:
   PipeDevice() {
     static int counter = 0;
-    std::wstring name = L"\\\\.\\pipe\\vantrel-hid-test-" + std::to_wstring(::GetCurrentProcessId()) +
-                        L"-" + std::to_wstring(++counter);
+    std::wstring name = L"\\\\.\\pipe\\vantrel-hid-test-" +
+                        std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                        std::to_wstring(++counter);
     m_read = ::CreateNamedPipeW(name.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED,
                                 PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1, 4096,
                                 4096, 0, nullptr);
@@ -158,7 +159,7 @@ TEST(HidReader, DestroyedWhileReadingStopsWithoutCallingBackOrDeliveringQueuedRe
 
   // One report queued but not yet dispatched, and the thread blocked in its next read.
   ASSERT_TRUE(device.Send({0x04, 2}));
-  ::Sleep(100);  // lets the reader post it; the assertions below do not depend on timing
+  ::Sleep(100);    // lets the reader post it; the assertions below do not depend on timing
   reader.reset();  // must return although a read is pending
   platform::Time().PumpDelay(50);
   EXPECT_EQ(received.reports.size(), 1u);
@@ -174,7 +175,11 @@ TEST(HidReader, CallbacksMayDestroyTheirOwnReader) {
   int reports = 0;
   std::unique_ptr<HidReader> reader;
   reader = std::make_unique<HidReader>(
-      device.TakeReadEnd(), 32, queue, [&](std::vector<uint8_t>) { ++reports; reader.reset(); },
+      device.TakeReadEnd(), 32, queue,
+      [&](std::vector<uint8_t>) {
+        ++reports;
+        reader.reset();
+      },
       [] {}, failures);
   ASSERT_TRUE(device.Send({0x04}));
   ASSERT_TRUE(device.Send({0x04}));
@@ -188,8 +193,8 @@ TEST(HidReader, AHandleThatCouldNotBeOpenedEndsAtOnce) {
   FailureLog failures;
   UiThreadQueue queue(failures);
   int ended = 0;
-  HidReader reader(INVALID_HANDLE_VALUE, 32, queue, [](std::vector<uint8_t>) {},
-                   [&] { ++ended; }, failures);
+  HidReader reader(
+      INVALID_HANDLE_VALUE, 32, queue, [](std::vector<uint8_t>) {}, [&] { ++ended; }, failures);
   ASSERT_TRUE(PumpUntil([&] { return ended != 0; }));
   platform::Time().PumpDelay(20);
   EXPECT_EQ(ended, 1);

@@ -184,7 +184,8 @@ TEST(Win32Shell, DownloadsToAFileAndReportsAFailedDownload) {
 // presses OK, or cancels.
 class DialogUser {
  public:
-  DialogUser(std::wstring title, std::wstring name) : m_title(std::move(title)), m_name(std::move(name)) {
+  DialogUser(std::wstring title, std::wstring name)
+      : m_title(std::move(title)), m_name(std::move(name)) {
     m_thread = ::CreateThread(nullptr, 0, &DialogUser::Main, this, 0, nullptr);
   }
   ~DialogUser() {

@@ -4,10 +4,10 @@
 
 #include <string>
 
+#include "adapters/win32/WideText.h"
+#include "adapters/win32/Win32Platform.h"
+#include "adapters/win32/WindowsInclude.h"
 #include "platform/Platform.h"
-#include "platform/win32/WideText.h"
-#include "platform/win32/Win32Platform.h"
-#include "platform/win32/WindowsInclude.h"
 
 #include <functional>
 
@@ -20,7 +20,10 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 10000) 
   while (!done()) {
     ULONGLONG now = ::GetTickCount64();
     if (now >= deadline) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now) < 50 ? static_cast<DWORD>(deadline - now) : 50, QS_ALLINPUT);
+    ::MsgWaitForMultipleObjects(
+        0, nullptr, FALSE,
+        static_cast<DWORD>(deadline - now) < 50 ? static_cast<DWORD>(deadline - now) : 50,
+        QS_ALLINPUT);
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       ::TranslateMessage(&message);

@@ -1,4 +1,4 @@
-#include "platform/win32/Win32WindowSystem.h"
+#include "adapters/win32/Win32WindowSystem.h"
 
 #include <gtest/gtest.h>
 

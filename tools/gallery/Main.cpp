@@ -2,12 +2,12 @@
 // the bundled language for the UI font and the OK text, then the gallery dialog.
 
 #include "GalleryDlg.h"
+#include "adapters/win32/Win32Platform.h"
+#include "adapters/win32/WindowsInclude.h"
 #include "base/AppGlobals.h"
 #include "base/Language.h"
 #include "base/Text.h"
 #include "platform/Platform.h"
-#include "platform/win32/Win32Platform.h"
-#include "platform/win32/WindowsInclude.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   platform::win32::Win32Platform platform;

@@ -1,0 +1,426 @@
+#include "adapters/headless/HeadlessDesktop.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+#include "base/Text.h"
+
+namespace platform::headless {
+
+namespace {
+constexpr uint32_t kMinimumTimerMs = 10;  // USER_TIMER_MINIMUM
+}
+
+HeadlessDesktop::HeadlessDesktop() = default;
+HeadlessDesktop::~HeadlessDesktop() = default;
+
+void HeadlessDesktop::Fail(const std::string& message) {
+  if (m_onFailure) {
+    m_onFailure(message);
+    return;
+  }
+  std::fprintf(stderr, "headless desktop: %s\n", message.c_str());
+  std::abort();
+}
+
+HeadlessDesktop::WindowInfo* HeadlessDesktop::Find(WindowId window) {
+  const auto it = m_windows.find(window);
+  return it == m_windows.end() ? nullptr : &it->second;
+}
+
+const HeadlessDesktop::WindowInfo* HeadlessDesktop::Info(WindowId window) const {
+  const auto it = m_windows.find(window);
+  return it == m_windows.end() ? nullptr : &it->second;
+}
+
+std::vector<WindowId> HeadlessDesktop::AllWindows() const {
+  std::vector<WindowId> ids;
+  for (const auto& [id, info] : m_windows) ids.push_back(id);
+  return ids;
+}
+
+const RecordingCanvas* HeadlessDesktop::LastPaint(WindowId window) const {
+  const WindowInfo* info = Info(window);
+  return info && info->paints > 0 ? info->backBuffer.get() : nullptr;
+}
+
+bool HeadlessDesktop::HasTimer(WindowId window, uintptr_t id) const {
+  return std::any_of(m_timers.begin(), m_timers.end(),
+                     [&](const Timer& t) { return t.window == window && t.id == id; });
+}
+
+void HeadlessDesktop::SetScreen(Size fullScreen, Rect workArea, float dpiScale) {
+  m_fullScreen = fullScreen;
+  m_workArea = workArea;
+  m_dpiScale = dpiScale;
+}
+
+// --- dispatching ---
+
+bool HeadlessDesktop::DispatchOne() {
+  if (!m_queue.empty()) {
+    const Posted p = m_queue.front();
+    m_queue.pop_front();
+    SendMessage(p.window, p.message, p.wParam, p.lParam);
+    return true;
+  }
+  for (auto& [id, info] : m_windows) {
+    if (info.dirty && info.visible && !info.minimized) {
+      UpdateWindow(id);
+      return true;
+    }
+  }
+  return false;
+}
+
+void HeadlessDesktop::RunUntilIdle() {
+  while (DispatchOne()) {
+  }
+}
+
+bool HeadlessDesktop::FireNextTimer(uint64_t deadline) {
+  const Timer* next = nullptr;
+  for (const auto& t : m_timers) {
+    if (t.due > deadline) continue;
+    if (!next || t.due < next->due || (t.due == next->due && t.order < next->order)) next = &t;
+  }
+  if (!next) return false;
+  const WindowId window = next->window;
+  const uintptr_t id = next->id;
+  m_now = std::max(m_now, next->due);
+  for (auto& t : m_timers) {
+    if (t.window == window && t.id == id) t.due = m_now + t.period;
+  }
+  SendMessage(window, msg::kTimer, id, 0);
+  return true;
+}
+
+void HeadlessDesktop::PumpDelay(uint32_t ms) {
+  const uint64_t deadline = m_now + ms;
+  for (;;) {
+    RunUntilIdle();
+    if (!FireNextTimer(deadline)) break;
+  }
+  m_now = std::max(m_now, deadline);
+}
+
+// --- windows ---
+
+WindowId HeadlessDesktop::CreateWindow(const WindowDesc& desc, WindowHandler* handler) {
+  const WindowId id = m_nextId;
+  m_nextId += 0x10;
+  WindowInfo& info = m_windows[id];
+  info.desc = desc;
+  info.handler = handler;
+  info.rect = desc.rect;
+  info.visible = desc.visible;
+  info.dirty = desc.visible;
+  SendMessage(id, msg::kCreate, 0, 0);
+  return id;
+}
+
+void HeadlessDesktop::DestroyWindow(WindowId window) {
+  if (!Find(window)) return;
+  SendMessage(window, msg::kDestroy, 0, 0);
+  m_windows.erase(window);
+  std::erase_if(m_timers, [&](const Timer& t) { return t.window == window; });
+  std::erase_if(m_queue, [&](const Posted& p) { return p.window == window; });
+  if (m_capture == window) m_capture = 0;
+  if (m_tracking == window) m_tracking = 0;
+  if (m_active == window) m_active = 0;
+  m_endedEarly.erase(window);
+  if (m_dragging == window) m_dragging = 0;
+  for (Modal* modal : m_modals) {
+    if (modal->window == window && !modal->ended) {
+      modal->ended = true;
+      modal->result = -1;
+    }
+  }
+}
+
+bool HeadlessDesktop::IsWindow(WindowId window) {
+  return Find(window) != nullptr;
+}
+
+WindowId HeadlessDesktop::FindWindowByClass(std::u16string_view className) {
+  for (const auto& [id, info] : m_windows) {
+    if (info.desc.className == className) return id;
+  }
+  return 0;
+}
+
+LResult HeadlessDesktop::SendMessage(WindowId window, uint32_t message, WParam wParam,
+                                     LParam lParam) {
+  WindowInfo* info = Find(window);
+  if (!info || !info->handler) return 0;
+  bool handled = true;
+  const LResult result = info->handler->OnMessage(window, message, wParam, lParam, handled);
+  if (!handled && message == msg::kClose) DestroyWindow(window);
+  if (!handled && message == msg::kNcLButtonDown && static_cast<LResult>(wParam) == kHtCaption) {
+    m_dragging = window;
+  }
+  return result;
+}
+
+bool HeadlessDesktop::PostMessage(WindowId window, uint32_t message, WParam wParam, LParam lParam) {
+  if (!Find(window)) return false;
+  m_queue.push_back({window, message, wParam, lParam});
+  return true;
+}
+
+void HeadlessDesktop::SetTimer(WindowId window, uintptr_t id, uint32_t ms) {
+  if (!Find(window)) return;
+  const uint32_t period = std::max(ms, kMinimumTimerMs);
+  for (auto& t : m_timers) {
+    if (t.window == window && t.id == id) {
+      t.period = period;
+      t.due = m_now + period;
+      return;
+    }
+  }
+  m_timers.push_back({window, id, period, m_now + period, ++m_timerOrder});
+}
+
+void HeadlessDesktop::KillTimer(WindowId window, uintptr_t id) {
+  std::erase_if(m_timers, [&](const Timer& t) { return t.window == window && t.id == id; });
+}
+
+intptr_t HeadlessDesktop::RunModal(WindowId window) {
+  WindowInfo* info = Find(window);
+  if (!info) return -1;
+  Modal modal;
+  modal.window = window;
+  if (const auto early = m_endedEarly.find(window); early != m_endedEarly.end()) {
+    modal.ended = true;
+    modal.result = early->second;
+    m_endedEarly.erase(early);
+  }
+  if (WindowInfo* owner = Find(info->desc.owner); owner && owner->enabled) {
+    owner->enabled = false;
+    modal.disabled.push_back(info->desc.owner);
+  }
+  const std::string title = base::ToUtf8(info->desc.title);
+  m_modals.push_back(&modal);
+  uint64_t idleSince = m_now;
+  while (!modal.ended) {
+    if (DispatchOne()) continue;
+    if (!m_modalScripts.empty()) {
+      ModalScript script = std::move(m_modalScripts.front());
+      m_modalScripts.pop_front();
+      script(window);
+      idleSince = m_now;
+      continue;
+    }
+    if (FireNextTimer(idleSince + m_modalIdleBudgetMs)) continue;
+    Fail("modal loop of window '" + title +
+         "' waits for the user, but nothing is scripted and no timer is pending");
+    modal.ended = true;
+    modal.result = -1;
+  }
+  m_modals.pop_back();
+  for (WindowId id : modal.disabled) {
+    if (WindowInfo* w = Find(id)) w->enabled = true;
+  }
+  return modal.result;
+}
+
+void HeadlessDesktop::EndModal(WindowId window, intptr_t result) {
+  for (auto it = m_modals.rbegin(); it != m_modals.rend(); ++it) {
+    if ((*it)->window == window) {
+      (*it)->ended = true;
+      (*it)->result = result;
+      return;
+    }
+  }
+  if (Find(window)) m_endedEarly[window] = result;  // ended while being set up
+}
+
+void HeadlessDesktop::Invalidate(WindowId window, const Rect* rc) {
+  WindowInfo* info = Find(window);
+  if (!info) return;
+  info->dirty = true;
+  info->invalidated.push_back(rc ? *rc : ClientRect(window));
+}
+
+std::vector<Rect> HeadlessDesktop::TakeInvalidated(WindowId window) {
+  WindowInfo* info = Find(window);
+  if (!info) return {};
+  return std::exchange(info->invalidated, {});
+}
+
+void HeadlessDesktop::UpdateWindow(WindowId window) {
+  WindowInfo* info = Find(window);
+  if (!info || !info->dirty || !info->visible) return;
+  info->dirty = false;
+  SendMessage(window, msg::kPaint, 0, 0);
+}
+
+Canvas& HeadlessDesktop::BeginPaint(WindowId window) {
+  static RecordingCanvas nowhere(0, 0);
+  WindowInfo* info = Find(window);
+  if (!info) return nowhere;
+  const Rect client = ClientRect(window);
+  if (!info->backBuffer || info->backBuffer->Width() != client.Width() ||
+      info->backBuffer->Height() != client.Height()) {
+    info->backBuffer = std::make_unique<RecordingCanvas>(client.Width(), client.Height());
+  }
+  info->backBuffer->ClearOps();
+  info->backBuffer->SetClip({});
+  return *info->backBuffer;
+}
+
+void HeadlessDesktop::EndPaint(WindowId window) {
+  if (WindowInfo* info = Find(window)) {
+    info->paints++;
+    info->dirty = false;
+  }
+}
+
+void HeadlessDesktop::UpdateLayered(WindowId window, const Canvas&, uint8_t alpha) {
+  if (WindowInfo* info = Find(window)) {
+    info->layeredUpdates++;
+    info->alpha = alpha;
+  }
+}
+
+void HeadlessDesktop::SetLayeredAlpha(WindowId window, uint8_t alpha) {
+  if (WindowInfo* info = Find(window)) info->alpha = alpha;
+}
+
+void HeadlessDesktop::ShowWindow(WindowId window, ShowCommand command) {
+  WindowInfo* info = Find(window);
+  if (!info) return;
+  const bool wasVisible = info->visible;
+  switch (command) {
+    case ShowCommand::Hide:
+      info->visible = false;
+      break;
+    case ShowCommand::Show:
+    case ShowCommand::ShowNoActivate:
+      info->visible = true;
+      break;
+    case ShowCommand::Minimize:
+      info->visible = true;
+      info->minimized = true;
+      break;
+    case ShowCommand::Restore:
+      info->visible = true;
+      info->minimized = false;
+      break;
+  }
+  if (command == ShowCommand::Show || command == ShowCommand::Restore) m_active = window;
+  if (info->visible) info->dirty = true;
+  if (wasVisible != info->visible) SendMessage(window, msg::kShowWindow, info->visible ? 1 : 0, 0);
+}
+
+bool HeadlessDesktop::IsVisible(WindowId window) {
+  const WindowInfo* info = Find(window);
+  return info && info->visible;
+}
+
+bool HeadlessDesktop::IsMinimized(WindowId window) {
+  const WindowInfo* info = Find(window);
+  return info && info->minimized;
+}
+
+void HeadlessDesktop::MoveWindow(WindowId window, const Rect& rc) {
+  WindowInfo* info = Find(window);
+  if (!info) return;
+  const bool resized = rc.Width() != info->rect.Width() || rc.Height() != info->rect.Height();
+  info->rect = rc;
+  info->dirty = true;
+  if (resized) SendMessage(window, msg::kSize, 0, MakePointParam(rc.Width(), rc.Height()));
+}
+
+Rect HeadlessDesktop::WindowRect(WindowId window) {
+  const WindowInfo* info = Find(window);
+  return info ? info->rect : Rect{};
+}
+
+Rect HeadlessDesktop::ClientRect(WindowId window) {
+  const WindowInfo* info = Find(window);
+  return info ? Rect{0, 0, info->rect.Width(), info->rect.Height()} : Rect{};
+}
+
+void HeadlessDesktop::SetTitle(WindowId window, std::u16string_view title) {
+  if (WindowInfo* info = Find(window)) info->desc.title.assign(title);
+}
+
+void HeadlessDesktop::BringToForeground(WindowId window) {
+  if (Find(window)) m_active = window;
+}
+
+Point HeadlessDesktop::ScreenToClient(WindowId window, Point p) {
+  const Rect rc = WindowRect(window);
+  return {p.x - rc.left, p.y - rc.top};
+}
+
+// --- input ---
+
+bool HeadlessDesktop::Deliver(WindowId window, uint32_t message, WParam wParam, Point client) {
+  WindowInfo* info = Find(window);
+  if (!info || !info->enabled) return false;
+  const Point screen{info->rect.left + client.x, info->rect.top + client.y};
+  if (m_dragging) {
+    // The system's caption drag: the window follows the pointer; the release ends it.
+    if (WindowInfo* dragged = Find(m_dragging); dragged && message == msg::kMouseMove) {
+      MoveWindow(m_dragging, dragged->rect.Offset(screen.x - m_cursor.x, screen.y - m_cursor.y));
+    }
+    if (message == msg::kLButtonUp || !Find(m_dragging)) m_dragging = 0;
+    m_cursor = screen;
+    return true;
+  }
+  m_cursor = screen;
+  WindowId target = window;
+  Point at = client;
+  if (m_capture && m_capture != window && Find(m_capture)) {
+    target = m_capture;
+    at = ScreenToClient(target, screen);
+  }
+  if (m_tracking && m_tracking != target) {
+    const WindowId left = m_tracking;
+    m_tracking = 0;
+    SendMessage(left, msg::kMouseLeave, 0, 0);
+  }
+  SendMessage(target, message, wParam, MakePointParam(at.x, at.y));
+  return true;
+}
+
+bool HeadlessDesktop::MoveMouse(WindowId window, Point client) {
+  return Deliver(window, msg::kMouseMove, 0, client);
+}
+
+bool HeadlessDesktop::Click(WindowId window, Point client) {
+  return MoveMouse(window, client) && Deliver(window, msg::kLButtonDown, kMkLButton, client) &&
+         Deliver(window, msg::kLButtonUp, 0, client);
+}
+
+bool HeadlessDesktop::DoubleClick(WindowId window, Point client) {
+  return Click(window, client) && Deliver(window, msg::kLButtonDblClk, kMkLButton, client) &&
+         Deliver(window, msg::kLButtonUp, 0, client);
+}
+
+bool HeadlessDesktop::PressMouse(WindowId window, Point client) {
+  return MoveMouse(window, client) && Deliver(window, msg::kLButtonDown, kMkLButton, client);
+}
+
+bool HeadlessDesktop::ReleaseMouse(WindowId window, Point client) {
+  return MoveMouse(window, client) && Deliver(window, msg::kLButtonUp, 0, client);
+}
+
+bool HeadlessDesktop::RightClick(WindowId window, Point client) {
+  return MoveMouse(window, client) && Deliver(window, msg::kRButtonDown, kMkRButton, client) &&
+         Deliver(window, msg::kRButtonUp, 0, client);
+}
+
+bool HeadlessDesktop::PressKey(WindowId window, uint32_t virtualKey) {
+  WindowInfo* info = Find(window);
+  if (!info || !info->enabled) return false;
+  SendMessage(window, msg::kKeyDown, virtualKey, 0);
+  SendMessage(window, msg::kKeyUp, virtualKey, 0);
+  return true;
+}
+
+}  // namespace platform::headless

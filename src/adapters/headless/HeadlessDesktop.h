@@ -1,0 +1,173 @@
+#pragma once
+// In-memory windows on a virtual clock. Posted messages, pending paints and due timers run
+// in a fixed order: every posted message first (in posting order), then pending paints,
+// then the earliest due timer (ties in the order they were set), advancing virtual time to
+// its due time. Nothing ever waits for real time.
+//
+// Modal loops are driven by a script: a test queues what the user does in the next modal
+// dialog. A modal loop with nothing to dispatch, nothing scripted and no timer due within
+// the idle budget reports a failure (and ends that loop) instead of hanging.
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "adapters/headless/RecordingCanvas.h"
+#include "platform/Clock.h"
+#include "platform/WindowSystem.h"
+
+namespace platform::headless {
+
+class HeadlessDesktop : public WindowSystem, public Clock {
+ public:
+  using FailureHandler = std::function<void(const std::string&)>;
+  using ModalScript = std::function<void(WindowId dialog)>;
+
+  struct WindowInfo {
+    WindowDesc desc;
+    WindowHandler* handler = nullptr;
+    Rect rect;
+    bool visible = false;
+    bool minimized = false;
+    bool enabled = true;
+    bool dirty = false;
+    int paints = 0;
+    int layeredUpdates = 0;
+    uint8_t alpha = 255;
+    std::unique_ptr<RecordingCanvas> backBuffer;
+    // Every rectangle passed to Invalidate since the last TakeInvalidated (the client
+    // rectangle for a whole-window invalidation).
+    std::vector<Rect> invalidated;
+  };
+
+  HeadlessDesktop();
+  ~HeadlessDesktop() override;
+
+  // --- test controls ---
+  // Default: the message goes to stderr and the process aborts.
+  void SetFailureHandler(FailureHandler handler) { m_onFailure = std::move(handler); }
+  // What the user does in the next modal loop that has nothing else to do.
+  void ScriptNextModal(ModalScript script) { m_modalScripts.push_back(std::move(script)); }
+  size_t PendingModalScripts() const { return m_modalScripts.size(); }
+  // Virtual time a modal loop may wait on timers alone before it counts as stuck.
+  void SetModalIdleBudgetMs(uint64_t ms) { m_modalIdleBudgetMs = ms; }
+  // Runs everything due within `ms` of virtual time (PumpDelay).
+  void RunFor(uint32_t ms) { PumpDelay(ms); }
+  // Dispatches posted messages and paints without advancing time.
+  void RunUntilIdle();
+  void SetScreen(Size fullScreen, Rect workArea, float dpiScale);
+
+  // Scripted input in client coordinates. Input to a disabled window (one that owns a running
+  // modal dialog) is dropped and the call returns false.
+  bool MoveMouse(WindowId window, Point client);
+  bool Click(WindowId window, Point client);
+  bool DoubleClick(WindowId window, Point client);
+  bool RightClick(WindowId window, Point client);
+  // The halves of a click, for press-move-release gestures.
+  bool PressMouse(WindowId window, Point client);
+  bool ReleaseMouse(WindowId window, Point client);
+  bool PressKey(WindowId window, uint32_t virtualKey);
+
+  const WindowInfo* Info(WindowId window) const;
+  std::vector<WindowId> AllWindows() const;
+  // The back buffer of the last paint (nullptr before the first one).
+  const RecordingCanvas* LastPaint(WindowId window) const;
+  // The rectangles invalidated since the last call, oldest first; clears the list.
+  std::vector<Rect> TakeInvalidated(WindowId window);
+  bool HasTimer(WindowId window, uintptr_t id) const;
+  size_t PostedCount() const { return m_queue.size(); }
+
+  // --- Clock ---
+  uint64_t NowMs() override { return m_now; }
+  void Sleep(uint32_t ms) override { m_now += ms; }
+  void PumpDelay(uint32_t ms) override;
+
+  // --- WindowSystem ---
+  WindowId CreateWindow(const WindowDesc& desc, WindowHandler* handler) override;
+  void DestroyWindow(WindowId window) override;
+  bool IsWindow(WindowId window) override;
+  WindowId FindWindowByClass(std::u16string_view className) override;
+  LResult SendMessage(WindowId window, uint32_t message, WParam wParam, LParam lParam) override;
+  bool PostMessage(WindowId window, uint32_t message, WParam wParam, LParam lParam) override;
+  void SetTimer(WindowId window, uintptr_t id, uint32_t ms) override;
+  void KillTimer(WindowId window, uintptr_t id) override;
+  intptr_t RunModal(WindowId window) override;
+  void EndModal(WindowId window, intptr_t result) override;
+  void Invalidate(WindowId window, const Rect* rc) override;
+  void UpdateWindow(WindowId window) override;
+  Canvas& BeginPaint(WindowId window) override;
+  void EndPaint(WindowId window) override;
+  void UpdateLayered(WindowId window, const Canvas& image, uint8_t alpha) override;
+  void SetLayeredAlpha(WindowId window, uint8_t alpha) override;
+  void ShowWindow(WindowId window, ShowCommand command) override;
+  bool IsVisible(WindowId window) override;
+  bool IsMinimized(WindowId window) override;
+  void MoveWindow(WindowId window, const Rect& rc) override;
+  Rect WindowRect(WindowId window) override;
+  Rect ClientRect(WindowId window) override;
+  void SetTitle(WindowId window, std::u16string_view title) override;
+  void BringToForeground(WindowId window) override;
+  WindowId ActiveWindow() override { return m_active; }
+  void SetCapture(WindowId window) override { m_capture = window; }
+  void ReleaseCapture() override { m_capture = 0; }
+  WindowId Capture() override { return m_capture; }
+  void TrackMouseLeave(WindowId window) override { m_tracking = window; }
+  Point CursorPos() override { return m_cursor; }
+  Point ScreenToClient(WindowId window, Point p) override;
+  Size FullScreenSize() override { return m_fullScreen; }
+  Rect WorkArea() override { return m_workArea; }
+  float DpiScale() override { return m_dpiScale; }
+
+ private:
+  struct Timer {
+    WindowId window;
+    uintptr_t id;
+    uint32_t period;
+    uint64_t due;
+    uint64_t order;
+  };
+  struct Posted {
+    WindowId window;
+    uint32_t message;
+    WParam wParam;
+    LParam lParam;
+  };
+  struct Modal {
+    WindowId window = 0;
+    bool ended = false;
+    intptr_t result = 0;
+    std::vector<WindowId> disabled;
+  };
+
+  bool DispatchOne();
+  // Fires the earliest timer due at or before `deadline`; false when there is none.
+  bool FireNextTimer(uint64_t deadline);
+  void Fail(const std::string& message);
+  bool Deliver(WindowId window, uint32_t message, WParam wParam, Point client);
+  WindowInfo* Find(WindowId window);
+
+  std::map<WindowId, WindowInfo> m_windows;
+  std::deque<Posted> m_queue;
+  std::vector<Timer> m_timers;
+  std::vector<Modal*> m_modals;
+  std::deque<ModalScript> m_modalScripts;
+  std::map<WindowId, intptr_t> m_endedEarly;
+  FailureHandler m_onFailure;
+  uint64_t m_now = 0;
+  uint64_t m_timerOrder = 0;
+  uint64_t m_modalIdleBudgetMs = 10 * 60 * 1000;
+  WindowId m_nextId = 0x10010;
+  WindowId m_capture = 0;
+  WindowId m_tracking = 0;
+  WindowId m_active = 0;
+  WindowId m_dragging = 0;  // window moved by a caption drag until the button is released
+  Point m_cursor;
+  Size m_fullScreen{1920, 1017};
+  Rect m_workArea{0, 0, 1920, 1040};
+  float m_dpiScale = 1.0f;
+};
+
+}  // namespace platform::headless

@@ -1,0 +1,114 @@
+#pragma once
+// The smaller headless services: scripted shell, file dialogs and downloads, a recording
+// tray, the single-instance mutex, resources from files, an injectable keyboard hook, and
+// a HID bus slot that a simulated device fills.
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "adapters/headless/HeadlessFileSystem.h"
+#include "adapters/headless/ResourceScript.h"
+#include "platform/HidBus.h"
+#include "platform/Shell.h"
+#include "platform/System.h"
+#include "platform/Tray.h"
+#include "platform/WindowSystem.h"
+
+namespace platform::headless {
+
+class HeadlessShell : public Shell {
+ public:
+  explicit HeadlessShell(HeadlessFileSystem& files) : m_files(files) {}
+
+  // Answers for the next file dialogs, in order; nothing (cancel) when none is queued.
+  void ScriptFileDialog(std::optional<std::u16string> answer) {
+    m_answers.push_back(std::move(answer));
+  }
+  // Content served for a URL; a URL without content fails to download.
+  void ServeUrl(std::u16string url, std::string content) {
+    m_served[std::move(url)] = std::move(content);
+  }
+  void SetOpenResult(bool ok) { m_openResult = ok; }
+
+  std::vector<std::u16string> opened;
+  std::vector<std::u16string> executed;
+  std::vector<std::u16string> downloaded;
+  std::vector<FileDialogDesc> dialogs;
+
+  bool Open(std::u16string_view target) override;
+  bool Execute(std::u16string_view commandLine) override;
+  bool Download(std::u16string_view url, std::u16string_view file) override;
+  std::optional<std::u16string> OpenFileDialog(const FileDialogDesc& desc) override;
+  std::optional<std::u16string> SaveFileDialog(const FileDialogDesc& desc) override;
+
+ private:
+  std::optional<std::u16string> NextAnswer(const FileDialogDesc& desc);
+
+  HeadlessFileSystem& m_files;
+  std::deque<std::optional<std::u16string>> m_answers;
+  std::map<std::u16string, std::string> m_served;
+  bool m_openResult = true;
+};
+
+class HeadlessTray : public Tray {
+ public:
+  explicit HeadlessTray(WindowSystem& windows) : m_windows(windows) {}
+
+  struct Icon {
+    WindowId owner;
+    uint32_t id;
+    uint32_t callbackMessage;
+    int iconResource;
+    std::u16string tip;
+  };
+  std::vector<Icon> icons;
+  std::vector<std::vector<TrayMenuItem>> menusShown;
+  // The command the user picks in the next menu; 0 dismisses it.
+  void ScriptMenuChoice(uint32_t command) { m_choices.push_back(command); }
+
+  bool Add(WindowId owner, uint32_t id, uint32_t callbackMessage, int iconResource,
+           std::u16string_view tip) override;
+  bool Remove(WindowId owner, uint32_t id) override;
+  void ShowMenu(WindowId owner, const std::vector<TrayMenuItem>& items) override;
+
+ private:
+  WindowSystem& m_windows;
+  std::deque<uint32_t> m_choices;
+};
+
+class HeadlessSystem : public System {
+ public:
+  HeadlessSystem(WindowSystem& windows, const ResourceScript& resources)
+      : m_windows(windows), m_resources(resources) {}
+
+  // Pretends another process already holds this mutex.
+  void HoldMutexElsewhere(std::u16string name) { m_mutexes.insert(std::move(name)); }
+  // Delivers one key event to the hook's target, as the real hook would.
+  bool InjectKey(uint8_t virtualKey, bool release, uint32_t timeMs);
+  WindowId HookTarget() const { return m_hookTarget; }
+
+  bool CreateNamedMutexAlreadyExists(std::u16string_view name) override;
+  std::optional<std::string> LoadResource(std::u16string_view type, int id) override;
+  bool StartKeyboardHook(WindowId target) override;
+  void StopKeyboardHook() override { m_hookTarget = 0; }
+
+ private:
+  WindowSystem& m_windows;
+  const ResourceScript& m_resources;
+  std::set<std::u16string> m_mutexes;
+  WindowId m_hookTarget = 0;
+};
+
+// No HID interfaces at all, until a simulated device is plugged in its place.
+class EmptyHidBus : public HidBus {
+ public:
+  std::optional<HidInterfaceInfo> At(int) override { return std::nullopt; }
+  std::unique_ptr<HidDevice> Open(int) override { return nullptr; }
+  bool RegisterForNotifications(WindowId) override { return true; }
+};
+
+}  // namespace platform::headless

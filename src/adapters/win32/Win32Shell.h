@@ -1,0 +1,27 @@
+#pragma once
+// Opening documents and programs, starting command lines, downloads and the common file
+// dialogs, on shell32, kernel32, urlmon and comdlg32.
+
+#include "adapters/win32/FailureLog.h"
+#include "platform/Shell.h"
+
+namespace platform::win32 {
+
+class Win32Shell : public Shell {
+ public:
+  explicit Win32Shell(FailureLog& failures) : m_failures(failures) {}
+
+  bool Open(std::u16string_view target) override;
+  bool Execute(std::u16string_view commandLine) override;
+  bool Download(std::u16string_view url, std::u16string_view file) override;
+  // The dialogs leave the process's current folder as it was; they start in it.
+  std::optional<std::u16string> OpenFileDialog(const FileDialogDesc& desc) override;
+  std::optional<std::u16string> SaveFileDialog(const FileDialogDesc& desc) override;
+
+ private:
+  std::optional<std::u16string> RunFileDialog(const FileDialogDesc& desc, bool save);
+
+  FailureLog& m_failures;
+};
+
+}  // namespace platform::win32

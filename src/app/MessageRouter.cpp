@@ -1,0 +1,31 @@
+#include "app/MessageRouter.h"
+
+#include <algorithm>
+
+bool MessageRouter::RouteMessages(uint32_t first, uint32_t last, PagePart& part) {
+  if (last < first) return false;
+  for (const Range& r : m_ranges) {
+    if (first <= r.last && r.first <= last) return false;  // already someone else's
+  }
+  auto at = std::lower_bound(m_ranges.begin(), m_ranges.end(), first,
+                             [](const Range& r, uint32_t value) { return r.first < value; });
+  m_ranges.insert(at, Range{first, last, &part});
+  return true;
+}
+
+bool MessageRouter::RouteTimer(uintptr_t id, PagePart& part) {
+  return m_timers.emplace(id, &part).second;
+}
+
+PagePart* MessageRouter::PartForMessage(uint32_t message) const {
+  auto after = std::upper_bound(m_ranges.begin(), m_ranges.end(), message,
+                                [](uint32_t value, const Range& r) { return value < r.first; });
+  if (after == m_ranges.begin()) return nullptr;
+  const Range& r = *std::prev(after);
+  return message <= r.last ? r.part : nullptr;
+}
+
+PagePart* MessageRouter::PartForTimer(uintptr_t id) const {
+  auto it = m_timers.find(id);
+  return it == m_timers.end() ? nullptr : it->second;
+}

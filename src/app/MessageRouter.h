@@ -1,0 +1,35 @@
+#pragma once
+// The main window's routing table: which page part handles which message number and which
+// timer. Parts register when they are built; the main window asks the table first and keeps
+// only the window-level messages for itself.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "views/main/PagePart.h"
+
+class MessageRouter : public PartRegistry {
+ public:
+  explicit MessageRouter(ViewServices* services) : m_services(services) {}
+
+  bool RouteMessages(uint32_t first, uint32_t last, PagePart& part) override;
+  bool RouteTimer(uintptr_t id, PagePart& part) override;
+  ViewServices& Services() override { return *m_services; }
+
+  // The part that handles `message`, or nullptr.
+  PagePart* PartForMessage(uint32_t message) const;
+  PagePart* PartForTimer(uintptr_t id) const;
+
+ private:
+  struct Range {
+    uint32_t first;
+    uint32_t last;
+    PagePart* part;
+  };
+  ViewServices* m_services;
+  std::vector<Range> m_ranges;  // kept sorted by first, never overlapping
+  std::map<uintptr_t, PagePart*> m_timers;
+};

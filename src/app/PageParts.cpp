@@ -1,0 +1,7 @@
+#include "app/PageParts.h"
+
+std::vector<std::unique_ptr<PagePart>> CreatePageParts() {
+  std::vector<std::unique_ptr<PagePart>> parts;
+  // One line per part; the order is the build order (controls of one layer paint in it).
+  return parts;
+}

@@ -1,0 +1,68 @@
+#pragma once
+// The main window's services for view tests: a real dialog on the headless adapter owns the
+// controls, the profile and sensor table are the test's own, and every request is recorded.
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "device/DeviceLink.h"
+#include "device/QuietDeviceHost.h"
+#include "profiles/ProfileSettings.h"
+#include "profiles/SensorDpiTable.h"
+#include "ui/DlgBase.h"
+#include "views/ViewServices.h"
+
+class FakeViewServices : public ViewServices {
+ public:
+  explicit FakeViewServices(CDlgBase& dialog) : m_dialog(dialog) {}
+
+  CDlgBase& MainDialog() override { return m_dialog; }
+  ProfileSettings& CurrentProfile() override { return profile; }
+  const SensorDpiTable& SensorTable() const override { return table; }
+  DeviceLink& Link() override { return link; }
+
+  void MarkPending(Group group) override { pending.push_back(group); }
+  void MarkPendingWhileDragging(Group group) override { draggedPending.push_back(group); }
+  void WriteNow() override { ++writes; }
+  void SaveNow() override { ++saves; }
+  void RefreshPage() override { ++refreshes; }
+  void RunAfterMenuClosed(uintptr_t timerId, std::function<void()> action) override {
+    deferred[timerId] = std::move(action);
+  }
+  // Runs what was deferred on `timerId`, as the timer would 100 ms later.
+  bool RunDeferred(uintptr_t timerId) {
+    auto it = deferred.find(timerId);
+    if (it == deferred.end()) return false;
+    auto action = std::move(it->second);
+    deferred.erase(it);
+    action();
+    return true;
+  }
+  intptr_t ShowMessage(int textNumber, Box kind) override {
+    messages.push_back(textNumber);
+    return kind == Box::Modal ? modalAnswer : 0;
+  }
+  intptr_t ShowMessageText(std::u16string_view text, Box kind) override {
+    messageTexts.emplace_back(text);
+    return kind == Box::Modal ? modalAnswer : 0;
+  }
+
+  ProfileSettings profile;
+  SensorDpiTable table;
+  QuietDeviceHost host;
+  DeviceLink link{host};
+  std::vector<Group> pending;
+  std::vector<Group> draggedPending;
+  std::map<uintptr_t, std::function<void()>> deferred;
+  std::vector<int> messages;
+  std::vector<std::u16string> messageTexts;
+  intptr_t modalAnswer = CDlgBase::kIdOk;
+  int writes = 0;
+  int saves = 0;
+  int refreshes = 0;
+
+ private:
+  CDlgBase& m_dialog;
+};
