@@ -18,6 +18,8 @@ class MessageRouter : public PartRegistry {
   bool RouteMessages(uint32_t first, uint32_t last, PagePart& part) override;
   bool RouteTimer(uintptr_t id, PagePart& part) override;
   ViewServices& Services() override { return *m_services; }
+  void ProvideDeviceWindows(DeviceWindows& windows) override { m_deviceWindows = &windows; }
+  DeviceWindows* Windows() const { return m_deviceWindows; }
 
   // The part that handles `message`, or nullptr.
   PagePart* PartForMessage(uint32_t message) const;
@@ -32,4 +34,5 @@ class MessageRouter : public PartRegistry {
   ViewServices* m_services;
   std::vector<Range> m_ranges;  // kept sorted by first, never overlapping
   std::map<uintptr_t, PagePart*> m_timers;
+  DeviceWindows* m_deviceWindows = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "platform/Types.h"
 
 class CDlgBase;
+class DeviceWindows;
 class PartRegistry;
 class ViewServices;
 struct ProfileSettings;
@@ -68,5 +69,8 @@ class PartRegistry {
     return RouteMessages(message, message, part);
   }
   virtual bool RouteTimer(uintptr_t id, PagePart& part) = 0;
+  // The part that shows the device link's windows (progress, reset confirmation) registers
+  // them here; the last one registered wins.
+  virtual void ProvideDeviceWindows(DeviceWindows& windows) = 0;
   virtual ViewServices& Services() = 0;
 };
