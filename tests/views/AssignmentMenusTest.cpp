@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ButtonTextsFixture.h"
+#include "base/Text.h"
 #include "ui/WndPopup.h"
 
 namespace {
@@ -63,8 +64,8 @@ TEST_F(AssignmentMenusTest, DialogItemsAskForTheirDialogAndTheMainWindowOpensItA
     int item;
     uint32_t request;
     uint32_t open;
-  } cases[] = {{7, 1062, 1061}, {9, 1065, 1064}, {10, 1069, 1068}, {11, 1035, 1034},
-               {17, 1037, 1038}};
+  } cases[] = {
+      {7, 1062, 1061}, {9, 1065, 1064}, {10, 1069, 1068}, {11, 1035, 1034}, {17, 1037, 1038}};
   for (const auto& c : cases) {
     const keys::FunctionMenuItem* item = buttons::FunctionMenuItemById(c.item);
     ASSERT_NE(item, nullptr);
@@ -129,7 +130,7 @@ TEST_F(AssignmentMenusTest, SubmenuItemsStoreTheirNameAndCode) {
     const auto choice = buttons::SubmenuChoice(c.which, c.item);
     ASSERT_TRUE(choice) << c.item;
     EXPECT_EQ(choice->name, c.name);
-    EXPECT_EQ(choice->code, c.code) << choice->code.ToHex();
+    EXPECT_EQ(choice->code, c.code) << base::ToUtf8(choice->code.ToHex());
   }
   // DPI-lock rows show the DPI alone; the stored name adds the lock's text.
   EXPECT_EQ(buttons::SubmenuRows(Submenu::DpiLock)[5].text, u"700");
@@ -168,7 +169,7 @@ TEST_F(AssignmentMenusTest, AFieldWithoutAStoredNameIsNamedFromItsCode) {
     // The hex fallback is the file form; compare without spaces.
     std::u16string expected = c.caption;
     std::erase(expected, u' ');
-    EXPECT_EQ(caption, expected) << c.code.ToHex();
+    EXPECT_EQ(caption, expected) << base::ToUtf8(c.code.ToHex());
   }
 }
 

@@ -29,14 +29,18 @@ TEST_F(ButtonEditorRulesTest, ShortcutNamesTheCheckedModifiersAndTheLastKey) {
     std::optional<ButtonChoice> expected;
   } cases[] = {
       // The modifier keys the user holds are ignored; the check boxes count.
-      {kCtrl | kShift, {0xA2, 0xA0, 'A', 'A', 0xA0, 0xA2}, {{u"Ctrl+Shift+A", BFC::Make(0x70, 3, 0x04), {}}}},
+      {kCtrl | kShift,
+       {0xA2, 0xA0, 'A', 'A', 0xA0, 0xA2},
+       {{u"Ctrl+Shift+A", BFC::Make(0x70, 3, 0x04), {}}}},
       {kAlt, {}, {{u"Alt", BFC::Make(0x70, 0x04, 0x00), {}}}},
       {0, {0x74}, {{u"F5", BFC::Make(0x70, 0x00, 0x3E), {}}}},
       {0, {0xA0, 0xA1}, std::nullopt},  // Shift alone never becomes the key
       {0, {}, std::nullopt},
       // Both Windows keys and right Ctrl/Alt are ignored too.
       {kWin, {0x5B, 'E', 0x5C, 0xA3, 0xA5}, {{u"Win+E", BFC::Make(0x70, 0x08, 0x08), {}}}},
-      {kCtrl | kShift | kAlt | kWin, {'Z'}, {{u"Ctrl+Shift+Alt+Win+Z", BFC::Make(0x70, 0x0F, 0x1D), {}}}},
+      {kCtrl | kShift | kAlt | kWin,
+       {'Z'},
+       {{u"Ctrl+Shift+Alt+Win+Z", BFC::Make(0x70, 0x0F, 0x1D), {}}}},
       {kShift | kAlt, {}, {{u"Shift+Alt", BFC::Make(0x70, 0x06, 0x00), {}}}},
       // The last key wins; a key the mouse cannot send keeps its name and usage 0.
       {kCtrl, {'A', 0xBC}, {{u"Ctrl+,", BFC::Make(0x70, 0x01, 0x36), {}}}},

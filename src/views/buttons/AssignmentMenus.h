@@ -16,10 +16,10 @@ namespace buttons {
 
 // Messages of the assignment menus (wParam is always the button field's id).
 namespace msg {
-constexpr uint32_t kFunctionChosen = 1027;     // lParam: item id 1..18
-constexpr uint32_t kButtonField = 1028;        // from a field: 2 opens the function menu
+constexpr uint32_t kFunctionChosen = 1027;      // lParam: item id 1..18
+constexpr uint32_t kButtonField = 1028;         // from a field: 2 opens the function menu
 constexpr uint32_t kFunctionMenuClosed = 1029;  // the function menu lost activation
-constexpr uint32_t kCloseSubmenu = 1033;       // the pointer entered an item without submenu
+constexpr uint32_t kCloseSubmenu = 1033;        // the pointer entered an item without submenu
 // A dialog item was clicked (from the menu); the main window closes the menus and posts the
 // matching "open" message, which opens the dialog once the menu is gone.
 constexpr uint32_t kRequestShortcut = 1035;
@@ -47,11 +47,11 @@ enum class Submenu { Dpi, Multimedia, Office, WindowsManage, DpiLock };
 
 struct SubmenuInfo {
   Submenu which;
-  int parentItem;         // function-menu item that opens it
-  uint32_t openMessage;   // the pointer entered the parent item
+  int parentItem;        // function-menu item that opens it
+  uint32_t openMessage;  // the pointer entered the parent item
   uint32_t chosenMessage;
   uint32_t closedMessage;  // close notice of its popup kind
-  int kind;               // popup kind
+  int kind;                // popup kind
   std::span<const keys::SubmenuItem> items;
 };
 

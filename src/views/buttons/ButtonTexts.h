@@ -23,6 +23,6 @@ constexpr int kShootingPrefix = 189;
 constexpr int kMacroPrefix = 190;
 constexpr int kLaunchTitle = 289;
 constexpr int kBrowse = 360;
-constexpr int kPressAKey = 361;
+constexpr int kKeyLabel = 361;
 
 }  // namespace buttons::text

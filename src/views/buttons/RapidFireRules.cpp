@@ -46,10 +46,11 @@ Acceptance Accept(std::u16string_view first, std::u16string_view second) {
   if (!a || *a < kFirstMin || *a > kMaxValue) return {std::nullopt, text::kRapidFireFirstRange};
   if (!b || *b > kMaxValue) return {std::nullopt, text::kRapidFireSecondRange};
   using BFC = ButtonFunctionCode;
-  return {ButtonChoice{LangText(text::kRapidFire),
-                       BFC::Make(BFC::RapidFire, static_cast<uint8_t>(*a), static_cast<uint8_t>(*b)),
-                       {}},
-          0};
+  return {
+      ButtonChoice{LangText(text::kRapidFire),
+                   BFC::Make(BFC::RapidFire, static_cast<uint8_t>(*a), static_cast<uint8_t>(*b)),
+                   {}},
+      0};
 }
 
 }  // namespace buttons::rapidfire
