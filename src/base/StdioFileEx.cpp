@@ -3,11 +3,11 @@
 #include "platform/Platform.h"
 
 CStdioFileEx::~CStdioFileEx() {
-  if (m_mode == Mode::Writing) Close();
+  Abort();
 }
 
 bool CStdioFileEx::Open(std::u16string_view path, uint32_t flags) {
-  if (IsOpen()) Close();
+  if (IsOpen()) Abort();
   m_bIsUnicodeText = (flags & modeUnicode) != 0;
   m_path.assign(path);
   m_pos = 0;

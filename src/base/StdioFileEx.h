@@ -25,11 +25,12 @@ class CStdioFileEx {
   CStdioFileEx() = default;
   CStdioFileEx(const CStdioFileEx&) = delete;
   CStdioFileEx& operator=(const CStdioFileEx&) = delete;
-  // An open writer that was not closed commits like Close, as the framework's file does;
-  // use Abort to drop what was written.
+  // A writer that was not closed is discarded: only Close publishes a file, so an early
+  // return never leaves a half-written one in place of the old.
   ~CStdioFileEx();
 
-  // False when the file cannot be read, or the folder cannot take the temporary file.
+  // False when the file cannot be read, or the folder cannot take the temporary file. A writer
+  // still open from before is discarded.
   [[nodiscard]] bool Open(std::u16string_view path, uint32_t flags);
 
   // Next line without its LF. A line that is just LF comes back as that one character.

@@ -113,12 +113,24 @@ TEST_F(StdioFileExTest, WritingIntoAMissingFolderFailsAtOpen) {
   EXPECT_FALSE(file.WriteString(u"x"));
 }
 
-TEST_F(StdioFileExTest, DestructorCommitsAnOpenWriter) {
+TEST_F(StdioFileExTest, OnlyCloseCommitsAWriter) {
+  Put(Utf16Le(u"old\n"));
   {
+    // An early return: the writer goes out of scope without Close.
     CStdioFileEx file;
     ASSERT_TRUE(file.Open(kFile, CStdioFileEx::kWriteFlags));
-    file.WriteString(u"kept\n");
+    file.WriteString(u"half\n");
   }
+  EXPECT_EQ(Get(), Utf16Le(u"old\n"));
+  EXPECT_FALSE(platform.files().FileExists(kFile + u".tmp~"));
+
+  // Opening again drops what the first opening wrote.
+  CStdioFileEx file;
+  ASSERT_TRUE(file.Open(kFile, CStdioFileEx::kWriteFlags));
+  file.WriteString(u"dropped\n");
+  ASSERT_TRUE(file.Open(kFile, CStdioFileEx::kWriteFlags));
+  file.WriteString(u"kept\n");
+  EXPECT_TRUE(file.Close());
   EXPECT_EQ(ReadLines(kFile), (std::vector<std::u16string>{u"kept"}));
 }
 
