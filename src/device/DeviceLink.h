@@ -74,13 +74,13 @@ class DeviceLink {
 
   // --- transport ---
   // One packet: frame, send, settle, read back, up to four tries with a fresh sequence number
-  // each. True when acknowledged; the program's callers do not look. `sendLength` is 32, or 33
-  // for the lighting command.
-  bool SendCommand(uint8_t command, uint8_t packetField, std::span<const uint8_t> payload,
-                   uint32_t settleMs = kSettleMs, size_t sendLength = CommandReport::kLength);
+  // each. True when acknowledged. `sendLength` is 32, or 33 for the lighting command.
+  [[nodiscard]] bool SendCommand(uint8_t command, uint8_t packetField,
+                                 std::span<const uint8_t> payload, uint32_t settleMs = kSettleMs,
+                                 size_t sendLength = CommandReport::kLength);
   // Macro data packets: a retry resends a copy of `first` with only bytes 2 and 4 renewed.
   // `first` gets its sequence number here.
-  bool SendFrame(CommandReport first, uint32_t settleMs = kMacroSettleMs);
+  [[nodiscard]] bool SendFrame(CommandReport first, uint32_t settleMs = kMacroSettleMs);
   uint8_t NextSequenceValue() const { return m_sequence; }
   void SetSequenceForTest(uint8_t value) { m_sequence = value; }
 

@@ -43,7 +43,7 @@ TEST_F(DiscoveryTest, HandleChoiceFollowsWiredThenBleThenReceiver) {
     EXPECT_EQ(host.images.back(), c.expected);
     model.pollingIndex = static_cast<uint8_t>(model.pollingIndex == 3 ? 4 : 3);
     writer.MarkDirty(Group::Dpi);
-    writer.SendDpiGroup();
+    EXPECT_TRUE(writer.SendDpiGroup());
     ASSERT_FALSE(Sent().empty());
     for (const auto& t : Sent()) EXPECT_EQ(t.mode, c.expected);
   }
