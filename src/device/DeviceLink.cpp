@@ -206,18 +206,18 @@ void DeviceLink::StartEventReader(ConnectionMode::Kind kind) {
   platform::HidDevice* raw = device.get();
   mode.reader = std::move(device);
   raw->StartReading(
-      [this, kind, serial](std::vector<uint8_t> report) {
-        OnReaderReport(kind, serial, std::move(report));
+      [this, kind, serial](std::vector<uint8_t> report, uint64_t arrivedMs) {
+        OnReaderReport(kind, serial, std::move(report), arrivedMs);
       },
       [this, kind, serial] { OnReaderEnded(kind, serial); });
 }
 
 void DeviceLink::OnReaderReport(ConnectionMode::Kind kind, uint32_t serial,
-                                std::vector<uint8_t> report) {
+                                std::vector<uint8_t> report, uint64_t arrivedMs) {
   ConnectionMode& mode = m_modes[kind];
   if (serial != mode.readerSerial || !mode.readerRunning) return;
   if (!m_events) return;
-  if (!m_events->OnStatusReport(kind, report)) {
+  if (!m_events->OnStatusReport(kind, report, arrivedMs)) {
     // The mouse asked the program to end: this reader leaves its loop. The device object is
     // released by the next scan, not from inside its own callback.
     mode.readerRunning = false;

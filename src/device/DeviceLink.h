@@ -107,7 +107,8 @@ class DeviceLink {
                 std::span<const uint8_t> payload, uint32_t settleMs, size_t sendLength);
   uint8_t TakeSequence() { return m_sequence++; }
   void StartEventReader(ConnectionMode::Kind mode);
-  void OnReaderReport(ConnectionMode::Kind mode, uint32_t serial, std::vector<uint8_t> report);
+  void OnReaderReport(ConnectionMode::Kind mode, uint32_t serial, std::vector<uint8_t> report,
+                      uint64_t arrivedMs);
   void OnReaderEnded(ConnectionMode::Kind mode, uint32_t serial);
 
   DeviceHost& m_host;

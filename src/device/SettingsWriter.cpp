@@ -8,6 +8,7 @@
 #include "device/DeviceLink.h"
 #include "device/DeviceModel.h"
 #include "device/MacroSync.h"
+#include "platform/Platform.h"
 
 namespace {
 
@@ -39,7 +40,23 @@ void Store(std::array<uint8_t, N>& copy, const std::array<uint8_t, M>& now) {
 }  // namespace
 
 SettingsWriter::SettingsWriter(DeviceLink& link, DeviceModel& model, DeviceHost& host)
-    : m_link(link), m_model(model), m_host(host) {}
+    : m_link(link), m_model(model), m_host(host) {
+  // Empty spans until the first write.
+  for (Span& span : m_pendingSpans) span = {Group::Keys, 1, 0};
+}
+
+void SettingsWriter::MarkDirty(Group group) {
+  if (!IsDirty(group)) m_markedAtMs[Index(group)] = platform::Time().NowMs();
+  m_dirty[Index(group)] = true;
+}
+
+bool SettingsWriter::PendingAt(Group group, uint64_t timeMs) const {
+  return std::any_of(m_pendingSpans.begin(), m_pendingSpans.end(), [&](const Span& span) {
+    // A report the mouse sent before it took the write's last packet is read at least one
+    // settle wait before the write ends; one read at its end came after.
+    return span.group == group && span.fromMs <= timeMs && timeMs < span.toMs;
+  });
+}
 
 // --- payloads ---
 
@@ -145,12 +162,20 @@ void SettingsWriter::WriteChanges() {
   }
   if (m_macros) m_macros->AssignMacroSlots();
   m_unanswered = false;
+  const std::array<bool, 4> wasDirty = m_dirty;
   // A group the mouse did not take stays marked, so the next write sends it again.
   if (IsDirty(Group::Keys) && SendKeyTable()) m_dirty[Index(Group::Keys)] = false;
   if (IsDirty(Group::Dpi) && SendDpiGroup()) m_dirty[Index(Group::Dpi)] = false;
   if (IsDirty(Group::Power) && SendPowerGroup()) m_dirty[Index(Group::Power)] = false;
   if (IsDirty(Group::Sensor) && SendSensorGroup()) m_dirty[Index(Group::Sensor)] = false;
   if (m_macros) m_macros->SendMacros(true);
+  // Reports that arrived up to now are handed over only after this write.
+  const uint64_t now = platform::Time().NowMs();
+  for (Group group : {Group::Keys, Group::Dpi, Group::Power, Group::Sensor}) {
+    if (!wasDirty[Index(group)]) continue;
+    m_pendingSpans[m_nextSpan] = {group, m_markedAtMs[Index(group)], now};
+    m_nextSpan = (m_nextSpan + 1) % m_pendingSpans.size();
+  }
   if (m_link.SomethingSent()) m_host.ShowProgress(kProgressText);
   // One notice while the mouse does not answer, not one per packet or per write.
   if (m_unanswered && !m_unansweredShown) {

@@ -45,8 +45,12 @@ class SettingsWriter {
 
   void SetMacroSync(MacroSync* macros) { m_macros = macros; }
 
-  void MarkDirty(Group group) { m_dirty[Index(group)] = true; }
+  void MarkDirty(Group group);
   bool IsDirty(Group group) const { return m_dirty[Index(group)]; }
+  // Whether the group was marked or being written at `timeMs` (platform clock): a report the
+  // mouse sent then may describe the state from before the change and is handled too late to
+  // be caught by the mark itself.
+  bool PendingAt(Group group, uint64_t timeMs) const;
 
   // The whole write (timer 30, the apply control, after the macro managers). A group whose
   // packets the mouse did not all acknowledge stays marked and goes out again with the next
@@ -90,6 +94,14 @@ class SettingsWriter {
   MacroSync* m_macros = nullptr;
 
   std::array<bool, 4> m_dirty{};
+  std::array<uint64_t, 4> m_markedAtMs{};
+  // From the mark to the end of the write that sent the group, for the last few writes.
+  struct Span {
+    Group group;
+    uint64_t fromMs, toMs;
+  };
+  std::array<Span, 8> m_pendingSpans{};
+  size_t m_nextSpan = 0;
   std::array<uint8_t, 18> m_keysSent{};
   DpiCopy m_dpiSent{};
   ColourPayload m_coloursSent{};

@@ -33,12 +33,14 @@ class HidDevice {
   [[nodiscard]] virtual bool SetFeature(std::span<const uint8_t> report) = 0;
   [[nodiscard]] virtual bool GetFeature(std::span<uint8_t> report) = 0;
 
-  // Starts delivering input reports. `onReport` gets a copy of every report and `onEnded`
-  // is called once when reading stops because the device failed or went away; both are
-  // called on the user-interface thread (a Windows adapter reads on its own thread and
-  // posts each copy). Reading stops when the device object is destroyed.
-  virtual void StartReading(std::function<void(std::vector<uint8_t>)> onReport,
-                            std::function<void()> onEnded) = 0;
+  // Starts delivering input reports. `onReport` gets a copy of every report with the time
+  // it was read from the device (the platform clock's NowMs, taken before the report waited
+  // for the user-interface thread), and `onEnded` is called once when reading stops because
+  // the device failed or went away; both are called on the user-interface thread (a Windows
+  // adapter reads on its own thread and posts each copy). Reading stops when the device
+  // object is destroyed.
+  using ReportCallback = std::function<void(std::vector<uint8_t> report, uint64_t arrivedMs)>;
+  virtual void StartReading(ReportCallback onReport, std::function<void()> onEnded) = 0;
 };
 
 class HidBus {

@@ -41,8 +41,7 @@ bool Win32HidDevice::GetFeature(std::span<uint8_t> report) {
   return false;
 }
 
-void Win32HidDevice::StartReading(std::function<void(std::vector<uint8_t>)> onReport,
-                                  std::function<void()> onEnded) {
+void Win32HidDevice::StartReading(ReportCallback onReport, std::function<void()> onEnded) {
   m_reader.reset();
   HANDLE events = ::CreateFileW(m_path.c_str(), GENERIC_READ | GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,

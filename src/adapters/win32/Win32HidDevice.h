@@ -27,8 +27,7 @@ class Win32HidDevice : public HidDevice {
   bool SetFeature(std::span<const uint8_t> report) override;
   bool GetFeature(std::span<uint8_t> report) override;
   // A second call replaces the running reader.
-  void StartReading(std::function<void(std::vector<uint8_t>)> onReport,
-                    std::function<void()> onEnded) override;
+  void StartReading(ReportCallback onReport, std::function<void()> onEnded) override;
 
  private:
   void* m_handle;

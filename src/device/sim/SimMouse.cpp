@@ -19,8 +19,7 @@ class SimHidDevice : public platform::HidDevice {
     return m_sim.OnSetFeature(*this, report);
   }
   bool GetFeature(std::span<uint8_t> report) override { return m_sim.OnGetFeature(*this, report); }
-  void StartReading(std::function<void(std::vector<uint8_t>)> onReport,
-                    std::function<void()> onEnded) override {
+  void StartReading(ReportCallback onReport, std::function<void()> onEnded) override {
     m_onReport = std::move(onReport);
     m_onEnded = std::move(onEnded);
     m_sim.OnStartReading(*this);
@@ -32,7 +31,7 @@ class SimHidDevice : public platform::HidDevice {
   bool m_event;
   uint32_t m_generation;
   bool m_reading = false;
-  std::function<void(std::vector<uint8_t>)> m_onReport;
+  ReportCallback m_onReport;
   std::function<void()> m_onEnded;
 };
 
@@ -59,9 +58,11 @@ SimMouse::SimMouse() {
   SetIndexes(ConnectionMode::BLE, 8, 9);
 }
 
-// Plugs the cable interface back in after a restart, on the virtual clock.
+// Plugs the cable interface back in after a restart, on the virtual clock, and hands queued
+// input reports over.
 class SimMouse::RestartTimer : public platform::WindowHandler {
  public:
+  static constexpr uint32_t kInputMessage = 0x0400 + 77;
   explicit RestartTimer(SimMouse& sim) : m_sim(sim) {}
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam, bool& handled) override {
@@ -69,6 +70,8 @@ class SimMouse::RestartTimer : public platform::WindowHandler {
     if (message == platform::msg::kTimer && wParam == 1) {
       platform::Windows().KillTimer(window, 1);
       m_sim.OnRestartTimer();
+    } else if (message == kInputMessage) {
+      m_sim.DeliverQueuedInput();
     }
     return 0;
   }
@@ -84,10 +87,7 @@ SimMouse::~SimMouse() {
   }
 }
 
-void SimMouse::Restart() {
-  ++m_restarts;
-  (void)m_flash.Boot();
-  Unplug(ConnectionMode::Wired);
+platform::WindowId SimMouse::OwnWindow() {
   if (m_restartWindow == 0) {
     m_restartHandler = std::make_unique<RestartTimer>(*this);
     platform::WindowDesc desc;
@@ -96,7 +96,14 @@ void SimMouse::Restart() {
     desc.visible = false;
     m_restartWindow = platform::Windows().CreateWindow(desc, m_restartHandler.get());
   }
-  platform::Windows().SetTimer(m_restartWindow, 1, m_restartMs);
+  return m_restartWindow;
+}
+
+void SimMouse::Restart() {
+  ++m_restarts;
+  (void)m_flash.Boot();
+  Unplug(ConnectionMode::Wired);
+  platform::Windows().SetTimer(OwnWindow(), 1, m_restartMs);
 }
 
 void SimMouse::OnRestartTimer() {
@@ -243,6 +250,10 @@ bool SimMouse::OnSetFeature(SimHidDevice& device, std::span<const uint8_t> repor
 
   ModeState& state = m_modes[mode];
   if (report[0] != CommandReport::kReportId) return true;
+  if (m_reportBefore && report.size() > 1 && report[1] == *m_reportBefore) {
+    m_reportBefore.reset();
+    SendStatus(mode);
+  }
   state.ack.reset();
   if (!CommandReport::HasValidChecksum(report)) return true;
   // Through the receiver, only a switched-on mouse answers.
@@ -310,11 +321,29 @@ void SimMouse::OnStartReading(SimHidDevice& device) {
 void SimMouse::SendInput(ConnectionMode::Kind mode, std::vector<uint8_t> report) {
   if (!m_modes[mode].plugged) return;
   Record(SimTraffic::Transfer::Input, mode, true, report);
+  const uint64_t now = platform::Time().NowMs();
+  if (m_queuedInput) {
+    m_inputQueue.push_back({mode, std::move(report), now});
+    (void)platform::Windows().PostMessage(OwnWindow(), RestartTimer::kInputMessage, 0, 0);
+    return;
+  }
+  Deliver(mode, report, now);
+}
+
+void SimMouse::Deliver(ConnectionMode::Kind mode, const std::vector<uint8_t>& report,
+                       uint64_t arrivedMs) {
   const std::vector<SimHidDevice*> devices = m_devices;
   for (auto* device : devices) {
     if (device->m_mode != mode || !device->m_reading || !IsLive(*device)) continue;
-    if (device->m_onReport) device->m_onReport(report);
+    if (device->m_onReport) device->m_onReport(report, arrivedMs);
   }
+}
+
+void SimMouse::DeliverQueuedInput() {
+  if (m_inputQueue.empty()) return;
+  QueuedInput input = std::move(m_inputQueue.front());
+  m_inputQueue.pop_front();
+  Deliver(input.mode, input.report, input.arrivedMs);
 }
 
 void SimMouse::SendStatus(ConnectionMode::Kind mode) {

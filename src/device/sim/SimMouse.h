@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -87,6 +88,10 @@ class SimMouse : public platform::HidBus {
   void FindLink();
   // Any bytes as an input report.
   void SendInput(ConnectionMode::Kind mode, std::vector<uint8_t> report);
+  // Input reports wait in the user-interface thread's message queue until it dispatches
+  // them, as the Windows adapter's reader threads hand them over, instead of arriving at
+  // once; each keeps the time it was sent. Off by default.
+  void SetQueuedInput(bool queued) { m_queuedInput = queued; }
 
   // --- fault injection ---
   void RefuseAcks(int packets) { m_refuseAcks = packets; }
@@ -99,8 +104,12 @@ class SimMouse : public platform::HidBus {
     m_failFrom = m_reportsSeen + k;
     m_failTo = m_failFrom + count;
   }
+  // When the next command with this code arrives, the mouse first sends a status report of
+  // its state: a report that was on its way before the command was taken.
+  void ReportBeforeCommand(uint8_t command) { m_reportBefore = command; }
   // Every pending fault is dropped.
   void ClearFaults() {
+    m_reportBefore.reset();
     m_refuseAcks = m_failSet = m_failGet = 0;
     m_unplugAt = m_failFrom = m_failTo = -1;
   }
@@ -151,7 +160,15 @@ class SimMouse : public platform::HidBus {
               std::span<const uint8_t> bytes);
   void Restart();
   void OnRestartTimer();
+  platform::WindowId OwnWindow();
+  void Deliver(ConnectionMode::Kind mode, const std::vector<uint8_t>& report, uint64_t arrivedMs);
+  void DeliverQueuedInput();
   class RestartTimer;
+  struct QueuedInput {
+    ConnectionMode::Kind mode;
+    std::vector<uint8_t> report;
+    uint64_t arrivedMs;
+  };
 
   std::array<ModeState, ConnectionMode::kCount> m_modes;
   std::map<int, platform::HidInterfaceInfo> m_others;
@@ -172,6 +189,9 @@ class SimMouse : public platform::HidBus {
   int m_restarts = 0;
   std::unique_ptr<platform::WindowHandler> m_restartHandler;
   platform::WindowId m_restartWindow = 0;
+  bool m_queuedInput = false;
+  std::deque<QueuedInput> m_inputQueue;
+  std::optional<uint8_t> m_reportBefore;
   int m_accepted = 0;
   std::map<uint16_t, std::array<uint8_t, 27>> m_applied;
   std::vector<SimTraffic> m_log;
