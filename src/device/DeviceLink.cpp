@@ -24,6 +24,11 @@ std::optional<ConnectionMode::Kind> ModeOfProduct(uint16_t vendor, uint16_t prod
   return std::nullopt;
 }
 
+bool IsProductOf(const platform::HidInterfaceInfo& info, ConnectionMode::Kind kind) {
+  return info.vendorId == ConnectionMode::kVendorId &&
+         info.productId == ConnectionMode::ProductIdOf(kind);
+}
+
 }  // namespace
 
 DeviceLink::DeviceLink(DeviceHost& host) : m_host(host) {}
@@ -38,38 +43,30 @@ void DeviceLink::RegisterForDeviceNotifications(platform::WindowId window) {
   (void)platform::Hid().RegisterForNotifications(window);
 }
 
-void DeviceLink::ProbeInterface(int index) {
-  const auto info = platform::Hid().At(index);
-  if (!info) return;
-  const auto kind = ModeOfProduct(info->vendorId, info->productId);
+void DeviceLink::ProbeInterface(int index, const platform::HidInterfaceInfo& info) {
+  const auto kind = ModeOfProduct(info.vendorId, info.productId);
   if (!kind) return;
   ConnectionMode& mode = m_modes[*kind];
   // The event test comes first: an interface that passes it is never the command interface.
-  if (info->inputReportLength == ConnectionMode::kEventReportLength) {
+  if (info.inputReportLength == ConnectionMode::kEventReportLength) {
     mode.eventIndex = index;
-    mode.eventPath = info->path;
-  } else if (info->usagePage == ConnectionMode::kCommandUsagePage) {
+    mode.eventPath = info.path;
+  } else if (info.usagePage == ConnectionMode::kCommandUsagePage) {
     mode.present = true;
     mode.commandIndex = index;
-    mode.commandPath = info->path;
-    if (*kind == ConnectionMode::Wired) m_wiredVersion = info->versionNumber;
+    mode.commandPath = info.path;
+    if (*kind == ConnectionMode::Wired) m_wiredVersion = info.versionNumber;
   }
 }
 
 void DeviceLink::OpenCommandInterface(ConnectionMode::Kind kind) {
   ConnectionMode& mode = m_modes[kind];
   if (mode.commandIndex < 0) return;
-  auto& bus = platform::Hid();
-  const auto info = bus.At(mode.commandIndex);
-  if (!info) return;
   mode.commandHandle.reset();
   mode.reopenCommand = false;
-  auto handle = bus.Open(mode.commandIndex);
-  if (!handle) return;
-  if (info->vendorId != ConnectionMode::kVendorId ||
-      info->productId != ConnectionMode::ProductIdOf(kind)) {
-    return;  // another device took the index: closed at once
-  }
+  auto handle = platform::Hid().Open(mode.commandIndex);
+  // Another device may have taken the index since the scan: closed at once.
+  if (!handle || !IsProductOf(handle->Info(), kind)) return;
   mode.commandHandle = std::move(handle);
 }
 
@@ -80,7 +77,11 @@ void DeviceLink::ScanDevices() {
     // An event interface from an older scan may be gone; only this scan's count.
     mode.eventIndex = -1;
   }
-  for (int i = 0; i < kScanLimit; ++i) ProbeInterface(i);
+  // One enumeration for the whole scan; each interface is queried once.
+  const auto interfaces = platform::Hid().Enumerate(kScanLimit);
+  for (size_t i = 0; i < interfaces.size() && i < size_t{kScanLimit}; ++i) {
+    if (interfaces[i]) ProbeInterface(static_cast<int>(i), *interfaces[i]);
+  }
   m_connected = std::any_of(m_modes.begin(), m_modes.end(),
                             [](const ConnectionMode& m) { return m.present; });
 
@@ -192,17 +193,13 @@ void DeviceLink::StartEventReader(ConnectionMode::Kind kind) {
   mode.reader.reset();
   mode.readerRunning = false;
   if (mode.eventIndex < 0) return;
-  auto& bus = platform::Hid();
-  const auto info = bus.At(mode.eventIndex);
-  if (!info || info->vendorId != ConnectionMode::kVendorId ||
-      info->productId != ConnectionMode::ProductIdOf(kind)) {
-    return;
-  }
-  auto device = bus.Open(mode.eventIndex);
+  auto device = platform::Hid().Open(mode.eventIndex);
   if (!device) return;
+  const platform::HidInterfaceInfo info = device->Info();
+  if (!IsProductOf(info, kind)) return;
   const uint32_t serial = ++mode.readerSerial;
   mode.readerRunning = true;
-  mode.eventPath = info->path;
+  mode.eventPath = info.path;
   platform::HidDevice* raw = device.get();
   mode.reader = std::move(device);
   raw->StartReading(

@@ -38,8 +38,12 @@ class DeviceLink {
 
   // --- discovery and connection tracking ---
   void RegisterForDeviceNotifications(platform::WindowId window);
-  void ProbeInterface(int index);
+  // One interface of the scan's enumeration.
+  void ProbeInterface(int index, const platform::HidInterfaceInfo& info);
+  // Opens the mode's command interface at its index and keeps it only when the opened handle
+  // itself is the mode's product.
   void OpenCommandInterface(ConnectionMode::Kind mode);
+  // One enumeration of the HID class; then readers, command handles and the status image.
   void ScanDevices();
   // WM_DEVICECHANGE with the event code in wParam.
   void OnDeviceChange(uint32_t eventCode);

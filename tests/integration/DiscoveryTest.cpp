@@ -78,6 +78,25 @@ TEST_F(DiscoveryTest, OnlyIndexesUpTo149AreSeen) {
   EXPECT_EQ(host.images.back(), Wireless);
 }
 
+TEST_F(DiscoveryTest, AScanEnumeratesOnceAndKeepsOnlyTheDeviceItOpened) {
+  mouse.Plug(Wired);
+  mouse.Plug(Wireless);
+  const int before = mouse.Enumerations();
+  StartUp();
+  EXPECT_EQ(mouse.Enumerations() - before, 1) << "one enumeration for the whole scan";
+  ASSERT_TRUE(link.HasCommandHandle(Wired));
+
+  // Another vendor's device took the cable's command index after the scan.
+  platform::HidInterfaceInfo other;
+  other.vendorId = 0x046D;
+  other.productId = 622;
+  other.usagePage = 0x000A;
+  mouse.ReplaceAtNextOpen(2, other);
+  link.OpenCommandInterface(Wired);
+  EXPECT_FALSE(link.HasCommandHandle(Wired));
+  EXPECT_EQ(link.CommandMode(), Wireless);
+}
+
 TEST_F(DiscoveryTest, WiredVersionNumberAndFirmwareBytesAreKept) {
   mouse.SetVersionNumber(Wired, 0x0215);
   mouse.SetFirmwareBytes(0x31, 0x07);

@@ -5,12 +5,12 @@
 
 namespace platform::win32 {
 
-Win32HidDevice::Win32HidDevice(void* handle, std::wstring path, size_t inputReportLength,
+Win32HidDevice::Win32HidDevice(void* handle, std::wstring path, HidInterfaceInfo info,
                                const HidLibrary& library, UiThreadQueue& queue,
                                FailureLog& failures)
     : m_handle(handle),
       m_path(std::move(path)),
-      m_inputReportLength(inputReportLength),
+      m_info(std::move(info)),
       m_library(library),
       m_queue(queue),
       m_failures(failures) {}
@@ -48,8 +48,8 @@ void Win32HidDevice::StartReading(ReportCallback onReport, std::function<void()>
                                 FILE_FLAG_OVERLAPPED, nullptr);
   // A failed open still makes a reader: it reports the end at once, as a vanished device.
   if (events == INVALID_HANDLE_VALUE) m_failures.Record("CreateFileW");
-  m_reader = std::make_unique<HidReader>(events, m_inputReportLength, m_queue, std::move(onReport),
-                                         std::move(onEnded), m_failures);
+  m_reader = std::make_unique<HidReader>(events, m_info.inputReportLength, m_queue,
+                                         std::move(onReport), std::move(onEnded), m_failures);
 }
 
 }  // namespace platform::win32

@@ -11,14 +11,20 @@
 class SimHidDevice : public platform::HidDevice {
  public:
   SimHidDevice(SimMouse& sim, int index, std::optional<ConnectionMode::Kind> mode, bool event,
-               uint32_t generation)
-      : m_sim(sim), m_index(index), m_mode(mode), m_event(event), m_generation(generation) {}
+               uint32_t generation, platform::HidInterfaceInfo info)
+      : m_sim(sim),
+        m_index(index),
+        m_mode(mode),
+        m_event(event),
+        m_generation(generation),
+        m_info(std::move(info)) {}
   ~SimHidDevice() override { m_sim.Detach(this); }
 
   bool SetFeature(std::span<const uint8_t> report) override {
     return m_sim.OnSetFeature(*this, report);
   }
   bool GetFeature(std::span<uint8_t> report) override { return m_sim.OnGetFeature(*this, report); }
+  platform::HidInterfaceInfo Info() const override { return m_info; }
   void StartReading(ReportCallback onReport, std::function<void()> onEnded) override {
     m_onReport = std::move(onReport);
     m_onEnded = std::move(onEnded);
@@ -30,6 +36,7 @@ class SimHidDevice : public platform::HidDevice {
   std::optional<ConnectionMode::Kind> m_mode;  // nothing for another vendor's interface
   bool m_event;
   uint32_t m_generation;
+  platform::HidInterfaceInfo m_info;
   bool m_reading = false;
   ReportCallback m_onReport;
   std::function<void()> m_onEnded;
@@ -182,7 +189,19 @@ platform::HidInterfaceInfo SimMouse::InfoOf(ConnectionMode::Kind mode, bool even
   return info;
 }
 
+std::vector<std::optional<platform::HidInterfaceInfo>> SimMouse::Enumerate(int limit) {
+  ++m_enumerations;
+  std::vector<std::optional<platform::HidInterfaceInfo>> list;
+  for (int index = 0; index < limit; ++index) list.push_back(Query(index));
+  return list;
+}
+
 std::optional<platform::HidInterfaceInfo> SimMouse::At(int index) {
+  ++m_enumerations;
+  return Query(index);
+}
+
+std::optional<platform::HidInterfaceInfo> SimMouse::Query(int index) const {
   if (const auto found = FindInterface(index)) return InfoOf(found->mode, found->event);
   const auto other = m_others.find(index);
   if (other != m_others.end()) return other->second;
@@ -191,11 +210,17 @@ std::optional<platform::HidInterfaceInfo> SimMouse::At(int index) {
 
 std::unique_ptr<platform::HidDevice> SimMouse::Open(int index) {
   std::unique_ptr<SimHidDevice> device;
-  if (const auto found = FindInterface(index)) {
+  if (m_replaceAtOpen && m_replaceAtOpen->first == index) {
+    device = std::make_unique<SimHidDevice>(*this, index, std::nullopt, false, 0,
+                                            m_replaceAtOpen->second);
+    m_replaceAtOpen.reset();
+  } else if (const auto found = FindInterface(index)) {
     device = std::make_unique<SimHidDevice>(*this, index, found->mode, found->event,
-                                            m_modes[found->mode].generation);
+                                            m_modes[found->mode].generation,
+                                            InfoOf(found->mode, found->event));
   } else if (m_others.count(index)) {
-    device = std::make_unique<SimHidDevice>(*this, index, std::nullopt, false, 0);
+    device =
+        std::make_unique<SimHidDevice>(*this, index, std::nullopt, false, 0, m_others.at(index));
   } else {
     return nullptr;
   }

@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "device/ConnectionMode.h"
@@ -53,6 +54,11 @@ class SimMouse : public platform::HidBus {
   // Any other interface at `index` (another vendor's device, a look-alike); it cannot be
   // talked to.
   void AddInterface(int index, const platform::HidInterfaceInfo& info);
+  // The next Open of `index` gets this other device: it took the index after the last
+  // enumeration.
+  void ReplaceAtNextOpen(int index, const platform::HidInterfaceInfo& info) {
+    m_replaceAtOpen = {index, info};
+  }
   void SetVersionNumber(ConnectionMode::Kind mode, uint16_t version);
   void Plug(ConnectionMode::Kind mode);
   void Unplug(ConnectionMode::Kind mode);
@@ -130,7 +136,10 @@ class SimMouse : public platform::HidBus {
 
   // --- HidBus ---
   std::optional<platform::HidInterfaceInfo> At(int index) override;
+  std::vector<std::optional<platform::HidInterfaceInfo>> Enumerate(int limit) override;
   std::unique_ptr<platform::HidDevice> Open(int index) override;
+  // Enumerations of the class so far (Enumerate and At each count one).
+  int Enumerations() const { return m_enumerations; }
   bool RegisterForNotifications(platform::WindowId window) override;
 
  private:
@@ -149,6 +158,7 @@ class SimMouse : public platform::HidBus {
   };
 
   std::optional<Found> FindInterface(int index) const;
+  std::optional<platform::HidInterfaceInfo> Query(int index) const;
   platform::HidInterfaceInfo InfoOf(ConnectionMode::Kind mode, bool event) const;
   bool IsLive(const SimHidDevice& device) const;
   bool OnSetFeature(SimHidDevice& device, std::span<const uint8_t> report);
@@ -189,6 +199,8 @@ class SimMouse : public platform::HidBus {
   int m_restarts = 0;
   std::unique_ptr<platform::WindowHandler> m_restartHandler;
   platform::WindowId m_restartWindow = 0;
+  int m_enumerations = 0;
+  std::optional<std::pair<int, platform::HidInterfaceInfo>> m_replaceAtOpen;
   bool m_queuedInput = false;
   std::deque<QueuedInput> m_inputQueue;
   std::optional<uint8_t> m_reportBefore;
