@@ -122,6 +122,34 @@ void DeviceLink::ScanDevices() {
   }
 }
 
+void DeviceLink::ReopenFailedHandles() {
+  const auto interfaces = platform::Hid().Enumerate(kScanLimit);
+  for (auto kind : kScanOrder) {
+    ConnectionMode& mode = m_modes[kind];
+    if (!mode.reopenCommand || !mode.commandHandle) continue;
+    mode.commandHandle.reset();
+    int commandIndex = -1;
+    int eventIndex = -1;
+    for (size_t i = 0; i < interfaces.size() && i < size_t{kScanLimit}; ++i) {
+      const auto& info = interfaces[i];
+      if (!info || !IsProductOf(*info, kind)) continue;
+      if (info->inputReportLength == ConnectionMode::kEventReportLength) {
+        eventIndex = static_cast<int>(i);
+      } else if (info->usagePage == ConnectionMode::kCommandUsagePage) {
+        commandIndex = static_cast<int>(i);
+      }
+    }
+    // Gone: no handle until a scan finds the mode again (its removal notice is on its way).
+    if (commandIndex < 0) continue;
+    mode.commandIndex = commandIndex;
+    OpenCommandInterface(kind);
+    if (eventIndex >= 0 && !IsReaderRunning(kind)) {
+      mode.eventIndex = eventIndex;
+      StartEventReader(kind);
+    }
+  }
+}
+
 void DeviceLink::OnDeviceChange(uint32_t eventCode) {
   const bool anyAbsent = std::any_of(m_modes.begin(), m_modes.end(),
                                      [](const ConnectionMode& m) { return !m.present; });
@@ -246,6 +274,7 @@ bool DeviceLink::Transfer(CommandReport& frame, bool rebuild, uint8_t command, u
   auto& clock = platform::Time();
   const CommandReport kept = frame;
   sendLength = std::clamp<size_t>(sendLength, 1, frame.bytes.size());
+  bool rescanned = false;
   for (int attempt = 0; attempt < kTries; ++attempt) {
     if (rebuild) {
       frame = CommandReport::Build(command, TakeSequence(), packetField, payload);
@@ -272,6 +301,15 @@ bool DeviceLink::Transfer(CommandReport& frame, bool rebuild, uint8_t command, u
     }
     // A failed read counts as no acknowledgement, whatever it left in the buffer.
     if (read && answer[1] != 0x00) return true;
+    // A handle that failed may be dead without Windows saying so (the device went away and
+    // came back, its driver restarted): the remaining tries go to a reopened handle, or to
+    // the next mode. One rescan per packet, so a mouse that is gone costs little more.
+    if (!rescanned && std::any_of(m_modes.begin(), m_modes.end(), [](const ConnectionMode& m) {
+          return m.reopenCommand && m.commandHandle;
+        })) {
+      rescanned = true;
+      ReopenFailedHandles();
+    }
     clock.Sleep(kRetryWaitMs);
   }
   return false;

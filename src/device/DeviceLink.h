@@ -111,6 +111,11 @@ class DeviceLink {
                 std::span<const uint8_t> payload, uint32_t settleMs, size_t sendLength);
   uint8_t TakeSequence() { return m_sequence++; }
   void StartEventReader(ConnectionMode::Kind mode);
+  // After a failed transfer: one enumeration; each failed command handle is opened again
+  // where its interface is now (with the mode's reader, if that ended too), or closed when
+  // the interface is gone, so the next try goes to the next mode. Presence and the window
+  // are left to the scan that the device notice starts.
+  void ReopenFailedHandles();
   void OnReaderReport(ConnectionMode::Kind mode, uint32_t serial, std::vector<uint8_t> report,
                       uint64_t arrivedMs);
   void OnReaderEnded(ConnectionMode::Kind mode, uint32_t serial);

@@ -155,6 +155,19 @@ void SimMouse::Unplug(ConnectionMode::Kind mode) {
   Notify(kDeviceRemoveComplete);
 }
 
+void SimMouse::DropHandles(ConnectionMode::Kind mode) {
+  ModeState& state = m_modes[mode];
+  if (!state.plugged) return;
+  ++state.generation;
+  state.ack.reset();
+  const std::vector<SimHidDevice*> devices = m_devices;
+  for (auto* device : devices) {
+    if (device->m_mode != mode || !device->m_reading) continue;
+    device->m_reading = false;
+    if (device->m_onEnded) device->m_onEnded();
+  }
+}
+
 void SimMouse::Notify(uint32_t eventCode) {
   if (m_window == 0 || platform::Current().windows == nullptr) return;
   (void)platform::Windows().PostMessage(m_window, platform::msg::kDeviceChange, eventCode, 0);

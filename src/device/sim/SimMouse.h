@@ -62,6 +62,9 @@ class SimMouse : public platform::HidBus {
   void SetVersionNumber(ConnectionMode::Kind mode, uint16_t version);
   void Plug(ConnectionMode::Kind mode);
   void Unplug(ConnectionMode::Kind mode);
+  // Every open handle of the mode goes dead, with no device notice (its driver restarted):
+  // transfers on them fail and their readers end; the interfaces stay.
+  void DropHandles(ConnectionMode::Kind mode);
   bool IsPlugged(ConnectionMode::Kind mode) const { return m_modes[mode].plugged; }
 
   // --- the mouse ---
