@@ -16,7 +16,7 @@ enum class ConfigLoad {
 // Start-up: reads config.ini (pairs it does not supply keep their defaults), then the five
 // profile files (a bad one gets its defaults and is rewritten), then checks that the profiles'
 // DPI values were made for the configured sensor and brings them to its defaults when not.
-// A damaged config.ini or profile file is kept as "<file>.bak" before it is replaced.
+// A damaged config.ini or profile file is kept as a dated backup before it is replaced.
 ConfigLoad LoadAllSettings(GlobalSettings& settings, ProfileStore& store);
 
 // config.ini (SaveCurrentProfileIndex) and all five profiles; true when every file was written.

@@ -37,9 +37,9 @@ TEST_F(LoadAllSettingsTest, FirstStartCreatesConfigAndFiveProfiles) {
   EXPECT_TRUE(Get(Config()) == ReadGolden("config.ini"));
   for (int slot = 0; slot < 5; ++slot) {
     EXPECT_TRUE(Get(SlotPath(slot)) == FileBytes(DefaultProfileLines(slot))) << slot;
-    EXPECT_FALSE(Exists(SlotPath(slot) + u".bak"));
+    EXPECT_TRUE(Backups(SlotPath(slot)).empty());
   }
-  EXPECT_FALSE(Exists(Config() + u".bak"));
+  EXPECT_TRUE(Backups(Config()).empty());
   EXPECT_EQ(settings.ShownSlots(), (std::vector<int>{0, 1, 2}));
   EXPECT_EQ(settings.SensorId(), 0x3950);
   // A second start reads what the first one wrote and changes nothing.
@@ -55,7 +55,7 @@ TEST_F(LoadAllSettingsTest, ExistingFilesAreRead) {
   EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Read);
   EXPECT_EQ(settings.CurrentProfileIndex(), 4);
   for (const auto& p : store.profiles) EXPECT_EQ(p, EveryFieldProfile());
-  for (int slot = 0; slot < 5; ++slot) EXPECT_FALSE(Exists(SlotPath(slot) + u".bak"));
+  for (int slot = 0; slot < 5; ++slot) EXPECT_TRUE(Backups(SlotPath(slot)).empty());
 }
 
 TEST_F(LoadAllSettingsTest, SensorCheckBringsProfilesToTheSensorDefaults) {
@@ -91,7 +91,7 @@ TEST_F(LoadAllSettingsTest, DamagedConfigIsKeptAndEverythingRecreated) {
   Put(Config(), damaged);
   PutEveryFieldProfiles();
   EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Recreated);
-  EXPECT_TRUE(Get(Config() + u".bak") == damaged);
+  EXPECT_EQ(Backups(Config()), std::vector<std::string>{damaged});
   EXPECT_TRUE(Get(Config()) == ReadGolden("config.ini"));
   for (int slot = 0; slot < 5; ++slot) {
     ProfileSettings defaults;
@@ -99,7 +99,7 @@ TEST_F(LoadAllSettingsTest, DamagedConfigIsKeptAndEverythingRecreated) {
     EXPECT_EQ(store.profiles[slot], defaults);
     EXPECT_TRUE(Get(SlotPath(slot)) == FileBytes(DefaultProfileLines(slot)));
     // The profile the user had is not lost with the config.
-    EXPECT_TRUE(Get(SlotPath(slot) + u".bak") == ReadGolden("every_field.psf"));
+    EXPECT_EQ(Backups(SlotPath(slot)), std::vector<std::string>{ReadGolden("every_field.psf")});
   }
 }
 
@@ -112,7 +112,8 @@ TEST_F(LoadAllSettingsTest, BadProfileFileIsKeptAndReplaced) {
   ResetProfileToDefaults(defaults, 3, 0x3950);
   EXPECT_EQ(store.profiles[3], defaults);
   EXPECT_EQ(store.profiles[2], EveryFieldProfile());
-  EXPECT_TRUE(Get(SlotPath(3) + u".bak") == FileBytes({u"[Setting]", u"ProfileName=cut short"}));
+  EXPECT_EQ(Backups(SlotPath(3)),
+            std::vector<std::string>{FileBytes({u"[Setting]", u"ProfileName=cut short"})});
   EXPECT_TRUE(Get(SlotPath(3)) == FileBytes(DefaultProfileLines(3)));
 }
 

@@ -80,6 +80,15 @@ bool HeadlessFileSystem::FileExists(std::u16string_view path) {
   return fs::is_regular_file(HostPath(path), ec);
 }
 
+std::vector<std::u16string> HeadlessFileSystem::FileNames(std::u16string_view folder) {
+  std::vector<std::u16string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(HostPath(folder), ec), end; !ec && it != end; it.increment(ec)) {
+    if (it->is_regular_file(ec)) names.push_back(it->path().filename().u16string());
+  }
+  return names;
+}
+
 bool HeadlessFileSystem::DirectoryExists(std::u16string_view path) {
   std::error_code ec;
   return fs::is_directory(HostPath(path), ec);
