@@ -4,6 +4,7 @@
 
 #include "base/AppGlobals.h"
 #include "base/Language.h"
+#include "base/StdioFileEx.h"
 #include "base/Text.h"
 #include "macros/MacroLibrary.h"
 #include "macros/MacroLibraryFile.h"
@@ -25,6 +26,7 @@ constexpr platform::Colour kNoticeColour = 0xE8E8E8;
 constexpr int kVersionText = 3;
 constexpr int kNoDeviceText = 155;
 constexpr int kAttentionCaption = 150;
+constexpr int kUnreadableFileText = 351;
 constexpr platform::Colour kNotLinkedColour = 0x00FFFF;
 constexpr platform::Rect kStatusRect{740, 120, 780, 160};
 constexpr platform::Rect kBatteryRect{790, 120, 830, 160};
@@ -82,6 +84,8 @@ void CVantrelDlg::OnInitDialog() {
   g_bDeviceActive = m_nNeedPassword == 0;
 
   StartDevice();
+  // Files that could not be read are left alone for this run; the user hears of it once.
+  if (!CStdioFileEx::UnreadableFiles().empty()) ShowAttention(kUnreadableFileText);
   SetFrameBitmap(kFrameBitmap);
   windows.SetTimer(m_hWnd, kTimerKeepHidden, 100);
   SetTimer(kTimerLinkState, 2000);

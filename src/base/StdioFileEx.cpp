@@ -1,6 +1,30 @@
 #include "base/StdioFileEx.h"
 
+#include <algorithm>
+
 #include "platform/Platform.h"
+
+namespace {
+
+std::vector<std::u16string>& Unreadable() {
+  static std::vector<std::u16string> files;
+  return files;
+}
+
+bool IsUnreadable(std::u16string_view path) {
+  const auto& files = Unreadable();
+  return std::find(files.begin(), files.end(), path) != files.end();
+}
+
+}  // namespace
+
+const std::vector<std::u16string>& CStdioFileEx::UnreadableFiles() {
+  return Unreadable();
+}
+
+void CStdioFileEx::ForgetUnreadableFiles() {
+  Unreadable().clear();
+}
 
 CStdioFileEx::~CStdioFileEx() {
   Abort();
@@ -14,6 +38,7 @@ bool CStdioFileEx::Open(std::u16string_view path, uint32_t flags) {
   m_bytes.clear();
   auto& files = platform::Files();
   if ((flags & (modeWrite | modeCreate)) == (modeWrite | modeCreate) || (flags & modeCreate) != 0) {
+    if (IsUnreadable(m_path)) return false;
     m_tempPath = m_path + u".tmp~";
     // Claim the temporary file now, so a folder that cannot be written fails at Open.
     if (!files.WriteAll(m_tempPath, {})) return false;
@@ -21,7 +46,10 @@ bool CStdioFileEx::Open(std::u16string_view path, uint32_t flags) {
     return true;
   }
   auto bytes = files.ReadAll(m_path);
-  if (!bytes) return false;
+  if (!bytes) {
+    if (files.FileExists(m_path) && !IsUnreadable(m_path)) Unreadable().push_back(m_path);
+    return false;
+  }
   m_bytes = std::move(*bytes);
   m_mode = Mode::Reading;
   return true;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CStdioFileEx {
  public:
@@ -30,8 +31,15 @@ class CStdioFileEx {
   ~CStdioFileEx();
 
   // False when the file cannot be read, or the folder cannot take the temporary file. A writer
-  // still open from before is discarded.
+  // still open from before is discarded. A file that exists but cannot be read (locked, no
+  // permission, a read error) is noted, and writing over it fails for the rest of the run:
+  // what it holds is unknown, so it must not be replaced by defaults.
   [[nodiscard]] bool Open(std::u16string_view path, uint32_t flags);
+
+  // The files noted so, in the order they were met.
+  static const std::vector<std::u16string>& UnreadableFiles();
+  // Tests: a new run.
+  static void ForgetUnreadableFiles();
 
   // Next line without its LF. A line that is just LF comes back as that one character.
   // False (with an empty line) at the end of the file.

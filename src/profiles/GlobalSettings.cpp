@@ -4,6 +4,7 @@
 #include "base/Format.h"
 #include "base/StdioFileEx.h"
 #include "base/Text.h"
+#include "platform/Platform.h"
 #include "profiles/SettingsText.h"
 
 GlobalSettings g_GlobalSettings;
@@ -171,7 +172,9 @@ void GlobalSettings::RepairShowList() {
 
 GlobalSettings::ReadResult GlobalSettings::ReadConfigFile(std::u16string_view path) {
   CStdioFileEx file;
-  if (!file.Open(path, CStdioFileEx::kReadFlags)) return ReadResult::CannotOpen;
+  if (!file.Open(path, CStdioFileEx::kReadFlags)) {
+    return platform::Files().FileExists(path) ? ReadResult::Unreadable : ReadResult::CannotOpen;
+  }
   std::u16string line;
   if (!file.ReadString(line) || line != kHeader) return ReadResult::Malformed;
   int pair = 0;

@@ -28,7 +28,8 @@ class GlobalSettings {
     kProfileSlot0URL = 12,  // .. 16
   };
 
-  enum class ReadResult { Ok, CannotOpen, Malformed };
+  // CannotOpen: there is no such file; Unreadable: it exists but could not be read.
+  enum class ReadResult { Ok, CannotOpen, Unreadable, Malformed };
 
   // The defaults, with slot files relative to an empty data folder.
   GlobalSettings();

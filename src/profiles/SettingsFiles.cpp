@@ -27,7 +27,12 @@ ConfigLoad LoadAllSettings(GlobalSettings& settings, ProfileStore& store) {
   // Pairs that config.ini does not supply keep these defaults.
   settings.ResetToDefaults(g_strDataDir);
   ConfigLoad outcome = ConfigLoad::Read;
-  if (settings.ReadConfigFile(ConfigFilePath()) != GlobalSettings::ReadResult::Ok) {
+  const GlobalSettings::ReadResult read = settings.ReadConfigFile(ConfigFilePath());
+  if (read == GlobalSettings::ReadResult::Unreadable) {
+    // Nothing is known about what it holds: the defaults serve this run, and the text layer
+    // keeps anything from being written over it.
+    outcome = ConfigLoad::Unreadable;
+  } else if (read != GlobalSettings::ReadResult::Ok) {
     RecreateEverything(settings, store);
     outcome = ConfigLoad::Recreated;
   }

@@ -9,8 +9,9 @@
 #include "profiles/SensorDpiTable.h"
 
 enum class ConfigLoad {
-  Read,       // config.ini was read
-  Recreated,  // config.ini was missing or damaged: settings and profiles were made anew
+  Read,        // config.ini was read
+  Recreated,   // config.ini was missing or damaged: settings and profiles were made anew
+  Unreadable,  // config.ini exists but could not be read: defaults for this run, file untouched
 };
 
 // Start-up: reads config.ini (pairs it does not supply keep their defaults), then the five

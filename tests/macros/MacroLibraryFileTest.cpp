@@ -8,6 +8,7 @@
 #include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
 #include "base/FileBackup.h"
+#include "base/StdioFileEx.h"
 #include "base/Text.h"
 
 namespace {
@@ -66,7 +67,10 @@ class MacroLibraryFileTest : public ::testing::Test {
     ASSERT_TRUE(platform.files().CreateDirectory(kData));
     ASSERT_TRUE(platform.files().CreateDirectory(kData + u"config"));
   }
-  void TearDown() override { g_strDataDir.clear(); }
+  void TearDown() override {
+    g_strDataDir.clear();
+    CStdioFileEx::ForgetUnreadableFiles();
+  }
 
   std::u16string Path() const { return lib.FilePath(); }
   void Put(std::u16string_view text) {
@@ -153,6 +157,20 @@ TEST_F(MacroLibraryFileTest, ThreeLevelGoldenWithFoldersRoundTrips) {
     EXPECT_EQ(back.EntryAt(L::Level2(0, 1, 0))->record->name, u"Dash=Left");
     EXPECT_EQ(back.EntryAt(L::Level2(0, 1, 0))->record->GetAction(1).DelayMs(), 15300000u);
   }
+}
+
+TEST_F(MacroLibraryFileTest, ALibraryThatCannotBeReadIsNeverWrittenOver) {
+  const std::u16string text = kHead + Block(L::Level0(0), u"A", 0, 0, u"1,2,1,0,0", Zeros(8));
+  Put(text);
+  platform.files().FailReadsContaining(u"MacroLibraryFile.mlf");
+  EXPECT_FALSE(ReadLibraryFile(lib));
+  EXPECT_TRUE(lib.IsEmpty());
+  L sel = L::None();
+  ASSERT_EQ(lib.AddMacro(u"new", sel), MacroLibrary::AddResult::Added);
+  EXPECT_FALSE(SaveLibraryFile(lib)) << "the manager's save must not replace the user's file";
+  platform.files().FailReadsContaining(u"");
+  EXPECT_EQ(Get(Path()), Utf16Le(text));
+  EXPECT_TRUE(base::BackupsOf(Path()).empty());
 }
 
 TEST_F(MacroLibraryFileTest, MissingFileLeavesTheLibraryAlone) {

@@ -104,7 +104,7 @@ class ProfileFilesTest : public ::testing::Test {
   ProfileStore store;
 
   void SetUp() override;
-  void TearDown() override { ResetLanguage(); }
+  void TearDown() override;
 
   std::u16string SlotPath(int slot) const { return settings.ProfileSlotPath(slot); }
   std::u16string Config() const { return kDataDir + u"config\\config.ini"; }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ProfileTestSupport.h"
+#include "base/StdioFileEx.h"
 #include "profiles/ProfileFile.h"
 
 namespace {
@@ -115,6 +116,41 @@ TEST_F(LoadAllSettingsTest, BadProfileFileIsKeptAndReplaced) {
   EXPECT_EQ(Backups(SlotPath(3)),
             std::vector<std::string>{FileBytes({u"[Setting]", u"ProfileName=cut short"})});
   EXPECT_TRUE(Get(SlotPath(3)) == FileBytes(DefaultProfileLines(3)));
+}
+
+TEST_F(LoadAllSettingsTest, AProfileFileThatCannotBeReadIsNeverWrittenOver) {
+  PutConfig(DefaultConfigLines());
+  PutEveryFieldProfiles();
+  platform.files().FailReadsContaining(u"default2.psf");
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Read);
+  ProfileSettings defaults;
+  ResetProfileToDefaults(defaults, 2, 0x3950);
+  EXPECT_EQ(store.profiles[2], defaults) << "defaults in memory for this run";
+  EXPECT_EQ(store.profiles[1], EveryFieldProfile());
+  EXPECT_EQ(CStdioFileEx::UnreadableFiles(), std::vector<std::u16string>{SlotPath(2)});
+
+  EXPECT_FALSE(SaveSettingsAndProfiles(settings, store)) << "that one file is not saved";
+  platform.files().FailReadsContaining(u"");
+  EXPECT_TRUE(Get(SlotPath(2)) == ReadGolden("every_field.psf"));
+  EXPECT_TRUE(Backups(SlotPath(2)).empty());
+  EXPECT_TRUE(Get(SlotPath(1)) == ReadGolden("every_field.psf"));
+}
+
+TEST_F(LoadAllSettingsTest, AConfigThatCannotBeReadKeepsItsDefaultsAndTheFiles) {
+  PutConfig(ConfigWith(6, u"CurrentProfile=3"));
+  PutEveryFieldProfiles();
+  const std::string config = Get(Config());
+  platform.files().FailReadsContaining(u"config.ini");
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Unreadable);
+  EXPECT_EQ(settings.CurrentProfileIndex(), 0);
+  for (const auto& p : store.profiles) EXPECT_EQ(p, EveryFieldProfile());
+  EXPECT_FALSE(SaveSettingsAndProfiles(settings, store));
+  platform.files().FailReadsContaining(u"");
+  EXPECT_TRUE(Get(Config()) == config);
+  EXPECT_TRUE(Backups(Config()).empty());
+  for (int slot = 0; slot < 5; ++slot) {
+    EXPECT_TRUE(Get(SlotPath(slot)) == ReadGolden("every_field.psf")) << slot;
+  }
 }
 
 TEST_F(LoadAllSettingsTest, ResetProfilesGetTheConfiguredSensorsDefaults) {

@@ -41,6 +41,9 @@ fs::path HeadlessFileSystem::HostPath(std::u16string_view path) const {
 }
 
 std::optional<std::string> HeadlessFileSystem::ReadAll(std::u16string_view path) {
+  if (!m_failReads.empty() && path.find(m_failReads) != std::u16string_view::npos) {
+    return std::nullopt;
+  }
   std::error_code ec;
   const fs::path host = HostPath(path);
   if (!fs::is_regular_file(host, ec)) return std::nullopt;
