@@ -57,6 +57,7 @@ bool CStdioFileEx::Open(std::u16string_view path, uint32_t flags) {
 
 bool CStdioFileEx::ReadString(std::u16string& line) {
   line.clear();
+  m_bLineEnded = false;
   if (m_mode != Mode::Reading) return false;
   // Skip the first two bytes only when they really are the byte-order mark, so a file made
   // without one keeps its first character.
@@ -70,7 +71,10 @@ bool CStdioFileEx::ReadString(std::u16string& line) {
     m_pos += 2;
     const auto c = static_cast<char16_t>(lo | (hi << 8));
     line.push_back(c);
-    if (c == u'\n') break;
+    if (c == u'\n') {
+      m_bLineEnded = true;
+      break;
+    }
   }
   if (m_pos + 1 >= m_bytes.size()) m_pos = m_bytes.size();  // a stray odd byte ends the file
   if (line.size() >= 2 && line.back() == u'\n') line.pop_back();

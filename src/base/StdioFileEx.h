@@ -44,6 +44,9 @@ class CStdioFileEx {
   // Next line without its LF. A line that is just LF comes back as that one character.
   // False (with an empty line) at the end of the file.
   bool ReadString(std::u16string& line);
+  // Whether the line ReadString returned last ended with its LF; a line cut off by the end of
+  // the file did not.
+  bool LineEnded() const { return m_bLineEnded; }
 
   // Writes the text unchanged; the caller includes "\n" where a line ends. The byte-order
   // mark goes first. False when the file is not open for writing.
@@ -66,4 +69,5 @@ class CStdioFileEx {
   std::u16string m_tempPath;
   std::string m_bytes;  // reading: the file; writing: what is written so far
   size_t m_pos = 0;     // reading position in bytes
+  bool m_bLineEnded = false;
 };

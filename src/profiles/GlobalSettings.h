@@ -76,8 +76,9 @@ class GlobalSettings {
   void SetMacId(uint32_t value);
 
   // Reads config.ini into the pairs in file order. Pairs after the last line keep what they
-  // held. Fails on a missing header, a line without "=" at position 1 or later, or an 18th
-  // pair line.
+  // held. Fails on a missing header, a line without "=" at position 1 or later, an 18th pair
+  // line, a slot file that does not end in ".psf", or a last line without its LF (a file
+  // cut off).
   [[nodiscard]] ReadResult ReadConfigFile(std::u16string_view path);
   // "[Setting]" and the 17 pairs.
   [[nodiscard]] bool WriteConfigFile(std::u16string_view path) const;

@@ -168,15 +168,11 @@ TEST_F(LoadAllSettingsTest, OutOfRangeValuesInConfig) {
   lines[8] = u"ProfileShowList0=3";
   lines[9] = u"ProfileShowList1=3";
   lines[10] = u"ProfileShowList2=77";
-  lines[13] = u"ProfileSlot0URL=";  // a slot without a file name: defaults, nothing written
   PutConfig(lines);
   EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Read);
   EXPECT_EQ(settings.CurrentProfileIndex(), 0);
   EXPECT_EQ(settings.ShowCount(), 5);
   EXPECT_EQ(settings.ShownSlots(), (std::vector<int>{3, 4, 0, 1, 2}));
-  ProfileSettings defaults;
-  ResetProfileToDefaults(defaults, 0, 0x3950);
-  EXPECT_EQ(store.profiles[0], defaults);
 }
 
 TEST_F(LoadAllSettingsTest, SaveSettingsAndProfilesWritesSixFiles) {
