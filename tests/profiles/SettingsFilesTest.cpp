@@ -85,23 +85,47 @@ TEST_F(LoadAllSettingsTest, HeaderOnlyConfigKeepsDefaultsAndTheProfiles) {
   EXPECT_TRUE(Get(Config()) == ReadGolden("config.ini"));
 }
 
-TEST_F(LoadAllSettingsTest, DamagedConfigIsKeptAndEverythingRecreated) {
+TEST_F(LoadAllSettingsTest, DamagedConfigIsRebuiltAndProfilesThatReadCleanlyStay) {
   auto lines = DefaultConfigLines();
   lines.push_back(u"OneMore=1");
   const std::string damaged = FileBytes(lines);
   Put(Config(), damaged);
   PutEveryFieldProfiles();
+  const std::string badProfile = FileBytes({u"[Setting]", u"ProfileName=cut short"});
+  Put(SlotPath(3), badProfile);
   EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Recreated);
   EXPECT_EQ(Backups(Config()), std::vector<std::string>{damaged});
   EXPECT_TRUE(Get(Config()) == ReadGolden("config.ini"));
-  for (int slot = 0; slot < 5; ++slot) {
-    ProfileSettings defaults;
-    ResetProfileToDefaults(defaults, slot, 0x3950);
-    EXPECT_EQ(store.profiles[slot], defaults);
-    EXPECT_TRUE(Get(SlotPath(slot)) == FileBytes(DefaultProfileLines(slot)));
-    // The profile the user had is not lost with the config.
-    EXPECT_EQ(Backups(SlotPath(slot)), std::vector<std::string>{ReadGolden("every_field.psf")});
+  for (int slot : {0, 1, 2, 4}) {
+    EXPECT_EQ(store.profiles[slot], EveryFieldProfile()) << slot;
+    EXPECT_TRUE(Get(SlotPath(slot)) == ReadGolden("every_field.psf")) << slot;
+    EXPECT_TRUE(Backups(SlotPath(slot)).empty()) << slot;
   }
+  ProfileSettings defaults;
+  ResetProfileToDefaults(defaults, 3, 0x3950);
+  EXPECT_EQ(store.profiles[3], defaults);
+  EXPECT_EQ(Backups(SlotPath(3)), std::vector<std::string>{badProfile});
+
+  // The same again with another damage: nothing kept before is lost.
+  platform.desktop().RunFor(1000);
+  const std::string cut = damaged.substr(0, damaged.size() - 9);
+  Put(Config(), cut);
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Recreated);
+  EXPECT_EQ(Backups(Config()), (std::vector<std::string>{damaged, cut}));
+  EXPECT_EQ(Backups(SlotPath(3)), std::vector<std::string>{badProfile});
+  for (int slot : {0, 1, 2, 4}) EXPECT_EQ(store.profiles[slot], EveryFieldProfile()) << slot;
+}
+
+TEST_F(LoadAllSettingsTest, ConfigCutInsideItsLastLineKeepsThatSlotOnItsProfile) {
+  auto lines = DefaultConfigLines();
+  PutEveryFieldProfiles();
+  const std::u16string cut = SlotPath(4).substr(0, SlotPath(4).size() - 7);  // "...\defau"
+  lines.pop_back();
+  Put(Config(), FileBytes(lines) + FileBytes({u"ProfileSlot4URL=" + cut}, u"", false));
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Recreated);
+  EXPECT_EQ(settings.ProfileSlotPath(4), SlotPath(4));
+  EXPECT_EQ(store.profiles[4], EveryFieldProfile());
+  EXPECT_FALSE(Exists(cut)) << "no new profile at the cut path";
 }
 
 TEST_F(LoadAllSettingsTest, BadProfileFileIsKeptAndReplaced) {
