@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr const char16_t* kTempSuffix = u".tmp~";
+
 std::vector<std::u16string>& Unreadable() {
   static std::vector<std::u16string> files;
   return files;
@@ -39,12 +41,16 @@ bool CStdioFileEx::Open(std::u16string_view path, uint32_t flags) {
   auto& files = platform::Files();
   if ((flags & (modeWrite | modeCreate)) == (modeWrite | modeCreate) || (flags & modeCreate) != 0) {
     if (IsUnreadable(m_path)) return false;
-    m_tempPath = m_path + u".tmp~";
+    m_tempPath = m_path + kTempSuffix;
     // Claim the temporary file now, so a folder that cannot be written fails at Open.
     if (!files.WriteAll(m_tempPath, {})) return false;
     m_mode = Mode::Writing;
     return true;
   }
+  // A temporary file beside it was left by a writer that never reached Close (the program was
+  // killed while saving); the file itself is whole, the old one or the new.
+  const std::u16string leftover = m_path + kTempSuffix;
+  if (files.FileExists(leftover)) files.Remove(leftover);
   auto bytes = files.ReadAll(m_path);
   if (!bytes) {
     if (files.FileExists(m_path) && !IsUnreadable(m_path)) Unreadable().push_back(m_path);

@@ -3,8 +3,9 @@
 // ended by a single LF.
 //
 // Reading loads the whole file at Open. Writing collects the text and, on Close, writes it to
-// a temporary file in the same folder and renames that over the target, so a crash or a
-// failed write never leaves a half-written file and the previous file stays intact.
+// a temporary file in the same folder ("<file>.tmp~") and renames that over the target, so a
+// crash or a failed write never leaves a half-written file and the previous file stays intact.
+// Opening a file for reading removes such a temporary file left by a writer that was killed.
 
 #include <cstdint>
 #include <string>

@@ -107,6 +107,18 @@ TEST_F(StdioFileExTest, AnInterruptedWriteLeavesTheOldFileIntact) {
   EXPECT_EQ(Get(), Utf16Le(u"old\n"));
 }
 
+TEST_F(StdioFileExTest, ReadingRemovesATemporaryFileAKilledWriterLeft) {
+  Put(Utf16Le(u"whole\n"));
+  ASSERT_TRUE(platform.files().WriteAll(kFile + u".tmp~", Utf16Le(u"half")));
+  EXPECT_EQ(ReadLines(kFile), std::vector<std::u16string>{u"whole"});
+  EXPECT_FALSE(platform.files().FileExists(kFile + u".tmp~"));
+  // Also when the killed writer was making the file for the first time.
+  ASSERT_TRUE(platform.files().Remove(kFile));
+  ASSERT_TRUE(platform.files().WriteAll(kFile + u".tmp~", Utf16Le(u"half")));
+  EXPECT_TRUE(ReadLines(kFile).empty());
+  EXPECT_FALSE(platform.files().FileExists(kFile + u".tmp~"));
+}
+
 TEST_F(StdioFileExTest, WritingIntoAMissingFolderFailsAtOpen) {
   CStdioFileEx file;
   EXPECT_FALSE(file.Open(u"C:\\nowhere\\out.txt", CStdioFileEx::kWriteFlags));
