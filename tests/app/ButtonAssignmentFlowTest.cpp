@@ -72,6 +72,7 @@ class ButtonAssignmentFlowTest : public ::testing::Test {
     auto* menu = dynamic_cast<CMenuPopup*>(dlg.Popup(slot));
     return menu && menu->IsAlive() ? menu : nullptr;
   }
+  CMenuPopup* Submenu(CVantrelDlg& dlg) { return Menu(dlg, ButtonFieldsPart::kSubmenuSlot); }
   void ClickField(CVantrelDlg& dlg, uint32_t id) {
     desktop.Click(dlg.Handle(), Centre(dlg.GetControl(id)->m_rc));
     desktop.RunUntilIdle();
@@ -104,7 +105,7 @@ TEST_F(ButtonAssignmentFlowTest, ASubmenuChoiceReachesTheMouseAndTheProfileFile)
   ASSERT_NE(menu, nullptr);
   desktop.MoveMouse(menu->GetSafeHwnd(), Centre(menu->RowRect(5)));  // DPI functions
   desktop.RunUntilIdle();
-  CMenuPopup* dpi = Menu(dlg, ButtonFieldsPart::kSubmenuSlot);
+  CMenuPopup* dpi = Submenu(dlg);
   ASSERT_NE(dpi, nullptr);
   desktop.Click(dpi->GetSafeHwnd(), Centre(dpi->RowRect(0)));  // DPI up: 40 02 00
   desktop.RunUntilIdle();

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +28,7 @@
 #include "views/buttons/DPILockPopup.h"
 #include "views/buttons/DPIPopup.h"
 #include "views/buttons/FireKeyDlg.h"
+#include "views/buttons/MultimediaPopup.h"
 #include "views/buttons/QuickLaunchDlg.h"
 #include "views/buttons/ShortcutDlg.h"
 
@@ -100,6 +102,7 @@ class ButtonFieldsPartTest : public uitest::UiTest {
     auto* menu = dynamic_cast<CMenuPopup*>(host.Popup(slot));
     return menu && menu->IsAlive() ? menu : nullptr;
   }
+  CMenuPopup* Submenu() { return Menu(ButtonFieldsPart::kSubmenuSlot); }
   // Row `item` (1-based) of the popup in `slot`.
   platform::Point Row(int slot, int item) { return Centre(Menu(slot)->RowRect(item - 1)); }
   void HoverRow(int slot, int item) {
@@ -120,13 +123,14 @@ class ButtonFieldsPartTest : public uitest::UiTest {
   void ChooseInSubmenu(uint32_t id, int parent, int item) {
     ClickField(id);
     HoverRow(ButtonFieldsPart::kMenuSlot, parent);
-    ASSERT_NE(Menu(ButtonFieldsPart::kSubmenuSlot), nullptr);
+    ASSERT_NE(Submenu(), nullptr);
     ClickRow(ButtonFieldsPart::kSubmenuSlot, item);
   }
   const ButtonSlot& Button(int slot) { return Profile().buttons[static_cast<size_t>(slot)]; }
   void ExpectNoMenus() {
     EXPECT_EQ(Menu(ButtonFieldsPart::kMenuSlot), nullptr);
-    EXPECT_EQ(Menu(ButtonFieldsPart::kSubmenuSlot), nullptr);
+    EXPECT_EQ(Submenu(), nullptr);
+    EXPECT_EQ(host.part.OpenSubmenu(), nullptr);
     EXPECT_EQ(host.part.MenuField(), 0u);
   }
   // Clicks control `id` of the dialog `window` whose object is `dialog`.
@@ -209,7 +213,7 @@ TEST_F(ButtonFieldsPartTest, HoveringASubmenuRowOpensItBesideTheMenuAndAnotherRo
   ClickRow(ButtonFieldsPart::kMenuSlot, 6);
   ASSERT_NE(Menu(ButtonFieldsPart::kMenuSlot), nullptr);
   HoverRow(ButtonFieldsPart::kMenuSlot, 6);
-  auto* dpi = dynamic_cast<CDPIPopup*>(Menu(ButtonFieldsPart::kSubmenuSlot));
+  auto* dpi = dynamic_cast<CDPIPopup*>(Submenu());
   ASSERT_NE(dpi, nullptr);
   const platform::Rect menuRect = desktop.WindowRect(menu->GetSafeHwnd());
   const platform::Rect subRect = desktop.WindowRect(dpi->GetSafeHwnd());
@@ -218,10 +222,19 @@ TEST_F(ButtonFieldsPartTest, HoveringASubmenuRowOpensItBesideTheMenuAndAnotherRo
   EXPECT_EQ(desktop.ActiveWindow(), menu->GetSafeHwnd());
 
   HoverRow(ButtonFieldsPart::kMenuSlot, 7);
-  EXPECT_EQ(Menu(ButtonFieldsPart::kSubmenuSlot), nullptr);
+  EXPECT_EQ(Submenu(), nullptr);
   HoverRow(ButtonFieldsPart::kMenuSlot, 16);
-  EXPECT_NE(dynamic_cast<CDPILockPopup*>(Menu(ButtonFieldsPart::kSubmenuSlot)), nullptr);
+  EXPECT_NE(dynamic_cast<CDPILockPopup*>(Submenu()), nullptr);
   EXPECT_EQ(host.part.OpenSubmenu()->closedMessage, 1156u);
+  // Straight from one submenu row to another: the first submenu goes.
+  HoverRow(ButtonFieldsPart::kMenuSlot, 12);
+  EXPECT_NE(dynamic_cast<CMultimediaPopup*>(Submenu()), nullptr);
+  EXPECT_EQ(std::count_if(ui::SkinnedWindow::LiveWindows().begin(),
+                          ui::SkinnedWindow::LiveWindows().end(),
+                          [](const ui::SkinnedWindow* w) {
+                            return dynamic_cast<const CDPILockPopup*>(w) && w->DumpWindowId();
+                          }),
+            0);
 
   // Clicking elsewhere deactivates the menu: both go, the field's number goes dark.
   desktop.SendMessage(menu->GetSafeHwnd(), platform::msg::kNcActivate, 0, 0);
@@ -437,6 +450,28 @@ TEST_F(ButtonFieldsPartTest, RapidFireEditorKeepsItsValuesInRange) {
   EXPECT_EQ(Button(3).KeyName, u"t26");
   EXPECT_EQ(Field(2016)->GetTitle(), u"t26");
   EXPECT_EQ(host.services.pending, std::vector<Group>{Group::Keys});
+}
+
+TEST_F(ButtonFieldsPartTest, EditorsCloseWhenTheMainWindowClosesEveryDialog) {
+  const auto open = [] {
+    return std::count_if(g_hOpenDialogs.begin(), g_hOpenDialogs.end(),
+                         [](platform::WindowId w) { return w != 0; });
+  };
+  const auto before = open();
+  for (int item : {7, 11, 17}) {
+    bool registered = false;
+    desktop.ScriptNextModal([&](WindowId dlg) {
+      registered =
+          std::find(g_hOpenDialogs.begin(), g_hOpenDialogs.end(), dlg) != g_hOpenDialogs.end();
+      platform.system().InjectKey('Q', false, 5);
+      desktop.SendMessage(dlg, platform::msg::kClose, 0, 0);
+    });
+    Choose(2016, item);
+    EXPECT_TRUE(registered) << item;
+    EXPECT_EQ(open(), before);
+  }
+  EXPECT_EQ(Button(3).KeyValue, BFC::Make(0x10, 0x10).bytes);
+  EXPECT_TRUE(host.services.pending.empty());
 }
 
 TEST_F(ButtonFieldsPartTest, RapidFireOkRightAfterTypingNeverSendsACutValue) {

@@ -86,6 +86,13 @@ intptr_t CButtonEditorDlg::ShowAttention(int textNumber) {
 platform::LResult CButtonEditorDlg::OnMessage(platform::WindowId window, uint32_t message,
                                               platform::WParam wParam, platform::LParam lParam,
                                               bool& handled) {
+  // The main window's exit path closes every open dialog, whatever the editor does with
+  // Escape.
+  if (message == platform::msg::kClose) {
+    handled = true;
+    Finish(kIdCancel);
+    return 0;
+  }
   if (lParam == Notify::kClicked) {
     switch (message) {
       case kCloseButton:

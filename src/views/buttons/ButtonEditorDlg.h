@@ -1,9 +1,9 @@
 #pragma once
 // Base of the three button editors (shortcut, rapid fire, launch): a 429 x 140 skinned dialog
 // with its title, close (2004), OK (2010) and cancel (2011). Close and cancel end it without
-// a result. A result is kept here and announced to the main window with the editor's result
-// message (wParam = the button field); the main window takes it from Result(), so the
-// message itself carries no pointer.
+// a result, and so does WM_CLOSE (the main window's exit path). A result is kept here and announced
+// to the main window with the editor's result message (wParam = the button field); the main window
+// takes it from Result(), so the message itself carries no pointer.
 
 #include <cstdint>
 #include <optional>

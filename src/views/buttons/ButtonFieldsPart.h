@@ -18,9 +18,11 @@ class ButtonFieldsPart : public PagePart {
   static constexpr uint32_t kFirstField = 2013;
   static constexpr uint32_t kLastField = 2021;
   static constexpr int kFieldCount = 9;
-  // Popup slots of the main window: the function menu and the one open submenu.
+  // Popup slots of the main window, by the kinds of our popups: the function menu (kind 0)
+  // and the one open submenu, whichever it is, in the DPI-lock submenu's (kind 10); kinds 11
+  // and 12 have no slot of their own.
   static constexpr int kMenuSlot = 0;
-  static constexpr int kSubmenuSlot = 1;
+  static constexpr int kSubmenuSlot = 10;
 
   void Build(CDlgBase& dialog, PartRegistry& registry) override;
   // Fields 2013..2018 show the current profile's buttons; 2019..2021 keep their caption.
