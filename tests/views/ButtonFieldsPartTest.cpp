@@ -311,6 +311,7 @@ TEST_F(ButtonFieldsPartTest, ResultsForNoFieldOrNoItemAreIgnored) {
   const WindowId w = host.GetSafeHwnd();
   desktop.SendMessage(w, 1027, 2013, 19);
   desktop.SendMessage(w, 1027, 2013, -1);
+  desktop.SendMessage(w, 1027, 2014, static_cast<platform::LParam>(0x100000003LL));
   desktop.SendMessage(w, 1027, 2012, 2);
   desktop.SendMessage(w, 1027, 2022, 2);
   desktop.SendMessage(w, 1155, 2014, 12);

@@ -51,6 +51,11 @@ std::unique_ptr<CAssignmentMenu> CreateSubmenu(Submenu which) {
   return nullptr;
 }
 
+// The item number a menu reports in lParam; 0 (no item) for anything a menu cannot send.
+int ItemNumber(platform::LParam value) {
+  return value >= 1 && value <= 64 ? static_cast<int>(value) : 0;
+}
+
 platform::Rect ScreenToClientRect(const platform::Rect& screen, const platform::Rect& window) {
   return screen.Offset(-window.left, -window.top);
 }
@@ -88,10 +93,12 @@ void ButtonFieldsPart::Build(CDlgBase& dialog, PartRegistry& registry) {
   }
   // 1028 with lParam 4 and 5 (the number highlight) stays with the main window.
   registry.RouteMessages(msg::kFunctionChosen, msg::kFunctionMenuClosed, *this);
+  // The submenu closing, the shortcut and launch messages, the DPI and multimedia submenus.
   registry.RouteMessages(msg::kCloseSubmenu, 1045, *this);
   // 1067 between them is the on-screen display's.
   registry.RouteMessages(msg::kOpenRapidFire, msg::kMacroResult, *this);
   registry.RouteMessages(msg::kOpenShooting, msg::kShootingResult, *this);
+  // The DPI-lock, window-management and office submenus.
   registry.RouteMessages(1154, 1162, *this);
 }
 
@@ -121,7 +128,7 @@ platform::LResult ButtonFieldsPart::OnMessage(uint32_t message, platform::WParam
       if (lParam == Notify::kClicked) OpenFunctionMenu(fieldId);
       return 0;
     case msg::kFunctionChosen:
-      if (auto choice = buttons::FunctionMenuChoice(static_cast<int>(lParam))) {
+      if (auto choice = buttons::FunctionMenuChoice(ItemNumber(lParam))) {
         Assign(fieldId, *choice);
       }
       return 0;
@@ -161,7 +168,7 @@ platform::LResult ButtonFieldsPart::OnMessage(uint32_t message, platform::WParam
   if (const buttons::SubmenuInfo* info = buttons::SubmenuByOpenMessage(message)) {
     if (fieldId == m_uMenuField) ShowSubmenu(*info);
   } else if (const buttons::SubmenuInfo* chosen = buttons::SubmenuByChosenMessage(message)) {
-    if (auto choice = buttons::SubmenuChoice(chosen->which, static_cast<int>(lParam))) {
+    if (auto choice = buttons::SubmenuChoice(chosen->which, ItemNumber(lParam))) {
       Assign(fieldId, *choice);
     }
   } else if (buttons::SubmenuByClosedMessage(message)) {
