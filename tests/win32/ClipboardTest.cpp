@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "Win32TestSupport.h"
@@ -63,9 +64,13 @@ TEST(Win32Clipboard, ReadsNoFurtherThanAnUnterminatedBlock) {
   ::CloseClipboard();
   const auto text = platform::Clip().GetText(owner.id);
   ASSERT_TRUE(text.has_value());
-  // The system may round the block up, but the read stays inside it.
-  EXPECT_EQ(text->substr(0, 4), u"abcd");
+  // The system may round the block up, or terminate it in its last unit (Wine does when the
+  // block crosses its X selection); either way the read stays inside it.
+  const std::u16string written = u"abcd";
+  EXPECT_GE(text->size(), 3u);
   EXPECT_LE(text->size(), 8u);
+  EXPECT_EQ(text->substr(0, std::min<size_t>(text->size(), 4)),
+            written.substr(0, std::min<size_t>(text->size(), 4)));
 
   // No text on the clipboard: nothing.
   ASSERT_TRUE(::OpenClipboard(nullptr));
