@@ -90,7 +90,8 @@ const char16_t* StatusEvents::PollingLabel(uint8_t index) {
   return kPollingLabels[index < 6 ? index : 6];
 }
 
-bool StatusEvents::OnStatusReport(ConnectionMode::Kind mode, std::span<const uint8_t> bytes) {
+bool StatusEvents::OnStatusReport(ConnectionMode::Kind mode, std::span<const uint8_t> bytes,
+                                  uint64_t arrivedMs) {
   const auto report = StatusReport::Parse(bytes);
   if (!report) return true;  // another report id: keep reading
 
@@ -115,8 +116,12 @@ bool StatusEvents::OnStatusReport(ConnectionMode::Kind mode, std::span<const uin
       return false;
     }
   }
-  // A change waiting to be written wins over what the mouse reports.
-  if (m_writer.IsDirty(SettingsWriter::Group::Dpi)) return true;
+  // A change waiting to be written wins over what the mouse reports; so does one that was
+  // being written when the report arrived, though the report is handled only afterwards.
+  if (m_writer.IsDirty(SettingsWriter::Group::Dpi) ||
+      m_writer.PendingAt(SettingsWriter::Group::Dpi, arrivedMs)) {
+    return true;
+  }
   if (report->IsLeaveRequest()) {
     m_host.SetTimer(DeviceHost::kTimerLeave, kLeaveDelayMs);
     return false;

@@ -6,10 +6,10 @@
 #include <limits>
 #include <optional>
 
+#include "base/FileBackup.h"
 #include "base/Format.h"
 #include "base/StdioFileEx.h"
 #include "base/Text.h"
-#include "platform/Platform.h"
 
 namespace {
 
@@ -258,18 +258,15 @@ std::u16string LibraryFileText(const MacroLibrary& library, const LibraryLocatio
 bool WriteLibraryFile(std::u16string_view path, MacroLibrary& library,
                       const LibraryLocation& selected) {
   if (path.empty()) return false;
-  if (!library.DamagedSource().empty() && library.DamagedSource() == path) {
-    platform::FileSystem& files = platform::Files();
-    if (files.FileExists(path)) {
-      const std::optional<std::string> old = files.ReadAll(path);
-      if (!old || !files.WriteAll(std::u16string(path) + u".bak", *old)) return false;
-    }
+  if (!library.DamagedSource().empty() && library.DamagedSource() == path &&
+      !base::KeepBackup(path)) {
+    return false;
   }
   CStdioFileEx file;
   if (!file.Open(path, CStdioFileEx::kWriteFlags)) return false;
   file.WriteString(LibraryFileText(library, selected));
   if (!file.Close()) return false;
-  // The damaged original is safe in the .bak now; later saves need no copy.
+  // The damaged original is safe in its backup now; later saves need no copy.
   if (library.DamagedSource() == path) library.SetDamagedSource({});
   return true;
 }

@@ -2,8 +2,8 @@
 
 #include <limits>
 
+#include "base/FileBackup.h"
 #include "base/Text.h"
-#include "platform/Platform.h"
 
 namespace settings_text {
 
@@ -69,11 +69,7 @@ void AppendText(std::u16string& out, std::u16string_view text) {
 }
 
 bool KeepAsBackup(std::u16string_view path) {
-  auto& files = platform::Files();
-  if (!files.FileExists(path)) return true;
-  const auto bytes = files.ReadAll(path);
-  if (!bytes) return false;
-  return files.WriteAll(std::u16string(path) + u".bak", *bytes);
+  return base::KeepBackup(path);
 }
 
 }  // namespace settings_text

@@ -27,9 +27,9 @@ void AppendHex4(std::u16string& out, uint32_t value);
 // file unreadable, so it is written as a space.
 void AppendText(std::u16string& out, std::u16string_view text);
 
-// Before a file the program could not read is replaced: copies it to "<path>.bak". True when
-// there is nothing to keep or the copy was made; false when an existing file could not be
-// copied, in which case the caller must not replace it.
+// Before a file the program could not read is replaced: keeps it as a dated backup
+// (base::KeepBackup). True when there is nothing to keep or the copy was made; false when an
+// existing file could not be copied, in which case the caller must not replace it.
 [[nodiscard]] bool KeepAsBackup(std::u16string_view path);
 
 }  // namespace settings_text

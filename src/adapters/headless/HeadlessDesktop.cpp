@@ -507,4 +507,27 @@ bool HeadlessDesktop::Wheel(WindowId window, Point client, int delta) {
   return true;
 }
 
+LocalTime HeadlessDesktop::LocalNow() {
+  // Days since 2025-01-01 to a civil date (proleptic Gregorian calendar).
+  const uint64_t seconds = m_now / 1000;
+  int64_t days = static_cast<int64_t>(seconds / 86400) + 20089;  // 1970-01-01 .. 2025-01-01
+  const uint64_t secondOfDay = seconds % 86400;
+  days += 719468;
+  const int64_t era = days / 146097;
+  const int64_t dayOfEra = days - era * 146097;
+  const int64_t yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const int64_t mp = (5 * dayOfYear + 2) / 153;
+  const int day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
+  const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  const int year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+  return {year,
+          month,
+          day,
+          static_cast<int>(secondOfDay / 3600),
+          static_cast<int>(secondOfDay / 60 % 60),
+          static_cast<int>(secondOfDay % 60)};
+}
+
 }  // namespace platform::headless

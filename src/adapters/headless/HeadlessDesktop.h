@@ -98,6 +98,8 @@ class HeadlessDesktop : public WindowSystem, public Clock {
 
   // --- Clock ---
   uint64_t NowMs() override { return m_now; }
+  // 2025-01-01 00:00:00 plus the virtual time.
+  LocalTime LocalNow() override;
   void Sleep(uint32_t ms) override { m_now += ms; }
   void PumpDelay(uint32_t ms) override;
 
