@@ -39,7 +39,11 @@ class Image {
 
 struct FontDesc {
   std::u16string face;
-  int height = 12;      // pixels, like LOGFONT's negative height
+  // Pixels, with LOGFONT's sign: positive asks for the cell height (ascent plus descent),
+  // negative for the character height (the cell without its internal leading), which draws
+  // the same number about a fifth larger.
+  int height = 12;
+  int width = 0;        // average character width in pixels; 0 keeps the face's proportions
   uint8_t charset = 1;  // Win32 character set
   int weight = 400;     // 700 is bold
   bool underline = false;

@@ -78,9 +78,10 @@ void CDlgBase::EndDialog(intptr_t result) {
 void CDlgBase::OnInitDialog() {
   auto& windows = platform::Windows();
   windows.SetTitle(m_hWnd, kWindowText);
-  // 10 points at the screen's logical pixels per inch.
+  // 10 points at the screen's logical pixels per inch. A point size is a character height,
+  // so the height is negative, unlike the controls' cell height.
   const int captionHeight = static_cast<int>(10.0f * 96.0f * windows.DpiScale() / 72.0f + 0.5f);
-  m_fontCaption = ui::CreateUiFont(captionHeight, g_strFontFace, 600);
+  m_fontCaption = ui::CreateUiFont(-captionHeight, g_strFontFace, 600);
 
   const int width = ui::Scaled(m_nWidth);
   const int height = ui::Scaled(m_nHeight);

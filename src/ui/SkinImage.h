@@ -31,7 +31,8 @@ void DrawWhole(platform::Canvas& canvas, const platform::Image* image, const pla
 void DrawStripFrame(platform::Canvas& canvas, const platform::Image* image, int frames, int k,
                     const platform::Rect& dest);
 
-// The UI font (g_strFontFace, g_nFontHeight, g_nFontCharset) or another face and height.
+// The UI font (g_strFontFace, g_nFontHeight, g_nFontCharset) or another face and height;
+// the height has FontDesc's sign (positive: cell height).
 std::unique_ptr<platform::Font> CreateUiFont(int height, std::u16string_view face, int weight = 0);
 
 // Multiplies by g_fUiScale and truncates.

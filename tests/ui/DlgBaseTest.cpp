@@ -232,6 +232,36 @@ TEST_F(DlgBaseTest, ReleaseOfAPageTabRepaintsTheWholeWindow) {
   EXPECT_EQ(Invalidated(w), std::vector<Rect>{other});
 }
 
+// Controls ask for a cell height (positive), the caption for 10 points of character height
+// (negative); mixing them up draws every control's text a fifth too large.
+TEST_F(DlgBaseTest, ControlFontsAskForACellHeightTheCaptionForACharacterHeight) {
+  struct Case {
+    const char16_t* face;
+    int height;
+    uint8_t charset;
+    float dpiScale;
+    int captionHeight;
+  };
+  for (const Case& c : {Case{u"Tahoma", 16, 1, 1.0f, -13}, Case{u"宋体", 12, 134, 1.25f, -17}}) {
+    SCOPED_TRACE(c.height);
+    g_strFontFace = c.face;
+    g_nFontHeight = c.height;
+    g_nFontCharset = c.charset;
+    desktop.SetScreen({1920, 1017}, {0, 0, 1920, 1040}, c.dpiScale);
+    auto dlg = MakeDialog({{0, 2100, Rect{10, 10, 60, 40}}});
+    const platform::FontDesc& control = dlg->GetControl(2100)->GetFont()->Desc();
+    EXPECT_EQ(control.face, c.face);
+    EXPECT_EQ(control.height, c.height);
+    EXPECT_EQ(control.width, 0);
+    EXPECT_EQ(control.charset, c.charset);
+    ASSERT_NE(dlg->m_fontCaption, nullptr);
+    const platform::FontDesc& caption = dlg->m_fontCaption->Desc();
+    EXPECT_EQ(caption.face, c.face);
+    EXPECT_EQ(caption.height, c.captionHeight);
+    EXPECT_EQ(caption.weight, 600);
+  }
+}
+
 TEST_F(DlgBaseTest, GetControlFindsTheFirstInLayerOrder) {
   auto dlg = MakeDialog(
       {{2, 3400, Rect{0, 0, 5, 5}}, {0, 3400, Rect{10, 0, 15, 5}}, {0, 3400, Rect{20, 0, 25, 5}}});

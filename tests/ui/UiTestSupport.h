@@ -50,6 +50,7 @@ class CTestDlg : public CDlgBase {
   std::function<void(const Note&)> react;
   int drawWindowCalls = 0;
   using CDlgBase::ClosePopup;
+  using CDlgBase::m_fontCaption;
   using CDlgBase::m_pHoverControl;
 
  private:
