@@ -90,11 +90,13 @@ class WindowSystem {
   virtual void BringToForeground(WindowId window) = 0;
   virtual WindowId ActiveWindow() = 0;
 
-  // Mouse capture and leave tracking (WM_MOUSELEAVE once the pointer leaves).
+  // Mouse capture, and leave and hover tracking: after TrackMouse, WM_MOUSELEAVE comes once
+  // the pointer leaves the window, and WM_MOUSEHOVER (lParam = client point) once it has
+  // rested inside for `hoverMs` (0: no hover notice). Each notice ends its own tracking.
   virtual void SetCapture(WindowId window) = 0;
   virtual void ReleaseCapture() = 0;
   virtual WindowId Capture() = 0;
-  virtual void TrackMouseLeave(WindowId window) = 0;
+  virtual void TrackMouse(WindowId window, uint32_t hoverMs) = 0;
   virtual Point CursorPos() = 0;  // screen coordinates
   virtual Point ScreenToClient(WindowId window, Point p) = 0;
 

@@ -14,6 +14,7 @@ constexpr const char16_t* kWindowText = u"Gaming Mouse";
 constexpr platform::Rect kNoRect{-1, -1, -1, -1};
 constexpr int kFrameSourceWidth = 1127;
 constexpr int kFrameSourceHeight = 740;
+constexpr uint32_t kHoverMs = 1;
 
 // Controls whose release repaints the whole window: they switch pages or profiles.
 bool RepaintsWholeWindow(uint32_t id) {
@@ -274,7 +275,7 @@ void CDlgBase::OpenPopup(int slot, std::unique_ptr<CWndPopup> popup, const platf
 void CDlgBase::OnMouseMove(platform::WParam flags, platform::Point pt) {
   auto& windows = platform::Windows();
   if (!m_bTracking) {
-    windows.TrackMouseLeave(m_hWnd);
+    windows.TrackMouse(m_hWnd, kHoverMs);
     m_bTracking = true;
   }
   const auto uflags = static_cast<uint32_t>(flags);

@@ -75,6 +75,16 @@ TEST_F(DlgBaseTest, HoverInvalidatesOnlyTheControlsRectangle) {
   EXPECT_EQ(Button(*dlg, 2101)->GetState(), kStateNormal);
 }
 
+TEST_F(DlgBaseTest, PointerRestingOneMillisecondOnAControlRepaintsIt) {
+  const Rect a{10, 10, 60, 40};
+  auto dlg = MakeDialog({{0, 2100, a}});
+  const auto w = dlg->GetSafeHwnd();
+  desktop.MoveMouse(w, {20, 20});
+  Invalidated(w);
+  desktop.RunFor(1);
+  EXPECT_EQ(Invalidated(w), std::vector<Rect>{a});
+}
+
 TEST_F(DlgBaseTest, FullRepaintDrawsEachVisibleControlOnceAndCopiesOnce) {
   // 150 controls: 100 on layer 0, 30 on a shown page, 20 on a hidden page; 5 of layer 0 are
   // individually hidden.

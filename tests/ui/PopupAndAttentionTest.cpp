@@ -22,6 +22,7 @@ class CTwoRowPopup : public CWndPopup {
     canvas.FillRect({0, 20, client.right, 40}, m_hover == 1 ? 0xFFFFFF : 0x404040);
   }
   bool OnMouseMove(int, int y) override {
+    ++moves;
     const int row = y >= 0 && y < 40 ? y / 20 : -1;
     const bool changed = row != m_hover;
     m_hover = row;
@@ -35,6 +36,7 @@ class CTwoRowPopup : public CWndPopup {
     return false;
   }
   int draws = 0;
+  int moves = 0;
 
  private:
   int m_hover = -1;
@@ -81,6 +83,17 @@ TEST_F(PopupTest, OpensTopMostAtTheScreenPositionAndDrawsLayered) {
   desktop.MoveMouse(p, {10, 25});
   EXPECT_EQ(desktop.Info(p)->layeredUpdates, 3);
   EXPECT_EQ(desktop.Info(p)->paints, 0);
+}
+
+TEST_F(PopupTest, PointerRestingFiftyMillisecondsGivesAHoverNotice) {
+  CTwoRowPopup* popup = Open(0, 0);
+  const auto p = popup->GetSafeHwnd();
+  desktop.MoveMouse(p, {10, 25});
+  ASSERT_EQ(popup->moves, 1);
+  desktop.RunFor(49);
+  EXPECT_EQ(popup->moves, 1);
+  desktop.RunFor(1);
+  EXPECT_EQ(popup->moves, 2) << "the hover notice reads the pointer again";
 }
 
 TEST_F(PopupTest, DeactivationSendsTheCloseNoticeOnceWithOpenerAndKind) {

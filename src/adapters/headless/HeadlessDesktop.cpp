@@ -86,6 +86,13 @@ bool HeadlessDesktop::FireNextTimer(uint64_t deadline) {
     if (t.due > deadline) continue;
     if (!next || t.due < next->due || (t.due == next->due && t.order < next->order)) next = &t;
   }
+  if (m_hover.window && m_hover.due <= deadline && (!next || m_hover.due <= next->due)) {
+    const WindowId window = std::exchange(m_hover.window, 0);
+    m_now = std::max(m_now, m_hover.due);
+    const Point at = ScreenToClient(window, m_cursor);
+    SendMessage(window, msg::kMouseHover, 0, MakePointParam(at.x, at.y));
+    return true;
+  }
   if (!next) return false;
   const WindowId window = next->window;
   const uintptr_t id = next->id;
@@ -129,6 +136,7 @@ void HeadlessDesktop::DestroyWindow(WindowId window) {
   std::erase_if(m_queue, [&](const Posted& p) { return p.window == window; });
   if (m_capture == window) m_capture = 0;
   if (m_tracking == window) m_tracking = 0;
+  if (m_hover.window == window) m_hover.window = 0;
   if (m_active == window) m_active = 0;
   m_endedEarly.erase(window);
   if (m_dragging == window) m_dragging = 0;
@@ -352,6 +360,12 @@ void HeadlessDesktop::BringToForeground(WindowId window) {
   if (Find(window)) m_active = window;
 }
 
+void HeadlessDesktop::TrackMouse(WindowId window, uint32_t hoverMs) {
+  if (!Find(window)) return;
+  m_tracking = window;
+  m_hover = hoverMs ? Hover{window, hoverMs, m_now + hoverMs} : Hover{};
+}
+
 Point HeadlessDesktop::ScreenToClient(WindowId window, Point p) {
   const Rect rc = WindowRect(window);
   return {p.x - rc.left, p.y - rc.top};
@@ -379,11 +393,14 @@ bool HeadlessDesktop::Deliver(WindowId window, uint32_t message, WParam wParam, 
     target = m_capture;
     at = ScreenToClient(target, screen);
   }
+  if (m_hover.window && m_hover.window != target) m_hover.window = 0;
   if (m_tracking && m_tracking != target) {
     const WindowId left = m_tracking;
     m_tracking = 0;
     SendMessage(left, msg::kMouseLeave, 0, 0);
   }
+  // Any move restarts the wait for a hover.
+  if (m_hover.window == target && message == msg::kMouseMove) m_hover.due = m_now + m_hover.ms;
   SendMessage(target, message, wParam, MakePointParam(at.x, at.y));
   return true;
 }

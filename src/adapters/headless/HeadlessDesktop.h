@@ -2,7 +2,8 @@
 // In-memory windows on a virtual clock. Posted messages, pending paints and due timers run
 // in a fixed order: every posted message first (in posting order), then pending paints,
 // then the earliest due timer (ties in the order they were set), advancing virtual time to
-// its due time. Nothing ever waits for real time.
+// its due time. Nothing ever waits for real time. A hover notice that was asked for is due
+// `hoverMs` after the last pointer move and runs in time order with the timers.
 //
 // Modal loops are driven by a script: a test queues what the user does in the next modal
 // dialog. A modal loop with nothing to dispatch, nothing scripted and no timer due within
@@ -114,7 +115,7 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   void SetCapture(WindowId window) override { m_capture = window; }
   void ReleaseCapture() override { m_capture = 0; }
   WindowId Capture() override { return m_capture; }
-  void TrackMouseLeave(WindowId window) override { m_tracking = window; }
+  void TrackMouse(WindowId window, uint32_t hoverMs) override;
   Point CursorPos() override { return m_cursor; }
   Point ScreenToClient(WindowId window, Point p) override;
   Size FullScreenSize() override { return m_fullScreen; }
@@ -142,8 +143,15 @@ class HeadlessDesktop : public WindowSystem, public Clock {
     std::vector<WindowId> disabled;
   };
 
+  struct Hover {
+    WindowId window = 0;  // 0: not armed
+    uint32_t ms = 0;
+    uint64_t due = 0;
+  };
+
   bool DispatchOne();
-  // Fires the earliest timer due at or before `deadline`; false when there is none.
+  // Fires the earliest timer or hover notice due at or before `deadline`; false when there
+  // is none.
   bool FireNextTimer(uint64_t deadline);
   void Fail(const std::string& message);
   bool Deliver(WindowId window, uint32_t message, WParam wParam, Point client);
@@ -162,6 +170,7 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   WindowId m_nextId = 0x10010;
   WindowId m_capture = 0;
   WindowId m_tracking = 0;
+  Hover m_hover;
   WindowId m_active = 0;
   WindowId m_dragging = 0;  // window moved by a caption drag until the button is released
   Point m_cursor;

@@ -418,12 +418,12 @@ WindowId Win32WindowSystem::Capture() {
   return Id(::GetCapture());
 }
 
-void Win32WindowSystem::TrackMouseLeave(WindowId window) {
+void Win32WindowSystem::TrackMouse(WindowId window, uint32_t hoverMs) {
   TRACKMOUSEEVENT track{};
   track.cbSize = sizeof track;
-  track.dwFlags = TME_LEAVE;
+  track.dwFlags = TME_LEAVE | (hoverMs != 0 ? TME_HOVER : 0);
   track.hwndTrack = H(window);
-  track.dwHoverTime = HOVER_DEFAULT;
+  track.dwHoverTime = hoverMs != 0 ? hoverMs : HOVER_DEFAULT;
   if (!::TrackMouseEvent(&track)) m_failures.Record("TrackMouseEvent");
 }
 

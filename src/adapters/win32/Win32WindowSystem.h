@@ -56,7 +56,7 @@ class Win32WindowSystem : public WindowSystem {
   void SetCapture(WindowId window) override;
   void ReleaseCapture() override;
   WindowId Capture() override;
-  void TrackMouseLeave(WindowId window) override;
+  void TrackMouse(WindowId window, uint32_t hoverMs) override;
   Point CursorPos() override;
   Point ScreenToClient(WindowId window, Point p) override;
 
