@@ -88,6 +88,9 @@ class WindowSystem {
   virtual Rect ClientRect(WindowId window) = 0;
   virtual void SetTitle(WindowId window, std::u16string_view title) = 0;
   virtual void BringToForeground(WindowId window) = 0;
+  // Keeps the window above every window that is not top-most (or stops doing so), without
+  // moving or activating it. Popup and Overlay windows are top-most from their creation.
+  virtual void SetTopMost(WindowId window, bool topMost) = 0;
   virtual WindowId ActiveWindow() = 0;
 
   // Mouse capture, and leave and hover tracking: after TrackMouse, WM_MOUSELEAVE comes once

@@ -88,6 +88,7 @@ TEST_F(MainWindowDeviceTest, NoMouseShowsTheAttentionBoxAfterTwoSeconds) {
   desktop.RunFor(200);
   EXPECT_NE(g_hOpenDialogs[0], 0u);
   EXPECT_TRUE(desktop.IsVisible(g_hOpenDialogs[0]));
+  EXPECT_TRUE(desktop.Info(g_hOpenDialogs[0])->topMost);
 }
 
 TEST_F(MainWindowDeviceTest, PluggingInLaterIsNoticedAndUnpluggingTheLastEndsTheProgram) {

@@ -165,7 +165,10 @@ TEST_F(AttentionTest, OkAndCloseEndTheModalLoop) {
   } cases[] = {{{270, 80}, CDlgBase::kIdOk}, {{307, 10}, CDlgBase::kIdCancel}};
   for (const auto& c : cases) {
     CAttentionDlg box(u"Caption", u"Saved.", 0);
-    desktop.ScriptNextModal([&](platform::WindowId w) { desktop.Click(w, c.at); });
+    desktop.ScriptNextModal([&](platform::WindowId w) {
+      EXPECT_FALSE(desktop.Info(w)->topMost) << "a modal box sits over its owner only";
+      desktop.Click(w, c.at);
+    });
     EXPECT_EQ(box.DoModal(), c.result);
   }
   // The keyboard answers the same way: Enter is OK, Escape the cross.
@@ -185,6 +188,7 @@ TEST_F(AttentionTest, PageLayoutAndWrappedCentredMessage) {
   CAttentionDlg box(u"Caption that is never shown", message, 0);
   ASSERT_TRUE(box.Create());
   const auto w = box.GetSafeHwnd();
+  EXPECT_TRUE(desktop.Info(w)->topMost) << "modeless: nothing else may be on screen";
   EXPECT_EQ(desktop.ClientRect(w), (Rect{0, 0, 319, 102}));
   EXPECT_EQ(g_hOpenDialogs[0], w);
   EXPECT_EQ(box.GetControl(CAttentionDlg::kCloseButton)->m_rc, (Rect{300, 4, 315, 19}));

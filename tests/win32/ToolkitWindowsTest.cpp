@@ -1,5 +1,5 @@
 // The skinned toolkit's windows on the real window system: hover notices reach dialogs and
-// popups when the pointer rests on them.
+// popups when the pointer rests on them; a modeless message box stays on top.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 
 #include "Win32TestSupport.h"
 #include "base/AppGlobals.h"
+#include "ui/AttentionDlg.h"
 #include "ui/DlgBase.h"
 #include "ui/ImageButton.h"
 #include "ui/WndPopup.h"
@@ -125,6 +126,20 @@ TEST(ToolkitWindows, PopupAsksForLeaveAndHoverAfterFiftyMilliseconds) {
   RestOn(popup.GetSafeHwnd(), popup.tracking);
   EXPECT_EQ(popup.tracking.flags & (TME_LEAVE | TME_HOVER), DWORD(TME_LEAVE | TME_HOVER));
   EXPECT_EQ(popup.tracking.hoverMs, 50u);
+}
+
+TEST(ToolkitWindows, ModelessAttentionBoxIsTopMost) {
+  TestPlatform();
+  g_fUiScale = 1.0f;
+  auto topMost = [](WindowId id) {
+    return (::GetWindowLongW(H(id), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  };
+  CAttentionDlg box(u"", u"No mouse found", 0);
+  ASSERT_TRUE(box.Create()) << TestPlatform().LastFailure();
+  EXPECT_TRUE(topMost(box.GetSafeHwnd()));
+  platform::Windows().SetTopMost(box.GetSafeHwnd(), false);
+  EXPECT_FALSE(topMost(box.GetSafeHwnd()));
+  box.EndDialog(CDlgBase::kIdOk);
 }
 
 }  // namespace

@@ -124,6 +124,7 @@ WindowId HeadlessDesktop::CreateWindow(const WindowDesc& desc, WindowHandler* ha
   info.rect = desc.rect;
   info.visible = desc.visible;
   info.dirty = desc.visible;
+  info.topMost = desc.kind == WindowKind::Popup || desc.kind == WindowKind::Overlay;
   SendMessage(id, msg::kCreate, 0, 0);
   return id;
 }
@@ -364,6 +365,10 @@ void HeadlessDesktop::TrackMouse(WindowId window, uint32_t hoverMs) {
   if (!Find(window)) return;
   m_tracking = window;
   m_hover = hoverMs ? Hover{window, hoverMs, m_now + hoverMs} : Hover{};
+}
+
+void HeadlessDesktop::SetTopMost(WindowId window, bool topMost) {
+  if (WindowInfo* info = Find(window)) info->topMost = topMost;
 }
 
 Point HeadlessDesktop::ScreenToClient(WindowId window, Point p) {

@@ -34,6 +34,7 @@ class HeadlessDesktop : public WindowSystem, public Clock {
     bool visible = false;
     bool minimized = false;
     bool enabled = true;
+    bool topMost = false;
     bool dirty = false;
     int paints = 0;
     int layeredUpdates = 0;
@@ -111,6 +112,7 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   Rect ClientRect(WindowId window) override;
   void SetTitle(WindowId window, std::u16string_view title) override;
   void BringToForeground(WindowId window) override;
+  void SetTopMost(WindowId window, bool topMost) override;
   WindowId ActiveWindow() override { return m_active; }
   void SetCapture(WindowId window) override { m_capture = window; }
   void ReleaseCapture() override { m_capture = 0; }

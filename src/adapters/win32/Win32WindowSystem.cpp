@@ -402,6 +402,13 @@ void Win32WindowSystem::BringToForeground(WindowId window) {
   if (attached) ::AttachThreadInput(self, foregroundThread, FALSE);
 }
 
+void Win32WindowSystem::SetTopMost(WindowId window, bool topMost) {
+  if (!::SetWindowPos(H(window), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE)) {
+    m_failures.Record("SetWindowPos");
+  }
+}
+
 WindowId Win32WindowSystem::ActiveWindow() {
   return Id(::GetActiveWindow());
 }

@@ -51,6 +51,7 @@ class Win32WindowSystem : public WindowSystem {
   Rect ClientRect(WindowId window) override;
   void SetTitle(WindowId window, std::u16string_view title) override;
   void BringToForeground(WindowId window) override;
+  void SetTopMost(WindowId window, bool topMost) override;
   WindowId ActiveWindow() override;
 
   void SetCapture(WindowId window) override;
