@@ -48,7 +48,7 @@ void CBulletNumberButton::Draw(platform::Canvas& canvas, const platform::Rect&) 
   const platform::Image* image = m_pImageNormal.get();
   if (m_nHoverArea == 1 && m_pImageFirst) image = m_pImageFirst.get();
   if (m_nHoverArea == 2 && m_pImageSecond) image = m_pImageSecond.get();
-  ui::DrawWhole(canvas, image, m_rc);
+  ui::DrawWhole(canvas, image, ImageRect());
   DrawTitle(canvas, m_strTitle, kTextNormal, m_uFormat, m_nTextLeft, m_nTextRight);
 }
 

@@ -15,7 +15,7 @@ void CColorSelectCheckButton::LoadDefaultImages() {
 void CColorSelectCheckButton::Draw(platform::Canvas& canvas, const platform::Rect&) {
   canvas.FillRect(m_rc, m_clrColour);
   ui::DrawWhole(canvas, m_bCheck && m_pImageCheck ? m_pImageCheck.get() : m_pImageNormal.get(),
-                m_rc);
+                ImageRect());
 }
 
 bool CColorSelectCheckButton::OnLButtonDblClk(uint32_t, int x, int y) {

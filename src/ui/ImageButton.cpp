@@ -61,6 +61,11 @@ platform::Colour CImageButton::TextColour() const {
   }
 }
 
+platform::Rect CImageButton::ImageRect() const {
+  return {m_rc.left, m_rc.top, m_rc.left + ui::Scaled(m_sizeImage.cx),
+          m_rc.top + ui::Scaled(m_sizeImage.cy)};
+}
+
 void CImageButton::DrawImagesAndCaption(platform::Canvas& canvas) {
   const int frame = ShownFrame();
   if (m_pImage) {
@@ -70,7 +75,7 @@ void CImageButton::DrawImagesAndCaption(platform::Canvas& canvas) {
     if (frame == kStateHover && m_pImageHover) image = m_pImageHover.get();
     if (frame == kStateDown) image = m_pImageDown ? m_pImageDown.get() : m_pImageHover.get();
     if (frame != kStateNormal && !image) image = m_pImageNormal.get();
-    ui::DrawWhole(canvas, image, m_rc);
+    ui::DrawWhole(canvas, image, ImageRect());
   }
   DrawTitle(canvas, Caption(), TextColour(), m_uFormat, m_nTextLeft, m_nTextRight);
 }

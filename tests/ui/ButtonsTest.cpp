@@ -111,6 +111,44 @@ TEST_F(ButtonsTest, PressInsideReleaseOutsideAndDisabled) {
   }
 }
 
+// A button's separate state images keep the size recorded when they were loaded (times the
+// UI scale) at the control's top left, whatever the control's size; a strip fills it.
+TEST_F(ButtonsTest, StateImagesDrawAtTheirRecordedSizeStripsFillTheControl) {
+  WriteSkin(u"b_nr.png", 40, 12, 0x202020);
+  WriteSkin(u"b_ov.png", 40, 12, 0x404040);
+  WriteSkin(u"strip.png", 30, 10, 0x606060);
+  for (const float scale : {1.0f, 1.5f}) {
+    SCOPED_TRACE(scale);
+    g_fUiScale = scale;
+    const Rect sized{10, 10, 10 + ui::Scaled(40), 10 + ui::Scaled(12)};
+    auto& dlg = Dialog([](CTestDlg& d, platform::WindowId w) {
+      auto images = [](CImageButton* b) {
+        b->SetImageNormal(ui::SkinPath(u"b_nr.png"));
+        b->SetImageHover(ui::SkinPath(u"b_ov.png"));
+      };
+      images(d.AddControl(1, std::make_unique<CImageButton>(w, 2100, Rect{10, 10, 110, 50}, u"")));
+      images(d.AddControl(2, std::make_unique<CTabControl>(w, 2049, Rect{10, 10, 110, 50}, u"")));
+      images(d.AddControl(3, std::make_unique<CBulletNumberButton>(w, 2300, Rect{10, 10, 110, 50},
+                                                                   u"", Rect{}, Rect{})));
+      d.AddControl(4, std::make_unique<CImageButton>(w, 2101, Rect{10, 60, 110, 100}, u""))
+          ->SetImage(ui::SkinPath(u"strip.png"));
+    });
+    for (int layer = 1; layer <= 3; ++layer) {
+      for (int other = 1; other <= 3; ++other) dlg.Layer(other)[0]->SetVisible(other == layer);
+      desktop.Invalidate(W(), nullptr);
+      const auto& canvas = Paint(W());
+      std::vector<Rect> b_nr, strip;
+      for (const auto& op : canvas.Ops()) {
+        if (op.kind != platform::headless::DrawOp::Kind::Image) continue;
+        if (op.text.ends_with(u"b_nr.png")) b_nr.push_back(op.rect);
+        if (op.text.ends_with(u"strip.png")) strip.push_back(op.rect);
+      }
+      EXPECT_EQ(b_nr, std::vector<Rect>{sized}) << "layer " << layer;
+      EXPECT_EQ(strip, (std::vector<Rect>{{10, 60, 110, 100}}));
+    }
+  }
+}
+
 TEST_F(ButtonsTest, CheckButtonTogglesBeforeNotifying) {
   auto& dlg = Dialog([](CTestDlg& d, platform::WindowId w) {
     d.AddControl(0, std::make_unique<CCheckButton>(w, 3501, Rect{10, 10, 60, 40}, u"Off"))
