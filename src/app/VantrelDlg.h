@@ -91,6 +91,7 @@ class CVantrelDlg : public CDlgBase, public DeviceHost {
   void InitUI(const platform::Rect& client) override;
   void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
   void OnCancel() override;
+  bool RepaintsWholeWindowOnRelease(uint32_t id) const override;
 
  private:
   void PlaceWindow();

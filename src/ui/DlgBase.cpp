@@ -16,12 +16,6 @@ constexpr int kFrameSourceWidth = 1127;
 constexpr int kFrameSourceHeight = 740;
 constexpr uint32_t kHoverMs = 1;
 
-// Controls whose release repaints the whole window: they switch pages or profiles.
-bool RepaintsWholeWindow(uint32_t id) {
-  return id == 2040 || (id >= 2049 && id <= 2053) || (id >= 3001 && id <= 3004) ||
-         (id >= 3007 && id <= 3009);
-}
-
 }  // namespace
 
 CDlgBase::CDlgBase(uint32_t nIDTemplate, platform::WindowId parent)
@@ -377,7 +371,7 @@ void CDlgBase::OnLButtonUp(platform::WParam flags, platform::Point pt) {
       m_rcDown = kNoRect;
       return;
     }
-    if (changed) InvalidateRect(RepaintsWholeWindow(id) ? nullptr : &rc);
+    if (changed) InvalidateRect(RepaintsWholeWindowOnRelease(id) ? nullptr : &rc);
     if (m_rcDown.Contains(pt) || rc.Contains(pt)) {
       m_ptMouse = pt;
     } else {

@@ -86,6 +86,9 @@ class CDlgBase : public platform::WindowHandler {
   // Enter and Escape: OK does nothing by default, Cancel ends the dialog with IDCANCEL.
   virtual void OnOK() {}
   virtual void OnCancel() { EndDialog(kIdCancel); }
+  // Whether a release that changed the look of control `id` repaints the whole window rather
+  // than the control (a control that switches what the window shows). Default: never.
+  virtual bool RepaintsWholeWindowOnRelease(uint32_t /*id*/) const { return false; }
   // Fills the background and copies the prepared frame.
   void DrawBackgroundAndFrame(platform::Canvas& canvas, const platform::Rect& client);
   void InvalidateRect(const platform::Rect* rc);

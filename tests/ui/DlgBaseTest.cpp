@@ -228,18 +228,21 @@ TEST_F(DlgBaseTest, PressOnAnEmptySpotDragsTheWindow) {
   EXPECT_EQ(dlg->posted.size(), 1u);
 }
 
-TEST_F(DlgBaseTest, ReleaseOfAPageTabRepaintsTheWholeWindow) {
+// The base knows no control ids: a dialog says which releases repaint it whole.
+TEST_F(DlgBaseTest, ReleaseRepaintsTheWholeWindowOnlyForTheIdsTheDialogNames) {
   const Rect tab{10, 10, 60, 40}, other{100, 10, 150, 40};
   auto dlg = MakeDialog({{0, 3001, tab}, {0, 2100, other}});
   const auto w = dlg->GetSafeHwnd();
-  desktop.PressMouse(w, {20, 20});
-  Invalidated(w);
-  desktop.ReleaseMouse(w, {20, 20});
-  EXPECT_EQ(Invalidated(w), std::vector<Rect>{desktop.ClientRect(w)});
-  desktop.PressMouse(w, {120, 20});
-  Invalidated(w);
-  desktop.ReleaseMouse(w, {120, 20});
-  EXPECT_EQ(Invalidated(w), std::vector<Rect>{other});
+  auto release = [&](Point at) {
+    desktop.PressMouse(w, at);
+    Invalidated(w);
+    desktop.ReleaseMouse(w, at);
+    return Invalidated(w);
+  };
+  EXPECT_EQ(release({20, 20}), std::vector<Rect>{tab}) << "a page tab id means nothing here";
+  dlg->repaintsWholeWindow = [](uint32_t id) { return id == 3001; };
+  EXPECT_EQ(release({20, 20}), std::vector<Rect>{desktop.ClientRect(w)});
+  EXPECT_EQ(release({120, 20}), std::vector<Rect>{other});
 }
 
 // Controls ask for a cell height (positive), the caption for 10 points of character height
