@@ -23,7 +23,6 @@ int CBulletNumberButton::AreaAt(int x, int y) const {
 }
 
 bool CBulletNumberButton::OnMouseMove(uint32_t flags, int x, int y) {
-  if (m_bDisable) return false;
   const int area = AreaAt(x, y);
   const bool areaChanged = area != m_nHoverArea;
   m_nHoverArea = area;

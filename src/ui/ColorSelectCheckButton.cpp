@@ -19,7 +19,7 @@ void CColorSelectCheckButton::Draw(platform::Canvas& canvas, const platform::Rec
 }
 
 bool CColorSelectCheckButton::OnLButtonDblClk(uint32_t, int x, int y) {
-  if (m_bDisable || !Contains(x, y)) return false;
+  if (!Contains(x, y)) return false;
   SendToParent(m_uID, 0, Notify::kDoubleClicked);
   return false;
 }

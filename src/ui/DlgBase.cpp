@@ -1,6 +1,7 @@
 #include "ui/DlgBase.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/AppGlobals.h"
 #include "base/Language.h"
@@ -266,6 +267,23 @@ void CDlgBase::OpenPopup(int slot, std::unique_ptr<CWndPopup> popup, const platf
 
 // --- mouse routing ---
 
+void CDlgBase::DropControlsWithoutInput() {
+  if (m_bMouseDown && m_pDownControl && !m_pDownControl->TakesInput()) {
+    // Disabled or hidden mid-press: the press ends away from it, so a drag stops there.
+    if (m_bCaptured) platform::Windows().ReleaseCapture();
+    m_bCaptured = false;
+    m_bMouseDown = false;
+    m_rcDown = kNoRect;
+    CControlBase* down = std::exchange(m_pDownControl, nullptr);
+    if (down->OnLButtonUp(0, -1, -1)) InvalidateRect(&down->m_rc);
+  }
+  if (m_pHoverControl && !m_pHoverControl->TakesInput()) {
+    CControlBase* hover = std::exchange(m_pHoverControl, nullptr);
+    m_ptMouse = {-1, -1};
+    if (hover->OnMouseMove(0, -1, -1)) InvalidateRect(&hover->m_rc);
+  }
+}
+
 void CDlgBase::OnMouseMove(platform::WParam flags, platform::Point pt) {
   auto& windows = platform::Windows();
   if (!m_bTracking) {
@@ -290,10 +308,14 @@ void CDlgBase::OnMouseMove(platform::WParam flags, platform::Point pt) {
   for (const auto& layer : m_vecLayer) {
     for (const auto& control : layer) {
       if (!control->IsDrawable() || !control->m_bResponse) continue;
-      if (control->OnMouseMove(uflags, pt.x, pt.y)) changed.push_back(control.get());
+      if (control->TakesInput() && control->OnMouseMove(uflags, pt.x, pt.y)) {
+        changed.push_back(control.get());
+      }
       if (control->m_rc.Contains(pt)) hover = control.get();
     }
   }
+  // A disabled control on top hides what lies under it but takes no input itself.
+  if (hover && !hover->TakesInput()) hover = nullptr;
   if (previous) changed.push_back(previous);
   if (hover) changed.push_back(hover);
   // Each changed rectangle once, in the order found.
@@ -349,6 +371,7 @@ bool CDlgBase::OnLButtonDown(platform::WParam flags, platform::Point pt) {
     return true;
   }
   m_rcDown = kNoRect;
+  if (HitTest(pt)) return true;  // a disabled control is not an empty spot
   // An empty spot drags the window.
   const platform::Rect window = windows.WindowRect(m_hWnd);
   windows.PostMessage(m_hWnd, platform::msg::kNcLButtonDown,
@@ -425,6 +448,10 @@ platform::LResult CDlgBase::OnMessage(platform::WindowId window, uint32_t messag
   namespace msg = platform::msg;
   if (message == msg::kCreate) m_hWnd = window;  // arrives before CreateWindow returns
   handled = true;
+  if ((message >= msg::kMouseMove && message <= msg::kMouseWheel) || message == msg::kMouseHover ||
+      message == msg::kMouseLeave) {
+    DropControlsWithoutInput();
+  }
   const platform::Point pt = platform::PointFromParam(lParam);
   switch (message) {
     case msg::kPaint:

@@ -121,6 +121,9 @@ class CDlgBase : public platform::WindowHandler {
   void OnLButtonUp(platform::WParam flags, platform::Point pt);
   bool OnLButtonDblClk(platform::WParam flags, platform::Point pt);
   bool OnRButtonUp(platform::WParam flags, platform::Point pt);
+  // Forgets the hover and pressed controls once they take no input (disabled or hidden since),
+  // ending their hover and press; called before each mouse message is dispatched.
+  void DropControlsWithoutInput();
   // Topmost drawable, responsive control under the point.
   CControlBase* HitTest(platform::Point pt) const;
   void RegisterOpenDialog();

@@ -22,21 +22,20 @@ bool CImageButton::SetState(ButtonState state) {
 }
 
 bool CImageButton::OnMouseMove(uint32_t, int x, int y) {
-  if (m_bDisable || m_enButtonState == kStateDown) return false;
+  if (m_enButtonState == kStateDown) return false;
   const bool inside = Contains(x, y);
   if (inside && m_uID == kProfileListButton) SendToParent(m_uID, 0, Notify::kPointerOver);
   return SetState(inside ? kStateHover : kStateNormal);
 }
 
 bool CImageButton::OnLButtonDown(uint32_t, int x, int y) {
-  if (m_bDisable || !Contains(x, y)) return false;
+  if (!Contains(x, y)) return false;
   const bool changed = SetState(kStateDown);
   NotifyPressed(x, y);
   return changed;
 }
 
 bool CImageButton::OnLButtonUp(uint32_t, int x, int y) {
-  if (m_bDisable) return false;
   if (!Contains(x, y)) return SetState(kStateNormal);
   const bool changed = SetState(kStateHover);
   NotifyClicked(x, y);

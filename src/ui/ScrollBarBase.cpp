@@ -93,7 +93,6 @@ bool CScrollBarBase::MoveThumb(int offset) {
 }
 
 bool CScrollBarBase::OnMouseMove(uint32_t, int x, int y) {
-  if (m_bDisable) return false;
   const platform::Point p{x, y};
   if (m_bDragging) {
     const int before = m_nThumbOffset;
@@ -111,7 +110,7 @@ bool CScrollBarBase::OnMouseMove(uint32_t, int x, int y) {
 }
 
 bool CScrollBarBase::OnLButtonDown(uint32_t, int x, int y) {
-  if (m_bDisable || !Contains(x, y)) return false;
+  if (!Contains(x, y)) return false;
   const platform::Point p{x, y};
   if (FirstArrowRect().Contains(p)) {
     m_nPressed = 1;
@@ -137,7 +136,6 @@ bool CScrollBarBase::OnLButtonDown(uint32_t, int x, int y) {
 }
 
 bool CScrollBarBase::OnLButtonUp(uint32_t, int x, int y) {
-  if (m_bDisable) return false;
   const bool wasPressed = m_nPressed != 0 || m_bDragging;
   m_bDragging = false;
   m_nPressed = 0;

@@ -44,7 +44,7 @@ void CTabControl::NotifyClicked(int, int) {
 }
 
 bool CTabControl::OnRButtonUp(uint32_t, int x, int y) {
-  if (m_bDisable || !Contains(x, y)) return false;
+  if (!Contains(x, y)) return false;
   SendToParent(m_uID, m_uID, Notify::kRightClicked);
   return false;
 }

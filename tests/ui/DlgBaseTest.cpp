@@ -166,15 +166,49 @@ TEST_F(DlgBaseTest, PressOnOneControlReleasedOverAnother) {
   EXPECT_EQ(Button(*dlg, 2101)->GetState(), kStateHover);
 }
 
+// The window decides: a disabled control gets no input, and it still covers what is under
+// it (neither the control below nor a window drag gets the press).
 TEST_F(DlgBaseTest, DisabledControlStaysNormalAndSilent) {
-  auto dlg = MakeDialog({{0, 2100, Rect{10, 10, 60, 40}}});
+  class CRecordingButton : public CCountingButton {
+   public:
+    using CCountingButton::CCountingButton;
+    bool OnMouseMove(uint32_t flags, int x, int y) override {
+      ++calls;
+      return CCountingButton::OnMouseMove(flags, x, y);
+    }
+    bool OnLButtonDown(uint32_t flags, int x, int y) override {
+      ++calls;
+      return CCountingButton::OnLButtonDown(flags, x, y);
+    }
+    bool OnLButtonUp(uint32_t flags, int x, int y) override {
+      ++calls;
+      return CCountingButton::OnLButtonUp(flags, x, y);
+    }
+    int calls = 0;
+  };
+  auto dlg = std::make_unique<CTestDlg>([](CTestDlg& d, platform::WindowId w) {
+    d.AddControl(0, std::make_unique<CRecordingButton>(w, 2100, Rect{10, 10, 100, 60}, 1));
+    d.AddControl(1, std::make_unique<CRecordingButton>(w, 2200, Rect{20, 20, 60, 40}, 2));
+  });
+  ASSERT_TRUE(dlg->Create());
   const auto w = dlg->GetSafeHwnd();
-  dlg->GetControl(2100)->SetDisable(true);
-  desktop.MoveMouse(w, {20, 20});
-  EXPECT_TRUE(Invalidated(w).size() <= 1);
-  desktop.Click(w, {20, 20});
-  EXPECT_EQ(Button(*dlg, 2100)->GetState(), kStateNormal);
-  EXPECT_TRUE(dlg->notes.empty());
+  auto* over = static_cast<CRecordingButton*>(dlg->GetControl(2200));
+  over->SetDisable(true);
+  desktop.MoveMouse(w, {30, 30});
+  desktop.Click(w, {30, 30});
+  desktop.DoubleClick(w, {30, 30});
+  EXPECT_EQ(over->calls, 0);
+  EXPECT_EQ(over->GetState(), kStateNormal);
+  EXPECT_TRUE(dlg->notes.empty()) << "the button below gets nothing through it";
+  EXPECT_TRUE(dlg->posted.empty()) << "not an empty spot: no window drag";
+  // Disabled while hovered: it leaves its hover state at once.
+  over->SetDisable(false);
+  desktop.MoveMouse(w, {31, 30});
+  EXPECT_EQ(over->GetState(), kStateHover);
+  over->SetDisable(true);
+  desktop.MoveMouse(w, {32, 30});
+  EXPECT_EQ(over->GetState(), kStateNormal);
+  EXPECT_EQ(dlg->m_pHoverControl, nullptr);
 }
 
 TEST_F(DlgBaseTest, DoubleClickOrderOnAColourCheckButton) {

@@ -96,6 +96,44 @@ TEST_F(SlidersTest, ReleaseHalfWaySelectsTheUpperStopAndDragClamps) {
   EXPECT_EQ(slider->GetValue(), 10);
 }
 
+// A slider disabled or hidden while its thumb is dragged stops there: no more value notices,
+// no click, the mouse released; enabled again, it works as before.
+TEST_F(SlidersTest, SliderDisabledOrHiddenMidDragStopsDragging) {
+  WriteSkin(u"Slider_Circle.png", 20, 20, 0xFFFFFF);
+  auto& dlg = Dialog([](CTestDlg& d, platform::WindowId w) {
+    d.AddControl(0,
+                 std::make_unique<CSliderControl>(w, 2043, Rect{10, 10, 130, 30}, 11, 10, 10, u""))
+        ->SetThumbImage(ui::SkinPath(u"Slider_Circle.png"));
+  });
+  auto* slider = static_cast<CSliderControl*>(dlg.GetControl(2043));
+  for (const bool hide : {false, true}) {
+    SCOPED_TRACE(hide);
+    slider->SetValue(0);
+    dlg.notes.clear();
+    desktop.PressMouse(W(), {22, 20});
+    desktop.MoveMouse(W(), {51, 20});
+    ASSERT_TRUE(slider->IsDragging());
+    if (hide) {
+      slider->SetShow(false);
+    } else {
+      slider->SetDisable(true);
+    }
+    desktop.MoveMouse(W(), {100, 20});
+    EXPECT_FALSE(slider->IsDragging());
+    EXPECT_EQ(desktop.Capture(), 0u);
+    desktop.ReleaseMouse(W(), {100, 20});
+    EXPECT_EQ(dlg.notes, (std::vector<Note>{{2043, 0, 1}, {2043, 3, 3}}));
+    EXPECT_EQ(slider->GetValue(), 3);
+    EXPECT_EQ(slider->ThumbPosition(), 50) << "back on its stop";
+    EXPECT_EQ(dlg.m_pHoverControl, nullptr);
+
+    slider->SetDisable(false);
+    slider->SetShow(true);
+    desktop.Click(W(), {61, 20});
+    EXPECT_EQ(slider->GetValue(), 4);
+  }
+}
+
 TEST_F(SlidersTest, VerticalSliderValueFormula) {
   // 8 values over a 160-pixel bar from y 40 to y 200.
   CVerticalSliderControl bar(0, 3280, {0, 40, 20, 200}, 8, 0, 0, u"");
