@@ -82,6 +82,8 @@ class Canvas {
   virtual void CopyFrom(const Canvas& source, const Rect& dest, Point sourceOrigin) = 0;
   // Restricts all drawing to rc until the clip is reset (an empty rect resets it).
   virtual void SetClip(const Rect& rc) = 0;
+  // The part of the surface drawing reaches now: the clip, or the whole surface.
+  virtual Rect ClipRect() const = 0;
   // 0xAARRGGBB of one pixel of the surface.
   virtual uint32_t PixelArgb(int x, int y) const = 0;
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Canvas.h"
 #include "platform/Types.h"
@@ -70,10 +71,14 @@ class WindowSystem {
   virtual void EndModal(WindowId window, intptr_t result) = 0;
 
   // Painting: Invalidate queues WM_PAINT; inside WM_PAINT, BeginPaint returns the window's
-  // back buffer (client size) and EndPaint copies it to the screen once.
+  // back buffer (client size) and EndPaint copies the invalid part of it to the screen once.
+  // The back buffer keeps its pixels between paints, and BeginPaint clips it to the bounds
+  // of the invalid part; PaintRects then lists rectangles that cover exactly the invalid
+  // part (a few at most: many become their bounds), so that a window repaints only those.
   virtual void Invalidate(WindowId window, const Rect* rc) = 0;
   virtual void UpdateWindow(WindowId window) = 0;
   virtual Canvas& BeginPaint(WindowId window) = 0;
+  virtual std::vector<Rect> PaintRects(WindowId window) = 0;
   virtual void EndPaint(WindowId window) = 0;
   // Popup windows: show this canvas with its per-pixel alpha times `alpha`.
   virtual void UpdateLayered(WindowId window, const Canvas& image, uint8_t alpha) = 0;

@@ -207,11 +207,14 @@ void CDlgBase::DrawBackgroundAndFrame(platform::Canvas& canvas, const platform::
 // --- painting ---
 
 void CDlgBase::DrawControls(platform::Canvas& canvas, const platform::Rect& update) {
+  // While painting, the canvas is clipped to the part being repainted: nothing else shows.
+  const platform::Rect area = update.Intersect(canvas.ClipRect());
+  if (area.IsEmpty()) return;
   for (const auto& layer : m_vecLayer) {
     for (const auto& control : layer) {
       if (!control->IsDrawable()) continue;
-      if (control->m_rc.Intersect(update).IsEmpty()) continue;
-      control->Draw(canvas, update);
+      if (control->m_rc.Intersect(area).IsEmpty()) continue;
+      control->Draw(canvas, area);
     }
   }
 }
@@ -219,7 +222,16 @@ void CDlgBase::DrawControls(platform::Canvas& canvas, const platform::Rect& upda
 void CDlgBase::OnPaint() {
   auto& windows = platform::Windows();
   platform::Canvas& canvas = windows.BeginPaint(m_hWnd);
-  DrawWindow(canvas, {0, 0, canvas.Width(), canvas.Height()});
+  const platform::Rect client{0, 0, canvas.Width(), canvas.Height()};
+  // Each invalid piece is drawn on its own, clipped, so that a hover move redraws the two
+  // controls concerned and not the whole window.
+  for (const platform::Rect& piece : windows.PaintRects(m_hWnd)) {
+    const platform::Rect area = piece.Intersect(client);
+    if (area.IsEmpty()) continue;
+    canvas.SetClip(area);
+    DrawWindow(canvas, client);
+  }
+  canvas.SetClip({});
   windows.EndPaint(m_hWnd);
 }
 

@@ -123,6 +123,36 @@ TEST_F(DlgBaseTest, FullRepaintDrawsEachVisibleControlOnceAndCopiesOnce) {
   EXPECT_EQ(uitest::CountOps(canvas, dop::DrawOp::Kind::Copy), 0);
 }
 
+// A hover move repaints the rectangle left and the one entered, and nothing else: the other
+// controls keep what the last paint drew.
+TEST_F(DlgBaseTest, HoverMoveRedrawsOnlyTheTwoControlsConcerned) {
+  std::vector<std::tuple<int, uint32_t, Rect>> buttons;
+  for (uint32_t i = 0; i < 150; ++i) {
+    const int x = static_cast<int>(i % 15) * 26, y = static_cast<int>(i / 15) * 28;
+    buttons.emplace_back(i < 120 ? 0 : 1, 2100 + i, Rect{x, y, x + 24, y + 26});
+  }
+  auto dlg = MakeDialog(buttons);
+  const auto w = dlg->GetSafeHwnd();
+  desktop.MoveMouse(w, {10, 10});
+  Paint(w);
+  for (int layer = 0; layer < 2; ++layer) {
+    for (const auto& c : dlg->Layer(layer)) static_cast<CCountingButton*>(c.get())->draws = 0;
+  }
+  const int drawWindowBefore = dlg->drawWindowCalls;
+  desktop.MoveMouse(w, {36, 10});  // from the first button to the second
+  const auto& canvas = Paint(w);
+
+  for (int layer = 0; layer < 2; ++layer) {
+    for (const auto& c : dlg->Layer(layer)) {
+      const bool concerned = c->m_uID == 2100 || c->m_uID == 2101;
+      EXPECT_EQ(static_cast<CCountingButton*>(c.get())->draws, concerned ? 1 : 0) << c->m_uID;
+    }
+  }
+  EXPECT_EQ(dlg->drawWindowCalls - drawWindowBefore, 2) << "one pass per piece";
+  EXPECT_EQ(canvas.PixelArgb(30, 10), Argb(2101));
+  EXPECT_EQ(canvas.PixelArgb(10, 40), Argb(2115)) << "kept from the last paint";
+}
+
 TEST_F(DlgBaseTest, HiddenControlIsNeitherDrawnNorHit) {
   const Rect rc{10, 10, 60, 40};
   auto dlg = MakeDialog({{0, 2100, rc}});

@@ -11,7 +11,28 @@ namespace platform::headless {
 
 namespace {
 constexpr uint32_t kMinimumTimerMs = 10;  // USER_TIMER_MINIMUM
+// More pieces than this are painted as their bounds, as the Windows adapter does.
+constexpr size_t kMaxPaintRects = 8;
+
+// The invalid pieces without empty ones, repeats or pieces inside others.
+std::vector<Rect> MergePaintRects(const std::vector<Rect>& pending) {
+  std::vector<Rect> rects;
+  for (const Rect& rc : pending) {
+    if (rc.IsEmpty()) continue;
+    if (std::any_of(rects.begin(), rects.end(), [&](const Rect& r) { return r.Union(rc) == r; })) {
+      continue;
+    }
+    std::erase_if(rects, [&](const Rect& r) { return rc.Union(r) == rc; });
+    rects.push_back(rc);
+  }
+  if (rects.size() > kMaxPaintRects) {
+    Rect bounds;
+    for (const Rect& rc : rects) bounds = bounds.Union(rc);
+    rects.assign(1, bounds);
+  }
+  return rects;
 }
+}  // namespace
 
 HeadlessDesktop::HeadlessDesktop() = default;
 HeadlessDesktop::~HeadlessDesktop() = default;
@@ -123,7 +144,7 @@ WindowId HeadlessDesktop::CreateWindow(const WindowDesc& desc, WindowHandler* ha
   info.handler = handler;
   info.rect = desc.rect;
   info.visible = desc.visible;
-  info.dirty = desc.visible;
+  if (desc.visible) MarkDirty(info, nullptr);
   info.topMost = desc.kind == WindowKind::Popup || desc.kind == WindowKind::Overlay;
   SendMessage(id, msg::kCreate, 0, 0);
   return id;
@@ -246,10 +267,16 @@ void HeadlessDesktop::EndModal(WindowId window, intptr_t result) {
   if (Find(window)) m_endedEarly[window] = result;  // ended while being set up
 }
 
+void HeadlessDesktop::MarkDirty(WindowInfo& info, const Rect* rc) {
+  info.dirty = true;
+  const Rect client{0, 0, info.rect.Width(), info.rect.Height()};
+  info.pending.push_back(rc ? rc->Intersect(client) : client);
+}
+
 void HeadlessDesktop::Invalidate(WindowId window, const Rect* rc) {
   WindowInfo* info = Find(window);
   if (!info) return;
-  info->dirty = true;
+  MarkDirty(*info, rc);
   info->invalidated.push_back(rc ? *rc : ClientRect(window));
 }
 
@@ -263,7 +290,10 @@ void HeadlessDesktop::UpdateWindow(WindowId window) {
   WindowInfo* info = Find(window);
   if (!info || !info->dirty || !info->visible) return;
   info->dirty = false;
+  const int paints = info->paints;
   SendMessage(window, msg::kPaint, 0, 0);
+  // A paint nobody drew validates the window all the same.
+  if (WindowInfo* after = Find(window); after && after->paints == paints) after->pending.clear();
 }
 
 Canvas& HeadlessDesktop::BeginPaint(WindowId window) {
@@ -276,14 +306,24 @@ Canvas& HeadlessDesktop::BeginPaint(WindowId window) {
     info->backBuffer = std::make_unique<RecordingCanvas>(client.Width(), client.Height());
   }
   info->backBuffer->ClearOps();
-  info->backBuffer->SetClip({});
+  info->paintRects = MergePaintRects(info->pending);
+  info->pending.clear();
+  Rect bounds;
+  for (const Rect& rc : info->paintRects) bounds = bounds.Union(rc);
+  // Outside the invalid part the buffer keeps the last paint.
+  info->backBuffer->SetClip(bounds);
   return *info->backBuffer;
+}
+
+std::vector<Rect> HeadlessDesktop::PaintRects(WindowId window) {
+  const WindowInfo* info = Find(window);
+  return info ? info->paintRects : std::vector<Rect>{};
 }
 
 void HeadlessDesktop::EndPaint(WindowId window) {
   if (WindowInfo* info = Find(window)) {
     info->paints++;
-    info->dirty = false;
+    info->dirty = !info->pending.empty();  // invalidated again while painting
   }
 }
 
@@ -320,7 +360,7 @@ void HeadlessDesktop::ShowWindow(WindowId window, ShowCommand command) {
       break;
   }
   if (command == ShowCommand::Show || command == ShowCommand::Restore) m_active = window;
-  if (info->visible) info->dirty = true;
+  if (info->visible) MarkDirty(*info, nullptr);
   if (wasVisible != info->visible) SendMessage(window, msg::kShowWindow, info->visible ? 1 : 0, 0);
 }
 
@@ -339,7 +379,7 @@ void HeadlessDesktop::MoveWindow(WindowId window, const Rect& rc) {
   if (!info) return;
   const bool resized = rc.Width() != info->rect.Width() || rc.Height() != info->rect.Height();
   info->rect = rc;
-  info->dirty = true;
+  MarkDirty(*info, nullptr);
   if (resized) SendMessage(window, msg::kSize, 0, MakePointParam(rc.Width(), rc.Height()));
 }
 

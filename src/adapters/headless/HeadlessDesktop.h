@@ -43,6 +43,9 @@ class HeadlessDesktop : public WindowSystem, public Clock {
     // Every rectangle passed to Invalidate since the last TakeInvalidated (the client
     // rectangle for a whole-window invalidation).
     std::vector<Rect> invalidated;
+    // What the next paint repaints, and what the current one does.
+    std::vector<Rect> pending;
+    std::vector<Rect> paintRects;
   };
 
   HeadlessDesktop();
@@ -101,6 +104,7 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   void Invalidate(WindowId window, const Rect* rc) override;
   void UpdateWindow(WindowId window) override;
   Canvas& BeginPaint(WindowId window) override;
+  std::vector<Rect> PaintRects(WindowId window) override;
   void EndPaint(WindowId window) override;
   void UpdateLayered(WindowId window, const Canvas& image, uint8_t alpha) override;
   void SetLayeredAlpha(WindowId window, uint8_t alpha) override;
@@ -157,6 +161,8 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   bool FireNextTimer(uint64_t deadline);
   void Fail(const std::string& message);
   bool Deliver(WindowId window, uint32_t message, WParam wParam, Point client);
+  // Queues a paint of rc (the whole client area for nullptr).
+  void MarkDirty(WindowInfo& info, const Rect* rc);
   WindowInfo* Find(WindowId window);
 
   std::map<WindowId, WindowInfo> m_windows;

@@ -68,6 +68,7 @@ class RecordingCanvas : public Canvas {
                    int maxWidth) override;
   void CopyFrom(const Canvas& source, const Rect& dest, Point sourceOrigin) override;
   void SetClip(const Rect& rc) override;
+  Rect ClipRect() const override { return m_clip; }
   uint32_t PixelArgb(int x, int y) const override;
 
   const std::vector<DrawOp>& Ops() const { return m_ops; }

@@ -39,6 +39,7 @@ class Win32WindowSystem : public WindowSystem {
   void Invalidate(WindowId window, const Rect* rc) override;
   void UpdateWindow(WindowId window) override;
   Canvas& BeginPaint(WindowId window) override;
+  std::vector<Rect> PaintRects(WindowId window) override;
   void EndPaint(WindowId window) override;
   void UpdateLayered(WindowId window, const Canvas& image, uint8_t alpha) override;
   void SetLayeredAlpha(WindowId window, uint8_t alpha) override;
