@@ -14,6 +14,7 @@ headless=0
 if [ -z "${DISPLAY:-}" ]; then
   headless=1
   start_private_xvfb
+  start_compositor
 fi
 trap wine_env_stop EXIT
 prepare_wine_prefix "$here/build/run-prefix"
