@@ -111,6 +111,12 @@ void CVantrelDlg::InitUI(const platform::Rect&) {
   ShowPages();
 }
 
+// The profile slots, the page tabs and 2040 switch what the whole page shows.
+bool CVantrelDlg::RepaintsWholeWindowOnRelease(uint32_t id) const {
+  return id == 2040 || (id >= 2049 && id <= 2053) || (id >= 3001 && id <= 3004) ||
+         (id >= 3007 && id <= 3009);
+}
+
 void CVantrelDlg::PlaceWindow() {
   const int w = static_cast<int>(kWidth * g_fUiScale);
   const int h = static_cast<int>(kHeight * g_fUiScale);
