@@ -194,11 +194,12 @@ platform::LResult CVantrelDlg::OnMessage(platform::WindowId window, uint32_t mes
       OnTrayNotify(wParam, lParam);
       return 0;
     case kCloseButton:
-      if (lParam == 2) ExitPath(kResultOk);
+      if (lParam == Notify::kClicked) ExitPath(kResultOk);
       return 0;
     case kMinimizeButton:
     case kMinimizeButton2:
-      if (lParam == 2) platform::Windows().ShowWindow(m_hWnd, platform::ShowCommand::Hide);
+      if (lParam == Notify::kClicked)
+        platform::Windows().ShowWindow(m_hWnd, platform::ShowCommand::Hide);
       return 0;
     default:
       break;

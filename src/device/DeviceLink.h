@@ -82,7 +82,6 @@ class DeviceLink {
   // `first` gets its sequence number here.
   bool SendFrame(CommandReport first, uint32_t settleMs = kMacroSettleMs);
   uint8_t NextSequenceValue() const { return m_sequence; }
-  void SetSequenceForTest(uint8_t value) { m_sequence = value; }
 
   // Set whenever a packet is built for sending; a write clears it first.
   bool SomethingSent() const { return m_somethingSent; }
