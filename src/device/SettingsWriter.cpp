@@ -8,6 +8,7 @@
 #include "device/DeviceLink.h"
 #include "device/DeviceModel.h"
 #include "device/MacroSync.h"
+#include "profiles/PollingRate.h"
 
 namespace {
 
@@ -90,11 +91,6 @@ SettingsWriter::ColourPayload SettingsWriter::BuildColours(const DeviceModel& mo
   return payload;
 }
 
-uint8_t SettingsWriter::PollingCode(uint8_t index) {
-  constexpr uint8_t kCodes[] = {0x08, 0x04, 0x02, 0x01, 0x11, 0x12, 0x14};
-  return kCodes[index < 6 ? index : 6];
-}
-
 uint8_t SettingsWriter::LiftOffCode(std::u16string_view liftDetectionHeight) {
   return base::ParseDecimal(liftDetectionHeight) == 1 ? 1 : 2;
 }
@@ -166,7 +162,7 @@ void SettingsWriter::SendKeyTable() {
 void SettingsWriter::SendDpiGroup() {
   if (!CanSend()) return;
   // Compare everything first (each comparison refreshes its copy), then send what differed.
-  const uint8_t polling = PollingCode(m_model.PollingIndex());
+  const uint8_t polling = PollingRate::Code(m_model.PollingIndex());
   const uint8_t lift = LiftOffCode(m_model.PairValue(DeviceModel::LiftDetectionHeight));
   const uint8_t debounce = DebounceCode(m_model.PairValue(DeviceModel::KeyDebounce));
   const DpiCopy dpi = BuildDpi(m_model);
@@ -210,7 +206,7 @@ void SettingsWriter::SendSensorGroup() {
 void SettingsWriter::SnapshotSentState() {
   const KeyPayload keys = BuildKeyTable(m_model);
   std::copy_n(keys.begin(), m_keysSent.size(), m_keysSent.begin());
-  m_pollingSent = PollingCode(m_model.PollingIndex());
+  m_pollingSent = PollingRate::Code(m_model.PollingIndex());
   m_liftSent = LiftOffCode(m_model.PairValue(DeviceModel::LiftDetectionHeight));
   m_debounceSent = DebounceCode(m_model.PairValue(DeviceModel::KeyDebounce));
   m_dpiSent = BuildDpi(m_model);

@@ -7,6 +7,7 @@
 #include "device/DeviceLink.h"
 #include "device/DeviceModel.h"
 #include "device/SettingsWriter.h"
+#include "profiles/PollingRate.h"
 
 namespace {
 
@@ -19,9 +20,6 @@ constexpr SensorEntry kSensors[] = {
     {0x20, 0x3220}, {0x25, 0x3325}, {0x27, 0x3327}, {0x35, 0x3335}, {0x50, 0x3950},
     {0x60, 0x3360}, {0x70, 0x0070}, {0x89, 0x3389}, {0x95, 0x3395}, {0x99, 0x3399},
 };
-
-constexpr const char16_t* kPollingLabels[] = {u"125Hz",  u"250Hz",  u"500Hz", u"1000Hz",
-                                              u"2000Hz", u"4000Hz", u"8000Hz"};
 
 constexpr int kLightingEffects = 10;
 constexpr uint32_t kLinkTimerAfterReportMs = 100;
@@ -47,34 +45,12 @@ StatusEvents::StatusEvents(DeviceLink& link, SettingsWriter& writer, DeviceModel
     : m_link(link), m_writer(writer), m_model(model), m_host(host) {}
 
 uint8_t StatusEvents::PollingIndexFor(ConnectionMode::Kind mode, uint8_t code, int pollingClass) {
-  uint8_t index = 6;
-  switch (code) {
-    case 0x08:
-      index = 0;
-      break;
-    case 0x04:
-      index = 1;
-      break;
-    case 0x02:
-      index = 2;
-      break;
-    case 0x01:
-      index = 3;
-      break;
-    case 0x11:
-      index = 4;
-      break;
-    case 0x12:
-      index = 5;
-      break;
-    default:
-      break;
-  }
-  uint8_t limit = 6;
+  const uint8_t index = PollingRate::IndexOfCode(code);
+  uint8_t limit = PollingRate::kHighestIndex;
   if (mode == ConnectionMode::Wired) {
-    limit = pollingClass == 8 ? 6 : pollingClass == 4 ? 5 : pollingClass == 2 ? 4 : 3;
+    limit = PollingRate::HighestIndexForClass(pollingClass);
   } else if (mode == ConnectionMode::BLE) {
-    limit = 3;
+    limit = PollingRate::kIndex1000Hz;
   }
   return index < limit ? index : limit;
 }
@@ -84,10 +60,6 @@ std::optional<uint16_t> StatusEvents::SensorWordFor(uint8_t code) {
     if (entry.code == code) return entry.word;
   }
   return std::nullopt;
-}
-
-const char16_t* StatusEvents::PollingLabel(uint8_t index) {
-  return kPollingLabels[index < 6 ? index : 6];
 }
 
 bool StatusEvents::OnStatusReport(ConnectionMode::Kind mode, std::span<const uint8_t> bytes) {
@@ -151,7 +123,7 @@ bool StatusEvents::Apply(ConnectionMode::Kind mode, const StatusReport& r) {
 
   const uint8_t polling = PollingIndexFor(mode, r.pollingCode, newClass);
   if (polling != m_model.PollingIndex()) {
-    m_model.SetPollingRate(polling, PollingLabel(polling));
+    m_model.SetPollingRate(polling, PollingRate::Label(polling));
     changed = true;
   }
 

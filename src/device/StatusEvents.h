@@ -41,8 +41,6 @@ class StatusEvents {
   static uint8_t PollingIndexFor(ConnectionMode::Kind mode, uint8_t code, int pollingClass);
   // The sensor model word of a reported sensor code; nothing for an unknown code.
   static std::optional<uint16_t> SensorWordFor(uint8_t code);
-  // "125Hz" .. "8000Hz" for index 0..6; the last for anything larger.
-  static const char16_t* PollingLabel(uint8_t index);
 
  private:
   void LinkReport(const StatusReport& report);

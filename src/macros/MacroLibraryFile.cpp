@@ -6,16 +6,15 @@
 #include <limits>
 #include <optional>
 
+#include "base/FileBackup.h"
 #include "base/Format.h"
 #include "base/StdioFileEx.h"
 #include "base/Text.h"
-#include "platform/Platform.h"
 
 namespace {
 
 constexpr std::u16string_view kHeader = u"[MacroLibrary]";
 constexpr size_t kActionDigits = MacroRecord::kMaxActions * 8;  // 1472
-constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
 
 enum class ActionLine { AnyLength, Exact };
 
@@ -44,8 +43,8 @@ void AppendBlock(std::u16string& out, const LibraryLocation& location, const Lib
   char16_t* d = digits.data();
   for (const MacroAction& a : r.actions) {
     for (uint8_t b : {a.b0, a.b1, a.b2, a.b3}) {
-      *d++ = kHexDigits[b >> 4];
-      *d++ = kHexDigits[b & 0x0F];
+      *d++ = base::HexDigit(b >> 4);
+      *d++ = base::HexDigit(b);
     }
   }
   *d = u'\n';
@@ -57,21 +56,6 @@ std::optional<std::u16string_view> ValueOf(std::u16string_view line) {
   const size_t eq = line.find(u'=');
   if (eq == std::u16string_view::npos || eq + 1 == line.size()) return std::nullopt;
   return line.substr(eq + 1);
-}
-
-// Signed decimal from the leading blanks, sign and digits, wide enough that every value
-// written with "%u" or "%d" reads back unchanged; saturates far outside that.
-int64_t ParseNumber(std::u16string_view text) {
-  size_t i = 0;
-  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-  constexpr int64_t kLimit = int64_t{1} << 40;
-  int64_t value = 0;
-  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-    value = std::min(kLimit, value * 10 + (text[i] - u'0'));
-  }
-  return negative ? -value : value;
 }
 
 // The four numbers after the 1st to 4th "=" of the line.
@@ -87,21 +71,8 @@ std::optional<LibraryLocation> ParseLocation(std::u16string_view line) {
   return LibraryLocation{values[0], values[1], values[2], values[3]};
 }
 
-// Value of a hex digit, or -1: a table, since every library read decodes millions of them.
-constexpr std::array<int8_t, 128> kHexValue = [] {
-  std::array<int8_t, 128> table{};
-  for (auto& v : table) v = -1;
-  for (int i = 0; i < 10; ++i) table['0' + i] = static_cast<int8_t>(i);
-  for (int i = 0; i < 6; ++i) {
-    table['A' + i] = static_cast<int8_t>(10 + i);
-    table['a' + i] = static_cast<int8_t>(10 + i);
-  }
-  return table;
-}();
-
 int HexValue(std::u16string_view digits, size_t at) {
-  if (at >= digits.size() || digits[at] >= 128) return -1;
-  return kHexValue[digits[at]];
+  return at < digits.size() ? base::HexDigitValue(digits[at]) : -1;
 }
 
 // One hex byte from two characters, read like a hex number: up to the first non-digit.
@@ -163,7 +134,7 @@ ReadOutcome ReadInto(std::u16string_view path, MacroLibrary& library, ActionLine
     const auto counter = nextValue();
     if (!counter) return false;
     // Written with "%d": a counter past 2^31 comes back negative and is taken modulo 2^32.
-    library.SetNextKeyIndex(static_cast<uint32_t>(ParseNumber(*counter)));
+    library.SetNextKeyIndex(static_cast<uint32_t>(base::ParseLong(*counter, 10)));
     if (!next()) return false;
     outcome.selected = ParseLocation(line);
     if (!outcome.selected) return false;
@@ -178,10 +149,10 @@ ReadOutcome ReadInto(std::u16string_view path, MacroLibrary& library, ActionLine
       if (!location) return false;
       const auto folderFlag = nextValue();
       if (!folderFlag) return false;
-      const bool folder = ParseNumber(*folderFlag) != 0;
+      const bool folder = base::ParseLong(*folderFlag, 10) != 0;
       const auto openFlag = nextValue();
       if (!openFlag) return false;
-      const bool open = ParseNumber(*openFlag) != 0;
+      const bool open = base::ParseLong(*openFlag, 10) != 0;
 
       bool placed = false;
       if (folder) {
@@ -193,7 +164,7 @@ ReadOutcome ReadInto(std::u16string_view path, MacroLibrary& library, ActionLine
         for (int64_t& number : numbers) {
           const auto value = nextValue();
           if (!value) return false;
-          number = ParseNumber(*value);
+          number = base::ParseLong(*value, 10);
         }
         record.MacroKeyIndex = static_cast<uint32_t>(numbers[0]);
         record.MacroKeyLoopType = static_cast<uint8_t>(numbers[1]);
@@ -258,12 +229,9 @@ std::u16string LibraryFileText(const MacroLibrary& library, const LibraryLocatio
 bool WriteLibraryFile(std::u16string_view path, MacroLibrary& library,
                       const LibraryLocation& selected) {
   if (path.empty()) return false;
-  if (!library.DamagedSource().empty() && library.DamagedSource() == path) {
-    platform::FileSystem& files = platform::Files();
-    if (files.FileExists(path)) {
-      const std::optional<std::string> old = files.ReadAll(path);
-      if (!old || !files.WriteAll(std::u16string(path) + u".bak", *old)) return false;
-    }
+  if (!library.DamagedSource().empty() && library.DamagedSource() == path &&
+      !base::KeepBackup(path)) {
+    return false;
   }
   CStdioFileEx file;
   if (!file.Open(path, CStdioFileEx::kWriteFlags)) return false;

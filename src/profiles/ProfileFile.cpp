@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "base/FileBackup.h"
 #include "base/StdioFileEx.h"
+#include "base/Text.h"
 #include "profiles/GlobalSettings.h"
 #include "profiles/SettingsText.h"
 
@@ -286,13 +288,13 @@ ProfileReadResult ParseFields(FieldLines& in, ProfileSettings& p) {
     if (!in.Next()) return kMalformed;
     b.KeyValue = in.Bytes();
     if (!in.Next(Equals::NotLast)) return kMalformed;
-    b.MacroKeyIndex = static_cast<uint32_t>(settings_text::ParseLong(in.Value(), 10));
+    b.MacroKeyIndex = static_cast<uint32_t>(base::ParseLong(in.Value(), 10));
     if (!in.Next(Equals::Anywhere)) return kMalformed;
     b.macro.name = in.Text();
     if (!in.Next(Equals::NotLast)) return kMalformed;
     // The count comes from the file and bounds every loop over the 184 action places.
     b.macro.MacroActionNum = static_cast<uint32_t>(
-        std::clamp<int64_t>(settings_text::ParseLong(in.Value(), 10), 0, MacroRecord::kMaxActions));
+        std::clamp<int64_t>(base::ParseLong(in.Value(), 10), 0, MacroRecord::kMaxActions));
     if (!in.Next()) return kMalformed;
     const std::u16string_view digits = in.Value();
     if (digits.size() != kAllActionDigits) return kMalformed;
@@ -348,7 +350,7 @@ bool ReadProfileFile(ProfileStore& store, const GlobalSettings& settings, int sl
   const std::u16string& own = settings.ProfileSlotPath(slot);
   // What stands at the slot's path is either the file that just failed or a profile the user
   // still has: keep it before the defaults replace it.
-  if (settings_text::KeepAsBackup(own)) (void)WriteProfileFile(*target, own);
+  if (base::KeepBackup(own)) (void)WriteProfileFile(*target, own);
   return false;
 }
 

@@ -1,8 +1,8 @@
 #include "profiles/SettingsFiles.h"
 
 #include "base/AppGlobals.h"
+#include "base/FileBackup.h"
 #include "profiles/ProfileFile.h"
-#include "profiles/SettingsText.h"
 
 namespace {
 
@@ -11,13 +11,13 @@ void RecreateEverything(GlobalSettings& settings, ProfileStore& store) {
   settings.ResetToDefaults(g_strDataDir);
   const std::u16string configPath = ConfigFilePath();
   // The config.ini that could not be read is kept before the defaults replace it.
-  if (settings_text::KeepAsBackup(configPath)) (void)SaveGlobalSettings(settings);
+  if (base::KeepBackup(configPath)) (void)SaveGlobalSettings(settings);
   settings.SetSensorId(settings.ParsedSensor());
   for (int slot = 0; slot < ProfileStore::kProfileCount; ++slot) {
     ResetProfileToDefaults(store.profiles[slot], slot, settings.SensorId());
     const std::u16string& path = settings.ProfileSlotPath(slot);
     // A profile file already there is the user's data, even if config.ini was lost.
-    if (settings_text::KeepAsBackup(path)) (void)WriteProfileFile(store.profiles[slot], path);
+    if (base::KeepBackup(path)) (void)WriteProfileFile(store.profiles[slot], path);
   }
 }
 

@@ -21,12 +21,7 @@ TEST(PayloadTest, KeyTableSwapsButtonsFourAndFiveAndEndsWithNineFF) {
   for (int i = 18; i < 27; ++i) EXPECT_EQ(p[i], 0xFF);
 }
 
-TEST(PayloadTest, PollingLiftAndDebounceCodes) {
-  const std::pair<uint8_t, uint8_t> polling[] = {{0, 0x08}, {1, 0x04}, {2, 0x02},
-                                                 {3, 0x01}, {4, 0x11}, {5, 0x12},
-                                                 {6, 0x14}, {7, 0x14}, {255, 0x14}};
-  for (auto [index, code] : polling) EXPECT_EQ(W::PollingCode(index), code) << int(index);
-
+TEST(PayloadTest, LiftAndDebounceCodes) {
   const std::pair<const char16_t*, uint8_t> lift[] = {{u"1", 1}, {u"2", 2},  {u"3", 2}, {u"abc", 2},
                                                       {u"", 2},  {u" 1", 1}, {u"10", 2}};
   for (auto [text, code] : lift) EXPECT_EQ(W::LiftOffCode(text), code);

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "ProfileTestSupport.h"
-#include "profiles/DpiFunctions.h"
 
 namespace {
 
@@ -154,27 +153,6 @@ TEST(SensorDpiTableTest, DefaultsOf0x3104ReachBeyondItsTable) {
   EXPECT_GE((*defaults)[6], table.count);
   EXPECT_GE((*defaults)[7], table.count);
   EXPECT_EQ(DpiOf(table, (*defaults)[6]), 0);
-}
-
-TEST(DpiFunctionsTest, MenuAndLockCodes) {
-  profile_test::SetTestLanguage();
-  EXPECT_EQ(kDpiMenuEntries[0].text, 40);
-  EXPECT_EQ(kDpiMenuEntries[0].code, (std::array<uint8_t, 3>{0x40, 0x02, 0x00}));
-  EXPECT_EQ(kDpiMenuEntries[1].text, 41);
-  EXPECT_EQ(kDpiMenuEntries[1].code, (std::array<uint8_t, 3>{0x40, 0x03, 0x00}));
-  EXPECT_EQ(kDpiMenuEntries[2].text, 42);
-  EXPECT_EQ(kDpiMenuEntries[2].code, (std::array<uint8_t, 3>{0x40, 0x01, 0x00}));
-  for (int n = 1; n <= kDpiLockEntryCount; ++n) {
-    EXPECT_EQ(DpiLockValue(n), 100 + 100 * n);
-    EXPECT_EQ(DpiLockCode(n), (std::array<uint8_t, 3>{0x50, static_cast<uint8_t>(n), 0x00}));
-  }
-  EXPECT_EQ(DpiLockLabel(1), u"200");
-  EXPECT_EQ(DpiLockLabel(11), u"1200");
-  EXPECT_EQ(DpiLockButtonName(5), u"DPI锁定-600");
-  EXPECT_EQ(DpiLockLabel(12), u"");
-  EXPECT_EQ(DpiLockButtonName(0), u"");
-  EXPECT_EQ(DpiLockCode(12), (std::array<uint8_t, 3>{0, 0, 0}));
-  ResetLanguage();
 }
 
 }  // namespace
