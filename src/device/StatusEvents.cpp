@@ -98,67 +98,14 @@ bool StatusEvents::OnStatusReport(ConnectionMode::Kind mode, std::span<const uin
 }
 
 bool StatusEvents::Apply(ConnectionMode::Kind mode, const StatusReport& r) {
-  bool changed = false;
-
-  // A level beyond the eight the profile has is not stored.
-  if (r.dpiLevel != m_lastDpiLevel && r.dpiLevel < 8) {
-    m_lastDpiLevel = r.dpiLevel;
-    m_model.SetCurrentDpiLevel(r.dpiLevel);
-    changed = true;
-  }
-
-  m_battery = r.battery;
-  m_charge = r.chargeState == 1 ? kCharging : r.chargeState == 2 ? kFull : kDischarging;
-  if (m_charge == kFull) m_battery = 100;
-
+  bool changed = ApplyDpiLevel(r);
+  ApplyBattery(r);
   const int oldClass = m_link.MaxPollingClass();
-  int newClass = oldClass;
-  if (mode == ConnectionMode::BLE) {
-    newClass = r.pollingClass == 0x31 ? 0x31 : 0x30;
-  } else if (r.pollingClass == 8 || r.pollingClass == 4 || r.pollingClass == 2 ||
-             r.pollingClass == 1) {
-    newClass = r.pollingClass;
-  }
-  m_link.SetMaxPollingClass(newClass);
-
-  const uint8_t polling = PollingIndexFor(mode, r.pollingCode, newClass);
-  if (polling != m_model.PollingIndex()) {
-    m_model.SetPollingRate(polling, PollingRate::Label(polling));
-    changed = true;
-  }
-
-  // Only the ten effects the profile has a parameter set for are stored.
-  if (r.lightingMode != m_model.LightingMode() && r.lightingMode < kLightingEffects) {
-    m_model.SetLightingMode(r.lightingMode, LangText(LightingNameText(r.lightingMode)));
-    changed = true;
-  }
-
-  uint8_t& lastLaunch = m_lastLaunch[mode];
-  if (r.launch == 0) {
-    lastLaunch = 0;
-  } else if (r.launch != lastLaunch) {
-    lastLaunch = r.launch;
-    if (r.launch <= DeviceModel::kButtons) {
-      const std::u16string target = m_model.ButtonUrl(r.launch - 1);
-      // Nothing bound: opening an empty name would show some folder instead.
-      if (!target.empty()) m_host.ShellOpen(target);
-    }
-  }
-
-  if (newClass != oldClass) m_host.RefreshPage();
-
-  if (r.sensorCode != 0) {
-    if (const auto word = SensorWordFor(r.sensorCode)) {
-      m_lastUnknownSensor = 0;
-      if (*word != m_model.CurrentSensor()) {
-        m_model.SetCurrentSensor(*word);
-        ReloadSensor(*word);
-      }
-    } else if (r.sensorCode != m_lastUnknownSensor) {
-      m_lastUnknownSensor = r.sensorCode;
-      ReloadSensor(m_model.CurrentSensor());
-    }
-  }
+  changed = ApplyPolling(mode, r) || changed;
+  changed = ApplyLightingMode(r) || changed;
+  ApplyLaunchRequest(mode, r);
+  if (m_link.MaxPollingClass() != oldClass) m_host.RefreshPage();
+  ApplySensorCode(r);
 
   if (changed) {
     m_host.MarkSavePending();
@@ -167,6 +114,73 @@ bool StatusEvents::Apply(ConnectionMode::Kind mode, const StatusReport& r) {
     m_writer.SnapshotSentState();
   }
   return changed;
+}
+
+bool StatusEvents::ApplyDpiLevel(const StatusReport& r) {
+  // A level beyond the eight the profile has is not stored.
+  if (r.dpiLevel == m_lastDpiLevel || r.dpiLevel >= 8) return false;
+  m_lastDpiLevel = r.dpiLevel;
+  m_model.SetCurrentDpiLevel(r.dpiLevel);
+  return true;
+}
+
+void StatusEvents::ApplyBattery(const StatusReport& r) {
+  m_battery = r.battery;
+  m_charge = r.chargeState == 1 ? kCharging : r.chargeState == 2 ? kFull : kDischarging;
+  if (m_charge == kFull) m_battery = 100;
+}
+
+bool StatusEvents::ApplyPolling(ConnectionMode::Kind mode, const StatusReport& r) {
+  int pollingClass = m_link.MaxPollingClass();
+  if (mode == ConnectionMode::BLE) {
+    pollingClass = r.pollingClass == 0x31 ? 0x31 : 0x30;
+  } else if (r.pollingClass == 8 || r.pollingClass == 4 || r.pollingClass == 2 ||
+             r.pollingClass == 1) {
+    pollingClass = r.pollingClass;
+  }
+  m_link.SetMaxPollingClass(pollingClass);
+
+  const uint8_t polling = PollingIndexFor(mode, r.pollingCode, pollingClass);
+  if (polling == m_model.PollingIndex()) return false;
+  m_model.SetPollingRate(polling, PollingRate::Label(polling));
+  return true;
+}
+
+bool StatusEvents::ApplyLightingMode(const StatusReport& r) {
+  // Only the ten effects the profile has a parameter set for are stored.
+  if (r.lightingMode == m_model.LightingMode() || r.lightingMode >= kLightingEffects) {
+    return false;
+  }
+  m_model.SetLightingMode(r.lightingMode, LangText(LightingNameText(r.lightingMode)));
+  return true;
+}
+
+void StatusEvents::ApplyLaunchRequest(ConnectionMode::Kind mode, const StatusReport& r) {
+  uint8_t& lastLaunch = m_lastLaunch[mode];
+  if (r.launch == 0) {
+    lastLaunch = 0;
+    return;
+  }
+  if (r.launch == lastLaunch) return;
+  lastLaunch = r.launch;
+  if (r.launch > DeviceModel::kButtons) return;
+  const std::u16string target = m_model.ButtonUrl(r.launch - 1);
+  // Nothing bound: opening an empty name would show some folder instead.
+  if (!target.empty()) m_host.ShellOpen(target);
+}
+
+void StatusEvents::ApplySensorCode(const StatusReport& r) {
+  if (r.sensorCode == 0) return;
+  if (const auto word = SensorWordFor(r.sensorCode)) {
+    m_lastUnknownSensor = 0;
+    if (*word != m_model.CurrentSensor()) {
+      m_model.SetCurrentSensor(*word);
+      ReloadSensor(*word);
+    }
+  } else if (r.sensorCode != m_lastUnknownSensor) {
+    m_lastUnknownSensor = r.sensorCode;
+    ReloadSensor(m_model.CurrentSensor());
+  }
 }
 
 void StatusEvents::ReloadSensor(uint16_t sensor) {

@@ -45,6 +45,13 @@ class StatusEvents {
  private:
   void LinkReport(const StatusReport& report);
   bool Apply(ConnectionMode::Kind mode, const StatusReport& report);
+  // The steps of Apply; those that return true changed the profile.
+  bool ApplyDpiLevel(const StatusReport& report);
+  void ApplyBattery(const StatusReport& report);
+  bool ApplyPolling(ConnectionMode::Kind mode, const StatusReport& report);
+  bool ApplyLightingMode(const StatusReport& report);
+  void ApplyLaunchRequest(ConnectionMode::Kind mode, const StatusReport& report);
+  void ApplySensorCode(const StatusReport& report);
   void ReloadSensor(uint16_t sensor);
 
   DeviceLink& m_link;
