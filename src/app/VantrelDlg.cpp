@@ -79,7 +79,7 @@ void CVantrelDlg::OnInitDialog() {
   m_nNeedPassword = g_GlobalSettings.NeedPassword();
   if (m_nNeedPassword == 1) windows.ShowWindow(m_hWnd, platform::ShowCommand::Minimize);
   m_bShowWindow = m_nNeedPassword == 0;
-  g_bDeviceActive = m_nNeedPassword == 0;
+  m_link.SetDeviceActive(m_nNeedPassword == 0);
 
   StartDevice();
   SetFrameBitmap(kFrameBitmap);
@@ -242,7 +242,7 @@ void CVantrelDlg::OnTrayNotify(platform::WParam id, platform::LParam mouseMessag
 
 void CVantrelDlg::ShowRequest() {
   auto& windows = platform::Windows();
-  if (m_bShowWindow && g_bDeviceActive) {
+  if (m_bShowWindow && m_link.DeviceActive()) {
     windows.BringToForeground(m_hWnd);
     windows.ShowWindow(m_hWnd, platform::ShowCommand::Restore);
     return;

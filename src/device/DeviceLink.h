@@ -53,6 +53,11 @@ class DeviceLink {
   bool HasAnyCommandHandle() const;
   bool IsPresent(ConnectionMode::Kind mode) const { return m_modes[mode].present; }
   bool Connected() const { return m_connected; }
+  // g_bDeviceActive: the mouse answers, or is linked to its receiver, as last reported.
+  bool DeviceActive() const;
+  void SetDeviceActive(bool active);
+  // A write can reach the mouse: it is active, or a cable or Bluetooth command handle is open.
+  bool CanReachMouse() const;
   const ConnectionMode& Mode(ConnectionMode::Kind mode) const { return m_modes[mode]; }
   bool IsReaderRunning(ConnectionMode::Kind mode) const;
 

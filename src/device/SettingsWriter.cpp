@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/AppGlobals.h"
 #include "base/Text.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
@@ -135,8 +134,7 @@ void SettingsWriter::WriteChanges() {
   m_link.ClearSomethingSent();
   // Waiting in the tray for the device: the changes wait as well.
   if (!m_host.ShowWindowFlag()) return;
-  if (!g_bDeviceActive && !m_link.HasCommandHandle(ConnectionMode::Wired) &&
-      !m_link.HasCommandHandle(ConnectionMode::BLE)) {
+  if (!m_link.CanReachMouse()) {
     m_host.ShowAttention(kNoDeviceText);
     return;
   }

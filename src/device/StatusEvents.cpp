@@ -1,6 +1,5 @@
 #include "device/StatusEvents.h"
 
-#include "base/AppGlobals.h"
 #include "base/Format.h"
 #include "base/Language.h"
 #include "device/DeviceHost.h"
@@ -70,18 +69,19 @@ bool StatusEvents::OnStatusReport(ConnectionMode::Kind mode, std::span<const uin
     const bool otherLink =
         m_link.IsPresent(ConnectionMode::Wired) || m_link.IsPresent(ConnectionMode::BLE);
     const bool linked = report->link != 0;
-    if (!otherLink && (linked != g_bDeviceActive || (!linked && m_linkShown != kNotLinkedShown))) {
+    if (!otherLink &&
+        (linked != m_link.DeviceActive() || (!linked && m_linkShown != kNotLinkedShown))) {
       m_host.SetTimer(DeviceHost::kTimerLinkState, kLinkTimerAfterReportMs);
     }
     if (!linked) {
-      g_bDeviceActive = false;
+      m_link.SetDeviceActive(false);
       if (!otherLink && !m_writer.IsDirty(SettingsWriter::Group::Dpi)) {
         m_battery = 0;
         m_charge = kDischarging;
       }
       return true;
     }
-    g_bDeviceActive = true;
+    m_link.SetDeviceActive(true);
     if (report->IsLeaveRequest()) {
       m_host.SetTimer(DeviceHost::kTimerLeave, kLeaveDelayMs);
       return false;
@@ -200,7 +200,7 @@ bool StatusEvents::OnTimer(uintptr_t id) {
       m_host.KillTimer(id);
       const bool wireless = m_link.HasCommandHandle(ConnectionMode::Wireless);
       if (m_link.HasCommandHandle(ConnectionMode::Wired) ||
-          m_link.HasCommandHandle(ConnectionMode::BLE) || (wireless && g_bDeviceActive)) {
+          m_link.HasCommandHandle(ConnectionMode::BLE) || (wireless && m_link.DeviceActive())) {
         if (m_linkShown != kLinkedShown) {
           m_linkShown = kLinkedShown;
           m_host.ShowNotLinkedLabel(false);
