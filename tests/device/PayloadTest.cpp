@@ -3,6 +3,7 @@
 #include "device/FakeDeviceModel.h"
 #include "device/SettingsWriter.h"
 #include "device/StatusEvents.h"
+#include "profiles/SensorDpiTable.h"
 
 namespace {
 
@@ -135,6 +136,18 @@ TEST(StatusMappingTest, SensorCodesAndTheirWords) {
   EXPECT_FALSE(StatusEvents::SensorWordFor(0x00));
   EXPECT_FALSE(StatusEvents::SensorWordFor(0x51));
   EXPECT_FALSE(StatusEvents::SensorWordFor(0xFF));
+  // Every sensor the mouse can report has a DPI table and default levels.
+  int known = 0;
+  for (int code = 0; code < 256; ++code) {
+    const auto word = StatusEvents::SensorWordFor(static_cast<uint8_t>(code));
+    if (!word) continue;
+    ++known;
+    SensorDpiTable table;
+    BuildSensorDpiTable(table, *word);
+    EXPECT_GT(table.count, 0) << std::hex << *word;
+    EXPECT_NE(SensorDpiDefaults(*word), nullptr) << std::hex << *word;
+  }
+  EXPECT_EQ(known, 15);
 }
 
 }  // namespace
