@@ -20,7 +20,6 @@ constexpr SensorEntry kSensors[] = {
     {0x60, 0x3360}, {0x70, 0x0070}, {0x89, 0x3389}, {0x95, 0x3395}, {0x99, 0x3399},
 };
 
-constexpr int kLightingEffects = 10;
 constexpr uint32_t kLinkTimerAfterReportMs = 100;
 constexpr uint32_t kLeaveDelayMs = 100;
 
@@ -118,7 +117,7 @@ bool StatusEvents::Apply(ConnectionMode::Kind mode, const StatusReport& r) {
 
 bool StatusEvents::ApplyDpiLevel(const StatusReport& r) {
   // A level beyond the eight the profile has is not stored.
-  if (r.dpiLevel == m_lastDpiLevel || r.dpiLevel >= 8) return false;
+  if (r.dpiLevel == m_lastDpiLevel || r.dpiLevel >= DeviceModel::kDpiLevels) return false;
   m_lastDpiLevel = r.dpiLevel;
   m_model.SetCurrentDpiLevel(r.dpiLevel);
   return true;
@@ -148,7 +147,7 @@ bool StatusEvents::ApplyPolling(ConnectionMode::Kind mode, const StatusReport& r
 
 bool StatusEvents::ApplyLightingMode(const StatusReport& r) {
   // Only the ten effects the profile has a parameter set for are stored.
-  if (r.lightingMode == m_model.LightingMode() || r.lightingMode >= kLightingEffects) {
+  if (r.lightingMode == m_model.LightingMode() || r.lightingMode >= DeviceModel::kEffects) {
     return false;
   }
   m_model.SetLightingMode(r.lightingMode, LangText(LightingNameText(r.lightingMode)));
