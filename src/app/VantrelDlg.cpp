@@ -6,6 +6,7 @@
 #include "app/UiDump.h"
 #include "base/AppGlobals.h"
 #include "base/Language.h"
+#include "base/StdioFileEx.h"
 #include "base/Text.h"
 #include "macros/MacroLibrary.h"
 #include "macros/MacroLibraryFile.h"
@@ -23,6 +24,7 @@ namespace {
 constexpr const char16_t* kDataFolderName = u"\\GamingMouseData20250627A";
 constexpr uint32_t kFirstProgramMessage = 0x0400;  // WM_USER: control ids and popup results
 constexpr int kHighlightNone = 0;
+constexpr int kUnreadableFileText = 351;
 
 }  // namespace
 
@@ -85,6 +87,8 @@ void CVantrelDlg::OnInitDialog() {
   m_device.link.SetDeviceActive(m_nNeedPassword == 0);
 
   m_device.StartUp(m_hWnd);
+  // Files that could not be read are left alone for this run; the user hears of it once.
+  if (!CStdioFileEx::UnreadableFiles().empty()) ShowAttention(kUnreadableFileText);
   SetFrameBitmap(kFrameBitmap);
   windows.SetTimer(m_hWnd, kTimerKeepHidden, 100);
   SetTimer(kTimerLinkState, 2000);
@@ -105,6 +109,12 @@ void CVantrelDlg::InitUI(const platform::Rect&) {
   for (auto& part : m_parts) part->Build(*this, m_router);
   LayoutPages();
   ShowPages();
+}
+
+// The profile slots, the page tabs and 2040 switch what the whole page shows.
+bool CVantrelDlg::RepaintsWholeWindowOnRelease(uint32_t id) const {
+  return id == 2040 || (id >= 2049 && id <= 2053) || (id >= 3001 && id <= 3004) ||
+         (id >= 3007 && id <= 3009);
 }
 
 void CVantrelDlg::PlaceWindow() {

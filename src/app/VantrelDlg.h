@@ -133,6 +133,7 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   void InitUI(const platform::Rect& client) override;
   void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
   void OnCancel() override;
+  bool RepaintsWholeWindowOnRelease(uint32_t id) const override;
 
  private:
   void PlaceWindow();

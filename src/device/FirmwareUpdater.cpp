@@ -175,8 +175,9 @@ bool FirmwareUpdater::CheckWrittenBase() {
 }
 
 bool FirmwareUpdater::RewriteBaseRegion() {
-  // Without a base image that covers the region nothing may be erased there.
-  if (!m_image.HasBase()) return true;
+  // Without a base image that covers the region the base cannot even be checked, and an
+  // application written over an unknown base may never start.
+  if (!m_image.HasBase()) return Fail(kBaseCheckFailed);
   for (int pass = 0; pass < kCheckPasses; ++pass) {
     bool answered = true;
     if (BaseMatches(answered)) return true;
@@ -324,6 +325,12 @@ FirmwareUpdater::Outcome FirmwareUpdater::Run() {
     m_busy = false;
     Status(kUpToDate);
     return Outcome::UpToDate;
+  }
+  // A base image that is missing or short refuses the update before anything is erased.
+  if (!m_image.HasBase()) {
+    m_busy = false;
+    Status(kBaseCheckFailed);
+    return Outcome::Failed;
   }
   m_ui.SetPercent(base::Format(u"0%%"));
   m_progress = 0;

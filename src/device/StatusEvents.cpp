@@ -60,7 +60,8 @@ std::optional<uint16_t> StatusEvents::SensorWordFor(uint8_t code) {
   return std::nullopt;
 }
 
-bool StatusEvents::OnStatusReport(ConnectionMode::Kind mode, std::span<const uint8_t> bytes) {
+bool StatusEvents::OnStatusReport(ConnectionMode::Kind mode, std::span<const uint8_t> bytes,
+                                  uint64_t arrivedMs) {
   const auto report = StatusReport::Parse(bytes);
   if (!report) return true;  // another report id: keep reading
 
@@ -86,8 +87,12 @@ bool StatusEvents::OnStatusReport(ConnectionMode::Kind mode, std::span<const uin
       return false;
     }
   }
-  // A change waiting to be written wins over what the mouse reports.
-  if (m_writer.IsDirty(SettingsWriter::Group::Dpi)) return true;
+  // A change waiting to be written wins over what the mouse reports; so does one that was
+  // being written when the report arrived, though the report is handled only afterwards.
+  if (m_writer.IsDirty(SettingsWriter::Group::Dpi) ||
+      m_writer.PendingAt(SettingsWriter::Group::Dpi, arrivedMs)) {
+    return true;
+  }
   if (report->IsLeaveRequest()) {
     m_host.SetTimer(DeviceHost::kTimerLeave, kLeaveDelayMs);
     return false;

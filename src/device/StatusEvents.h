@@ -26,9 +26,10 @@ class StatusEvents {
 
   StatusEvents(DeviceLink& link, SettingsWriter& writer, DeviceModel& model, DeviceHost& host);
 
-  // One input report from the reader of `mode`. False when the reader must leave its loop
-  // (a leave request).
-  bool OnStatusReport(ConnectionMode::Kind mode, std::span<const uint8_t> report);
+  // One input report from the reader of `mode`, read from the device at `arrivedMs`. False
+  // when the reader must leave its loop (a leave request).
+  bool OnStatusReport(ConnectionMode::Kind mode, std::span<const uint8_t> report,
+                      uint64_t arrivedMs);
   // Timers 80, 110, 130; false for a timer that is not handled here.
   bool OnTimer(uintptr_t id);
 

@@ -264,7 +264,7 @@ bool WriteLibraryFile(std::u16string_view path, MacroLibrary& library,
   if (!file.Open(path, CStdioFileEx::kWriteFlags)) return false;
   file.WriteString(LibraryFileText(library, selected));
   if (!file.Close()) return false;
-  // The damaged original is safe in the .bak now; later saves need no copy.
+  // The damaged original is safe in its backup now; later saves need no copy.
   if (library.DamagedSource() == path) library.SetDamagedSource({});
   return true;
 }

@@ -129,6 +129,7 @@ class HeadlessClipboard : public Clipboard {
 class EmptyHidBus : public HidBus {
  public:
   std::optional<HidInterfaceInfo> At(int) override { return std::nullopt; }
+  std::vector<std::optional<HidInterfaceInfo>> Enumerate(int) override { return {}; }
   std::unique_ptr<HidDevice> Open(int) override { return nullptr; }
   bool RegisterForNotifications(WindowId) override { return true; }
 };
