@@ -3,7 +3,6 @@
 #include <array>
 #include <string>
 
-#include "base/AppGlobals.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
 #include "device/SettingsWriter.h"
@@ -32,8 +31,7 @@ int FactoryReset::ResetCurrentProfile(ProfileStore& store, const GlobalSettings&
 }
 
 FactoryReset::Result FactoryReset::Run() {
-  if (!g_bDeviceActive && !m_link.HasCommandHandle(ConnectionMode::Wired) &&
-      !m_link.HasCommandHandle(ConnectionMode::BLE)) {
+  if (!m_link.CanReachMouse()) {
     m_host.ShowAttention(kNoDeviceText);
     return Result::NoDevice;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "base/Text.h"
 #include "device/CommandReport.h"
 #include "device/FirmwareReport.h"
 #include "platform/Platform.h"
@@ -464,7 +465,6 @@ std::optional<std::array<uint8_t, 27>> SimMouse::Applied(uint8_t command,
 }
 
 std::string SimMouse::FormatLog() const {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string text;
   for (const auto& t : m_log) {
     text += std::to_string(t.timeMs);
@@ -477,8 +477,8 @@ std::string SimMouse::FormatLog() const {
     text += t.ok ? " ok" : " fail";
     for (uint8_t b : t.bytes) {
       text += ' ';
-      text += kHex[b >> 4];
-      text += kHex[b & 15];
+      text += static_cast<char>(base::HexDigit(b >> 4));
+      text += static_cast<char>(base::HexDigit(b));
     }
     text += '\n';
   }
