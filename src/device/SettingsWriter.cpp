@@ -7,8 +7,8 @@
 #include "device/DeviceLink.h"
 #include "device/DeviceModel.h"
 #include "device/MacroSync.h"
-#include "profiles/PollingRate.h"
 #include "platform/Platform.h"
+#include "profiles/PollingRate.h"
 
 namespace {
 
