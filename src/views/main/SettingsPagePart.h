@@ -9,7 +9,7 @@
 
 #include "ui/DlgBase.h"
 #include "views/ViewServices.h"
-#include "views/main/PageLayout.h"
+#include "views/main/PartPlacement.h"
 #include "views/main/PagePart.h"
 
 class CCheckButton;
@@ -73,5 +73,5 @@ class SettingsPagePart : public PagePart {
   int m_height;
   CDlgBase* m_dialog = nullptr;
   ViewServices* m_services = nullptr;
-  PageLayout m_layout;
+  PartPlacement m_layout;
 };

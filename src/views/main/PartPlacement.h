@@ -9,7 +9,7 @@
 #include "ui/ControlBase.h"
 #include "ui/SkinImage.h"
 
-class PageLayout {
+class PartPlacement {
  public:
   // Remembers where `control` sits relative to the origin; returns the control.
   template <typename T>
