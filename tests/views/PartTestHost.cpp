@@ -3,6 +3,7 @@
 #include "base/Language.h"
 #include "platform/Platform.h"
 #include "profiles/SensorDpiTable.h"
+#include "views/main/PageLayout.h"
 
 namespace parttest {
 
@@ -23,10 +24,10 @@ void PartHostDlg::InitUI(const platform::Rect&) {
 }
 
 void PartHostDlg::LayoutAndRefresh() {
-  int y = 67;
+  int y = page::kPagesTop;
   for (auto& part : m_parts) {
     if (part->Tab() == 0) continue;
-    y += part->Layout({846, y});
+    y += part->Layout({page::kPagesLeft, y});
   }
   RefreshParts();
 }

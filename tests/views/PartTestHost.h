@@ -38,7 +38,7 @@ class PartHostDlg : public CDlgBase {
     m_parts.push_back(std::move(part));
     return ref;
   }
-  // Lays the tabbed parts out one under the other from (846, 67) and refreshes everything.
+  // Lays the tabbed parts out one under the other from (854, 67) and refreshes everything.
   void LayoutAndRefresh();
   void RefreshParts();
   // Routes a message as the main window would; false when no part took it.

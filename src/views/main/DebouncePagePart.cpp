@@ -12,7 +12,7 @@ void DebouncePagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
   Attach(dialog, registry);
   m_slider = AddSlider(kBar, Rules::kDebounce, {8, 13, 208, 27}, Rules::kDebounceStops,
                        u"Slider_bar2.png");
-  m_value = AddLabel(kValue, {214, 10, 276, 30}, u"12ms", true);
+  m_value = AddLabel(kValue, {214, 10, 262, 30}, u"12ms", true);
   registry.RouteMessage(Rules::kDebounce, *this);
 }
 

@@ -16,9 +16,9 @@
 #include "views/settings/ColorPaletteDlg.h"
 
 namespace {
-constexpr int kColumn = 34;
-constexpr int kLeft = 4;
-constexpr int kColumnWidth = 32;
+constexpr int kColumn = 33;
+constexpr int kLeft = 1;
+constexpr int kColumnWidth = 31;
 
 int SliderStops(const SensorDpiTable& table) {
   return std::max(table.count, 1);
@@ -37,7 +37,7 @@ void DpiPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
     const int x = kLeft + n * kColumn;
     m_levels[n].colour =
         Add(std::make_unique<CColorSelectButton>(w, kFirstColour + n, platform::Rect{}),
-            {x + 17, 28, x + 31, 42});
+            {x + 16, 28, x + 30, 42});
   }
   for (int n = 0; n < 8; ++n) {
     const int x = kLeft + n * kColumn;
@@ -45,7 +45,7 @@ void DpiPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
                                                            SliderStops(Table()), 0, 0, u"");
     slider->SetImageEmpty(ui::SkinPath(u"mouse\\dpi_bar_1.png"));
     slider->SetImageFilled(ui::SkinPath(u"mouse\\dpi_bar_2.png"));
-    m_levels[n].slider = Add(std::move(slider), {x + 11, 46, x + 21, 156});
+    m_levels[n].slider = Add(std::move(slider), {x + 10, 46, x + 20, 156});
   }
   for (int n = 0; n < 8; ++n) {
     const int x = kLeft + n * kColumn;

@@ -17,7 +17,7 @@ void LiftOffPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
   m_low = AddRadio(Rules::kLiftOffLow, {8, 13, 22, 27});
   m_high = AddRadio(Rules::kLiftOffHigh, {144, 13, 158, 27});
   m_lowLabel = AddLabel(3520, {26, 10, 140, 30}, LangText(settings_text::kLiftOffLow));
-  m_highLabel = AddLabel(3521, {162, 10, 276, 30}, LangText(settings_text::kLiftOffHigh));
+  m_highLabel = AddLabel(3521, {162, 10, 262, 30}, LangText(settings_text::kLiftOffHigh));
   registry.RouteMessages(Rules::kLiftOffLow, Rules::kLiftOffHigh, *this);
   FollowSensor();
 }

@@ -16,10 +16,10 @@
 #include "views/settings/ColorPaletteDlg.h"
 
 namespace {
-constexpr platform::Rect kLabelRow1{8, 40, 84, 60};
-constexpr platform::Rect kLabelRow2{8, 70, 84, 94};
-constexpr platform::Rect kSliderRow{86, 43, 236, 57};
-constexpr platform::Rect kValueRow{238, 40, 276, 60};
+constexpr platform::Rect kLabelRow1{6, 40, 82, 60};
+constexpr platform::Rect kLabelRow2{6, 70, 82, 94};
+constexpr platform::Rect kSliderRow{84, 43, 224, 57};
+constexpr platform::Rect kValueRow{226, 40, 262, 60};
 
 void SetShown(CControlBase* control, bool show) {
   if (control) control->SetShow(show);
@@ -35,7 +35,7 @@ void LightingPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
   effect->SetImageHover(ui::SkinPath(u"combo3_ov.png"));
   effect->SetFormat(platform::dt::kLeft);
   effect->SetTextOffset(8, 24);
-  m_effect = Add(std::move(effect), {8, 8, 178, 32});
+  m_effect = Add(std::move(effect), {6, 8, 176, 32});
 
   m_labels[1] = AddLabel(kBrightnessLabel, kLabelRow1, LangText(settings_text::kBrightness));
   m_labels[2] = AddLabel(kSpeedLabel, kLabelRow1, LangText(settings_text::kSpeed));
@@ -54,10 +54,10 @@ void LightingPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
   for (int i = 0; i < LightingRules::kColourButtons; ++i) {
     auto colour = std::make_unique<CColorSelectCheckButton>(w, kFirstColour + i, platform::Rect{});
     colour->LoadDefaultImages();
-    m_colours[static_cast<size_t>(i)] = Add(std::move(colour), {86 + i * 24, 71, 108 + i * 24, 93});
+    m_colours[static_cast<size_t>(i)] = Add(std::move(colour), {84 + i * 22, 72, 104 + i * 22, 92});
   }
-  m_up = AddRadio(kDirectionUp, {86, 70, 110, 94}, u"up");
-  m_down = AddRadio(kDirectionDown, {116, 70, 140, 94}, u"down");
+  m_up = AddRadio(kDirectionUp, {84, 70, 108, 94}, u"up");
+  m_down = AddRadio(kDirectionDown, {114, 70, 138, 94}, u"down");
 
   registry.RouteMessages(kEffectBoxMessage, kEffectMenuClosed, *this);
   registry.RouteMessages(kFirstColour, kFirstColour + 7, *this);
@@ -188,6 +188,7 @@ void LightingPagePart::OnColourButton(int slot, platform::LParam code) {
 
 void LightingPagePart::OnTimer(uintptr_t id) {
   if (id < 1 || id > 8) return;
+  platform::Windows().KillTimer(Dialog().GetSafeHwnd(), id);  // one shot
   const int slot = static_cast<int>(id) - 1;
   const SlotTimer what = m_slotTimers[static_cast<size_t>(slot)];
   m_slotTimers[static_cast<size_t>(slot)] = SlotTimer::None;

@@ -26,7 +26,7 @@ void PointerPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
                         settings_text::kDoubleClickSpeed, settings_text::kAcceleration,
                         settings_text::kScrollByLines,    settings_text::kScrollByPage};
   const platform::Rect labels[6] = {{8, 38, 230, 56},    {8, 80, 230, 98},    {8, 122, 230, 140},
-                                    {28, 164, 270, 184}, {28, 190, 134, 210}, {164, 190, 276, 210}};
+                                    {28, 164, 262, 184}, {28, 190, 134, 210}, {162, 190, 262, 210}};
   for (int i = 0; i < 6; ++i) AddLabel(kFirstLabel + i, labels[i], LangText(texts[i]));
 
   m_pointer = AddSlider(kFirstBar, Rules::kPointerSpeed, {8, 58, 208, 72}, Rules::kPointerStops,
@@ -35,9 +35,9 @@ void PointerPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
                        Rules::kScrollSpeedStops, u"Slider_bar2.png");
   m_doubleClick = AddSlider(kFirstBar + 2, Rules::kDoubleClickSpeed, {8, 142, 208, 156},
                             Rules::kPointerStops, u"Slider_bar2.png");
-  m_pointerValue = AddLabel(kPointerValue, {220, 55, 270, 75}, u"", true);
-  m_scrollValue = AddLabel(kScrollValue, {220, 97, 270, 117}, u"", true);
-  m_doubleClickValue = AddLabel(kDoubleClickValue, {220, 139, 270, 159}, u"", true);
+  m_pointerValue = AddLabel(kPointerValue, {214, 55, 260, 75}, u"", true);
+  m_scrollValue = AddLabel(kScrollValue, {214, 97, 260, 117}, u"", true);
+  m_doubleClickValue = AddLabel(kDoubleClickValue, {214, 139, 260, 159}, u"", true);
 
   m_acceleration = AddCheck(Rules::kAcceleration, {8, 167, 22, 181});
   m_byLines = AddRadio(Rules::kScrollByLines, {8, 193, 22, 207});

@@ -21,7 +21,7 @@
 #include "views/main/SettingsTexts.h"
 
 namespace {
-constexpr platform::Rect kDialPlace{20, 8, 260, 88};
+constexpr platform::Rect kDialPlace{12, 8, 252, 88};
 constexpr const char16_t* kRateLabels[7] = {u"125Hz",  u"250Hz",  u"500Hz", u"1000Hz",
                                             u"2000Hz", u"4000Hz", u"8000Hz"};
 }  // namespace

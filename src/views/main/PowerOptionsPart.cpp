@@ -12,20 +12,30 @@
 
 using Rules = SensorOptionRules;
 
+namespace {
+constexpr int kOptionStep = 38;
+
+platform::Rect LabelBeside(const platform::Rect& check) {
+  return {check.right + 4, check.top - 10, page::kStatusColumn.right - 1, check.bottom + 10};
+}
+}  // namespace
+
 void PowerOptionsPart::Build(CDlgBase& dialog, PartRegistry& registry) {
   Attach(dialog, registry);
   const platform::WindowId w = Hwnd();
   auto dial = std::make_unique<CPowerManageButton>(w, platform::Rect{}, CDialRegions::Load());
   dial->LoadDefaultImages();
-  m_dial = Add(std::move(dial), kDialPlace);
-  m_caption = AddLabel(kCaption, kCaptionPlace, u"");
+  m_dial = Add(std::move(dial), page::kPowerDial);
+  m_caption = AddLabel(kCaption, page::kPowerLabel, u"");
 
-  m_lightsOff = AddCheck(Rules::kLightsOffWhileMoving, {690, 567, 704, 581});
-  m_wake = AddCheck(Rules::kWakeOnMotion, {690, 613, 704, 627});
+  // Each option's label may take two lines, so the second box sits lower than one row.
+  const platform::Rect check2 = page::kOptionCheck1.Offset(0, kOptionStep);
+  m_lightsOff = AddCheck(Rules::kLightsOffWhileMoving, page::kOptionCheck1);
+  m_wake = AddCheck(Rules::kWakeOnMotion, check2);
   const uint32_t wrap = platform::dt::kLeft | platform::dt::kWordBreak;
   const std::pair<int, platform::Rect> labels[2] = {
-      {settings_text::kLightsOffWhileMoving, {708, 556, 834, 592}},
-      {settings_text::kWakeOnMotion, {708, 602, 834, 638}}};
+      {settings_text::kLightsOffWhileMoving, LabelBeside(page::kOptionCheck1)},
+      {settings_text::kWakeOnMotion, LabelBeside(check2)}};
   for (const auto& [text, place] : labels) {
     Add(std::make_unique<CStaticText>(w, kOptionLabel, place, kLabelColour, wrap, LangText(text)),
         place);

@@ -15,9 +15,6 @@ class PowerOptionsPart : public SettingsPagePart {
  public:
   static constexpr uint32_t kCaption = 3407;
   static constexpr uint32_t kOptionLabel = 3402;
-  // Places in the status column of the fixed area.
-  static constexpr platform::Rect kCaptionPlace{688, 468, 832, 488};
-  static constexpr platform::Rect kDialPlace{685, 490, 835, 550};
 
   PowerOptionsPart() : SettingsPagePart(0, 0, 0) {}
 

@@ -25,7 +25,7 @@ void SensorPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
   }
   for (int i = 0; i < 3; ++i) {
     const int y = 8 + i * 26;
-    AddLabel(3543 + i, {28, y, 276, y + 20}, LangText(texts[i]));
+    AddLabel(3543 + i, {28, y, 262, y + 20}, LangText(texts[i]));
   }
   registry.RouteMessages(Rules::kAngleSnap, Rules::kRippleControl, *this);
 }

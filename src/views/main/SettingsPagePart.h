@@ -9,8 +9,9 @@
 
 #include "ui/DlgBase.h"
 #include "views/ViewServices.h"
-#include "views/main/PartPlacement.h"
+#include "views/main/PageLayout.h"
 #include "views/main/PagePart.h"
+#include "views/main/PartPlacement.h"
 
 class CCheckButton;
 class CRadioButton;
@@ -24,8 +25,8 @@ class SettingsPagePart : public PagePart {
  public:
   // Label colour of the pages.
   static constexpr platform::Colour kLabelColour = 0xB4B4B4;
-  // Unscaled width of the right-hand column's pages.
-  static constexpr int kPageWidth = 281;
+  // Unscaled width of a page's content.
+  static constexpr int kPageWidth = page::kPageContentWidth;
 
   uint32_t Tab() const override { return m_tab; }
   int Layout(platform::Point origin) override;
