@@ -7,11 +7,13 @@
 #include "views/main/PointerPagePart.h"
 #include "views/main/PollingPagePart.h"
 #include "views/main/PowerOptionsPart.h"
+#include "views/main/ProfileBar.h"
 #include "views/main/SensorPagePart.h"
 
 std::vector<std::unique_ptr<PagePart>> CreatePageParts() {
   std::vector<std::unique_ptr<PagePart>> parts;
   // One line per part; the order is the build order (controls of one layer paint in it).
+  parts.push_back(std::make_unique<ProfileBar>());
   parts.push_back(std::make_unique<PowerOptionsPart>());
   parts.push_back(std::make_unique<DpiPagePart>());
   parts.push_back(std::make_unique<LightingPagePart>());

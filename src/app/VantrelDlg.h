@@ -110,6 +110,8 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   // --- ViewServices ---
   CDlgBase& MainDialog() override { return *this; }
   ProfileSettings& CurrentProfile() override;
+  GlobalSettings& Settings() override { return g_GlobalSettings; }
+  ProfileStore& Profiles() override { return g_ProfileStore; }
   const SensorDpiTable& SensorTable() const override { return g_SensorDpiTable; }
   DeviceLink& Link() override { return m_device.link; }
   ButtonBank& CurrentButtons() override { return m_buttons; }

@@ -11,9 +11,11 @@
 
 class ButtonBank;
 class CDlgBase;
+class GlobalSettings;
 class DeviceLink;
 class MacroDownload;
 struct ProfileSettings;
+struct ProfileStore;
 struct SensorDpiTable;
 
 class ViewServices {
@@ -35,6 +37,9 @@ class ViewServices {
   virtual CDlgBase& MainDialog() = 0;
   // The profile of the CurrentProfile slot (slot 0 when the setting names none).
   virtual ProfileSettings& CurrentProfile() = 0;
+  // The global settings (profile list, current slot) and the five profiles.
+  virtual GlobalSettings& Settings() = 0;
+  virtual ProfileStore& Profiles() = 0;
   virtual const SensorDpiTable& SensorTable() const = 0;
   virtual DeviceLink& Link() = 0;
   // The six buttons of the current profile, for the assignment code.

@@ -24,7 +24,12 @@ class FakeViewServices : public ViewServices {
   explicit FakeViewServices(CDlgBase& dialog) : m_dialog(dialog) {}
 
   CDlgBase& MainDialog() override { return m_dialog; }
-  ProfileSettings& CurrentProfile() override { return profile; }
+  ProfileSettings& CurrentProfile() override {
+    ProfileSettings* current = store.At(settings.CurrentProfileIndex());
+    return current ? *current : profile;
+  }
+  GlobalSettings& Settings() override { return settings; }
+  ProfileStore& Profiles() override { return store; }
   const SensorDpiTable& SensorTable() const override { return table; }
   DeviceLink& Link() override { return link; }
   ButtonBank& CurrentButtons() override { return buttons; }

@@ -33,7 +33,7 @@ constexpr platform::Rect kMinimizeRect{1080, 10, 1095, 25};
 constexpr platform::Rect kLogoRect{12, 8, 52, 48};
 constexpr platform::Rect kDeviceNameRect{60, 18, 240, 38};
 constexpr platform::Rect kVersionRect{24, 700, 284, 720};
-constexpr platform::Rect kWebLinkRect{846, 18, 1070, 38};
+constexpr platform::Rect kWebLinkRect{730, 18, 1070, 38};
 
 // Number n's point on the mouse picture; 8 and 9 share one.
 constexpr std::array<platform::Point, 9> kNumberPoints = {{{495, 231},
