@@ -4,6 +4,7 @@
 
 #include "ui/ColorSelectCheckButton.h"
 #include "ui/ComboButton.h"
+#include "ui/MenuPopup.h"
 #include "ui/RadioButton.h"
 #include "ui/SliderControl.h"
 #include "views/PartTestHost.h"
@@ -83,6 +84,32 @@ TEST_F(LightingPagePartTest, ChoosingAnEffectKeepsEachEffectsSettings) {
   // A value the menu does not have changes nothing.
   ASSERT_TRUE(Host().Route(P::kEffectChosen, P::kEffectBox, 7));
   EXPECT_EQ(Profile().lighting.Lighting1ModeValue[0], 2);
+}
+
+TEST_F(LightingPagePartTest, TheEffectMenuOffersThreeEffects) {
+  Open();
+  ClickControl(P::kEffectBox);
+  desktop.RunUntilIdle();
+  auto* menu = dynamic_cast<CMenuPopup*>(Host().Popup(P::kEffectMenuSlot));
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(menu->Items().size(), 3u);
+  EXPECT_EQ(menu->Items()[0].text, u"Breathing");
+  EXPECT_EQ(menu->Items()[2].text, u"Off");
+  EXPECT_EQ(menu->Kind(), 9);
+  EXPECT_TRUE(static_cast<CComboButton*>(Control(P::kEffectBox))->IsMenuOpen());
+  // The menu opens below the box.
+  const platform::Rect box = Control(P::kEffectBox)->GetRect();
+  const platform::Rect shown = desktop.WindowRect(menu->GetSafeHwnd());
+  const platform::Rect window = desktop.WindowRect(H());
+  EXPECT_EQ(shown.top, window.top + box.bottom);
+  const platform::Rect row = menu->RowRect(1);
+  desktop.Click(menu->GetSafeHwnd(), {(row.left + row.right) / 2, (row.top + row.bottom) / 2});
+  desktop.RunUntilIdle();
+  EXPECT_EQ(Profile().lighting.Lighting1ModeValue[0], 3);
+  EXPECT_EQ(Control(P::kEffectBox)->GetTitle(), u"Steady");
+  EXPECT_FALSE(static_cast<CComboButton*>(Control(P::kEffectBox))->IsMenuOpen());
+  EXPECT_EQ(Services().pending, (std::vector<Group>{Group::Dpi}));
+  EXPECT_TRUE(Shown(P::kBrightnessSlider));
 }
 
 TEST_F(LightingPagePartTest, ASingleClickTogglesAfter150Ms) {

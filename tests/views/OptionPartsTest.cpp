@@ -6,6 +6,7 @@
 #include "profiles/SensorDpiTable.h"
 #include "ui/CheckButton.h"
 #include "ui/ComboButton.h"
+#include "ui/MenuPopup.h"
 #include "ui/PollingRateButton.h"
 #include "ui/PowerManageButton.h"
 #include "ui/RadioButton.h"
@@ -121,6 +122,28 @@ TEST_F(OptionPartsTest, APollingClickStoresTheRateOfItsArea) {
   polling->OnPollingChoices(ConnectionMode::Wireless, 2);
   EXPECT_TRUE(Control(3039)->m_bDisable);
   EXPECT_FALSE(Control(3038)->m_bDisable);
+}
+
+TEST_F(OptionPartsTest, TheRateBoxMenuOffersTheClassesRates) {
+  Services().link.SetMaxPollingClass(2);
+  Open();
+  // The box is disabled on the page; opened anyway, its menu holds the offered rates only.
+  ASSERT_TRUE(Host().Route(PollingPagePart::kRateBoxMessage, 3110, Notify::kClicked));
+  desktop.RunUntilIdle();
+  auto* menu = dynamic_cast<CMenuPopup*>(Host().Popup(PollingPagePart::kRateMenuSlot));
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(menu->Items().size(), 5u);
+  EXPECT_EQ(menu->Items()[4].text, u"2000Hz");
+  const platform::Rect row = menu->RowRect(4);
+  desktop.Click(menu->GetSafeHwnd(), {(row.left + row.right) / 2, (row.top + row.bottom) / 2});
+  desktop.RunUntilIdle();
+  EXPECT_EQ(Profile().PollingRateName, u"2000HZ");
+  EXPECT_EQ(Services().pending, (std::vector<Group>{Group::Dpi}));
+  // Without offered rates there is no menu.
+  Services().link.SetMaxPollingClass(48);
+  Host().ClosePopup(PollingPagePart::kRateMenuSlot);
+  Host().Route(PollingPagePart::kRateBoxMessage, 3110, Notify::kClicked);
+  EXPECT_EQ(Host().Popup(PollingPagePart::kRateMenuSlot), nullptr);
 }
 
 TEST_F(OptionPartsTest, LiftOffFollowsTheSensorFlag) {

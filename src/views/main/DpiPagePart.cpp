@@ -14,6 +14,8 @@
 #include "ui/VerticalSliderControl.h"
 #include "views/main/DpiPageRules.h"
 #include "views/settings/ColorPaletteDlg.h"
+#include "views/settings/DPIValueSettingDlg.h"
+#include "views/settings/DPIValueSyncSettingDlg.h"
 
 namespace {
 constexpr int kColumn = 33;
@@ -183,8 +185,22 @@ void DpiPagePart::OnColour(int n) {
 }
 
 void DpiPagePart::OnValue(int n) {
-  // The value dialogs come with the toolkit's edit box.
-  (void)n;
+  const SensorDpiTable& table = Table();
+  if (table.count <= 0) return;  // no DPI can be chosen
+  const auto level = static_cast<size_t>(n);
+  ProfileSettings& profile = Profile();
+  const int x = profile.XYSettingValueX[level];
+  const int y = profile.XYSettingValueY[level];
+  if (table.separateXY) {
+    CDPIValueSyncSettingDlg dialog(table, x, y, Dialog().GetSafeHwnd());
+    if (dialog.DoModal() != CDlgBase::kIdOk) return;
+    DpiPageRules::ApplyXYDialog(profile, table, n, dialog.XIndex(), dialog.YIndex());
+  } else {
+    CDPIValueSettingDlg dialog(table, x, Dialog().GetSafeHwnd());
+    if (dialog.DoModal() != CDlgBase::kIdOk) return;
+    DpiPageRules::ApplySingleDialog(profile, table, n, dialog.Index());
+  }
+  Changed();
 }
 
 void DpiPagePart::OnSensorTableChanged() {

@@ -1,5 +1,7 @@
 #include "views/main/LightingPagePart.h"
 
+#include <algorithm>
+
 #include "base/Language.h"
 #include "platform/Platform.h"
 #include "profiles/ProfileSettings.h"
@@ -14,6 +16,7 @@
 #include "views/main/LightingRules.h"
 #include "views/main/SettingsTexts.h"
 #include "views/settings/ColorPaletteDlg.h"
+#include "views/settings/ComboLightingPopup.h"
 
 namespace {
 constexpr platform::Rect kLabelRow1{6, 40, 82, 60};
@@ -211,7 +214,17 @@ void LightingPagePart::OnTimer(uintptr_t id) {
 }
 
 void LightingPagePart::OpenEffectMenu() {
-  // The effect menu comes with the toolkit's menu popup.
+  std::vector<MenuItem> items;
+  for (size_t i = 0; i < LightingRules::kEffectMenu.size(); ++i) {
+    items.push_back(
+        {LangText(LightingRules::kEffectMenu[i].text), static_cast<platform::LParam>(i)});
+  }
+  auto popup = std::make_unique<CComboLightingPopup>(std::move(items));
+  platform::Size size = popup->MeasureSize();
+  size.cx = std::max(size.cx, m_effect->GetRect().Width());
+  const platform::Rect rc = MenuBelow(*m_effect, size);
+  m_effect->SetMenuOpen(true);
+  Dialog().OpenPopup(kEffectMenuSlot, std::move(popup), rc, kEffectChosen, kEffectBox);
 }
 
 void LightingPagePart::OnEffectChosen(platform::LParam entry) {

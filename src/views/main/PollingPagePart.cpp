@@ -19,6 +19,7 @@
 #include "ui/StaticText.h"
 #include "views/main/PollingRules.h"
 #include "views/main/SettingsTexts.h"
+#include "views/settings/ComboPollingPopup.h"
 
 namespace {
 constexpr platform::Rect kDialPlace{12, 8, 252, 88};
@@ -165,5 +166,15 @@ platform::LResult PollingPagePart::OnMessage(uint32_t message, platform::WParam,
 }
 
 void PollingPagePart::OpenRateMenu() {
-  // The rate menu comes with the toolkit's menu popup.
+  std::vector<MenuItem> items;
+  for (int index : PollingRules::OfferedIndices(PollingClass())) {
+    items.push_back({kRateLabels[index], static_cast<platform::LParam>(index)});
+  }
+  if (items.empty()) return;
+  auto popup = std::make_unique<CComboPollingPopup>(std::move(items));
+  platform::Size size = popup->MeasureSize();
+  size.cx = std::max(size.cx, m_rateBox->GetRect().Width());
+  const platform::Rect rc = MenuBelow(*m_rateBox, size);
+  m_rateBox->SetMenuOpen(true);
+  Dialog().OpenPopup(kRateMenuSlot, std::move(popup), rc, kRateChosen, kRateBox);
 }

@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "ui/CheckButton.h"
 #include "ui/DlgBase.h"
+#include "ui/MenuPopup.h"
 #include "ui/RadioButton.h"
 #include "ui/SliderControl.h"
 #include "ui/StaticImage.h"
@@ -92,6 +93,14 @@ void SettingsPagePart::Invalidate(const CControlBase* control) const {
     const platform::Rect rc = control->GetRect();
     platform::Windows().Invalidate(m_dialog->GetSafeHwnd(), &rc);
   }
+}
+
+platform::Rect SettingsPagePart::MenuBelow(const CControlBase& anchor, platform::Size size) const {
+  auto& windows = platform::Windows();
+  const platform::Rect window = windows.WindowRect(Hwnd());
+  const platform::Rect screen = CMenuPopup::PlaceBelow(
+      anchor.GetRect().Offset(window.left, window.top), size, windows.WorkArea());
+  return screen.Offset(-window.left, -window.top);
 }
 
 bool SettingsPagePart::FollowDrag(std::initializer_list<CSliderControl*> sliders,

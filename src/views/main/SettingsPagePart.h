@@ -62,6 +62,9 @@ class SettingsPagePart : public PagePart {
   CRadioButton* AddRadio(uint32_t id, const platform::Rect& relative,
                          std::u16string_view prefix = u"radio");
   void Invalidate(const CControlBase* control) const;
+  // Client rectangle for a menu of `size` below `anchor` (above it when the screen ends),
+  // kept on the work area, as OpenPopup takes it.
+  platform::Rect MenuBelow(const CControlBase& anchor, platform::Size size) const;
   // While the left button is held, the sliders being dragged follow the pointer, their thumbs
   // snapped to the stops. True when a value changed.
   bool FollowDrag(std::initializer_list<CSliderControl*> sliders, platform::Point pt) const;
