@@ -53,7 +53,7 @@ void DpiPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
     const int x = kLeft + n * kColumn;
     auto value = std::make_unique<CDPIValueShowControl>(w, kFirstValue + n, platform::Rect{});
     value->LoadDefaultImages();
-    m_levels[n].value = Add(std::move(value), {x, 160, x + kColumnWidth, 184});
+    m_levels[n].value = Add(std::move(value), {x, 160, x + kColumnWidth, 188});
   }
   for (int n = 0; n < 8; ++n) {
     const int x = kLeft + n * kColumn;

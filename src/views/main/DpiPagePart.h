@@ -18,7 +18,7 @@ class DpiPagePart : public SettingsPagePart {
  public:
   static constexpr uint32_t kTab = 3001;
   static constexpr int kLayer = 1;
-  static constexpr int kHeight = 190;
+  static constexpr int kHeight = 192;
   static constexpr uint32_t kFirstCheck = 3260;
   static constexpr uint32_t kFirstColour = 3270;
   static constexpr uint32_t kFirstSlider = 3280;

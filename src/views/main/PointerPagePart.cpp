@@ -26,7 +26,7 @@ void PointerPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
                         settings_text::kDoubleClickSpeed, settings_text::kAcceleration,
                         settings_text::kScrollByLines,    settings_text::kScrollByPage};
   const platform::Rect labels[6] = {{8, 38, 230, 56},    {8, 80, 230, 98},    {8, 122, 230, 140},
-                                    {28, 164, 262, 184}, {28, 190, 134, 210}, {162, 190, 262, 210}};
+                                    {28, 164, 262, 184}, {24, 190, 130, 210}, {152, 190, 264, 210}};
   for (int i = 0; i < 6; ++i) AddLabel(kFirstLabel + i, labels[i], LangText(texts[i]));
 
   m_pointer = AddSlider(kFirstBar, Rules::kPointerSpeed, {8, 58, 208, 72}, Rules::kPointerStops,
@@ -40,8 +40,8 @@ void PointerPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
   m_doubleClickValue = AddLabel(kDoubleClickValue, {214, 139, 260, 159}, u"", true);
 
   m_acceleration = AddCheck(Rules::kAcceleration, {8, 167, 22, 181});
-  m_byLines = AddRadio(Rules::kScrollByLines, {8, 193, 22, 207});
-  m_byPage = AddRadio(Rules::kScrollByPage, {144, 193, 158, 207});
+  m_byLines = AddRadio(Rules::kScrollByLines, {6, 193, 20, 207});
+  m_byPage = AddRadio(Rules::kScrollByPage, {134, 193, 148, 207});
 
   registry.RouteMessages(Rules::kScrollByLines, Rules::kScrollByPage, *this);
   registry.RouteMessage(Rules::kAcceleration, *this);

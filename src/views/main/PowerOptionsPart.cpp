@@ -13,10 +13,10 @@
 using Rules = SensorOptionRules;
 
 namespace {
-constexpr int kOptionStep = 38;
+constexpr int kOptionStep = 44;
 
 platform::Rect LabelBeside(const platform::Rect& check) {
-  return {check.right + 4, check.top - 10, page::kStatusColumn.right - 1, check.bottom + 10};
+  return {check.right + 4, check.top - 13, page::kStatusColumn.right - 1, check.bottom + 15};
 }
 }  // namespace
 
