@@ -14,6 +14,15 @@ void HostServices::RefreshPage() {
   m_host.RefreshParts();
 }
 
+void HostServices::CollectPage() {
+  FakeViewServices::CollectPage();
+  m_host.CollectInto(profile);
+}
+
+void PartHostDlg::CollectInto(ProfileSettings& profile) {
+  for (auto& part : m_parts) part->Collect(profile);
+}
+
 PartHostDlg::PartHostDlg() : CDlgBase(kDialogTemplate, 0) {
   m_nWidth = 1127;
   m_nHeight = 740;

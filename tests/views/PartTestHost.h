@@ -22,6 +22,7 @@ class HostServices : public FakeViewServices {
  public:
   HostServices(PartHostDlg& host);
   void RefreshPage() override;
+  void CollectPage() override;
 
  private:
   PartHostDlg& m_host;
@@ -41,6 +42,8 @@ class PartHostDlg : public CDlgBase {
   // Lays the tabbed parts out one under the other from (854, 67) and refreshes everything.
   void LayoutAndRefresh();
   void RefreshParts();
+  // Every part's Collect into `profile`.
+  void CollectInto(ProfileSettings& profile);
   // Routes a message as the main window would; false when no part took it.
   bool Route(uint32_t message, platform::WParam wParam, platform::LParam lParam);
 
