@@ -118,6 +118,7 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   MacroDownload& Macros() override { return m_macros; }
   void MarkPending(Group group) override;
   void MarkPendingWhileDragging(Group group) override;
+  void MarkSaveOnly() override { StartPendingWrite(); }
   void WriteNow() override;
   void SaveNow() override;
   void CollectPage() override { CollectPageIntoProfile(); }

@@ -52,6 +52,9 @@ class ViewServices {
   // During a slider drag: marks the group pending and sets m_bSliderDirty; the write starts
   // when the button is released.
   virtual void MarkPendingWhileDragging(Group group) = 0;
+  // A change that never reaches the mouse (the pointer options): no group is marked, but
+  // timer 30 is (re)started so that the write which follows arms the delayed save.
+  virtual void MarkSaveOnly() = 0;
   // Writes everything pending now (the apply button, after a manager closed).
   virtual void WriteNow() = 0;
   // Saves config.ini and the five profile files now.

@@ -37,6 +37,7 @@ class FakeViewServices : public ViewServices {
 
   void MarkPending(Group group) override { pending.push_back(group); }
   void MarkPendingWhileDragging(Group group) override { draggedPending.push_back(group); }
+  void MarkSaveOnly() override { ++saveOnlyMarks; }
   void WriteNow() override { ++writes; }
   void SaveNow() override { ++saves; }
   void RefreshPage() override { ++refreshes; }
@@ -79,6 +80,7 @@ class FakeViewServices : public ViewServices {
   std::vector<int> messages;
   std::vector<std::u16string> messageTexts;
   intptr_t modalAnswer = CDlgBase::kIdOk;
+  int saveOnlyMarks = 0;
   int writes = 0;
   int saves = 0;
   int refreshes = 0;
