@@ -237,8 +237,13 @@ bool SimMouse::OnSetFeature(SimHidDevice& device, std::span<const uint8_t> repor
   Record(SimTraffic::Transfer::SetFeature, mode, ok, report);
   if (!ok) return false;
   if (firmware) {
-    if (m_flash.TakeRestart()) Restart();
-    return true;
+    if (!m_flash.TakeRestart()) return true;
+    const size_t request = m_log.size() - 1;
+    Restart();
+    if (!m_failRestartAnswer) return true;
+    m_failRestartAnswer = false;
+    m_log[request].ok = false;
+    return false;
   }
 
   ModeState& state = m_modes[mode];

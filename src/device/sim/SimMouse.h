@@ -90,6 +90,9 @@ class SimMouse : public platform::HidBus {
 
   // --- fault injection ---
   void RefuseAcks(int packets) { m_refuseAcks = packets; }
+  // The next restart request restarts the mouse but reports a failed transfer, as a mouse
+  // that resets before it answers does.
+  void FailRestartAnswer() { m_failRestartAnswer = true; }
   void FailSetFeature(int calls) { m_failSet = calls; }
   void FailGetFeature(int calls) { m_failGet = calls; }
   // The mode that receives the k-th report sent from now on is unplugged as it arrives.
@@ -161,6 +164,7 @@ class SimMouse : public platform::HidBus {
   std::array<uint8_t, 2> m_firmware{0x01, 0x02};
   Status m_status;
   int m_refuseAcks = 0;
+  bool m_failRestartAnswer = false;
   int m_failSet = 0;
   int m_failGet = 0;
   int m_reportsSeen = 0;
