@@ -1,7 +1,14 @@
 #include "app/PageParts.h"
 
+#include "views/main/PairingPage.h"
+#include "views/main/SystemPart.h"
+#include "views/main/UpdatePage.h"
+
 std::vector<std::unique_ptr<PagePart>> CreatePageParts() {
   std::vector<std::unique_ptr<PagePart>> parts;
   // One line per part; the order is the build order (controls of one layer paint in it).
+  parts.push_back(std::make_unique<SystemPart>());
+  parts.push_back(std::make_unique<PairingPage>());
+  parts.push_back(std::make_unique<UpdatePage>());
   return parts;
 }
