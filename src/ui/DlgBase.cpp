@@ -224,6 +224,7 @@ void CDlgBase::OnPaint() {
   platform::Canvas& canvas = windows.BeginPaint(m_hWnd);
   DrawWindow(canvas, {0, 0, canvas.Width(), canvas.Height()});
   windows.EndPaint(m_hWnd);
+  NotifyPainted();
 }
 
 void CDlgBase::InvalidateRect(const platform::Rect* rc) {

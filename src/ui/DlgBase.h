@@ -12,10 +12,11 @@
 
 #include "platform/WindowSystem.h"
 #include "ui/ControlBase.h"
+#include "ui/SkinnedWindow.h"
 
 class CWndPopup;
 
-class CDlgBase : public platform::WindowHandler {
+class CDlgBase : public platform::WindowHandler, public ui::SkinnedWindow {
  public:
   static constexpr int kLayers = 10;
   static constexpr int kPopupSlots = 11;
@@ -38,6 +39,8 @@ class CDlgBase : public platform::WindowHandler {
   // Modal: ends the loop with `result`; modeless: destroys the window.
   void EndDialog(intptr_t result);
   platform::WindowId GetSafeHwnd() const { return m_hWnd; }
+  platform::WindowId DumpWindowId() const override { return m_hWnd; }
+  void DumpItems(std::vector<ui::DumpItem>& items) const override;
 
   // Paints the whole window: by convention background, frame, own decorations, DrawControls.
   virtual void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) = 0;

@@ -92,6 +92,7 @@ void CWndPopup::RedrawLayered() {
   DrawWindow(*canvas, client);
   // The window is updated opaque (ULW_OPAQUE), so the blend's constant alpha has no effect.
   windows.UpdateLayered(m_hWnd, *canvas, 255);
+  NotifyPainted();
 }
 
 platform::Point CWndPopup::CursorInClient() {

@@ -8,8 +8,9 @@
 #include <memory>
 
 #include "platform/WindowSystem.h"
+#include "ui/SkinnedWindow.h"
 
-class CWndPopup : public platform::WindowHandler {
+class CWndPopup : public platform::WindowHandler, public ui::SkinnedWindow {
  public:
   static constexpr uint32_t kClosedMessage = 1025;
 
@@ -25,6 +26,10 @@ class CWndPopup : public platform::WindowHandler {
   // Posts WM_CLOSE to itself.
   void Close();
   platform::WindowId GetSafeHwnd() const { return m_hWnd; }
+  platform::WindowId DumpWindowId() const override { return m_bAlive ? m_hWnd : 0; }
+  bool IsPopup() const override { return true; }
+  // A popup without controls lists nothing; menus list their rows.
+  void DumpItems(std::vector<ui::DumpItem>& items) const override { (void)items; }
   // Between creation and WM_DESTROY.
   bool IsAlive() const { return m_bAlive; }
   int Kind() const { return m_nKind; }

@@ -36,7 +36,7 @@ const std::vector<std::pair<const char*, std::vector<int>>> kUsedTexts = {
     {"window menu", {75, 76, 77, 78, 79, 80}},
     {"profiles", {85, 86, 87, 88, 89, 90, 91, 92, 93, 142, 143, 145, 147, 152, 200, 340}},
     {"pointer page", {130, 131, 132, 133, 134, 135}},
-    {"messages", {4, 5, 146, 150, 151, 155, 156}},
+    {"messages", {4, 5, 146, 150, 151, 155, 156, 341}},
     {"reset and pairing", {140, 277, 278, 279, 280, 281, 282, 283, 342}},
     {"editors", {170, 171, 172, 173, 174, 175, 176, 180, 289}},
     {"macro manager",
@@ -46,7 +46,7 @@ const std::vector<std::pair<const char*, std::vector<int>>> kUsedTexts = {
     {"shooting actions", {212, 213, 214, 215}},
     {"firmware",
      {291, 292, 293, 295, 296, 297, 298, 299, 300, 301, 302, 303, 304, 305, 306, 307, 308}},
-    {"software update", {332, 333, 334, 335, 336, 337, 338, 339, 341, 343}},
+    {"software update", {332, 333, 334, 335, 336, 337, 338, 339, 343, 344}},
 };
 
 struct LanguageFile {

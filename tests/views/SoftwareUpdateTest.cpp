@@ -113,7 +113,7 @@ TEST_F(SoftwareUpdateTest, AMismatchingInstallerIsDeletedAndNeverRun) {
   ServeInstaller(u"2.1.7", kInstaller);
   PressDownload();
   EXPECT_EQ(SoftwareUpdate(*services).Run(), Result::Mismatch);
-  EXPECT_EQ(services->messages, std::vector<int>{341});
+  EXPECT_EQ(services->messages, std::vector<int>{344});
   EXPECT_TRUE(platform.shell().opened.empty());
   EXPECT_FALSE(platform.files().FileExists(SoftwareUpdate::InstallerPath()));
   EXPECT_TRUE(MainAlive());

@@ -20,7 +20,7 @@ constexpr int kNewerVersion = 334;
 constexpr int kDownload = 335;
 constexpr int kDownloading[3] = {336, 337, 338};  // for tick % 3 = 0, 1, 2
 constexpr int kInstallerStarts = 339;
-constexpr int kInstallerMismatch = 341;
+constexpr int kInstallerMismatch = 344;
 constexpr int kVersionFileUnsigned = 343;
 
 }  // namespace device_text

@@ -15,7 +15,7 @@ class SoftwareUpdate {
     NoUpdate,       // the server's version does not qualify: text 333
     Unsigned,       // the version file names no installer checksum: text 343
     NotDownloaded,  // the download dialog was closed or failed: nothing more
-    Mismatch,       // the installer's checksum differs: deleted, text 341
+    Mismatch,       // the installer's checksum differs: deleted, text 344
     Started,        // text 339, the installer started, the main window ends
   };
 
