@@ -9,6 +9,7 @@
 #include "device/FactoryReset.h"
 #include "device/FirmwareReport.h"
 #include "device/FirmwareTestImages.h"
+#include "device/sim/SimScript.h"
 #include "integration/ProfileDeviceHarness.h"
 #include "ui/UiTestSupport.h"
 #include "views/FakeViewServices.h"
@@ -197,6 +198,33 @@ TEST_F(SystemWindowsTest, ACutInEachPhaseFailsInTheWindowAndANewWindowCompletes)
   EXPECT_EQ(*again.LastOutcome(), Outcome::Updated);
   EXPECT_EQ(again.StatusText(), 293);
   EXPECT_TRUE(RunsImage());
+}
+
+// What `--simulate` scripts use to show a firmware update through the window.
+TEST_F(SystemWindowsTest, AScriptedOlderFirmwareIsBroughtUpToDate) {
+  mouse.Unplug(Wired);
+  desktop.RunFor(10);
+  std::string error;
+  auto script = SimScript::Parse("0 oldfirmware\n0 version wired 0x0200\n0 plug wired\n", &error);
+  ASSERT_TRUE(script) << error;
+  script->RunDue(mouse, 0);
+  desktop.RunFor(10);
+  FirmwareImage carried;
+  (void)carried.LoadFromResources();
+  image = carried;
+  EXPECT_FALSE(RunsImage());
+  struct Quiet : FirmwareProgress {
+    void SetImageChecksumLine(const std::u16string&) override {}
+    void SetDeviceChecksumLine(const std::u16string&) override {}
+    void SetStatus(int, const std::u16string&) override {}
+    void SetPercent(const std::u16string&) override {}
+    void SetProgress(int, int) override {}
+  } quiet;
+  FirmwareUpdater updater(link, quiet, carried);
+  updater.Open();
+  EXPECT_EQ(updater.Run(), Outcome::Updated);
+  EXPECT_TRUE(RunsImage());
+  EXPECT_EQ(mouse.Flash().SectorErases(), 3) << "the base was already the carried one";
 }
 
 TEST_F(SystemWindowsTest, AMouseOutsideApplicationModeGetsText292AndNothingWritten) {

@@ -62,6 +62,10 @@ class SimMouse : public platform::HidBus {
   void SetMouseOn(bool on) { m_mouseOn = on; }
   bool MouseOn() const { return m_mouseOn; }
   void SetFirmwareBytes(uint8_t byte8, uint8_t byte9) { m_firmware = {byte8, byte9}; }
+  // The carried base region and an application older than the carried one, application mode
+  // on the cable and updates allowed: a mouse that a firmware update brings up to date. False
+  // when the program's firmware resources cannot be read.
+  bool InstallOlderFirmware();
   Status& State() { return m_status; }
   // The flash behind report 0xBF (cable only). A restart (operation 2) unplugs the cable
   // interface at once and plugs it again after RestartMs.
