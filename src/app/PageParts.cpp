@@ -4,11 +4,14 @@
 #include "views/main/DpiPagePart.h"
 #include "views/main/LiftOffPagePart.h"
 #include "views/main/LightingPagePart.h"
+#include "views/main/PairingPage.h"
 #include "views/main/PointerPagePart.h"
 #include "views/main/PollingPagePart.h"
 #include "views/main/PowerOptionsPart.h"
 #include "views/main/ProfileBar.h"
 #include "views/main/SensorPagePart.h"
+#include "views/main/SystemPart.h"
+#include "views/main/UpdatePage.h"
 
 std::vector<std::unique_ptr<PagePart>> CreatePageParts() {
   std::vector<std::unique_ptr<PagePart>> parts;
@@ -22,5 +25,8 @@ std::vector<std::unique_ptr<PagePart>> CreatePageParts() {
   parts.push_back(std::make_unique<LiftOffPagePart>());
   parts.push_back(std::make_unique<DebouncePagePart>());
   parts.push_back(std::make_unique<SensorPagePart>());
+  parts.push_back(std::make_unique<SystemPart>());
+  parts.push_back(std::make_unique<PairingPage>());
+  parts.push_back(std::make_unique<UpdatePage>());
   return parts;
 }

@@ -464,6 +464,11 @@ bool CVantrelDlg::ConfirmFactoryReset() {
   return windows != nullptr && windows->ConfirmFactoryReset();
 }
 
+FactoryReset::Result CVantrelDlg::RunFactoryReset() {
+  FactoryReset reset(m_device.link, m_device.writer, *this, g_ProfileStore, g_GlobalSettings);
+  return reset.Run();
+}
+
 bool CVantrelDlg::DeviceBusy() const {
   const DeviceWindows* windows = m_router.Windows();
   return windows != nullptr && windows->DeviceBusy();

@@ -122,6 +122,7 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   void WriteNow() override;
   void SaveNow() override;
   void CollectPage() override { CollectPageIntoProfile(); }
+  FactoryReset::Result RunFactoryReset() override;
   void RunAfterMenuClosed(uintptr_t timerId, std::function<void()> action) override;
   intptr_t ShowMessage(int textNumber, Box kind) override;
   intptr_t ShowMessageText(std::u16string_view text, Box kind) override;

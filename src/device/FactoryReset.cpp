@@ -36,7 +36,7 @@ FactoryReset::Result FactoryReset::Run() {
     return Result::NoDevice;
   }
   if (!m_host.ConfirmFactoryReset()) return Result::Cancelled;
-  (void)SendFactoryResetCommand();  // the profile on the PC is reset in any case
+  const bool acknowledged = SendFactoryResetCommand();  // the PC's profile is reset anyway
   const int slot = ResetCurrentProfile(m_store, m_settings);
   // A file that cannot be written now is written by the next save.
   if (!WriteProfileFile(m_store.profiles[slot], m_settings.ProfileSlotPath(slot))) {
@@ -45,5 +45,9 @@ FactoryReset::Result FactoryReset::Run() {
   m_writer.SnapshotSentState();
   m_host.RefreshPage();
   m_host.ShowProgress(kProgressText);
+  if (!acknowledged) {
+    m_host.ShowAttention(kNotConfirmedText);
+    return Result::Unconfirmed;
+  }
   return Result::Done;
 }

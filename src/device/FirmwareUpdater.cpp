@@ -272,8 +272,10 @@ bool FirmwareUpdater::Commit() {
 bool FirmwareUpdater::RestartAndReconnect() {
   const std::u16string restarting = LangText(kRestarting);
   Status(base::Format(u"%s  ....3", restarting), kRestarting);
-  if (!Send(FirmwareReport::Make(FirmwareReport::kRestart, 0))) return Fail(kNotStarted);
+  // The mouse may restart before it answers the request: its removal is expected either way,
+  // and the countdown and the checksum read below tell whether the new firmware runs.
   m_link.SetExpectedRemoval(true);
+  (void)Send(FirmwareReport::Make(FirmwareReport::kRestart, 0));
   Wait(kCountdownMs);
   Status(base::Format(u"%s  ....2", restarting), kRestarting);
   Wait(kCountdownMs);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "device/FactoryReset.h"
 #include "device/SettingsWriter.h"
 #include "platform/Types.h"
 
@@ -68,6 +69,10 @@ class ViewServices {
   // (20 or 60): popup choices are carried out after the popup has closed. A second request on
   // the same timer replaces the first.
   virtual void RunAfterMenuClosed(uintptr_t timerId, std::function<void()> action) = 0;
+
+  // The factory-reset flow of the device link (the reset control): its confirmation and its
+  // progress window come back through the DeviceWindows the parts provide.
+  virtual FactoryReset::Result RunFactoryReset() = 0;
 
   // An attention box with caption text 150 and message text `textNumber`. Modeless boxes are
   // top-most. Returns the modal result (kIdOk / kIdCancel), or 0 for a modeless box.

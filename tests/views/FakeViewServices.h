@@ -54,6 +54,10 @@ class FakeViewServices : public ViewServices {
     action();
     return true;
   }
+  FactoryReset::Result RunFactoryReset() override {
+    ++factoryResets;
+    return factoryResetResult;
+  }
   intptr_t ShowMessage(int textNumber, Box kind) override {
     messages.push_back(textNumber);
     return kind == Box::Modal ? modalAnswer : 0;
@@ -84,6 +88,8 @@ class FakeViewServices : public ViewServices {
   int writes = 0;
   int saves = 0;
   int refreshes = 0;
+  int factoryResets = 0;
+  FactoryReset::Result factoryResetResult = FactoryReset::Result::Done;
   int collects = 0;
 
  private:
