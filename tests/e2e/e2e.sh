@@ -108,7 +108,6 @@ if [ -f "$here/build/win/VantrelGallery.exe" ]; then
 fi
 
 source "$here/tests/e2e/services.sh"
-source "$here/tests/e2e/gallery-input.sh"
 
 cd "$here/build/win"
 # --- without a mouse: only the tray icon and the no-device box; the window waits ---
