@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr const char16_t* kDataFolderName = u"\\GamingMouseData20250627A";
 constexpr const char16_t* kVersion = u":2.1.6";
 constexpr platform::Colour kVersionColour = 0xB4B4B4;
 constexpr platform::Colour kNoticeColour = 0xE8E8E8;
@@ -52,7 +51,7 @@ void CVantrelDlg::OnInitDialog() {
 
   // Folders. A folder that cannot be created leaves every later load on its defaults.
   g_strExeDir = base::FolderOf(files.ExecutablePath());
-  std::u16string dataDir = files.AppDataFolder() + kDataFolderName;
+  std::u16string dataDir = files.AppDataFolder() + u"\\" + kDataFolderName;
   if (!files.DirectoryExists(dataDir)) files.CreateDirectory(dataDir);
   g_strDataDir = dataDir + u"\\";
   if (!files.DirectoryExists(g_strDataDir + u"config"))

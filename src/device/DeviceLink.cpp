@@ -277,6 +277,7 @@ bool DeviceLink::Transfer(CommandReport& frame, bool rebuild, uint8_t command, u
     if (read && answer[1] != 0x00) return true;
     clock.Sleep(kRetryWaitMs);
   }
+  ++m_dropped;
   return false;
 }
 

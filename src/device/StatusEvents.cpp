@@ -27,7 +27,9 @@ constexpr int kLightingEffects = 10;
 constexpr uint32_t kLinkTimerAfterReportMs = 100;
 constexpr uint32_t kLeaveDelayMs = 100;
 
-int LightingNameText(uint8_t mode) {
+}  // namespace
+
+int StatusEvents::LightingNameText(uint8_t mode) {
   switch (mode) {
     case 2:
       return 101;
@@ -39,8 +41,6 @@ int LightingNameText(uint8_t mode) {
       return 109;
   }
 }
-
-}  // namespace
 
 StatusEvents::StatusEvents(DeviceLink& link, SettingsWriter& writer, DeviceModel& model,
                            DeviceHost& host)

@@ -43,6 +43,8 @@ class StatusEvents {
   static std::optional<uint16_t> SensorWordFor(uint8_t code);
   // "125Hz" .. "8000Hz" for index 0..6; the last for anything larger.
   static const char16_t* PollingLabel(uint8_t index);
+  // The language text that names a lighting effect in Lighting1Name.
+  static int LightingNameText(uint8_t mode);
 
  private:
   void LinkReport(const StatusReport& report);
