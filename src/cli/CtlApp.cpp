@@ -150,6 +150,8 @@ bool CtlApp::LoadData() {
     folder = m_env.ProgramPath(m_args.dataDir);
   } else {
     folder = platform::Files().AppDataFolder() + u"\\" + kDataFolderName;
+    // Trying things on the simulated mouse must not change what is kept for the real one.
+    if (m_args.simulate) folder += u".simulated";
   }
   while (folder.size() > 1 && folder.back() == u'\\') folder.pop_back();
   m_data = std::make_unique<DataFolder>();
@@ -685,9 +687,9 @@ ExitCode CtlApp::Reset() {
   MouseSession session(*m_data, m_env);
   if (const ExitCode code = OpenMouse(session, true); code != ExitCode::Ok) return code;
   if (!m_args.yes) {
-    m_env.Err("Restore the mouse and profile " + std::to_string(m_data->CurrentSlot() + 1) +
-              " to factory settings? [y/N] ");
-    const auto answer = m_env.AskLine();
+    const auto answer =
+        m_env.AskLine("Restore the mouse and profile " + std::to_string(m_data->CurrentSlot() + 1) +
+                      " to factory settings? [y/N] ");
     if (!answer) return Fail(ExitCode::Usage, "reset asks first; add --yes to confirm.");
     if (*answer != "y" && *answer != "Y" && *answer != "yes") {
       return Fail(ExitCode::Failed, "nothing was reset.");

@@ -15,9 +15,9 @@ class CtlEnvironment {
   virtual void Err(std::string_view text) = 0;
   // Standard error is a terminal: progress is drawn in place there.
   virtual bool ErrIsTerminal() = 0;
-  // A line typed by the user (for a confirmation); nothing when input is not a terminal or
-  // has ended.
-  virtual std::optional<std::string> AskLine() = 0;
+  // Shows `prompt` and returns the line the user types (for a confirmation); nothing, and no
+  // prompt, when input is not a terminal; nothing when it ended.
+  virtual std::optional<std::string> AskLine(std::string_view prompt) = 0;
 
   // A path as the user typed it, in the program's form (absolute, backslashes).
   virtual std::u16string ProgramPath(std::string_view userPath) = 0;

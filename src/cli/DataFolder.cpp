@@ -24,12 +24,21 @@ void ReadTexts(std::u16string_view path, std::array<std::u16string, kLanguageTex
   }
 }
 
+// Creates every missing level of `dir` (a fresh account may not have ~/.config yet).
+bool MakeFolders(const std::u16string& dir) {
+  auto& files = platform::Files();
+  if (dir.empty() || files.DirectoryExists(dir)) return true;
+  const size_t cut = dir.find_last_of(u'\\');
+  if (cut != std::u16string::npos && cut > 0 && !MakeFolders(dir.substr(0, cut))) return false;
+  return files.CreateDirectory(dir);
+}
+
 }  // namespace
 
 bool DataFolder::Load(std::u16string_view folder) {
   auto& files = platform::Files();
   const std::u16string dir(folder);
-  if (!files.DirectoryExists(dir) && !files.CreateDirectory(dir)) return false;
+  if (!MakeFolders(dir)) return false;
   g_strDataDir = base::WithTrailingBackslash(dir);
   if (!files.DirectoryExists(g_strDataDir + u"config") &&
       !files.CreateDirectory(g_strDataDir + u"config")) {

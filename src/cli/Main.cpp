@@ -66,8 +66,9 @@ class PosixEnvironment : public CtlEnvironment {
     std::fflush(stderr);
   }
   bool ErrIsTerminal() override { return ::isatty(STDERR_FILENO) == 1; }
-  std::optional<std::string> AskLine() override {
+  std::optional<std::string> AskLine(std::string_view prompt) override {
     if (::isatty(STDIN_FILENO) != 1) return std::nullopt;
+    Err(prompt);
     std::string line;
     if (!std::getline(std::cin, line)) return std::nullopt;
     return line;

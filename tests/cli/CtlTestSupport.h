@@ -38,8 +38,9 @@ class RecordingEnvironment : public CtlEnvironment {
   void Out(std::string_view text) override { out += text; }
   void Err(std::string_view text) override { err += text; }
   bool ErrIsTerminal() override { return terminal; }
-  std::optional<std::string> AskLine() override {
+  std::optional<std::string> AskLine(std::string_view prompt) override {
     if (answers.empty()) return std::nullopt;
+    err += prompt;
     std::string line = answers.front();
     answers.pop_front();
     return line;
