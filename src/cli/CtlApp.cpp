@@ -252,12 +252,17 @@ ExitCode CtlApp::List() {
       role = "commands";
       present[*mode] = true;
     }
-    const bool opens = bus.Open(i) != nullptr;
+    // Only the mouse's own interfaces are tried: a keyboard's node is nobody's business here.
+    const bool opens = mode && bus.Open(i) != nullptr;
     const std::string path = base::ToUtf8(info->path);
     table += Pad(std::to_string(i), 7) + Pad(mode ? ModeName(*mode) : "-", 11) + Pad(role, 9) +
              Pad(Hex(info->usagePage, 4), 8) + Pad(Hex(info->usage, 4), 7) +
              Pad(std::to_string(info->inputReportLength), 5) +
-             Pad(std::to_string(info->featureReportLength), 6) + Pad(opens ? "yes" : "no", 6) +
+             Pad(std::to_string(info->featureReportLength), 6) +
+             Pad(!mode   ? "-"
+                 : opens ? "yes"
+                         : "no",
+                 6) +
              path + "\n";
     interfaces.Add(JsonWriter::Object()
                        .Set("index", JsonWriter::Int(i))
@@ -270,7 +275,7 @@ ExitCode CtlApp::List() {
                        .Set("usage", JsonWriter::Text(Hex(info->usage, 4)))
                        .Set("input_length", JsonWriter::Int(info->inputReportLength))
                        .Set("feature_length", JsonWriter::Int(info->featureReportLength))
-                       .Set("opens", JsonWriter::Bool(opens))
+                       .Set("opens", mode ? JsonWriter::Bool(opens) : JsonWriter())
                        .Set("path", JsonWriter::Text(path)));
   }
   JsonWriter modes = JsonWriter::Array();
