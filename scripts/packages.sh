@@ -1,7 +1,7 @@
 # Debian packages the scripts need; installs what is missing when run as root.
 BUILD_PACKAGES=(cmake ninja-build ccache g++ googletest libgtest-dev libpng-dev libbenchmark-dev mingw-w64 g++-mingw-w64-x86-64-posix)
 WINE_PACKAGES=(wine wine64 xvfb xdotool imagemagick x11-utils)
-TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" clang libclang-rt-14-dev clang-format)
+TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" clang libclang-rt-14-dev clang-format python3-pytest)
 RUN_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}")
 
 need_packages() {

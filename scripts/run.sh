@@ -4,10 +4,12 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 source "$here/scripts/packages.sh"
+echo "== checking the Debian packages it needs"
 need_packages "${RUN_PACKAGES[@]}"
 source "$here/scripts/build-win.sh"
 source "$here/scripts/wine-env.sh"
-build_windows "$here"
+echo "== building Vantrel.exe with MinGW-w64 (the first build takes a few minutes)"
+build_windows "$here" Vantrel
 
 exe="$here/build/win/Vantrel.exe"
 headless=0
@@ -16,7 +18,9 @@ if [ -z "${DISPLAY:-}" ]; then
   start_private_xvfb
 fi
 trap wine_env_stop EXIT
+echo "== preparing the Wine prefix build/run-prefix (the first time takes about 15 s)"
 prepare_wine_prefix "$here/build/run-prefix"
+echo "== starting Vantrel.exe --simulate under Wine"
 
 cd "$here/build/win"
 if [ "$headless" = 0 ]; then

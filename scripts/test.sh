@@ -36,3 +36,6 @@ fi
 
 echo "== end-to-end tests under Wine"
 bash "$here/tests/e2e/e2e.sh"
+
+echo "== end-to-end tests of the windows (pytest)"
+(cd "$here/tests/e2e" && /usr/bin/python3 -m pytest -q -p no:cacheprovider .)

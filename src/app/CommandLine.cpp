@@ -4,6 +4,7 @@ namespace {
 
 constexpr std::u16string_view kSimulate = u"--simulate";
 constexpr std::u16string_view kSimLog = u"--sim-log=";
+constexpr std::u16string_view kUiDump = u"--ui-dump=";
 
 bool Fail(std::u16string* error, std::u16string text) {
   if (error != nullptr) *error = std::move(text);
@@ -35,8 +36,15 @@ std::optional<CommandLine> CommandLine::Parse(const std::vector<std::u16string>&
         Fail(error, u"--sim-log= needs the name of a file.");
         return std::nullopt;
       }
+    } else if (a.starts_with(kUiDump)) {
+      line.uiDumpPath = std::u16string(a.substr(kUiDump.size()));
+      if (line.uiDumpPath.empty()) {
+        Fail(error, u"--ui-dump= needs the name of a file.");
+        return std::nullopt;
+      }
     } else {
-      Fail(error, u"Unknown option: " + arg + u"\nOptions: --simulate[=SCRIPT] --sim-log=FILE");
+      Fail(error, u"Unknown option: " + arg +
+                      u"\nOptions: --simulate[=SCRIPT] --sim-log=FILE --ui-dump=FILE");
       return std::nullopt;
     }
   }

@@ -1,6 +1,7 @@
 #pragma once
 // The program's only options: "--simulate" or "--simulate=SCRIPT" runs against the simulated
-// mouse (with a script of timed mouse events), "--sim-log=FILE" writes its traffic log.
+// mouse (with a script of timed mouse events), "--sim-log=FILE" writes its traffic log,
+// "--ui-dump=FILE" keeps a dump of every skinned window's controls (tests, bug reports).
 
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@ struct CommandLine {
   bool simulate = false;
   std::u16string scriptPath;  // empty: no script
   std::u16string simLogPath;  // empty: no log
+  std::u16string uiDumpPath;  // empty: no dump
 
   // `args` without the program name. Nothing, and a message for the user, for an unknown
   // option, an empty file name or "--sim-log" without "--simulate".

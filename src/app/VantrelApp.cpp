@@ -19,7 +19,7 @@ bool CVantrelApp::InitInstance() {
     return false;
   }
   // The main window object is large once the page is built; it lives on the heap.
-  auto dialog = std::make_unique<CVantrelDlg>();
+  auto dialog = std::make_unique<CVantrelDlg>(m_uiDumpPath);
   dialog->DoModal();
   return false;
 }

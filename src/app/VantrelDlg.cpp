@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "app/PageParts.h"
+#include "app/UiDump.h"
 #include "base/AppGlobals.h"
 #include "base/Language.h"
 #include "base/Text.h"
@@ -10,32 +12,28 @@
 #include "platform/Platform.h"
 #include "profiles/SettingsFiles.h"
 #include "ui/AttentionDlg.h"
-#include "ui/Battery.h"
-#include "ui/ImageButton.h"
 #include "ui/SkinImage.h"
-#include "ui/StaticImage.h"
-#include "ui/StaticText.h"
+#include "views/DeviceWindows.h"
+#include "views/main/FixedArea.h"
+#include "views/main/PageLayout.h"
+#include "views/main/PageTabs.h"
 
 namespace {
 
-constexpr const char16_t* kVersion = u":2.1.6";
-constexpr platform::Colour kVersionColour = 0xB4B4B4;
-constexpr platform::Colour kNoticeColour = 0xE8E8E8;
-constexpr int kVersionText = 3;
-constexpr int kNoDeviceText = 155;
-constexpr int kAttentionCaption = 150;
-constexpr platform::Colour kNotLinkedColour = 0x00FFFF;
-constexpr platform::Rect kStatusRect{740, 120, 780, 160};
-constexpr platform::Rect kBatteryRect{790, 120, 830, 160};
-constexpr platform::Rect kNotLinkedRect{690, 170, 900, 192};
+constexpr uint32_t kFirstProgramMessage = 0x0400;  // WM_USER: control ids and popup results
+constexpr int kHighlightNone = 0;
 
 }  // namespace
 
-CVantrelDlg::CVantrelDlg() : CDlgBase(kMainTemplate, 0) {
+CVantrelDlg::CVantrelDlg(std::u16string uiDumpPath)
+    : CDlgBase(kMainTemplate, 0),
+      m_macros(m_device.link, g_ProfileStore, g_GlobalSettings, g_macroLibrary, g_bulletLibrary),
+      m_uiDumpPath(std::move(uiDumpPath)) {
   m_strClassName = kClassName;
   m_nWidth = kWidth;
   m_nHeight = kHeight;
   m_hIcon = kIconResource;
+  m_device.SetMacroSync(&m_macros);
 }
 
 CVantrelDlg::~CVantrelDlg() = default;
@@ -44,6 +42,8 @@ void CVantrelDlg::Destroy() {
   if (m_hWnd && platform::Windows().IsWindow(m_hWnd)) platform::Windows().DestroyWindow(m_hWnd);
   m_hWnd = 0;
 }
+
+// --- start-up ---
 
 void CVantrelDlg::OnInitDialog() {
   auto& files = platform::Files();
@@ -54,10 +54,10 @@ void CVantrelDlg::OnInitDialog() {
   std::u16string dataDir = files.AppDataFolder() + u"\\" + kDataFolderName;
   if (!files.DirectoryExists(dataDir)) files.CreateDirectory(dataDir);
   g_strDataDir = dataDir + u"\\";
-  if (!files.DirectoryExists(g_strDataDir + u"config"))
+  if (!files.DirectoryExists(g_strDataDir + u"config")) {
     files.CreateDirectory(g_strDataDir + u"config");
+  }
 
-  // Screen and scale.
   m_fullScreen = windows.FullScreenSize();
   g_fUiScale = 1.0f;
   g_fDpiScale = windows.DpiScale();
@@ -65,6 +65,9 @@ void CVantrelDlg::OnInitDialog() {
   // The language first: every text and font created afterwards depends on it.
   LoadLanguage();
   LoadModel();
+  if (!m_uiDumpPath.empty()) {
+    m_uiDump = std::make_unique<UiDump>(m_uiDumpPath, m_hWnd, kTimerUiDump);
+  }
 
   // The page, once, and the skinned dialog's own set-up; then our own placement.
   CDlgBase::OnInitDialog();
@@ -80,7 +83,7 @@ void CVantrelDlg::OnInitDialog() {
   m_bShowWindow = m_nNeedPassword == 0;
   g_bDeviceActive = m_nNeedPassword == 0;
 
-  StartDevice();
+  m_device.StartUp(m_hWnd);
   SetFrameBitmap(kFrameBitmap);
   windows.SetTimer(m_hWnd, kTimerKeepHidden, 100);
   SetTimer(kTimerLinkState, 2000);
@@ -93,59 +96,14 @@ void CVantrelDlg::LoadModel() {
   BuildSensorDpiTable(g_SensorDpiTable, g_GlobalSettings.SensorId());
 }
 
-void CVantrelDlg::StartDevice() {
-  m_link.SetStatusEvents(&m_events);
-  RefreshPage();
-  m_link.RegisterForDeviceNotifications(m_hWnd);
-  m_writer.SnapshotSentState();
-  m_link.ScanDevices();
-  if (m_link.Connected() && m_link.TakeFirstConnection()) RefreshPage();
-}
-
-void CVantrelDlg::SaveNow() {
-  m_bSavePending = false;
-  (void)SaveSettingsAndProfiles(g_GlobalSettings, g_ProfileStore);
-}
-
 void CVantrelDlg::InitUI(const platform::Rect&) {
-  const platform::WindowId w = m_hWnd;
-  auto* close = AddControl(0, std::make_unique<CImageButton>(w, kCloseButton, kCloseRect, u""));
-  close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
-  close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
-  auto* minimize =
-      AddControl(0, std::make_unique<CImageButton>(w, kMinimizeButton, kMinimizeRect, u""));
-  minimize->SetImageNormal(ui::SkinPath(u"min_nr.png"));
-  minimize->SetImageHover(ui::SkinPath(u"min_ov.png"));
-  AddControl(0, std::make_unique<CStaticText>(w, kVersionLabel, platform::Rect{20, 706, 300, 728},
-                                              kVersionColour,
-                                              platform::dt::kLeft | platform::dt::kSingleLine,
-                                              LangText(kVersionText) + kVersion));
-  const struct {
-    uint32_t id;
-    const char16_t* image;
-  } statusImages[] = {{kStatusWired, u"Status_Wired.png"},
-                      {kStatusWireless, u"Status_Wireless.png"},
-                      {kStatusBle, u"Status_BLE.png"}};
-  for (const auto& status : statusImages) {
-    auto* image =
-        AddControl(0, std::make_unique<CStaticImage>(w, status.id, kStatusRect, true, false));
-    image->SetImage(ui::SkinPath(status.image));
-  }
-  m_pBattery = AddControl(0, std::make_unique<CBattery>(w, kBatteryRect, true, false));
-  m_pBattery->LoadDefaultImages();
-  AddControl(0, std::make_unique<CStaticText>(w, kNoticeLabel, kNotLinkedRect, kNotLinkedColour,
-                                              platform::dt::kLeft | platform::dt::kSingleLine,
-                                              LangText(156), true, false));
-  // Until the page is built the window says what it is waiting for.
-  AddControl(0, std::make_unique<CStaticText>(
-                    w, kPlaceholderLabel, platform::Rect{300, 380, 860, 420}, kNoticeColour,
-                    platform::dt::kCenter | platform::dt::kVCenter | platform::dt::kSingleLine,
-                    LangText(kNoDeviceText)));
-}
-
-void CVantrelDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
+  auto fixed = std::make_unique<FixedArea>();
+  m_pFixed = fixed.get();
+  m_parts.push_back(std::move(fixed));
+  for (auto& part : CreatePageParts()) m_parts.push_back(std::move(part));
+  for (auto& part : m_parts) part->Build(*this, m_router);
+  LayoutPages();
+  ShowPages();
 }
 
 void CVantrelDlg::PlaceWindow() {
@@ -158,6 +116,61 @@ void CVantrelDlg::PlaceWindow() {
   windows.MoveWindow(m_hWnd, {x, y, x + w, y + h});
   windows.ShowWindow(m_hWnd, platform::ShowCommand::Show);
 }
+
+// --- the page ---
+
+void CVantrelDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
+  DrawBackgroundAndFrame(canvas, client);
+  for (auto& part : m_parts) part->DrawDecorations(canvas, client);
+  DrawControls(canvas, client);
+  if (m_pFixed) m_pFixed->DrawHighlight(canvas, client);
+}
+
+void CVantrelDlg::LayoutPages() {
+  if (!m_pFixed) return;
+  const page::TabStates tabs = m_pFixed->Tabs();
+  int top = page::kPagesTop;
+  for (uint32_t tab : page::kStackOrder) {
+    if (!tabs.IsOn(tab)) continue;
+    m_pFixed->PlaceTab(tab, top);
+    top += page::kTabHeight + page::kHeaderGap;
+    int height = 0;
+    for (auto& part : m_parts) {
+      if (part->Tab() == tab) height = std::max(height, part->Layout({page::kPagesLeft, top}));
+    }
+    top += height + page::kPageGap;
+  }
+  // The closed tabs follow the open pages.
+  for (uint32_t tab : page::kStackOrder) {
+    if (tabs.IsOn(tab)) continue;
+    m_pFixed->PlaceTab(tab, top);
+    top += page::kTabHeight + 2;
+  }
+}
+
+void CVantrelDlg::ShowPages() {
+  if (!m_pFixed) return;
+  const page::TabStates tabs = m_pFixed->Tabs();
+  for (uint32_t tab : page::kTabIds) {
+    const int layer = *page::LayerOfTab(tab);
+    for (const auto& control : Layer(layer)) control->SetVisible(tabs.IsOn(tab));
+  }
+}
+
+void CVantrelDlg::RefreshPage() {
+  if (!m_bInitUI) return;
+  for (auto& part : m_parts) part->Refresh();
+  LayoutPages();
+  ShowPages();
+  InvalidateRect(nullptr);
+}
+
+void CVantrelDlg::CollectPageIntoProfile() {
+  ProfileSettings& profile = CurrentProfile();
+  for (auto& part : m_parts) part->Collect(profile);
+}
+
+// --- messages ---
 
 platform::LResult CVantrelDlg::OnMessage(platform::WindowId window, uint32_t message,
                                          platform::WParam wParam, platform::LParam lParam,
@@ -183,26 +196,105 @@ platform::LResult CVantrelDlg::OnMessage(platform::WindowId window, uint32_t mes
       OnDestroy();
       break;
     case msg::kDeviceChange:
-      m_link.OnDeviceChange(static_cast<uint32_t>(wParam));
+      m_device.link.OnDeviceChange(static_cast<uint32_t>(wParam));
       handled = false;  // and the default processing
       return 1;
-    case kShowRequestMessage:
-      ShowRequest();
-      return 0;
-    case kTrayCallbackMessage:
-      OnTrayNotify(wParam, lParam);
-      return 0;
-    case kCloseButton:
-      if (lParam == 2) ExitPath(kResultOk);
-      return 0;
-    case kMinimizeButton:
-    case kMinimizeButton2:
-      if (lParam == 2) platform::Windows().ShowWindow(m_hWnd, platform::ShowCommand::Hide);
-      return 0;
+    case msg::kQueryDragIcon:
+      return kIconResource;
+    case msg::kMouseMove: {
+      const platform::LResult result =
+          CDlgBase::OnMessage(window, message, wParam, lParam, handled);
+      OnMouseMoveAfterControls(wParam, {static_cast<int16_t>(lParam & 0xFFFF),
+                                        static_cast<int16_t>((lParam >> 16) & 0xFFFF)});
+      return result;
+    }
+    case msg::kLButtonUp: {
+      const platform::LResult result =
+          CDlgBase::OnMessage(window, message, wParam, lParam, handled);
+      // A slider released: what it marked pending goes to the mouse now.
+      if (m_bSliderDirty) {
+        m_bSliderDirty = false;
+        StartPendingWrite();
+      }
+      return result;
+    }
     default:
       break;
   }
+  if (message >= kFirstProgramMessage) {
+    if (OnWindowCommand(message, wParam, lParam)) return 0;
+    if (PagePart* part = m_router.PartForMessage(message)) {
+      return part->OnMessage(message, wParam, lParam);
+    }
+  }
   return CDlgBase::OnMessage(window, message, wParam, lParam, handled);
+}
+
+bool CVantrelDlg::OnWindowCommand(uint32_t message, platform::WParam wParam,
+                                  platform::LParam lParam) {
+  switch (message) {
+    case kShowRequestMessage:
+      ShowRequest();
+      return true;
+    case kTrayCallbackMessage:
+      OnTrayNotify(wParam, lParam);
+      return true;
+    case kButtonFieldMessage:
+    case kProfileComboMessage:
+      // Entering and leaving a field highlight its button number on the mouse picture; the
+      // other notices belong to the part that owns the field.
+      if (lParam == Notify::kEntered || lParam == Notify::kLeft) {
+        const int number = static_cast<int>(wParam) - static_cast<int>(kFirstButtonField) + 1;
+        if (m_pFixed) m_pFixed->Highlight(lParam == Notify::kEntered ? number : kHighlightNone);
+        return true;
+      }
+      return false;
+    default:
+      break;
+  }
+  // Parts that own one of the following ids take it first.
+  if (m_router.PartForMessage(message)) return false;
+  if (lParam != Notify::kClicked) return false;
+  switch (message) {
+    case kCloseButton:
+      ExitPath(kResultOk);
+      return true;
+    case kMinimizeButton:
+    case kMinimizeButton2:
+      platform::Windows().ShowWindow(m_hWnd, platform::ShowCommand::Hide);
+      return true;
+    case kApplyButton:
+      // Everything the apply command covers goes to the mouse now.
+      for (Group group : {Group::Keys, Group::Dpi, Group::Power, Group::Sensor}) {
+        m_device.writer.MarkDirty(group);
+      }
+      WriteNow();
+      return true;
+    case kMousePropertiesButton:
+      (void)platform::ShellServices().Execute(kMousePropertiesCommand);
+      return true;
+    case kWebLink:
+      (void)platform::ShellServices().Open(FixedArea::kWebAddress);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CVantrelDlg::OnMouseMoveAfterControls(platform::WParam flags, platform::Point pt) {
+  if (flags & platform::kMkLButton) {
+    // The sliders of the open pages follow the pointer.
+    const page::TabStates tabs = m_pFixed ? m_pFixed->Tabs() : page::TabStates{};
+    for (auto& part : m_parts) {
+      if (part->Tab() != 0 && !tabs.IsOn(part->Tab())) continue;
+      if (part->OnDrag(pt)) m_bSliderDirty = true;
+    }
+    return;
+  }
+  if (m_bSliderDirty) {
+    m_bSliderDirty = false;
+    StartPendingWrite();
+  }
 }
 
 void CVantrelDlg::OnCancel() {
@@ -214,18 +306,37 @@ void CVantrelDlg::OnTimer(uintptr_t id) {
     case kTimerKeepHidden:
       if (!m_bShowWindow) platform::Windows().ShowWindow(m_hWnd, platform::ShowCommand::Hide);
       return;
-    case kTimerWrite:
-      KillTimer(id);
-      m_writer.WriteChanges();
-      return;
     case kTimerSave:
+      if (DeviceBusy()) return;  // tried again when the update has let go of the mouse
       KillTimer(id);
       SaveNow();
       return;
-    default:
-      if (!m_link.OnTimer(id)) (void)m_events.OnTimer(id);
+    case kTimerUiDump:
+      if (m_uiDump) m_uiDump->OnTimer();
       return;
+    case kTimerDeferredMessage:
+    case kTimerProfileAction: {
+      KillTimer(id);
+      auto it = m_afterMenu.find(id);
+      if (it == m_afterMenu.end()) break;
+      auto action = std::move(it->second);
+      m_afterMenu.erase(it);
+      if (action) action();
+      return;
+    }
+    case DeviceStack::kTimerWrite:
+      // No settings write may cut into a firmware update; the timer keeps firing until it
+      // has let go of the mouse.
+      if (DeviceBusy()) return;
+      break;
+    default:
+      break;
   }
+  if (PagePart* part = m_router.PartForTimer(id)) {
+    part->OnTimer(id);
+    return;
+  }
+  (void)m_device.OnTimer(id);
 }
 
 void CVantrelDlg::OnTrayNotify(platform::WParam id, platform::LParam mouseMessage) {
@@ -246,7 +357,7 @@ void CVantrelDlg::ShowRequest() {
     return;
   }
   // Otherwise the mouse decides; without one nothing happens.
-  m_link.ReadDeviceInfo();
+  m_device.link.ReadDeviceInfo();
 }
 
 void CVantrelDlg::ExitPath(intptr_t result) {
@@ -266,7 +377,9 @@ void CVantrelDlg::OnDestroy() {
     KillTimer(kTimerSave);
     SaveNow();
   }
+  m_device.link.CloseAll();
   m_attentions.clear();
+  if (m_uiDump) m_uiDump->Flush();
   if (m_bTrayAdded) platform::TrayIcon().Remove(m_hWnd, kTrayIconId);
   m_bTrayAdded = false;
 }
@@ -281,23 +394,13 @@ void CVantrelDlg::KillTimer(uintptr_t id) {
   platform::Windows().KillTimer(m_hWnd, id);
 }
 
-void CVantrelDlg::RefreshPage() {
-  InvalidateRect(nullptr);
-}
-
 void CVantrelDlg::ShowAttention(int textNumber) {
-  auto box =
-      std::make_unique<CAttentionDlg>(LangText(kAttentionCaption), LangText(textNumber), m_hWnd);
-  if (!box->Create()) return;
-  // Boxes the user already closed are released as new ones come.
-  std::erase_if(m_attentions, [](const std::unique_ptr<CAttentionDlg>& dlg) {
-    return !platform::Windows().IsWindow(dlg->GetSafeHwnd());
-  });
-  m_attentions.push_back(std::move(box));
+  (void)ShowMessageText(LangText(textNumber), Box::Modeless);
 }
 
-// The progress window belongs to the settings pages, which are not built yet.
-void CVantrelDlg::ShowProgress(int) {}
+void CVantrelDlg::ShowProgress(int textNumber) {
+  if (DeviceWindows* windows = m_router.Windows()) windows->ShowProgress(textNumber);
+}
 
 void CVantrelDlg::PostOsdMessage() {
   (void)platform::Windows().PostMessage(m_hWnd, kOsdMessage, 1, 0);
@@ -326,42 +429,99 @@ void CVantrelDlg::ShowMainWindow(WindowShow how) {
 }
 
 void CVantrelDlg::ShowStatusImage(std::optional<ConnectionMode::Kind> mode) {
-  const struct {
-    uint32_t id;
-    ConnectionMode::Kind kind;
-  } images[] = {{kStatusWired, ConnectionMode::Wired},
-                {kStatusWireless, ConnectionMode::Wireless},
-                {kStatusBle, ConnectionMode::BLE}};
-  for (const auto& image : images) {
-    if (CControlBase* control = GetControl(image.id)) control->SetShow(mode && *mode == image.kind);
-  }
-  if (CControlBase* placeholder = GetControl(kPlaceholderLabel)) placeholder->SetShow(!mode);
-  InvalidateRect(nullptr);
+  if (m_pFixed) m_pFixed->ShowConnection(mode);
 }
 
-// The polling page is not built yet; nothing on the window shows the choices.
-void CVantrelDlg::UpdatePollingChoices(ConnectionMode::Kind, int) {}
+void CVantrelDlg::UpdatePollingChoices(ConnectionMode::Kind mode, int maxPollingClass) {
+  for (auto& part : m_parts) part->OnPollingChoices(static_cast<int>(mode), maxPollingClass);
+}
 
 void CVantrelDlg::ShowNotLinkedLabel(bool show) {
-  if (CControlBase* label = GetControl(kNoticeLabel)) {
-    label->SetShow(show);
-    InvalidateRect(&label->m_rc);
-  }
+  if (m_pFixed) m_pFixed->ShowNotLinked(show);
 }
 
 void CVantrelDlg::ShowBattery(int level, int chargeState, int animation) {
-  if (!m_pBattery) return;
-  m_pBattery->SetShow(true);
-  m_pBattery->SetLevel(level);
-  m_pBattery->SetState(chargeState);
-  m_pBattery->SetAnimLevel(animation);
-  InvalidateRect(&m_pBattery->m_rc);
+  if (m_pFixed) m_pFixed->ShowBattery(level, chargeState, animation);
 }
 
-// The DPI page is not built yet; the table itself is already rebuilt by the device link.
-void CVantrelDlg::OnSensorTableChanged() {}
+void CVantrelDlg::OnSensorTableChanged() {
+  for (auto& part : m_parts) part->OnSensorTableChanged();
+}
 
-// The reset dialog comes with the page; until then nothing asks for a reset.
 bool CVantrelDlg::ConfirmFactoryReset() {
-  return false;
+  DeviceWindows* windows = m_router.Windows();
+  return windows != nullptr && windows->ConfirmFactoryReset();
+}
+
+bool CVantrelDlg::DeviceBusy() const {
+  const DeviceWindows* windows = m_router.Windows();
+  return windows != nullptr && windows->DeviceBusy();
+}
+
+// --- what the views ask of the window ---
+
+ProfileSettings& CVantrelDlg::CurrentProfile() {
+  ProfileSettings* profile = g_ProfileStore.At(g_GlobalSettings.CurrentProfileIndex());
+  return profile ? *profile : g_ProfileStore.profiles[0];
+}
+
+void CVantrelDlg::MarkPending(Group group) {
+  m_device.writer.MarkDirty(group);
+  StartPendingWrite();
+}
+
+void CVantrelDlg::MarkPendingWhileDragging(Group group) {
+  m_device.writer.MarkDirty(group);
+  m_bSliderDirty = true;
+}
+
+void CVantrelDlg::StartPendingWrite() {
+  SetTimer(DeviceStack::kTimerWrite, kWriteDelayMs);
+}
+
+void CVantrelDlg::WriteNow() {
+  KillTimer(DeviceStack::kTimerWrite);
+  if (DeviceBusy()) {
+    StartPendingWrite();
+    return;
+  }
+  m_device.writer.WriteChanges();
+}
+
+void CVantrelDlg::SaveNow() {
+  m_bSavePending = false;
+  if (SaveSettingsAndProfiles(g_GlobalSettings, g_ProfileStore)) {
+    m_bSaveFailureShown = false;
+    return;
+  }
+  // One notice per run of failures; the next write arms timer 70 and tries again.
+  m_bSavePending = true;
+  if (!m_bSaveFailureShown) {
+    m_bSaveFailureShown = true;
+    ShowAttention(kSaveFailedText);
+  }
+}
+
+void CVantrelDlg::RunAfterMenuClosed(uintptr_t timerId, std::function<void()> action) {
+  m_afterMenu[timerId] = std::move(action);
+  SetTimer(timerId, kAfterMenuDelayMs);
+}
+
+intptr_t CVantrelDlg::ShowMessage(int textNumber, Box kind) {
+  return ShowMessageText(LangText(textNumber), kind);
+}
+
+intptr_t CVantrelDlg::ShowMessageText(std::u16string_view text, Box kind) {
+  if (kind == Box::Modal) {
+    CAttentionDlg box(LangText(kAttentionCaption), text, m_hWnd);
+    return box.DoModal();
+  }
+  auto box = std::make_unique<CAttentionDlg>(LangText(kAttentionCaption), text, m_hWnd);
+  if (!box->Create()) return 0;
+  // Boxes the user already closed are released as new ones come.
+  std::erase_if(m_attentions, [](const std::unique_ptr<CAttentionDlg>& dlg) {
+    return !platform::Windows().IsWindow(dlg->GetSafeHwnd());
+  });
+  m_attentions.push_back(std::move(box));
+  return 0;
 }

@@ -1,24 +1,34 @@
 #pragma once
-// The main window: the hub every control, popup, dialog, timer and device notice reports to.
+// The main window: a router. Every control, popup, dialog, timer and device notice reports to
+// it; it hands control messages and timers to the page part that registered them, keeps the
+// window-level behaviour (tray, show and hide, exit, device arrival and removal) and offers
+// the views its services.
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "app/MessageRouter.h"
 #include "device/DeviceHost.h"
-#include "device/DeviceLink.h"
+#include "device/DeviceStack.h"
+#include "device/MacroDownload.h"
 #include "device/ProfileDeviceModel.h"
-#include "device/SettingsWriter.h"
-#include "device/StatusEvents.h"
 #include "profiles/GlobalSettings.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/SensorDpiTable.h"
 #include "ui/DlgBase.h"
+#include "views/ProfileButtonBank.h"
+#include "views/ViewServices.h"
 
 class CAttentionDlg;
-class CBattery;
+class FixedArea;
+class PagePart;
+class UiDump;
 
-class CVantrelDlg : public CDlgBase, public DeviceHost {
+class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
  public:
   static constexpr const char16_t* kClassName = u"GamingMouse_QVR";
   static constexpr const char16_t* kTitle = u"Gaming Mouse";
@@ -34,21 +44,29 @@ class CVantrelDlg : public CDlgBase, public DeviceHost {
   static constexpr uint32_t kCloseButton = 2001;
   static constexpr uint32_t kMinimizeButton = 2002;
   static constexpr uint32_t kMinimizeButton2 = 2048;
+  static constexpr uint32_t kApplyButton = 2047;
+  static constexpr uint32_t kMousePropertiesButton = 3330;
+  static constexpr uint32_t kWebLink = 3503;
+  static constexpr uint32_t kButtonFieldMessage = 1028;
+  static constexpr uint32_t kProfileComboMessage = 1124;
+  static constexpr uint32_t kFirstButtonField = 2013;
   static constexpr uint32_t kVersionLabel = 3021;
   static constexpr uint32_t kNoticeLabel = 3024;
   static constexpr uintptr_t kTimerKeepHidden = 40;
-  static constexpr uintptr_t kTimerWrite = 30;
+  static constexpr uintptr_t kTimerUiDump = 140;
   static constexpr uint32_t kStatusWired = 3409;
   static constexpr uint32_t kStatusWireless = 3410;
   static constexpr uint32_t kStatusBle = 3408;
-  static constexpr uint32_t kPlaceholderLabel = 3400;
   static constexpr intptr_t kResultOk = kIdOk;
   static constexpr intptr_t kResultCancel = kIdCancel;
-  // Where the close and minimise buttons sit on the frame.
-  static constexpr platform::Rect kCloseRect{1102, 10, 1117, 25};
-  static constexpr platform::Rect kMinimizeRect{1080, 10, 1095, 25};
+  static constexpr const char16_t* kMousePropertiesCommand =
+      u"rundll32.exe shell32.dll,Control_RunDLL main.cpl,,2";
+  // Texts of the notices the window gives itself.
+  static constexpr int kAttentionCaption = 150;
+  static constexpr int kSaveFailedText = 341;
 
-  CVantrelDlg();
+  // `uiDumpPath`: where --ui-dump keeps the control dump; empty for none.
+  explicit CVantrelDlg(std::u16string uiDumpPath = {});
   ~CVantrelDlg() override;
 
   // Destroys the window (tests that drive it without a modal loop).
@@ -58,8 +76,14 @@ class CVantrelDlg : public CDlgBase, public DeviceHost {
   bool m_bShowWindow = true;
   bool m_bShownByDevice = false;
   bool m_bSavePending = false;
+  bool m_bSliderDirty = false;
   int m_nNeedPassword = 1;
-  DeviceLink& Link() { return m_link; }
+
+  FixedArea* Fixed() const { return m_pFixed; }
+  const UiDump* Dump() const { return m_uiDump.get(); }
+  const std::vector<std::unique_ptr<PagePart>>& Parts() const { return m_parts; }
+  // Copies what the page's controls show into the current profile.
+  void CollectPageIntoProfile();
 
   // --- DeviceHost ---
   void SetTimer(uintptr_t id, uint32_t ms) override;
@@ -83,6 +107,24 @@ class CVantrelDlg : public CDlgBase, public DeviceHost {
   void OnSensorTableChanged() override;
   bool ConfirmFactoryReset() override;
 
+  // --- ViewServices ---
+  CDlgBase& MainDialog() override { return *this; }
+  ProfileSettings& CurrentProfile() override;
+  GlobalSettings& Settings() override { return g_GlobalSettings; }
+  ProfileStore& Profiles() override { return g_ProfileStore; }
+  const SensorDpiTable& SensorTable() const override { return g_SensorDpiTable; }
+  DeviceLink& Link() override { return m_device.link; }
+  ButtonBank& CurrentButtons() override { return m_buttons; }
+  MacroDownload& Macros() override { return m_macros; }
+  void MarkPending(Group group) override;
+  void MarkPendingWhileDragging(Group group) override;
+  void WriteNow() override;
+  void SaveNow() override;
+  void CollectPage() override { CollectPageIntoProfile(); }
+  void RunAfterMenuClosed(uintptr_t timerId, std::function<void()> action) override;
+  intptr_t ShowMessage(int textNumber, Box kind) override;
+  intptr_t ShowMessageText(std::u16string_view text, Box kind) override;
+
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override;
 
@@ -99,17 +141,28 @@ class CVantrelDlg : public CDlgBase, public DeviceHost {
   void ShowRequest();
   void ExitPath(intptr_t result);
   void OnDestroy();
-
   void LoadModel();
-  void StartDevice();
-  void SaveNow();
+  // Lays the open pages out down the page column and shows exactly their layers.
+  void LayoutPages();
+  void ShowPages();
+  // Window-level program messages; false when the message is not one of them.
+  bool OnWindowCommand(uint32_t message, platform::WParam wParam, platform::LParam lParam);
+  void OnMouseMoveAfterControls(platform::WParam flags, platform::Point pt);
+  void StartPendingWrite();
+  bool DeviceBusy() const;
 
   platform::Size m_fullScreen;
   bool m_bTrayAdded = false;
+  bool m_bSaveFailureShown = false;
   ProfileDeviceModel m_model{g_GlobalSettings, g_ProfileStore, g_SensorDpiTable};
-  DeviceLink m_link{*this};
-  SettingsWriter m_writer{m_link, m_model, *this};
-  StatusEvents m_events{m_link, m_writer, m_model, *this};
-  CBattery* m_pBattery = nullptr;
+  DeviceStack m_device{*this, m_model};
+  MacroDownload m_macros;
+  ProfileButtonBank m_buttons{[this]() -> ProfileSettings& { return CurrentProfile(); }};
+  MessageRouter m_router{this};
+  FixedArea* m_pFixed = nullptr;
+  std::vector<std::unique_ptr<PagePart>> m_parts;
+  std::map<uintptr_t, std::function<void()>> m_afterMenu;
   std::vector<std::unique_ptr<CAttentionDlg>> m_attentions;
+  std::u16string m_uiDumpPath;
+  std::unique_ptr<UiDump> m_uiDump;
 };

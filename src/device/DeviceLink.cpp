@@ -28,12 +28,16 @@ std::optional<ConnectionMode::Kind> ModeOfProduct(uint16_t vendor, uint16_t prod
 
 DeviceLink::DeviceLink(DeviceHost& host) : m_host(host) {}
 
-void DeviceLink::RegisterForDeviceNotifications(platform::WindowId window) {
+void DeviceLink::CloseAll() {
   for (auto& mode : m_modes) {
     mode.reader.reset();
     mode.readerRunning = false;
     mode.commandHandle.reset();
   }
+}
+
+void DeviceLink::RegisterForDeviceNotifications(platform::WindowId window) {
+  CloseAll();
   m_firstConnection = true;
   (void)platform::Hid().RegisterForNotifications(window);
 }

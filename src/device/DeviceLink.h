@@ -38,6 +38,8 @@ class DeviceLink {
 
   // --- discovery and connection tracking ---
   void RegisterForDeviceNotifications(platform::WindowId window);
+  // Stops every event reader and closes every handle (the window is going away).
+  void CloseAll();
   void ProbeInterface(int index);
   void OpenCommandInterface(ConnectionMode::Kind mode);
   void ScanDevices();

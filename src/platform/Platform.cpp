@@ -50,5 +50,8 @@ Tray& TrayIcon() {
 System& Sys() {
   return Require(g_services.system, "system");
 }
+Clipboard& Clip() {
+  return Require(g_services.clipboard, "clipboard");
+}
 
 }  // namespace platform

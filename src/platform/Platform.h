@@ -3,6 +3,7 @@
 // program code runs (the Windows entry point, or a test fixture with the headless adapter).
 
 #include "platform/Canvas.h"
+#include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/HidBus.h"
@@ -22,6 +23,7 @@ struct Services {
   Shell* shell = nullptr;
   Tray* tray = nullptr;
   System* system = nullptr;
+  Clipboard* clipboard = nullptr;
 };
 
 // Installs the adapter's services; the pointers must stay valid until replaced.
@@ -37,5 +39,6 @@ HidBus& Hid();
 Shell& ShellServices();
 Tray& TrayIcon();
 System& Sys();
+Clipboard& Clip();
 
 }  // namespace platform

@@ -84,6 +84,8 @@ constexpr uint32_t kClose = 0x0010;
 constexpr uint32_t kEraseBkgnd = 0x0014;
 constexpr uint32_t kShowWindow = 0x0018;
 constexpr uint32_t kActivateApp = 0x001C;
+// Answer kMaNoActivate to keep a window inactive when it is clicked.
+constexpr uint32_t kMouseActivate = 0x0021;
 constexpr uint32_t kQueryDragIcon = 0x0037;
 // Non-client messages. An unhandled kNcLButtonDown with wParam kHtCaption (posted by a window
 // to itself, lParam = screen point) gets the system's default processing: the window follows
@@ -123,6 +125,10 @@ constexpr Point PointFromParam(LParam l) {
 }
 constexpr WParam kMkLButton = 0x0001;
 constexpr WParam kMkRButton = 0x0002;
+
+// WM_MOUSEACTIVATE answers.
+constexpr LResult kMaActivate = 1;
+constexpr LResult kMaNoActivate = 3;
 
 // WM_NCHITTEST answers.
 constexpr LResult kHtClient = 1;

@@ -97,6 +97,8 @@ class WindowSystem {
   virtual void TrackMouseLeave(WindowId window) = 0;
   virtual Point CursorPos() = 0;  // screen coordinates
   virtual Point ScreenToClient(WindowId window, Point p) = 0;
+  // The modifier keys (platform::mod bits, Keys.h) held as the current key message was sent.
+  virtual uint32_t KeyModifiers() { return 0; }
 
   // GetSystemMetrics(SM_CXFULLSCREEN / SM_CYFULLSCREEN), SPI_GETWORKAREA, and the logical
   // pixels per inch of the screen divided by 96.

@@ -44,6 +44,15 @@ bool CControlBase::OnRButtonUp(uint32_t, int, int) {
 bool CControlBase::OnLButtonDblClk(uint32_t, int, int) {
   return false;
 }
+bool CControlBase::OnKeyDown(uint32_t, uint32_t) {
+  return false;
+}
+bool CControlBase::OnChar(char16_t) {
+  return false;
+}
+bool CControlBase::OnMouseWheel(int, int, int) {
+  return false;
+}
 
 void CControlBase::SetFont(int height, std::u16string_view face) {
   m_font = ui::CreateUiFont(height, face);

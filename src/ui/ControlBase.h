@@ -64,6 +64,21 @@ class CControlBase {
   // Frees every image; afterwards the control draws without them.
   virtual void ReleaseImages() {}
 
+  // Keyboard and wheel. Only a drawable, enabled control gets them (the window decides).
+  // Takes keyboard focus (Tab, click).
+  virtual bool CanFocus() const { return false; }
+  // Focus gained or lost; the control repaints itself.
+  virtual void OnFocusChanged(bool /*focused*/) {}
+  // Key and character messages of the focused control, and the wheel of the control under
+  // the pointer (client coordinates, delta in platform::kWheelDelta units, positive away
+  // from the user). `flags` holds the platform::mod bits; OnChar gets UTF-16 code units one
+  // by one, a surrogate pair as two calls. True when the control consumed the input: the
+  // window then repaints the control's rectangle and does nothing else with it.
+  virtual bool OnKeyDown(uint32_t vk, uint32_t flags);
+  virtual bool OnChar(char16_t unit);
+  virtual bool OnMouseWheel(int delta, int x, int y);
+  bool HasFocus() const { return m_bFocused; }
+
   void SetDisable(bool bDisable) { m_bDisable = bDisable; }
   // New font of this height and face, with the UI character set.
   void SetFont(int height, std::u16string_view face);
@@ -93,4 +108,8 @@ class CControlBase {
 
   std::unique_ptr<platform::Font> m_font;
   platform::Size m_sizeImage;  // size of the last image loaded
+
+ private:
+  friend class CDlgBase;  // keeps the focus flag
+  bool m_bFocused = false;
 };

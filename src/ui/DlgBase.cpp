@@ -4,6 +4,7 @@
 
 #include "base/AppGlobals.h"
 #include "base/Language.h"
+#include "platform/Keys.h"
 #include "platform/Platform.h"
 #include "ui/SkinImage.h"
 #include "ui/WndPopup.h"
@@ -224,6 +225,7 @@ void CDlgBase::OnPaint() {
   platform::Canvas& canvas = windows.BeginPaint(m_hWnd);
   DrawWindow(canvas, {0, 0, canvas.Width(), canvas.Height()});
   windows.EndPaint(m_hWnd);
+  NotifyPainted();
 }
 
 void CDlgBase::InvalidateRect(const platform::Rect* rc) {
@@ -342,6 +344,7 @@ bool CDlgBase::OnLButtonDown(platform::WParam flags, platform::Point pt) {
     m_pDownControl = m_pHoverControl;
     m_rcDown = m_pHoverControl->m_rc;
     CControlBase* pressed = m_pHoverControl;
+    if (pressed->CanFocus() && !pressed->m_bDisable) SetFocusControl(pressed);
     if (pressed->OnLButtonDown(static_cast<uint32_t>(flags), pt.x, pt.y)) {
       InvalidateRect(&pressed->m_rc);
     }
@@ -421,6 +424,102 @@ bool CDlgBase::OnRButtonUp(platform::WParam flags, platform::Point pt) {
   return true;
 }
 
+// --- keyboard focus and wheel ---
+
+void CDlgBase::SetFocusControl(CControlBase* control) {
+  if (control == m_pFocusControl) return;
+  CControlBase* previous = m_pFocusControl;
+  m_pFocusControl = control;
+  if (previous) {
+    previous->m_bFocused = false;
+    previous->OnFocusChanged(false);
+  }
+  if (control && m_pFocusControl == control) {
+    control->m_bFocused = true;
+    control->OnFocusChanged(true);
+  }
+}
+
+bool CDlgBase::MoveFocus(bool backwards) {
+  std::vector<CControlBase*> order;
+  for (const auto& layer : m_vecLayer) {
+    for (const auto& control : layer) {
+      if (control->IsDrawable() && !control->m_bDisable && control->CanFocus()) {
+        order.push_back(control.get());
+      }
+    }
+  }
+  if (order.empty()) {
+    SetFocusControl(nullptr);
+    return false;
+  }
+  const auto n = static_cast<std::ptrdiff_t>(order.size());
+  const auto at = std::find(order.begin(), order.end(), m_pFocusControl) - order.begin();
+  std::ptrdiff_t next = 0;
+  if (at == n) {
+    next = backwards ? n - 1 : 0;
+  } else {
+    next = (at + (backwards ? n - 1 : 1)) % n;
+  }
+  SetFocusControl(order[static_cast<size_t>(next)]);
+  return true;
+}
+
+CControlBase* CDlgBase::FocusForInput() {
+  if (m_pFocusControl && (!m_pFocusControl->IsDrawable() || m_pFocusControl->m_bDisable)) {
+    SetFocusControl(nullptr);
+  }
+  return m_pFocusControl;
+}
+
+bool CDlgBase::OnKeyDown(uint32_t vk) {
+  auto& windows = platform::Windows();
+  const uint32_t modifiers = windows.KeyModifiers();
+  if (CControlBase* focus = FocusForInput()) {
+    const platform::Rect rc = focus->m_rc;
+    if (focus->OnKeyDown(vk, modifiers)) {
+      // The key may have closed the dialog.
+      if (m_hWnd && windows.IsWindow(m_hWnd)) InvalidateRect(&rc);
+      return true;
+    }
+  }
+  if (vk == platform::kVkTab &&
+      (modifiers & (platform::mod::kControl | platform::mod::kAlt)) == 0) {
+    MoveFocus((modifiers & platform::mod::kShift) != 0);
+    return true;
+  }
+  if (vk == platform::kVkEscape) {
+    OnCancel();
+    return true;
+  }
+  if (vk == platform::kVkReturn) {
+    OnOK();
+    return true;
+  }
+  return false;
+}
+
+bool CDlgBase::OnChar(char16_t unit) {
+  CControlBase* focus = FocusForInput();
+  if (!focus) return false;
+  const platform::Rect rc = focus->m_rc;
+  if (!focus->OnChar(unit)) return false;
+  if (m_hWnd && platform::Windows().IsWindow(m_hWnd)) InvalidateRect(&rc);
+  return true;
+}
+
+void CDlgBase::OnMouseWheel(platform::WParam wParam, platform::LParam lParam) {
+  auto& windows = platform::Windows();
+  const platform::Point pt = windows.ScreenToClient(m_hWnd, platform::PointFromParam(lParam));
+  CControlBase* target = HitTest(pt);
+  if (!target || target->m_bDisable) return;
+  const platform::Rect rc = target->m_rc;
+  if (target->OnMouseWheel(platform::WheelDeltaFromParam(wParam), pt.x, pt.y) && m_hWnd &&
+      windows.IsWindow(m_hWnd)) {
+    InvalidateRect(&rc);
+  }
+}
+
 // --- messages ---
 
 platform::LResult CDlgBase::OnMessage(platform::WindowId window, uint32_t message,
@@ -458,15 +557,14 @@ platform::LResult CDlgBase::OnMessage(platform::WindowId window, uint32_t messag
       if (OnRButtonUp(wParam, pt)) return 0;
       break;
     case msg::kKeyDown:
-      if (wParam == platform::kVkEscape) {
-        OnCancel();
-        return 0;
-      }
-      if (wParam == platform::kVkReturn) {
-        OnOK();
-        return 0;
-      }
+      if (OnKeyDown(static_cast<uint32_t>(wParam))) return 0;
       break;
+    case msg::kChar:
+      if (OnChar(static_cast<char16_t>(wParam))) return 0;
+      break;
+    case msg::kMouseWheel:
+      OnMouseWheel(wParam, lParam);
+      return 0;
     case msg::kClose:
       OnCancel();
       return 0;
@@ -476,6 +574,8 @@ platform::LResult CDlgBase::OnMessage(platform::WindowId window, uint32_t messag
       m_bCaptured = false;
       m_pHoverControl = nullptr;
       m_pDownControl = nullptr;
+      if (m_pFocusControl) m_pFocusControl->m_bFocused = false;
+      m_pFocusControl = nullptr;
       m_bMouseDown = false;
       m_bTracking = false;
       return 0;

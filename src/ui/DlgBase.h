@@ -12,10 +12,11 @@
 
 #include "platform/WindowSystem.h"
 #include "ui/ControlBase.h"
+#include "ui/SkinnedWindow.h"
 
 class CWndPopup;
 
-class CDlgBase : public platform::WindowHandler {
+class CDlgBase : public platform::WindowHandler, public ui::SkinnedWindow {
  public:
   static constexpr int kLayers = 10;
   static constexpr int kPopupSlots = 11;
@@ -38,6 +39,8 @@ class CDlgBase : public platform::WindowHandler {
   // Modal: ends the loop with `result`; modeless: destroys the window.
   void EndDialog(intptr_t result);
   platform::WindowId GetSafeHwnd() const { return m_hWnd; }
+  platform::WindowId DumpWindowId() const override { return m_hWnd; }
+  void DumpItems(std::vector<ui::DumpItem>& items) const override;
 
   // Paints the whole window: by convention background, frame, own decorations, DrawControls.
   virtual void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) = 0;
@@ -64,6 +67,14 @@ class CDlgBase : public platform::WindowHandler {
   // Releases every control's images (before the dialog ends).
   void ResetControls();
 
+  // Keyboard focus: key and character messages go to this control first. nullptr clears it;
+  // both the control losing and the one gaining focus are told.
+  void SetFocusControl(CControlBase* control);
+  CControlBase* GetFocusControl() const { return m_pFocusControl; }
+  // Tab and Shift+Tab: the next (previous) drawable, enabled control that can take focus, in
+  // layer and list order, wrapping around. False when there is none.
+  bool MoveFocus(bool backwards);
+
   void ClosePopup(int slot);
   // Closes the slot's previous popup, then creates `popup` at `rc` (client coordinates).
   void OpenPopup(int slot, std::unique_ptr<CWndPopup> popup, const platform::Rect& rc,
@@ -83,7 +94,8 @@ class CDlgBase : public platform::WindowHandler {
 
  protected:
   virtual void OnInitDialog();
-  // Enter and Escape: OK does nothing by default, Cancel ends the dialog with IDCANCEL.
+  // Enter and Escape that the focused control did not consume: OK does nothing by default,
+  // Cancel ends the dialog with IDCANCEL.
   virtual void OnOK() {}
   virtual void OnCancel() { EndDialog(kIdCancel); }
   // Fills the background and copies the prepared frame.
@@ -100,6 +112,7 @@ class CDlgBase : public platform::WindowHandler {
   std::array<std::vector<std::unique_ptr<CControlBase>>, kLayers> m_vecLayer;
   CControlBase* m_pHoverControl = nullptr;
   CControlBase* m_pDownControl = nullptr;
+  CControlBase* m_pFocusControl = nullptr;
   bool m_bTracking = false;
   bool m_bMouseDown = false;
   bool m_bCaptured = false;
@@ -118,6 +131,11 @@ class CDlgBase : public platform::WindowHandler {
   void OnLButtonUp(platform::WParam flags, platform::Point pt);
   bool OnLButtonDblClk(platform::WParam flags, platform::Point pt);
   bool OnRButtonUp(platform::WParam flags, platform::Point pt);
+  bool OnKeyDown(uint32_t vk);
+  bool OnChar(char16_t unit);
+  void OnMouseWheel(platform::WParam wParam, platform::LParam lParam);
+  // The focused control when it may take input now; a hidden or disabled one loses focus.
+  CControlBase* FocusForInput();
   // Topmost drawable, responsive control under the point.
   CControlBase* HitTest(platform::Point pt) const;
   void RegisterOpenDialog();

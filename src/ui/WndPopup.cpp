@@ -3,6 +3,7 @@
 #include <array>
 
 #include "base/Language.h"
+#include "platform/Keys.h"
 #include "platform/Platform.h"
 #include "ui/SkinImage.h"
 
@@ -67,6 +68,21 @@ bool CWndPopup::OnRButtonUp(int, int) {
   return false;
 }
 
+bool CWndPopup::OnKeyDown(uint32_t vk) {
+  if (vk == platform::kVkEscape) {
+    SendCloseNotice();
+    Close();
+  }
+  return false;
+}
+
+void CWndPopup::SendCloseNotice() {
+  // One notice however often the system repeats the deactivation.
+  if (m_bCloseNoticeSent) return;
+  m_bCloseNoticeSent = true;
+  if (const uint32_t notice = CloseNotice(m_nKind)) SendToParent(notice, m_wParam, m_nKind);
+}
+
 bool CWndPopup::LoadBackgroundPng(int resourceId) {
   auto image = ui::LoadPngResource(resourceId);
   if (!image) return false;
@@ -92,6 +108,7 @@ void CWndPopup::RedrawLayered() {
   DrawWindow(*canvas, client);
   // The window is updated opaque (ULW_OPAQUE), so the blend's constant alpha has no effect.
   windows.UpdateLayered(m_hWnd, *canvas, 255);
+  NotifyPainted();
 }
 
 platform::Point CWndPopup::CursorInClient() {
@@ -116,7 +133,14 @@ platform::LResult CWndPopup::OnMessage(platform::WindowId window, uint32_t messa
       RedrawLayered();
       windows.MoveWindow(
           m_hWnd, {m_ptPos.x, m_ptPos.y, m_ptPos.x + m_sizeWindow.cx, m_ptPos.y + m_sizeWindow.cy});
-      windows.ShowWindow(m_hWnd, platform::ShowCommand::Show);
+      windows.ShowWindow(m_hWnd, m_bNoActivate ? platform::ShowCommand::ShowNoActivate
+                                               : platform::ShowCommand::Show);
+      return 0;
+    case msg::kMouseActivate:
+      if (!m_bNoActivate) break;
+      return platform::kMaNoActivate;
+    case msg::kKeyDown:
+      Redraw(OnKeyDown(static_cast<uint32_t>(wParam)));
       return 0;
     case msg::kEraseBkgnd:
       return 1;
@@ -163,13 +187,7 @@ platform::LResult CWndPopup::OnMessage(platform::WindowId window, uint32_t messa
       Redraw(OnRButtonUp(pt.x, pt.y));
       return 0;
     case msg::kNcActivate:
-      if (wParam == 0 && !m_bCloseNoticeSent) {
-        // One notice however often the system repeats the deactivation.
-        m_bCloseNoticeSent = true;
-        if (const uint32_t notice = CloseNotice(m_nKind)) {
-          SendToParent(notice, m_wParam, m_nKind);
-        }
-      }
+      if (wParam == 0) SendCloseNotice();
       return 1;
     case msg::kClose:
       SendToParent(kClosedMessage, 0, 0);

@@ -9,9 +9,13 @@
 #include "device/SettingsWriter.h"
 #include "platform/Types.h"
 
+class ButtonBank;
 class CDlgBase;
+class GlobalSettings;
 class DeviceLink;
+class MacroDownload;
 struct ProfileSettings;
+struct ProfileStore;
 struct SensorDpiTable;
 
 class ViewServices {
@@ -33,8 +37,15 @@ class ViewServices {
   virtual CDlgBase& MainDialog() = 0;
   // The profile of the CurrentProfile slot (slot 0 when the setting names none).
   virtual ProfileSettings& CurrentProfile() = 0;
+  // The global settings (profile list, current slot) and the five profiles.
+  virtual GlobalSettings& Settings() = 0;
+  virtual ProfileStore& Profiles() = 0;
   virtual const SensorDpiTable& SensorTable() const = 0;
   virtual DeviceLink& Link() = 0;
+  // The six buttons of the current profile, for the assignment code.
+  virtual ButtonBank& CurrentButtons() = 0;
+  // The macro side of writes (MarkManagerOpened after a manager closed, refused macros).
+  virtual MacroDownload& Macros() = 0;
 
   // Marks the group pending and (re)starts timer 30: changes within 20 ms make one write.
   virtual void MarkPending(Group group) = 0;
@@ -47,6 +58,8 @@ class ViewServices {
   virtual void SaveNow() = 0;
   // Re-reads the current profile and device state into every page part and repaints.
   virtual void RefreshPage() = 0;
+  // Copies what the page's controls show into the current profile (every part's Collect).
+  virtual void CollectPage() = 0;
 
   // Runs `action` once, `kAfterMenuDelayMs` after now, on the main window's timer `timerId`
   // (20 or 60): popup choices are carried out after the popup has closed. A second request on

@@ -25,12 +25,20 @@ TEST(CommandLine, SimulateWithAndWithoutScriptAndLog) {
   EXPECT_TRUE(full->simulate);
   EXPECT_EQ(full->scriptPath, u"C:\\demo scripts\\a=b.txt");
   EXPECT_EQ(full->simLogPath, u"C:\\logs\\traffic.txt");
+  EXPECT_TRUE(full->uiDumpPath.empty());
+
+  // The dump is a diagnostic of its own: it needs no simulated mouse.
+  auto dump = Parse({u"--ui-dump=Z:\\tmp\\ui.txt"});
+  ASSERT_TRUE(dump);
+  EXPECT_FALSE(dump->simulate);
+  EXPECT_EQ(dump->uiDumpPath, u"Z:\\tmp\\ui.txt");
 }
 
 TEST(CommandLine, RefusesWhatItDoesNotKnowWithAMessage) {
   const std::vector<std::vector<std::u16string>> bad = {
-      {u"--simulated"}, {u"--simulate="}, {u"--sim-log="},        {u"--sim-log=x.txt"},
-      {u"/simulate"},   {u"profile.psf"}, {u"--simulate", u"-x"},
+      {u"--simulated"},       {u"--simulate="}, {u"--sim-log="},
+      {u"--sim-log=x.txt"},   {u"/simulate"},   {u"profile.psf"},
+      {u"--simulate", u"-x"}, {u"--ui-dump="},  {u"--ui-dump"},
   };
   for (const auto& args : bad) {
     std::u16string error;

@@ -68,7 +68,6 @@ TEST_F(MainWindowDeviceTest, CableMouseIsFoundAtStartAndShownByItsStatusImage) {
   EXPECT_FALSE(desktop.IsMinimized(dlg.Handle()));
   EXPECT_TRUE(Shown(dlg, CVantrelDlg::kStatusWired));
   EXPECT_FALSE(Shown(dlg, CVantrelDlg::kStatusWireless));
-  EXPECT_FALSE(Shown(dlg, CVantrelDlg::kPlaceholderLabel));
   // Start-up loaded (and, on a fresh account, created) the settings and profile files.
   EXPECT_TRUE(platform.files().FileExists(configDir + u"config.ini"));
   // Nothing is written to the mouse at start: the snapshot marks the profile as sent.
@@ -81,7 +80,7 @@ TEST_F(MainWindowDeviceTest, NoMouseShowsTheAttentionBoxAfterTwoSeconds) {
   CVantrelDlg dlg;
   ASSERT_TRUE(dlg.Create());
   EXPECT_FALSE(dlg.Link().Connected());
-  EXPECT_TRUE(Shown(dlg, CVantrelDlg::kPlaceholderLabel));
+  EXPECT_FALSE(Shown(dlg, CVantrelDlg::kStatusWired));
   desktop.RunFor(1900);
   EXPECT_FALSE(desktop.IsVisible(dlg.Handle()));  // only the tray icon, until a mouse allows it
   EXPECT_EQ(g_hOpenDialogs[0], 0u);

@@ -36,7 +36,7 @@ const std::vector<std::pair<const char*, std::vector<int>>> kUsedTexts = {
     {"window menu", {75, 76, 77, 78, 79, 80}},
     {"profiles", {85, 86, 87, 88, 89, 90, 91, 92, 93, 142, 143, 145, 147, 152, 200, 340}},
     {"pointer page", {130, 131, 132, 133, 134, 135}},
-    {"messages", {4, 5, 146, 150, 151, 155, 156}},
+    {"messages", {4, 5, 146, 150, 151, 155, 156, 341}},
     {"reset and pairing", {140, 277, 278, 279, 280, 281, 282, 283}},
     {"editors", {170, 171, 172, 173, 174, 175, 176, 180, 289}},
     {"macro manager",

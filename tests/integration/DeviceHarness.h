@@ -14,6 +14,7 @@
 #include "base/AppGlobals.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
+#include "device/DeviceStack.h"
 #include "device/FakeDeviceModel.h"
 #include "device/SettingsWriter.h"
 #include "device/StatusEvents.h"
@@ -113,9 +114,10 @@ class DeviceHarness : public ::testing::Test {
   SimMouse mouse;
   FakeDeviceModel model;
   RecordingHost host;
-  DeviceLink link{host};
-  SettingsWriter writer{link, model, host};
-  StatusEvents events{link, writer, model, host};
+  DeviceStack stack{host, model};
+  DeviceLink& link = stack.link;
+  SettingsWriter& writer = stack.writer;
+  StatusEvents& events = stack.events;
   int saves = 0;
   std::vector<std::string> failures;
 
@@ -127,17 +129,13 @@ class DeviceHarness : public ::testing::Test {
   DeviceHarness() {
     desktop.SetFailureHandler([this](const std::string& m) { failures.push_back(m); });
     platform.SetHidBus(&mouse);
-    link.SetStatusEvents(&events);
     g_bDeviceActive = true;  // the program was started with the window showing
     host.onTimer = [this](uintptr_t id) {
-      if (id == RecordingHost::kTimerWrite) {
-        host.KillTimer(id);
-        writer.WriteChanges();
-      } else if (id == DeviceHost::kTimerSave) {
+      if (id == DeviceHost::kTimerSave) {
         host.KillTimer(id);
         ++saves;
-      } else if (!link.OnTimer(id)) {
-        (void)events.OnTimer(id);
+      } else {
+        (void)stack.OnTimer(id);
       }
     };
     host.onDeviceChange = [this](uint32_t code) { link.OnDeviceChange(code); };
@@ -148,13 +146,7 @@ class DeviceHarness : public ::testing::Test {
   }
 
   // The main window's start-up steps that concern the device.
-  void StartUp() {
-    host.RefreshPage();
-    link.RegisterForDeviceNotifications(host.window);
-    writer.SnapshotSentState();
-    link.ScanDevices();
-    if (link.Connected() && link.TakeFirstConnection()) host.RefreshPage();
-  }
+  void StartUp() { stack.StartUp(host.window); }
   // A page handler: the model is changed first, then the group marked and timer 30 armed.
   void Edit(Group group) {
     writer.MarkDirty(group);

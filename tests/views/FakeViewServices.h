@@ -8,10 +8,15 @@
 #include <vector>
 
 #include "device/DeviceLink.h"
+#include "device/MacroDownload.h"
 #include "device/QuietDeviceHost.h"
+#include "macros/MacroLibrary.h"
+#include "profiles/GlobalSettings.h"
 #include "profiles/ProfileSettings.h"
+#include "profiles/ProfileStore.h"
 #include "profiles/SensorDpiTable.h"
 #include "ui/DlgBase.h"
+#include "views/ProfileButtonBank.h"
 #include "views/ViewServices.h"
 
 class FakeViewServices : public ViewServices {
@@ -19,15 +24,23 @@ class FakeViewServices : public ViewServices {
   explicit FakeViewServices(CDlgBase& dialog) : m_dialog(dialog) {}
 
   CDlgBase& MainDialog() override { return m_dialog; }
-  ProfileSettings& CurrentProfile() override { return profile; }
+  ProfileSettings& CurrentProfile() override {
+    ProfileSettings* current = store.At(settings.CurrentProfileIndex());
+    return current ? *current : profile;
+  }
+  GlobalSettings& Settings() override { return settings; }
+  ProfileStore& Profiles() override { return store; }
   const SensorDpiTable& SensorTable() const override { return table; }
   DeviceLink& Link() override { return link; }
+  ButtonBank& CurrentButtons() override { return buttons; }
+  MacroDownload& Macros() override { return macros; }
 
   void MarkPending(Group group) override { pending.push_back(group); }
   void MarkPendingWhileDragging(Group group) override { draggedPending.push_back(group); }
   void WriteNow() override { ++writes; }
   void SaveNow() override { ++saves; }
   void RefreshPage() override { ++refreshes; }
+  void CollectPage() override { ++collects; }
   void RunAfterMenuClosed(uintptr_t timerId, std::function<void()> action) override {
     deferred[timerId] = std::move(action);
   }
@@ -49,10 +62,17 @@ class FakeViewServices : public ViewServices {
     return kind == Box::Modal ? modalAnswer : 0;
   }
 
-  ProfileSettings profile;
+  // The current profile is slot 0 of the test's own store.
+  ProfileStore store;
+  GlobalSettings settings;
+  ProfileSettings& profile = store.profiles[0];
   SensorDpiTable table;
+  MacroLibrary macroLibrary;
+  MacroLibrary bulletLibrary;
   QuietDeviceHost host;
   DeviceLink link{host};
+  ProfileButtonBank buttons{[this]() -> ProfileSettings& { return profile; }};
+  MacroDownload macros{link, store, settings, macroLibrary, bulletLibrary};
   std::vector<Group> pending;
   std::vector<Group> draggedPending;
   std::map<uintptr_t, std::function<void()>> deferred;
@@ -62,6 +82,7 @@ class FakeViewServices : public ViewServices {
   int writes = 0;
   int saves = 0;
   int refreshes = 0;
+  int collects = 0;
 
  private:
   CDlgBase& m_dialog;

@@ -1,6 +1,8 @@
 #include "GalleryDlg.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "base/Language.h"
 #include "base/Text.h"
@@ -14,6 +16,7 @@
 #include "ui/ComboButton.h"
 #include "ui/DPIRadioButton.h"
 #include "ui/DialRegions.h"
+#include "ui/EditBox.h"
 #include "ui/HScrollBar.h"
 #include "ui/ImageButton.h"
 #include "ui/LinkButton.h"
@@ -44,7 +47,47 @@ platform::Rect R(int l, int t, int r, int b) {
   return {ui::Scaled(l), ui::Scaled(t), ui::Scaled(r), ui::Scaled(b)};
 }
 
+// The menu field's rows; rows 2 and 3 open the submenus below.
+std::vector<MenuItem> MainMenuItems() {
+  return {{u"Left button", 11},
+          {u"Right button", 12},
+          {u"DPI functions", 0, true},
+          {u"Multimedia", 0, true},
+          {u"Macro (none recorded)", 15, false, false},
+          {u"Off", 16}};
+}
+std::vector<MenuItem> SubmenuItems(int row) {
+  if (row == 2) return {{u"DPI up", 21}, {u"DPI down", 22}, {u"DPI cycle", 23}};
+  return {{u"Play / pause", 31},
+          {u"Next track", 32},
+          {u"Volume up", 33},
+          {u"Volume down", 34},
+          {u"Mute", 35}};
+}
+std::u16string MenuText(platform::LParam value) {
+  std::vector<MenuItem> all = MainMenuItems();
+  for (int row : {2, 3}) {
+    for (MenuItem& item : SubmenuItems(row)) all.push_back(std::move(item));
+  }
+  for (const MenuItem& item : all) {
+    if (!item.submenu && item.value == value) return item.text;
+  }
+  return u"";
+}
+
 }  // namespace
+
+// --- menu ---
+
+CGalleryMenu::CGalleryMenu() : CMenuPopup(kKind, MainMenuItems()) {}
+
+void CGalleryMenu::OnHotItemChanged(int index) {
+  if (index >= 0 && m_items[static_cast<size_t>(index)].submenu) {
+    SendToParent(kOpenSubmenu, static_cast<platform::WParam>(index), 0);
+  } else {
+    SendToParent(kCloseSubmenu, 0, 0);
+  }
+}
 
 // --- popup ---
 
@@ -204,6 +247,24 @@ void CGalleryDlg::InitUI(const platform::Rect&) {
   progress->SetImageBackground(ui::SkinPath(u"progress_bg.png"));
   progress->SetImageFill(ui::SkinPath(u"progress_fill.png"));
   progress->SetPos(40);
+  // Text entry and menus.
+  label(540, 340, 780, 358, u"Text entry and menus");
+  auto* name =
+      AddControl(0, std::make_unique<CEditBox>(w, kNameEntry, R(540, 362, 780, 386), u"Profile 1"));
+  name->SetMaxLength(31);
+  name->LoadDefaultImages();
+  auto* number =
+      AddControl(0, std::make_unique<CEditBox>(w, kNumberEntry, R(540, 396, 630, 420), u"1600"));
+  number->SetNumeric(kNumberMin, kNumberMax);
+  number->SetMaxLength(5);
+  number->LoadDefaultImages();
+  auto* menuField =
+      AddControl(0, std::make_unique<CComboButton>(w, kMenuField, R(640, 396, 780, 420),
+                                                   kComboMessage, u"Left button", u""));
+  menuField->SetImageNormal(ui::SkinPath(u"combo2_nr.png"));
+  menuField->SetImageHover(ui::SkinPath(u"combo2_ov.png"));
+  menuField->SetTextOffset(8, 24);
+
   AddControl(0, std::make_unique<CStaticText>(w, 2013, R(20, 480, 780, 620), kLabel, 0x2015,
                                               u"A static text with a long message that wraps "
                                               u"inside its rectangle and stays centred, the way "
@@ -215,6 +276,52 @@ void CGalleryDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& cli
   DrawBackgroundAndFrame(canvas, client);
   canvas.FrameRect(client, 0x6E6A68);
   DrawControls(canvas, client);
+}
+
+void CGalleryDlg::OpenMenu() {
+  CControlBase* field = GetControl(kMenuField);
+  if (!field) return;
+  auto& windows = platform::Windows();
+  const platform::Rect window = windows.WindowRect(GetSafeHwnd());
+  auto menu = std::make_unique<CGalleryMenu>();
+  const platform::Rect screen = CMenuPopup::PlaceBelow(field->m_rc.Offset(window.left, window.top),
+                                                       menu->MeasureSize(), windows.WorkArea());
+  OpenPopup(kMenuSlot, std::move(menu), screen.Offset(-window.left, -window.top), kMenuResult,
+            kMenuField);
+  static_cast<CComboButton*>(field)->SetMenuOpen(true);
+}
+
+void CGalleryDlg::OpenSubmenu(int row) {
+  auto* menu = static_cast<CMenuPopup*>(Popup(kMenuSlot));
+  if (!menu || !menu->IsAlive()) return;
+  if (row == m_nSubmenuRow && Popup(kSubmenuSlot) && Popup(kSubmenuSlot)->IsAlive()) return;
+  auto& windows = platform::Windows();
+  const platform::Rect window = windows.WindowRect(GetSafeHwnd());
+  auto submenu = std::make_unique<CMenuPopup>(8, SubmenuItems(row));
+  submenu->SetNoActivate(true);  // the menu keeps the keyboard and stays open
+  const platform::Rect screen = menu->SubmenuRect(row, submenu->MeasureSize(), windows.WorkArea());
+  OpenPopup(kSubmenuSlot, std::move(submenu), screen.Offset(-window.left, -window.top), kMenuResult,
+            kMenuField);
+  m_nSubmenuRow = row;
+}
+
+void CGalleryDlg::CloseMenus() {
+  ClosePopup(kSubmenuSlot);
+  ClosePopup(kMenuSlot);
+  m_nSubmenuRow = -1;
+  if (auto* field = static_cast<CComboButton*>(GetControl(kMenuField))) field->SetMenuOpen(false);
+}
+
+void CGalleryDlg::WriteStateLog() {
+  if (m_strStateLog.empty()) return;
+  auto* name = static_cast<CEditBox*>(GetControl(kNameEntry));
+  auto* number = static_cast<CEditBox*>(GetControl(kNumberEntry));
+  if (!name || !number) return;
+  const std::optional<int> value = number->Value();
+  std::string text = "name=" + base::ToUtf8(name->GetText()) + "\n";
+  text += "number=" + base::ToUtf8(number->GetText()) + (value ? "" : " (out of range)") + "\n";
+  text += "menu=" + base::ToUtf8(MenuText(m_nLastMenuChoice)) + "\n";
+  (void)platform::Files().WriteAll(m_strStateLog, text);
 }
 
 void CGalleryDlg::Animate() {
@@ -247,7 +354,31 @@ platform::LResult CGalleryDlg::OnMessage(platform::WindowId window, uint32_t mes
         m_nLastAttention = box.DoModal();
       }
       return 0;
+    case kNameEntry:
+    case kNumberEntry:
+      if (lParam == Notify::kValueChanged) WriteStateLog();
+      return 0;
+    case CGalleryMenu::kOpenSubmenu:
+      OpenSubmenu(static_cast<int>(wParam));
+      return 0;
+    case CGalleryMenu::kCloseSubmenu:
+      ClosePopup(kSubmenuSlot);
+      m_nSubmenuRow = -1;
+      return 0;
+    case kMenuResult:
+      m_nLastMenuChoice = lParam;
+      if (auto* field = GetControl(kMenuField)) field->SetTitle(MenuText(lParam));
+      CloseMenus();
+      WriteStateLog();
+      return 0;
+    case 1126:  // the menu lost activation (kind 7)
+      CloseMenus();
+      return 0;
     case kComboMessage:
+      if (wParam == kMenuField && lParam == Notify::kClicked) {
+        OpenMenu();
+        return 0;
+      }
       if (wParam == kCombo && lParam == Notify::kClicked) {
         const platform::Rect rc = GetControl(kCombo)->m_rc;
         OpenPopup(kComboSlot, std::make_unique<CGalleryPopup>(),

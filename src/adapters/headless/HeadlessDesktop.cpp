@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/Text.h"
+#include "platform/Keys.h"
 
 namespace platform::headless {
 
@@ -44,6 +45,11 @@ std::vector<WindowId> HeadlessDesktop::AllWindows() const {
 const RecordingCanvas* HeadlessDesktop::LastPaint(WindowId window) const {
   const WindowInfo* info = Info(window);
   return info && info->paints > 0 ? info->backBuffer.get() : nullptr;
+}
+
+const RecordingCanvas* HeadlessDesktop::LastLayered(WindowId window) const {
+  const WindowInfo* info = Info(window);
+  return info ? info->layered.get() : nullptr;
 }
 
 bool HeadlessDesktop::HasTimer(WindowId window, uintptr_t id) const {
@@ -122,8 +128,11 @@ WindowId HeadlessDesktop::CreateWindow(const WindowDesc& desc, WindowHandler* ha
 }
 
 void HeadlessDesktop::DestroyWindow(WindowId window) {
-  if (!Find(window)) return;
+  WindowInfo* info = Find(window);
+  if (!info) return;
+  const WindowId owner = info->desc.owner;
   SendMessage(window, msg::kDestroy, 0, 0);
+  const bool wasActive = m_active == window;
   m_windows.erase(window);
   std::erase_if(m_timers, [&](const Timer& t) { return t.window == window; });
   std::erase_if(m_queue, [&](const Posted& p) { return p.window == window; });
@@ -137,6 +146,10 @@ void HeadlessDesktop::DestroyWindow(WindowId window) {
       modal->ended = true;
       modal->result = -1;
     }
+  }
+  // As on Windows, activation goes back to the owner of a destroyed active window.
+  if (wasActive) {
+    if (WindowInfo* next = Find(owner); next && next->visible) Activate(owner);
   }
 }
 
@@ -278,10 +291,13 @@ void HeadlessDesktop::EndPaint(WindowId window) {
   }
 }
 
-void HeadlessDesktop::UpdateLayered(WindowId window, const Canvas&, uint8_t alpha) {
+void HeadlessDesktop::UpdateLayered(WindowId window, const Canvas& image, uint8_t alpha) {
   if (WindowInfo* info = Find(window)) {
     info->layeredUpdates++;
     info->alpha = alpha;
+    if (const auto* recorded = dynamic_cast<const RecordingCanvas*>(&image)) {
+      info->layered = std::make_unique<RecordingCanvas>(*recorded);
+    }
   }
 }
 
@@ -310,7 +326,7 @@ void HeadlessDesktop::ShowWindow(WindowId window, ShowCommand command) {
       info->minimized = false;
       break;
   }
-  if (command == ShowCommand::Show || command == ShowCommand::Restore) m_active = window;
+  if (command == ShowCommand::Show || command == ShowCommand::Restore) Activate(window);
   if (info->visible) info->dirty = true;
   if (wasVisible != info->visible) SendMessage(window, msg::kShowWindow, info->visible ? 1 : 0, 0);
 }
@@ -349,7 +365,21 @@ void HeadlessDesktop::SetTitle(WindowId window, std::u16string_view title) {
 }
 
 void HeadlessDesktop::BringToForeground(WindowId window) {
-  if (Find(window)) m_active = window;
+  if (Find(window)) Activate(window);
+}
+
+void HeadlessDesktop::Activate(WindowId window) {
+  if (window == m_active || !Find(window)) return;
+  const WindowId previous = m_active;
+  m_active = window;
+  if (Find(previous)) {
+    SendMessage(previous, msg::kNcActivate, 0, 0);
+    SendMessage(previous, msg::kActivate, 0, static_cast<LParam>(window));
+  }
+  // The deactivated window's handlers may have moved activation on again.
+  if (m_active != window || !Find(window)) return;
+  SendMessage(window, msg::kNcActivate, 1, 0);
+  SendMessage(window, msg::kActivate, 1, static_cast<LParam>(previous));
 }
 
 Point HeadlessDesktop::ScreenToClient(WindowId window, Point p) {
@@ -384,8 +414,21 @@ bool HeadlessDesktop::Deliver(WindowId window, uint32_t message, WParam wParam, 
     m_tracking = 0;
     SendMessage(left, msg::kMouseLeave, 0, 0);
   }
-  SendMessage(target, message, wParam, MakePointParam(at.x, at.y));
+  // A press on an inactive window activates it unless the window declines.
+  if ((message == msg::kLButtonDown || message == msg::kRButtonDown) && target != m_active) {
+    const LResult answer = SendMessage(target, msg::kMouseActivate, target, 0);
+    if (answer != kMaNoActivate && Find(target)) Activate(target);
+    if (!Find(target)) return true;
+  }
+  SendMessage(target, message, MouseKeyFlags(wParam), MakePointParam(at.x, at.y));
   return true;
+}
+
+WParam HeadlessDesktop::MouseKeyFlags(WParam buttons) const {
+  WParam flags = buttons;
+  if (m_modifiers & mod::kShift) flags |= kMkShift;
+  if (m_modifiers & mod::kControl) flags |= kMkControl;
+  return flags;
 }
 
 bool HeadlessDesktop::MoveMouse(WindowId window, Point client) {
@@ -415,11 +458,52 @@ bool HeadlessDesktop::RightClick(WindowId window, Point client) {
          Deliver(window, msg::kRButtonUp, 0, client);
 }
 
-bool HeadlessDesktop::PressKey(WindowId window, uint32_t virtualKey) {
+namespace {
+
+// The character TranslateMessage makes of a key with these modifiers; 0 for none.
+char16_t TranslatedChar(uint32_t vk, uint32_t modifiers) {
+  if (modifiers & mod::kAlt) return 0;
+  const bool letter = vk >= 'A' && vk <= 'Z';
+  if (modifiers & mod::kControl) return letter ? static_cast<char16_t>(vk - 'A' + 1) : 0;
+  if (vk == kVkReturn || vk == kVkEscape || vk == kVkBack || vk == kVkTab || vk == ' ') {
+    return static_cast<char16_t>(vk);
+  }
+  if (letter) return static_cast<char16_t>((modifiers & mod::kShift) ? vk : vk - 'A' + 'a');
+  if (vk >= '0' && vk <= '9' && !(modifiers & mod::kShift)) return static_cast<char16_t>(vk);
+  return 0;
+}
+
+}  // namespace
+
+bool HeadlessDesktop::PressKey(WindowId window, uint32_t virtualKey, uint32_t modifiers) {
   WindowInfo* info = Find(window);
   if (!info || !info->enabled) return false;
-  SendMessage(window, msg::kKeyDown, virtualKey, 0);
-  SendMessage(window, msg::kKeyUp, virtualKey, 0);
+  const uint32_t held = std::exchange(m_modifiers, modifiers);
+  SendMessage(window, msg::kKeyDown, virtualKey, 1);
+  if (const char16_t unit = TranslatedChar(virtualKey, modifiers); unit && Find(window)) {
+    SendMessage(window, msg::kChar, unit, 1);
+  }
+  if (Find(window)) SendMessage(window, msg::kKeyUp, virtualKey, static_cast<LParam>(0xC0000001u));
+  m_modifiers = held;
+  return true;
+}
+
+bool HeadlessDesktop::TypeText(WindowId window, std::u16string_view text) {
+  for (const char16_t unit : text) {
+    WindowInfo* info = Find(window);
+    if (!info || !info->enabled) return false;
+    SendMessage(window, msg::kChar, unit, 1);
+  }
+  return true;
+}
+
+bool HeadlessDesktop::Wheel(WindowId window, Point client, int delta) {
+  WindowInfo* info = Find(window);
+  if (!info || !info->enabled) return false;
+  m_cursor = {info->rect.left + client.x, info->rect.top + client.y};
+  // Windows gives the wheel's position in screen coordinates.
+  SendMessage(window, msg::kMouseWheel, MakeWheelParam(delta, MouseKeyFlags(0)),
+              MakePointParam(m_cursor.x, m_cursor.y));
   return true;
 }
 

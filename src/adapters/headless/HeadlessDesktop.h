@@ -38,6 +38,7 @@ class HeadlessDesktop : public WindowSystem, public Clock {
     int layeredUpdates = 0;
     uint8_t alpha = 255;
     std::unique_ptr<RecordingCanvas> backBuffer;
+    std::unique_ptr<RecordingCanvas> layered;
     // Every rectangle passed to Invalidate since the last TakeInvalidated (the client
     // rectangle for a whole-window invalidation).
     std::vector<Rect> invalidated;
@@ -69,12 +70,27 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   // The halves of a click, for press-move-release gestures.
   bool PressMouse(WindowId window, Point client);
   bool ReleaseMouse(WindowId window, Point client);
-  bool PressKey(WindowId window, uint32_t virtualKey);
+  // A key pressed and released with these modifiers (platform::mod) held: WM_KEYDOWN, the
+  // WM_CHAR that the system's translation makes of it (Enter, Escape, Backspace, Tab, space,
+  // letters and digits, Ctrl+letter control codes), WM_KEYUP.
+  bool PressKey(WindowId window, uint32_t virtualKey, uint32_t modifiers = 0);
+  // Text as typed through an input method: one WM_CHAR per UTF-16 code unit.
+  bool TypeText(WindowId window, std::u16string_view text);
+  // WM_MOUSEWHEEL with the pointer at `client`; delta in kWheelDelta units, positive away
+  // from the user.
+  bool Wheel(WindowId window, Point client, int delta);
+  // Modifier keys held for the following input (mouse messages carry MK_SHIFT, MK_CONTROL).
+  void HoldModifiers(uint32_t modifiers) { m_modifiers = modifiers; }
+  // Makes a window the active one, as a click on it or the task switcher would: the window
+  // losing activation gets WM_NCACTIVATE and WM_ACTIVATE with wParam 0 first.
+  void Activate(WindowId window);
 
   const WindowInfo* Info(WindowId window) const;
   std::vector<WindowId> AllWindows() const;
   // The back buffer of the last paint (nullptr before the first one).
   const RecordingCanvas* LastPaint(WindowId window) const;
+  // The picture of the last layered update of a popup (nullptr before the first one).
+  const RecordingCanvas* LastLayered(WindowId window) const;
   // The rectangles invalidated since the last call, oldest first; clears the list.
   std::vector<Rect> TakeInvalidated(WindowId window);
   bool HasTimer(WindowId window, uintptr_t id) const;
@@ -117,6 +133,7 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   void TrackMouseLeave(WindowId window) override { m_tracking = window; }
   Point CursorPos() override { return m_cursor; }
   Point ScreenToClient(WindowId window, Point p) override;
+  uint32_t KeyModifiers() override { return m_modifiers; }
   Size FullScreenSize() override { return m_fullScreen; }
   Rect WorkArea() override { return m_workArea; }
   float DpiScale() override { return m_dpiScale; }
@@ -148,6 +165,7 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   void Fail(const std::string& message);
   bool Deliver(WindowId window, uint32_t message, WParam wParam, Point client);
   WindowInfo* Find(WindowId window);
+  WParam MouseKeyFlags(WParam buttons) const;
 
   std::map<WindowId, WindowInfo> m_windows;
   std::deque<Posted> m_queue;
@@ -165,6 +183,7 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   WindowId m_active = 0;
   WindowId m_dragging = 0;  // window moved by a caption drag until the button is released
   Point m_cursor;
+  uint32_t m_modifiers = 0;
   Size m_fullScreen{1920, 1017};
   Rect m_workArea{0, 0, 1920, 1040};
   float m_dpiScale = 1.0f;

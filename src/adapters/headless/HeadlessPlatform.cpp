@@ -61,6 +61,7 @@ void HeadlessPlatform::Install() {
   services.shell = m_shell.get();
   services.tray = m_tray.get();
   services.system = m_system.get();
+  services.clipboard = &m_clipboard;
   platform::Install(services);
 }
 

@@ -28,6 +28,7 @@ class HeadlessPlatform {
   HeadlessShell& shell() { return *m_shell; }
   HeadlessTray& tray() { return *m_tray; }
   HeadlessSystem& system() { return *m_system; }
+  HeadlessClipboard& clipboard() { return m_clipboard; }
   const std::filesystem::path& root() const { return m_root; }
 
   // Serves skins\ and lang\ beside the executable, and the executable's resources, from a
@@ -47,6 +48,7 @@ class HeadlessPlatform {
   std::unique_ptr<HeadlessShell> m_shell;
   std::unique_ptr<HeadlessTray> m_tray;
   std::unique_ptr<HeadlessSystem> m_system;
+  HeadlessClipboard m_clipboard;
   EmptyHidBus m_emptyBus;
   HidBus* m_hid = &m_emptyBus;
 };

@@ -1,7 +1,7 @@
 #pragma once
 // The smaller headless services: scripted shell, file dialogs and downloads, a recording
-// tray, the single-instance mutex, resources from files, an injectable keyboard hook, and
-// a HID bus slot that a simulated device fills.
+// tray, a clipboard in memory, the single-instance mutex, resources from files, an injectable
+// keyboard hook, and a HID bus slot that a simulated device fills.
 
 #include <deque>
 #include <map>
@@ -12,6 +12,7 @@
 
 #include "adapters/headless/HeadlessFileSystem.h"
 #include "adapters/headless/ResourceScript.h"
+#include "platform/Clipboard.h"
 #include "platform/HidBus.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
@@ -101,6 +102,27 @@ class HeadlessSystem : public System {
   const ResourceScript& m_resources;
   std::set<std::u16string> m_mutexes;
   WindowId m_hookTarget = 0;
+};
+
+// A clipboard held in memory; a test can make it refuse to open.
+class HeadlessClipboard : public Clipboard {
+ public:
+  // What the clipboard holds; nothing = no text on it.
+  std::optional<std::u16string> text;
+  // While set, the clipboard cannot be opened: reads give nothing and writes fail.
+  bool locked = false;
+  int writes = 0;
+
+  std::optional<std::u16string> GetText(WindowId) override {
+    if (locked) return std::nullopt;
+    return text;
+  }
+  [[nodiscard]] bool SetText(WindowId, std::u16string_view value) override {
+    if (locked) return false;
+    text.emplace(value);
+    ++writes;
+    return true;
+  }
 };
 
 // No HID interfaces at all, until a simulated device is plugged in its place.

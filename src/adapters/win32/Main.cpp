@@ -69,6 +69,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   {
     CVantrelApp theApp;
+    theApp.SetUiDumpPath(options->uiDumpPath);
     theApp.InitInstance();
   }
   if (simulation) {

@@ -1,6 +1,7 @@
 #include "adapters/win32/Win32Platform.h"
 
 #include "adapters/win32/GdiPlusInclude.h"
+#include "adapters/win32/Win32Clipboard.h"
 #include "adapters/win32/Win32Clock.h"
 #include "adapters/win32/Win32FileSystem.h"
 #include "adapters/win32/Win32Graphics.h"
@@ -36,6 +37,7 @@ Win32Platform::Win32Platform() {
   m_hid = std::make_unique<Win32HidBus>(m_failures);
   m_shell = std::make_unique<Win32Shell>(m_failures);
   m_tray = std::make_unique<Win32Tray>(m_failures);
+  m_clipboard = std::make_unique<Win32Clipboard>(m_failures);
 
   m_services.files = m_files.get();
   m_services.clock = m_clock.get();
@@ -45,6 +47,7 @@ Win32Platform::Win32Platform() {
   m_services.shell = m_shell.get();
   m_services.tray = m_tray.get();
   m_services.system = m_system.get();
+  m_services.clipboard = m_clipboard.get();
   Install(m_services);
 }
 

@@ -12,6 +12,7 @@
 
 namespace platform::win32 {
 
+class Win32Clipboard;
 class Win32Clock;
 class Win32FileSystem;
 class Win32Graphics;
@@ -48,6 +49,7 @@ class Win32Platform {
   std::unique_ptr<Win32HidBus> m_hid;
   std::unique_ptr<Win32Shell> m_shell;
   std::unique_ptr<Win32Tray> m_tray;
+  std::unique_ptr<Win32Clipboard> m_clipboard;
   Services m_services;
 };
 

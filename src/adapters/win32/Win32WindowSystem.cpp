@@ -4,6 +4,7 @@
 
 #include "adapters/win32/WideText.h"
 #include "adapters/win32/WindowsInclude.h"
+#include "platform/Keys.h"
 
 namespace platform::win32 {
 
@@ -437,6 +438,15 @@ Point Win32WindowSystem::ScreenToClient(WindowId window, Point p) {
   POINT point{p.x, p.y};
   if (!::ScreenToClient(H(window), &point)) m_failures.Record("ScreenToClient");
   return {point.x, point.y};
+}
+
+uint32_t Win32WindowSystem::KeyModifiers() {
+  // The key state of this thread's current message, not of the keyboard right now.
+  uint32_t held = 0;
+  if (::GetKeyState(VK_SHIFT) < 0) held |= mod::kShift;
+  if (::GetKeyState(VK_CONTROL) < 0) held |= mod::kControl;
+  if (::GetKeyState(VK_MENU) < 0) held |= mod::kAlt;
+  return held;
 }
 
 Size Win32WindowSystem::FullScreenSize() {

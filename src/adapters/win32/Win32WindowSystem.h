@@ -59,6 +59,7 @@ class Win32WindowSystem : public WindowSystem {
   void TrackMouseLeave(WindowId window) override;
   Point CursorPos() override;
   Point ScreenToClient(WindowId window, Point p) override;
+  uint32_t KeyModifiers() override;
 
   Size FullScreenSize() override;
   Rect WorkArea() override;

@@ -1,0 +1,229 @@
+// The main page as the router builds it: tabs and the page column, the mouse-picture
+// highlight, deferred writes and saves through the view services, the control dump.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "adapters/headless/HeadlessPlatform.h"
+#include "app/UiDump.h"
+#include "app/VantrelDlg.h"
+#include "base/AppGlobals.h"
+#include "base/Language.h"
+#include "base/Text.h"
+#include "device/ProfileDeviceModel.h"
+#include "device/sim/SimMouse.h"
+#include "profiles/GlobalSettings.h"
+#include "profiles/SettingsFiles.h"
+#include "ui/CheckButton.h"
+#include "views/main/FixedArea.h"
+#include "views/main/PageLayout.h"
+
+namespace {
+
+using platform::WindowId;
+
+std::u16string FromUtf16Le(const std::string& bytes) {
+  std::u16string text;
+  for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    text.push_back(static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) |
+                                         static_cast<uint8_t>(bytes[i + 1]) << 8));
+  }
+  return text;
+}
+
+class MainPageTest : public ::testing::Test {
+ protected:
+  platform::headless::HeadlessPlatform platform;
+  platform::headless::HeadlessDesktop& desktop = platform.desktop();
+  SimMouse mouse;
+  std::vector<std::string> failures;
+  const std::u16string configDir =
+      u"C:\\Users\\player\\AppData\\Roaming\\GamingMouseData20250627A\\config\\";
+
+  MainPageTest() {
+    ResetLanguage();
+    desktop.SetFailureHandler([this](const std::string& m) { failures.push_back(m); });
+    platform.SetHidBus(&mouse);
+    mouse.Plug(ConnectionMode::Wired);
+    mouse.ClearLog();
+    // The program's own artwork and language files, beside the executable.
+    platform.files().Mount(u"C:\\Program Files\\Vantrel\\", VANTREL_SOURCE_DIR);
+    platform.files().SetExecutablePath(u"C:\\Program Files\\Vantrel\\Vantrel.exe");
+    // The window may show at once, so that it paints.
+    const std::u16string dataDir = configDir.substr(0, configDir.size() - 7);
+    platform.files().CreateDirectory(dataDir.substr(0, dataDir.size() - 1));
+    platform.files().CreateDirectory(dataDir + u"config");
+    g_strDataDir = dataDir;
+    GlobalSettings settings;
+    settings.ResetToDefaults(dataDir);
+    settings.SetValueAt(GlobalSettings::kNeedPassword, u"0");
+    EXPECT_TRUE(SaveGlobalSettings(settings));
+  }
+  ~MainPageTest() override {
+    g_hOpenDialogs.fill(0);
+    platform.SetHidBus(nullptr);
+    ResetLanguage();
+    EXPECT_TRUE(failures.empty()) << failures.front();
+  }
+  static bool Checked(CVantrelDlg& dlg, uint32_t id) {
+    auto* check = dynamic_cast<CCheckButton*>(dlg.GetControl(id));
+    return check && check->GetCheck();
+  }
+  static int TopOf(CVantrelDlg& dlg, uint32_t id) { return dlg.GetControl(id)->m_rc.top; }
+  void ClickControl(CVantrelDlg& dlg, uint32_t id) {
+    const platform::Rect rc = dlg.GetControl(id)->m_rc;
+    desktop.Click(dlg.Handle(), {rc.left + rc.Width() / 2, rc.top + rc.Height() / 2});
+  }
+  std::vector<std::u16string> DrawnImages(CVantrelDlg& dlg) {
+    std::vector<std::u16string> images;
+    const auto* paint = desktop.LastPaint(dlg.Handle());
+    EXPECT_NE(paint, nullptr);
+    if (!paint) return images;
+    for (const auto& op : paint->Ops()) images.push_back(op.text);
+    return images;
+  }
+  static bool HasImage(const std::vector<std::u16string>& drawn, std::u16string_view name) {
+    return std::any_of(drawn.begin(), drawn.end(),
+                       [&](const std::u16string& s) { return s.ends_with(name); });
+  }
+};
+
+TEST_F(MainPageTest, TabsStackTheOpenPagesAndFollowTheTabRule) {
+  CVantrelDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  // The start pages are DPI and lighting, at the top of the column; the closed tabs follow.
+  EXPECT_TRUE(Checked(dlg, 3001));
+  EXPECT_TRUE(Checked(dlg, 3002));
+  EXPECT_EQ(TopOf(dlg, 3001), page::kPagesTop);
+  EXPECT_LT(TopOf(dlg, 3001), TopOf(dlg, 3002));
+  EXPECT_LT(TopOf(dlg, 3002), TopOf(dlg, 3004));
+  EXPECT_LT(TopOf(dlg, 3004), TopOf(dlg, 3011));
+
+  ClickControl(dlg, 3004);
+  EXPECT_TRUE(Checked(dlg, 3001));
+  EXPECT_FALSE(Checked(dlg, 3002));
+  EXPECT_TRUE(Checked(dlg, 3004));
+  // Polling now stacks right under DPI; lighting moved down among the closed tabs.
+  EXPECT_EQ(TopOf(dlg, 3001), page::kPagesTop);
+  EXPECT_LT(TopOf(dlg, 3004), TopOf(dlg, 3002));
+
+  ClickControl(dlg, 3001);  // an open tab: only it closes
+  EXPECT_FALSE(Checked(dlg, 3001));
+  EXPECT_TRUE(Checked(dlg, 3004));
+  EXPECT_EQ(TopOf(dlg, 3004), page::kPagesTop);
+  dlg.Destroy();
+}
+
+TEST_F(MainPageTest, HoveringAButtonFieldHighlightsItsNumberOnTheMousePicture) {
+  CVantrelDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  desktop.RunUntilIdle();
+  EXPECT_FALSE(HasImage(DrawnImages(dlg), u"mouse\\number2.png"));
+
+  desktop.SendMessage(dlg.Handle(), CVantrelDlg::kButtonFieldMessage, 2014, Notify::kEntered);
+  desktop.RunUntilIdle();
+  EXPECT_EQ(dlg.Fixed()->Highlighted(), 2);
+  EXPECT_TRUE(HasImage(DrawnImages(dlg), u"mouse\\number2.png"));
+
+  // Button 10 has no number on the picture: nothing is drawn for it.
+  desktop.SendMessage(dlg.Handle(), CVantrelDlg::kButtonFieldMessage, 2022, Notify::kEntered);
+  desktop.RunUntilIdle();
+  EXPECT_EQ(dlg.Fixed()->Highlighted(), 10);
+  const auto drawn = DrawnImages(dlg);
+  EXPECT_FALSE(std::any_of(drawn.begin(), drawn.end(), [](const std::u16string& s) {
+    return s.find(u"mouse\\number") != std::u16string::npos;
+  }));
+
+  desktop.SendMessage(dlg.Handle(), CVantrelDlg::kButtonFieldMessage, 2022, Notify::kLeft);
+  EXPECT_EQ(dlg.Fixed()->Highlighted(), 0);
+  // The numbers sit on their points of the picture, 8 and 9 on one.
+  EXPECT_EQ(FixedArea::NumberPoint(1)->x, 495);
+  EXPECT_EQ(FixedArea::NumberPoint(8)->y, FixedArea::NumberPoint(9)->y);
+  EXPECT_FALSE(FixedArea::NumberPoint(10));
+  EXPECT_FALSE(FixedArea::NumberPoint(0));
+  dlg.Destroy();
+}
+
+TEST_F(MainPageTest, TwoChangesWithin20msMakeOneWriteAndTheSaveFollows) {
+  CVantrelDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  desktop.RunFor(100);
+  mouse.ClearLog();
+  ProfileDeviceModel model(g_GlobalSettings, g_ProfileStore, g_SensorDpiTable);
+
+  model.SetPollingRate(1, u"250Hz");
+  dlg.MarkPending(ViewServices::Group::Dpi);
+  desktop.RunFor(10);
+  model.SetPollingRate(2, u"500Hz");
+  dlg.MarkPending(ViewServices::Group::Dpi);
+  desktop.RunFor(15);
+  EXPECT_TRUE(mouse.CommandsSent().empty());  // the second change restarted the 20 ms
+  desktop.RunFor(200);
+  // One write: one polling packet (the first write of the group also carries the lighting
+  // packet, which never counts as sent).
+  const auto sent = mouse.CommandsSent();
+  EXPECT_EQ(
+      std::count_if(sent.begin(), sent.end(), [](const SimTraffic& t) { return t.At(1) == 0x04; }),
+      1);
+  EXPECT_LE(sent.size(), 2u);
+  EXPECT_TRUE(dlg.m_bSavePending);
+
+  desktop.RunFor(10'000);
+  EXPECT_FALSE(dlg.m_bSavePending);
+  const auto saved = platform.files().ReadAll(configDir + u"default0.psf");
+  ASSERT_TRUE(saved);
+  EXPECT_NE(FromUtf16Le(*saved).find(u"PollingRateName=500Hz"), std::u16string::npos);
+  dlg.Destroy();
+}
+
+TEST_F(MainPageTest, AFailedSaveIsToldOnceAndTriedAgain) {
+  CVantrelDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  desktop.RunFor(100);
+  platform.files().FailWritesContaining(u"default0.psf");
+  dlg.SaveNow();
+  EXPECT_TRUE(dlg.m_bSavePending);
+  ASSERT_NE(g_hOpenDialogs[0], 0u);
+  EXPECT_EQ(g_hOpenDialogs[1], 0u);
+  dlg.SaveNow();  // still failing: no second box
+  EXPECT_EQ(g_hOpenDialogs[1], 0u);
+  platform.files().FailWritesContaining(u"");
+  dlg.SaveNow();
+  EXPECT_FALSE(dlg.m_bSavePending);
+  dlg.Destroy();
+}
+
+TEST_F(MainPageTest, ControlDumpListsEveryWindowAndControlInScreenPixels) {
+  CVantrelDlg dlg(configDir + u"ui.txt");
+  ASSERT_TRUE(dlg.Create());
+  desktop.RunFor(500);
+  const auto dump = platform.files().ReadAll(configDir + u"ui.txt");
+  ASSERT_TRUE(dump);
+  const platform::Rect window = desktop.WindowRect(dlg.Handle());
+  EXPECT_EQ(dump->find("window=Gaming Mouse class=CVantrelDlg x=" + std::to_string(window.left)),
+            0u);
+  const platform::Rect tab = dlg.GetControl(3004)->m_rc;
+  const std::string tabLine =
+      "window=Gaming Mouse id=3004 class=CCheckButton x=" + std::to_string(window.left + tab.left) +
+      " y=" + std::to_string(window.top + tab.top) + " w=265 h=28";
+  EXPECT_NE(dump->find(tabLine), std::string::npos) << *dump;
+  EXPECT_NE(dump->find("id=3001 class=CCheckButton"), std::string::npos);
+  EXPECT_NE(dump->find("id=3001 class=CCheckButton"), std::string::npos);
+  EXPECT_NE(dump->find("enabled=1 checked=1 text=DPI\n"), std::string::npos) << *dump;
+  // Fifty paints within 100 ms make at most two writes, and the last state is written.
+  const int before = dlg.Dump()->Writes();
+  for (int i = 0; i < 50; ++i) {
+    desktop.SendMessage(dlg.Handle(), CVantrelDlg::kButtonFieldMessage, 2013 + i % 3,
+                        Notify::kEntered);
+    desktop.RunFor(2);
+  }
+  desktop.RunFor(200);
+  EXPECT_GE(dlg.Dump()->Writes(), before + 1);
+  EXPECT_LE(dlg.Dump()->Writes(), before + 2);
+  dlg.Destroy();
+}
+
+}  // namespace

@@ -1,0 +1,170 @@
+// The profile bar alone: rows in display-list order, switching, add, rename, delete, the
+// pending action after a menu closed, import and export through the file dialogs.
+
+#include "views/main/ProfileBar.h"
+
+#include <gtest/gtest.h>
+
+#include "app/MessageRouter.h"
+#include "profiles/ProfileOperations.h"
+#include "ui/TabControl.h"
+#include "ui/UiTestSupport.h"
+#include "views/FakeViewServices.h"
+
+namespace {
+
+class ProfileBarTest : public uitest::UiTest {
+ protected:
+  const std::u16string dataDir = u"C:\\Users\\player\\AppData\\Roaming\\Vantrel\\";
+  ProfileBar bar;
+  std::unique_ptr<FakeViewServices> services;
+  std::unique_ptr<MessageRouter> router;
+  std::vector<std::optional<std::u16string>> names;  // what the name dialog answers, in order
+  std::vector<std::u16string> asked;                 // what it was opened with
+
+  uitest::CTestDlg& Build() {
+    auto& dlg = Dialog([this](uitest::CTestDlg& d, platform::WindowId) {
+      services = std::make_unique<FakeViewServices>(d);
+      router = std::make_unique<MessageRouter>(services.get());
+      bar.Build(d, *router);
+    });
+    dlg.react = [this](const uitest::Note& n) {
+      if (router->PartForMessage(n.message) == &bar) bar.OnMessage(n.message, n.wParam, n.lParam);
+    };
+    platform.files().CreateDirectory(dataDir.substr(0, dataDir.size() - 1));
+    platform.files().CreateDirectory(dataDir + u"config");
+    g_strDataDir = dataDir;
+    services->settings.ResetToDefaults(dataDir);
+    for (int slot = 0; slot < ProfileStore::kProfileCount; ++slot) {
+      ResetProfileToDefaults(services->store.profiles[static_cast<size_t>(slot)], slot, 0x3950);
+    }
+    bar.SetNameDialog([this](std::u16string_view initial, const auto& check) {
+      asked.emplace_back(initial);
+      std::optional<std::u16string> answer;
+      if (!names.empty()) {
+        answer = names.front();
+        names.erase(names.begin());
+      }
+      if (answer && check(*answer) != 0) return std::optional<std::u16string>();
+      return answer;
+    });
+    bar.Refresh();
+    return dlg;
+  }
+  platform::Rect TabRect(uitest::CTestDlg& dlg, int slot) {
+    return dlg.GetControl(ProfileBar::kFirstSlotTab + static_cast<uint32_t>(slot))->m_rc;
+  }
+  bool TabShown(uitest::CTestDlg& dlg, int slot) {
+    return dlg.GetControl(ProfileBar::kFirstSlotTab + static_cast<uint32_t>(slot))->m_bShow;
+  }
+};
+
+TEST_F(ProfileBarTest, RowsFollowTheDisplayListAndTheAddButtonStaysBelowRowThree) {
+  auto& dlg = Build();
+  EXPECT_EQ(TabRect(dlg, 0), (platform::Rect{300, 480, 462, 501}));
+  EXPECT_EQ(TabRect(dlg, 2).top, 530);
+  EXPECT_FALSE(TabShown(dlg, 3));
+  EXPECT_EQ(dlg.GetControl(ProfileBar::kAddButton)->m_rc.top, 483 + 75);
+
+  // One shown profile: the add button still sits below the third row.
+  services->settings.SetShowList(0, 2);
+  services->settings.SetShowList(2, 0);
+  services->settings.SetShowCount(1);
+  bar.Refresh();
+  EXPECT_TRUE(TabShown(dlg, 2));
+  EXPECT_EQ(TabRect(dlg, 2).top, 480);
+  EXPECT_FALSE(TabShown(dlg, 0));
+  EXPECT_EQ(dlg.GetControl(ProfileBar::kAddButton)->m_rc.top, 483 + 75);
+
+  services->settings.SetShowList(0, 4);
+  services->settings.SetShowList(4, 2);
+  services->settings.SetShowCount(5);
+  bar.Refresh();
+  EXPECT_EQ(TabRect(dlg, 4).top, 480);  // slot 4 is first in the list
+  EXPECT_EQ(TabRect(dlg, 2).top, 480 + 4 * 25);
+  EXPECT_EQ(dlg.GetControl(ProfileBar::kAddButton)->m_rc.top, 483 + 125);
+}
+
+TEST_F(ProfileBarTest, ClickingATabSwitchesAndSendsKeysAndDpi) {
+  auto& dlg = Build();
+  const platform::Rect rc = TabRect(dlg, 1);
+  desktop.Click(dlg.GetSafeHwnd(), {rc.left + 5, rc.top + 5});
+  EXPECT_EQ(services->settings.CurrentProfileIndex(), 1);
+  EXPECT_EQ(services->pending, (std::vector<ViewServices::Group>{ViewServices::Group::Keys,
+                                                                 ViewServices::Group::Dpi}));
+  EXPECT_GE(services->refreshes, 1);
+}
+
+TEST_F(ProfileBarTest, AddUntilFiveThenRefusedAndDeleteKeepsTheActiveOne) {
+  auto& dlg = Build();
+  names = {u"Ünïcode 𝄞", u"", u"Fifth"};
+  bar.Add();
+  EXPECT_EQ(services->settings.ShowCount(), 4);
+  EXPECT_EQ(services->store.profiles[3].ProfileName(), u"Ünïcode 𝄞");
+  bar.Add();  // an empty name is refused: nothing changes
+  EXPECT_EQ(services->settings.ShowCount(), 4);
+  bar.Add();
+  EXPECT_EQ(services->settings.ShowCount(), 5);
+  bar.Add();
+  EXPECT_EQ(services->messages.back(), kMsgNoFreeSlot);
+  EXPECT_EQ(asked.size(), 3u);  // no dialog once all five are shown
+
+  bar.Delete(0);  // the active profile
+  EXPECT_EQ(services->messages.back(), kMsgActiveProfileNotDeleted);
+  EXPECT_EQ(services->settings.ShowCount(), 5);
+  for (int slot = 4; slot >= 1; --slot) bar.Delete(slot);
+  EXPECT_EQ(services->settings.ShowCount(), 1);
+  EXPECT_TRUE(TabShown(dlg, 0));
+}
+
+TEST_F(ProfileBarTest, MenuChoicesRunOnlyAfterTheMenuClosed) {
+  auto& dlg = Build();
+  names = {u"Renamed"};
+  desktop.SendMessage(dlg.GetSafeHwnd(), ProfileBar::kSlotMenuResult, ProfileBar::kFirstSlotTab + 1,
+                      static_cast<platform::LParam>(ProfileAction::Rename));
+  EXPECT_TRUE(asked.empty());
+  ASSERT_TRUE(services->RunDeferred(ViewServices::kTimerProfileAction));
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(services->store.profiles[1].ProfileName(), u"Renamed");
+
+  // The header menu's entry k switches to list position k, not to slot k.
+  services->settings.SetShowList(0, 2);
+  services->settings.SetShowList(2, 0);
+  desktop.SendMessage(dlg.GetSafeHwnd(), ProfileBar::kComboResult, ProfileBar::kProfileCombo, 0);
+  EXPECT_EQ(services->settings.CurrentProfileIndex(), 2);
+  // Its add entry with all five shown becomes the no-free-slot message, after the close.
+  services->settings.SetShowCount(5);
+  desktop.SendMessage(dlg.GetSafeHwnd(), ProfileBar::kComboResult, ProfileBar::kProfileCombo, 5);
+  EXPECT_TRUE(services->messages.empty());
+  ASSERT_TRUE(services->RunDeferred(ViewServices::kTimerProfileAction));
+  EXPECT_EQ(services->messages, (std::vector<int>{kMsgNoFreeSlot}));
+}
+
+TEST_F(ProfileBarTest, ExportThenImportIsByteIdenticalAndABadFileChangesNothing) {
+  Build();
+  services->store.profiles[0].SetProfileName(u"Mine");
+  platform.shell().ScriptFileDialog(dataDir + u"out.psf");
+  bar.Export(0);
+  const auto exported = platform.files().ReadAll(dataDir + u"out.psf");
+  ASSERT_TRUE(exported);
+
+  platform.shell().ScriptFileDialog(dataDir + u"out.psf");
+  bar.Import(2);
+  EXPECT_EQ(services->store.profiles[2].ProfileName(), u"Mine");
+  platform.shell().ScriptFileDialog(dataDir + u"again.psf");
+  bar.Export(2);
+  EXPECT_TRUE(platform.files().ReadAll(dataDir + u"again.psf") == exported);
+
+  ASSERT_TRUE(platform.files().WriteAll(dataDir + u"bad.psf", "not a profile"));
+  const ProfileSettings before = services->store.profiles[1];
+  platform.shell().ScriptFileDialog(dataDir + u"bad.psf");
+  bar.Import(1);
+  EXPECT_EQ(services->messages.back(), kMsgBadProfileFile);
+  EXPECT_TRUE(services->store.profiles[1] == before);
+
+  platform.shell().ScriptFileDialog(std::nullopt);  // cancelled: nothing happens
+  bar.Import(1);
+  EXPECT_TRUE(services->store.profiles[1] == before);
+}
+
+}  // namespace
