@@ -88,7 +88,8 @@ std::string Overview() {
       "vantrelctl: configure the wireless gaming mouse from the command line\n\n"
       "Usage: vantrelctl [OPTIONS] COMMAND [ARGUMENTS]\n\nCommands:\n";
   for (const auto& c : kCommands) {
-    std::string line = "  " + std::string(c.synopsis);
+    std::string line = "  ";
+    line += c.synopsis;
     line.resize(std::max<size_t>(line.size() + 1, 38), ' ');
     out += line + std::string(c.summary) + "\n";
   }
@@ -99,7 +100,8 @@ std::string Overview() {
       out += "\n ";
       column = 1;
     }
-    out += " " + std::string(e.name);
+    out += ' ';
+    out += e.name;
     column += e.name.size() + 1;
   }
   out += "\n";
@@ -117,7 +119,8 @@ std::string Command(std::string_view command) {
     if (command == "get" || command == "set") {
       out += "\nSettings:\n";
       for (const auto& e : SettingCatalog::Entries()) {
-        std::string line = "  " + std::string(e.name);
+        std::string line = "  ";
+        line += e.name;
         line.resize(24, ' ');
         out += line + std::string(e.about) + "\n";
         if (command == "set" && !e.arguments.empty()) {

@@ -120,7 +120,9 @@ std::optional<uint8_t> LevelMask(std::string_view text) {
 std::string LevelList(uint8_t mask) {
   std::string out;
   for (int level = 0; level < 8; ++level) {
-    if (mask & (1 << level)) out += (out.empty() ? "" : ",") + std::to_string(level + 1);
+    if (!(mask & (1 << level))) continue;
+    if (!out.empty()) out += ',';
+    out += std::to_string(level + 1);
   }
   return out;
 }
@@ -250,7 +252,10 @@ SettingCatalog::Value SettingCatalog::Get(Key key, DataFolder& data) {
         const int x = p.XYSettingValueX[level];
         const int y = p.XYSettingValueY[level];
         std::string text = std::to_string(level + 1) + ":" + DpiText(table, x);
-        if (DpiOf(table, x) != DpiOf(table, y)) text += "x" + DpiText(table, y);
+        if (DpiOf(table, x) != DpiOf(table, y)) {
+          text += 'x';
+          text += DpiText(table, y);
+        }
         v.text += (level ? " " : "") + text;
         v.json.Add(JsonWriter::Object()
                        .Set("level", JsonWriter::Int(level + 1))
@@ -276,7 +281,8 @@ SettingCatalog::Value SettingCatalog::Get(Key key, DataFolder& data) {
       Value v{"", JsonWriter::Array()};
       for (int level = 0; level < 8; ++level) {
         const std::string c = ColourText(p.DPILevelIndication[static_cast<size_t>(level)]);
-        v.text += (level ? " " : "") + std::to_string(level + 1) + ":" + c;
+        if (level) v.text += ' ';
+        v.text += std::to_string(level + 1) + ":" + c;
         v.json.Add(JsonWriter::Text(c));
       }
       return v;
@@ -332,7 +338,8 @@ SettingCatalog::Value SettingCatalog::Get(Key key, DataFolder& data) {
       for (int slot = 0; slot < LightingZone::kColourSlots; ++slot) {
         const std::string c = ColourText(light.Lighting1FixedColor[effect][slot]);
         const bool used = light.Lighting1ColorSelected[effect][slot] != 0;
-        v.text += (slot ? " " : "") + std::to_string(slot + 1) + ":" + (used ? c : "(" + c + ")");
+        if (slot) v.text += ' ';
+        v.text += std::to_string(slot + 1) + ":" + (used ? c : "(" + c + ")");
         v.json.Add(JsonWriter::Object()
                        .Set("colour", JsonWriter::Text(c))
                        .Set("used", JsonWriter::Bool(used)));
@@ -345,8 +352,8 @@ SettingCatalog::Value SettingCatalog::Get(Key key, DataFolder& data) {
         const ButtonSlot& slot = p.buttons[static_cast<size_t>(b)];
         const std::string code = base::ToUtf8(
             base::Format(u"%.2X %.2X %.2X", slot.KeyValue[0], slot.KeyValue[1], slot.KeyValue[2]));
-        v.text += (b ? "\n" : "") + std::to_string(b + 1) + ": " + base::ToUtf8(slot.KeyName) +
-                  " (" + code + ")";
+        if (b) v.text += '\n';
+        v.text += std::to_string(b + 1) + ": " + base::ToUtf8(slot.KeyName) + " (" + code + ")";
         JsonWriter button = JsonWriter::Object()
                                 .Set("button", JsonWriter::Int(b + 1))
                                 .Set("name", JsonWriter::Text(slot.KeyName))
