@@ -38,7 +38,7 @@ class ProfileBarTest : public uitest::UiTest {
     for (int slot = 0; slot < ProfileStore::kProfileCount; ++slot) {
       ResetProfileToDefaults(services->store.profiles[static_cast<size_t>(slot)], slot, 0x3950);
     }
-    bar.SetNameDialog([this](std::u16string_view initial, const auto& check) {
+    bar.SetNameDialog([this](bool, std::u16string_view initial, const auto& check) {
       asked.emplace_back(initial);
       std::optional<std::u16string> answer;
       if (!names.empty()) {

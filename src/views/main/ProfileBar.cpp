@@ -15,6 +15,8 @@
 #include "ui/TabControl.h"
 #include "views/ViewServices.h"
 #include "views/main/PageLayout.h"
+#include "views/profiles/ProfileMenus.h"
+#include "views/profiles/ProfileNameDlg.h"
 
 namespace {
 
@@ -91,6 +93,28 @@ void ProfileBar::Build(CDlgBase& dialog, PartRegistry& registry) {
                                         LangText(kListButtonText)));
   list->SetImageNormal(ui::SkinPath(u"button2_nr.png"));
   list->SetImageHover(ui::SkinPath(u"button2_ov.png"));
+
+  m_nameDialog = [this](bool adding, std::u16string_view initial, const auto& check) {
+    const platform::WindowId owner = m_dialog->GetSafeHwnd();
+    const auto show = [this](int text) {
+      (void)m_services->ShowMessage(text, ViewServices::Box::Modal);
+    };
+    std::unique_ptr<CProfileNameDlg> dlg;
+    if (adding) {
+      dlg = std::make_unique<CAddProfileDlg>(owner, check, show);
+    } else {
+      dlg = std::make_unique<CEditProfileDlg>(owner, std::u16string(initial), check, show);
+    }
+    if (dlg->DoModal() != CDlgBase::kIdOk) return std::optional<std::u16string>();
+    return std::optional<std::u16string>(dlg->Name());
+  };
+  m_slotMenu = [this](uint32_t tabId, int) {
+    OpenMenu(std::make_unique<CProfileRKeyPopup>(), tabId, kSlotMenuResult);
+  };
+  m_headerMenu = [this](uint32_t anchorId, int) {
+    OpenMenu(std::make_unique<CComboProfilePopup>(m_services->Settings(), m_services->Profiles()),
+             anchorId, kComboResult);
+  };
 
   registry.RouteMessages(kFirstSlotTab, kFirstSlotTab + 4, *this);
   registry.RouteMessages(kRenameButton, kAddButton, *this);
@@ -219,8 +243,8 @@ void ProfileBar::Add() {
   }
   if (!m_nameDialog) return;
   ProfileStore& store = m_services->Profiles();
-  const auto name =
-      m_nameDialog(u"", [](std::u16string_view text) { return text.empty() ? kMsgEmptyName : 0; });
+  const auto name = m_nameDialog(
+      true, u"", [](std::u16string_view text) { return text.empty() ? kMsgEmptyName : 0; });
   if (!name) return;
   AfterProfileOperation(AddProfile(settings, store, *name));
 }
@@ -229,7 +253,7 @@ void ProfileBar::Rename(int slot) {
   ProfileStore& store = m_services->Profiles();
   const ProfileSettings* profile = store.At(slot);
   if (!profile || !m_nameDialog) return;
-  const auto name = m_nameDialog(profile->ProfileName(), [](std::u16string_view text) {
+  const auto name = m_nameDialog(false, profile->ProfileName(), [](std::u16string_view text) {
     return text.empty() ? kMsgEmptyName : 0;
   });
   if (!name) return;
@@ -266,4 +290,20 @@ void ProfileBar::Export(int slot) {
   const auto path = platform::ShellServices().SaveFileDialog(desc);
   if (!path) return;
   (void)ExportProfile(m_services->Profiles(), slot, *path);
+}
+
+void ProfileBar::OpenMenu(std::unique_ptr<CMenuPopup> menu, uint32_t anchorId, uint32_t message) {
+  const CControlBase* anchor = m_dialog->GetControl(anchorId);
+  if (!anchor) return;
+  auto& windows = platform::Windows();
+  const platform::WindowId w = m_dialog->GetSafeHwnd();
+  // Placed on screen below the control (above it near the bottom edge), then given back in
+  // the window's client coordinates as OpenPopup takes them.
+  const platform::Point origin = windows.ScreenToClient(w, {0, 0});
+  const platform::Rect anchorOnScreen = anchor->m_rc.Offset(-origin.x, -origin.y);
+  const platform::Rect onScreen =
+      CMenuPopup::PlaceBelow(anchorOnScreen, menu->MeasureSize(), windows.WorkArea());
+  const int slot = menu->Kind();
+  m_dialog->OpenPopup(slot, std::move(menu), onScreen.Offset(origin.x, origin.y), message,
+                      anchorId);
 }

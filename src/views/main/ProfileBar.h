@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,7 @@
 
 class CComboButton;
 class CImageButton;
+class CMenuPopup;
 class CTabControl;
 class GlobalSettings;
 
@@ -51,13 +53,15 @@ class ProfileBar : public PagePart {
   void Import(int slot);
   void Export(int slot);
 
-  // The dialogs that ask for a name: set by the profile dialogs; without them add and rename
-  // do nothing. The callback returns the name chosen, or nothing when cancelled; the check
+  // The dialog that asks for a name (the add and rename dialogs unless a test sets another);
+  // the callback returns the name chosen, or nothing when cancelled; the check
   // runs on every OK and returns the message to show (0 accepts the name).
   using NameDialog = std::function<std::optional<std::u16string>(
-      std::u16string_view initial, const std::function<int(std::u16string_view)>& check)>;
+      bool adding, std::u16string_view initial,
+      const std::function<int(std::u16string_view)>& check)>;
   void SetNameDialog(NameDialog dialog) { m_nameDialog = std::move(dialog); }
-  // The menus: a slot's context menu at a tab, the header menu at a control.
+  // The menus: a slot's context menu at a tab, the header menu at a control (the profile
+  // menus unless a test sets others).
   using MenuOpener = std::function<void(uint32_t controlId, int slot)>;
   void SetMenus(MenuOpener slotMenu, MenuOpener headerMenu) {
     m_slotMenu = std::move(slotMenu);
@@ -66,6 +70,7 @@ class ProfileBar : public PagePart {
 
  private:
   void AfterProfileOperation(int message);
+  void OpenMenu(std::unique_ptr<CMenuPopup> menu, uint32_t anchorId, uint32_t message);
 
   CDlgBase* m_dialog = nullptr;
   ViewServices* m_services = nullptr;
