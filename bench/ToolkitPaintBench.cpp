@@ -1,12 +1,14 @@
 // Cost of painting a skinned dialog with 150 image buttons through the headless adapter:
-// a full repaint (every visible control drawn once, one copy) and a hover move (one control's
-// rectangle invalidated and the window repainted).
+// a full repaint (every visible control drawn once, one copy) and a hover move (the left and
+// the entered control's rectangles invalidated and repainted); and the same two for the
+// toolkit gallery with the real artwork.
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <string>
 
+#include "GalleryDlg.h"
 #include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
 #include "base/Text.h"
@@ -101,6 +103,47 @@ void BM_HoverMove150(benchmark::State& state) {
                                      static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_HoverMove150)->Unit(benchmark::kMillisecond);
+
+struct GalleryFixture {
+  platform::headless::HeadlessPlatform platform;
+  std::unique_ptr<CGalleryDlg> dlg;
+  GalleryFixture() {
+    g_strExeDir = base::FolderOf(platform.files().ExecutablePath());
+    platform.UseInstallation(VANTREL_SOURCE_DIR);
+    dlg = std::make_unique<CGalleryDlg>();
+    (void)dlg->Create();
+    platform.desktop().RunUntilIdle();
+  }
+};
+
+void BM_GalleryFullRepaint(benchmark::State& state) {
+  GalleryFixture f;
+  auto& desktop = f.platform.desktop();
+  const auto w = f.dlg->GetSafeHwnd();
+  for (auto _ : state) {
+    desktop.Invalidate(w, nullptr);
+    desktop.RunUntilIdle();
+  }
+  state.counters["ops_per_paint"] = static_cast<double>(desktop.LastPaint(w)->Ops().size());
+}
+BENCHMARK(BM_GalleryFullRepaint)->Unit(benchmark::kMillisecond);
+
+void BM_GalleryHoverMove(benchmark::State& state) {
+  GalleryFixture f;
+  auto& desktop = f.platform.desktop();
+  const auto w = f.dlg->GetSafeHwnd();
+  // Between the message box button and the check box beside it.
+  const platform::Rect push = f.dlg->GetControl(CGalleryDlg::kAttentionButton)->m_rc;
+  const platform::Rect check = f.dlg->GetControl(3501)->m_rc;
+  const platform::Point a{push.left + 5, push.top + 5}, b{check.left + 5, check.top + 5};
+  bool first = true;
+  for (auto _ : state) {
+    desktop.MoveMouse(w, first ? a : b);
+    desktop.RunUntilIdle();
+    first = !first;
+  }
+}
+BENCHMARK(BM_GalleryHoverMove)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

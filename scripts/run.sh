@@ -16,6 +16,7 @@ headless=0
 if [ -z "${DISPLAY:-}" ]; then
   headless=1
   start_private_xvfb
+  start_compositor
 fi
 trap wine_env_stop EXIT
 echo "== preparing the Wine prefix build/run-prefix (the first time takes about 15 s)"

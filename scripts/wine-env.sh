@@ -2,6 +2,44 @@
 # Source it; every process it starts is remembered and ended by wine_env_stop.
 
 WINE_ENV_XVFB_PID=""
+WINE_ENV_COMPOSITOR_PID=""
+
+# Fonts copied into every prefix: Wine's own faces and the Chinese face.
+WINE_ENV_FONTS=(/usr/share/wine/fonts/*.ttf /usr/share/fonts/truetype/wqy/wqy-microhei.ttc)
+
+# Wine turns file names into host names with the locale's character set: without a UTF-8
+# locale a name with Chinese characters cannot be created at all. C.UTF-8 ships with Debian.
+use_utf8_locale() {
+  case "$(locale charmap 2>/dev/null)" in
+    UTF-8 | utf8) return 0 ;;
+  esac
+  export LC_ALL=C.UTF-8
+}
+
+# Starts a compositor on $DISPLAY when one is installed, so that layered windows blend.
+start_compositor() {
+  command -v xcompmgr >/dev/null 2>&1 || return 0
+  xcompmgr >/dev/null 2>&1 &
+  WINE_ENV_COMPOSITOR_PID=$!
+}
+
+# Copies every font the program asks for into the prefix when it is not there yet, so that a
+# prefix made before the fonts were installed gets them too. Says which could not be copied.
+copy_fonts_into_prefix() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" font missing=0
+  mkdir -p "$fonts"
+  for font in "${WINE_ENV_FONTS[@]}"; do
+    if [ ! -f "$font" ]; then
+      missing=1
+      continue
+    fi
+    cmp -s "$font" "$fonts/$(basename "$font")" 2>/dev/null && continue
+    cp "$font" "$fonts/" || echo "could not copy the font $font into $fonts" >&2
+  done
+  if [ "$missing" = 1 ]; then
+    echo "some fonts are not installed (fonts-wine, fonts-wqy-microhei): text falls back to other faces" >&2
+  fi
+}
 
 # Starts a private Xvfb on a free display and exports DISPLAY.
 start_private_xvfb() {
@@ -27,6 +65,7 @@ start_private_xvfb() {
 # Creates (or reuses) a Wine prefix that is ready for the program: fonts, no window-manager
 # stall, and a running server. $1 = prefix folder, $2 = "fresh" to start from nothing.
 prepare_wine_prefix() {
+  use_utf8_locale
   export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   if [ "${2:-}" = fresh ]; then
     wineserver -k >/dev/null 2>&1 || true
@@ -36,14 +75,10 @@ prepare_wine_prefix() {
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     wineserver -w
-    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-    local cjk
-    for cjk in /usr/share/fonts/truetype/wqy/wqy-microhei.ttc; do
-      [ -f "$cjk" ] && cp "$cjk" "$WINEPREFIX/drive_c/windows/Fonts/"
-    done
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wineserver -w
   fi
+  copy_fonts_into_prefix
   wineserver -p >/dev/null 2>&1 || true
   wine cmd /c exit >/dev/null 2>&1 || true
 }
@@ -56,6 +91,11 @@ wine_data_dir() {
 }
 
 wine_env_stop() {
+  if [ -n "$WINE_ENV_COMPOSITOR_PID" ]; then
+    kill "$WINE_ENV_COMPOSITOR_PID" 2>/dev/null || true
+    wait "$WINE_ENV_COMPOSITOR_PID" 2>/dev/null || true
+    WINE_ENV_COMPOSITOR_PID=""
+  fi
   if [ -n "${WINEPREFIX:-}" ]; then
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true

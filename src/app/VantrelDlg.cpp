@@ -6,6 +6,7 @@
 #include "app/UiDump.h"
 #include "base/AppGlobals.h"
 #include "base/Language.h"
+#include "base/StdioFileEx.h"
 #include "base/Text.h"
 #include "macros/MacroLibrary.h"
 #include "macros/MacroLibraryFile.h"
@@ -22,6 +23,7 @@ namespace {
 
 constexpr uint32_t kFirstProgramMessage = 0x0400;  // WM_USER: control ids and popup results
 constexpr int kHighlightNone = 0;
+constexpr int kUnreadableFileText = 351;
 
 }  // namespace
 
@@ -81,9 +83,11 @@ void CVantrelDlg::OnInitDialog() {
   m_nNeedPassword = g_GlobalSettings.NeedPassword();
   if (m_nNeedPassword == 1) windows.ShowWindow(m_hWnd, platform::ShowCommand::Minimize);
   m_bShowWindow = m_nNeedPassword == 0;
-  g_bDeviceActive = m_nNeedPassword == 0;
+  m_device.link.SetDeviceActive(m_nNeedPassword == 0);
 
   m_device.StartUp(m_hWnd);
+  // Files that could not be read are left alone for this run; the user hears of it once.
+  if (!CStdioFileEx::UnreadableFiles().empty()) ShowAttention(kUnreadableFileText);
   SetFrameBitmap(kFrameBitmap);
   windows.SetTimer(m_hWnd, kTimerKeepHidden, 100);
   SetTimer(kTimerLinkState, 2000);
@@ -104,6 +108,12 @@ void CVantrelDlg::InitUI(const platform::Rect&) {
   for (auto& part : m_parts) part->Build(*this, m_router);
   LayoutPages();
   ShowPages();
+}
+
+// The profile slots, the page tabs and 2040 switch what the whole page shows.
+bool CVantrelDlg::RepaintsWholeWindowOnRelease(uint32_t id) const {
+  return id == 2040 || (id >= 2049 && id <= 2053) || (id >= 3001 && id <= 3004) ||
+         (id >= 3007 && id <= 3009);
 }
 
 void CVantrelDlg::PlaceWindow() {
@@ -351,7 +361,7 @@ void CVantrelDlg::OnTrayNotify(platform::WParam id, platform::LParam mouseMessag
 
 void CVantrelDlg::ShowRequest() {
   auto& windows = platform::Windows();
-  if (m_bShowWindow && g_bDeviceActive) {
+  if (m_bShowWindow && m_device.link.DeviceActive()) {
     windows.BringToForeground(m_hWnd);
     windows.ShowWindow(m_hWnd, platform::ShowCommand::Restore);
     return;
@@ -451,6 +461,11 @@ void CVantrelDlg::OnSensorTableChanged() {
 bool CVantrelDlg::ConfirmFactoryReset() {
   DeviceWindows* windows = m_router.Windows();
   return windows != nullptr && windows->ConfirmFactoryReset();
+}
+
+FactoryReset::Result CVantrelDlg::RunFactoryReset() {
+  FactoryReset reset(m_device.link, m_device.writer, *this, g_ProfileStore, g_GlobalSettings);
+  return reset.Run();
 }
 
 bool CVantrelDlg::DeviceBusy() const {

@@ -1,27 +1,61 @@
 #include "base/StdioFileEx.h"
 
+#include <algorithm>
+
 #include "platform/Platform.h"
 
+namespace {
+
+constexpr const char16_t* kTempSuffix = u".tmp~";
+
+std::vector<std::u16string>& Unreadable() {
+  static std::vector<std::u16string> files;
+  return files;
+}
+
+bool IsUnreadable(std::u16string_view path) {
+  const auto& files = Unreadable();
+  return std::find(files.begin(), files.end(), path) != files.end();
+}
+
+}  // namespace
+
+const std::vector<std::u16string>& CStdioFileEx::UnreadableFiles() {
+  return Unreadable();
+}
+
+void CStdioFileEx::ForgetUnreadableFiles() {
+  Unreadable().clear();
+}
+
 CStdioFileEx::~CStdioFileEx() {
-  if (m_mode == Mode::Writing) Close();
+  Abort();
 }
 
 bool CStdioFileEx::Open(std::u16string_view path, uint32_t flags) {
-  if (IsOpen()) Close();
+  if (IsOpen()) Abort();
   m_bIsUnicodeText = (flags & modeUnicode) != 0;
   m_path.assign(path);
   m_pos = 0;
   m_bytes.clear();
   auto& files = platform::Files();
   if ((flags & (modeWrite | modeCreate)) == (modeWrite | modeCreate) || (flags & modeCreate) != 0) {
-    m_tempPath = m_path + u".tmp~";
+    if (IsUnreadable(m_path)) return false;
+    m_tempPath = m_path + kTempSuffix;
     // Claim the temporary file now, so a folder that cannot be written fails at Open.
     if (!files.WriteAll(m_tempPath, {})) return false;
     m_mode = Mode::Writing;
     return true;
   }
+  // A temporary file beside it was left by a writer that never reached Close (the program was
+  // killed while saving); the file itself is whole, the old one or the new.
+  const std::u16string leftover = m_path + kTempSuffix;
+  if (files.FileExists(leftover)) files.Remove(leftover);
   auto bytes = files.ReadAll(m_path);
-  if (!bytes) return false;
+  if (!bytes) {
+    if (files.FileExists(m_path) && !IsUnreadable(m_path)) Unreadable().push_back(m_path);
+    return false;
+  }
   m_bytes = std::move(*bytes);
   m_mode = Mode::Reading;
   return true;
@@ -29,6 +63,7 @@ bool CStdioFileEx::Open(std::u16string_view path, uint32_t flags) {
 
 bool CStdioFileEx::ReadString(std::u16string& line) {
   line.clear();
+  m_bLineEnded = false;
   if (m_mode != Mode::Reading) return false;
   // Skip the first two bytes only when they really are the byte-order mark, so a file made
   // without one keeps its first character.
@@ -42,7 +77,10 @@ bool CStdioFileEx::ReadString(std::u16string& line) {
     m_pos += 2;
     const auto c = static_cast<char16_t>(lo | (hi << 8));
     line.push_back(c);
-    if (c == u'\n') break;
+    if (c == u'\n') {
+      m_bLineEnded = true;
+      break;
+    }
   }
   if (m_pos + 1 >= m_bytes.size()) m_pos = m_bytes.size();  // a stray odd byte ends the file
   if (line.size() >= 2 && line.back() == u'\n') line.pop_back();

@@ -3,12 +3,14 @@
 // ended by a single LF.
 //
 // Reading loads the whole file at Open. Writing collects the text and, on Close, writes it to
-// a temporary file in the same folder and renames that over the target, so a crash or a
-// failed write never leaves a half-written file and the previous file stays intact.
+// a temporary file in the same folder ("<file>.tmp~") and renames that over the target, so a
+// crash or a failed write never leaves a half-written file and the previous file stays intact.
+// Opening a file for reading removes such a temporary file left by a writer that was killed.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CStdioFileEx {
  public:
@@ -25,16 +27,27 @@ class CStdioFileEx {
   CStdioFileEx() = default;
   CStdioFileEx(const CStdioFileEx&) = delete;
   CStdioFileEx& operator=(const CStdioFileEx&) = delete;
-  // An open writer that was not closed commits like Close, as the framework's file does;
-  // use Abort to drop what was written.
+  // A writer that was not closed is discarded: only Close publishes a file, so an early
+  // return never leaves a half-written one in place of the old.
   ~CStdioFileEx();
 
-  // False when the file cannot be read, or the folder cannot take the temporary file.
+  // False when the file cannot be read, or the folder cannot take the temporary file. A writer
+  // still open from before is discarded. A file that exists but cannot be read (locked, no
+  // permission, a read error) is noted, and writing over it fails for the rest of the run:
+  // what it holds is unknown, so it must not be replaced by defaults.
   [[nodiscard]] bool Open(std::u16string_view path, uint32_t flags);
+
+  // The files noted so, in the order they were met.
+  static const std::vector<std::u16string>& UnreadableFiles();
+  // Tests: a new run.
+  static void ForgetUnreadableFiles();
 
   // Next line without its LF. A line that is just LF comes back as that one character.
   // False (with an empty line) at the end of the file.
   bool ReadString(std::u16string& line);
+  // Whether the line ReadString returned last ended with its LF; a line cut off by the end of
+  // the file did not.
+  bool LineEnded() const { return m_bLineEnded; }
 
   // Writes the text unchanged; the caller includes "\n" where a line ends. The byte-order
   // mark goes first. False when the file is not open for writing.
@@ -57,4 +70,5 @@ class CStdioFileEx {
   std::u16string m_tempPath;
   std::string m_bytes;  // reading: the file; writing: what is written so far
   size_t m_pos = 0;     // reading position in bytes
+  bool m_bLineEnded = false;
 };

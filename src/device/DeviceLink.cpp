@@ -24,6 +24,11 @@ std::optional<ConnectionMode::Kind> ModeOfProduct(uint16_t vendor, uint16_t prod
   return std::nullopt;
 }
 
+bool IsProductOf(const platform::HidInterfaceInfo& info, ConnectionMode::Kind kind) {
+  return info.vendorId == ConnectionMode::kVendorId &&
+         info.productId == ConnectionMode::ProductIdOf(kind);
+}
+
 }  // namespace
 
 DeviceLink::DeviceLink(DeviceHost& host) : m_host(host) {}
@@ -42,38 +47,30 @@ void DeviceLink::RegisterForDeviceNotifications(platform::WindowId window) {
   (void)platform::Hid().RegisterForNotifications(window);
 }
 
-void DeviceLink::ProbeInterface(int index) {
-  const auto info = platform::Hid().At(index);
-  if (!info) return;
-  const auto kind = ModeOfProduct(info->vendorId, info->productId);
+void DeviceLink::ProbeInterface(int index, const platform::HidInterfaceInfo& info) {
+  const auto kind = ModeOfProduct(info.vendorId, info.productId);
   if (!kind) return;
   ConnectionMode& mode = m_modes[*kind];
   // The event test comes first: an interface that passes it is never the command interface.
-  if (info->inputReportLength == ConnectionMode::kEventReportLength) {
+  if (info.inputReportLength == ConnectionMode::kEventReportLength) {
     mode.eventIndex = index;
-    mode.eventPath = info->path;
-  } else if (info->usagePage == ConnectionMode::kCommandUsagePage) {
+    mode.eventPath = info.path;
+  } else if (info.usagePage == ConnectionMode::kCommandUsagePage) {
     mode.present = true;
     mode.commandIndex = index;
-    mode.commandPath = info->path;
-    if (*kind == ConnectionMode::Wired) m_wiredVersion = info->versionNumber;
+    mode.commandPath = info.path;
+    if (*kind == ConnectionMode::Wired) m_wiredVersion = info.versionNumber;
   }
 }
 
 void DeviceLink::OpenCommandInterface(ConnectionMode::Kind kind) {
   ConnectionMode& mode = m_modes[kind];
   if (mode.commandIndex < 0) return;
-  auto& bus = platform::Hid();
-  const auto info = bus.At(mode.commandIndex);
-  if (!info) return;
   mode.commandHandle.reset();
   mode.reopenCommand = false;
-  auto handle = bus.Open(mode.commandIndex);
-  if (!handle) return;
-  if (info->vendorId != ConnectionMode::kVendorId ||
-      info->productId != ConnectionMode::ProductIdOf(kind)) {
-    return;  // another device took the index: closed at once
-  }
+  auto handle = platform::Hid().Open(mode.commandIndex);
+  // Another device may have taken the index since the scan: closed at once.
+  if (!handle || !IsProductOf(handle->Info(), kind)) return;
   mode.commandHandle = std::move(handle);
 }
 
@@ -84,7 +81,11 @@ void DeviceLink::ScanDevices() {
     // An event interface from an older scan may be gone; only this scan's count.
     mode.eventIndex = -1;
   }
-  for (int i = 0; i < kScanLimit; ++i) ProbeInterface(i);
+  // One enumeration for the whole scan; each interface is queried once.
+  const auto interfaces = platform::Hid().Enumerate(kScanLimit);
+  for (size_t i = 0; i < interfaces.size() && i < size_t{kScanLimit}; ++i) {
+    if (interfaces[i]) ProbeInterface(static_cast<int>(i), *interfaces[i]);
+  }
   m_connected = std::any_of(m_modes.begin(), m_modes.end(),
                             [](const ConnectionMode& m) { return m.present; });
 
@@ -122,6 +123,34 @@ void DeviceLink::ScanDevices() {
   }
   for (auto kind : {ConnectionMode::Wireless, ConnectionMode::Wired}) {
     m_modes[kind].previousPresent = m_modes[kind].present;
+  }
+}
+
+void DeviceLink::ReopenFailedHandles() {
+  const auto interfaces = platform::Hid().Enumerate(kScanLimit);
+  for (auto kind : kScanOrder) {
+    ConnectionMode& mode = m_modes[kind];
+    if (!mode.reopenCommand || !mode.commandHandle) continue;
+    mode.commandHandle.reset();
+    int commandIndex = -1;
+    int eventIndex = -1;
+    for (size_t i = 0; i < interfaces.size() && i < size_t{kScanLimit}; ++i) {
+      const auto& info = interfaces[i];
+      if (!info || !IsProductOf(*info, kind)) continue;
+      if (info->inputReportLength == ConnectionMode::kEventReportLength) {
+        eventIndex = static_cast<int>(i);
+      } else if (info->usagePage == ConnectionMode::kCommandUsagePage) {
+        commandIndex = static_cast<int>(i);
+      }
+    }
+    // Gone: no handle until a scan finds the mode again (its removal notice is on its way).
+    if (commandIndex < 0) continue;
+    mode.commandIndex = commandIndex;
+    OpenCommandInterface(kind);
+    if (eventIndex >= 0 && !IsReaderRunning(kind)) {
+      mode.eventIndex = eventIndex;
+      StartEventReader(kind);
+    }
   }
 }
 
@@ -196,32 +225,28 @@ void DeviceLink::StartEventReader(ConnectionMode::Kind kind) {
   mode.reader.reset();
   mode.readerRunning = false;
   if (mode.eventIndex < 0) return;
-  auto& bus = platform::Hid();
-  const auto info = bus.At(mode.eventIndex);
-  if (!info || info->vendorId != ConnectionMode::kVendorId ||
-      info->productId != ConnectionMode::ProductIdOf(kind)) {
-    return;
-  }
-  auto device = bus.Open(mode.eventIndex);
+  auto device = platform::Hid().Open(mode.eventIndex);
   if (!device) return;
+  const platform::HidInterfaceInfo info = device->Info();
+  if (!IsProductOf(info, kind)) return;
   const uint32_t serial = ++mode.readerSerial;
   mode.readerRunning = true;
-  mode.eventPath = info->path;
+  mode.eventPath = info.path;
   platform::HidDevice* raw = device.get();
   mode.reader = std::move(device);
   raw->StartReading(
-      [this, kind, serial](std::vector<uint8_t> report) {
-        OnReaderReport(kind, serial, std::move(report));
+      [this, kind, serial](std::vector<uint8_t> report, uint64_t arrivedMs) {
+        OnReaderReport(kind, serial, std::move(report), arrivedMs);
       },
       [this, kind, serial] { OnReaderEnded(kind, serial); });
 }
 
 void DeviceLink::OnReaderReport(ConnectionMode::Kind kind, uint32_t serial,
-                                std::vector<uint8_t> report) {
+                                std::vector<uint8_t> report, uint64_t arrivedMs) {
   ConnectionMode& mode = m_modes[kind];
   if (serial != mode.readerSerial || !mode.readerRunning) return;
   if (!m_events) return;
-  if (!m_events->OnStatusReport(kind, report)) {
+  if (!m_events->OnStatusReport(kind, report, arrivedMs)) {
     // The mouse asked the program to end: this reader leaves its loop. The device object is
     // released by the next scan, not from inside its own callback.
     mode.readerRunning = false;
@@ -253,6 +278,7 @@ bool DeviceLink::Transfer(CommandReport& frame, bool rebuild, uint8_t command, u
   auto& clock = platform::Time();
   const CommandReport kept = frame;
   sendLength = std::clamp<size_t>(sendLength, 1, frame.bytes.size());
+  bool rescanned = false;
   for (int attempt = 0; attempt < kTries; ++attempt) {
     if (rebuild) {
       frame = CommandReport::Build(command, TakeSequence(), packetField, payload);
@@ -279,10 +305,32 @@ bool DeviceLink::Transfer(CommandReport& frame, bool rebuild, uint8_t command, u
     }
     // A failed read counts as no acknowledgement, whatever it left in the buffer.
     if (read && answer[1] != 0x00) return true;
+    // A handle that failed may be dead without Windows saying so (the device went away and
+    // came back, its driver restarted): the remaining tries go to a reopened handle, or to
+    // the next mode. One rescan per packet, so a mouse that is gone costs little more.
+    if (!rescanned && std::any_of(m_modes.begin(), m_modes.end(), [](const ConnectionMode& m) {
+          return m.reopenCommand && m.commandHandle;
+        })) {
+      rescanned = true;
+      ReopenFailedHandles();
+    }
     clock.Sleep(kRetryWaitMs);
   }
   ++m_dropped;
   return false;
+}
+
+bool DeviceLink::DeviceActive() const {
+  return g_bDeviceActive;
+}
+
+void DeviceLink::SetDeviceActive(bool active) {
+  g_bDeviceActive = active;
+}
+
+bool DeviceLink::CanReachMouse() const {
+  return DeviceActive() || HasCommandHandle(ConnectionMode::Wired) ||
+         HasCommandHandle(ConnectionMode::BLE);
 }
 
 bool DeviceLink::SendPairingReport() {
@@ -311,7 +359,7 @@ void DeviceLink::ReadDeviceInfo() {
   if (!info) return;
 
   if (*from == ConnectionMode::Wired) m_firmwareBytes = {info->firmware8, info->firmware9};
-  g_bDeviceActive = info->linked;
+  SetDeviceActive(info->linked);
   if (!m_host.ShowWindowFlag()) {
     m_host.SetShowWindowFlag(true);
     m_host.SetShownByDevice(true);

@@ -40,8 +40,12 @@ class DeviceLink {
   void RegisterForDeviceNotifications(platform::WindowId window);
   // Stops every event reader and closes every handle (the window is going away).
   void CloseAll();
-  void ProbeInterface(int index);
+  // One interface of the scan's enumeration.
+  void ProbeInterface(int index, const platform::HidInterfaceInfo& info);
+  // Opens the mode's command interface at its index and keeps it only when the opened handle
+  // itself is the mode's product.
   void OpenCommandInterface(ConnectionMode::Kind mode);
+  // One enumeration of the HID class; then readers, command handles and the status image.
   void ScanDevices();
   // WM_DEVICECHANGE with the event code in wParam.
   void OnDeviceChange(uint32_t eventCode);
@@ -55,6 +59,11 @@ class DeviceLink {
   bool HasAnyCommandHandle() const;
   bool IsPresent(ConnectionMode::Kind mode) const { return m_modes[mode].present; }
   bool Connected() const { return m_connected; }
+  // g_bDeviceActive: the mouse answers, or is linked to its receiver, as last reported.
+  bool DeviceActive() const;
+  void SetDeviceActive(bool active);
+  // A write can reach the mouse: it is active, or a cable or Bluetooth command handle is open.
+  bool CanReachMouse() const;
   const ConnectionMode& Mode(ConnectionMode::Kind mode) const { return m_modes[mode]; }
   bool IsReaderRunning(ConnectionMode::Kind mode) const;
 
@@ -76,13 +85,13 @@ class DeviceLink {
 
   // --- transport ---
   // One packet: frame, send, settle, read back, up to four tries with a fresh sequence number
-  // each. True when acknowledged; the program's callers do not look. `sendLength` is 32, or 33
-  // for the lighting command.
-  bool SendCommand(uint8_t command, uint8_t packetField, std::span<const uint8_t> payload,
-                   uint32_t settleMs = kSettleMs, size_t sendLength = CommandReport::kLength);
+  // each. True when acknowledged. `sendLength` is 32, or 33 for the lighting command.
+  [[nodiscard]] bool SendCommand(uint8_t command, uint8_t packetField,
+                                 std::span<const uint8_t> payload, uint32_t settleMs = kSettleMs,
+                                 size_t sendLength = CommandReport::kLength);
   // Macro data packets: a retry resends a copy of `first` with only bytes 2 and 4 renewed.
   // `first` gets its sequence number here.
-  bool SendFrame(CommandReport first, uint32_t settleMs = kMacroSettleMs);
+  [[nodiscard]] bool SendFrame(CommandReport first, uint32_t settleMs = kMacroSettleMs);
   uint8_t NextSequenceValue() const { return m_sequence; }
   // Packets given up unacknowledged after every try, since the link was made.
   uint32_t DroppedPackets() const { return m_dropped; }
@@ -111,7 +120,13 @@ class DeviceLink {
                 std::span<const uint8_t> payload, uint32_t settleMs, size_t sendLength);
   uint8_t TakeSequence() { return m_sequence++; }
   void StartEventReader(ConnectionMode::Kind mode);
-  void OnReaderReport(ConnectionMode::Kind mode, uint32_t serial, std::vector<uint8_t> report);
+  // After a failed transfer: one enumeration; each failed command handle is opened again
+  // where its interface is now (with the mode's reader, if that ended too), or closed when
+  // the interface is gone, so the next try goes to the next mode. Presence and the window
+  // are left to the scan that the device notice starts.
+  void ReopenFailedHandles();
+  void OnReaderReport(ConnectionMode::Kind mode, uint32_t serial, std::vector<uint8_t> report,
+                      uint64_t arrivedMs);
   void OnReaderEnded(ConnectionMode::Kind mode, uint32_t serial);
 
   DeviceHost& m_host;

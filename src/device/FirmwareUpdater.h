@@ -64,7 +64,8 @@ class FirmwareUpdater {
     NoAnswer,            // the checksum could not be read: text 292
     UpToDate,            // text 293: same checksum, or the mouse does not allow an update
     Updated,             // text 293 after the new firmware came back with the image checksum
-    Failed,              // the status line says why
+    Failed,              // the status line says why (298 with no usable base image: nothing sent
+                         // but the checksum read)
   };
 
   FirmwareUpdater(DeviceLink& link, FirmwareProgress& progress, const FirmwareImage& image);
@@ -78,6 +79,7 @@ class FirmwareUpdater {
 
   // Reads the 16-byte header of the running application; shows "Device CS:%.8x".
   [[nodiscard]] std::optional<uint32_t> ReadDeviceChecksum();
+  // Fails (text 298) without sending anything when the image carries no usable base.
   [[nodiscard]] bool RewriteBaseRegion();
   // The application into the update area, verified, committed, restart and reconnection;
   // true when the mouse came back running the image.
@@ -99,6 +101,18 @@ class FirmwareUpdater {
   void Status(const std::u16string& text, int number);
   void Advance(int steps);
   bool Fail(int text);
+
+  // The steps of RewriteBaseRegion: whether the check window holds the image (`answered`
+  // false when a read got no answer), the unlocked rewrite, the read-back of every block.
+  bool BaseMatches(bool& answered);
+  bool WriteBase();
+  bool CheckWrittenBase();
+  // The steps of WriteApplication, each false after it has shown why.
+  bool EraseUsedUpdateArea();
+  bool WriteApplicationBlocks();
+  bool VerifyUpdateArea();
+  bool Commit();
+  bool RestartAndReconnect();
 
   DeviceLink& m_link;
   FirmwareProgress& m_ui;

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
-#include "base/AppGlobals.h"
 #include "base/Text.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceModel.h"
 #include "device/MacroSync.h"
+#include "platform/Platform.h"
+#include "profiles/PollingRate.h"
 
 namespace {
 
@@ -18,29 +19,44 @@ constexpr int kLevelsWithCodes = 6;
 constexpr int kSaveDelayMs = 10000;
 constexpr int kNoDeviceText = 156;
 constexpr int kProgressText = 146;
+constexpr int kNotAnsweringText = 350;
 
 uint8_t Low8(std::u16string_view text) {
   return static_cast<uint8_t>(base::ParseDecimal(text));
 }
 
 template <size_t N, size_t M>
-bool Differs(std::array<uint8_t, N>& copy, const std::array<uint8_t, M>& now) {
+bool Differs(const std::array<uint8_t, N>& copy, const std::array<uint8_t, M>& now) {
   static_assert(N <= M);
-  const bool differs = !std::equal(copy.begin(), copy.end(), now.begin());
-  std::copy_n(now.begin(), N, copy.begin());
-  return differs;
+  return !std::equal(copy.begin(), copy.end(), now.begin());
 }
 
-bool Differs(uint8_t& copy, uint8_t now) {
-  const bool differs = copy != now;
-  copy = now;
-  return differs;
+template <size_t N, size_t M>
+void Store(std::array<uint8_t, N>& copy, const std::array<uint8_t, M>& now) {
+  static_assert(N <= M);
+  std::copy_n(now.begin(), N, copy.begin());
 }
 
 }  // namespace
 
 SettingsWriter::SettingsWriter(DeviceLink& link, DeviceModel& model, DeviceHost& host)
-    : m_link(link), m_model(model), m_host(host) {}
+    : m_link(link), m_model(model), m_host(host) {
+  // Empty spans until the first write.
+  for (Span& span : m_pendingSpans) span = {Group::Keys, 1, 0};
+}
+
+void SettingsWriter::MarkDirty(Group group) {
+  if (!IsDirty(group)) m_markedAtMs[Index(group)] = platform::Time().NowMs();
+  m_dirty[Index(group)] = true;
+}
+
+bool SettingsWriter::PendingAt(Group group, uint64_t timeMs) const {
+  return std::any_of(m_pendingSpans.begin(), m_pendingSpans.end(), [&](const Span& span) {
+    // A report the mouse sent before it took the write's last packet is read at least one
+    // settle wait before the write ends; one read at its end came after.
+    return span.group == group && span.fromMs <= timeMs && timeMs < span.toMs;
+  });
+}
 
 // --- payloads ---
 
@@ -90,11 +106,6 @@ SettingsWriter::ColourPayload SettingsWriter::BuildColours(const DeviceModel& mo
   return payload;
 }
 
-uint8_t SettingsWriter::PollingCode(uint8_t index) {
-  constexpr uint8_t kCodes[] = {0x08, 0x04, 0x02, 0x01, 0x11, 0x12, 0x14};
-  return kCodes[index < 6 ? index : 6];
-}
-
 uint8_t SettingsWriter::LiftOffCode(std::u16string_view liftDetectionHeight) {
   return base::ParseDecimal(liftDetectionHeight) == 1 ? 1 : 2;
 }
@@ -139,85 +150,140 @@ void SettingsWriter::WriteChanges() {
   m_link.ClearSomethingSent();
   // Waiting in the tray for the device: the changes wait as well.
   if (!m_host.ShowWindowFlag()) return;
-  if (!g_bDeviceActive && !m_link.HasCommandHandle(ConnectionMode::Wired) &&
-      !m_link.HasCommandHandle(ConnectionMode::BLE)) {
+  if (!m_link.CanReachMouse()) {
     m_host.ShowAttention(kNoDeviceText);
     return;
   }
   if (m_macros) m_macros->AssignMacroSlots();
-  if (IsDirty(Group::Keys)) SendKeyTable();
-  if (IsDirty(Group::Dpi)) SendDpiGroup();
-  if (IsDirty(Group::Power)) SendPowerGroup();
-  if (IsDirty(Group::Sensor)) SendSensorGroup();
-  m_dirty.fill(false);
+  m_unanswered = false;
+  const std::array<bool, 4> wasDirty = m_dirty;
+  // A group the mouse did not take stays marked, so the next write sends it again.
+  if (IsDirty(Group::Keys) && SendKeyTable()) m_dirty[Index(Group::Keys)] = false;
+  if (IsDirty(Group::Dpi) && SendDpiGroup()) m_dirty[Index(Group::Dpi)] = false;
+  if (IsDirty(Group::Power) && SendPowerGroup()) m_dirty[Index(Group::Power)] = false;
+  if (IsDirty(Group::Sensor) && SendSensorGroup()) m_dirty[Index(Group::Sensor)] = false;
   if (m_macros) m_macros->SendMacros(true);
+  // Reports that arrived up to now are handed over only after this write.
+  const uint64_t now = platform::Time().NowMs();
+  for (Group group : {Group::Keys, Group::Dpi, Group::Power, Group::Sensor}) {
+    if (!wasDirty[Index(group)]) continue;
+    m_pendingSpans[m_nextSpan] = {group, m_markedAtMs[Index(group)], now};
+    m_nextSpan = (m_nextSpan + 1) % m_pendingSpans.size();
+  }
   if (m_link.SomethingSent()) m_host.ShowProgress(kProgressText);
+  // One notice while the mouse does not answer, not one per packet or per write.
+  if (m_unanswered && !m_unansweredShown) {
+    m_unansweredShown = true;
+    m_host.ShowAttention(kNotAnsweringText);
+  } else if (!m_unanswered && m_link.SomethingSent()) {
+    m_unansweredShown = false;
+  }
   m_host.SetTimer(DeviceHost::kTimerSave, kSaveDelayMs);
   m_host.MarkSavePending();
   m_host.RefreshPage();
 }
 
-void SettingsWriter::SendKeyTable() {
-  if (!CanSend()) return;
-  const KeyPayload payload = BuildKeyTable(m_model);
-  if (Differs(m_keysSent, payload)) m_link.SendCommand(kKeyTable, kSinglePacket, payload);
+bool SettingsWriter::Send(uint8_t command, uint8_t packetField, std::span<const uint8_t> payload,
+                          size_t sendLength) {
+  const bool acknowledged =
+      m_link.SendCommand(command, packetField, payload, DeviceLink::kSettleMs, sendLength);
+  if (!acknowledged) m_unanswered = true;
+  return acknowledged;
 }
 
-void SettingsWriter::SendDpiGroup() {
-  if (!CanSend()) return;
-  // Compare everything first (each comparison refreshes its copy), then send what differed.
-  const uint8_t polling = PollingCode(m_model.PollingIndex());
+bool SettingsWriter::SendKeyTable() {
+  if (!CanSend()) return false;
+  const KeyPayload payload = BuildKeyTable(m_model);
+  if (!Differs(m_keysSent, payload)) return true;
+  if (!Send(kKeyTable, kSinglePacket, payload)) return false;
+  Store(m_keysSent, payload);
+  return true;
+}
+
+bool SettingsWriter::SendDpiGroup() {
+  if (!CanSend()) return false;
+  const uint8_t polling = PollingRate::Code(m_model.PollingIndex());
   const uint8_t lift = LiftOffCode(m_model.PairValue(DeviceModel::LiftDetectionHeight));
   const uint8_t debounce = DebounceCode(m_model.PairValue(DeviceModel::KeyDebounce));
   const DpiCopy dpi = BuildDpi(m_model);
   const ColourPayload colours = BuildColours(m_model);
   const LightingPayload lighting = BuildLighting(m_model);
 
-  const bool sendPolling = Differs(m_pollingSent, polling);
-  const bool sendLift = Differs(m_liftSent, lift);
-  const bool sendDebounce = Differs(m_debounceSent, debounce);
-  const bool sendDpi = Differs(m_dpiSent, dpi);
-  const bool sendColours = Differs(m_coloursSent, colours);
-  const bool sendLighting = Differs(m_lightingSent, lighting) || !m_lightingSentValid;
-  m_lightingSentValid = true;
-
-  if (sendDpi) {
-    m_link.SendCommand(kDpiLevels, kDpiPacketX, DpiPacket(dpi, false));
-    m_link.SendCommand(kDpiLevels, kDpiPacketY, DpiPacket(dpi, true));
+  // Every packet is tried; each copy follows only what the mouse acknowledged.
+  bool complete = true;
+  if (Differs(m_dpiSent, dpi)) {
+    const bool x = Send(kDpiLevels, kDpiPacketX, DpiPacket(dpi, false));
+    const bool y = Send(kDpiLevels, kDpiPacketY, DpiPacket(dpi, true));
+    if (x && y) {
+      m_dpiSent = dpi;
+    } else {
+      complete = false;
+    }
   }
-  if (sendColours) m_link.SendCommand(kDpiColours, kSinglePacket, colours);
-  if (sendPolling) m_link.SendCommand(kPolling, kSinglePacket, std::array{polling});
-  if (sendLift) m_link.SendCommand(kLiftOff, kSinglePacket, std::array{lift});
-  if (sendDebounce) m_link.SendCommand(kDebounce, kSinglePacket, std::array{debounce});
-  if (sendLighting) {
-    m_link.SendCommand(kLighting, kSinglePacket, lighting, DeviceLink::kSettleMs,
-                       kLightingSendLength);
+  if (Differs(m_coloursSent, colours)) {
+    if (Send(kDpiColours, kSinglePacket, colours)) {
+      m_coloursSent = colours;
+    } else {
+      complete = false;
+    }
   }
+  const struct {
+    uint8_t command;
+    uint8_t value;
+    uint8_t& copy;
+  } singles[] = {{kPolling, polling, m_pollingSent},
+                 {kLiftOff, lift, m_liftSent},
+                 {kDebounce, debounce, m_debounceSent}};
+  for (const auto& single : singles) {
+    if (single.copy == single.value) continue;
+    if (Send(single.command, kSinglePacket, std::array{single.value})) {
+      single.copy = single.value;
+    } else {
+      complete = false;
+    }
+  }
+  if (Differs(m_lightingSent, lighting) || !m_lightingSentValid) {
+    if (Send(kLighting, kSinglePacket, lighting, kLightingSendLength)) {
+      Store(m_lightingSent, lighting);
+      m_lightingSentValid = true;
+    } else {
+      complete = false;
+    }
+  }
+  return complete;
 }
 
-void SettingsWriter::SendPowerGroup() {
-  if (!CanSend()) return;
+bool SettingsWriter::SendPowerGroup() {
+  if (!CanSend()) return false;
   const TriplePayload payload = BuildPower(m_model);
-  if (Differs(m_powerSent, payload)) m_link.SendCommand(kPower, kSinglePacket, payload);
+  if (!Differs(m_powerSent, payload)) return true;
+  if (!Send(kPower, kSinglePacket, payload)) return false;
+  m_powerSent = payload;
+  return true;
 }
 
-void SettingsWriter::SendSensorGroup() {
-  if (!CanSend()) return;
+bool SettingsWriter::SendSensorGroup() {
+  if (!CanSend()) return false;
   const TriplePayload payload = BuildSensorOptions(m_model);
-  if (Differs(m_sensorSent, payload)) m_link.SendCommand(kSensorOptions, kSinglePacket, payload);
+  if (!Differs(m_sensorSent, payload)) return true;
+  if (!Send(kSensorOptions, kSinglePacket, payload)) return false;
+  m_sensorSent = payload;
+  return true;
 }
 
 void SettingsWriter::SnapshotSentState() {
-  const KeyPayload keys = BuildKeyTable(m_model);
-  std::copy_n(keys.begin(), m_keysSent.size(), m_keysSent.begin());
-  m_pollingSent = PollingCode(m_model.PollingIndex());
-  m_liftSent = LiftOffCode(m_model.PairValue(DeviceModel::LiftDetectionHeight));
-  m_debounceSent = DebounceCode(m_model.PairValue(DeviceModel::KeyDebounce));
-  m_dpiSent = BuildDpi(m_model);
-  m_coloursSent = BuildColours(m_model);
-  m_powerSent = BuildPower(m_model);
-  m_sensorSent = BuildSensorOptions(m_model);
-  m_lightingSentValid = false;
+  // A marked group's copies still describe what the mouse holds; its change is not sent yet.
+  if (!IsDirty(Group::Keys)) Store(m_keysSent, BuildKeyTable(m_model));
+  if (!IsDirty(Group::Dpi)) {
+    m_pollingSent = PollingRate::Code(m_model.PollingIndex());
+    m_liftSent = LiftOffCode(m_model.PairValue(DeviceModel::LiftDetectionHeight));
+    m_debounceSent = DebounceCode(m_model.PairValue(DeviceModel::KeyDebounce));
+    m_dpiSent = BuildDpi(m_model);
+    m_coloursSent = BuildColours(m_model);
+    m_lightingSentValid = false;
+  }
+  if (!IsDirty(Group::Power)) m_powerSent = BuildPower(m_model);
+  if (!IsDirty(Group::Sensor)) m_sensorSent = BuildSensorOptions(m_model);
   if (m_macros) {
     m_macros->AssignMacroSlots();
     m_macros->SendMacros(false);

@@ -39,7 +39,7 @@ class MacroLibrary {
   std::u16string FilePath() const;
 
   // The file this library was read from when that file was damaged (part of it could not be
-  // taken over). Writing over that file keeps the old one as "<path>.bak" first.
+  // taken over). Writing over that file keeps the old one as a dated backup first.
   const std::u16string& DamagedSource() const { return m_damagedSource; }
   void SetDamagedSource(std::u16string path) { m_damagedSource = std::move(path); }
 

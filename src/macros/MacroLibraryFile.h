@@ -23,7 +23,7 @@
 std::u16string LibraryFileText(const MacroLibrary& library, const LibraryLocation& selected);
 
 // Creates or replaces the file (atomically). When the library was read from this very path
-// and that file was damaged, the old file is kept as "<path>.bak" first. False when the file
+// and that file was damaged, the old file is kept as a dated backup first. False when the file
 // (or that copy) cannot be written; the old file is then untouched.
 // (That is why the library is not const: it forgets the damaged source once it is kept.)
 [[nodiscard]] bool WriteLibraryFile(std::u16string_view path, MacroLibrary& library,

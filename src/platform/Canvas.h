@@ -39,7 +39,11 @@ class Image {
 
 struct FontDesc {
   std::u16string face;
-  int height = 12;      // pixels, like LOGFONT's negative height
+  // Pixels, with LOGFONT's sign: positive asks for the cell height (ascent plus descent),
+  // negative for the character height (the cell without its internal leading), which draws
+  // the same number about a fifth larger.
+  int height = 12;
+  int width = 0;        // average character width in pixels; 0 keeps the face's proportions
   uint8_t charset = 1;  // Win32 character set
   int weight = 400;     // 700 is bold
   bool underline = false;
@@ -78,6 +82,8 @@ class Canvas {
   virtual void CopyFrom(const Canvas& source, const Rect& dest, Point sourceOrigin) = 0;
   // Restricts all drawing to rc until the clip is reset (an empty rect resets it).
   virtual void SetClip(const Rect& rc) = 0;
+  // The part of the surface drawing reaches now: the clip, or the whole surface.
+  virtual Rect ClipRect() const = 0;
   // 0xAARRGGBB of one pixel of the surface.
   virtual uint32_t PixelArgb(int x, int y) const = 0;
 };

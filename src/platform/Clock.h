@@ -6,9 +6,17 @@
 
 namespace platform {
 
+// A local calendar date and time of day, for names a person reads (backup files).
+struct LocalTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
 class Clock {
  public:
   virtual ~Clock() = default;
+
+  // The local date and time now.
+  virtual LocalTime LocalNow() = 0;
 
   // Milliseconds since an arbitrary start; never decreases.
   virtual uint64_t NowMs() = 0;

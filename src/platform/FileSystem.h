@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -21,6 +22,8 @@ class FileSystem {
   virtual bool Replace(std::u16string_view from, std::u16string_view to) = 0;
   virtual bool Remove(std::u16string_view path) = 0;
   virtual bool FileExists(std::u16string_view path) = 0;
+  // Names (not paths) of the files in a folder; empty when it cannot be listed.
+  virtual std::vector<std::u16string> FileNames(std::u16string_view folder) = 0;
   virtual bool DirectoryExists(std::u16string_view path) = 0;
   // Creates one folder level; true when it exists afterwards.
   virtual bool CreateDirectory(std::u16string_view path) = 0;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Canvas.h"
 #include "platform/Types.h"
@@ -70,10 +71,14 @@ class WindowSystem {
   virtual void EndModal(WindowId window, intptr_t result) = 0;
 
   // Painting: Invalidate queues WM_PAINT; inside WM_PAINT, BeginPaint returns the window's
-  // back buffer (client size) and EndPaint copies it to the screen once.
+  // back buffer (client size) and EndPaint copies the invalid part of it to the screen once.
+  // The back buffer keeps its pixels between paints, and BeginPaint clips it to the bounds
+  // of the invalid part; PaintRects then lists rectangles that cover exactly the invalid
+  // part (a few at most: many become their bounds), so that a window repaints only those.
   virtual void Invalidate(WindowId window, const Rect* rc) = 0;
   virtual void UpdateWindow(WindowId window) = 0;
   virtual Canvas& BeginPaint(WindowId window) = 0;
+  virtual std::vector<Rect> PaintRects(WindowId window) = 0;
   virtual void EndPaint(WindowId window) = 0;
   // Popup windows: show this canvas with its per-pixel alpha times `alpha`.
   virtual void UpdateLayered(WindowId window, const Canvas& image, uint8_t alpha) = 0;
@@ -88,13 +93,18 @@ class WindowSystem {
   virtual Rect ClientRect(WindowId window) = 0;
   virtual void SetTitle(WindowId window, std::u16string_view title) = 0;
   virtual void BringToForeground(WindowId window) = 0;
+  // Keeps the window above every window that is not top-most (or stops doing so), without
+  // moving or activating it. Popup and Overlay windows are top-most from their creation.
+  virtual void SetTopMost(WindowId window, bool topMost) = 0;
   virtual WindowId ActiveWindow() = 0;
 
-  // Mouse capture and leave tracking (WM_MOUSELEAVE once the pointer leaves).
+  // Mouse capture, and leave and hover tracking: after TrackMouse, WM_MOUSELEAVE comes once
+  // the pointer leaves the window, and WM_MOUSEHOVER (lParam = client point) once it has
+  // rested inside for `hoverMs` (0: no hover notice). Each notice ends its own tracking.
   virtual void SetCapture(WindowId window) = 0;
   virtual void ReleaseCapture() = 0;
   virtual WindowId Capture() = 0;
-  virtual void TrackMouseLeave(WindowId window) = 0;
+  virtual void TrackMouse(WindowId window, uint32_t hoverMs) = 0;
   virtual Point CursorPos() = 0;  // screen coordinates
   virtual Point ScreenToClient(WindowId window, Point p) = 0;
   // The modifier keys (platform::mod bits, Keys.h) held as the current key message was sent.

@@ -4,6 +4,7 @@
 #include "base/Format.h"
 #include "base/StdioFileEx.h"
 #include "base/Text.h"
+#include "platform/Platform.h"
 #include "profiles/SettingsText.h"
 
 GlobalSettings g_GlobalSettings;
@@ -21,6 +22,18 @@ constexpr const char16_t* kDefaultPairs[GlobalSettings::kProfileSlot0URL][2] = {
 
 bool IsSlot(int slot) {
   return slot >= 0 && slot < GlobalSettings::kSlotCount;
+}
+
+bool IsProfilePath(std::u16string_view path) {
+  constexpr std::u16string_view kExtension = u".psf";
+  if (path.size() <= kExtension.size()) return false;
+  const std::u16string_view end = path.substr(path.size() - kExtension.size());
+  for (size_t i = 0; i < kExtension.size(); ++i) {
+    const char16_t c =
+        end[i] >= u'A' && end[i] <= u'Z' ? static_cast<char16_t>(end[i] - u'A' + u'a') : end[i];
+    if (c != kExtension[i]) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -128,11 +141,11 @@ int GlobalSettings::ShowNextProfile() {
 }
 
 uint16_t GlobalSettings::ParsedSensor() const {
-  return static_cast<uint16_t>(settings_text::ParseLong(ValueAt(kSensor), 16));
+  return static_cast<uint16_t>(base::ParseLong(ValueAt(kSensor), 16));
 }
 
 uint16_t GlobalSettings::ParsedPreST() const {
-  return static_cast<uint16_t>(settings_text::ParseLong(ValueAt(kPreST), 16));
+  return static_cast<uint16_t>(base::ParseLong(ValueAt(kPreST), 16));
 }
 
 void GlobalSettings::SetSensorText() {
@@ -171,18 +184,29 @@ void GlobalSettings::RepairShowList() {
 
 GlobalSettings::ReadResult GlobalSettings::ReadConfigFile(std::u16string_view path) {
   CStdioFileEx file;
-  if (!file.Open(path, CStdioFileEx::kReadFlags)) return ReadResult::CannotOpen;
+  if (!file.Open(path, CStdioFileEx::kReadFlags)) {
+    return platform::Files().FileExists(path) ? ReadResult::Unreadable : ReadResult::CannotOpen;
+  }
   std::u16string line;
   if (!file.ReadString(line) || line != kHeader) return ReadResult::Malformed;
   int pair = 0;
+  bool ended = file.LineEnded();
   while (file.ReadString(line)) {
+    ended = file.LineEnded();
     if (pair >= kPairCount) return ReadResult::Malformed;
     const size_t eq = line.find(u'=');
     if (eq == std::u16string::npos || eq == 0) return ReadResult::Malformed;
     m_pairs[pair].key = line.substr(0, eq);
     m_pairs[pair].value = line.substr(eq + 1);
+    // A slot value names the file the profile is saved to: one cut short (a file that ended
+    // in this line) would make a new profile appear there and orphan the user's.
+    if (pair >= kProfileSlot0URL && !IsProfilePath(m_pairs[pair].value)) {
+      return ReadResult::Malformed;
+    }
     ++pair;
   }
+  // The program ends every line it writes: a file that ends inside a line was cut off.
+  if (!ended) return ReadResult::Malformed;
   return ReadResult::Ok;
 }
 

@@ -28,7 +28,8 @@ class GlobalSettings {
     kProfileSlot0URL = 12,  // .. 16
   };
 
-  enum class ReadResult { Ok, CannotOpen, Malformed };
+  // CannotOpen: there is no such file; Unreadable: it exists but could not be read.
+  enum class ReadResult { Ok, CannotOpen, Unreadable, Malformed };
 
   // The defaults, with slot files relative to an empty data folder.
   GlobalSettings();
@@ -75,8 +76,9 @@ class GlobalSettings {
   void SetMacId(uint32_t value);
 
   // Reads config.ini into the pairs in file order. Pairs after the last line keep what they
-  // held. Fails on a missing header, a line without "=" at position 1 or later, or an 18th
-  // pair line.
+  // held. Fails on a missing header, a line without "=" at position 1 or later, an 18th pair
+  // line, a slot file that does not end in ".psf", or a last line without its LF (a file
+  // cut off).
   [[nodiscard]] ReadResult ReadConfigFile(std::u16string_view path);
   // "[Setting]" and the 17 pairs.
   [[nodiscard]] bool WriteConfigFile(std::u16string_view path) const;

@@ -22,7 +22,7 @@ enum class ProfileReadResult { Ok, CannotOpen, Malformed };
                                                  ProfileSettings& profile);
 
 // Reads `path` into store slot `slot`. On failure the slot gets its defaults and is written to
-// its own file (the settings' path of the slot), which is first kept as "<file>.bak" when it
+// its own file (the settings' path of the slot), which is first kept as a dated backup when it
 // exists. True when the file was read.
 bool ReadProfileFile(ProfileStore& store, const GlobalSettings& settings, int slot,
                      std::u16string_view path);

@@ -1,24 +1,19 @@
 #include "profiles/SettingsFiles.h"
 
 #include "base/AppGlobals.h"
+#include "base/FileBackup.h"
 #include "profiles/ProfileFile.h"
-#include "profiles/SettingsText.h"
 
 namespace {
 
-// Settings and all five profiles with their defaults, written to their files.
-void RecreateEverything(GlobalSettings& settings, ProfileStore& store) {
+// config.ini with its defaults. The profiles start from a known state too, but without
+// destroying any: the reading that follows keeps every slot file that reads cleanly and
+// resets (after a backup) only those that do not.
+void RebuildConfig(GlobalSettings& settings) {
   settings.ResetToDefaults(g_strDataDir);
   const std::u16string configPath = ConfigFilePath();
   // The config.ini that could not be read is kept before the defaults replace it.
-  if (settings_text::KeepAsBackup(configPath)) (void)SaveGlobalSettings(settings);
-  settings.SetSensorId(settings.ParsedSensor());
-  for (int slot = 0; slot < ProfileStore::kProfileCount; ++slot) {
-    ResetProfileToDefaults(store.profiles[slot], slot, settings.SensorId());
-    const std::u16string& path = settings.ProfileSlotPath(slot);
-    // A profile file already there is the user's data, even if config.ini was lost.
-    if (settings_text::KeepAsBackup(path)) (void)WriteProfileFile(store.profiles[slot], path);
-  }
+  if (base::KeepBackup(configPath)) (void)SaveGlobalSettings(settings);
 }
 
 }  // namespace
@@ -27,8 +22,13 @@ ConfigLoad LoadAllSettings(GlobalSettings& settings, ProfileStore& store) {
   // Pairs that config.ini does not supply keep these defaults.
   settings.ResetToDefaults(g_strDataDir);
   ConfigLoad outcome = ConfigLoad::Read;
-  if (settings.ReadConfigFile(ConfigFilePath()) != GlobalSettings::ReadResult::Ok) {
-    RecreateEverything(settings, store);
+  const GlobalSettings::ReadResult read = settings.ReadConfigFile(ConfigFilePath());
+  if (read == GlobalSettings::ReadResult::Unreadable) {
+    // Nothing is known about what it holds: the defaults serve this run, and the text layer
+    // keeps anything from being written over it.
+    outcome = ConfigLoad::Unreadable;
+  } else if (read != GlobalSettings::ReadResult::Ok) {
+    RebuildConfig(settings);
     outcome = ConfigLoad::Recreated;
   }
   settings.RepairShowList();

@@ -9,14 +9,17 @@
 #include "profiles/SensorDpiTable.h"
 
 enum class ConfigLoad {
-  Read,       // config.ini was read
-  Recreated,  // config.ini was missing or damaged: settings and profiles were made anew
+  Read,        // config.ini was read
+  Recreated,   // config.ini was missing or damaged: made anew from its defaults
+  Unreadable,  // config.ini exists but could not be read: defaults for this run, file untouched
 };
 
-// Start-up: reads config.ini (pairs it does not supply keep their defaults), then the five
-// profile files (a bad one gets its defaults and is rewritten), then checks that the profiles'
-// DPI values were made for the configured sensor and brings them to its defaults when not.
-// A damaged config.ini or profile file is kept as "<file>.bak" before it is replaced.
+// Start-up: reads config.ini (pairs it does not supply keep their defaults; a missing or
+// damaged one is rebuilt from its defaults), then the five profile files (a bad one gets its
+// defaults and is rewritten; one that reads cleanly is kept, also after a rebuilt config.ini),
+// then checks that the profiles' DPI values were made for the configured sensor and brings
+// them to its defaults when not.
+// A damaged config.ini or profile file is kept as a dated backup before it is replaced.
 ConfigLoad LoadAllSettings(GlobalSettings& settings, ProfileStore& store);
 
 // config.ini (SaveCurrentProfileIndex) and all five profiles; true when every file was written.

@@ -1,6 +1,7 @@
 #include "ui/AttentionDlg.h"
 
 #include "base/Language.h"
+#include "platform/Platform.h"
 #include "ui/ImageButton.h"
 #include "ui/SkinImage.h"
 #include "ui/StaticText.h"
@@ -21,6 +22,12 @@ CAttentionDlg::CAttentionDlg(std::u16string_view, std::u16string_view message,
     : CDlgBase(kDialogTemplate, parent), m_strMessage(message) {
   m_nWidth = kWidth;
   m_nHeight = kHeight;
+}
+
+bool CAttentionDlg::Create() {
+  if (!CDlgBase::Create()) return false;
+  platform::Windows().SetTopMost(GetSafeHwnd(), true);
+  return true;
 }
 
 void CAttentionDlg::InitUI(const platform::Rect&) {

@@ -1,6 +1,8 @@
 #pragma once
 // The program's message box: an empty title, a word-wrapped centred message, OK (IDOK) and
-// close (IDCANCEL). Runs modally with DoModal or modelessly with Create.
+// close (IDCANCEL). Runs modally with DoModal or modelessly with Create; a modeless box
+// stays above other windows, since nothing else may be showing (the main window can be
+// hidden in the tray).
 
 #include <memory>
 #include <string>
@@ -18,6 +20,10 @@ class CAttentionDlg : public CDlgBase {
   // The caption is not shown: the title label stays empty whatever is passed.
   CAttentionDlg(std::u16string_view caption, std::u16string_view message,
                 platform::WindowId parent);
+
+  // Modeless use: creates, shows and keeps the box top-most. (DoModal creates it as a
+  // normal dialog over its owner.)
+  bool Create();
 
   void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
   void InitUI(const platform::Rect& client) override;

@@ -23,7 +23,6 @@ int CBulletNumberButton::AreaAt(int x, int y) const {
 }
 
 bool CBulletNumberButton::OnMouseMove(uint32_t flags, int x, int y) {
-  if (m_bDisable) return false;
   const int area = AreaAt(x, y);
   const bool areaChanged = area != m_nHoverArea;
   m_nHoverArea = area;
@@ -48,7 +47,7 @@ void CBulletNumberButton::Draw(platform::Canvas& canvas, const platform::Rect&) 
   const platform::Image* image = m_pImageNormal.get();
   if (m_nHoverArea == 1 && m_pImageFirst) image = m_pImageFirst.get();
   if (m_nHoverArea == 2 && m_pImageSecond) image = m_pImageSecond.get();
-  ui::DrawWhole(canvas, image, m_rc);
+  ui::DrawWhole(canvas, image, ImageRect());
   DrawTitle(canvas, m_strTitle, kTextNormal, m_uFormat, m_nTextLeft, m_nTextRight);
 }
 

@@ -15,11 +15,11 @@ void CColorSelectCheckButton::LoadDefaultImages() {
 void CColorSelectCheckButton::Draw(platform::Canvas& canvas, const platform::Rect&) {
   canvas.FillRect(m_rc, m_clrColour);
   ui::DrawWhole(canvas, m_bCheck && m_pImageCheck ? m_pImageCheck.get() : m_pImageNormal.get(),
-                m_rc);
+                ImageRect());
 }
 
 bool CColorSelectCheckButton::OnLButtonDblClk(uint32_t, int x, int y) {
-  if (m_bDisable || !Contains(x, y)) return false;
+  if (!Contains(x, y)) return false;
   SendToParent(m_uID, 0, Notify::kDoubleClicked);
   return false;
 }

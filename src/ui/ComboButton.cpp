@@ -18,7 +18,6 @@ void CComboButton::SetTitle2(std::u16string_view title2) {
 }
 
 bool CComboButton::OnMouseMove(uint32_t flags, int x, int y) {
-  if (m_bDisable) return false;
   const bool inside = Contains(x, y);
   if (inside) {
     m_bInside = true;

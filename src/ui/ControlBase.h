@@ -41,7 +41,6 @@ class CControlBase {
 
   // Paints into the parent's back buffer; `update` is the part being repainted.
   virtual void Draw(platform::Canvas& canvas, const platform::Rect& update) = 0;
-  virtual int ReservedHook(int, int) { return 0; }
   // Called on the pressed control when a popup of its window closes.
   virtual int CancelPress(int) { return 0; }
   virtual void SetRect(int left, int top, int right, int bottom);
@@ -53,14 +52,13 @@ class CControlBase {
   virtual void SetVisible(bool bVisible) { m_bVisible = bVisible; }
   virtual void SetShow(bool bShow) { m_bShow = bShow; }
   // Mouse input in the parent's client coordinates. True when the look changed, so that the
-  // window repaints the control's rectangle.
+  // window repaints the control's rectangle. A control that stops taking input while it has
+  // the pointer or the press is given a release and a move away from it (at -1, -1).
   virtual bool OnMouseMove(uint32_t flags, int x, int y);
   virtual bool OnLButtonDown(uint32_t flags, int x, int y);
   virtual bool OnLButtonUp(uint32_t flags, int x, int y);
   virtual bool OnRButtonUp(uint32_t flags, int x, int y);
   virtual bool OnLButtonDblClk(uint32_t flags, int x, int y);
-  virtual int ReservedHook2() { return 1; }
-  virtual int ReservedHook3() { return 1; }
   // Frees every image; afterwards the control draws without them.
   virtual void ReleaseImages() {}
 
@@ -86,6 +84,9 @@ class CControlBase {
 
   // Drawn and hit-tested only when both are set.
   bool IsDrawable() const { return m_bVisible && m_bShow; }
+  // Gets mouse input from its window. The window decides this when it dispatches, so the
+  // mouse handlers are never called on a disabled or hidden control.
+  bool TakesInput() const { return IsDrawable() && m_bResponse && !m_bDisable; }
   const platform::Font* GetFont() const { return m_font.get(); }
 
   uint32_t m_uID;

@@ -22,7 +22,6 @@ int CDialButton::RegionAt(int x, int y) const {
 }
 
 bool CDialButton::OnMouseMove(uint32_t flags, int x, int y) {
-  if (m_bDisable) return false;
   const int region = RegionAt(x, y);
   const bool changed = region != m_nHoverRegion;
   m_nHoverRegion = region;
@@ -30,6 +29,6 @@ bool CDialButton::OnMouseMove(uint32_t flags, int x, int y) {
 }
 
 bool CDialButton::OnLButtonDown(uint32_t flags, int x, int y) {
-  if (!m_bDisable) m_nHoverRegion = RegionAt(x, y);
+  m_nHoverRegion = RegionAt(x, y);
   return CImageButton::OnLButtonDown(flags, x, y);
 }

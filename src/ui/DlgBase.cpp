@@ -1,6 +1,7 @@
 #include "ui/DlgBase.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/AppGlobals.h"
 #include "base/Language.h"
@@ -15,12 +16,7 @@ constexpr const char16_t* kWindowText = u"Gaming Mouse";
 constexpr platform::Rect kNoRect{-1, -1, -1, -1};
 constexpr int kFrameSourceWidth = 1127;
 constexpr int kFrameSourceHeight = 740;
-
-// Controls whose release repaints the whole window: they switch pages or profiles.
-bool RepaintsWholeWindow(uint32_t id) {
-  return id == 2040 || (id >= 2049 && id <= 2053) || (id >= 3001 && id <= 3004) ||
-         (id >= 3007 && id <= 3009);
-}
+constexpr uint32_t kHoverMs = 1;
 
 }  // namespace
 
@@ -79,9 +75,10 @@ void CDlgBase::EndDialog(intptr_t result) {
 void CDlgBase::OnInitDialog() {
   auto& windows = platform::Windows();
   windows.SetTitle(m_hWnd, kWindowText);
-  // 10 points at the screen's logical pixels per inch.
+  // 10 points at the screen's logical pixels per inch. A point size is a character height,
+  // so the height is negative, unlike the controls' cell height.
   const int captionHeight = static_cast<int>(10.0f * 96.0f * windows.DpiScale() / 72.0f + 0.5f);
-  m_fontCaption = ui::CreateUiFont(captionHeight, g_strFontFace, 600);
+  m_fontCaption = ui::CreateUiFont(-captionHeight, g_strFontFace, 600);
 
   const int width = ui::Scaled(m_nWidth);
   const int height = ui::Scaled(m_nHeight);
@@ -211,11 +208,14 @@ void CDlgBase::DrawBackgroundAndFrame(platform::Canvas& canvas, const platform::
 // --- painting ---
 
 void CDlgBase::DrawControls(platform::Canvas& canvas, const platform::Rect& update) {
+  // While painting, the canvas is clipped to the part being repainted: nothing else shows.
+  const platform::Rect area = update.Intersect(canvas.ClipRect());
+  if (area.IsEmpty()) return;
   for (const auto& layer : m_vecLayer) {
     for (const auto& control : layer) {
       if (!control->IsDrawable()) continue;
-      if (control->m_rc.Intersect(update).IsEmpty()) continue;
-      control->Draw(canvas, update);
+      if (control->m_rc.Intersect(area).IsEmpty()) continue;
+      control->Draw(canvas, area);
     }
   }
 }
@@ -223,7 +223,16 @@ void CDlgBase::DrawControls(platform::Canvas& canvas, const platform::Rect& upda
 void CDlgBase::OnPaint() {
   auto& windows = platform::Windows();
   platform::Canvas& canvas = windows.BeginPaint(m_hWnd);
-  DrawWindow(canvas, {0, 0, canvas.Width(), canvas.Height()});
+  const platform::Rect client{0, 0, canvas.Width(), canvas.Height()};
+  // Each invalid piece is drawn on its own, clipped, so that a hover move redraws the two
+  // controls concerned and not the whole window.
+  for (const platform::Rect& piece : windows.PaintRects(m_hWnd)) {
+    const platform::Rect area = piece.Intersect(client);
+    if (area.IsEmpty()) continue;
+    canvas.SetClip(area);
+    DrawWindow(canvas, client);
+  }
+  canvas.SetClip({});
   windows.EndPaint(m_hWnd);
   NotifyPainted();
 }
@@ -272,10 +281,27 @@ void CDlgBase::OpenPopup(int slot, std::unique_ptr<CWndPopup> popup, const platf
 
 // --- mouse routing ---
 
+void CDlgBase::DropControlsWithoutInput() {
+  if (m_bMouseDown && m_pDownControl && !m_pDownControl->TakesInput()) {
+    // Disabled or hidden mid-press: the press ends away from it, so a drag stops there.
+    if (m_bCaptured) platform::Windows().ReleaseCapture();
+    m_bCaptured = false;
+    m_bMouseDown = false;
+    m_rcDown = kNoRect;
+    CControlBase* down = std::exchange(m_pDownControl, nullptr);
+    if (down->OnLButtonUp(0, -1, -1)) InvalidateRect(&down->m_rc);
+  }
+  if (m_pHoverControl && !m_pHoverControl->TakesInput()) {
+    CControlBase* hover = std::exchange(m_pHoverControl, nullptr);
+    m_ptMouse = {-1, -1};
+    if (hover->OnMouseMove(0, -1, -1)) InvalidateRect(&hover->m_rc);
+  }
+}
+
 void CDlgBase::OnMouseMove(platform::WParam flags, platform::Point pt) {
   auto& windows = platform::Windows();
   if (!m_bTracking) {
-    windows.TrackMouseLeave(m_hWnd);
+    windows.TrackMouse(m_hWnd, kHoverMs);
     m_bTracking = true;
   }
   const auto uflags = static_cast<uint32_t>(flags);
@@ -296,10 +322,14 @@ void CDlgBase::OnMouseMove(platform::WParam flags, platform::Point pt) {
   for (const auto& layer : m_vecLayer) {
     for (const auto& control : layer) {
       if (!control->IsDrawable() || !control->m_bResponse) continue;
-      if (control->OnMouseMove(uflags, pt.x, pt.y)) changed.push_back(control.get());
+      if (control->TakesInput() && control->OnMouseMove(uflags, pt.x, pt.y)) {
+        changed.push_back(control.get());
+      }
       if (control->m_rc.Contains(pt)) hover = control.get();
     }
   }
+  // A disabled control on top hides what lies under it but takes no input itself.
+  if (hover && !hover->TakesInput()) hover = nullptr;
   if (previous) changed.push_back(previous);
   if (hover) changed.push_back(hover);
   // Each changed rectangle once, in the order found.
@@ -356,6 +386,7 @@ bool CDlgBase::OnLButtonDown(platform::WParam flags, platform::Point pt) {
     return true;
   }
   m_rcDown = kNoRect;
+  if (HitTest(pt)) return true;  // a disabled control is not an empty spot
   // An empty spot drags the window.
   const platform::Rect window = windows.WindowRect(m_hWnd);
   windows.PostMessage(m_hWnd, platform::msg::kNcLButtonDown,
@@ -378,7 +409,7 @@ void CDlgBase::OnLButtonUp(platform::WParam flags, platform::Point pt) {
       m_rcDown = kNoRect;
       return;
     }
-    if (changed) InvalidateRect(RepaintsWholeWindow(id) ? nullptr : &rc);
+    if (changed) InvalidateRect(RepaintsWholeWindowOnRelease(id) ? nullptr : &rc);
     if (m_rcDown.Contains(pt) || rc.Contains(pt)) {
       m_ptMouse = pt;
     } else {
@@ -528,6 +559,10 @@ platform::LResult CDlgBase::OnMessage(platform::WindowId window, uint32_t messag
   namespace msg = platform::msg;
   if (message == msg::kCreate) m_hWnd = window;  // arrives before CreateWindow returns
   handled = true;
+  if ((message >= msg::kMouseMove && message <= msg::kMouseWheel) || message == msg::kMouseHover ||
+      message == msg::kMouseLeave) {
+    DropControlsWithoutInput();
+  }
   const platform::Point pt = platform::PointFromParam(lParam);
   switch (message) {
     case msg::kPaint:

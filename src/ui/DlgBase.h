@@ -98,6 +98,9 @@ class CDlgBase : public platform::WindowHandler, public ui::SkinnedWindow {
   // Cancel ends the dialog with IDCANCEL.
   virtual void OnOK() {}
   virtual void OnCancel() { EndDialog(kIdCancel); }
+  // Whether a release that changed the look of control `id` repaints the whole window rather
+  // than the control (a control that switches what the window shows). Default: never.
+  virtual bool RepaintsWholeWindowOnRelease(uint32_t /*id*/) const { return false; }
   // Fills the background and copies the prepared frame.
   void DrawBackgroundAndFrame(platform::Canvas& canvas, const platform::Rect& client);
   void InvalidateRect(const platform::Rect* rc);
@@ -136,6 +139,9 @@ class CDlgBase : public platform::WindowHandler, public ui::SkinnedWindow {
   void OnMouseWheel(platform::WParam wParam, platform::LParam lParam);
   // The focused control when it may take input now; a hidden or disabled one loses focus.
   CControlBase* FocusForInput();
+  // Forgets the hover and pressed controls once they take no input (disabled or hidden since),
+  // ending their hover and press; called before each mouse message is dispatched.
+  void DropControlsWithoutInput();
   // Topmost drawable, responsive control under the point.
   CControlBase* HitTest(platform::Point pt) const;
   void RegisterOpenDialog();

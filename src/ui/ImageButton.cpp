@@ -22,21 +22,20 @@ bool CImageButton::SetState(ButtonState state) {
 }
 
 bool CImageButton::OnMouseMove(uint32_t, int x, int y) {
-  if (m_bDisable || m_enButtonState == kStateDown) return false;
+  if (m_enButtonState == kStateDown) return false;
   const bool inside = Contains(x, y);
   if (inside && m_uID == kProfileListButton) SendToParent(m_uID, 0, Notify::kPointerOver);
   return SetState(inside ? kStateHover : kStateNormal);
 }
 
 bool CImageButton::OnLButtonDown(uint32_t, int x, int y) {
-  if (m_bDisable || !Contains(x, y)) return false;
+  if (!Contains(x, y)) return false;
   const bool changed = SetState(kStateDown);
   NotifyPressed(x, y);
   return changed;
 }
 
 bool CImageButton::OnLButtonUp(uint32_t, int x, int y) {
-  if (m_bDisable) return false;
   if (!Contains(x, y)) return SetState(kStateNormal);
   const bool changed = SetState(kStateHover);
   NotifyClicked(x, y);
@@ -61,6 +60,11 @@ platform::Colour CImageButton::TextColour() const {
   }
 }
 
+platform::Rect CImageButton::ImageRect() const {
+  return {m_rc.left, m_rc.top, m_rc.left + ui::Scaled(m_sizeImage.cx),
+          m_rc.top + ui::Scaled(m_sizeImage.cy)};
+}
+
 void CImageButton::DrawImagesAndCaption(platform::Canvas& canvas) {
   const int frame = ShownFrame();
   if (m_pImage) {
@@ -70,7 +74,7 @@ void CImageButton::DrawImagesAndCaption(platform::Canvas& canvas) {
     if (frame == kStateHover && m_pImageHover) image = m_pImageHover.get();
     if (frame == kStateDown) image = m_pImageDown ? m_pImageDown.get() : m_pImageHover.get();
     if (frame != kStateNormal && !image) image = m_pImageNormal.get();
-    ui::DrawWhole(canvas, image, m_rc);
+    ui::DrawWhole(canvas, image, ImageRect());
   }
   DrawTitle(canvas, Caption(), TextColour(), m_uFormat, m_nTextLeft, m_nTextRight);
 }

@@ -40,6 +40,9 @@ class CImageButton : public CControlBase {
   virtual std::u16string_view Caption() const { return m_strTitle; }
   // Strip frame or state image for ShownFrame(), then the caption.
   void DrawImagesAndCaption(platform::Canvas& canvas);
+  // Where a separate state image goes: at the control's top left, at the size recorded when
+  // the last image was loaded, whatever the control's size.
+  platform::Rect ImageRect() const;
   // Sets the state; true when it changed.
   bool SetState(ButtonState state);
 

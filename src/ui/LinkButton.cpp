@@ -7,7 +7,6 @@ CLinkButton::CLinkButton(platform::WindowId hWnd, const platform::Rect& rc,
 }
 
 bool CLinkButton::OnMouseMove(uint32_t flags, int x, int y) {
-  if (m_bDisable) return false;
   const bool inside = Contains(x, y);
   if (inside != m_bInside) {
     m_bInside = inside;

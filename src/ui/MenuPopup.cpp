@@ -16,9 +16,10 @@ constexpr platform::Colour kHotFill = 0xC8642F;
 constexpr platform::Colour kTextDisabled = 0x68625E;
 constexpr int kMarkerGap = 8;
 constexpr int kCorner = 3;
-constexpr uint32_t kTextFlags = platform::dt::kLeft | platform::dt::kSingleLine |
-                                platform::dt::kVCenter | platform::dt::kNoPrefix |
-                                platform::dt::kEndEllipsis;
+constexpr uint32_t kMeasureFlags = platform::dt::kSingleLine | platform::dt::kNoPrefix;
+// A text wider than the menu (a long language text) ends in an ellipsis.
+constexpr uint32_t kTextFlags =
+    kMeasureFlags | platform::dt::kLeft | platform::dt::kVCenter | platform::dt::kEndEllipsis;
 
 }  // namespace
 
@@ -34,7 +35,8 @@ platform::Size CMenuPopup::MeasureSize() const {
   if (m_font) {
     if (auto measure = platform::Gfx().CreateCanvas(1, 1)) {
       for (const MenuItem& item : m_items) {
-        widest = std::max(widest, measure->MeasureText(item.text, *m_font, kTextFlags, 0).cx);
+        // Measured without the ellipsis, which would cut the text to the empty width given.
+        widest = std::max(widest, measure->MeasureText(item.text, *m_font, kMeasureFlags, 0).cx);
       }
     }
   }

@@ -9,6 +9,7 @@ constexpr platform::Colour kTrackColour = 0x302C2A;
 constexpr platform::Colour kThumbColour = 0x6E6A68;
 constexpr platform::Colour kThumbHoverColour = 0xB4B4B4;
 constexpr platform::Colour kArrowColour = 0x4A4644;
+constexpr int kArtCorner = 4;  // the artwork's rounded ends
 }  // namespace
 
 CScrollBarBase::CScrollBarBase(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
@@ -17,6 +18,9 @@ CScrollBarBase::CScrollBarBase(platform::WindowId hWnd, uint32_t uID, const plat
     : CControlBase(hWnd, uID, rc, u"", bVisible, bShow, false, true), m_bVertical(vertical) {
   if (firstArrowResource) m_pFirstArrow = ui::LoadPngResource(firstArrowResource);
   if (secondArrowResource) m_pSecondArrow = ui::LoadPngResource(secondArrowResource);
+  LoadImageFile(ui::SkinPath(u"scroll_track.png"), m_pTrack);
+  LoadImageFile(ui::SkinPath(u"scroll_thumb.png"), m_pThumb);
+  LoadImageFile(ui::SkinPath(u"scroll_thumb_ov.png"), m_pThumbHover);
 }
 
 int CScrollBarBase::ArrowLength() const {
@@ -89,7 +93,6 @@ bool CScrollBarBase::MoveThumb(int offset) {
 }
 
 bool CScrollBarBase::OnMouseMove(uint32_t, int x, int y) {
-  if (m_bDisable) return false;
   const platform::Point p{x, y};
   if (m_bDragging) {
     const int before = m_nThumbOffset;
@@ -107,7 +110,7 @@ bool CScrollBarBase::OnMouseMove(uint32_t, int x, int y) {
 }
 
 bool CScrollBarBase::OnLButtonDown(uint32_t, int x, int y) {
-  if (m_bDisable || !Contains(x, y)) return false;
+  if (!Contains(x, y)) return false;
   const platform::Point p{x, y};
   if (FirstArrowRect().Contains(p)) {
     m_nPressed = 1;
@@ -133,7 +136,6 @@ bool CScrollBarBase::OnLButtonDown(uint32_t, int x, int y) {
 }
 
 bool CScrollBarBase::OnLButtonUp(uint32_t, int x, int y) {
-  if (m_bDisable) return false;
   const bool wasPressed = m_nPressed != 0 || m_bDragging;
   m_bDragging = false;
   m_nPressed = 0;
@@ -142,7 +144,11 @@ bool CScrollBarBase::OnLButtonUp(uint32_t, int x, int y) {
 }
 
 void CScrollBarBase::Draw(platform::Canvas& canvas, const platform::Rect&) {
-  canvas.FillRect(TrackRect(), kTrackColour);
+  if (m_pTrack) {
+    ui::DrawNineSlice(canvas, m_pTrack.get(), TrackRect(), kArtCorner);
+  } else {
+    canvas.FillRect(TrackRect(), kTrackColour);
+  }
   auto arrow = [&](const platform::Image* image, const platform::Rect& rc, bool hover, bool down) {
     if (image) {
       ui::DrawStripFrame(canvas, image, 3,
@@ -156,12 +162,20 @@ void CScrollBarBase::Draw(platform::Canvas& canvas, const platform::Rect&) {
   };
   arrow(m_pFirstArrow.get(), FirstArrowRect(), m_bHoverFirst, m_nPressed == 1);
   arrow(m_pSecondArrow.get(), SecondArrowRect(), m_bHoverSecond, m_nPressed == 2);
-  if (m_nRange > 0) {
-    canvas.FillRect(ThumbRect(), m_bHoverThumb || m_bDragging ? kThumbHoverColour : kThumbColour);
+  if (m_nRange <= 0) return;
+  const bool lit = m_bHoverThumb || m_bDragging;
+  const platform::Image* thumb = lit && m_pThumbHover ? m_pThumbHover.get() : m_pThumb.get();
+  if (thumb) {
+    ui::DrawNineSlice(canvas, thumb, ThumbRect(), kArtCorner);
+  } else {
+    canvas.FillRect(ThumbRect(), lit ? kThumbHoverColour : kThumbColour);
   }
 }
 
 void CScrollBarBase::ReleaseImages() {
   m_pFirstArrow.reset();
   m_pSecondArrow.reset();
+  m_pTrack.reset();
+  m_pThumb.reset();
+  m_pThumbHover.reset();
 }

@@ -5,6 +5,8 @@
 // 0..range-1. Pressing the first arrow sends (id, 6, 1), the second (id, 7, 1), the thumb or
 // track (id, 0, 1); each position change while dragging sends (id, 0, 3); release inside
 // sends (id, 0, 2). The list that owns the bar scrolls on these notices and calls SetPos.
+// The track and the thumb come from skins\scroll_track.png, scroll_thumb.png and
+// scroll_thumb_ov.png, stretched with their rounded ends kept; without them, flat colours.
 
 #include <memory>
 
@@ -62,4 +64,7 @@ class CScrollBarBase : public CControlBase {
   int m_nPressed = 0;  // 0 none, 1 first arrow, 2 second arrow, 3 thumb or track
   std::unique_ptr<platform::Image> m_pFirstArrow;
   std::unique_ptr<platform::Image> m_pSecondArrow;
+  std::unique_ptr<platform::Image> m_pTrack;
+  std::unique_ptr<platform::Image> m_pThumb;
+  std::unique_ptr<platform::Image> m_pThumbHover;
 };

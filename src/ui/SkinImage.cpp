@@ -1,5 +1,6 @@
 #include "ui/SkinImage.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "base/AppGlobals.h"
@@ -54,6 +55,26 @@ void DrawStripFrame(platform::Canvas& canvas, const platform::Image* image, int 
   const int frameWidth = image->Width() / frames;
   if (frameWidth <= 0) return;
   canvas.DrawImage(*image, dest, {k * frameWidth, 0, (k + 1) * frameWidth, image->Height()});
+}
+
+void DrawNineSlice(platform::Canvas& canvas, const platform::Image* image,
+                   const platform::Rect& dest, int corner) {
+  if (!image || dest.IsEmpty()) return;
+  const int w = image->Width(), h = image->Height();
+  const int c = std::max(std::min({corner, w / 2, h / 2}), 0);
+  const int d = std::min({c, dest.Width() / 2, dest.Height() / 2});
+  const int xs[4] = {0, c, w - c, w};
+  const int ys[4] = {0, c, h - c, h};
+  const int xd[4] = {dest.left, dest.left + d, dest.right - d, dest.right};
+  const int yd[4] = {dest.top, dest.top + d, dest.bottom - d, dest.bottom};
+  for (int row = 0; row < 3; ++row) {
+    for (int col = 0; col < 3; ++col) {
+      const platform::Rect src{xs[col], ys[row], xs[col + 1], ys[row + 1]};
+      const platform::Rect to{xd[col], yd[row], xd[col + 1], yd[row + 1]};
+      if (src.IsEmpty() || to.IsEmpty()) continue;
+      canvas.DrawImage(*image, to, src);
+    }
+  }
 }
 
 std::unique_ptr<platform::Font> CreateUiFont(int height, std::u16string_view face, int weight) {

@@ -31,7 +31,14 @@ void DrawWhole(platform::Canvas& canvas, const platform::Image* image, const pla
 void DrawStripFrame(platform::Canvas& canvas, const platform::Image* image, int frames, int k,
                     const platform::Rect& dest);
 
-// The UI font (g_strFontFace, g_nFontHeight, g_nFontCharset) or another face and height.
+// The image scaled into dest with its four corners (`corner` pixels square, fewer when either
+// is too small) kept unscaled and its edges stretched along their own direction only, so
+// rounded ends keep their shape at any length and in either direction.
+void DrawNineSlice(platform::Canvas& canvas, const platform::Image* image,
+                   const platform::Rect& dest, int corner);
+
+// The UI font (g_strFontFace, g_nFontHeight, g_nFontCharset) or another face and height;
+// the height has FontDesc's sign (positive: cell height).
 std::unique_ptr<platform::Font> CreateUiFont(int height, std::u16string_view face, int weight = 0);
 
 // Multiplies by g_fUiScale and truncates.

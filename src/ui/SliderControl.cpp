@@ -62,7 +62,7 @@ platform::Rect CSliderControl::ThumbRect() const {
 }
 
 bool CSliderControl::OnMouseMove(uint32_t, int x, int) {
-  if (m_bDisable || !m_bDragging) return false;
+  if (!m_bDragging) return false;
   const int clamped = std::clamp(x, m_rc.left, m_rc.right - 1);
   m_nThumbPos = clamped;
   m_nValue = NearestStop(clamped);
@@ -71,7 +71,7 @@ bool CSliderControl::OnMouseMove(uint32_t, int x, int) {
 }
 
 bool CSliderControl::OnLButtonDown(uint32_t, int x, int y) {
-  if (m_bDisable || !Contains(x, y)) return false;
+  if (!Contains(x, y)) return false;
   m_enButtonState = kStateDown;
   m_bDragging = ThumbRect().Contains({x, y});
   SendToParent(m_uID, 0, Notify::kPressed);
@@ -79,7 +79,6 @@ bool CSliderControl::OnLButtonDown(uint32_t, int x, int y) {
 }
 
 bool CSliderControl::OnLButtonUp(uint32_t, int x, int y) {
-  if (m_bDisable) return false;
   m_bDragging = false;
   if (!Contains(x, y)) {
     m_enButtonState = kStateNormal;

@@ -11,7 +11,7 @@ void CStaticImage::Draw(platform::Canvas& canvas, const platform::Rect&) {
 }
 
 bool CStaticImage::OnMouseMove(uint32_t, int x, int y) {
-  if (m_bDisable || m_enButtonState == kStateDown) return false;
+  if (m_enButtonState == kStateDown) return false;
   const ButtonState state = Contains(x, y) ? kStateHover : kStateNormal;
   const bool changed = state != m_enButtonState;
   m_enButtonState = state;
@@ -19,7 +19,7 @@ bool CStaticImage::OnMouseMove(uint32_t, int x, int y) {
 }
 
 bool CStaticImage::OnLButtonDown(uint32_t, int x, int y) {
-  if (m_bDisable || !Contains(x, y)) return false;
+  if (!Contains(x, y)) return false;
   const bool changed = m_enButtonState != kStateDown;
   m_enButtonState = kStateDown;
   SendToParent(m_uID, 0, Notify::kPressed);
@@ -27,7 +27,6 @@ bool CStaticImage::OnLButtonDown(uint32_t, int x, int y) {
 }
 
 bool CStaticImage::OnLButtonUp(uint32_t, int x, int y) {
-  if (m_bDisable) return false;
   const ButtonState state = Contains(x, y) ? kStateHover : kStateNormal;
   const bool changed = state != m_enButtonState;
   m_enButtonState = state;

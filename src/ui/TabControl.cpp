@@ -44,7 +44,7 @@ void CTabControl::NotifyClicked(int, int) {
 }
 
 bool CTabControl::OnRButtonUp(uint32_t, int x, int y) {
-  if (m_bDisable || !Contains(x, y)) return false;
+  if (!Contains(x, y)) return false;
   SendToParent(m_uID, m_uID, Notify::kRightClicked);
   return false;
 }
@@ -54,7 +54,7 @@ void CTabControl::Draw(platform::Canvas& canvas, const platform::Rect&) {
   const platform::Image* image = nullptr;
   if (IsCurrent()) image = hover && m_pImageHover2 ? m_pImageHover2.get() : m_pImageNormal2.get();
   if (!image) image = hover && m_pImageHover ? m_pImageHover.get() : m_pImageNormal.get();
-  ui::DrawWhole(canvas, image, m_rc);
+  ui::DrawWhole(canvas, image, ImageRect());
   DrawTitle(canvas, m_strTitle, kTextNormal, m_uFormat, m_nTextLeft, m_nTextRight);
 }
 

@@ -23,15 +23,20 @@ void CVerticalSliderControl::SetValue(int value) {
   m_nValue = std::clamp(value, 0, m_nStops - 1);
 }
 
+void CVerticalSliderControl::SetStopCount(int nStops) {
+  m_nStops = std::max(nStops, 1);
+  SetValue(m_nValue);
+}
+
 bool CVerticalSliderControl::OnMouseMove(uint32_t, int, int y) {
-  if (m_bDisable || !m_bDragging) return false;
+  if (!m_bDragging) return false;
   m_nValue = ValueAt(y);
   SendToParent(m_uID, static_cast<platform::WParam>(m_nValue), Notify::kValueChanged);
   return true;
 }
 
 bool CVerticalSliderControl::OnLButtonDown(uint32_t, int x, int y) {
-  if (m_bDisable || !Contains(x, y)) return false;
+  if (!Contains(x, y)) return false;
   m_bDragging = true;
   m_nValue = ValueAt(y);
   SendToParent(m_uID, 0, Notify::kPressed);
@@ -39,7 +44,6 @@ bool CVerticalSliderControl::OnLButtonDown(uint32_t, int x, int y) {
 }
 
 bool CVerticalSliderControl::OnLButtonUp(uint32_t, int x, int y) {
-  if (m_bDisable) return false;
   const bool wasDragging = m_bDragging;
   m_bDragging = false;
   if (!Contains(x, y)) return wasDragging;

@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr uint32_t kHoverMs = 50;
+
 // Close notice by kind; kinds 4 and 5 have none.
 constexpr std::array<uint32_t, 16> kCloseNotices{1029, 1032, 1042, 1045, 0,    0,    1057, 1126,
                                                  1136, 1146, 1156, 1159, 1162, 1165, 1168, 1170};
@@ -154,7 +156,7 @@ platform::LResult CWndPopup::OnMessage(platform::WindowId window, uint32_t messa
       return platform::kHtClient;
     case msg::kMouseMove:
       if (!m_bTracking) {
-        windows.TrackMouseLeave(m_hWnd);
+        windows.TrackMouse(m_hWnd, kHoverMs);
         m_bTracking = true;
       }
       if (!m_bMouseDown) Redraw(OnMouseMove(pt.x, pt.y));

@@ -44,6 +44,9 @@ class Recorder : public platform::WindowHandler {
       case msg::kMouseLeave:
         name = "leave";
         break;
+      case msg::kMouseHover:
+        name = "hover@" + std::to_string(platform::PointFromParam(lParam).x);
+        break;
       case msg::kCreate:
       case msg::kShowWindow:
       case msg::kDestroy:
@@ -181,8 +184,36 @@ TEST_F(HeadlessDesktopTest, PaintingAndMouseLeave) {
   EXPECT_EQ(desktop.Info(wa)->paints, 2);  // two invalidations, one paint
 
   desktop.MoveMouse(wa, {3, 3});
-  desktop.TrackMouseLeave(wa);
+  desktop.TrackMouse(wa, 0);
   desktop.MoveMouse(wb, {3, 3});
+  EXPECT_EQ(a.log.back(), "leave:0");
+  EXPECT_EQ(b.log.back(), "move:0");
+}
+
+TEST_F(HeadlessDesktopTest, HoverComesOnceWhenThePointerRestsAndMovesRestartTheWait) {
+  Recorder a;
+  Recorder b;
+  const WindowId wa = Make(a, u"a", 0, true);
+  const WindowId wb = Make(b, u"b", 0, true);
+  desktop.RunUntilIdle();
+  desktop.MoveMouse(wa, {3, 3});
+  desktop.TrackMouse(wa, 50);
+  desktop.RunFor(30);
+  desktop.MoveMouse(wa, {7, 3});
+  desktop.RunFor(49);
+  EXPECT_EQ(a.log.back(), "move:0") << "the move restarted the wait";
+  desktop.RunFor(1);
+  EXPECT_EQ(a.log.back(), "hover@7:0");
+  desktop.RunFor(500);
+  desktop.MoveMouse(wa, {8, 3});
+  desktop.RunFor(500);
+  EXPECT_EQ(a.log.back(), "move:0") << "one notice per request";
+
+  // Leaving the window drops a hover that was not due yet; no hover without asking.
+  desktop.TrackMouse(wa, 50);
+  desktop.MoveMouse(wb, {3, 3});
+  desktop.TrackMouse(wb, 0);
+  desktop.RunFor(500);
   EXPECT_EQ(a.log.back(), "leave:0");
   EXPECT_EQ(b.log.back(), "move:0");
 }

@@ -76,6 +76,19 @@ TEST_F(MainWindowDeviceTest, CableMouseIsFoundAtStartAndShownByItsStatusImage) {
   EXPECT_EQ(g_hOpenDialogs[0], 0u);
 }
 
+// The profile slots and page tabs switch the whole page, so their release repaints it all.
+TEST_F(MainWindowDeviceTest, ReleasesThatRepaintTheWholeWindow) {
+  struct CExposed : CVantrelDlg {
+    using CVantrelDlg::RepaintsWholeWindowOnRelease;
+  } dlg;
+  for (uint32_t id : {2040u, 2049u, 2053u, 3001u, 3004u, 3007u, 3009u}) {
+    EXPECT_TRUE(dlg.RepaintsWholeWindowOnRelease(id)) << id;
+  }
+  for (uint32_t id : {2001u, 2048u, 2054u, 3000u, 3005u, 3006u, 3010u}) {
+    EXPECT_FALSE(dlg.RepaintsWholeWindowOnRelease(id)) << id;
+  }
+}
+
 TEST_F(MainWindowDeviceTest, NoMouseShowsTheAttentionBoxAfterTwoSeconds) {
   CVantrelDlg dlg;
   ASSERT_TRUE(dlg.Create());
@@ -87,6 +100,7 @@ TEST_F(MainWindowDeviceTest, NoMouseShowsTheAttentionBoxAfterTwoSeconds) {
   desktop.RunFor(200);
   EXPECT_NE(g_hOpenDialogs[0], 0u);
   EXPECT_TRUE(desktop.IsVisible(g_hOpenDialogs[0]));
+  EXPECT_TRUE(desktop.Info(g_hOpenDialogs[0])->topMost);
 }
 
 TEST_F(MainWindowDeviceTest, PluggingInLaterIsNoticedAndUnpluggingTheLastEndsTheProgram) {

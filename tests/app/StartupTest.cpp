@@ -39,6 +39,8 @@ class StartupTest : public ::testing::Test {
   }
   void TearDown() override {
     ResetLanguage();
+    g_hOpenDialogs.fill(0);
+    CStdioFileEx::ForgetUnreadableFiles();
     EXPECT_TRUE(failures.empty()) << failures.front();
   }
   WindowId MainWindow() { return desktop.FindWindowByClass(u"GamingMouse_QVR"); }
@@ -64,6 +66,19 @@ TEST_F(StartupTest, FreshAccountGetsFoldersACentredWindowAndATrayIcon) {
   EXPECT_EQ(platform.tray().icons[0].tip, u"Gaming Mouse");
   dlg.Destroy();
   EXPECT_TRUE(platform.tray().icons.empty());
+}
+
+TEST_F(StartupTest, AFileThatCannotBeReadIsToldOnceAndLeftAlone) {
+  const std::u16string config = dataDir + u"config\\config.ini";
+  const std::string before = platform.files().ReadAll(config).value_or("");
+  platform.files().FailReadsContaining(u"config.ini");
+  CVantrelDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  EXPECT_NE(g_hOpenDialogs[0], 0u) << "the notice, before any timer";
+  EXPECT_EQ(g_hOpenDialogs[1], 0u) << "one notice";
+  dlg.Destroy();
+  platform.files().FailReadsContaining(u"");
+  EXPECT_TRUE(platform.files().ReadAll(config) == before);
 }
 
 TEST_F(StartupTest, WithAPasswordSettingTheWindowStaysHiddenUntilTheMouseAllowsIt) {

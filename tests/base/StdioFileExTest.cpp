@@ -107,18 +107,42 @@ TEST_F(StdioFileExTest, AnInterruptedWriteLeavesTheOldFileIntact) {
   EXPECT_EQ(Get(), Utf16Le(u"old\n"));
 }
 
+TEST_F(StdioFileExTest, ReadingRemovesATemporaryFileAKilledWriterLeft) {
+  Put(Utf16Le(u"whole\n"));
+  ASSERT_TRUE(platform.files().WriteAll(kFile + u".tmp~", Utf16Le(u"half")));
+  EXPECT_EQ(ReadLines(kFile), std::vector<std::u16string>{u"whole"});
+  EXPECT_FALSE(platform.files().FileExists(kFile + u".tmp~"));
+  // Also when the killed writer was making the file for the first time.
+  ASSERT_TRUE(platform.files().Remove(kFile));
+  ASSERT_TRUE(platform.files().WriteAll(kFile + u".tmp~", Utf16Le(u"half")));
+  EXPECT_TRUE(ReadLines(kFile).empty());
+  EXPECT_FALSE(platform.files().FileExists(kFile + u".tmp~"));
+}
+
 TEST_F(StdioFileExTest, WritingIntoAMissingFolderFailsAtOpen) {
   CStdioFileEx file;
   EXPECT_FALSE(file.Open(u"C:\\nowhere\\out.txt", CStdioFileEx::kWriteFlags));
   EXPECT_FALSE(file.WriteString(u"x"));
 }
 
-TEST_F(StdioFileExTest, DestructorCommitsAnOpenWriter) {
+TEST_F(StdioFileExTest, OnlyCloseCommitsAWriter) {
+  Put(Utf16Le(u"old\n"));
   {
+    // An early return: the writer goes out of scope without Close.
     CStdioFileEx file;
     ASSERT_TRUE(file.Open(kFile, CStdioFileEx::kWriteFlags));
-    file.WriteString(u"kept\n");
+    file.WriteString(u"half\n");
   }
+  EXPECT_EQ(Get(), Utf16Le(u"old\n"));
+  EXPECT_FALSE(platform.files().FileExists(kFile + u".tmp~"));
+
+  // Opening again drops what the first opening wrote.
+  CStdioFileEx file;
+  ASSERT_TRUE(file.Open(kFile, CStdioFileEx::kWriteFlags));
+  file.WriteString(u"dropped\n");
+  ASSERT_TRUE(file.Open(kFile, CStdioFileEx::kWriteFlags));
+  file.WriteString(u"kept\n");
+  EXPECT_TRUE(file.Close());
   EXPECT_EQ(ReadLines(kFile), (std::vector<std::u16string>{u"kept"}));
 }
 

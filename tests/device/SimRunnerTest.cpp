@@ -47,7 +47,7 @@ TEST_F(SimRunnerTest, PlaysTheScriptOnTheClockAndKeepsTheLogFileCurrent) {
     std::unique_ptr<platform::HidDevice> events = runner.Mouse().Open(9);
     ASSERT_NE(events, nullptr);
     int reports = 0;
-    events->StartReading([&](std::vector<uint8_t>) { ++reports; }, [] {});
+    events->StartReading([&](std::vector<uint8_t>, uint64_t) { ++reports; }, [] {});
     platform.desktop().RunFor(700);
     EXPECT_EQ(reports, 1);
     platform.desktop().RunFor(300);  // a flush tick

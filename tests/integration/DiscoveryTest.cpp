@@ -43,7 +43,7 @@ TEST_F(DiscoveryTest, HandleChoiceFollowsWiredThenBleThenReceiver) {
     EXPECT_EQ(host.images.back(), c.expected);
     model.pollingIndex = static_cast<uint8_t>(model.pollingIndex == 3 ? 4 : 3);
     writer.MarkDirty(Group::Dpi);
-    writer.SendDpiGroup();
+    EXPECT_TRUE(writer.SendDpiGroup());
     ASSERT_FALSE(Sent().empty());
     for (const auto& t : Sent()) EXPECT_EQ(t.mode, c.expected);
   }
@@ -76,6 +76,25 @@ TEST_F(DiscoveryTest, OnlyIndexesUpTo149AreSeen) {
   EXPECT_FALSE(link.IsPresent(Wired));
   EXPECT_TRUE(link.IsPresent(Wireless));
   EXPECT_EQ(host.images.back(), Wireless);
+}
+
+TEST_F(DiscoveryTest, AScanEnumeratesOnceAndKeepsOnlyTheDeviceItOpened) {
+  mouse.Plug(Wired);
+  mouse.Plug(Wireless);
+  const int before = mouse.Enumerations();
+  StartUp();
+  EXPECT_EQ(mouse.Enumerations() - before, 1) << "one enumeration for the whole scan";
+  ASSERT_TRUE(link.HasCommandHandle(Wired));
+
+  // Another vendor's device took the cable's command index after the scan.
+  platform::HidInterfaceInfo other;
+  other.vendorId = 0x046D;
+  other.productId = 622;
+  other.usagePage = 0x000A;
+  mouse.ReplaceAtNextOpen(2, other);
+  link.OpenCommandInterface(Wired);
+  EXPECT_FALSE(link.HasCommandHandle(Wired));
+  EXPECT_EQ(link.CommandMode(), Wireless);
 }
 
 TEST_F(DiscoveryTest, WiredVersionNumberAndFirmwareBytesAreKept) {
@@ -212,12 +231,38 @@ TEST_F(QuickReplugTest, HandleThatFailedIsReopenedWhenTheModeIsStillThere) {
   EXPECT_TRUE(host.ends.empty());
   EXPECT_EQ(mouse.Applied(0x04, 0x01).value()[0], 0x04);
 
-  // Now the write comes first and meets the dead handle; the next scan reopens it.
+  // Now the write comes first and meets the dead handle: it is reopened at once.
   mouse.Unplug(Wired);
   mouse.Plug(Wired);
-  EXPECT_FALSE(link.SendCommand(0x09, 0x01, std::array<uint8_t, 1>{5}));
-  desktop.RunFor(0);
   EXPECT_TRUE(link.SendCommand(0x09, 0x01, std::array<uint8_t, 1>{5}));
+  desktop.RunFor(0);
+  EXPECT_TRUE(host.ends.empty());
+}
+
+TEST_F(QuickReplugTest, HandleThatDiesWithoutANoticeIsReopenedAtOnce) {
+  mouse.Plug(Wired);
+  StartUp();
+  mouse.DropHandles(Wired);
+  mouse.ClearLog();
+  const int before = mouse.Enumerations();
+  model.pollingIndex = 1;
+  Edit(Group::Dpi);
+  desktop.RunFor(1000);
+  EXPECT_EQ(mouse.Applied(0x04, 0x01).value()[0], 0x04);
+  EXPECT_EQ(SentCommands(), (std::vector<std::string>{"04/01", "04/01", "06/01"}))
+      << "one try on the dead handle, the next on the reopened one";
+  EXPECT_EQ(mouse.Enumerations() - before, 1);
+  EXPECT_TRUE(link.IsReaderRunning(Wired)) << "the reader came back with the rescan";
+  mouse.PressDpiButton(Wired, 6);
+  EXPECT_EQ(model.currentLevel, 6);
+  EXPECT_FALSE(writer.IsDirty(Group::Dpi));
+
+  // A handle that keeps failing costs one rescan per packet, not one per try.
+  mouse.FailSetFeature(1000);
+  const int failing = mouse.Enumerations();
+  EXPECT_FALSE(link.SendCommand(0x09, 0x01, std::array<uint8_t, 1>{5}));
+  EXPECT_FALSE(link.SendCommand(0x09, 0x01, std::array<uint8_t, 1>{6}));
+  EXPECT_EQ(mouse.Enumerations() - failing, 2);
 }
 
 }  // namespace

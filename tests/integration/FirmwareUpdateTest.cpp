@@ -282,6 +282,27 @@ TEST_F(FirmwareUpdateTest, ModeAndAllowRules) {
   }
 }
 
+TEST_F(FirmwareUpdateTest, AnImageWithoutAUsableBaseIsRefusedBeforeAnyErase) {
+  const auto flashBefore = rig->mouse.Flash().Bytes();
+  for (size_t baseSize : {size_t{0}, size_t{R::kBaseEnd - 1}}) {
+    FirmwareImage image;
+    ASSERT_EQ(image.SetApplication(Carried().Application()), FirmwareImage::Check::Ok);
+    (void)image.SetBase(std::vector<uint8_t>(baseSize, 0x5A));
+    rig->mouse.ClearLog();
+    EXPECT_EQ(rig->Run(image), Outcome::Failed) << baseSize;
+    EXPECT_EQ(rig->progress.LastNumber(), FirmwareUpdater::kBaseCheckFailed) << baseSize;
+    const auto requests = rig->Requests();
+    ASSERT_EQ(requests.size(), 1u) << "only the checksum read, " << baseSize;
+    EXPECT_EQ(requests[0].address(), R::kAppHeader);
+    EXPECT_TRUE(rig->mouse.Flash().Bytes() == flashBefore) << baseSize;
+
+    FirmwareUpdater updater(rig->link, rig->progress, image);
+    rig->mouse.ClearLog();
+    EXPECT_FALSE(updater.RewriteBaseRegion()) << baseSize;
+    EXPECT_TRUE(rig->Requests().empty()) << baseSize;
+  }
+}
+
 TEST_F(FirmwareUpdateTest, ABaseWindowMatchingInAnyPassErasesNothing) {
   for (int differingPasses = 0; differingPasses < 3; ++differingPasses) {
     rig.reset();

@@ -132,11 +132,61 @@ TEST_F(SettingsWriteTest, OrderInsideTheDpiGroup) {
                                                               "05/01", "09/01", "06/01"}));
 }
 
-TEST_F(SettingsWriteTest, UnacknowledgedChangeIsNotResentUntilItChangesAgain) {
+TEST_F(SettingsWriteTest, UnacknowledgedChangeStaysPendingAndGoesOutWithTheNextWrite) {
   mouse.RefuseAcks(4);
   model.pollingIndex = 0;
   EXPECT_EQ(EditAndRun(Group::Dpi), std::vector<std::string>(4, "04/01"));
+  EXPECT_TRUE(writer.IsDirty(Group::Dpi));
+  EXPECT_FALSE(mouse.Applied(0x04, 0x01));
+
+  // An edit of another group carries the waiting change along.
+  model.pairs[16] = u"5";
+  EXPECT_EQ(EditAndRun(Group::Power), (std::vector<std::string>{"04/01", "07/01"}));
+  EXPECT_FALSE(writer.IsDirty(Group::Dpi));
+  EXPECT_EQ(mouse.Applied(0x04, 0x01).value()[0], 0x08);
   EXPECT_EQ(EditAndRun(Group::Dpi), std::vector<std::string>{});
+
+  // Inside a group only what was not taken goes again.
+  model.pollingIndex = 2;
+  model.colours[3] = 0x010203;
+  mouse.ClearLog();
+  mouse.FailReports(2, 4);  // the polling packet, which follows the colours
+  Edit(Group::Dpi);
+  desktop.RunFor(2000);
+  EXPECT_EQ(SentCommands(),
+            (std::vector<std::string>{"03/01", "04/01", "04/01", "04/01", "04/01"}));
+  EXPECT_EQ(EditAndRun(Group::Keys), std::vector<std::string>{"04/01"});
+}
+
+TEST_F(SettingsWriteTest, OneNoticeWhileTheMouseDoesNotAnswer) {
+  mouse.RefuseAcks(1000);
+  model.pollingIndex = 0;
+  model.colours[0] = 9;
+  (void)EditAndRun(Group::Dpi);
+  model.pairs[16] = u"6";
+  (void)EditAndRun(Group::Power);
+  EXPECT_EQ(host.attentions, std::vector<int>{350}) << "one notice, not one per packet or write";
+
+  mouse.ClearFaults();
+  EXPECT_EQ(EditAndRun(Group::Keys), (std::vector<std::string>{"03/01", "04/01", "07/01"}));
+  EXPECT_EQ(host.attentions, std::vector<int>{350});
+
+  // The mouse answered in between: the next time it stops, the user hears of it again.
+  mouse.RefuseAcks(4);
+  model.pollingIndex = 1;
+  (void)EditAndRun(Group::Dpi);
+  EXPECT_EQ(host.attentions, (std::vector<int>{350, 350}));
+}
+
+TEST_F(SettingsWriteTest, MouseReportDoesNotCountAWaitingChangeAsSent) {
+  mouse.RefuseAcks(4);
+  model.buttons[1] = {0x70, 0x05, 0x00};
+  EXPECT_EQ(EditAndRun(Group::Keys), std::vector<std::string>(4, "01/01"));
+  // The mouse's own change takes the sent-state snapshot.
+  mouse.PressDpiButton(Wired, 5);
+  ASSERT_EQ(model.currentLevel, 5);
+  EXPECT_EQ(EditAndRun(Group::Power), std::vector<std::string>{"01/01"});
+  EXPECT_EQ(mouse.Applied(0x01, 0x01).value()[3], 0x70);
 }
 
 TEST_F(SettingsWriteTest, TwoEditsWithin20MsMakeOneWriteAndOneSave) {
@@ -241,7 +291,12 @@ TEST_F(VanishingMouseTest, CableRemovedMidWriteThenTheReceiverTakesTheNextEdit) 
   EXPECT_TRUE(host.ends.empty());
   EXPECT_EQ(host.images.back(), Wireless);
   EXPECT_EQ(mouse.Applied(0x03, 0x01).value()[0], 0x01) << "the first packet arrived";
-  EXPECT_FALSE(mouse.Applied(0x04, 0x01)) << "the second was lost with the cable";
+  const auto sent = Sent();
+  ASSERT_EQ(sent.size(), 4u);  // the colours, the polling rate twice, the lighting
+  EXPECT_EQ(sent[1].mode, Wired) << "the second was lost with the cable";
+  EXPECT_EQ(sent[2].mode, Wireless) << "and its next try went through the receiver";
+  EXPECT_EQ(mouse.Applied(0x04, 0x01).value()[0], 0x08);
+  EXPECT_FALSE(writer.IsDirty(Group::Dpi));
 
   mouse.ClearLog();
   model.pairs[18] = u"6";

@@ -63,7 +63,7 @@ TEST_F(SimMouseTest, UnplugEndsReadersFailsHandlesAndPostsNotices) {
   auto event = mouse.Open(3);
   int ended = 0;
   std::vector<std::vector<uint8_t>> reports;
-  event->StartReading([&](std::vector<uint8_t> r) { reports.push_back(std::move(r)); },
+  event->StartReading([&](std::vector<uint8_t> r, uint64_t) { reports.push_back(std::move(r)); },
                       [&] { ++ended; });
   mouse.PressDpiButton(Wired, 3);
   ASSERT_EQ(reports.size(), 1u);

@@ -51,6 +51,31 @@ TEST_F(StatusEventsTest, ReportWhileTheDpiGroupIsDirtyIsIgnored) {
   EXPECT_TRUE(host.ends.empty());
 }
 
+TEST_F(StatusEventsTest, ReportTheMouseSentBeforeItTookAWriteDoesNotRevertTheEdit) {
+  mouse.SetQueuedInput(true);  // reports wait for the UI thread, as on Windows
+  // The mouse reports its old 1000 Hz and lighting 0 just before it takes the new rate.
+  model.pollingIndex = 1;
+  model.lightingMode = 3;
+  mouse.ReportBeforeCommand(0x04);
+  Edit(Group::Dpi);
+  desktop.RunFor(1000);
+  EXPECT_EQ(model.pollingIndex, 1);
+  EXPECT_EQ(model.lightingMode, 3);
+  EXPECT_EQ(host.osdPosted, 0);
+  EXPECT_EQ(mouse.Applied(0x04, 0x01).value()[0], 0x04);
+  mouse.ClearLog();
+  Edit(Group::Dpi);
+  desktop.RunFor(1000);
+  EXPECT_EQ(SentCommands(), std::vector<std::string>{})
+      << "the edit counts as sent, not the report";
+
+  // What the mouse reports after the write is taken as before.
+  mouse.ChangePolling(Wired, 0x02, 8);
+  desktop.RunFor(10);
+  EXPECT_EQ(model.pollingIndex, 2);
+  EXPECT_EQ(host.osdPosted, 1);
+}
+
 TEST_F(StatusEventsTest, PollingReportsAreLimitedByModeAndClass) {
   struct Case {
     ConnectionMode::Kind mode;

@@ -69,8 +69,9 @@ TEST_F(TransportTest, RetryAfterRefusalsAndFailedTransfersStopsAtTheFirstAcknowl
 TEST_F(TransportTest, SequenceCounterStartsAtOneAndWrapsFrom255ToZero) {
   DeviceLink fresh(host);
   EXPECT_EQ(fresh.NextSequenceValue(), 1);
-  link.SetSequenceForTest(254);
   const std::array<uint8_t, 1> payload{1};
+  while (link.NextSequenceValue() != 254) (void)link.SendCommand(0x05, 0x01, payload);
+  mouse.ClearLog();
   for (int i = 0; i < 4; ++i) (void)link.SendCommand(0x05, 0x01, payload);
   EXPECT_EQ(Sequences(), (std::vector<uint8_t>{254, 255, 0, 1}));
 }
@@ -111,7 +112,8 @@ TEST_F(TransportTest, MouseVanishingMidWriteCostsTheRetriesAndRecoversOnReplug) 
   const std::array<uint8_t, 1> payload{1};
   const uint64_t t0 = Now();
   EXPECT_FALSE(link.SendCommand(0x05, 0x01, payload));
-  EXPECT_EQ(Sent().size(), 4u);
+  EXPECT_EQ(Sent().size(), 1u) << "the rescan after the failure found the cable gone";
+  EXPECT_EQ(link.CommandHandle(), nullptr);
   EXPECT_EQ(Now(), t0 + 480);
   desktop.RunFor(0);  // the removal notice: the program ends, no crash
   ASSERT_EQ(host.ends.size(), 1u);

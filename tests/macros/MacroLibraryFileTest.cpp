@@ -7,6 +7,8 @@
 
 #include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
+#include "base/FileBackup.h"
+#include "base/StdioFileEx.h"
 #include "base/Text.h"
 
 namespace {
@@ -65,7 +67,10 @@ class MacroLibraryFileTest : public ::testing::Test {
     ASSERT_TRUE(platform.files().CreateDirectory(kData));
     ASSERT_TRUE(platform.files().CreateDirectory(kData + u"config"));
   }
-  void TearDown() override { g_strDataDir.clear(); }
+  void TearDown() override {
+    g_strDataDir.clear();
+    CStdioFileEx::ForgetUnreadableFiles();
+  }
 
   std::u16string Path() const { return lib.FilePath(); }
   void Put(std::u16string_view text) {
@@ -152,6 +157,20 @@ TEST_F(MacroLibraryFileTest, ThreeLevelGoldenWithFoldersRoundTrips) {
     EXPECT_EQ(back.EntryAt(L::Level2(0, 1, 0))->record->name, u"Dash=Left");
     EXPECT_EQ(back.EntryAt(L::Level2(0, 1, 0))->record->GetAction(1).DelayMs(), 15300000u);
   }
+}
+
+TEST_F(MacroLibraryFileTest, ALibraryThatCannotBeReadIsNeverWrittenOver) {
+  const std::u16string text = kHead + Block(L::Level0(0), u"A", 0, 0, u"1,2,1,0,0", Zeros(8));
+  Put(text);
+  platform.files().FailReadsContaining(u"MacroLibraryFile.mlf");
+  EXPECT_FALSE(ReadLibraryFile(lib));
+  EXPECT_TRUE(lib.IsEmpty());
+  L sel = L::None();
+  ASSERT_EQ(lib.AddMacro(u"new", sel), MacroLibrary::AddResult::Added);
+  EXPECT_FALSE(SaveLibraryFile(lib)) << "the manager's save must not replace the user's file";
+  platform.files().FailReadsContaining(u"");
+  EXPECT_EQ(Get(Path()), Utf16Le(text));
+  EXPECT_TRUE(base::BackupsOf(Path()).empty());
 }
 
 TEST_F(MacroLibraryFileTest, MissingFileLeavesTheLibraryAlone) {
@@ -357,14 +376,16 @@ TEST_F(MacroLibraryFileTest, DamagedFileIsKeptAsBakBeforeItIsReplaced) {
 
   // Saving elsewhere (an export) does not touch the copy.
   ASSERT_TRUE(WriteLibraryFile(kData + u"x.mbf", lib, L::None()));
-  EXPECT_EQ(Get(Path() + u".bak"), "<missing>");
+  EXPECT_TRUE(base::BackupsOf(Path()).empty());
 
   ASSERT_TRUE(SaveLibraryFile(lib));
-  EXPECT_EQ(Get(Path() + u".bak"), Utf16Le(damaged));
+  const auto backups = base::BackupsOf(Path());
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_EQ(Get(backups[0]), Utf16Le(damaged));
   EXPECT_EQ(Get(Path()), Utf16Le(LibraryFileText(lib, L::None())));
-  ASSERT_TRUE(platform.files().Remove(Path() + u".bak"));
+  ASSERT_TRUE(platform.files().Remove(backups[0]));
   ASSERT_TRUE(SaveLibraryFile(lib));
-  EXPECT_EQ(Get(Path() + u".bak"), "<missing>") << "the sound file needs no copy";
+  EXPECT_TRUE(base::BackupsOf(Path()).empty()) << "the sound file needs no copy";
 }
 
 }  // namespace

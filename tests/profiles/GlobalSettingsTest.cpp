@@ -180,6 +180,41 @@ TEST_F(ConfigReadTest, DamagedFilesAreRefused) {
   EXPECT_EQ(ReadLines(DefaultConfigLines(), u"\r\n"), GlobalSettings::ReadResult::Malformed);
   Put(Config(), "");
   EXPECT_EQ(settings.ReadConfigFile(Config()), GlobalSettings::ReadResult::Malformed);
+}
+
+TEST_F(ConfigReadTest, AFileCutOffOrNamingNoProfileFileIsRefused) {
+  const std::string whole = FileBytes(DefaultConfigLines());
+  auto head = DefaultConfigLines();
+  const std::u16string last = head.back();
+  head.pop_back();
+  // As found after a crash: "...ProfileSlot4URL=C:\...\config\de" and nothing more.
+  const std::u16string cut = last.substr(0, last.find(u"\\config\\de") + 10);
+  auto slot = [](std::u16string value) {
+    auto lines = DefaultConfigLines();
+    lines[13] = u"ProfileSlot0URL=" + value;
+    return lines;
+  };
+  const std::vector<std::pair<const char*, std::string>> refused = {
+      {"cut inside the last value", FileBytes(head) + FileBytes({cut}, u"", false)},
+      {"last line without its line feed", whole.substr(0, whole.size() - 2)},
+      {"header without its line feed", FileBytes({u"[Setting]"}, u"")},
+      {"empty slot file", FileBytes(slot(u""))},
+      {"slot file cut short", FileBytes(slot(kDataDir + u"config\\default0.ps"))},
+      {"slot file of another kind", FileBytes(slot(kDataDir + u"config\\default0.ini"))},
+  };
+  for (const auto& [what, bytes] : refused) {
+    Put(Config(), bytes);
+    EXPECT_EQ(settings.ReadConfigFile(Config()), GlobalSettings::ReadResult::Malformed) << what;
+  }
+  const std::vector<std::pair<const char*, std::string>> accepted = {
+      {"whole file", whole},
+      {"upper-case extension", FileBytes(slot(u"D:\\Profiles\\Mine.PSF"))},
+      {"file that ends after a whole line", FileBytes({u"[Setting]", u"NeedPassword=0"})},
+  };
+  for (const auto& [what, bytes] : accepted) {
+    Put(Config(), bytes);
+    EXPECT_EQ(settings.ReadConfigFile(Config()), GlobalSettings::ReadResult::Ok) << what;
+  }
   EXPECT_EQ(settings.ReadConfigFile(kDataDir + u"config\\none.ini"),
             GlobalSettings::ReadResult::CannotOpen);
 }

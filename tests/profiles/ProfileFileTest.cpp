@@ -132,18 +132,19 @@ TEST_F(ProfileFileTest, LenientValues) {
 }
 
 // A damaged slot file: the reader reports failure, the slot gets its defaults, the slot file
-// is rewritten with the 110 default lines and the damaged bytes are kept as ".bak".
+// is rewritten with the 110 default lines and the damaged bytes are kept as a backup.
 class DamagedProfileTest : public ProfileFileTest {
  protected:
   void ExpectReset(const std::string& damaged, const std::string& what) {
     SCOPED_TRACE(what);
     const int slot = 1;
     store.profiles[slot] = EveryFieldProfile();
+    for (const auto& backup : base::BackupsOf(SlotPath(slot))) platform.files().Remove(backup);
     Put(SlotPath(slot), damaged);
     EXPECT_FALSE(ReadProfileFile(store, settings, slot, SlotPath(slot)));
     EXPECT_EQ(store.profiles[slot], Defaults(slot));
     EXPECT_TRUE(Get(SlotPath(slot)) == FileBytes(DefaultProfileLines(slot)));
-    EXPECT_TRUE(Get(SlotPath(slot) + u".bak") == damaged);
+    EXPECT_EQ(Backups(SlotPath(slot)), std::vector<std::string>{damaged});
   }
 };
 
@@ -222,7 +223,7 @@ TEST_F(ProfileFileTest, FileWithoutByteOrderMarkIsReadWhole) {
   Put(SlotPath(0), FileBytes(EveryFieldProfileLines(), u"\n", false));
   EXPECT_TRUE(ReadProfileFile(store, settings, 0, SlotPath(0)));
   EXPECT_EQ(store.profiles[0], EveryFieldProfile());
-  EXPECT_FALSE(Exists(SlotPath(0) + u".bak"));
+  EXPECT_TRUE(Backups(SlotPath(0)).empty());
 }
 
 TEST_F(ProfileFileTest, MissingFileGetsDefaultsWithoutBackup) {
@@ -230,7 +231,18 @@ TEST_F(ProfileFileTest, MissingFileGetsDefaultsWithoutBackup) {
   EXPECT_FALSE(ReadProfileFile(store, settings, 3, SlotPath(3)));
   EXPECT_EQ(store.profiles[3], Defaults(3));
   EXPECT_TRUE(Get(SlotPath(3)) == FileBytes(DefaultProfileLines(3)));
-  EXPECT_FALSE(Exists(SlotPath(3) + u".bak"));
+  EXPECT_TRUE(Backups(SlotPath(3)).empty());
+}
+
+TEST_F(ProfileFileTest, EveryDistinctDamagedVersionOfASlotFileIsKept) {
+  const std::string first = FileBytes({u"[Setting]", u"ProfileName=first"});
+  const std::string second = FileBytes({u"[Setting]", u"ProfileName=second"});
+  for (const std::string* damaged : {&first, &second, &first}) {
+    Put(SlotPath(1), *damaged);
+    platform.desktop().RunFor(1000);
+    EXPECT_FALSE(ReadProfileFile(store, settings, 1, SlotPath(1)));
+  }
+  EXPECT_EQ(Backups(SlotPath(1)), (std::vector<std::string>{first, second}));
 }
 
 TEST_F(ProfileFileTest, BadFileElsewhereRewritesTheSlotsOwnFile) {
@@ -241,7 +253,7 @@ TEST_F(ProfileFileTest, BadFileElsewhereRewritesTheSlotsOwnFile) {
   EXPECT_EQ(store.profiles[2], Defaults(2));
   EXPECT_TRUE(Get(SlotPath(2)) == FileBytes(DefaultProfileLines(2)));
   EXPECT_TRUE(Get(other) == "\xFF\xFEnot a profile");  // the file read is not touched
-  EXPECT_TRUE(Get(SlotPath(2) + u".bak") == ReadGolden("every_field.psf"));
+  EXPECT_EQ(Backups(SlotPath(2)), std::vector<std::string>{ReadGolden("every_field.psf")});
 }
 
 TEST_F(ProfileFileTest, SlotOutsideTheStoreIsRefused) {

@@ -1,5 +1,7 @@
 #include "ProfileTestSupport.h"
 
+#include "base/StdioFileEx.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -336,11 +338,17 @@ std::vector<std::u16string> DefaultConfigLines() {
 
 void ProfileFilesTest::SetUp() {
   SetTestLanguage();
+  CStdioFileEx::ForgetUnreadableFiles();
   g_strDataDir = kDataDir;
   ASSERT_TRUE(platform.files().CreateDirectory(kDataDir.substr(0, kDataDir.size() - 1)));
   ASSERT_TRUE(platform.files().CreateDirectory(kDataDir + u"config"));
   settings.ResetToDefaults(kDataDir);
   for (int slot = 0; slot < 5; ++slot) ResetProfileToDefaults(store.profiles[slot], slot, 0x3950);
+}
+
+void ProfileFilesTest::TearDown() {
+  ResetLanguage();
+  CStdioFileEx::ForgetUnreadableFiles();
 }
 
 }  // namespace profile_test

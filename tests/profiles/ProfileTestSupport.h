@@ -11,6 +11,7 @@
 
 #include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
+#include "base/FileBackup.h"
 #include "base/Language.h"
 #include "base/Text.h"
 #include "profiles/GlobalSettings.h"
@@ -103,7 +104,7 @@ class ProfileFilesTest : public ::testing::Test {
   ProfileStore store;
 
   void SetUp() override;
-  void TearDown() override { ResetLanguage(); }
+  void TearDown() override;
 
   std::u16string SlotPath(int slot) const { return settings.ProfileSlotPath(slot); }
   std::u16string Config() const { return kDataDir + u"config\\config.ini"; }
@@ -114,6 +115,12 @@ class ProfileFilesTest : public ::testing::Test {
     return platform.files().ReadAll(path).value_or("<missing>");
   }
   bool Exists(const std::u16string& path) { return platform.files().FileExists(path); }
+  // The contents of the dated backups of `path`, oldest first.
+  std::vector<std::string> Backups(const std::u16string& path) {
+    std::vector<std::string> contents;
+    for (const auto& backup : base::BackupsOf(path)) contents.push_back(Get(backup));
+    return contents;
+  }
 };
 
 }  // namespace profile_test

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ProfileTestSupport.h"
+#include "base/StdioFileEx.h"
 #include "profiles/ProfileFile.h"
 
 namespace {
@@ -37,9 +38,9 @@ TEST_F(LoadAllSettingsTest, FirstStartCreatesConfigAndFiveProfiles) {
   EXPECT_TRUE(Get(Config()) == ReadGolden("config.ini"));
   for (int slot = 0; slot < 5; ++slot) {
     EXPECT_TRUE(Get(SlotPath(slot)) == FileBytes(DefaultProfileLines(slot))) << slot;
-    EXPECT_FALSE(Exists(SlotPath(slot) + u".bak"));
+    EXPECT_TRUE(Backups(SlotPath(slot)).empty());
   }
-  EXPECT_FALSE(Exists(Config() + u".bak"));
+  EXPECT_TRUE(Backups(Config()).empty());
   EXPECT_EQ(settings.ShownSlots(), (std::vector<int>{0, 1, 2}));
   EXPECT_EQ(settings.SensorId(), 0x3950);
   // A second start reads what the first one wrote and changes nothing.
@@ -55,7 +56,7 @@ TEST_F(LoadAllSettingsTest, ExistingFilesAreRead) {
   EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Read);
   EXPECT_EQ(settings.CurrentProfileIndex(), 4);
   for (const auto& p : store.profiles) EXPECT_EQ(p, EveryFieldProfile());
-  for (int slot = 0; slot < 5; ++slot) EXPECT_FALSE(Exists(SlotPath(slot) + u".bak"));
+  for (int slot = 0; slot < 5; ++slot) EXPECT_TRUE(Backups(SlotPath(slot)).empty());
 }
 
 TEST_F(LoadAllSettingsTest, SensorCheckBringsProfilesToTheSensorDefaults) {
@@ -84,23 +85,47 @@ TEST_F(LoadAllSettingsTest, HeaderOnlyConfigKeepsDefaultsAndTheProfiles) {
   EXPECT_TRUE(Get(Config()) == ReadGolden("config.ini"));
 }
 
-TEST_F(LoadAllSettingsTest, DamagedConfigIsKeptAndEverythingRecreated) {
+TEST_F(LoadAllSettingsTest, DamagedConfigIsRebuiltAndProfilesThatReadCleanlyStay) {
   auto lines = DefaultConfigLines();
   lines.push_back(u"OneMore=1");
   const std::string damaged = FileBytes(lines);
   Put(Config(), damaged);
   PutEveryFieldProfiles();
+  const std::string badProfile = FileBytes({u"[Setting]", u"ProfileName=cut short"});
+  Put(SlotPath(3), badProfile);
   EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Recreated);
-  EXPECT_TRUE(Get(Config() + u".bak") == damaged);
+  EXPECT_EQ(Backups(Config()), std::vector<std::string>{damaged});
   EXPECT_TRUE(Get(Config()) == ReadGolden("config.ini"));
-  for (int slot = 0; slot < 5; ++slot) {
-    ProfileSettings defaults;
-    ResetProfileToDefaults(defaults, slot, 0x3950);
-    EXPECT_EQ(store.profiles[slot], defaults);
-    EXPECT_TRUE(Get(SlotPath(slot)) == FileBytes(DefaultProfileLines(slot)));
-    // The profile the user had is not lost with the config.
-    EXPECT_TRUE(Get(SlotPath(slot) + u".bak") == ReadGolden("every_field.psf"));
+  for (int slot : {0, 1, 2, 4}) {
+    EXPECT_EQ(store.profiles[slot], EveryFieldProfile()) << slot;
+    EXPECT_TRUE(Get(SlotPath(slot)) == ReadGolden("every_field.psf")) << slot;
+    EXPECT_TRUE(Backups(SlotPath(slot)).empty()) << slot;
   }
+  ProfileSettings defaults;
+  ResetProfileToDefaults(defaults, 3, 0x3950);
+  EXPECT_EQ(store.profiles[3], defaults);
+  EXPECT_EQ(Backups(SlotPath(3)), std::vector<std::string>{badProfile});
+
+  // The same again with another damage: nothing kept before is lost.
+  platform.desktop().RunFor(1000);
+  const std::string cut = damaged.substr(0, damaged.size() - 9);
+  Put(Config(), cut);
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Recreated);
+  EXPECT_EQ(Backups(Config()), (std::vector<std::string>{damaged, cut}));
+  EXPECT_EQ(Backups(SlotPath(3)), std::vector<std::string>{badProfile});
+  for (int slot : {0, 1, 2, 4}) EXPECT_EQ(store.profiles[slot], EveryFieldProfile()) << slot;
+}
+
+TEST_F(LoadAllSettingsTest, ConfigCutInsideItsLastLineKeepsThatSlotOnItsProfile) {
+  auto lines = DefaultConfigLines();
+  PutEveryFieldProfiles();
+  const std::u16string cut = SlotPath(4).substr(0, SlotPath(4).size() - 7);  // "...\defau"
+  lines.pop_back();
+  Put(Config(), FileBytes(lines) + FileBytes({u"ProfileSlot4URL=" + cut}, u"", false));
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Recreated);
+  EXPECT_EQ(settings.ProfileSlotPath(4), SlotPath(4));
+  EXPECT_EQ(store.profiles[4], EveryFieldProfile());
+  EXPECT_FALSE(Exists(cut)) << "no new profile at the cut path";
 }
 
 TEST_F(LoadAllSettingsTest, BadProfileFileIsKeptAndReplaced) {
@@ -112,8 +137,44 @@ TEST_F(LoadAllSettingsTest, BadProfileFileIsKeptAndReplaced) {
   ResetProfileToDefaults(defaults, 3, 0x3950);
   EXPECT_EQ(store.profiles[3], defaults);
   EXPECT_EQ(store.profiles[2], EveryFieldProfile());
-  EXPECT_TRUE(Get(SlotPath(3) + u".bak") == FileBytes({u"[Setting]", u"ProfileName=cut short"}));
+  EXPECT_EQ(Backups(SlotPath(3)),
+            std::vector<std::string>{FileBytes({u"[Setting]", u"ProfileName=cut short"})});
   EXPECT_TRUE(Get(SlotPath(3)) == FileBytes(DefaultProfileLines(3)));
+}
+
+TEST_F(LoadAllSettingsTest, AProfileFileThatCannotBeReadIsNeverWrittenOver) {
+  PutConfig(DefaultConfigLines());
+  PutEveryFieldProfiles();
+  platform.files().FailReadsContaining(u"default2.psf");
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Read);
+  ProfileSettings defaults;
+  ResetProfileToDefaults(defaults, 2, 0x3950);
+  EXPECT_EQ(store.profiles[2], defaults) << "defaults in memory for this run";
+  EXPECT_EQ(store.profiles[1], EveryFieldProfile());
+  EXPECT_EQ(CStdioFileEx::UnreadableFiles(), std::vector<std::u16string>{SlotPath(2)});
+
+  EXPECT_FALSE(SaveSettingsAndProfiles(settings, store)) << "that one file is not saved";
+  platform.files().FailReadsContaining(u"");
+  EXPECT_TRUE(Get(SlotPath(2)) == ReadGolden("every_field.psf"));
+  EXPECT_TRUE(Backups(SlotPath(2)).empty());
+  EXPECT_TRUE(Get(SlotPath(1)) == ReadGolden("every_field.psf"));
+}
+
+TEST_F(LoadAllSettingsTest, AConfigThatCannotBeReadKeepsItsDefaultsAndTheFiles) {
+  PutConfig(ConfigWith(6, u"CurrentProfile=3"));
+  PutEveryFieldProfiles();
+  const std::string config = Get(Config());
+  platform.files().FailReadsContaining(u"config.ini");
+  EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Unreadable);
+  EXPECT_EQ(settings.CurrentProfileIndex(), 0);
+  for (const auto& p : store.profiles) EXPECT_EQ(p, EveryFieldProfile());
+  EXPECT_FALSE(SaveSettingsAndProfiles(settings, store));
+  platform.files().FailReadsContaining(u"");
+  EXPECT_TRUE(Get(Config()) == config);
+  EXPECT_TRUE(Backups(Config()).empty());
+  for (int slot = 0; slot < 5; ++slot) {
+    EXPECT_TRUE(Get(SlotPath(slot)) == ReadGolden("every_field.psf")) << slot;
+  }
 }
 
 TEST_F(LoadAllSettingsTest, ResetProfilesGetTheConfiguredSensorsDefaults) {
@@ -131,15 +192,11 @@ TEST_F(LoadAllSettingsTest, OutOfRangeValuesInConfig) {
   lines[8] = u"ProfileShowList0=3";
   lines[9] = u"ProfileShowList1=3";
   lines[10] = u"ProfileShowList2=77";
-  lines[13] = u"ProfileSlot0URL=";  // a slot without a file name: defaults, nothing written
   PutConfig(lines);
   EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Read);
   EXPECT_EQ(settings.CurrentProfileIndex(), 0);
   EXPECT_EQ(settings.ShowCount(), 5);
   EXPECT_EQ(settings.ShownSlots(), (std::vector<int>{3, 4, 0, 1, 2}));
-  ProfileSettings defaults;
-  ResetProfileToDefaults(defaults, 0, 0x3950);
-  EXPECT_EQ(store.profiles[0], defaults);
 }
 
 TEST_F(LoadAllSettingsTest, SaveSettingsAndProfilesWritesSixFiles) {

@@ -87,27 +87,54 @@ TEST_F(ButtonsTest, ImageButtonStatesFramesAndNotifications) {
             (std::vector<Note>{{2100, 0, 1}, {2100, 2100, 2}, {3502, 0, 12}, {3502, 0, 12}}));
 }
 
-TEST_F(ButtonsTest, PressInsideReleaseOutsideAndDisabled) {
+TEST_F(ButtonsTest, PressInsideReleaseOutside) {
   CImageButton b(0, 2100, {10, 10, 60, 40}, u"");
-  const struct {
-    bool disabled;
-    bool downInside;
-    bool upInside;
-    ButtonState after;
-  } cases[] = {
-      {false, true, false, kStateNormal},
-      {false, true, true, kStateHover},
-      {true, true, true, kStateNormal},
-  };
-  for (const auto& c : cases) {
+  for (const bool upInside : {false, true}) {
     b.m_enButtonState = kStateNormal;
-    b.SetDisable(c.disabled);
-    EXPECT_EQ(b.OnMouseMove(0, 20, 20), !c.disabled);
-    b.OnLButtonDown(0, c.downInside ? 20 : 0, 20);
+    EXPECT_TRUE(b.OnMouseMove(0, 20, 20));
+    b.OnLButtonDown(0, 20, 20);
     // A move while down does not change the state.
     EXPECT_FALSE(b.OnMouseMove(0, 200, 200));
-    b.OnLButtonUp(0, c.upInside ? 20 : 200, 20);
-    EXPECT_EQ(b.GetState(), c.after) << c.disabled << c.upInside;
+    b.OnLButtonUp(0, upInside ? 20 : 200, 20);
+    EXPECT_EQ(b.GetState(), upInside ? kStateHover : kStateNormal) << upInside;
+  }
+}
+
+// A button's separate state images keep the size recorded when they were loaded (times the
+// UI scale) at the control's top left, whatever the control's size; a strip fills it.
+TEST_F(ButtonsTest, StateImagesDrawAtTheirRecordedSizeStripsFillTheControl) {
+  WriteSkin(u"b_nr.png", 40, 12, 0x202020);
+  WriteSkin(u"b_ov.png", 40, 12, 0x404040);
+  WriteSkin(u"strip.png", 30, 10, 0x606060);
+  for (const float scale : {1.0f, 1.5f}) {
+    SCOPED_TRACE(scale);
+    g_fUiScale = scale;
+    const Rect sized{10, 10, 10 + ui::Scaled(40), 10 + ui::Scaled(12)};
+    auto& dlg = Dialog([](CTestDlg& d, platform::WindowId w) {
+      auto images = [](CImageButton* b) {
+        b->SetImageNormal(ui::SkinPath(u"b_nr.png"));
+        b->SetImageHover(ui::SkinPath(u"b_ov.png"));
+      };
+      images(d.AddControl(1, std::make_unique<CImageButton>(w, 2100, Rect{10, 10, 110, 50}, u"")));
+      images(d.AddControl(2, std::make_unique<CTabControl>(w, 2049, Rect{10, 10, 110, 50}, u"")));
+      images(d.AddControl(3, std::make_unique<CBulletNumberButton>(w, 2300, Rect{10, 10, 110, 50},
+                                                                   u"", Rect{}, Rect{})));
+      d.AddControl(4, std::make_unique<CImageButton>(w, 2101, Rect{10, 60, 110, 100}, u""))
+          ->SetImage(ui::SkinPath(u"strip.png"));
+    });
+    for (int layer = 1; layer <= 3; ++layer) {
+      for (int other = 1; other <= 3; ++other) dlg.Layer(other)[0]->SetVisible(other == layer);
+      desktop.Invalidate(W(), nullptr);
+      const auto& canvas = Paint(W());
+      std::vector<Rect> b_nr, strip;
+      for (const auto& op : canvas.Ops()) {
+        if (op.kind != platform::headless::DrawOp::Kind::Image) continue;
+        if (op.text.ends_with(u"b_nr.png")) b_nr.push_back(op.rect);
+        if (op.text.ends_with(u"strip.png")) strip.push_back(op.rect);
+      }
+      EXPECT_EQ(b_nr, std::vector<Rect>{sized}) << "layer " << layer;
+      EXPECT_EQ(strip, (std::vector<Rect>{{10, 60, 110, 100}}));
+    }
   }
 }
 
@@ -119,7 +146,7 @@ TEST_F(ButtonsTest, CheckButtonTogglesBeforeNotifying) {
   auto* check = static_cast<CCheckButton*>(dlg.GetControl(3501));
   std::vector<bool> seen;
   dlg.react = [&](const Note& n) {
-    if (n.lParam == 2) seen.push_back(check->GetCheck());
+    if (n.lParam == Notify::kClicked) seen.push_back(check->GetCheck());
   };
   desktop.Click(W(), {20, 20});
   desktop.Click(W(), {20, 20});
@@ -202,7 +229,9 @@ TEST_F(ButtonsTest, ComboEnterNoticesAreCappedAndLeaveIsSentOnce) {
   combo->SetOwner(true);
   desktop.Click(W(), {21, 20});
   EXPECT_EQ(std::count_if(dlg.notes.begin(), dlg.notes.end(),
-                          [](const Note& n) { return n.lParam == 1 || n.lParam == 2; }),
+                          [](const Note& n) {
+                            return n.lParam == Notify::kPressed || n.lParam == Notify::kClicked;
+                          }),
             0);
 }
 

@@ -75,6 +75,16 @@ TEST_F(DlgBaseTest, HoverInvalidatesOnlyTheControlsRectangle) {
   EXPECT_EQ(Button(*dlg, 2101)->GetState(), kStateNormal);
 }
 
+TEST_F(DlgBaseTest, PointerRestingOneMillisecondOnAControlRepaintsIt) {
+  const Rect a{10, 10, 60, 40};
+  auto dlg = MakeDialog({{0, 2100, a}});
+  const auto w = dlg->GetSafeHwnd();
+  desktop.MoveMouse(w, {20, 20});
+  Invalidated(w);
+  desktop.RunFor(1);
+  EXPECT_EQ(Invalidated(w), std::vector<Rect>{a});
+}
+
 TEST_F(DlgBaseTest, FullRepaintDrawsEachVisibleControlOnceAndCopiesOnce) {
   // 150 controls: 100 on layer 0, 30 on a shown page, 20 on a hidden page; 5 of layer 0 are
   // individually hidden.
@@ -111,6 +121,36 @@ TEST_F(DlgBaseTest, FullRepaintDrawsEachVisibleControlOnceAndCopiesOnce) {
   // The background fill plus one fill per visible control, and nothing copied in between.
   EXPECT_EQ(uitest::CountOps(canvas, dop::DrawOp::Kind::Fill), 126);
   EXPECT_EQ(uitest::CountOps(canvas, dop::DrawOp::Kind::Copy), 0);
+}
+
+// A hover move repaints the rectangle left and the one entered, and nothing else: the other
+// controls keep what the last paint drew.
+TEST_F(DlgBaseTest, HoverMoveRedrawsOnlyTheTwoControlsConcerned) {
+  std::vector<std::tuple<int, uint32_t, Rect>> buttons;
+  for (uint32_t i = 0; i < 150; ++i) {
+    const int x = static_cast<int>(i % 15) * 26, y = static_cast<int>(i / 15) * 28;
+    buttons.emplace_back(i < 120 ? 0 : 1, 2100 + i, Rect{x, y, x + 24, y + 26});
+  }
+  auto dlg = MakeDialog(buttons);
+  const auto w = dlg->GetSafeHwnd();
+  desktop.MoveMouse(w, {10, 10});
+  Paint(w);
+  for (int layer = 0; layer < 2; ++layer) {
+    for (const auto& c : dlg->Layer(layer)) static_cast<CCountingButton*>(c.get())->draws = 0;
+  }
+  const int drawWindowBefore = dlg->drawWindowCalls;
+  desktop.MoveMouse(w, {36, 10});  // from the first button to the second
+  const auto& canvas = Paint(w);
+
+  for (int layer = 0; layer < 2; ++layer) {
+    for (const auto& c : dlg->Layer(layer)) {
+      const bool concerned = c->m_uID == 2100 || c->m_uID == 2101;
+      EXPECT_EQ(static_cast<CCountingButton*>(c.get())->draws, concerned ? 1 : 0) << c->m_uID;
+    }
+  }
+  EXPECT_EQ(dlg->drawWindowCalls - drawWindowBefore, 2) << "one pass per piece";
+  EXPECT_EQ(canvas.PixelArgb(30, 10), Argb(2101));
+  EXPECT_EQ(canvas.PixelArgb(10, 40), Argb(2115)) << "kept from the last paint";
 }
 
 TEST_F(DlgBaseTest, HiddenControlIsNeitherDrawnNorHit) {
@@ -156,15 +196,49 @@ TEST_F(DlgBaseTest, PressOnOneControlReleasedOverAnother) {
   EXPECT_EQ(Button(*dlg, 2101)->GetState(), kStateHover);
 }
 
+// The window decides: a disabled control gets no input, and it still covers what is under
+// it (neither the control below nor a window drag gets the press).
 TEST_F(DlgBaseTest, DisabledControlStaysNormalAndSilent) {
-  auto dlg = MakeDialog({{0, 2100, Rect{10, 10, 60, 40}}});
+  class CRecordingButton : public CCountingButton {
+   public:
+    using CCountingButton::CCountingButton;
+    bool OnMouseMove(uint32_t flags, int x, int y) override {
+      ++calls;
+      return CCountingButton::OnMouseMove(flags, x, y);
+    }
+    bool OnLButtonDown(uint32_t flags, int x, int y) override {
+      ++calls;
+      return CCountingButton::OnLButtonDown(flags, x, y);
+    }
+    bool OnLButtonUp(uint32_t flags, int x, int y) override {
+      ++calls;
+      return CCountingButton::OnLButtonUp(flags, x, y);
+    }
+    int calls = 0;
+  };
+  auto dlg = std::make_unique<CTestDlg>([](CTestDlg& d, platform::WindowId w) {
+    d.AddControl(0, std::make_unique<CRecordingButton>(w, 2100, Rect{10, 10, 100, 60}, 1));
+    d.AddControl(1, std::make_unique<CRecordingButton>(w, 2200, Rect{20, 20, 60, 40}, 2));
+  });
+  ASSERT_TRUE(dlg->Create());
   const auto w = dlg->GetSafeHwnd();
-  dlg->GetControl(2100)->SetDisable(true);
-  desktop.MoveMouse(w, {20, 20});
-  EXPECT_TRUE(Invalidated(w).size() <= 1);
-  desktop.Click(w, {20, 20});
-  EXPECT_EQ(Button(*dlg, 2100)->GetState(), kStateNormal);
-  EXPECT_TRUE(dlg->notes.empty());
+  auto* over = static_cast<CRecordingButton*>(dlg->GetControl(2200));
+  over->SetDisable(true);
+  desktop.MoveMouse(w, {30, 30});
+  desktop.Click(w, {30, 30});
+  desktop.DoubleClick(w, {30, 30});
+  EXPECT_EQ(over->calls, 0);
+  EXPECT_EQ(over->GetState(), kStateNormal);
+  EXPECT_TRUE(dlg->notes.empty()) << "the button below gets nothing through it";
+  EXPECT_TRUE(dlg->posted.empty()) << "not an empty spot: no window drag";
+  // Disabled while hovered: it leaves its hover state at once.
+  over->SetDisable(false);
+  desktop.MoveMouse(w, {31, 30});
+  EXPECT_EQ(over->GetState(), kStateHover);
+  over->SetDisable(true);
+  desktop.MoveMouse(w, {32, 30});
+  EXPECT_EQ(over->GetState(), kStateNormal);
+  EXPECT_EQ(dlg->m_pHoverControl, nullptr);
 }
 
 TEST_F(DlgBaseTest, DoubleClickOrderOnAColourCheckButton) {
@@ -218,18 +292,51 @@ TEST_F(DlgBaseTest, PressOnAnEmptySpotDragsTheWindow) {
   EXPECT_EQ(dlg->posted.size(), 1u);
 }
 
-TEST_F(DlgBaseTest, ReleaseOfAPageTabRepaintsTheWholeWindow) {
+// The base knows no control ids: a dialog says which releases repaint it whole.
+TEST_F(DlgBaseTest, ReleaseRepaintsTheWholeWindowOnlyForTheIdsTheDialogNames) {
   const Rect tab{10, 10, 60, 40}, other{100, 10, 150, 40};
   auto dlg = MakeDialog({{0, 3001, tab}, {0, 2100, other}});
   const auto w = dlg->GetSafeHwnd();
-  desktop.PressMouse(w, {20, 20});
-  Invalidated(w);
-  desktop.ReleaseMouse(w, {20, 20});
-  EXPECT_EQ(Invalidated(w), std::vector<Rect>{desktop.ClientRect(w)});
-  desktop.PressMouse(w, {120, 20});
-  Invalidated(w);
-  desktop.ReleaseMouse(w, {120, 20});
-  EXPECT_EQ(Invalidated(w), std::vector<Rect>{other});
+  auto release = [&](Point at) {
+    desktop.PressMouse(w, at);
+    Invalidated(w);
+    desktop.ReleaseMouse(w, at);
+    return Invalidated(w);
+  };
+  EXPECT_EQ(release({20, 20}), std::vector<Rect>{tab}) << "a page tab id means nothing here";
+  dlg->repaintsWholeWindow = [](uint32_t id) { return id == 3001; };
+  EXPECT_EQ(release({20, 20}), std::vector<Rect>{desktop.ClientRect(w)});
+  EXPECT_EQ(release({120, 20}), std::vector<Rect>{other});
+}
+
+// Controls ask for a cell height (positive), the caption for 10 points of character height
+// (negative); mixing them up draws every control's text a fifth too large.
+TEST_F(DlgBaseTest, ControlFontsAskForACellHeightTheCaptionForACharacterHeight) {
+  struct Case {
+    const char16_t* face;
+    int height;
+    uint8_t charset;
+    float dpiScale;
+    int captionHeight;
+  };
+  for (const Case& c : {Case{u"Tahoma", 16, 1, 1.0f, -13}, Case{u"宋体", 12, 134, 1.25f, -17}}) {
+    SCOPED_TRACE(c.height);
+    g_strFontFace = c.face;
+    g_nFontHeight = c.height;
+    g_nFontCharset = c.charset;
+    desktop.SetScreen({1920, 1017}, {0, 0, 1920, 1040}, c.dpiScale);
+    auto dlg = MakeDialog({{0, 2100, Rect{10, 10, 60, 40}}});
+    const platform::FontDesc& control = dlg->GetControl(2100)->GetFont()->Desc();
+    EXPECT_EQ(control.face, c.face);
+    EXPECT_EQ(control.height, c.height);
+    EXPECT_EQ(control.width, 0);
+    EXPECT_EQ(control.charset, c.charset);
+    ASSERT_NE(dlg->m_fontCaption, nullptr);
+    const platform::FontDesc& caption = dlg->m_fontCaption->Desc();
+    EXPECT_EQ(caption.face, c.face);
+    EXPECT_EQ(caption.height, c.captionHeight);
+    EXPECT_EQ(caption.weight, 600);
+  }
 }
 
 TEST_F(DlgBaseTest, GetControlFindsTheFirstInLayerOrder) {

@@ -22,6 +22,7 @@ class CTwoRowPopup : public CWndPopup {
     canvas.FillRect({0, 20, client.right, 40}, m_hover == 1 ? 0xFFFFFF : 0x404040);
   }
   bool OnMouseMove(int, int y) override {
+    ++moves;
     const int row = y >= 0 && y < 40 ? y / 20 : -1;
     const bool changed = row != m_hover;
     m_hover = row;
@@ -35,6 +36,7 @@ class CTwoRowPopup : public CWndPopup {
     return false;
   }
   int draws = 0;
+  int moves = 0;
 
  private:
   int m_hover = -1;
@@ -81,6 +83,17 @@ TEST_F(PopupTest, OpensTopMostAtTheScreenPositionAndDrawsLayered) {
   desktop.MoveMouse(p, {10, 25});
   EXPECT_EQ(desktop.Info(p)->layeredUpdates, 3);
   EXPECT_EQ(desktop.Info(p)->paints, 0);
+}
+
+TEST_F(PopupTest, PointerRestingFiftyMillisecondsGivesAHoverNotice) {
+  CTwoRowPopup* popup = Open(0, 0);
+  const auto p = popup->GetSafeHwnd();
+  desktop.MoveMouse(p, {10, 25});
+  ASSERT_EQ(popup->moves, 1);
+  desktop.RunFor(49);
+  EXPECT_EQ(popup->moves, 1);
+  desktop.RunFor(1);
+  EXPECT_EQ(popup->moves, 2) << "the hover notice reads the pointer again";
 }
 
 TEST_F(PopupTest, DeactivationSendsTheCloseNoticeOnceWithOpenerAndKind) {
@@ -152,7 +165,10 @@ TEST_F(AttentionTest, OkAndCloseEndTheModalLoop) {
   } cases[] = {{{270, 80}, CDlgBase::kIdOk}, {{307, 10}, CDlgBase::kIdCancel}};
   for (const auto& c : cases) {
     CAttentionDlg box(u"Caption", u"Saved.", 0);
-    desktop.ScriptNextModal([&](platform::WindowId w) { desktop.Click(w, c.at); });
+    desktop.ScriptNextModal([&](platform::WindowId w) {
+      EXPECT_FALSE(desktop.Info(w)->topMost) << "a modal box sits over its owner only";
+      desktop.Click(w, c.at);
+    });
     EXPECT_EQ(box.DoModal(), c.result);
   }
   // The keyboard answers the same way: Enter is OK, Escape the cross.
@@ -172,6 +188,7 @@ TEST_F(AttentionTest, PageLayoutAndWrappedCentredMessage) {
   CAttentionDlg box(u"Caption that is never shown", message, 0);
   ASSERT_TRUE(box.Create());
   const auto w = box.GetSafeHwnd();
+  EXPECT_TRUE(desktop.Info(w)->topMost) << "modeless: nothing else may be on screen";
   EXPECT_EQ(desktop.ClientRect(w), (Rect{0, 0, 319, 102}));
   EXPECT_EQ(g_hOpenDialogs[0], w);
   EXPECT_EQ(box.GetControl(CAttentionDlg::kCloseButton)->m_rc, (Rect{300, 4, 315, 19}));

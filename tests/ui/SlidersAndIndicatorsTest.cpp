@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/Text.h"
 #include "ui/Battery.h"
 #include "ui/HScrollBar.h"
 #include "ui/SliderControl.h"
@@ -95,6 +96,44 @@ TEST_F(SlidersTest, ReleaseHalfWaySelectsTheUpperStopAndDragClamps) {
   EXPECT_EQ(slider->GetValue(), 10);
 }
 
+// A slider disabled or hidden while its thumb is dragged stops there: no more value notices,
+// no click, the mouse released; enabled again, it works as before.
+TEST_F(SlidersTest, SliderDisabledOrHiddenMidDragStopsDragging) {
+  WriteSkin(u"Slider_Circle.png", 20, 20, 0xFFFFFF);
+  auto& dlg = Dialog([](CTestDlg& d, platform::WindowId w) {
+    d.AddControl(0,
+                 std::make_unique<CSliderControl>(w, 2043, Rect{10, 10, 130, 30}, 11, 10, 10, u""))
+        ->SetThumbImage(ui::SkinPath(u"Slider_Circle.png"));
+  });
+  auto* slider = static_cast<CSliderControl*>(dlg.GetControl(2043));
+  for (const bool hide : {false, true}) {
+    SCOPED_TRACE(hide);
+    slider->SetValue(0);
+    dlg.notes.clear();
+    desktop.PressMouse(W(), {22, 20});
+    desktop.MoveMouse(W(), {51, 20});
+    ASSERT_TRUE(slider->IsDragging());
+    if (hide) {
+      slider->SetShow(false);
+    } else {
+      slider->SetDisable(true);
+    }
+    desktop.MoveMouse(W(), {100, 20});
+    EXPECT_FALSE(slider->IsDragging());
+    EXPECT_EQ(desktop.Capture(), 0u);
+    desktop.ReleaseMouse(W(), {100, 20});
+    EXPECT_EQ(dlg.notes, (std::vector<Note>{{2043, 0, 1}, {2043, 3, 3}}));
+    EXPECT_EQ(slider->GetValue(), 3);
+    EXPECT_EQ(slider->ThumbPosition(), 50) << "back on its stop";
+    EXPECT_EQ(dlg.m_pHoverControl, nullptr);
+
+    slider->SetDisable(false);
+    slider->SetShow(true);
+    desktop.Click(W(), {61, 20});
+    EXPECT_EQ(slider->GetValue(), 4);
+  }
+}
+
 TEST_F(SlidersTest, VerticalSliderValueFormula) {
   // 8 values over a 160-pixel bar from y 40 to y 200.
   CVerticalSliderControl bar(0, 3280, {0, 40, 20, 200}, 8, 0, 0, u"");
@@ -153,6 +192,56 @@ TEST_F(SlidersTest, ScrollBarPositionFormulaAndNotices) {
   CHScrollBar horizontal(0, {0, 0, 200, 16});
   EXPECT_EQ(horizontal.m_uID, 2037u);
   EXPECT_EQ(horizontal.SecondArrowRect(), (Rect{184, 0, 200, 16}));
+}
+
+// Both bars draw the skin's track and thumb, the thumb lit under the pointer, with the
+// rounded ends unstretched; a bar without the artwork falls back to flat colours.
+TEST_F(SlidersTest, ScrollBarsDrawTheScrollArtwork) {
+  constexpr uint32_t kTrack = 0x102030, kThumb = 0x405060, kThumbLit = 0x708090, kEdge = 0xFFFFFF;
+  // Each picture has a 2-pixel white edge, so a stretched corner would show white in the
+  // middle of a long side.
+  const auto art = [](int w, int h, uint32_t fill) {
+    return uitest::MakeBmp(w, h, [=](int x, int y) {
+      return x < 2 || y < 2 || x >= w - 2 || y >= h - 2 ? kEdge : fill;
+    });
+  };
+  WriteSkin(u"scroll_track.png", art(12, 100, kTrack));
+  WriteSkin(u"scroll_thumb.png", art(12, 40, kThumb));
+  WriteSkin(u"scroll_thumb_ov.png", art(12, 40, kThumbLit));
+  auto& dlg = Dialog([](CTestDlg& d, platform::WindowId w) {
+    d.AddControl(0, std::make_unique<CVScrollBar>(w, 2400, Rect{100, 0, 114, 200}));
+    d.AddControl(0, std::make_unique<CHScrollBar>(w, Rect{150, 100, 390, 114}));
+  });
+  auto* vertical = static_cast<CScrollBarBase*>(dlg.GetControl(2400));
+  auto* horizontal = static_cast<CScrollBarBase*>(dlg.GetControl(CHScrollBar::kId));
+  vertical->SetRange(10);
+  horizontal->SetRange(10);
+  vertical->SetPos(9);
+  desktop.Invalidate(W(), nullptr);
+  const auto argb = [](uint32_t rgb) { return 0xFF000000u | rgb; };
+  {
+    const auto& canvas = Paint(W());
+    const Rect track = vertical->TrackRect(), thumb = vertical->ThumbRect();
+    EXPECT_EQ(canvas.PixelArgb(107, track.top + 10), argb(kTrack));
+    EXPECT_EQ(canvas.PixelArgb(107, thumb.top + 3), argb(kThumb)) << "corner kept, not stretched";
+    EXPECT_EQ(canvas.PixelArgb(107, thumb.top + 1), argb(kEdge));
+    EXPECT_EQ(canvas.PixelArgb(101, (thumb.top + thumb.bottom) / 2), argb(kEdge));
+    const Rect htrack = horizontal->TrackRect(), hthumb = horizontal->ThumbRect();
+    EXPECT_EQ(canvas.PixelArgb(htrack.right - 20, 107), argb(kTrack)) << "same art, lying down";
+    EXPECT_EQ(canvas.PixelArgb(hthumb.left + 3, 107), argb(kThumb));
+    EXPECT_EQ(canvas.PixelArgb((hthumb.left + hthumb.right) / 2, 101), argb(kEdge));
+  }
+  const Rect thumb = vertical->ThumbRect();
+  desktop.MoveMouse(W(), {107, (thumb.top + thumb.bottom) / 2});
+  EXPECT_EQ(Paint(W()).PixelArgb(107, thumb.top + 3), argb(kThumbLit));
+
+  // No artwork: the flat colours, and no images drawn for track and thumb.
+  vertical->ReleaseImages();
+  horizontal->ReleaseImages();
+  desktop.Invalidate(W(), nullptr);
+  for (const auto& name : uitest::ImageNames(Paint(W()))) {
+    EXPECT_EQ(name.find(u"scroll_t"), std::u16string::npos) << base::ToUtf8(name);
+  }
 }
 
 TEST_F(SlidersTest, BatteryDrawing) {

@@ -48,9 +48,17 @@ class CTestDlg : public CDlgBase {
   std::vector<Note> notes;
   std::vector<Note> posted;  // non-client presses that reached the window
   std::function<void(const Note&)> react;
+  // Ids whose release repaints the whole window; none when empty.
+  std::function<bool(uint32_t)> repaintsWholeWindow;
   int drawWindowCalls = 0;
   using CDlgBase::ClosePopup;
+  using CDlgBase::m_fontCaption;
   using CDlgBase::m_pHoverControl;
+
+ protected:
+  bool RepaintsWholeWindowOnRelease(uint32_t id) const override {
+    return repaintsWholeWindow && repaintsWholeWindow(id);
+  }
 
  private:
   Builder m_builder;

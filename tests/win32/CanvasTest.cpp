@@ -21,7 +21,7 @@ std::unique_ptr<platform::Canvas> NewCanvas(int w, int h) {
 }
 
 std::unique_ptr<platform::Font> UiFont(int height = 16) {
-  return platform::Gfx().CreateFont({u"Tahoma", height, 1, 400, false});
+  return platform::Gfx().CreateFont({.face = u"Tahoma", .height = height, .charset = 1});
 }
 
 int CountPixelsNot(const platform::Canvas& canvas, const Rect& area, uint32_t value) {

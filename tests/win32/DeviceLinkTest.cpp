@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "Win32TestSupport.h"
+#include "adapters/win32/HidLibrary.h"
+#include "adapters/win32/Win32HidBus.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
 #include "device/QuietDeviceHost.h"
@@ -71,6 +73,33 @@ TEST(DeviceLinkOnWine, ScanOverTheRealHidClassFindsNoMouse) {
     EXPECT_FALSE(link.HasCommandHandle(mode)) << mode;
   }
   EXPECT_EQ(link.CommandHandle(), nullptr);
+}
+
+// setupapi's class list, counted: every scan costs one.
+HDEVINFO(WINAPI* g_realGetClassDevs)(const GUID*, PCWSTR, HWND, DWORD) = nullptr;
+int g_classLists = 0;
+HDEVINFO WINAPI CountingGetClassDevs(const GUID* guid, PCWSTR enumerator, HWND window,
+                                     DWORD flags) {
+  ++g_classLists;
+  return g_realGetClassDevs(guid, enumerator, window, flags);
+}
+
+TEST(DeviceLinkOnWine, AScanListsTheHidClassOnce) {
+  QuietHost host;
+  platform::win32::FailureLog failures;
+  auto library = std::make_unique<platform::win32::HidLibrary>(failures);
+  ASSERT_TRUE(library->Loaded()) << failures.Last();
+  g_realGetClassDevs = library->GetClassDevs;
+  library->GetClassDevs = CountingGetClassDevs;
+  platform::win32::Win32HidBus bus(failures, std::move(library));
+  BusSwap swap(&bus);
+  DeviceLink link(host);
+  link.RegisterForDeviceNotifications(host.window);
+  g_classLists = 0;
+  link.ScanDevices();
+  EXPECT_EQ(g_classLists, 1);
+  link.ScanDevices();
+  EXPECT_EQ(g_classLists, 2);
 }
 
 TEST(DeviceLinkOnWine, SimulatedMouseIsFoundAndItsNoticesArriveAsDeviceChanges) {

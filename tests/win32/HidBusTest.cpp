@@ -102,6 +102,7 @@ class PipeDevice {
 struct Received {
   std::vector<std::vector<uint8_t>> reports;
   std::vector<DWORD> threads;
+  std::vector<uint64_t> arrivals;
   int ended = 0;
 };
 
@@ -109,9 +110,10 @@ std::unique_ptr<HidReader> StartReader(PipeDevice& device, Received& received, U
                                        FailureLog& failures) {
   return std::make_unique<HidReader>(
       device.TakeReadEnd(), 32, queue,
-      [&received](std::vector<uint8_t> report) {
+      [&received](std::vector<uint8_t> report, uint64_t arrivedMs) {
         received.reports.push_back(std::move(report));
         received.threads.push_back(::GetCurrentThreadId());
+        received.arrivals.push_back(arrivedMs);
       },
       [&received] { ++received.ended; }, failures);
 }
@@ -146,6 +148,23 @@ TEST(HidReader, DeliversCopiesInOrderOnTheUiThreadAndEndsOnceWhenTheDeviceGoes) 
   EXPECT_EQ(received.ended, 1);
 }
 
+TEST(HidReader, AReportKeepsTheTimeItWasReadNotTheTimeItWasHandedOver) {
+  TestPlatform();
+  FailureLog failures;
+  UiThreadQueue queue(failures);
+  PipeDevice device;
+  ASSERT_TRUE(device.Ready());
+  Received received;
+  auto reader = StartReader(device, received, queue, failures);
+  ASSERT_TRUE(device.Send({0x04, 1}));
+  // The UI thread is busy (as in a settings write) while the reader takes the report.
+  ::Sleep(200);
+  const uint64_t busyUntil = platform::Time().NowMs();
+  ASSERT_TRUE(PumpUntil([&] { return received.reports.size() == 1; }));
+  ASSERT_EQ(received.arrivals.size(), 1u);
+  EXPECT_LT(received.arrivals[0], busyUntil);
+}
+
 TEST(HidReader, DestroyedWhileReadingStopsWithoutCallingBackOrDeliveringQueuedReports) {
   TestPlatform();
   FailureLog failures;
@@ -176,7 +195,7 @@ TEST(HidReader, CallbacksMayDestroyTheirOwnReader) {
   std::unique_ptr<HidReader> reader;
   reader = std::make_unique<HidReader>(
       device.TakeReadEnd(), 32, queue,
-      [&](std::vector<uint8_t>) {
+      [&](std::vector<uint8_t>, uint64_t) {
         ++reports;
         reader.reset();
       },
@@ -194,7 +213,8 @@ TEST(HidReader, AHandleThatCouldNotBeOpenedEndsAtOnce) {
   UiThreadQueue queue(failures);
   int ended = 0;
   HidReader reader(
-      INVALID_HANDLE_VALUE, 32, queue, [](std::vector<uint8_t>) {}, [&] { ++ended; }, failures);
+      INVALID_HANDLE_VALUE, 32, queue, [](std::vector<uint8_t>, uint64_t) {}, [&] { ++ended; },
+      failures);
   ASSERT_TRUE(PumpUntil([&] { return ended != 0; }));
   platform::Time().PumpDelay(20);
   EXPECT_EQ(ended, 1);

@@ -366,6 +366,45 @@ TEST(Win32WindowSystem, PaintingGoesThroughABackBufferOfClientSize) {
   ::ReleaseDC(H(window.id), dc);
 }
 
+// Two invalid pieces come back as two rectangles; the back buffer is clipped to their bounds
+// and keeps the last paint elsewhere.
+TEST(Win32WindowSystem, PaintRectsAreThePiecesOfTheUpdateRegion) {
+  TestPlatform();
+  auto& windows = platform::Windows();
+  Recorder recorder;
+  platform::Colour fill = platform::Rgb(0, 255, 0);
+  std::vector<platform::Rect> rects;
+  platform::Rect clip;
+  recorder.react = [&](WindowId self, uint32_t message, WParam, LParam, LResult&) {
+    if (message == msg::kEraseBkgnd) return true;
+    if (message != msg::kPaint) return false;
+    platform::Canvas& canvas = windows.BeginPaint(self);
+    rects = windows.PaintRects(self);
+    clip = canvas.ClipRect();
+    canvas.FillRect({0, 0, canvas.Width(), canvas.Height()}, fill);
+    windows.EndPaint(self);
+    return true;
+  };
+  Window window(windows.CreateWindow(Desc(platform::WindowKind::Dialog, true), &recorder));
+  ASSERT_NE(window.id, 0u);
+  windows.Invalidate(window.id, nullptr);
+  windows.UpdateWindow(window.id);
+  EXPECT_EQ(rects, std::vector<platform::Rect>{windows.ClientRect(window.id)});
+
+  fill = platform::Rgb(0, 0, 255);
+  const platform::Rect a{20, 20, 30, 30}, b{100, 60, 120, 70};
+  windows.Invalidate(window.id, &a);
+  windows.Invalidate(window.id, &b);
+  windows.UpdateWindow(window.id);
+  EXPECT_EQ(rects, (std::vector<platform::Rect>{a, b}));
+  EXPECT_EQ(clip, (platform::Rect{20, 20, 120, 70}));
+  HDC dc = ::GetDC(H(window.id));
+  EXPECT_EQ(::GetPixel(dc, 25, 25), RGB(0, 0, 255));
+  EXPECT_EQ(::GetPixel(dc, 5, 5), RGB(0, 255, 0)) << "outside the invalid part";
+  ::ReleaseDC(H(window.id), dc);
+  EXPECT_TRUE(windows.PaintRects(window.id).empty()) << "outside a paint";
+}
+
 TEST(Win32WindowSystem, LayeredWindowsTakeTheirPixelsAndAlpha) {
   TestPlatform();
   auto& windows = platform::Windows();

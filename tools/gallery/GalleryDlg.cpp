@@ -171,7 +171,7 @@ void CGalleryDlg::InitUI(const platform::Rect&) {
     label(x + 26, 68, x + 96, 90, i == 0 ? u"Radio 1" : u"Radio 2");
   }
   g_nRadioFlags |= 0x80;
-  auto* combo = AddControl(0, std::make_unique<CComboButton>(w, kCombo, R(480, 66, 640, 92),
+  auto* combo = AddControl(0, std::make_unique<CComboButton>(w, kCombo, R(480, 67, 650, 91),
                                                              kComboMessage, u"Left button", u""));
   combo->SetImageNormal(ui::SkinPath(u"combo2_nr.png"));
   combo->SetImageHover(ui::SkinPath(u"combo2_ov.png"));
@@ -193,13 +193,16 @@ void CGalleryDlg::InitUI(const platform::Rect&) {
     dpi->SetImage(ui::SkinPath(u"dpi_value.png"));
   }
   g_nDpiLevelFlags = 0x3;
+  // Buttons with separate state images take their images' size: the rectangles match them.
   auto* bullet = AddControl(0, std::make_unique<CBulletNumberButton>(
-                                   w, 2300, R(330, 104, 430, 128), u"5",
-                                   platform::Rect{0, 0, 24, 24}, platform::Rect{76, 0, 100, 24}));
-  bullet->SetImageNormal(ui::SkinPath(u"button1_nr.png"));
+                                   w, 2300, R(330, 104, 420, 128), u"5",
+                                   platform::Rect{0, 0, 24, 24}, platform::Rect{66, 0, 90, 24}));
+  bullet->SetImageNormal(ui::SkinPath(u"bullet_number_nr.png"));
+  bullet->SetImageFirst(ui::SkinPath(u"bullet_number_minus.png"));
+  bullet->SetImageSecond(ui::SkinPath(u"bullet_number_plus.png"));
   for (uint32_t i = 0; i < 2; ++i) {
-    const int x = 440 + static_cast<int>(i) * 150;
-    auto* tab = AddControl(0, std::make_unique<CTabControl>(w, 2049 + i, R(x, 104, x + 140, 128),
+    const int x = 440 + static_cast<int>(i) * 170;
+    auto* tab = AddControl(0, std::make_unique<CTabControl>(w, 2049 + i, R(x, 105, x + 162, 126),
                                                             i == 0 ? u"Profile 1" : u"Profile 2"));
     tab->LoadDefaultImages();
   }

@@ -12,7 +12,28 @@ namespace platform::headless {
 
 namespace {
 constexpr uint32_t kMinimumTimerMs = 10;  // USER_TIMER_MINIMUM
+// More pieces than this are painted as their bounds, as the Windows adapter does.
+constexpr size_t kMaxPaintRects = 8;
+
+// The invalid pieces without empty ones, repeats or pieces inside others.
+std::vector<Rect> MergePaintRects(const std::vector<Rect>& pending) {
+  std::vector<Rect> rects;
+  for (const Rect& rc : pending) {
+    if (rc.IsEmpty()) continue;
+    if (std::any_of(rects.begin(), rects.end(), [&](const Rect& r) { return r.Union(rc) == r; })) {
+      continue;
+    }
+    std::erase_if(rects, [&](const Rect& r) { return rc.Union(r) == rc; });
+    rects.push_back(rc);
+  }
+  if (rects.size() > kMaxPaintRects) {
+    Rect bounds;
+    for (const Rect& rc : rects) bounds = bounds.Union(rc);
+    rects.assign(1, bounds);
+  }
+  return rects;
 }
+}  // namespace
 
 HeadlessDesktop::HeadlessDesktop() = default;
 HeadlessDesktop::~HeadlessDesktop() = default;
@@ -92,6 +113,13 @@ bool HeadlessDesktop::FireNextTimer(uint64_t deadline) {
     if (t.due > deadline) continue;
     if (!next || t.due < next->due || (t.due == next->due && t.order < next->order)) next = &t;
   }
+  if (m_hover.window && m_hover.due <= deadline && (!next || m_hover.due <= next->due)) {
+    const WindowId window = std::exchange(m_hover.window, 0);
+    m_now = std::max(m_now, m_hover.due);
+    const Point at = ScreenToClient(window, m_cursor);
+    SendMessage(window, msg::kMouseHover, 0, MakePointParam(at.x, at.y));
+    return true;
+  }
   if (!next) return false;
   const WindowId window = next->window;
   const uintptr_t id = next->id;
@@ -122,7 +150,8 @@ WindowId HeadlessDesktop::CreateWindow(const WindowDesc& desc, WindowHandler* ha
   info.handler = handler;
   info.rect = desc.rect;
   info.visible = desc.visible;
-  info.dirty = desc.visible;
+  if (desc.visible) MarkDirty(info, nullptr);
+  info.topMost = desc.kind == WindowKind::Popup || desc.kind == WindowKind::Overlay;
   SendMessage(id, msg::kCreate, 0, 0);
   return id;
 }
@@ -138,6 +167,7 @@ void HeadlessDesktop::DestroyWindow(WindowId window) {
   std::erase_if(m_queue, [&](const Posted& p) { return p.window == window; });
   if (m_capture == window) m_capture = 0;
   if (m_tracking == window) m_tracking = 0;
+  if (m_hover.window == window) m_hover.window = 0;
   if (m_active == window) m_active = 0;
   m_endedEarly.erase(window);
   if (m_dragging == window) m_dragging = 0;
@@ -250,10 +280,16 @@ void HeadlessDesktop::EndModal(WindowId window, intptr_t result) {
   if (Find(window)) m_endedEarly[window] = result;  // ended while being set up
 }
 
+void HeadlessDesktop::MarkDirty(WindowInfo& info, const Rect* rc) {
+  info.dirty = true;
+  const Rect client{0, 0, info.rect.Width(), info.rect.Height()};
+  info.pending.push_back(rc ? rc->Intersect(client) : client);
+}
+
 void HeadlessDesktop::Invalidate(WindowId window, const Rect* rc) {
   WindowInfo* info = Find(window);
   if (!info) return;
-  info->dirty = true;
+  MarkDirty(*info, rc);
   info->invalidated.push_back(rc ? *rc : ClientRect(window));
 }
 
@@ -267,7 +303,10 @@ void HeadlessDesktop::UpdateWindow(WindowId window) {
   WindowInfo* info = Find(window);
   if (!info || !info->dirty || !info->visible) return;
   info->dirty = false;
+  const int paints = info->paints;
   SendMessage(window, msg::kPaint, 0, 0);
+  // A paint nobody drew validates the window all the same.
+  if (WindowInfo* after = Find(window); after && after->paints == paints) after->pending.clear();
 }
 
 Canvas& HeadlessDesktop::BeginPaint(WindowId window) {
@@ -280,14 +319,24 @@ Canvas& HeadlessDesktop::BeginPaint(WindowId window) {
     info->backBuffer = std::make_unique<RecordingCanvas>(client.Width(), client.Height());
   }
   info->backBuffer->ClearOps();
-  info->backBuffer->SetClip({});
+  info->paintRects = MergePaintRects(info->pending);
+  info->pending.clear();
+  Rect bounds;
+  for (const Rect& rc : info->paintRects) bounds = bounds.Union(rc);
+  // Outside the invalid part the buffer keeps the last paint.
+  info->backBuffer->SetClip(bounds);
   return *info->backBuffer;
+}
+
+std::vector<Rect> HeadlessDesktop::PaintRects(WindowId window) {
+  const WindowInfo* info = Find(window);
+  return info ? info->paintRects : std::vector<Rect>{};
 }
 
 void HeadlessDesktop::EndPaint(WindowId window) {
   if (WindowInfo* info = Find(window)) {
     info->paints++;
-    info->dirty = false;
+    info->dirty = !info->pending.empty();  // invalidated again while painting
   }
 }
 
@@ -327,7 +376,7 @@ void HeadlessDesktop::ShowWindow(WindowId window, ShowCommand command) {
       break;
   }
   if (command == ShowCommand::Show || command == ShowCommand::Restore) Activate(window);
-  if (info->visible) info->dirty = true;
+  if (info->visible) MarkDirty(*info, nullptr);
   if (wasVisible != info->visible) SendMessage(window, msg::kShowWindow, info->visible ? 1 : 0, 0);
 }
 
@@ -346,7 +395,7 @@ void HeadlessDesktop::MoveWindow(WindowId window, const Rect& rc) {
   if (!info) return;
   const bool resized = rc.Width() != info->rect.Width() || rc.Height() != info->rect.Height();
   info->rect = rc;
-  info->dirty = true;
+  MarkDirty(*info, nullptr);
   if (resized) SendMessage(window, msg::kSize, 0, MakePointParam(rc.Width(), rc.Height()));
 }
 
@@ -382,6 +431,16 @@ void HeadlessDesktop::Activate(WindowId window) {
   SendMessage(window, msg::kActivate, 1, static_cast<LParam>(previous));
 }
 
+void HeadlessDesktop::TrackMouse(WindowId window, uint32_t hoverMs) {
+  if (!Find(window)) return;
+  m_tracking = window;
+  m_hover = hoverMs ? Hover{window, hoverMs, m_now + hoverMs} : Hover{};
+}
+
+void HeadlessDesktop::SetTopMost(WindowId window, bool topMost) {
+  if (WindowInfo* info = Find(window)) info->topMost = topMost;
+}
+
 Point HeadlessDesktop::ScreenToClient(WindowId window, Point p) {
   const Rect rc = WindowRect(window);
   return {p.x - rc.left, p.y - rc.top};
@@ -409,6 +468,7 @@ bool HeadlessDesktop::Deliver(WindowId window, uint32_t message, WParam wParam, 
     target = m_capture;
     at = ScreenToClient(target, screen);
   }
+  if (m_hover.window && m_hover.window != target) m_hover.window = 0;
   if (m_tracking && m_tracking != target) {
     const WindowId left = m_tracking;
     m_tracking = 0;
@@ -420,6 +480,8 @@ bool HeadlessDesktop::Deliver(WindowId window, uint32_t message, WParam wParam, 
     if (answer != kMaNoActivate && Find(target)) Activate(target);
     if (!Find(target)) return true;
   }
+  // Any move restarts the wait for a hover.
+  if (m_hover.window == target && message == msg::kMouseMove) m_hover.due = m_now + m_hover.ms;
   SendMessage(target, message, MouseKeyFlags(wParam), MakePointParam(at.x, at.y));
   return true;
 }
@@ -505,6 +567,29 @@ bool HeadlessDesktop::Wheel(WindowId window, Point client, int delta) {
   SendMessage(window, msg::kMouseWheel, MakeWheelParam(delta, MouseKeyFlags(0)),
               MakePointParam(m_cursor.x, m_cursor.y));
   return true;
+}
+
+LocalTime HeadlessDesktop::LocalNow() {
+  // Days since 2025-01-01 to a civil date (proleptic Gregorian calendar).
+  const uint64_t seconds = m_now / 1000;
+  int64_t days = static_cast<int64_t>(seconds / 86400) + 20089;  // 1970-01-01 .. 2025-01-01
+  const uint64_t secondOfDay = seconds % 86400;
+  days += 719468;
+  const int64_t era = days / 146097;
+  const int64_t dayOfEra = days - era * 146097;
+  const int64_t yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const int64_t mp = (5 * dayOfYear + 2) / 153;
+  const int day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
+  const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  const int year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+  return {year,
+          month,
+          day,
+          static_cast<int>(secondOfDay / 3600),
+          static_cast<int>(secondOfDay / 60 % 60),
+          static_cast<int>(secondOfDay % 60)};
 }
 
 }  // namespace platform::headless

@@ -2,7 +2,8 @@
 // In-memory windows on a virtual clock. Posted messages, pending paints and due timers run
 // in a fixed order: every posted message first (in posting order), then pending paints,
 // then the earliest due timer (ties in the order they were set), advancing virtual time to
-// its due time. Nothing ever waits for real time.
+// its due time. Nothing ever waits for real time. A hover notice that was asked for is due
+// `hoverMs` after the last pointer move and runs in time order with the timers.
 //
 // Modal loops are driven by a script: a test queues what the user does in the next modal
 // dialog. A modal loop with nothing to dispatch, nothing scripted and no timer due within
@@ -33,6 +34,7 @@ class HeadlessDesktop : public WindowSystem, public Clock {
     bool visible = false;
     bool minimized = false;
     bool enabled = true;
+    bool topMost = false;
     bool dirty = false;
     int paints = 0;
     int layeredUpdates = 0;
@@ -42,6 +44,9 @@ class HeadlessDesktop : public WindowSystem, public Clock {
     // Every rectangle passed to Invalidate since the last TakeInvalidated (the client
     // rectangle for a whole-window invalidation).
     std::vector<Rect> invalidated;
+    // What the next paint repaints, and what the current one does.
+    std::vector<Rect> pending;
+    std::vector<Rect> paintRects;
   };
 
   HeadlessDesktop();
@@ -98,6 +103,8 @@ class HeadlessDesktop : public WindowSystem, public Clock {
 
   // --- Clock ---
   uint64_t NowMs() override { return m_now; }
+  // 2025-01-01 00:00:00 plus the virtual time.
+  LocalTime LocalNow() override;
   void Sleep(uint32_t ms) override { m_now += ms; }
   void PumpDelay(uint32_t ms) override;
 
@@ -115,6 +122,7 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   void Invalidate(WindowId window, const Rect* rc) override;
   void UpdateWindow(WindowId window) override;
   Canvas& BeginPaint(WindowId window) override;
+  std::vector<Rect> PaintRects(WindowId window) override;
   void EndPaint(WindowId window) override;
   void UpdateLayered(WindowId window, const Canvas& image, uint8_t alpha) override;
   void SetLayeredAlpha(WindowId window, uint8_t alpha) override;
@@ -126,11 +134,12 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   Rect ClientRect(WindowId window) override;
   void SetTitle(WindowId window, std::u16string_view title) override;
   void BringToForeground(WindowId window) override;
+  void SetTopMost(WindowId window, bool topMost) override;
   WindowId ActiveWindow() override { return m_active; }
   void SetCapture(WindowId window) override { m_capture = window; }
   void ReleaseCapture() override { m_capture = 0; }
   WindowId Capture() override { return m_capture; }
-  void TrackMouseLeave(WindowId window) override { m_tracking = window; }
+  void TrackMouse(WindowId window, uint32_t hoverMs) override;
   Point CursorPos() override { return m_cursor; }
   Point ScreenToClient(WindowId window, Point p) override;
   uint32_t KeyModifiers() override { return m_modifiers; }
@@ -159,11 +168,20 @@ class HeadlessDesktop : public WindowSystem, public Clock {
     std::vector<WindowId> disabled;
   };
 
+  struct Hover {
+    WindowId window = 0;  // 0: not armed
+    uint32_t ms = 0;
+    uint64_t due = 0;
+  };
+
   bool DispatchOne();
-  // Fires the earliest timer due at or before `deadline`; false when there is none.
+  // Fires the earliest timer or hover notice due at or before `deadline`; false when there
+  // is none.
   bool FireNextTimer(uint64_t deadline);
   void Fail(const std::string& message);
   bool Deliver(WindowId window, uint32_t message, WParam wParam, Point client);
+  // Queues a paint of rc (the whole client area for nullptr).
+  void MarkDirty(WindowInfo& info, const Rect* rc);
   WindowInfo* Find(WindowId window);
   WParam MouseKeyFlags(WParam buttons) const;
 
@@ -180,6 +198,7 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   WindowId m_nextId = 0x10010;
   WindowId m_capture = 0;
   WindowId m_tracking = 0;
+  Hover m_hover;
   WindowId m_active = 0;
   WindowId m_dragging = 0;  // window moved by a caption drag until the button is released
   Point m_cursor;

@@ -41,6 +41,9 @@ fs::path HeadlessFileSystem::HostPath(std::u16string_view path) const {
 }
 
 std::optional<std::string> HeadlessFileSystem::ReadAll(std::u16string_view path) {
+  if (!m_failReads.empty() && path.find(m_failReads) != std::u16string_view::npos) {
+    return std::nullopt;
+  }
   std::error_code ec;
   const fs::path host = HostPath(path);
   if (!fs::is_regular_file(host, ec)) return std::nullopt;
@@ -78,6 +81,15 @@ bool HeadlessFileSystem::Remove(std::u16string_view path) {
 bool HeadlessFileSystem::FileExists(std::u16string_view path) {
   std::error_code ec;
   return fs::is_regular_file(HostPath(path), ec);
+}
+
+std::vector<std::u16string> HeadlessFileSystem::FileNames(std::u16string_view folder) {
+  std::vector<std::u16string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(HostPath(folder), ec), end; !ec && it != end; it.increment(ec)) {
+    if (it->is_regular_file(ec)) names.push_back(it->path().filename().u16string());
+  }
+  return names;
 }
 
 bool HeadlessFileSystem::DirectoryExists(std::u16string_view path) {

@@ -23,6 +23,8 @@ class HeadlessFileSystem : public FileSystem {
   // Fault injection: WriteAll or Replace of paths containing `fragment` fail.
   void FailWritesContaining(std::u16string fragment) { m_failWrites = std::move(fragment); }
   void FailReplaceContaining(std::u16string fragment) { m_failReplace = std::move(fragment); }
+  // ReadAll of existing paths containing `fragment` fails (a locked file, no permission).
+  void FailReadsContaining(std::u16string fragment) { m_failReads = std::move(fragment); }
 
   void SetExecutablePath(std::u16string path) { m_exePath = std::move(path); }
   void SetAppDataFolder(std::u16string path) { m_appData = std::move(path); }
@@ -32,6 +34,7 @@ class HeadlessFileSystem : public FileSystem {
   bool Replace(std::u16string_view from, std::u16string_view to) override;
   bool Remove(std::u16string_view path) override;
   bool FileExists(std::u16string_view path) override;
+  std::vector<std::u16string> FileNames(std::u16string_view folder) override;
   bool DirectoryExists(std::u16string_view path) override;
   bool CreateDirectory(std::u16string_view path) override;
   std::u16string ExecutablePath() override { return m_exePath; }
@@ -42,6 +45,7 @@ class HeadlessFileSystem : public FileSystem {
   std::vector<std::pair<std::u16string, std::filesystem::path>> m_mounts;
   std::u16string m_failWrites;
   std::u16string m_failReplace;
+  std::u16string m_failReads;
   std::u16string m_exePath = u"C:\\Program Files\\Vantrel\\Vantrel.exe";
   std::u16string m_appData = u"C:\\Users\\player\\AppData\\Roaming";
 };

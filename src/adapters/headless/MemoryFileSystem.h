@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
@@ -45,6 +46,17 @@ class MemoryFileSystem : public platform::FileSystem {
     return true;
   }
   bool FileExists(std::u16string_view path) override { return files.find(path) != files.end(); }
+  std::vector<std::u16string> FileNames(std::u16string_view folder) override {
+    std::vector<std::u16string> names;
+    const std::u16string prefix = std::u16string(folder) + u"\\";
+    for (const auto& [path, bytes] : files) {
+      if (path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0 &&
+          path.find(u'\\', prefix.size()) == std::u16string::npos) {
+        names.push_back(path.substr(prefix.size()));
+      }
+    }
+    return names;
+  }
   bool DirectoryExists(std::u16string_view) override { return true; }
   bool CreateDirectory(std::u16string_view) override { return true; }
   std::u16string ExecutablePath() override { return u"C:\\Vantrel\\Vantrel.exe"; }

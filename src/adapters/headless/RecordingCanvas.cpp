@@ -115,7 +115,7 @@ int RecordingCanvas::DrawText(std::u16string_view text, const Font& font, Colour
 Size RecordingCanvas::MeasureText(std::u16string_view text, const Font& font, uint32_t flags,
                                   int maxWidth) {
   const int cw = CharWidth(font.Desc());
-  const int lineHeight = std::max(font.Desc().height, 1);
+  const int lineHeight = CellHeight(font.Desc());
   if (text.empty()) return {0, lineHeight};
   const int chars = static_cast<int>(text.size());
   if ((flags & dt::kWordBreak) == 0 || (flags & dt::kSingleLine) != 0 || maxWidth <= 0) {

@@ -68,6 +68,7 @@ class RecordingCanvas : public Canvas {
                    int maxWidth) override;
   void CopyFrom(const Canvas& source, const Rect& dest, Point sourceOrigin) override;
   void SetClip(const Rect& rc) override;
+  Rect ClipRect() const override { return m_clip; }
   uint32_t PixelArgb(int x, int y) const override;
 
   const std::vector<DrawOp>& Ops() const { return m_ops; }
@@ -75,8 +76,17 @@ class RecordingCanvas : public Canvas {
   // Every text drawn, in order.
   std::vector<std::u16string> Texts() const;
 
-  // Simple metrics shared with the font layer: each character is half the font height wide.
-  static int CharWidth(const FontDesc& font) { return font.height > 1 ? font.height / 2 : 1; }
+  // Simple metrics shared with the font layer. A line is one cell high; a character height
+  // (negative) gets a fifth more for the internal leading, as typical faces have. Each
+  // character is the font's width wide, or half the cell height without one.
+  static int CellHeight(const FontDesc& font) {
+    const int cell = font.height >= 0 ? font.height : (-font.height * 6 + 4) / 5;
+    return cell > 1 ? cell : 1;
+  }
+  static int CharWidth(const FontDesc& font) {
+    if (font.width > 0) return font.width;
+    return CellHeight(font) > 1 ? CellHeight(font) / 2 : 1;
+  }
 
  private:
   void Put(int x, int y, uint32_t argb);

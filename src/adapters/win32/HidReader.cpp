@@ -113,10 +113,12 @@ void HidReader::Run() {
       break;
     }
     if (got == 0) continue;
+    // Stamped here, before it waits for the UI thread: the same clock as Win32Clock::NowMs.
+    const uint64_t arrivedMs = ::GetTickCount64();
     std::shared_ptr<Channel> channel = m_channel;
     std::vector<uint8_t> report(buffer.begin(), buffer.begin() + got);
-    m_queue.Post([channel, report = std::move(report)]() mutable {
-      if (channel->open && channel->onReport) channel->onReport(std::move(report));
+    m_queue.Post([channel, report = std::move(report), arrivedMs]() mutable {
+      if (channel->open && channel->onReport) channel->onReport(std::move(report), arrivedMs);
     });
   }
   ::CloseHandle(readDone);

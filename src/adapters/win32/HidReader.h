@@ -1,6 +1,7 @@
 #pragma once
 // Reads input reports from one handle on a thread of its own and hands each report, as a
-// copy, to the user-interface thread through a UiThreadQueue.
+// copy with the tick count at which it was read, to the user-interface thread through a
+// UiThreadQueue.
 //
 // The handle is opened for overlapped I/O, so the thread waits on its read and on a stop
 // event at once: the destructor sets the event, the thread cancels its read (CancelIoEx)
@@ -17,12 +18,13 @@
 
 #include "adapters/win32/FailureLog.h"
 #include "adapters/win32/UiThreadQueue.h"
+#include "platform/HidBus.h"
 
 namespace platform::win32 {
 
 class HidReader {
  public:
-  using ReportCallback = std::function<void(std::vector<uint8_t>)>;
+  using ReportCallback = HidDevice::ReportCallback;
   using EndCallback = std::function<void()>;
 
   // Takes ownership of `handle` (an overlapped HANDLE; may be INVALID_HANDLE_VALUE, which

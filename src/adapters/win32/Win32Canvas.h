@@ -35,6 +35,7 @@ class Win32Canvas : public Canvas {
                    int maxWidth) override;
   void CopyFrom(const Canvas& source, const Rect& dest, Point sourceOrigin) override;
   void SetClip(const Rect& rc) override;
+  Rect ClipRect() const override { return m_clip; }
   uint32_t PixelArgb(int x, int y) const override;
 
   void* Dc() const { return m_dc; }  // HDC, null for a canvas that could not be created

@@ -8,6 +8,12 @@ uint64_t Win32Clock::NowMs() {
   return ::GetTickCount64();
 }
 
+LocalTime Win32Clock::LocalNow() {
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
 void Win32Clock::Sleep(uint32_t ms) {
   ::Sleep(ms);
 }

@@ -12,6 +12,7 @@ class Win32Clock : public Clock {
   explicit Win32Clock(FailureLog& failures) : m_failures(failures) {}
 
   uint64_t NowMs() override;
+  LocalTime LocalNow() override;
   void Sleep(uint32_t ms) override;
   // Sleeps in MsgWaitForMultipleObjectsEx between messages instead of polling. A WM_QUIT
   // seen meanwhile is put back for the outer loop once the delay is over.

@@ -127,6 +127,23 @@ bool Win32FileSystem::FileExists(std::u16string_view path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+std::vector<std::u16string> Win32FileSystem::FileNames(std::u16string_view folder) {
+  std::vector<std::u16string> names;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = ::FindFirstFileW((Wide(folder) + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    if (::GetLastError() != ERROR_FILE_NOT_FOUND) m_failures.Record("FindFirstFileW");
+    return names;
+  }
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      names.push_back(FromWide(found.cFileName));
+    }
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  return names;
+}
+
 bool Win32FileSystem::DirectoryExists(std::u16string_view path) {
   DWORD attributes = Attributes(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;

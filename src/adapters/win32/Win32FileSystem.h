@@ -15,6 +15,7 @@ class Win32FileSystem : public FileSystem {
   bool Replace(std::u16string_view from, std::u16string_view to) override;
   bool Remove(std::u16string_view path) override;
   bool FileExists(std::u16string_view path) override;
+  std::vector<std::u16string> FileNames(std::u16string_view folder) override;
   bool DirectoryExists(std::u16string_view path) override;
   bool CreateDirectory(std::u16string_view path) override;
   std::u16string ExecutablePath() override;

@@ -22,13 +22,40 @@ HANDLE OpenPath(const std::wstring& path) {
 }  // namespace
 
 Win32HidBus::Win32HidBus(FailureLog& failures)
+    : Win32HidBus(failures, std::make_unique<HidLibrary>(failures)) {}
+
+Win32HidBus::Win32HidBus(FailureLog& failures, std::unique_ptr<HidLibrary> library)
     : m_failures(failures),
-      m_library(std::make_unique<HidLibrary>(failures)),
+      m_library(std::move(library)),
       m_queue(std::make_unique<UiThreadQueue>(failures)) {}
 
 Win32HidBus::~Win32HidBus() {
   if (m_notification != nullptr) ::UnregisterDeviceNotification(m_notification);
 }
+
+namespace {
+
+// The device path of one enumerated interface; records what failed.
+std::optional<std::wstring> DetailPath(const HidLibrary& library, HDEVINFO list,
+                                       SP_DEVICE_INTERFACE_DATA& item, FailureLog& failures) {
+  DWORD size = 0;
+  library.GetDeviceInterfaceDetail(list, &item, nullptr, 0, &size, nullptr);
+  if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) {
+    failures.Record("SetupDiGetDeviceInterfaceDetailW");
+    return std::nullopt;
+  }
+  // DWORD-aligned storage for the variable-length record.
+  std::vector<DWORD> storage(size / sizeof(DWORD) + 1);
+  auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(storage.data());
+  detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
+  if (!library.GetDeviceInterfaceDetail(list, &item, detail, size, nullptr, nullptr)) {
+    failures.Record("SetupDiGetDeviceInterfaceDetailW");
+    return std::nullopt;
+  }
+  return std::wstring(detail->DevicePath);
+}
+
+}  // namespace
 
 std::optional<std::wstring> Win32HidBus::PathAt(int index) {
   if (!m_library->Loaded() || index < 0) return std::nullopt;
@@ -48,50 +75,28 @@ std::optional<std::wstring> Win32HidBus::PathAt(int index) {
     // Past the end is the normal way for an enumeration to stop.
     if (::GetLastError() != ERROR_NO_MORE_ITEMS) m_failures.Record("SetupDiEnumDeviceInterfaces");
   } else {
-    DWORD size = 0;
-    m_library->GetDeviceInterfaceDetail(list, &item, nullptr, 0, &size, nullptr);
-    if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) {
-      m_failures.Record("SetupDiGetDeviceInterfaceDetailW");
-    } else {
-      // DWORD-aligned storage for the variable-length record.
-      std::vector<DWORD> storage(size / sizeof(DWORD) + 1);
-      auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(storage.data());
-      detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
-      if (m_library->GetDeviceInterfaceDetail(list, &item, detail, size, nullptr, nullptr)) {
-        path = std::wstring(detail->DevicePath);
-      } else {
-        m_failures.Record("SetupDiGetDeviceInterfaceDetailW");
-      }
-    }
+    path = DetailPath(*m_library, list, item, m_failures);
   }
   m_library->DestroyDeviceInfoList(list);
   return path;
 }
 
-std::optional<HidInterfaceInfo> Win32HidBus::At(int index) {
-  std::optional<std::wstring> path = PathAt(index);
-  if (!path) return std::nullopt;
-  HANDLE probe = OpenPath(*path);
-  if (probe == INVALID_HANDLE_VALUE) {
-    // Keyboards and mice of the system are opened exclusively by it: a normal case.
-    m_failures.Record("CreateFileW");
-    return std::nullopt;
-  }
+std::optional<HidInterfaceInfo> Win32HidBus::Query(void* handle, const std::wstring& path) {
   std::optional<HidInterfaceInfo> info;
   HIDD_ATTRIBUTES attributes{};
   attributes.Size = sizeof attributes;
   PHIDP_PREPARSED_DATA preparsed = nullptr;
   HIDP_CAPS caps{};
-  if (!m_library->GetAttributes(probe, &attributes)) {
+  if (!m_library->GetAttributes(static_cast<HANDLE>(handle), &attributes)) {
     m_failures.Record("HidD_GetAttributes");
-  } else if (!m_library->GetPreparsedData(probe, &preparsed)) {
+  } else if (!m_library->GetPreparsedData(static_cast<HANDLE>(handle), &preparsed)) {
     m_failures.Record("HidD_GetPreparsedData");
   } else if (NTSTATUS status = m_library->GetCaps(preparsed, &caps);
              status != HIDP_STATUS_SUCCESS) {
     m_failures.RecordCode("HidP_GetCaps", static_cast<uint32_t>(status));
   } else {
     info = HidInterfaceInfo{};
-    info->path = FromWide(*path);
+    info->path = FromWide(path);
     info->vendorId = attributes.VendorID;
     info->productId = attributes.ProductID;
     info->versionNumber = attributes.VersionNumber;
@@ -101,21 +106,80 @@ std::optional<HidInterfaceInfo> Win32HidBus::At(int index) {
     info->featureReportLength = caps.FeatureReportByteLength;
   }
   if (preparsed != nullptr) m_library->FreePreparsedData(preparsed);
+  return info;
+}
+
+std::optional<HidInterfaceInfo> Win32HidBus::Probe(const std::wstring& path) {
+  HANDLE probe = OpenPath(path);
+  if (probe == INVALID_HANDLE_VALUE) {
+    // Keyboards and mice of the system are opened exclusively by it: a normal case.
+    m_failures.Record("CreateFileW");
+    return std::nullopt;
+  }
+  std::optional<HidInterfaceInfo> info = Query(probe, path);
   ::CloseHandle(probe);
   return info;
 }
 
+std::optional<HidInterfaceInfo> Win32HidBus::At(int index) {
+  std::optional<std::wstring> path = PathAt(index);
+  if (!path) return std::nullopt;
+  return Probe(*path);
+}
+
+std::vector<std::optional<HidInterfaceInfo>> Win32HidBus::Enumerate(int limit) {
+  std::vector<std::optional<HidInterfaceInfo>> infos;
+  std::vector<std::wstring> paths;
+  if (!m_library->Loaded()) return infos;
+  GUID hidClass{};
+  m_library->GetHidGuid(&hidClass);
+  HDEVINFO list =
+      m_library->GetClassDevs(&hidClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+  if (list == INVALID_HANDLE_VALUE) {
+    m_failures.Record("SetupDiGetClassDevsW");
+    return infos;
+  }
+  for (int index = 0; index < limit; ++index) {
+    SP_DEVICE_INTERFACE_DATA item{};
+    item.cbSize = sizeof item;
+    if (!m_library->EnumDeviceInterfaces(list, nullptr, &hidClass, static_cast<DWORD>(index),
+                                         &item)) {
+      if (::GetLastError() != ERROR_NO_MORE_ITEMS) {
+        m_failures.Record("SetupDiEnumDeviceInterfaces");
+      }
+      break;
+    }
+    std::optional<std::wstring> path = DetailPath(*m_library, list, item, m_failures);
+    paths.push_back(path.value_or(std::wstring()));
+    infos.push_back(path ? Probe(*path) : std::nullopt);
+  }
+  m_library->DestroyDeviceInfoList(list);
+  m_paths = std::move(paths);
+  return infos;
+}
+
 std::unique_ptr<HidDevice> Win32HidBus::Open(int index) {
-  std::optional<HidInterfaceInfo> info = At(index);
-  if (!info) return nullptr;
-  std::wstring path = Wide(info->path);
+  if (index < 0) return nullptr;
+  std::wstring path;
+  if (m_paths) {
+    if (static_cast<size_t>(index) < m_paths->size()) path = (*m_paths)[index];
+  } else if (std::optional<std::wstring> fresh = PathAt(index)) {
+    path = std::move(*fresh);
+  }
+  if (path.empty()) return nullptr;
   HANDLE handle = OpenPath(path);
   if (handle == INVALID_HANDLE_VALUE) {
     m_failures.Record("CreateFileW");
     return nullptr;
   }
-  return std::make_unique<Win32HidDevice>(handle, std::move(path), info->inputReportLength,
-                                          *m_library, *m_queue, m_failures);
+  // What was opened is what counts, not what the enumeration saw at the index.
+  std::optional<HidInterfaceInfo> info = Query(handle, path);
+  if (!info) {
+    ::CloseHandle(handle);
+    return nullptr;
+  }
+  return std::make_unique<Win32HidDevice>(handle, std::move(path), std::move(*info), *m_library,
+                                          *m_queue, m_failures);
 }
 
 bool Win32HidBus::RegisterForNotifications(WindowId window) {

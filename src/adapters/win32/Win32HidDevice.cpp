@@ -5,12 +5,12 @@
 
 namespace platform::win32 {
 
-Win32HidDevice::Win32HidDevice(void* handle, std::wstring path, size_t inputReportLength,
+Win32HidDevice::Win32HidDevice(void* handle, std::wstring path, HidInterfaceInfo info,
                                const HidLibrary& library, UiThreadQueue& queue,
                                FailureLog& failures)
     : m_handle(handle),
       m_path(std::move(path)),
-      m_inputReportLength(inputReportLength),
+      m_info(std::move(info)),
       m_library(library),
       m_queue(queue),
       m_failures(failures) {}
@@ -41,16 +41,15 @@ bool Win32HidDevice::GetFeature(std::span<uint8_t> report) {
   return false;
 }
 
-void Win32HidDevice::StartReading(std::function<void(std::vector<uint8_t>)> onReport,
-                                  std::function<void()> onEnded) {
+void Win32HidDevice::StartReading(ReportCallback onReport, std::function<void()> onEnded) {
   m_reader.reset();
   HANDLE events = ::CreateFileW(m_path.c_str(), GENERIC_READ | GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_OVERLAPPED, nullptr);
   // A failed open still makes a reader: it reports the end at once, as a vanished device.
   if (events == INVALID_HANDLE_VALUE) m_failures.Record("CreateFileW");
-  m_reader = std::make_unique<HidReader>(events, m_inputReportLength, m_queue, std::move(onReport),
-                                         std::move(onEnded), m_failures);
+  m_reader = std::make_unique<HidReader>(events, m_info.inputReportLength, m_queue,
+                                         std::move(onReport), std::move(onEnded), m_failures);
 }
 
 }  // namespace platform::win32

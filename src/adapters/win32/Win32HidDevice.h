@@ -16,9 +16,9 @@ class UiThreadQueue;
 
 class Win32HidDevice : public HidDevice {
  public:
-  // Takes ownership of `handle`.
-  Win32HidDevice(void* handle, std::wstring path, size_t inputReportLength,
-                 const HidLibrary& library, UiThreadQueue& queue, FailureLog& failures);
+  // Takes ownership of `handle`; `info` was read from that handle.
+  Win32HidDevice(void* handle, std::wstring path, HidInterfaceInfo info, const HidLibrary& library,
+                 UiThreadQueue& queue, FailureLog& failures);
   // Stops the reader (without a call to onEnded) and closes the handles.
   ~Win32HidDevice() override;
   Win32HidDevice(const Win32HidDevice&) = delete;
@@ -26,14 +26,14 @@ class Win32HidDevice : public HidDevice {
 
   bool SetFeature(std::span<const uint8_t> report) override;
   bool GetFeature(std::span<uint8_t> report) override;
+  HidInterfaceInfo Info() const override { return m_info; }
   // A second call replaces the running reader.
-  void StartReading(std::function<void(std::vector<uint8_t>)> onReport,
-                    std::function<void()> onEnded) override;
+  void StartReading(ReportCallback onReport, std::function<void()> onEnded) override;
 
  private:
   void* m_handle;
   std::wstring m_path;
-  size_t m_inputReportLength;
+  HidInterfaceInfo m_info;
   const HidLibrary& m_library;
   UiThreadQueue& m_queue;
   FailureLog& m_failures;

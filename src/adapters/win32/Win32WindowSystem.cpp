@@ -16,6 +16,7 @@ struct Win32WindowSystem::Record {
   HICON smallIcon = nullptr;
   std::unique_ptr<Win32Canvas> backBuffer;
   PAINTSTRUCT paint{};
+  std::vector<Rect> paintRects;
   bool painting = false;
   bool modalEnded = false;
   intptr_t modalResult = 0;
@@ -45,6 +46,30 @@ constexpr UINT kPostedDeviceChange = WM_APP + 0x52;
 
 Rect FromRect(const RECT& rc) {
   return {rc.left, rc.top, rc.right, rc.bottom};
+}
+
+// More pieces than this are painted as their bounds: each piece costs a pass over the
+// window's controls.
+constexpr DWORD kMaxPaintRects = 8;
+
+// The rectangles of the window's update region; empty when it has none or too many.
+std::vector<Rect> UpdateRegionRects(HWND hwnd) {
+  std::vector<Rect> rects;
+  HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+  if (region == nullptr) return rects;
+  const int kind = ::GetUpdateRgn(hwnd, region, FALSE);
+  if (kind == SIMPLEREGION || kind == COMPLEXREGION) {
+    const DWORD size = ::GetRegionData(region, 0, nullptr);
+    std::vector<uint64_t> buffer((size + sizeof(uint64_t) - 1) / sizeof(uint64_t));
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    if (size >= sizeof(RGNDATAHEADER) && ::GetRegionData(region, size, data) == size &&
+        data->rdh.nCount <= kMaxPaintRects) {
+      const auto* parts = reinterpret_cast<const RECT*>(data->Buffer);
+      for (DWORD i = 0; i < data->rdh.nCount; ++i) rects.push_back(FromRect(parts[i]));
+    }
+  }
+  ::DeleteObject(region);
+  return rects;
 }
 
 LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -286,8 +311,12 @@ Canvas& Win32WindowSystem::BeginPaint(WindowId window) {
   Record* record = Find(window);
   if (record == nullptr) return m_noCanvas;
   if (record->painting) return *record->backBuffer;
+  // BeginPaint validates the update region, so its pieces are read first.
+  record->paintRects = UpdateRegionRects(H(window));
   if (::BeginPaint(H(window), &record->paint) == nullptr) m_failures.Record("BeginPaint");
   record->painting = true;
+  const Rect bounds = FromRect(record->paint.rcPaint);
+  if (record->paintRects.empty() && !bounds.IsEmpty()) record->paintRects.push_back(bounds);
   RECT client{};
   ::GetClientRect(H(window), &client);
   // The back buffer is kept between paints and only remade when the size changes.
@@ -295,8 +324,15 @@ Canvas& Win32WindowSystem::BeginPaint(WindowId window) {
       record->backBuffer->Height() != client.bottom) {
     record->backBuffer = std::make_unique<Win32Canvas>(client.right, client.bottom, m_failures);
   }
-  record->backBuffer->SetClip({});
+  // Outside the invalid part the buffer keeps the last paint, which is still on screen.
+  record->backBuffer->SetClip(bounds);
   return *record->backBuffer;
+}
+
+std::vector<Rect> Win32WindowSystem::PaintRects(WindowId window) {
+  Record* record = Find(window);
+  if (record == nullptr || !record->painting) return {};
+  return record->paintRects;
 }
 
 void Win32WindowSystem::EndPaint(WindowId window) {
@@ -403,6 +439,13 @@ void Win32WindowSystem::BringToForeground(WindowId window) {
   if (attached) ::AttachThreadInput(self, foregroundThread, FALSE);
 }
 
+void Win32WindowSystem::SetTopMost(WindowId window, bool topMost) {
+  if (!::SetWindowPos(H(window), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE)) {
+    m_failures.Record("SetWindowPos");
+  }
+}
+
 WindowId Win32WindowSystem::ActiveWindow() {
   return Id(::GetActiveWindow());
 }
@@ -419,12 +462,12 @@ WindowId Win32WindowSystem::Capture() {
   return Id(::GetCapture());
 }
 
-void Win32WindowSystem::TrackMouseLeave(WindowId window) {
+void Win32WindowSystem::TrackMouse(WindowId window, uint32_t hoverMs) {
   TRACKMOUSEEVENT track{};
   track.cbSize = sizeof track;
-  track.dwFlags = TME_LEAVE;
+  track.dwFlags = TME_LEAVE | (hoverMs != 0 ? TME_HOVER : 0);
   track.hwndTrack = H(window);
-  track.dwHoverTime = HOVER_DEFAULT;
+  track.dwHoverTime = hoverMs != 0 ? hoverMs : HOVER_DEFAULT;
   if (!::TrackMouseEvent(&track)) m_failures.Record("TrackMouseEvent");
 }
 

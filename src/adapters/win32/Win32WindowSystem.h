@@ -39,6 +39,7 @@ class Win32WindowSystem : public WindowSystem {
   void Invalidate(WindowId window, const Rect* rc) override;
   void UpdateWindow(WindowId window) override;
   Canvas& BeginPaint(WindowId window) override;
+  std::vector<Rect> PaintRects(WindowId window) override;
   void EndPaint(WindowId window) override;
   void UpdateLayered(WindowId window, const Canvas& image, uint8_t alpha) override;
   void SetLayeredAlpha(WindowId window, uint8_t alpha) override;
@@ -51,12 +52,13 @@ class Win32WindowSystem : public WindowSystem {
   Rect ClientRect(WindowId window) override;
   void SetTitle(WindowId window, std::u16string_view title) override;
   void BringToForeground(WindowId window) override;
+  void SetTopMost(WindowId window, bool topMost) override;
   WindowId ActiveWindow() override;
 
   void SetCapture(WindowId window) override;
   void ReleaseCapture() override;
   WindowId Capture() override;
-  void TrackMouseLeave(WindowId window) override;
+  void TrackMouse(WindowId window, uint32_t hoverMs) override;
   Point CursorPos() override;
   Point ScreenToClient(WindowId window, Point p) override;
   uint32_t KeyModifiers() override;

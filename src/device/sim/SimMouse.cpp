@@ -1,8 +1,11 @@
 #include "device/sim/SimMouse.h"
 
+#include "device/FirmwareImage.h"
+
 #include <algorithm>
 #include <functional>
 
+#include "base/Text.h"
 #include "device/CommandReport.h"
 #include "device/FirmwareReport.h"
 #include "platform/Platform.h"
@@ -11,16 +14,21 @@
 class SimHidDevice : public platform::HidDevice {
  public:
   SimHidDevice(SimMouse& sim, int index, std::optional<ConnectionMode::Kind> mode, bool event,
-               uint32_t generation)
-      : m_sim(sim), m_index(index), m_mode(mode), m_event(event), m_generation(generation) {}
+               uint32_t generation, platform::HidInterfaceInfo info)
+      : m_sim(sim),
+        m_index(index),
+        m_mode(mode),
+        m_event(event),
+        m_generation(generation),
+        m_info(std::move(info)) {}
   ~SimHidDevice() override { m_sim.Detach(this); }
 
   bool SetFeature(std::span<const uint8_t> report) override {
     return m_sim.OnSetFeature(*this, report);
   }
   bool GetFeature(std::span<uint8_t> report) override { return m_sim.OnGetFeature(*this, report); }
-  void StartReading(std::function<void(std::vector<uint8_t>)> onReport,
-                    std::function<void()> onEnded) override {
+  platform::HidInterfaceInfo Info() const override { return m_info; }
+  void StartReading(ReportCallback onReport, std::function<void()> onEnded) override {
     m_onReport = std::move(onReport);
     m_onEnded = std::move(onEnded);
     m_sim.OnStartReading(*this);
@@ -31,8 +39,9 @@ class SimHidDevice : public platform::HidDevice {
   std::optional<ConnectionMode::Kind> m_mode;  // nothing for another vendor's interface
   bool m_event;
   uint32_t m_generation;
+  platform::HidInterfaceInfo m_info;
   bool m_reading = false;
-  std::function<void(std::vector<uint8_t>)> m_onReport;
+  ReportCallback m_onReport;
   std::function<void()> m_onEnded;
 };
 
@@ -53,15 +62,30 @@ std::u16string PathOf(ConnectionMode::Kind mode, bool event) {
 
 }  // namespace
 
+bool SimMouse::InstallOlderFirmware() {
+  FirmwareImage carried;
+  (void)carried.LoadFromResources();
+  if (!carried.HasApplication() || !carried.HasBase()) return false;
+  m_flash.WriteBase(carried.Base());
+  std::vector<uint8_t> older = carried.Application();
+  older[0] ^= 0xFF;  // another checksum in its header: the program sees other firmware
+  m_flash.InstallApplication(older);
+  SetVersionNumber(ConnectionMode::Wired, 0x0200);
+  SetFirmwareBytes(0, 1);
+  return true;
+}
+
 SimMouse::SimMouse() {
   SetIndexes(ConnectionMode::Wired, 2, 3);
   SetIndexes(ConnectionMode::Wireless, 5, 6);
   SetIndexes(ConnectionMode::BLE, 8, 9);
 }
 
-// Plugs the cable interface back in after a restart, on the virtual clock.
+// Plugs the cable interface back in after a restart, on the virtual clock, and hands queued
+// input reports over.
 class SimMouse::RestartTimer : public platform::WindowHandler {
  public:
+  static constexpr uint32_t kInputMessage = 0x0400 + 77;
   explicit RestartTimer(SimMouse& sim) : m_sim(sim) {}
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam, bool& handled) override {
@@ -69,6 +93,8 @@ class SimMouse::RestartTimer : public platform::WindowHandler {
     if (message == platform::msg::kTimer && wParam == 1) {
       platform::Windows().KillTimer(window, 1);
       m_sim.OnRestartTimer();
+    } else if (message == kInputMessage) {
+      m_sim.DeliverQueuedInput();
     }
     return 0;
   }
@@ -84,10 +110,7 @@ SimMouse::~SimMouse() {
   }
 }
 
-void SimMouse::Restart() {
-  ++m_restarts;
-  (void)m_flash.Boot();
-  Unplug(ConnectionMode::Wired);
+platform::WindowId SimMouse::OwnWindow() {
   if (m_restartWindow == 0) {
     m_restartHandler = std::make_unique<RestartTimer>(*this);
     platform::WindowDesc desc;
@@ -96,7 +119,14 @@ void SimMouse::Restart() {
     desc.visible = false;
     m_restartWindow = platform::Windows().CreateWindow(desc, m_restartHandler.get());
   }
-  platform::Windows().SetTimer(m_restartWindow, 1, m_restartMs);
+  return m_restartWindow;
+}
+
+void SimMouse::Restart() {
+  ++m_restarts;
+  (void)m_flash.Boot();
+  Unplug(ConnectionMode::Wired);
+  platform::Windows().SetTimer(OwnWindow(), 1, m_restartMs);
 }
 
 void SimMouse::OnRestartTimer() {
@@ -141,6 +171,19 @@ void SimMouse::Unplug(ConnectionMode::Kind mode) {
   Notify(kDeviceRemoveComplete);
 }
 
+void SimMouse::DropHandles(ConnectionMode::Kind mode) {
+  ModeState& state = m_modes[mode];
+  if (!state.plugged) return;
+  ++state.generation;
+  state.ack.reset();
+  const std::vector<SimHidDevice*> devices = m_devices;
+  for (auto* device : devices) {
+    if (device->m_mode != mode || !device->m_reading) continue;
+    device->m_reading = false;
+    if (device->m_onEnded) device->m_onEnded();
+  }
+}
+
 void SimMouse::Notify(uint32_t eventCode) {
   if (m_window == 0 || platform::Current().windows == nullptr) return;
   (void)platform::Windows().PostMessage(m_window, platform::msg::kDeviceChange, eventCode, 0);
@@ -175,7 +218,19 @@ platform::HidInterfaceInfo SimMouse::InfoOf(ConnectionMode::Kind mode, bool even
   return info;
 }
 
+std::vector<std::optional<platform::HidInterfaceInfo>> SimMouse::Enumerate(int limit) {
+  ++m_enumerations;
+  std::vector<std::optional<platform::HidInterfaceInfo>> list;
+  for (int index = 0; index < limit; ++index) list.push_back(Query(index));
+  return list;
+}
+
 std::optional<platform::HidInterfaceInfo> SimMouse::At(int index) {
+  ++m_enumerations;
+  return Query(index);
+}
+
+std::optional<platform::HidInterfaceInfo> SimMouse::Query(int index) const {
   if (const auto found = FindInterface(index)) return InfoOf(found->mode, found->event);
   const auto other = m_others.find(index);
   if (other != m_others.end()) return other->second;
@@ -184,11 +239,17 @@ std::optional<platform::HidInterfaceInfo> SimMouse::At(int index) {
 
 std::unique_ptr<platform::HidDevice> SimMouse::Open(int index) {
   std::unique_ptr<SimHidDevice> device;
-  if (const auto found = FindInterface(index)) {
+  if (m_replaceAtOpen && m_replaceAtOpen->first == index) {
+    device = std::make_unique<SimHidDevice>(*this, index, std::nullopt, false, 0,
+                                            m_replaceAtOpen->second);
+    m_replaceAtOpen.reset();
+  } else if (const auto found = FindInterface(index)) {
     device = std::make_unique<SimHidDevice>(*this, index, found->mode, found->event,
-                                            m_modes[found->mode].generation);
+                                            m_modes[found->mode].generation,
+                                            InfoOf(found->mode, found->event));
   } else if (m_others.count(index)) {
-    device = std::make_unique<SimHidDevice>(*this, index, std::nullopt, false, 0);
+    device =
+        std::make_unique<SimHidDevice>(*this, index, std::nullopt, false, 0, m_others.at(index));
   } else {
     return nullptr;
   }
@@ -237,12 +298,21 @@ bool SimMouse::OnSetFeature(SimHidDevice& device, std::span<const uint8_t> repor
   Record(SimTraffic::Transfer::SetFeature, mode, ok, report);
   if (!ok) return false;
   if (firmware) {
-    if (m_flash.TakeRestart()) Restart();
-    return true;
+    if (!m_flash.TakeRestart()) return true;
+    const size_t request = m_log.size() - 1;
+    Restart();
+    if (!m_failRestartAnswer) return true;
+    m_failRestartAnswer = false;
+    m_log[request].ok = false;
+    return false;
   }
 
   ModeState& state = m_modes[mode];
   if (report[0] != CommandReport::kReportId) return true;
+  if (m_reportBefore && report.size() > 1 && report[1] == *m_reportBefore) {
+    m_reportBefore.reset();
+    SendStatus(mode);
+  }
   state.ack.reset();
   if (!CommandReport::HasValidChecksum(report)) return true;
   // Through the receiver, only a switched-on mouse answers.
@@ -310,11 +380,29 @@ void SimMouse::OnStartReading(SimHidDevice& device) {
 void SimMouse::SendInput(ConnectionMode::Kind mode, std::vector<uint8_t> report) {
   if (!m_modes[mode].plugged) return;
   Record(SimTraffic::Transfer::Input, mode, true, report);
+  const uint64_t now = platform::Time().NowMs();
+  if (m_queuedInput) {
+    m_inputQueue.push_back({mode, std::move(report), now});
+    (void)platform::Windows().PostMessage(OwnWindow(), RestartTimer::kInputMessage, 0, 0);
+    return;
+  }
+  Deliver(mode, report, now);
+}
+
+void SimMouse::Deliver(ConnectionMode::Kind mode, const std::vector<uint8_t>& report,
+                       uint64_t arrivedMs) {
   const std::vector<SimHidDevice*> devices = m_devices;
   for (auto* device : devices) {
     if (device->m_mode != mode || !device->m_reading || !IsLive(*device)) continue;
-    if (device->m_onReport) device->m_onReport(report);
+    if (device->m_onReport) device->m_onReport(report, arrivedMs);
   }
+}
+
+void SimMouse::DeliverQueuedInput() {
+  if (m_inputQueue.empty()) return;
+  QueuedInput input = std::move(m_inputQueue.front());
+  m_inputQueue.pop_front();
+  Deliver(input.mode, input.report, input.arrivedMs);
 }
 
 void SimMouse::SendStatus(ConnectionMode::Kind mode) {
@@ -397,7 +485,6 @@ std::optional<std::array<uint8_t, 27>> SimMouse::Applied(uint8_t command,
 }
 
 std::string SimMouse::FormatLog() const {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string text;
   for (const auto& t : m_log) {
     text += std::to_string(t.timeMs);
@@ -410,8 +497,8 @@ std::string SimMouse::FormatLog() const {
     text += t.ok ? " ok" : " fail";
     for (uint8_t b : t.bytes) {
       text += ' ';
-      text += kHex[b >> 4];
-      text += kHex[b & 15];
+      text += static_cast<char>(base::HexDigit(b >> 4));
+      text += static_cast<char>(base::HexDigit(b));
     }
     text += '\n';
   }

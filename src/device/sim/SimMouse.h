@@ -10,10 +10,12 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "device/ConnectionMode.h"
@@ -52,9 +54,17 @@ class SimMouse : public platform::HidBus {
   // Any other interface at `index` (another vendor's device, a look-alike); it cannot be
   // talked to.
   void AddInterface(int index, const platform::HidInterfaceInfo& info);
+  // The next Open of `index` gets this other device: it took the index after the last
+  // enumeration.
+  void ReplaceAtNextOpen(int index, const platform::HidInterfaceInfo& info) {
+    m_replaceAtOpen = {index, info};
+  }
   void SetVersionNumber(ConnectionMode::Kind mode, uint16_t version);
   void Plug(ConnectionMode::Kind mode);
   void Unplug(ConnectionMode::Kind mode);
+  // Every open handle of the mode goes dead, with no device notice (its driver restarted):
+  // transfers on them fail and their readers end; the interfaces stay.
+  void DropHandles(ConnectionMode::Kind mode);
   bool IsPlugged(ConnectionMode::Kind mode) const { return m_modes[mode].plugged; }
 
   // --- the mouse ---
@@ -62,6 +72,10 @@ class SimMouse : public platform::HidBus {
   void SetMouseOn(bool on) { m_mouseOn = on; }
   bool MouseOn() const { return m_mouseOn; }
   void SetFirmwareBytes(uint8_t byte8, uint8_t byte9) { m_firmware = {byte8, byte9}; }
+  // The carried base region and an application older than the carried one, application mode
+  // on the cable and updates allowed: a mouse that a firmware update brings up to date. False
+  // when the program's firmware resources cannot be read.
+  bool InstallOlderFirmware();
   Status& State() { return m_status; }
   // The flash behind report 0xBF (cable only). A restart (operation 2) unplugs the cable
   // interface at once and plugs it again after RestartMs.
@@ -87,9 +101,16 @@ class SimMouse : public platform::HidBus {
   void FindLink();
   // Any bytes as an input report.
   void SendInput(ConnectionMode::Kind mode, std::vector<uint8_t> report);
+  // Input reports wait in the user-interface thread's message queue until it dispatches
+  // them, as the Windows adapter's reader threads hand them over, instead of arriving at
+  // once; each keeps the time it was sent. Off by default.
+  void SetQueuedInput(bool queued) { m_queuedInput = queued; }
 
   // --- fault injection ---
   void RefuseAcks(int packets) { m_refuseAcks = packets; }
+  // The next restart request restarts the mouse but reports a failed transfer, as a mouse
+  // that resets before it answers does.
+  void FailRestartAnswer() { m_failRestartAnswer = true; }
   void FailSetFeature(int calls) { m_failSet = calls; }
   void FailGetFeature(int calls) { m_failGet = calls; }
   // The mode that receives the k-th report sent from now on is unplugged as it arrives.
@@ -99,8 +120,12 @@ class SimMouse : public platform::HidBus {
     m_failFrom = m_reportsSeen + k;
     m_failTo = m_failFrom + count;
   }
+  // When the next command with this code arrives, the mouse first sends a status report of
+  // its state: a report that was on its way before the command was taken.
+  void ReportBeforeCommand(uint8_t command) { m_reportBefore = command; }
   // Every pending fault is dropped.
   void ClearFaults() {
+    m_reportBefore.reset();
     m_refuseAcks = m_failSet = m_failGet = 0;
     m_unplugAt = m_failFrom = m_failTo = -1;
   }
@@ -121,7 +146,10 @@ class SimMouse : public platform::HidBus {
 
   // --- HidBus ---
   std::optional<platform::HidInterfaceInfo> At(int index) override;
+  std::vector<std::optional<platform::HidInterfaceInfo>> Enumerate(int limit) override;
   std::unique_ptr<platform::HidDevice> Open(int index) override;
+  // Enumerations of the class so far (Enumerate and At each count one).
+  int Enumerations() const { return m_enumerations; }
   bool RegisterForNotifications(platform::WindowId window) override;
 
  private:
@@ -140,6 +168,7 @@ class SimMouse : public platform::HidBus {
   };
 
   std::optional<Found> FindInterface(int index) const;
+  std::optional<platform::HidInterfaceInfo> Query(int index) const;
   platform::HidInterfaceInfo InfoOf(ConnectionMode::Kind mode, bool event) const;
   bool IsLive(const SimHidDevice& device) const;
   bool OnSetFeature(SimHidDevice& device, std::span<const uint8_t> report);
@@ -151,7 +180,15 @@ class SimMouse : public platform::HidBus {
               std::span<const uint8_t> bytes);
   void Restart();
   void OnRestartTimer();
+  platform::WindowId OwnWindow();
+  void Deliver(ConnectionMode::Kind mode, const std::vector<uint8_t>& report, uint64_t arrivedMs);
+  void DeliverQueuedInput();
   class RestartTimer;
+  struct QueuedInput {
+    ConnectionMode::Kind mode;
+    std::vector<uint8_t> report;
+    uint64_t arrivedMs;
+  };
 
   std::array<ModeState, ConnectionMode::kCount> m_modes;
   std::map<int, platform::HidInterfaceInfo> m_others;
@@ -161,6 +198,7 @@ class SimMouse : public platform::HidBus {
   std::array<uint8_t, 2> m_firmware{0x01, 0x02};
   Status m_status;
   int m_refuseAcks = 0;
+  bool m_failRestartAnswer = false;
   int m_failSet = 0;
   int m_failGet = 0;
   int m_reportsSeen = 0;
@@ -172,6 +210,11 @@ class SimMouse : public platform::HidBus {
   int m_restarts = 0;
   std::unique_ptr<platform::WindowHandler> m_restartHandler;
   platform::WindowId m_restartWindow = 0;
+  int m_enumerations = 0;
+  std::optional<std::pair<int, platform::HidInterfaceInfo>> m_replaceAtOpen;
+  bool m_queuedInput = false;
+  std::deque<QueuedInput> m_inputQueue;
+  std::optional<uint8_t> m_reportBefore;
   int m_accepted = 0;
   std::map<uint16_t, std::array<uint8_t, 27>> m_applied;
   std::vector<SimTraffic> m_log;
