@@ -10,12 +10,12 @@ class TappedDevice : public platform::HidDevice {
 
   bool SetFeature(std::span<const uint8_t> report) override { return m_inner->SetFeature(report); }
   bool GetFeature(std::span<uint8_t> report) override { return m_inner->GetFeature(report); }
-  void StartReading(std::function<void(std::vector<uint8_t>)> onReport,
-                    std::function<void()> onEnded) override {
+  platform::HidInterfaceInfo Info() const override { return m_inner->Info(); }
+  void StartReading(ReportCallback onReport, std::function<void()> onEnded) override {
     m_inner->StartReading(
-        [this, onReport = std::move(onReport)](std::vector<uint8_t> report) {
+        [this, onReport = std::move(onReport)](std::vector<uint8_t> report, uint64_t arrivedMs) {
           const std::vector<uint8_t> copy = report;
-          onReport(std::move(report));
+          onReport(std::move(report), arrivedMs);
           if (m_observer) m_observer(m_productId, copy);
         },
         std::move(onEnded));
@@ -30,8 +30,8 @@ class TappedDevice : public platform::HidDevice {
 }  // namespace
 
 std::unique_ptr<platform::HidDevice> ReportTap::Open(int index) {
-  const auto info = m_inner.At(index);
   std::unique_ptr<platform::HidDevice> device = m_inner.Open(index);
   if (!device) return nullptr;
-  return std::make_unique<TappedDevice>(std::move(device), info ? info->productId : 0, m_observer);
+  const uint16_t productId = device->Info().productId;
+  return std::make_unique<TappedDevice>(std::move(device), productId, m_observer);
 }

@@ -17,6 +17,9 @@ class ReportTap : public platform::HidBus {
       : m_inner(inner), m_observer(std::move(observer)) {}
 
   std::optional<platform::HidInterfaceInfo> At(int index) override { return m_inner.At(index); }
+  std::vector<std::optional<platform::HidInterfaceInfo>> Enumerate(int limit) override {
+    return m_inner.Enumerate(limit);
+  }
   std::unique_ptr<platform::HidDevice> Open(int index) override;
   bool RegisterForNotifications(platform::WindowId window) override {
     return m_inner.RegisterForNotifications(window);

@@ -11,6 +11,7 @@
 #include "device/DeviceModel.h"
 #include "device/SettingsWriter.h"
 #include "device/StatusEvents.h"
+#include "profiles/PollingRate.h"
 #include "profiles/ProfileSettings.h"
 #include "profiles/SensorDpiTable.h"
 
@@ -557,7 +558,7 @@ std::vector<SettingCatalog::Packet> SettingCatalog::Packets(uint32_t commands,
   if (commands & kDpiColours)
     packets.push_back({W::kDpiColours, single, bytes(W::BuildColours(model)), 32});
   if (commands & kPolling) {
-    packets.push_back({W::kPolling, single, {W::PollingCode(model.PollingIndex())}, 32});
+    packets.push_back({W::kPolling, single, {PollingRate::Code(model.PollingIndex())}, 32});
   }
   if (commands & kLiftOff) {
     packets.push_back({W::kLiftOff,

@@ -140,7 +140,7 @@ class CtlTest : public ::testing::Test {
       link.RegisterForDeviceNotifications(host.window);
       writer.SnapshotSentState();
       link.ScanDevices();
-      writer.SendDpiGroup();
+      (void)writer.SendDpiGroup();
       reference.ClearLog();
       change(*data);
       for (auto group : groups) writer.MarkDirty(group);

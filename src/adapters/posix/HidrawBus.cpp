@@ -69,6 +69,15 @@ std::optional<HidInterfaceInfo> HidrawBus::At(int index) {
   return m_entries[static_cast<size_t>(index)].info;
 }
 
+std::vector<std::optional<HidInterfaceInfo>> HidrawBus::Enumerate(int limit) {
+  Refresh();
+  std::vector<std::optional<HidInterfaceInfo>> list;
+  for (size_t i = 0; i < m_entries.size() && static_cast<int>(i) < limit; ++i) {
+    list.emplace_back(m_entries[i].info);
+  }
+  return list;
+}
+
 std::unique_ptr<HidDevice> HidrawBus::Open(int index) {
   if (!m_listed) Refresh();
   if (index < 0 || static_cast<size_t>(index) >= m_entries.size()) return nullptr;
@@ -87,7 +96,7 @@ std::unique_ptr<HidDevice> HidrawBus::Open(int index) {
     ::close(fd);
     return nullptr;
   }
-  return std::make_unique<HidrawDevice>(fd, m_loop, node.descriptor.numberedReports);
+  return std::make_unique<HidrawDevice>(fd, m_loop, node.descriptor.numberedReports, entry.info);
 }
 
 bool HidrawBus::RegisterForNotifications(WindowId window) {

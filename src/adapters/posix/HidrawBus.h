@@ -35,6 +35,7 @@ class HidrawBus : public HidBus {
   HidrawBus& operator=(const HidrawBus&) = delete;
 
   std::optional<HidInterfaceInfo> At(int index) override;
+  std::vector<std::optional<HidInterfaceInfo>> Enumerate(int limit) override;
   std::unique_ptr<HidDevice> Open(int index) override;
   bool RegisterForNotifications(WindowId window) override;
 

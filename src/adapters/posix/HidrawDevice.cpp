@@ -18,8 +18,8 @@ constexpr size_t kReadBuffer = 4096 + 1;
 
 }  // namespace
 
-HidrawDevice::HidrawDevice(int fd, PosixLoop& loop, bool numberedReports)
-    : m_fd(fd), m_loop(loop), m_numbered(numberedReports) {}
+HidrawDevice::HidrawDevice(int fd, PosixLoop& loop, bool numberedReports, HidInterfaceInfo info)
+    : m_fd(fd), m_loop(loop), m_info(info), m_numbered(numberedReports) {}
 
 HidrawDevice::~HidrawDevice() {
   StopReader();
@@ -59,8 +59,7 @@ bool HidrawDevice::GetFeature(std::span<uint8_t> report) {
   return true;
 }
 
-void HidrawDevice::StartReading(std::function<void(std::vector<uint8_t>)> onReport,
-                                std::function<void()> onEnded) {
+void HidrawDevice::StartReading(ReportCallback onReport, std::function<void()> onEnded) {
   StopReader();
   m_callbacks = std::make_shared<Callbacks>();
   m_callbacks->onReport = std::move(onReport);
@@ -100,8 +99,11 @@ void HidrawDevice::ReadLoop() {
       buffer[0] = 0;
       report.assign(buffer.begin(), buffer.begin() + 1 + n);
     }
-    m_loop.Post([callbacks, report = std::move(report)]() mutable {
-      if (callbacks->alive && callbacks->onReport) callbacks->onReport(std::move(report));
+    // The time it was read, not handled: a report that waited behind a write is judged by it.
+    const uint64_t arrivedMs = m_loop.NowMs();
+    m_loop.Post([callbacks, report = std::move(report), arrivedMs]() mutable {
+      if (callbacks->alive && callbacks->onReport)
+        callbacks->onReport(std::move(report), arrivedMs);
     });
   }
   m_loop.Post([callbacks] {

@@ -20,7 +20,8 @@ class HidrawDevice : public HidDevice {
  public:
   // Takes `fd` over. Without numbered reports the node hands input reports over without an
   // id byte; a 0 is put in front, as Windows does, so byte 0 is always the report id.
-  HidrawDevice(int fd, PosixLoop& loop, bool numberedReports);
+  // `info` is what the bus listed for this node, checked against the opened node's ids.
+  HidrawDevice(int fd, PosixLoop& loop, bool numberedReports, HidInterfaceInfo info);
   // Stops the reader (a callback that is still queued is dropped) and closes the node.
   ~HidrawDevice() override;
   HidrawDevice(const HidrawDevice&) = delete;
@@ -28,8 +29,8 @@ class HidrawDevice : public HidDevice {
 
   bool SetFeature(std::span<const uint8_t> report) override;
   bool GetFeature(std::span<uint8_t> report) override;
-  void StartReading(std::function<void(std::vector<uint8_t>)> onReport,
-                    std::function<void()> onEnded) override;
+  HidInterfaceInfo Info() const override { return m_info; }
+  void StartReading(ReportCallback onReport, std::function<void()> onEnded) override;
 
   // errno of the last failed transfer, 0 when none failed.
   int LastError() const { return m_lastError; }
@@ -38,7 +39,7 @@ class HidrawDevice : public HidDevice {
   // What the loop's callbacks reach; only the loop's thread touches it.
   struct Callbacks {
     bool alive = true;
-    std::function<void(std::vector<uint8_t>)> onReport;
+    ReportCallback onReport;
     std::function<void()> onEnded;
   };
 
@@ -47,6 +48,7 @@ class HidrawDevice : public HidDevice {
 
   int m_fd;
   PosixLoop& m_loop;
+  HidInterfaceInfo m_info;
   bool m_numbered;
   int m_stopRead = -1;
   int m_stopWrite = -1;

@@ -84,6 +84,16 @@ bool PosixFileSystem::FileExists(std::u16string_view path) {
   return ::stat(HostPath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+std::vector<std::u16string> PosixFileSystem::FileNames(std::u16string_view folder) {
+  std::vector<std::u16string> names;
+  std::error_code error;
+  for (fs::directory_iterator it(HostPath(folder), error), end; !error && it != end;
+       it.increment(error)) {
+    if (it->is_regular_file(error)) names.push_back(base::FromUtf8(it->path().filename().string()));
+  }
+  return names;
+}
+
 bool PosixFileSystem::DirectoryExists(std::u16string_view path) {
   struct stat info {};
   return ::stat(HostPath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);

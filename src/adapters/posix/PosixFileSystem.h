@@ -22,6 +22,7 @@ class PosixFileSystem : public FileSystem {
   bool Replace(std::u16string_view from, std::u16string_view to) override;
   bool Remove(std::u16string_view path) override;
   bool FileExists(std::u16string_view path) override;
+  std::vector<std::u16string> FileNames(std::u16string_view folder) override;
   bool DirectoryExists(std::u16string_view path) override;
   bool CreateDirectory(std::u16string_view path) override;
   // /proc/self/exe.

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <thread>
 
 namespace platform::posix {
@@ -39,6 +40,14 @@ void PosixLoop::Wake() {
   const char byte = 1;
   // A full pipe already wakes the loop; nothing else can go wrong that matters here.
   [[maybe_unused]] const ssize_t written = ::write(m_wakeWrite, &byte, 1);
+}
+
+LocalTime PosixLoop::LocalNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  if (::localtime_r(&now, &local) == nullptr) return {};
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+          local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
 uint64_t PosixLoop::NowMs() {

@@ -37,6 +37,7 @@ class PosixLoop : public WindowSystem, public Clock {
   void Wake();
 
   // --- Clock ---
+  LocalTime LocalNow() override;
   uint64_t NowMs() override;
   void Sleep(uint32_t ms) override;
   void PumpDelay(uint32_t ms) override;
@@ -57,6 +58,7 @@ class PosixLoop : public WindowSystem, public Clock {
   void Invalidate(WindowId, const Rect*) override {}
   void UpdateWindow(WindowId) override {}
   Canvas& BeginPaint(WindowId window) override;
+  std::vector<Rect> PaintRects(WindowId) override { return {}; }
   void EndPaint(WindowId) override {}
   void UpdateLayered(WindowId, const Canvas&, uint8_t) override {}
   void SetLayeredAlpha(WindowId, uint8_t) override {}
@@ -68,11 +70,12 @@ class PosixLoop : public WindowSystem, public Clock {
   Rect ClientRect(WindowId) override { return {}; }
   void SetTitle(WindowId, std::u16string_view) override {}
   void BringToForeground(WindowId) override {}
+  void SetTopMost(WindowId, bool) override {}
   WindowId ActiveWindow() override { return 0; }
   void SetCapture(WindowId) override {}
   void ReleaseCapture() override {}
   WindowId Capture() override { return 0; }
-  void TrackMouseLeave(WindowId) override {}
+  void TrackMouse(WindowId, uint32_t) override {}
   Point CursorPos() override { return {}; }
   Point ScreenToClient(WindowId, Point p) override { return p; }
   Size FullScreenSize() override { return {}; }

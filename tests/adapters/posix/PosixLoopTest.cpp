@@ -109,12 +109,12 @@ class HidrawReaderTest : public ::testing::Test {
 };
 
 TEST_F(HidrawReaderTest, ReportsArriveOnTheLoopThreadAsTheyWereSent) {
-  HidrawDevice device(fds[0], loop, true);
+  HidrawDevice device(fds[0], loop, true, {});
   std::vector<std::vector<uint8_t>> reports;
   int ended = 0;
   std::thread::id thread;
   device.StartReading(
-      [&](std::vector<uint8_t> r) {
+      [&](std::vector<uint8_t> r, uint64_t) {
         reports.push_back(std::move(r));
         thread = std::this_thread::get_id();
       },
@@ -136,9 +136,9 @@ TEST_F(HidrawReaderTest, ReportsArriveOnTheLoopThreadAsTheyWereSent) {
 }
 
 TEST_F(HidrawReaderTest, UnnumberedReportsGetIdZeroInFront) {
-  HidrawDevice device(fds[0], loop, false);
+  HidrawDevice device(fds[0], loop, false, {});
   std::vector<uint8_t> got;
-  device.StartReading([&](std::vector<uint8_t> r) { got = std::move(r); }, [] {});
+  device.StartReading([&](std::vector<uint8_t> r, uint64_t) { got = std::move(r); }, [] {});
   Send({0x11, 0x22});
   PumpUntil(loop, [&] { return !got.empty(); });
   EXPECT_EQ(got, (std::vector<uint8_t>{0x00, 0x11, 0x22}));
@@ -147,8 +147,8 @@ TEST_F(HidrawReaderTest, UnnumberedReportsGetIdZeroInFront) {
 TEST_F(HidrawReaderTest, NothingReachesADeviceThatIsGone) {
   int reports = 0;
   {
-    HidrawDevice device(fds[0], loop, true);
-    device.StartReading([&](std::vector<uint8_t>) { ++reports; }, [&] { ++reports; });
+    HidrawDevice device(fds[0], loop, true, {});
+    device.StartReading([&](std::vector<uint8_t>, uint64_t) { ++reports; }, [&] { ++reports; });
     Send({0x04, 1});
     // Let the reader hand the report over without dispatching it.
     for (int i = 0; i < 100; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(2));
