@@ -365,6 +365,9 @@ void CDlgBase::OnMouseHover() {
 
 bool CDlgBase::OnLButtonDown(platform::WParam flags, platform::Point pt) {
   auto& windows = platform::Windows();
+  // The page may have been laid out again since the pointer last moved (a write refreshes it):
+  // the press goes to what is under the pointer now, not to what was there then.
+  if (!m_bMouseDown && (!m_pHoverControl || HitTest(pt) != m_pHoverControl)) OnMouseMove(0, pt);
   if (m_pDownControl && m_pDownControl != m_pHoverControl) {
     m_pDownControl->CancelPress(0);
     m_pDownControl = nullptr;

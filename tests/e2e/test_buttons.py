@@ -10,6 +10,7 @@ MENU = "CComboPopup"
 
 
 def open_menu(app, field):
+    app.settle()
     app.click(field)
     return wait_for(lambda: app.window(MENU, visible=True), 20, what="the function menu")
 

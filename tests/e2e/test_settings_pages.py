@@ -88,6 +88,7 @@ def test_pages_reach_the_mouse_and_the_profile_file(vantrel, shots):
     assert app.control(3290).text != "400"
 
     # The level's colour from the palette: the white swatch, then OK.
+    app.settle()
     app.click(3270)
     palette = wait_for(lambda: app.window("CColorPaletteDlg", visible=True), 20,
                        what="the colour palette")
@@ -100,6 +101,7 @@ def test_pages_reach_the_mouse_and_the_profile_file(vantrel, shots):
     assert colours[-1][5:8] == ["FF", "FF", "FF"]
 
     # The lighting effect through its menu: "Steady" (effect 3).
+    app.settle()
     app.click(3120)
     menu = wait_for(lambda: app.window("CComboLightingPopup", visible=True), 20,
                     what="the effect menu")

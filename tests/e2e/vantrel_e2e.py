@@ -222,6 +222,19 @@ class Vantrel:
         except FileNotFoundError:
             return ""
 
+    def settle(self, quiet=0.8, timeout=15.0):
+        """Waits until the simulated mouse's log has not grown for `quiet` seconds: no write is
+        running. A click that reaches the window while a write is sending is lost under Wine
+        (an open fault), so tests that click right after a change wait here first."""
+        last, since, end = None, time.monotonic(), time.monotonic() + timeout
+        while time.monotonic() < end:
+            size = self.sim_log_path.stat().st_size if self.sim_log_path.exists() else -1
+            if size != last:
+                last, since = size, time.monotonic()
+            elif time.monotonic() - since >= quiet:
+                return
+            time.sleep(0.1)
+
     def sent_commands(self):
         """Report-6 frames sent to the mouse and acknowledged, as lists of byte strings."""
         frames = []

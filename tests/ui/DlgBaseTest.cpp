@@ -196,6 +196,19 @@ TEST_F(DlgBaseTest, PressOnOneControlReleasedOverAnother) {
   EXPECT_EQ(Button(*dlg, 2101)->GetState(), kStateHover);
 }
 
+TEST_F(DlgBaseTest, PressAfterARelayoutUnderAStillPointerReachesWhatIsThereNow) {
+  auto dlg = MakeDialog({{0, 2100, Rect{10, 10, 60, 40}}, {0, 2101, Rect{100, 10, 150, 40}}});
+  const auto w = dlg->GetSafeHwnd();
+  desktop.MoveMouse(w, {20, 20});
+  // The page is laid out again while the pointer rests: the two controls swap places.
+  dlg->GetControl(2100)->SetRect(100, 10, 150, 40);
+  dlg->GetControl(2101)->SetRect(10, 10, 60, 40);
+  const auto at = platform::MakePointParam(20, 20);
+  desktop.SendMessage(w, platform::msg::kLButtonDown, 1, at);
+  desktop.SendMessage(w, platform::msg::kLButtonUp, 0, at);
+  EXPECT_EQ(dlg->notes, (std::vector<Note>{{2101, 0, 1}, {2101, 2101, 2}}));
+}
+
 // The window decides: a disabled control gets no input, and it still covers what is under
 // it (neither the control below nor a window drag gets the press).
 TEST_F(DlgBaseTest, DisabledControlStaysNormalAndSilent) {

@@ -170,3 +170,24 @@ TEST_F(DpiPagePartTest, TheLevelColourComesFromThePalette) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DpiPagePartTest, TheFirstClickAfterASliderDragOpensThePalette) {
+  Open();
+  const platform::Rect bar = Slider(0)->GetRect();
+  const int x = (bar.left + bar.right) / 2;
+  desktop.PressMouse(H(), {x, bar.bottom - 3});
+  for (int y = bar.bottom - 3; y > bar.top + 25; y -= 8) DragTo({x, y});
+  desktop.ReleaseMouse(H(), {x, bar.top + 25});
+  desktop.RunUntilIdle();
+  bool opened = false;
+  desktop.ScriptNextModal([&](platform::WindowId palette) {
+    opened = true;
+    desktop.Click(palette, {487, 12});  // close
+  });
+  ClickControl(DpiPagePart::kFirstColour);
+  EXPECT_TRUE(opened);
+}
+
+}  // namespace
