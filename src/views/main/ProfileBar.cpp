@@ -32,7 +32,7 @@ constexpr int kSmallButtonWidth = 46;
 constexpr int kSmallButtonHeight = 20;
 constexpr int kSmallButtonStep = 56;
 constexpr int kSmallestCaption = 9;
-constexpr int kCaptionMargin = 4;  // both sides together
+constexpr int kCaptionMargin = 2;  // both sides together
 constexpr std::u16string_view kFilter = u"psf file(*.psf)|*.psf||";
 constexpr std::u16string_view kExtension = u"psf";
 
