@@ -169,14 +169,14 @@ def name_dialog(app, cls):
 
 
 def file_dialog(app, title):
-    """The common file dialog's X window, focused."""
+    """Focuses the common file dialog's X window (its file-name field has the focus)."""
     found = wait_for(lambda: xdotool("search", "--onlyvisible", "--name", f"^{title}$",
                                      env=app.env).stdout.split(), 30, what=f"the '{title}' dialog")
     xdotool("windowfocus", "--sync", found[0], env=app.env)
     return found[0]
 
 
-def enter_path(app, dialog, path, shot):
+def enter_path(app, path, shot):
     """Pastes a path into the focused file-name field and confirms."""
     with Clipboard(app, winepath(path, app.env)):
         app.key("ctrl+a")
@@ -273,10 +273,10 @@ def test_add_rename_switch_export_delete_import_through_the_page(vantrel, shots,
              what="the steady lighting packet")
     settled(app)
     app.click(EXPORT)
-    dialog = file_dialog(app, "Export profile")
+    file_dialog(app, "Export profile")
     time.sleep(0.5)
     app.screenshot(shots / "en-save-dialog.png")
-    enter_path(app, dialog, exported, shots / "en-save-dialog-path.png")
+    enter_path(app, exported, shots / "en-save-dialog-path.png")
     wait_for(lambda: exported.exists() and exported.stat().st_size > 0, 20,
              what="the exported file")
     text = exported.read_bytes().decode("utf-16")
@@ -312,6 +312,22 @@ def test_add_rename_switch_export_delete_import_through_the_page(vantrel, shots,
     settled(app)
     assert shown_tabs(app)[0] == (0, "Profile 1")
 
+    # A damaged file imported into the active profile is refused and changes nothing.
+    damaged = shots / "damaged.psf"
+    damaged.write_bytes(b"\xff\xfe" + "[Setting]\nProfileName=half a fi".encode("utf-16-le"))
+    before = profile_file(app, 0).read_bytes()
+    app.click(IMPORT)
+    file_dialog(app, "Import profile")
+    enter_path(app, damaged, shots / "en-open-damaged.png")
+    box = wait_for(lambda: app.window("CAttentionDlg", visible=True), 20,
+                   what="the message about the damaged file")
+    assert [c for c in box.controls
+            if c.text == "This is not a valid profile file; nothing was imported."]
+    app.click(NAME_DLG_OK, window="CAttentionDlg")
+    settled(app)
+    assert profile_file(app, 0).read_bytes() == before
+    assert shown_tabs(app)[0] == (0, "Profile 1") and app.control(COMBO).text == "Profile 1"
+
     # Import it back: a new row (the first hidden slot, 4) filled from the exported file.
     app.click(ADD)
     name_dialog(app, "CAddProfileDlg")
@@ -320,8 +336,8 @@ def test_add_rename_switch_export_delete_import_through_the_page(vantrel, shots,
     app.wait_control(FIRST_TAB + 4, lambda c: c.visible and c.text == "tmp")
     open_menu(app, FIRST_TAB + 4, 3, SLOT_MENU)
     choose_row(app, SLOT_MENU, IMPORT_ROW)
-    dialog = file_dialog(app, "Import profile")
-    enter_path(app, dialog, exported, shots / "en-open-dialog-path.png")
+    file_dialog(app, "Import profile")
+    enter_path(app, exported, shots / "en-open-dialog-path.png")
     app.wait_control(FIRST_TAB + 4, lambda c: c.text == RENAMED, what="the imported name")
     wait_saved(app, lambda: profile_file(app, 4).read_bytes() == exported.read_bytes(),
                "default4.psf byte-identical to the exported file")
