@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "app/MessageRouter.h"
+#include "base/Language.h"
+#include "platform/Platform.h"
 #include "profiles/ProfileOperations.h"
 #include "ui/TabControl.h"
 #include "ui/UiTestSupport.h"
@@ -165,6 +167,35 @@ TEST_F(ProfileBarTest, ExportThenImportIsByteIdenticalAndABadFileChangesNothing)
   platform.shell().ScriptFileDialog(std::nullopt);  // cancelled: nothing happens
   bar.Import(1);
   EXPECT_TRUE(services->store.profiles[1] == before);
+}
+
+TEST_F(ProfileBarTest, CaptionsWiderThanTheirButtonAreSetSmallerNotCut) {
+  const std::u16string saved[] = {g_strLangText[90], g_strLangText[92], g_strLangText[200]};
+  g_strLangText[90] = u"Imp";
+  g_strLangText[92] = u"Umbenennen";
+  g_strLangText[200] = u"A caption far too long for any font";
+  auto& dlg = Build();
+  g_strLangText[90] = saved[0];
+  g_strLangText[92] = saved[1];
+  g_strLangText[200] = saved[2];
+  auto measure = platform::Gfx().CreateCanvas(1, 1);
+  ASSERT_TRUE(measure);
+  const auto fontOf = [&](uint32_t id) { return dlg.GetControl(id)->GetFont()->Desc(); };
+  const auto widthOf = [&](uint32_t id) {
+    const CControlBase* button = dlg.GetControl(id);
+    return measure
+        ->MeasureText(button->m_strTitle, *button->GetFont(), platform::dt::kSingleLine, 0)
+        .cx;
+  };
+  // A caption that fits keeps the page's font.
+  EXPECT_EQ(fontOf(ProfileBar::kImportButton).height, g_nFontHeight);
+  // One that does not is set smaller, in the same face, until it fits inside the artwork.
+  const CControlBase* rename = dlg.GetControl(ProfileBar::kRenameButton);
+  EXPECT_LT(fontOf(ProfileBar::kRenameButton).height, g_nFontHeight);
+  EXPECT_EQ(fontOf(ProfileBar::kRenameButton).face, g_strFontFace);
+  EXPECT_LT(widthOf(ProfileBar::kRenameButton), rename->m_rc.Width());
+  // The shrinking stops at a readable size even when nothing would fit.
+  EXPECT_EQ(fontOf(ProfileBar::kAddButton).height, 9);
 }
 
 }  // namespace

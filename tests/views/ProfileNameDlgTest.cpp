@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Language.h"
+
 #include "profiles/GlobalSettings.h"
 #include "profiles/ProfileStore.h"
 #include "ui/EditBox.h"
@@ -43,7 +45,7 @@ TEST_F(ProfileNameDlgTest, RenameStartsWithTheNameAndCloseCancels) {
   EXPECT_TRUE(dlg.Name().empty());
 }
 
-TEST_F(ProfileNameDlgTest, HeaderMenuNamesTheSlotsInDisplayListOrder) {
+TEST_F(ProfileNameDlgTest, HeaderMenuNamesTheShownSlotsInDisplayListOrder) {
   GlobalSettings settings;
   settings.ResetToDefaults(u"C:\\data\\");
   ProfileStore store;
@@ -51,15 +53,36 @@ TEST_F(ProfileNameDlgTest, HeaderMenuNamesTheSlotsInDisplayListOrder) {
     store.profiles[static_cast<size_t>(slot)].SetProfileName(
         u"P" + std::u16string(1, static_cast<char16_t>(u'0' + slot)));
   }
-  ASSERT_TRUE(settings.HideProfile(1));  // list 0, 2, 3, 4, 1
+  settings.SetShowCount(5);
+  ASSERT_TRUE(settings.HideProfile(1));  // list 0, 2, 3, 4, 1; four shown
   CComboProfilePopup menu(settings, store);
-  const auto& items = menu.Items();
-  ASSERT_EQ(items.size(), 7u);
-  EXPECT_FALSE(items[0].enabled);   // the title row
-  EXPECT_EQ(items[2].text, u"P2");  // entry 1 names what choosing it switches to
-  EXPECT_EQ(items[2].value, 1);
-  EXPECT_EQ(items[5].text, u"P1");
-  EXPECT_EQ(items[6].value, CComboProfilePopup::kAddEntry);
+  std::vector<ui::DumpItem> rows;
+  menu.DumpItems(rows);
+  ASSERT_EQ(rows.size(), 6u);     // the hidden slot 1 is not offered
+  EXPECT_FALSE(rows[0].enabled);  // the title row
+  const std::vector<std::u16string> names{u"P0", u"P2", u"P3", u"P4"};
+  for (size_t k = 0; k < names.size(); ++k) {
+    EXPECT_EQ(rows[k + 1].text, names[k]);  // entry k names what choosing it switches to
+    EXPECT_EQ(rows[k + 1].id, k);
+    EXPECT_EQ(rows[k + 1].rect, menu.RowRect(static_cast<int>(k + 1)));
+  }
+  EXPECT_EQ(rows[5].id, static_cast<uint32_t>(CComboProfilePopup::kAddEntry));
+
+  // With the default list of three the two hidden slots are left out as well.
+  GlobalSettings defaults;
+  defaults.ResetToDefaults(u"C:\\data\\");
+  EXPECT_EQ(CComboProfilePopup(defaults, store).Items().size(), 5u);
+}
+
+TEST_F(ProfileNameDlgTest, SlotMenuListsItsFourActionsInTheDump) {
+  CProfileRKeyPopup menu;
+  std::vector<ui::DumpItem> rows;
+  menu.DumpItems(rows);
+  ASSERT_EQ(rows.size(), 4u);
+  for (uint32_t k = 0; k < 4; ++k) {
+    EXPECT_EQ(rows[k].id, k);  // import, export, rename, delete: the pending action codes
+    EXPECT_EQ(rows[k].text, LangText(90 + static_cast<int>(k)));
+  }
 }
 
 }  // namespace

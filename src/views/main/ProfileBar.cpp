@@ -31,11 +31,27 @@ constexpr int kMinimumRows = 3;
 constexpr int kSmallButtonWidth = 46;
 constexpr int kSmallButtonHeight = 20;
 constexpr int kSmallButtonStep = 56;
+constexpr int kSmallestCaption = 9;
+constexpr int kCaptionMargin = 2;  // both sides together
 constexpr std::u16string_view kFilter = u"psf file(*.psf)|*.psf||";
 constexpr std::u16string_view kExtension = u"psf";
 
 platform::Rect ScaledRect(const platform::Rect& rc) {
   return {ui::Scaled(rc.left), ui::Scaled(rc.top), ui::Scaled(rc.right), ui::Scaled(rc.bottom)};
+}
+
+// The small buttons keep the width of their artwork; a caption wider than that (English
+// "Rename") is set in a smaller font rather than cut to an ellipsis.
+void FitCaption(CImageButton& button) {
+  auto measure = platform::Gfx().CreateCanvas(1, 1);
+  if (!measure) return;
+  const uint32_t flags = platform::dt::kSingleLine | platform::dt::kNoPrefix;
+  const int room = button.m_rc.Width() - ui::Scaled(kCaptionMargin);
+  for (int height = g_nFontHeight; height > ui::Scaled(kSmallestCaption); --height) {
+    const platform::Font* font = button.GetFont();
+    if (!font || measure->MeasureText(button.m_strTitle, *font, flags, 0).cx <= room) return;
+    button.SetFont(height - 1, g_strFontFace);
+  }
 }
 
 }  // namespace
@@ -78,10 +94,12 @@ void ProfileBar::Build(CDlgBase& dialog, PartRegistry& registry) {
         0, std::make_unique<CImageButton>(w, b.id, ScaledRect(rc), LangText(b.text)));
     button->SetImageNormal(ui::SkinPath(u"add_nr.png"));
     button->SetImageHover(ui::SkinPath(u"add_ov.png"));
+    FitCaption(*button);
     left += kSmallButtonStep;
   }
   m_pAdd->SetImageNormal(ui::SkinPath(u"add_nr.png"));
   m_pAdd->SetImageHover(ui::SkinPath(u"add_ov.png"));
+  FitCaption(*m_pAdd);
 
   m_pCombo = dialog.AddControl(
       0, std::make_unique<CComboButton>(w, kProfileCombo, ScaledRect(page::kProfileCombo),
