@@ -104,6 +104,7 @@ void CMacroManagerDlg::InitUI(const platform::Rect&) {
   close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
   m_inputs.push_back(close);
 
+  label(R(21, 8, 400, 30), text::kTitle, kHeaderColour);
   label(R(20, 36, 270, 60), text::kLibraryHeader, kHeaderColour);
   m_pLibrary = AddControl(0, std::make_unique<CEditShowList>(w, kLibraryList, R(20, 64, 256, 444),
                                                              m_library, m_selection));
@@ -112,8 +113,8 @@ void CMacroManagerDlg::InitUI(const platform::Rect&) {
   m_pLibrary->SetScrollBar(libraryBar);
   m_inputs.push_back(m_pLibrary);
   m_inputs.push_back(libraryBar);
-  button(kNewButton, R(20, 456, 136, 480), text::kNew);
-  button(kDeleteEntryButton, R(154, 456, 270, 480), text::kDelete);
+  button(kNewButton, R(20, 456, 140, 482), text::kNew);
+  button(kDeleteEntryButton, R(150, 456, 270, 482), text::kDelete);
 
   label(R(290, 36, 530, 60), text::kActionHeader, kHeaderColour);
   m_pActions =
@@ -123,11 +124,11 @@ void CMacroManagerDlg::InitUI(const platform::Rect&) {
   m_pActions->SetScrollBar(actionBar);
   m_inputs.push_back(m_pActions);
   m_inputs.push_back(actionBar);
-  button(kModifyButton, R(290, 456, 406, 480), text::kModify);
-  button(kDeleteActionButton, R(414, 456, 530, 480), text::kDelete);
+  button(kModifyButton, R(290, 456, 410, 482), text::kModify);
+  button(kDeleteActionButton, R(420, 456, 540, 482), text::kDelete);
 
   m_pRecord =
-      AddControl(0, std::make_unique<CCheckButton>(w, kRecordButton, R(560, 64, 740, 92), u""));
+      AddControl(0, std::make_unique<CCheckButton>(w, kRecordButton, R(560, 64, 710, 88), u""));
   m_pRecord->SetTexts(LangText(text::kRecord), LangText(text::kStop));
   m_pRecord->SetImageNormal(ui::SkinPath(u"button4_nr.png"));
   m_pRecord->SetImageHover(ui::SkinPath(u"button4_ov.png"));
@@ -140,7 +141,7 @@ void CMacroManagerDlg::InitUI(const platform::Rect&) {
   label(R(580, 102, 745, 126), text::kRecordDelays, kLabelColour);
 
   label(R(560, 140, 745, 160), text::kInsertHeader, kLabelColour);
-  auto* insert = AddControl(0, std::make_unique<CComboButton>(w, kInsertDrop, R(560, 164, 740, 188),
+  auto* insert = AddControl(0, std::make_unique<CComboButton>(w, kInsertDrop, R(560, 164, 730, 188),
                                                               kInsertDropNotice, u"", u""));
   insert->SetImageNormal(ui::SkinPath(u"combo3_nr.png"));
   insert->SetImageHover(ui::SkinPath(u"combo3_ov.png"));

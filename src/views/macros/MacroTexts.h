@@ -6,6 +6,7 @@
 
 namespace macros::text {
 
+constexpr int kTitle = 8;
 constexpr int kLibraryHeader = 191;
 constexpr int kActionHeader = 192;
 constexpr int kRecordDelays = 193;

@@ -286,4 +286,65 @@ TEST_F(MacroManagerDlgTest, TheWheelScrollsTheListUnderThePointerAndRepaintsOnly
   });
 }
 
+TEST_F(MacroManagerDlgTest, FolderIconsAndDoubleClicksOpenAndCloseFolders) {
+  LibraryLocation at = LibraryLocation::None();
+  ASSERT_EQ(library.AddFolder(u"F", at), MacroLibrary::AddResult::Added);
+  const LibraryLocation folder = at;
+  ASSERT_EQ(library.AddMacro(u"x", at), MacroLibrary::AddResult::Added);
+  library.SetFolderOpen(folder, true);  // closed again when the manager opens
+  RunManager([&](platform::WindowId w, CMacroManagerDlg& dlg) {
+    CEditShowList* list = dlg.LibraryList();
+    EXPECT_EQ(list->RowCount(), 1);
+    desktop.Click(w, Row(dlg, M::kLibraryList, 0, 60));  // on the name: selects only
+    EXPECT_EQ(list->RowCount(), 1);
+    desktop.Click(w, Row(dlg, M::kLibraryList, 0, 8));  // on the icon: opens
+    EXPECT_EQ(list->RowCount(), 2);
+    // The child row is indented by one icon: its own icon is 16..31, and it is no folder.
+    desktop.Click(w, Row(dlg, M::kLibraryList, 1, 8));
+    EXPECT_EQ(selection, LibraryLocation::Level1(0, 0));
+    EXPECT_NE(dlg.CurrentMacro(), nullptr);
+    EXPECT_EQ(list->RowCount(), 2);
+    desktop.DoubleClick(w, Row(dlg, M::kLibraryList, 0, 60));
+    EXPECT_EQ(list->RowCount(), 1);
+    EXPECT_EQ(dlg.CurrentMacro(), nullptr);
+  });
+}
+
+TEST_F(MacroManagerDlgTest, InsertingWhileRecordingKeepsTheHookAndTheRecording) {
+  AddMacro(u"m");
+  CMacroManagerDlg dlg(services->MainDialog().GetSafeHwnd(), *services, library, selection);
+  auto& sys = platform.system();
+  desktop.ScriptNextModal([&](platform::WindowId w) {
+    ClickControl(w, M::kRecordButton);
+    sys.InjectKey(0x41, false, 0);
+    ClickControl(w, M::kInsertDrop);
+    ChooseMenuRow(dlg, M::kInsertSlot, 1);  // right click, after the menu closed
+  });
+  desktop.ScriptNextModal([&](platform::WindowId w) {
+    EXPECT_TRUE(dlg.IsRecording());
+    EXPECT_EQ(sys.HookTarget(), w);
+    sys.InjectKey(0x41, true, 40);
+    ClickControl(w, M::kRecordButton);
+    ClickControl(w, M::kCloseButton);
+  });
+  EXPECT_EQ(dlg.DoModal(), CDlgBase::kIdOk);
+  EXPECT_EQ(Actions(MacroAt(0)), (std::vector<MacroAction>{MacroAction::Key(0x41, false),
+                                                           {0xE1, 0, 0, 0},
+                                                           MacroAction::Delay(50),
+                                                           {0xE1, 0x80, 0, 0},
+                                                           MacroAction::Delay(40),
+                                                           MacroAction::Key(0x41, true)}));
+  EXPECT_EQ(MacroAt(0).MacroCommandActionNum, 4);
+}
+
+TEST(ActionRowTextTest, RowsNameDelaysMovesAndKeys) {
+  const std::vector<std::pair<MacroAction, std::u16string>> rows = {
+      {MacroAction::Delay(15300000), u"15300000ms"}, {{0xE5, 0, 0, 0x81}, u"Move Left 127"},
+      {{0xE5, 0, 0, 0x01}, u"Move Right 1"},         {{0xE6, 0, 0, 0xFF}, u"Move Up 1"},
+      {{0xE6, 0, 0, 0x7F}, u"Move Down 127"},        {{0xE7, 0, 0, 0xFE}, u"Wheel Up 2"},
+      {{0xE7, 0, 0, 0x03}, u"Wheel Down 3"},         {MacroAction::Key(0x41, true), u"A"},
+  };
+  for (const auto& [action, shown] : rows) EXPECT_EQ(CImageShowList::RowText(action), shown);
+}
+
 }  // namespace
