@@ -1,6 +1,8 @@
 // Probe for tests/e2e/test_macro_manager.py: the macro manager on the Windows adapter with the
-// real keyboard hook. The script clicks the record button, types "ab", clicks it again, takes
-// a screenshot and closes the manager; the probe then checks what was recorded and saved.
+// real keyboard hook. The script clicks the record button, types "ab", clicks it again,
+// renames the macro through the context menu with a pasted non-ASCII name, takes a screenshot
+// and closes the manager; then it picks the macro in the select dialog. The probe checks what
+// was recorded, saved and chosen.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,7 @@
 #include "views/FakeViewServices.h"
 #include "views/macros/ImageShowList.h"
 #include "views/macros/MacroManagerDlg.h"
+#include "views/macros/MacroSelectDlg.h"
 
 namespace {
 
@@ -33,13 +36,21 @@ class CMainStub : public CDlgBase {
   }
 };
 
-// The manager under a title the script can find.
+// The dialogs under titles the script can find.
 class CProbeManager : public CMacroManagerDlg {
  public:
   using CMacroManagerDlg::CMacroManagerDlg;
   void InitUI(const platform::Rect& client) override {
     CMacroManagerDlg::InitUI(client);
     platform::Windows().SetTitle(GetSafeHwnd(), u"Vantrel macro manager probe");
+  }
+};
+class CProbeSelect : public CMacroSelectDlg {
+ public:
+  using CMacroSelectDlg::CMacroSelectDlg;
+  void InitUI(const platform::Rect& client) override {
+    CMacroSelectDlg::InitUI(client);
+    platform::Windows().SetTitle(GetSafeHwnd(), u"Vantrel macro select probe");
   }
 };
 
@@ -62,9 +73,21 @@ TEST(E2e, DISABLED_MacroManagerRecordsTypedKeys) {
   std::printf("manager open\n");
   std::fflush(stdout);
   (void)manager.DoModal();
-  main.EndDialog(CDlgBase::kIdCancel);
+  const LibraryEntry& entry = *library.EntryAt(LibraryLocation::Level0(0));
+  EXPECT_EQ(entry.name, u"Прыжок 跳") << base::ToUtf8(entry.name);
 
-  const MacroRecord& macro = *library.EntryAt(LibraryLocation::Level0(0))->record;
+  CProbeSelect select(main.GetSafeHwnd(), library, selection, [&](int text) {
+    (void)services.ShowMessage(text, ViewServices::Box::Modal);
+  });
+  std::printf("select open\n");
+  std::fflush(stdout);
+  EXPECT_EQ(select.DoModal(), CDlgBase::kIdOk);
+  main.EndDialog(CDlgBase::kIdCancel);
+  ASSERT_TRUE(select.Choice().has_value());
+  EXPECT_EQ(select.Choice()->name, LangText(190) + u"Прыжок 跳");
+  EXPECT_EQ(select.Choice()->code.bytes, (std::array<uint8_t, 3>{0x90, 0, 0}));
+
+  const MacroRecord& macro = *entry.record;
   std::vector<MacroAction> keys;
   for (uint32_t i = 0; i < macro.MacroActionNum; ++i) {
     std::printf("action %u: %s\n", i,
@@ -80,7 +103,7 @@ TEST(E2e, DISABLED_MacroManagerRecordsTypedKeys) {
   // Closing saved the library.
   const auto saved = platform::Files().ReadAll(g_strDataDir + u"config\\MacroLibraryFile.mlf");
   ASSERT_TRUE(saved.has_value());
-  EXPECT_NE(saved->find(std::string("J\0u\0m\0p\0", 8)), std::string::npos);
+  EXPECT_NE(saved->find(std::string("\x1F\x04\x40\x04", 4)), std::string::npos) << "Пр";
 }
 
 }  // namespace

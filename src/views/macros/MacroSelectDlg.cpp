@@ -70,21 +70,21 @@ void CMacroSelectDlg::InitUI(const platform::Rect&) {
   close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
   close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
   AddControl(0, std::make_unique<CStaticText>(
-                    w, 3400, R(20, 36, 300, 60), kHeaderColour,
+                    w, 3400, R(21, 8, 280, 30), kHeaderColour,
                     platform::dt::kLeft | platform::dt::kVCenter | platform::dt::kSingleLine,
                     LangText(m_nHeaderText)));
   m_pLibrary =
       AddControl(0, std::make_unique<CEditShowList>(
-                        w, kLibraryList, R(20, 64, 286, 424), m_library, m_selection,
+                        w, kLibraryList, R(20, 44, 285, 424), m_library, m_selection,
                         m_nType == ButtonFunctionCode::ShootingFunction ? u"list_shooting.png"
                                                                         : u"list_macro.png"));
-  auto* bar = AddControl(0, std::make_unique<CVScrollBar>(w, kLibraryBar, R(286, 64, 300, 424)));
+  auto* bar = AddControl(0, std::make_unique<CVScrollBar>(w, kLibraryBar, R(285, 44, 299, 424)));
   m_pLibrary->SetScrollBar(bar);
   auto* ok = AddControl(
-      0, std::make_unique<CImageButton>(w, kOkButton, R(231, 440, 300, 460), LangText(kOkText)));
+      0, std::make_unique<CImageButton>(w, kOkButton, R(230, 440, 299, 460), LangText(kOkText)));
   ok->SetImageNormal(ui::SkinPath(u"button2_nr.png"));
   ok->SetImageHover(ui::SkinPath(u"button2_ov.png"));
-  SetFrameBitmapFile(ui::SkinPath(u"Frame_dialog.bmp"));
+  SetFrameBitmapFile(ui::SkinPath(u"Frame_manager.bmp"));
   m_pLibrary->Reload();
   m_pLibrary->ShowSelection();
 }

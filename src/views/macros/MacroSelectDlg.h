@@ -31,7 +31,7 @@ class CMacroSelectDlg : public CDlgBase {
   static constexpr uint32_t kOkButton = 2010;
   static constexpr uint32_t kLibraryList = 2015;
   static constexpr uint32_t kLibraryBar = 2021;
-  static constexpr int kWidth = 320;
+  static constexpr int kWidth = 319;
   static constexpr int kHeight = 480;
   static constexpr int kListHeaderText = 191;
   static constexpr int kPrefixText = 190;
