@@ -316,7 +316,21 @@ bool DeviceLink::Transfer(CommandReport& frame, bool rebuild, uint8_t command, u
     }
     clock.Sleep(kRetryWaitMs);
   }
+  ++m_dropped;
   return false;
+}
+
+bool DeviceLink::DeviceActive() const {
+  return g_bDeviceActive;
+}
+
+void DeviceLink::SetDeviceActive(bool active) {
+  g_bDeviceActive = active;
+}
+
+bool DeviceLink::CanReachMouse() const {
+  return DeviceActive() || HasCommandHandle(ConnectionMode::Wired) ||
+         HasCommandHandle(ConnectionMode::BLE);
 }
 
 bool DeviceLink::SendPairingReport() {
@@ -345,7 +359,7 @@ void DeviceLink::ReadDeviceInfo() {
   if (!info) return;
 
   if (*from == ConnectionMode::Wired) m_firmwareBytes = {info->firmware8, info->firmware9};
-  g_bDeviceActive = info->linked;
+  SetDeviceActive(info->linked);
   if (!m_host.ShowWindowFlag()) {
     m_host.SetShowWindowFlag(true);
     m_host.SetShownByDevice(true);
