@@ -80,9 +80,7 @@ void AfterManagerClosed(ViewServices& services, MacroLibrary& library, bool save
   for (const ButtonSlot& button : services.CurrentProfile().buttons) {
     playsMacro = playsMacro || ButtonFunctionCode{button.KeyValue}.IsMacro();
   }
-  if (playsMacro) {
-    services.MarkPending(ViewServices::Group::Keys);
-    services.WriteNow();
-  }
+  if (playsMacro) services.MarkPending(ViewServices::Group::Keys);
+  services.WriteNow();
   services.RefreshPage();
 }

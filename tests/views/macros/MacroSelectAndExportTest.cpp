@@ -3,10 +3,12 @@
 
 #include "views/macros/MacroSelectDlg.h"
 
+#include "app/MessageRouter.h"
 #include "macros/editing/EditingTexts.h"
 #include "views/macros/EditShowList.h"
 #include "views/macros/MacroViewsFixture.h"
 #include "views/macros/MacroWindows.h"
+#include "views/macros/ManagerButtonsPart.h"
 
 namespace {
 
@@ -113,11 +115,12 @@ TEST_F(MacroSelectAndExportTest, AfterTheManagerClosesButtonsAreRefreshedOrSwitc
   // Read back from the file it saved.
   EXPECT_EQ(library.EntryAt(LibraryLocation::Level0(1))->record->MacroActionNum, 101u);
 
-  // With no macro button nothing is written, but the page is refreshed.
+  // With no macro button the key table is not marked; what else is pending is written.
   buttons[2].KeyValue = {0x10, 0x01, 0};
   desktop.ScriptNextModal([&](platform::WindowId w) { ClickControl(w, M::kCloseButton); });
   RunMacroManager(*services, library, selection);
-  EXPECT_EQ(services->writes, 1);
+  EXPECT_EQ(services->pending.size(), 1u);
+  EXPECT_EQ(services->writes, 2);
   EXPECT_EQ(services->refreshes, 2);
 }
 
@@ -180,6 +183,29 @@ TEST_F(MacroSelectAndExportTest, AnImportFileNamingNoEntryImportsNothingAndSaysS
   // A cancelled dialog does nothing at all.
   RunContextCommand(0, 4);
   EXPECT_EQ(services->messages.size(), 1u);
+}
+
+TEST_F(MacroSelectAndExportTest, PageButton2062RunsTheManagerAnd2063TheGivenOpener) {
+  ManagerButtonsPart part;
+  MessageRouter router(services.get());
+  part.Build(*m_dlg, router);
+  m_dlg->react = [&](const uitest::Note& n) {
+    if (router.PartForMessage(n.message) == &part) part.OnMessage(n.message, n.wParam, n.lParam);
+  };
+  int shootingRuns = 0;
+  desktop.ScriptNextModal([&](platform::WindowId w) {
+    EXPECT_NE(Manager(w), nullptr);
+    ClickControl(w, M::kCloseButton);
+  });
+  ClickControl(W(), ManagerButtonsPart::kMacroButton);
+  EXPECT_EQ(services->refreshes, 1);
+  EXPECT_TRUE(g_librarySelection.IsNone());
+  ClickControl(W(), ManagerButtonsPart::kShootingButton);  // no opener yet: nothing
+  part.SetShootingManager([&](ViewServices&) { ++shootingRuns; });
+  ClickControl(W(), ManagerButtonsPart::kShootingButton);
+  EXPECT_EQ(shootingRuns, 1);
+  g_macroLibrary.Clear();
+  g_librarySelection = LibraryLocation::Level0(0);
 }
 
 }  // namespace
