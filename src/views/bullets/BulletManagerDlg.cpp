@@ -440,6 +440,12 @@ platform::LResult CBulletManagerDlg::OnMessage(platform::WindowId window, uint32
     }
     return result;
   }
+  if (message == platform::msg::kClose) {
+    // Closed from outside (the program is ending): the edits are saved all the same.
+    handled = true;
+    Close();
+    return 0;
+  }
   auto done = [&handled]() {
     handled = true;
     return platform::LResult{0};

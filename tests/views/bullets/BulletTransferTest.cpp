@@ -146,6 +146,21 @@ TEST_F(BulletTransferTest, ClosingReadsTheLibraryBackAndWritesButtonsThatPlayMac
   EXPECT_EQ(library.EntryAt(L::Level0(0))->name, u"Kept");
 }
 
+TEST_F(BulletTransferTest, ClosedFromOutsideTheManagerStillSavesItsLibrary) {
+  AddEntry(u"Late");
+  M dlg(services->MainDialog().GetSafeHwnd(), *services, library, selection, scratch);
+  desktop.ScriptNextModal([&](platform::WindowId w) {
+    (void)desktop.PostMessage(w, platform::msg::kClose, 0, 0);  // the program is ending
+    desktop.RunUntilIdle();
+  });
+  (void)dlg.DoModal();
+  EXPECT_TRUE(dlg.Saved());
+  MacroLibrary reread(u"config\\BulletLibraryFile.mlf");
+  ASSERT_TRUE(ReadLibraryFile(reread));
+  ASSERT_NE(reread.EntryAt(L::Level0(0)), nullptr);
+  EXPECT_EQ(reread.EntryAt(L::Level0(0))->name, u"Late");
+}
+
 TEST_F(BulletTransferTest, AFailedSaveKeepsTheEditsInsteadOfReadingTheOldFileBack) {
   AddEntry(u"Old");
   ASSERT_TRUE(SaveLibraryFile(library));
