@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   files.files[ConfigFilePath()] = input;
   ProfileStore store;
   if (LoadAllSettings(settings, store) == ConfigLoad::Recreated) {
-    fuzz::Check(files.files[ConfigFilePath() + u".bak"] == input);
+    fuzz::Check(fuzz::NewestBackup(files, ConfigFilePath()) == input);
   }
   CheckRanges(settings);
   // A config.ini that names itself as a profile file is overwritten by that profile.

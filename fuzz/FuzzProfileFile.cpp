@@ -1,7 +1,7 @@
 // libFuzzer harness for the profile file reader: any bytes as a slot's profile file.
 // Properties: nothing crashes; a file that reads writes back a file that reads to the same
 // profile and to the same bytes; a file that fails leaves the slot at its defaults, the damaged
-// bytes in "<file>.bak" and a readable default file in its place.
+// bytes in a dated backup and a readable default file in its place.
 
 #include <cstddef>
 #include <cstdint>
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   } else {
     fuzz::Check(store.profiles[slot] == defaults);
-    fuzz::Check(files.files[path + u".bak"] == input);
+    fuzz::Check(fuzz::NewestBackup(files, path) == input);
     ProfileSettings reread;
     fuzz::Check(ParseProfileFile(path, reread) == ProfileReadResult::Ok && reread == defaults);
   }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "adapters/headless/MemoryFileSystem.h"
+#include "base/FileBackup.h"
 #include "base/Text.h"
 #include "macros/MacroLibrary.h"
 #include "platform/Platform.h"
@@ -17,11 +18,29 @@ namespace fuzz {
 
 using MemoryFileSystem = platform::headless::MemoryFileSystem;
 
+// Backups are named after the local time: a clock that always reads the same moment.
+struct FixedClock : platform::Clock {
+  platform::LocalTime LocalNow() override { return {2026, 1, 2, 3, 4, 5}; }
+  uint64_t NowMs() override { return 0; }
+  void Sleep(uint32_t) override {}
+  void PumpDelay(uint32_t) override {}
+};
+
 inline MemoryFileSystem& InstallMemoryFiles() {
   static MemoryFileSystem files;
+  static FixedClock clock;
   files.files.clear();
   files.InstallAsPlatform();
+  platform::Services services = platform::Current();
+  services.clock = &clock;
+  platform::Install(services);
   return files;
+}
+
+// The bytes of the newest backup of `path`; nothing when there is none.
+inline std::string NewestBackup(MemoryFileSystem& files, std::u16string_view path) {
+  const std::vector<std::u16string> backups = base::BackupsOf(path);
+  return backups.empty() ? std::string() : files.files[backups.back()];
 }
 
 // File bytes from a fuzz input: taken as they are when they start with the byte-order mark,

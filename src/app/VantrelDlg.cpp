@@ -84,7 +84,7 @@ void CVantrelDlg::OnInitDialog() {
   m_nNeedPassword = g_GlobalSettings.NeedPassword();
   if (m_nNeedPassword == 1) windows.ShowWindow(m_hWnd, platform::ShowCommand::Minimize);
   m_bShowWindow = m_nNeedPassword == 0;
-  g_bDeviceActive = m_nNeedPassword == 0;
+  m_device.link.SetDeviceActive(m_nNeedPassword == 0);
 
   m_device.StartUp(m_hWnd);
   // Files that could not be read are left alone for this run; the user hears of it once.
@@ -362,7 +362,7 @@ void CVantrelDlg::OnTrayNotify(platform::WParam id, platform::LParam mouseMessag
 
 void CVantrelDlg::ShowRequest() {
   auto& windows = platform::Windows();
-  if (m_bShowWindow && g_bDeviceActive) {
+  if (m_bShowWindow && m_device.link.DeviceActive()) {
     windows.BringToForeground(m_hWnd);
     windows.ShowWindow(m_hWnd, platform::ShowCommand::Restore);
     return;
@@ -462,6 +462,11 @@ void CVantrelDlg::OnSensorTableChanged() {
 bool CVantrelDlg::ConfirmFactoryReset() {
   DeviceWindows* windows = m_router.Windows();
   return windows != nullptr && windows->ConfirmFactoryReset();
+}
+
+FactoryReset::Result CVantrelDlg::RunFactoryReset() {
+  FactoryReset reset(m_device.link, m_device.writer, *this, g_ProfileStore, g_GlobalSettings);
+  return reset.Run();
 }
 
 bool CVantrelDlg::DeviceBusy() const {

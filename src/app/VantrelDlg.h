@@ -118,9 +118,11 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   MacroDownload& Macros() override { return m_macros; }
   void MarkPending(Group group) override;
   void MarkPendingWhileDragging(Group group) override;
+  void MarkSaveOnly() override { StartPendingWrite(); }
   void WriteNow() override;
   void SaveNow() override;
   void CollectPage() override { CollectPageIntoProfile(); }
+  FactoryReset::Result RunFactoryReset() override;
   void RunAfterMenuClosed(uintptr_t timerId, std::function<void()> action) override;
   intptr_t ShowMessage(int textNumber, Box kind) override;
   intptr_t ShowMessageText(std::u16string_view text, Box kind) override;

@@ -1,7 +1,9 @@
 #include "base/Format.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace base {
 namespace {
@@ -81,112 +83,128 @@ std::u16string Pad(std::u16string body, const Directive& directive) {
   return body;
 }
 
+// Hands out the arguments in order; a missing one is nullptr.
+class ArgCursor {
+ public:
+  explicit ArgCursor(std::span<const FormatArg> args) : m_args(args) {}
+  const FormatArg* Take() { return m_next < m_args.size() ? &m_args[m_next++] : nullptr; }
+  // A "*" width or precision: an integer argument, else 0.
+  int TakeInt() {
+    const FormatArg* a = Take();
+    return (a && a->kind() == FormatArg::Kind::Integer) ? static_cast<int>(a->integer()) : 0;
+  }
+
+ private:
+  std::span<const FormatArg> m_args;
+  size_t m_next = 0;
+};
+
+bool IsFlag(char16_t c) {
+  return c == u'-' || c == u'+' || c == u' ' || c == u'#' || c == u'0';
+}
+
+bool IsDigit(char16_t c) {
+  return c >= u'0' && c <= u'9';
+}
+
+// Digits at `i`, capped at 4096 so no width or precision can ask for more than the buffer.
+int ParseCount(std::u16string_view format, size_t& i, int start) {
+  int value = start;
+  while (i < format.size() && IsDigit(format[i])) {
+    value = std::min(value * 10 + (format[i] - u'0'), 4096);
+    ++i;
+  }
+  return value;
+}
+
+// Flags, width, precision and length modifiers after a "%", up to the conversion character;
+// `i` is left on the conversion (or at the end of the format).
+Directive ParseDirective(std::u16string_view format, size_t& i, ArgCursor& args) {
+  Directive directive;
+  while (i < format.size() && IsFlag(format[i])) {
+    if (format[i] == u'-') directive.leftAlign = true;
+    directive.flags.push_back(static_cast<char>(format[i]));
+    ++i;
+  }
+  if (i < format.size() && format[i] == u'*') {
+    directive.width = args.TakeInt();
+    if (directive.width < 0) {
+      directive.leftAlign = true;
+      directive.flags.push_back('-');
+      directive.width = -directive.width;
+    }
+    ++i;
+  } else if (i < format.size() && IsDigit(format[i])) {
+    directive.width = ParseCount(format, i, 0);
+  }
+  if (i < format.size() && format[i] == u'.') {
+    ++i;
+    if (i < format.size() && format[i] == u'*') {
+      directive.precision = args.TakeInt();
+      ++i;
+    } else {
+      directive.precision = ParseCount(format, i, 0);
+    }
+  }
+  while (i < format.size() && (format[i] == u'h' || format[i] == u'l')) {
+    directive.length.push_back(static_cast<char>(format[i]));
+    ++i;
+  }
+  return directive;
+}
+
+std::u16string FormatCharacter(const Directive& directive, const FormatArg* arg) {
+  std::u16string body;
+  if (arg && arg->kind() == FormatArg::Kind::Integer) {
+    body.push_back(static_cast<char16_t>(arg->integer()));
+  }
+  return Pad(std::move(body), directive);
+}
+
+std::u16string FormatText(const Directive& directive, const FormatArg* arg) {
+  std::u16string body;
+  if (arg && arg->kind() == FormatArg::Kind::Text) body = std::u16string(arg->text());
+  if (directive.precision >= 0 && body.size() > static_cast<size_t>(directive.precision)) {
+    body.resize(static_cast<size_t>(directive.precision));
+  }
+  return Pad(std::move(body), directive);
+}
+
+bool IsNumberConversion(char c) {
+  constexpr std::string_view kNumbers = "diuxXofFeEgG";
+  return c != 0 && kNumbers.find(c) != std::string_view::npos;
+}
+
 }  // namespace
 
-std::u16string FormatArgs(std::u16string_view format, std::span<const FormatArg> args) {
+std::u16string FormatArgs(std::u16string_view format, std::span<const FormatArg> list) {
   std::u16string out;
   out.reserve(format.size() + 16);
-  size_t next = 0;
-  auto takeArg = [&]() -> const FormatArg* { return next < args.size() ? &args[next++] : nullptr; };
-  auto takeInt = [&]() -> int {
-    const FormatArg* a = takeArg();
-    return (a && a->kind() == FormatArg::Kind::Integer) ? static_cast<int>(a->integer()) : 0;
-  };
-
+  ArgCursor args(list);
   size_t i = 0;
   while (i < format.size()) {
-    const char16_t c = format[i];
-    if (c != u'%') {
-      out.push_back(c);
-      ++i;
+    if (format[i] != u'%') {
+      out.push_back(format[i++]);
       continue;
     }
     const size_t start = i++;
-    Directive directive;
-    while (i < format.size() && (format[i] == u'-' || format[i] == u'+' || format[i] == u' ' ||
-                                 format[i] == u'#' || format[i] == u'0')) {
-      if (format[i] == u'-') directive.leftAlign = true;
-      directive.flags.push_back(static_cast<char>(format[i]));
-      ++i;
-    }
-    if (i < format.size() && format[i] == u'*') {
-      directive.width = takeInt();
-      if (directive.width < 0) {
-        directive.leftAlign = true;
-        directive.flags.push_back('-');
-        directive.width = -directive.width;
-      }
-      ++i;
-    } else {
-      while (i < format.size() && format[i] >= u'0' && format[i] <= u'9') {
-        directive.width = (directive.width < 0 ? 0 : directive.width) * 10 + (format[i] - u'0');
-        if (directive.width > 4096) directive.width = 4096;
-        ++i;
-      }
-    }
-    if (i < format.size() && format[i] == u'.') {
-      ++i;
-      directive.precision = 0;
-      if (i < format.size() && format[i] == u'*') {
-        directive.precision = takeInt();
-        ++i;
-      } else {
-        while (i < format.size() && format[i] >= u'0' && format[i] <= u'9') {
-          directive.precision = directive.precision * 10 + (format[i] - u'0');
-          if (directive.precision > 4096) directive.precision = 4096;
-          ++i;
-        }
-      }
-    }
-    while (i < format.size() && (format[i] == u'h' || format[i] == u'l')) {
-      directive.length.push_back(static_cast<char>(format[i]));
-      ++i;
-    }
+    Directive directive = ParseDirective(format, i, args);
     if (i >= format.size()) {
       out.append(format.substr(start));  // a lone trailing "%" stays as it is
       break;
     }
     directive.conversion = static_cast<char>(format[i] < 0x80 ? format[i] : u'?');
     ++i;
-    switch (directive.conversion) {
-      case '%':
-        out.push_back(u'%');
-        break;
-      case 'd':
-      case 'i':
-      case 'u':
-      case 'x':
-      case 'X':
-      case 'o':
-      case 'f':
-      case 'F':
-      case 'e':
-      case 'E':
-      case 'g':
-      case 'G':
-        out += FormatNumber(directive, takeArg());
-        break;
-      case 'c': {
-        const FormatArg* a = takeArg();
-        std::u16string body;
-        if (a && a->kind() == FormatArg::Kind::Integer)
-          body.push_back(static_cast<char16_t>(a->integer()));
-        out += Pad(std::move(body), directive);
-        break;
-      }
-      case 's': {
-        const FormatArg* a = takeArg();
-        std::u16string body;
-        if (a && a->kind() == FormatArg::Kind::Text) body = std::u16string(a->text());
-        if (directive.precision >= 0 && body.size() > static_cast<size_t>(directive.precision)) {
-          body.resize(static_cast<size_t>(directive.precision));
-        }
-        out += Pad(std::move(body), directive);
-        break;
-      }
-      default:
-        out.append(format.substr(start, i - start));  // unknown conversions are copied
-        break;
+    if (directive.conversion == '%') {
+      out.push_back(u'%');
+    } else if (IsNumberConversion(directive.conversion)) {
+      out += FormatNumber(directive, args.Take());
+    } else if (directive.conversion == 'c') {
+      out += FormatCharacter(directive, args.Take());
+    } else if (directive.conversion == 's') {
+      out += FormatText(directive, args.Take());
+    } else {
+      out.append(format.substr(start, i - start));  // unknown conversions are copied
     }
   }
   return out;

@@ -1,5 +1,6 @@
 #include "base/Text.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace base {
@@ -83,43 +84,47 @@ std::string ToUtf8(std::u16string_view text) {
   return out;
 }
 
-int ParseDecimal(std::u16string_view text) {
+int64_t ParseLong(std::u16string_view text, int radix) {
   size_t i = 0;
-  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\n' ||
-                             text[i] == u'\r' || text[i] == u'\v' || text[i] == u'\f')) {
-    ++i;
-  }
+  while (i < text.size() && (text[i] == u' ' || (text[i] >= u'\t' && text[i] <= u'\r'))) ++i;
   bool negative = false;
-  if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
+  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
     negative = text[i] == u'-';
     ++i;
   }
-  long long value = 0;
-  const long long limit = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
-  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-    value = value * 10 + (text[i] - u'0');
-    if (value > limit) value = limit;
+  // "0x" counts as a prefix only when a hex digit follows; otherwise the "0" is the number.
+  if (radix == 16 && i + 2 < text.size() && text[i] == u'0' &&
+      (text[i + 1] == u'x' || text[i + 1] == u'X') && HexDigitValue(text[i + 2]) >= 0) {
+    i += 2;
   }
-  if (negative) return static_cast<int>(-value);
-  return value > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
-                                                 : static_cast<int>(value);
+  // Magnitudes are collected up to 2^63, which is enough for both limits of int64_t.
+  constexpr uint64_t kCap = uint64_t{1} << 63;
+  const auto r = static_cast<uint64_t>(radix);
+  uint64_t magnitude = 0;
+  for (; i < text.size(); ++i) {
+    const int digit = radix == 16 ? HexDigitValue(text[i])
+                                  : (text[i] >= u'0' && text[i] <= u'9' ? text[i] - u'0' : -1);
+    if (digit < 0) break;
+    const auto d = static_cast<uint64_t>(digit);
+    magnitude = magnitude > (kCap - d) / r ? kCap : magnitude * r + d;
+  }
+  if (negative) {
+    return magnitude == kCap ? std::numeric_limits<int64_t>::min()
+                             : -static_cast<int64_t>(magnitude);
+  }
+  return magnitude == kCap ? std::numeric_limits<int64_t>::max() : static_cast<int64_t>(magnitude);
 }
 
-int HexDigitValue(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  return -1;
+int ParseDecimal(std::u16string_view text) {
+  const int64_t value = ParseLong(text, 10);
+  return static_cast<int>(
+      std::clamp<int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-uint32_t ParseHex(std::u16string_view text) {
-  uint32_t value = 0;
-  for (char16_t c : text) {
-    const int d = HexDigitValue(c);
-    if (d < 0) break;
-    value = (value << 4) | static_cast<uint32_t>(d);
-  }
-  return value;
+void AppendHex(std::u16string& out, uint32_t value, int minDigits) {
+  int digits = std::clamp(minDigits, 1, 8);
+  while (digits < 8 && (value >> (4 * digits)) != 0) ++digits;
+  for (int d = digits - 1; d >= 0; --d) out.push_back(HexDigit(value >> (4 * d)));
 }
 
 bool StartsWith(std::u16string_view text, std::u16string_view prefix) {

@@ -13,16 +13,30 @@ namespace base {
 std::u16string FromUtf8(std::string_view text);
 std::string ToUtf8(std::u16string_view text);
 
-// Like _wtoi: leading blanks, an optional sign, then decimal digits up to the first non-digit.
-// No digits gives 0; the value saturates instead of overflowing.
+// wcstol(text, nullptr, radix) for radix 10 or 16: leading white space, an optional sign, for
+// radix 16 an optional "0x" (only when a hex digit follows), then digits up to the first other
+// character; 0 when there are none. Saturates at the limits of int64_t instead of overflowing.
+int64_t ParseLong(std::u16string_view text, int radix);
+
+// Like _wtoi: ParseLong with radix 10, saturated to the range of int.
 int ParseDecimal(std::u16string_view text);
 
-// Upper- or lower-case hex digits up to the first non-digit (no "0x" prefix, no sign).
-// No digits gives 0; more than eight digits keep the low 32 bits.
-uint32_t ParseHex(std::u16string_view text);
+// Value of one hex digit of either case, or -1.
+constexpr int HexDigitValue(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+  return -1;
+}
 
-// Value of one hex digit, or -1.
-int HexDigitValue(char16_t c);
+// The upper-case hex digit of the low four bits.
+constexpr char16_t HexDigit(unsigned value) {
+  return u"0123456789ABCDEF"[value & 0xF];
+}
+
+// Appends the value as "%.<minDigits>X" does: upper-case hex, zero-padded to minDigits digits
+// (at most 8), never cut.
+void AppendHex(std::u16string& out, uint32_t value, int minDigits);
 
 bool StartsWith(std::u16string_view text, std::u16string_view prefix);
 bool EndsWith(std::u16string_view text, std::u16string_view suffix);

@@ -319,6 +319,19 @@ bool DeviceLink::Transfer(CommandReport& frame, bool rebuild, uint8_t command, u
   return false;
 }
 
+bool DeviceLink::DeviceActive() const {
+  return g_bDeviceActive;
+}
+
+void DeviceLink::SetDeviceActive(bool active) {
+  g_bDeviceActive = active;
+}
+
+bool DeviceLink::CanReachMouse() const {
+  return DeviceActive() || HasCommandHandle(ConnectionMode::Wired) ||
+         HasCommandHandle(ConnectionMode::BLE);
+}
+
 bool DeviceLink::SendPairingReport() {
   ConnectionMode& wireless = m_modes[ConnectionMode::Wireless];
   if (!wireless.commandHandle) return false;
@@ -345,7 +358,7 @@ void DeviceLink::ReadDeviceInfo() {
   if (!info) return;
 
   if (*from == ConnectionMode::Wired) m_firmwareBytes = {info->firmware8, info->firmware9};
-  g_bDeviceActive = info->linked;
+  SetDeviceActive(info->linked);
   if (!m_host.ShowWindowFlag()) {
     m_host.SetShowWindowFlag(true);
     m_host.SetShownByDevice(true);

@@ -59,6 +59,11 @@ class DeviceLink {
   bool HasAnyCommandHandle() const;
   bool IsPresent(ConnectionMode::Kind mode) const { return m_modes[mode].present; }
   bool Connected() const { return m_connected; }
+  // g_bDeviceActive: the mouse answers, or is linked to its receiver, as last reported.
+  bool DeviceActive() const;
+  void SetDeviceActive(bool active);
+  // A write can reach the mouse: it is active, or a cable or Bluetooth command handle is open.
+  bool CanReachMouse() const;
   const ConnectionMode& Mode(ConnectionMode::Kind mode) const { return m_modes[mode]; }
   bool IsReaderRunning(ConnectionMode::Kind mode) const;
 
@@ -88,7 +93,6 @@ class DeviceLink {
   // `first` gets its sequence number here.
   [[nodiscard]] bool SendFrame(CommandReport first, uint32_t settleMs = kMacroSettleMs);
   uint8_t NextSequenceValue() const { return m_sequence; }
-  void SetSequenceForTest(uint8_t value) { m_sequence = value; }
 
   // Set whenever a packet is built for sending; a write clears it first.
   bool SomethingSent() const { return m_somethingSent; }

@@ -11,19 +11,20 @@
 #include <string>
 
 #include "platform/Types.h"
+#include "profiles/TextSetting.h"
 
 class DeviceModel {
  public:
-  // Text settings by their pair index in the profile.
+  // The text settings the device link reads, by their pair index in the profile.
   enum TextSetting : int {
-    MoveLightingOnOffMode = 15,
-    PowerDownTime = 16,
-    LiftDetectionHeight = 17,
-    KeyDebounce = 18,
-    MotionWakeup = 19,
-    AngleSnap = 20,
-    MotionSync = 21,
-    RippleControl = 22,
+    MoveLightingOnOffMode = static_cast<int>(::TextSetting::MoveLightingOnOffMode),
+    PowerDownTime = static_cast<int>(::TextSetting::PowerDownTime),
+    LiftDetectionHeight = static_cast<int>(::TextSetting::LiftDetectionHeight),
+    KeyDebounce = static_cast<int>(::TextSetting::KeyDebounce),
+    MotionWakeup = static_cast<int>(::TextSetting::MotionWakeup),
+    AngleSnap = static_cast<int>(::TextSetting::AngleSnap),
+    MotionSync = static_cast<int>(::TextSetting::MotionSync),
+    RippleControl = static_cast<int>(::TextSetting::RippleControl),
   };
   static constexpr int kButtons = 6;
   static constexpr int kDpiLevels = 8;

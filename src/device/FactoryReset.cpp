@@ -3,7 +3,6 @@
 #include <array>
 #include <string>
 
-#include "base/AppGlobals.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
 #include "device/SettingsWriter.h"
@@ -32,13 +31,12 @@ int FactoryReset::ResetCurrentProfile(ProfileStore& store, const GlobalSettings&
 }
 
 FactoryReset::Result FactoryReset::Run() {
-  if (!g_bDeviceActive && !m_link.HasCommandHandle(ConnectionMode::Wired) &&
-      !m_link.HasCommandHandle(ConnectionMode::BLE)) {
+  if (!m_link.CanReachMouse()) {
     m_host.ShowAttention(kNoDeviceText);
     return Result::NoDevice;
   }
   if (!m_host.ConfirmFactoryReset()) return Result::Cancelled;
-  (void)SendFactoryResetCommand();  // the profile on the PC is reset in any case
+  const bool acknowledged = SendFactoryResetCommand();  // the PC's profile is reset anyway
   const int slot = ResetCurrentProfile(m_store, m_settings);
   // A file that cannot be written now is written by the next save.
   if (!WriteProfileFile(m_store.profiles[slot], m_settings.ProfileSlotPath(slot))) {
@@ -47,5 +45,9 @@ FactoryReset::Result FactoryReset::Run() {
   m_writer.SnapshotSentState();
   m_host.RefreshPage();
   m_host.ShowProgress(kProgressText);
+  if (!acknowledged) {
+    m_host.ShowAttention(kNotConfirmedText);
+    return Result::Unconfirmed;
+  }
   return Result::Done;
 }

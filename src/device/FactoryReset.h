@@ -16,11 +16,14 @@ class FactoryReset {
   static constexpr uint8_t kResetCommand = 0x0F;
   static constexpr int kNoDeviceText = 156;
   static constexpr int kProgressText = 146;
+  static constexpr int kNotConfirmedText = 342;
 
   enum class Result {
-    NoDevice,   // nothing can take commands: attention text 156 shown
-    Cancelled,  // the confirmation was not given
-    Done,       // command sent (acknowledged or not) and the profile reset
+    NoDevice,     // nothing can take commands: attention text 156 shown
+    Cancelled,    // the confirmation was not given
+    Done,         // the mouse acknowledged the command; the profile is reset
+    Unconfirmed,  // the mouse never acknowledged: the profile is reset all the same and the
+                  // user is told (attention text 342)
   };
 
   FactoryReset(DeviceLink& link, SettingsWriter& writer, DeviceHost& host, ProfileStore& store,

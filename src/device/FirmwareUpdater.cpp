@@ -102,32 +102,27 @@ std::optional<uint32_t> FirmwareUpdater::ReadDeviceChecksum() {
   return m_deviceChecksum;
 }
 
-bool FirmwareUpdater::RewriteBaseRegion() {
-  // Without a base image that covers the region the base cannot even be checked, and an
-  // application written over an unknown base may never start.
-  if (!m_image.HasBase()) return Fail(kBaseCheckFailed);
+bool FirmwareUpdater::BaseMatches(bool& answered) {
   const std::vector<uint8_t>& base = m_image.Base();
-
-  bool differs = true;
-  for (int pass = 0; pass < kCheckPasses && differs; ++pass) {
-    differs = false;
-    for (uint32_t a = FirmwareReport::kBaseCheckStart; a < FirmwareReport::kBaseCheckEnd;
-         a += kFullBlock) {
-      const auto block = Read(a, kFullBlock);
-      // An unanswered read tells nothing about the base: never rewrite on it.
-      if (!block) return Fail(kBaseCheckFailed);
-      if (!std::equal(block->begin(), block->end(), base.begin() + a)) {
-        differs = true;
-        break;
-      }
-      Wait(kReadWaitMs);
+  answered = true;
+  for (uint32_t a = FirmwareReport::kBaseCheckStart; a < FirmwareReport::kBaseCheckEnd;
+       a += kFullBlock) {
+    const auto block = Read(a, kFullBlock);
+    if (!block) {
+      answered = false;
+      return false;
     }
+    if (!std::equal(block->begin(), block->end(), base.begin() + a)) return false;
+    Wait(kReadWaitMs);
   }
-  if (!differs) return true;
+  return true;
+}
 
-  auto failWriting = [this](int text) {
+bool FirmwareUpdater::WriteBase() {
+  const std::vector<uint8_t>& base = m_image.Base();
+  auto failWriting = [this] {
     (void)Send(FirmwareReport::Protection(0));  // close the base again, best effort
-    return Fail(text);
+    return Fail(kBaseWriteFailed);
   };
   if (!Send(FirmwareReport::Protection(FirmwareReport::kUnlockValue))) {
     return Fail(kBaseWriteFailed);
@@ -138,7 +133,7 @@ bool FirmwareUpdater::RewriteBaseRegion() {
   for (uint32_t s = 0; s < kBaseSectors; ++s) {
     if (!Send(
             FirmwareReport::Make(FirmwareReport::kEraseSector, s * FirmwareReport::kSectorSize))) {
-      return failWriting(kBaseWriteFailed);
+      return failWriting();
     }
     Wait(kSectorWaitMs);
     Status(base::Format(u"%s(%d/%d)", writing, ++step, kBaseSteps), kWritingBase);
@@ -155,13 +150,17 @@ bool FirmwareUpdater::RewriteBaseRegion() {
                            : i - (kBaseBlocks - kWindowBlocks) + kWindowFirst;
     const uint32_t a = k * kFullBlock;
     const auto data = std::span<const uint8_t>(base).subspan(a, kFullBlock);
-    if (!SendWithRetry(FirmwareReport::Write(a, data))) return failWriting(kBaseWriteFailed);
+    if (!SendWithRetry(FirmwareReport::Write(a, data))) return failWriting();
     Status(base::Format(u"%s(%d/%d)", writing, ++step, kBaseSteps), kWritingBase);
     Wait(kBlockWaitMs);
   }
   if (!Send(FirmwareReport::Protection(0))) return Fail(kBaseWriteFailed);
   Wait(kProtectionWaitMs);
+  return true;
+}
 
+bool FirmwareUpdater::CheckWrittenBase() {
+  const std::vector<uint8_t>& base = m_image.Base();
   const std::u16string checking = LangText(kCheckingBase);
   for (uint32_t k = 0; k < kBaseBlocks; ++k) {
     const uint32_t a = k * kFullBlock;
@@ -175,68 +174,73 @@ bool FirmwareUpdater::RewriteBaseRegion() {
   return true;
 }
 
-bool FirmwareUpdater::WriteApplication() {
-  const std::vector<uint8_t>& app = m_image.Application();
-  const size_t n = app.size();
-  const size_t whole = n / kFullBlock;
-  const size_t tail = n % kFullBlock;
-  const uint32_t area = FirmwareReport::kUpdateArea;
+bool FirmwareUpdater::RewriteBaseRegion() {
+  // Without a base image that covers the region the base cannot even be checked, and an
+  // application written over an unknown base may never start.
+  if (!m_image.HasBase()) return Fail(kBaseCheckFailed);
+  for (int pass = 0; pass < kCheckPasses; ++pass) {
+    bool answered = true;
+    if (BaseMatches(answered)) return true;
+    // An unanswered read tells nothing about the base: never rewrite on it.
+    if (!answered) return Fail(kBaseCheckFailed);
+  }
+  return WriteBase() && CheckWrittenBase();
+}
 
-  const auto first = Read(area, kFullBlock);
+bool FirmwareUpdater::EraseUsedUpdateArea() {
+  const auto first = Read(FirmwareReport::kUpdateArea, kFullBlock);
   if (!first) return Fail(kWriteFailed);
-  if (Le32(first->data()) != 0xFFFFFFFFu) {
-    Status(kErasing);
-    if (!Send(FirmwareReport::Make(FirmwareReport::kEraseUpdateArea, 0))) {
-      return Fail(kWriteFailed);
-    }
-    Wait(kEraseAreaWaitMs);
-  }
+  if (Le32(first->data()) == 0xFFFFFFFFu) return true;
+  Status(kErasing);
+  if (!Send(FirmwareReport::Make(FirmwareReport::kEraseUpdateArea, 0))) return Fail(kWriteFailed);
+  Wait(kEraseAreaWaitMs);
+  return true;
+}
 
+bool FirmwareUpdater::WriteApplicationBlocks() {
+  const std::vector<uint8_t>& app = m_image.Application();
   Status(kWriting);
-  for (size_t k = 0; k < whole; ++k) {
-    const auto data = std::span<const uint8_t>(app).subspan(k * kFullBlock, kFullBlock);
-    if (!SendWithRetry(FirmwareReport::Write(area + static_cast<uint32_t>(k * kFullBlock), data))) {
-      return Fail(kWriteFailed);
-    }
-    Advance(4);
-    Wait(kBlockWaitMs);
-  }
-  if (tail != 0) {
-    const auto data = std::span<const uint8_t>(app).subspan(whole * kFullBlock, tail);
+  for (size_t at = 0; at < app.size(); at += kFullBlock) {
+    const size_t length = std::min<size_t>(kFullBlock, app.size() - at);
+    const auto data = std::span<const uint8_t>(app).subspan(at, length);
     if (!SendWithRetry(
-            FirmwareReport::Write(area + static_cast<uint32_t>(whole * kFullBlock), data))) {
-      return Fail(kLastBlockFailed);
+            FirmwareReport::Write(FirmwareReport::kUpdateArea + static_cast<uint32_t>(at), data))) {
+      return Fail(length == kFullBlock ? kWriteFailed : kLastBlockFailed);
     }
     Advance(4);
     Wait(kBlockWaitMs);
   }
+  return true;
+}
 
+bool FirmwareUpdater::VerifyUpdateArea() {
+  const size_t n = m_image.Application().size();
   Status(kVerifying);
   m_readBack.assign(n, 0);
   bool complete = true;
-  for (size_t k = 0; k < whole + (tail != 0 ? 1 : 0) && complete; ++k) {
-    const size_t length = k < whole ? kFullBlock : tail;
+  for (size_t at = 0; at < n; at += kFullBlock) {
+    const size_t length = std::min<size_t>(kFullBlock, n - at);
     const auto block =
-        Read(area + static_cast<uint32_t>(k * kFullBlock), static_cast<uint8_t>(length));
+        Read(FirmwareReport::kUpdateArea + static_cast<uint32_t>(at), static_cast<uint8_t>(length));
     if (!block) {
       complete = false;
       break;
     }
-    std::copy_n(block->begin(), length, m_readBack.begin() + k * kFullBlock);
+    std::copy_n(block->begin(), length, m_readBack.begin() + at);
     Advance(1);
     Wait(kReadWaitMs);
   }
   const uint32_t crc =
       base::Crc32(std::span<const uint8_t>(m_readBack).subspan(FirmwareHeader::kLength));
-  if (!complete || crc != m_image.Header().checksum) {
-    // Never commit what did not verify; undo it instead.
-    Status(kVerifyFailed);
-    (void)Send(FirmwareReport::Make(FirmwareReport::kEraseUpdateArea, 0));
-    Wait(kEraseAreaWaitMs);
-    return false;
-  }
+  if (complete && crc == m_image.Header().checksum) return true;
+  // Never commit what did not verify; undo it instead.
+  Status(kVerifyFailed);
+  (void)Send(FirmwareReport::Make(FirmwareReport::kEraseUpdateArea, 0));
+  Wait(kEraseAreaWaitMs);
+  return false;
+}
 
-  // Commit.
+bool FirmwareUpdater::Commit() {
   if (!Send(FirmwareReport::Make(FirmwareReport::kEraseSector, FirmwareReport::kCommitFlag))) {
     return Fail(kWriteFailed);
   }
@@ -262,12 +266,16 @@ bool FirmwareUpdater::WriteApplication() {
     return Fail(kWriteFailed);
   }
   Wait(kCommitWaitMs);
+  return true;
+}
 
-  // Restart and wait for the mouse to come back.
+bool FirmwareUpdater::RestartAndReconnect() {
   const std::u16string restarting = LangText(kRestarting);
   Status(base::Format(u"%s  ....3", restarting), kRestarting);
-  if (!Send(FirmwareReport::Make(FirmwareReport::kRestart, 0))) return Fail(kNotStarted);
+  // The mouse may restart before it answers the request: its removal is expected either way,
+  // and the countdown and the checksum read below tell whether the new firmware runs.
   m_link.SetExpectedRemoval(true);
+  (void)Send(FirmwareReport::Make(FirmwareReport::kRestart, 0));
   Wait(kCountdownMs);
   Status(base::Format(u"%s  ....2", restarting), kRestarting);
   Wait(kCountdownMs);
@@ -293,6 +301,11 @@ bool FirmwareUpdater::WriteApplication() {
     return true;
   }
   return Fail(kNotStarted);
+}
+
+bool FirmwareUpdater::WriteApplication() {
+  return EraseUsedUpdateArea() && WriteApplicationBlocks() && VerifyUpdateArea() && Commit() &&
+         RestartAndReconnect();
 }
 
 FirmwareUpdater::Outcome FirmwareUpdater::Run() {

@@ -102,6 +102,18 @@ class FirmwareUpdater {
   void Advance(int steps);
   bool Fail(int text);
 
+  // The steps of RewriteBaseRegion: whether the check window holds the image (`answered`
+  // false when a read got no answer), the unlocked rewrite, the read-back of every block.
+  bool BaseMatches(bool& answered);
+  bool WriteBase();
+  bool CheckWrittenBase();
+  // The steps of WriteApplication, each false after it has shown why.
+  bool EraseUsedUpdateArea();
+  bool WriteApplicationBlocks();
+  bool VerifyUpdateArea();
+  bool Commit();
+  bool RestartAndReconnect();
+
   DeviceLink& m_link;
   FirmwareProgress& m_ui;
   const FirmwareImage& m_image;

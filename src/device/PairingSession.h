@@ -25,7 +25,7 @@ class PairingSession {
 
   // The start button or Space.
   StartAction Start();
-  // The 1000 ms timer; `linked` is g_bDeviceActive. Stop: kill the timer.
+  // The 1000 ms timer; `linked` is DeviceLink::DeviceActive(). Stop: kill the timer.
   TickResult Tick(bool linked);
 
   State state() const { return m_state; }

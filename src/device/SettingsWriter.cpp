@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "base/AppGlobals.h"
 #include "base/Text.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceModel.h"
 #include "device/MacroSync.h"
 #include "platform/Platform.h"
+#include "profiles/PollingRate.h"
 
 namespace {
 
@@ -106,11 +106,6 @@ SettingsWriter::ColourPayload SettingsWriter::BuildColours(const DeviceModel& mo
   return payload;
 }
 
-uint8_t SettingsWriter::PollingCode(uint8_t index) {
-  constexpr uint8_t kCodes[] = {0x08, 0x04, 0x02, 0x01, 0x11, 0x12, 0x14};
-  return kCodes[index < 6 ? index : 6];
-}
-
 uint8_t SettingsWriter::LiftOffCode(std::u16string_view liftDetectionHeight) {
   return base::ParseDecimal(liftDetectionHeight) == 1 ? 1 : 2;
 }
@@ -155,8 +150,7 @@ void SettingsWriter::WriteChanges() {
   m_link.ClearSomethingSent();
   // Waiting in the tray for the device: the changes wait as well.
   if (!m_host.ShowWindowFlag()) return;
-  if (!g_bDeviceActive && !m_link.HasCommandHandle(ConnectionMode::Wired) &&
-      !m_link.HasCommandHandle(ConnectionMode::BLE)) {
+  if (!m_link.CanReachMouse()) {
     m_host.ShowAttention(kNoDeviceText);
     return;
   }
@@ -208,7 +202,7 @@ bool SettingsWriter::SendKeyTable() {
 
 bool SettingsWriter::SendDpiGroup() {
   if (!CanSend()) return false;
-  const uint8_t polling = PollingCode(m_model.PollingIndex());
+  const uint8_t polling = PollingRate::Code(m_model.PollingIndex());
   const uint8_t lift = LiftOffCode(m_model.PairValue(DeviceModel::LiftDetectionHeight));
   const uint8_t debounce = DebounceCode(m_model.PairValue(DeviceModel::KeyDebounce));
   const DpiCopy dpi = BuildDpi(m_model);
@@ -281,7 +275,7 @@ void SettingsWriter::SnapshotSentState() {
   // A marked group's copies still describe what the mouse holds; its change is not sent yet.
   if (!IsDirty(Group::Keys)) Store(m_keysSent, BuildKeyTable(m_model));
   if (!IsDirty(Group::Dpi)) {
-    m_pollingSent = PollingCode(m_model.PollingIndex());
+    m_pollingSent = PollingRate::Code(m_model.PollingIndex());
     m_liftSent = LiftOffCode(m_model.PairValue(DeviceModel::LiftDetectionHeight));
     m_debounceSent = DebounceCode(m_model.PairValue(DeviceModel::KeyDebounce));
     m_dpiSent = BuildDpi(m_model);

@@ -74,7 +74,6 @@ class SettingsWriter {
   // The 18-byte payload of one of the two 0x02 packets, from the copy.
   static std::array<uint8_t, 18> DpiPacket(const DpiCopy& dpi, bool yAxis);
   static ColourPayload BuildColours(const DeviceModel& model);
-  static uint8_t PollingCode(uint8_t index);
   static uint8_t LiftOffCode(std::u16string_view liftDetectionHeight);
   static uint8_t DebounceCode(std::u16string_view keyDebounce);
   static LightingPayload BuildLighting(const DeviceModel& model);

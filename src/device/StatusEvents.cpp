@@ -1,12 +1,12 @@
 #include "device/StatusEvents.h"
 
-#include "base/AppGlobals.h"
 #include "base/Format.h"
 #include "base/Language.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceModel.h"
 #include "device/SettingsWriter.h"
+#include "profiles/PollingRate.h"
 
 namespace {
 
@@ -20,10 +20,6 @@ constexpr SensorEntry kSensors[] = {
     {0x60, 0x3360}, {0x70, 0x0070}, {0x89, 0x3389}, {0x95, 0x3395}, {0x99, 0x3399},
 };
 
-constexpr const char16_t* kPollingLabels[] = {u"125Hz",  u"250Hz",  u"500Hz", u"1000Hz",
-                                              u"2000Hz", u"4000Hz", u"8000Hz"};
-
-constexpr int kLightingEffects = 10;
 constexpr uint32_t kLinkTimerAfterReportMs = 100;
 constexpr uint32_t kLeaveDelayMs = 100;
 
@@ -47,34 +43,12 @@ StatusEvents::StatusEvents(DeviceLink& link, SettingsWriter& writer, DeviceModel
     : m_link(link), m_writer(writer), m_model(model), m_host(host) {}
 
 uint8_t StatusEvents::PollingIndexFor(ConnectionMode::Kind mode, uint8_t code, int pollingClass) {
-  uint8_t index = 6;
-  switch (code) {
-    case 0x08:
-      index = 0;
-      break;
-    case 0x04:
-      index = 1;
-      break;
-    case 0x02:
-      index = 2;
-      break;
-    case 0x01:
-      index = 3;
-      break;
-    case 0x11:
-      index = 4;
-      break;
-    case 0x12:
-      index = 5;
-      break;
-    default:
-      break;
-  }
-  uint8_t limit = 6;
+  const uint8_t index = PollingRate::IndexOfCode(code);
+  uint8_t limit = PollingRate::kHighestIndex;
   if (mode == ConnectionMode::Wired) {
-    limit = pollingClass == 8 ? 6 : pollingClass == 4 ? 5 : pollingClass == 2 ? 4 : 3;
+    limit = PollingRate::HighestIndexForClass(pollingClass);
   } else if (mode == ConnectionMode::BLE) {
-    limit = 3;
+    limit = PollingRate::kIndex1000Hz;
   }
   return index < limit ? index : limit;
 }
@@ -86,10 +60,6 @@ std::optional<uint16_t> StatusEvents::SensorWordFor(uint8_t code) {
   return std::nullopt;
 }
 
-const char16_t* StatusEvents::PollingLabel(uint8_t index) {
-  return kPollingLabels[index < 6 ? index : 6];
-}
-
 bool StatusEvents::OnStatusReport(ConnectionMode::Kind mode, std::span<const uint8_t> bytes,
                                   uint64_t arrivedMs) {
   const auto report = StatusReport::Parse(bytes);
@@ -99,18 +69,19 @@ bool StatusEvents::OnStatusReport(ConnectionMode::Kind mode, std::span<const uin
     const bool otherLink =
         m_link.IsPresent(ConnectionMode::Wired) || m_link.IsPresent(ConnectionMode::BLE);
     const bool linked = report->link != 0;
-    if (!otherLink && (linked != g_bDeviceActive || (!linked && m_linkShown != kNotLinkedShown))) {
+    if (!otherLink &&
+        (linked != m_link.DeviceActive() || (!linked && m_linkShown != kNotLinkedShown))) {
       m_host.SetTimer(DeviceHost::kTimerLinkState, kLinkTimerAfterReportMs);
     }
     if (!linked) {
-      g_bDeviceActive = false;
+      m_link.SetDeviceActive(false);
       if (!otherLink && !m_writer.IsDirty(SettingsWriter::Group::Dpi)) {
         m_battery = 0;
         m_charge = kDischarging;
       }
       return true;
     }
-    g_bDeviceActive = true;
+    m_link.SetDeviceActive(true);
     if (report->IsLeaveRequest()) {
       m_host.SetTimer(DeviceHost::kTimerLeave, kLeaveDelayMs);
       return false;
@@ -131,67 +102,14 @@ bool StatusEvents::OnStatusReport(ConnectionMode::Kind mode, std::span<const uin
 }
 
 bool StatusEvents::Apply(ConnectionMode::Kind mode, const StatusReport& r) {
-  bool changed = false;
-
-  // A level beyond the eight the profile has is not stored.
-  if (r.dpiLevel != m_lastDpiLevel && r.dpiLevel < 8) {
-    m_lastDpiLevel = r.dpiLevel;
-    m_model.SetCurrentDpiLevel(r.dpiLevel);
-    changed = true;
-  }
-
-  m_battery = r.battery;
-  m_charge = r.chargeState == 1 ? kCharging : r.chargeState == 2 ? kFull : kDischarging;
-  if (m_charge == kFull) m_battery = 100;
-
+  bool changed = ApplyDpiLevel(r);
+  ApplyBattery(r);
   const int oldClass = m_link.MaxPollingClass();
-  int newClass = oldClass;
-  if (mode == ConnectionMode::BLE) {
-    newClass = r.pollingClass == 0x31 ? 0x31 : 0x30;
-  } else if (r.pollingClass == 8 || r.pollingClass == 4 || r.pollingClass == 2 ||
-             r.pollingClass == 1) {
-    newClass = r.pollingClass;
-  }
-  m_link.SetMaxPollingClass(newClass);
-
-  const uint8_t polling = PollingIndexFor(mode, r.pollingCode, newClass);
-  if (polling != m_model.PollingIndex()) {
-    m_model.SetPollingRate(polling, PollingLabel(polling));
-    changed = true;
-  }
-
-  // Only the ten effects the profile has a parameter set for are stored.
-  if (r.lightingMode != m_model.LightingMode() && r.lightingMode < kLightingEffects) {
-    m_model.SetLightingMode(r.lightingMode, LangText(LightingNameText(r.lightingMode)));
-    changed = true;
-  }
-
-  uint8_t& lastLaunch = m_lastLaunch[mode];
-  if (r.launch == 0) {
-    lastLaunch = 0;
-  } else if (r.launch != lastLaunch) {
-    lastLaunch = r.launch;
-    if (r.launch <= DeviceModel::kButtons) {
-      const std::u16string target = m_model.ButtonUrl(r.launch - 1);
-      // Nothing bound: opening an empty name would show some folder instead.
-      if (!target.empty()) m_host.ShellOpen(target);
-    }
-  }
-
-  if (newClass != oldClass) m_host.RefreshPage();
-
-  if (r.sensorCode != 0) {
-    if (const auto word = SensorWordFor(r.sensorCode)) {
-      m_lastUnknownSensor = 0;
-      if (*word != m_model.CurrentSensor()) {
-        m_model.SetCurrentSensor(*word);
-        ReloadSensor(*word);
-      }
-    } else if (r.sensorCode != m_lastUnknownSensor) {
-      m_lastUnknownSensor = r.sensorCode;
-      ReloadSensor(m_model.CurrentSensor());
-    }
-  }
+  changed = ApplyPolling(mode, r) || changed;
+  changed = ApplyLightingMode(r) || changed;
+  ApplyLaunchRequest(mode, r);
+  if (m_link.MaxPollingClass() != oldClass) m_host.RefreshPage();
+  ApplySensorCode(r);
 
   if (changed) {
     m_host.MarkSavePending();
@@ -200,6 +118,73 @@ bool StatusEvents::Apply(ConnectionMode::Kind mode, const StatusReport& r) {
     m_writer.SnapshotSentState();
   }
   return changed;
+}
+
+bool StatusEvents::ApplyDpiLevel(const StatusReport& r) {
+  // A level beyond the eight the profile has is not stored.
+  if (r.dpiLevel == m_lastDpiLevel || r.dpiLevel >= DeviceModel::kDpiLevels) return false;
+  m_lastDpiLevel = r.dpiLevel;
+  m_model.SetCurrentDpiLevel(r.dpiLevel);
+  return true;
+}
+
+void StatusEvents::ApplyBattery(const StatusReport& r) {
+  m_battery = r.battery;
+  m_charge = r.chargeState == 1 ? kCharging : r.chargeState == 2 ? kFull : kDischarging;
+  if (m_charge == kFull) m_battery = 100;
+}
+
+bool StatusEvents::ApplyPolling(ConnectionMode::Kind mode, const StatusReport& r) {
+  int pollingClass = m_link.MaxPollingClass();
+  if (mode == ConnectionMode::BLE) {
+    pollingClass = r.pollingClass == 0x31 ? 0x31 : 0x30;
+  } else if (r.pollingClass == 8 || r.pollingClass == 4 || r.pollingClass == 2 ||
+             r.pollingClass == 1) {
+    pollingClass = r.pollingClass;
+  }
+  m_link.SetMaxPollingClass(pollingClass);
+
+  const uint8_t polling = PollingIndexFor(mode, r.pollingCode, pollingClass);
+  if (polling == m_model.PollingIndex()) return false;
+  m_model.SetPollingRate(polling, PollingRate::Label(polling));
+  return true;
+}
+
+bool StatusEvents::ApplyLightingMode(const StatusReport& r) {
+  // Only the ten effects the profile has a parameter set for are stored.
+  if (r.lightingMode == m_model.LightingMode() || r.lightingMode >= DeviceModel::kEffects) {
+    return false;
+  }
+  m_model.SetLightingMode(r.lightingMode, LangText(LightingNameText(r.lightingMode)));
+  return true;
+}
+
+void StatusEvents::ApplyLaunchRequest(ConnectionMode::Kind mode, const StatusReport& r) {
+  uint8_t& lastLaunch = m_lastLaunch[mode];
+  if (r.launch == 0) {
+    lastLaunch = 0;
+    return;
+  }
+  if (r.launch == lastLaunch) return;
+  lastLaunch = r.launch;
+  if (r.launch > DeviceModel::kButtons) return;
+  const std::u16string target = m_model.ButtonUrl(r.launch - 1);
+  // Nothing bound: opening an empty name would show some folder instead.
+  if (!target.empty()) m_host.ShellOpen(target);
+}
+
+void StatusEvents::ApplySensorCode(const StatusReport& r) {
+  if (r.sensorCode == 0) return;
+  if (const auto word = SensorWordFor(r.sensorCode)) {
+    m_lastUnknownSensor = 0;
+    if (*word != m_model.CurrentSensor()) {
+      m_model.SetCurrentSensor(*word);
+      ReloadSensor(*word);
+    }
+  } else if (r.sensorCode != m_lastUnknownSensor) {
+    m_lastUnknownSensor = r.sensorCode;
+    ReloadSensor(m_model.CurrentSensor());
+  }
 }
 
 void StatusEvents::ReloadSensor(uint16_t sensor) {
@@ -219,7 +204,7 @@ bool StatusEvents::OnTimer(uintptr_t id) {
       m_host.KillTimer(id);
       const bool wireless = m_link.HasCommandHandle(ConnectionMode::Wireless);
       if (m_link.HasCommandHandle(ConnectionMode::Wired) ||
-          m_link.HasCommandHandle(ConnectionMode::BLE) || (wireless && g_bDeviceActive)) {
+          m_link.HasCommandHandle(ConnectionMode::BLE) || (wireless && m_link.DeviceActive())) {
         if (m_linkShown != kLinkedShown) {
           m_linkShown = kLinkedShown;
           m_host.ShowNotLinkedLabel(false);

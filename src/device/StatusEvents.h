@@ -42,12 +42,17 @@ class StatusEvents {
   static uint8_t PollingIndexFor(ConnectionMode::Kind mode, uint8_t code, int pollingClass);
   // The sensor model word of a reported sensor code; nothing for an unknown code.
   static std::optional<uint16_t> SensorWordFor(uint8_t code);
-  // "125Hz" .. "8000Hz" for index 0..6; the last for anything larger.
-  static const char16_t* PollingLabel(uint8_t index);
 
  private:
   void LinkReport(const StatusReport& report);
   bool Apply(ConnectionMode::Kind mode, const StatusReport& report);
+  // The steps of Apply; those that return true changed the profile.
+  bool ApplyDpiLevel(const StatusReport& report);
+  void ApplyBattery(const StatusReport& report);
+  bool ApplyPolling(ConnectionMode::Kind mode, const StatusReport& report);
+  bool ApplyLightingMode(const StatusReport& report);
+  void ApplyLaunchRequest(ConnectionMode::Kind mode, const StatusReport& report);
+  void ApplySensorCode(const StatusReport& report);
   void ReloadSensor(uint16_t sensor);
 
   DeviceLink& m_link;

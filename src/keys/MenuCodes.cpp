@@ -11,6 +11,7 @@ constexpr auto F = MenuItemKind::Function;
 constexpr auto S = MenuItemKind::Submenu;
 constexpr auto D = MenuItemKind::Dialog;
 constexpr BFC kNone{};
+constexpr int kDpiLockText = 36;
 
 }  // namespace
 
@@ -41,19 +42,39 @@ const std::array<SubmenuItem, 3> kDpiMenu = {{
     {42, {}, BFC::Make(BFC::DpiFunction, 1)},
 }};
 
-const std::array<SubmenuItem, 11> kDpiLockMenu = {{
-    {0, u"200", BFC::Make(BFC::DpiLock, 1)},
-    {0, u"300", BFC::Make(BFC::DpiLock, 2)},
-    {0, u"400", BFC::Make(BFC::DpiLock, 3)},
-    {0, u"500", BFC::Make(BFC::DpiLock, 4)},
-    {0, u"600", BFC::Make(BFC::DpiLock, 5)},
-    {0, u"700", BFC::Make(BFC::DpiLock, 6)},
-    {0, u"800", BFC::Make(BFC::DpiLock, 7)},
-    {0, u"900", BFC::Make(BFC::DpiLock, 8)},
-    {0, u"1000", BFC::Make(BFC::DpiLock, 9)},
-    {0, u"1100", BFC::Make(BFC::DpiLock, 10)},
-    {0, u"1200", BFC::Make(BFC::DpiLock, 11)},
-}};
+namespace {
+
+// "200".."1200": each entry is labelled with the DPI its code locks at.
+struct Label {
+  std::array<char16_t, 5> digits{};
+  size_t length = 0;
+};
+
+constexpr auto kDpiLockLabels = [] {
+  std::array<Label, kDpiLockEntries> labels{};
+  for (int i = 0; i < kDpiLockEntries; ++i) {
+    const int value = BFC::DpiLockValue(static_cast<uint8_t>(BFC::kDpiLockMin + i));
+    Label& label = labels[i];
+    for (int rest = value; rest != 0; rest /= 10) ++label.length;
+    int rest = value;
+    for (size_t d = label.length; d-- > 0; rest /= 10) {
+      label.digits[d] = static_cast<char16_t>(u'0' + rest % 10);
+    }
+  }
+  return labels;
+}();
+
+}  // namespace
+
+constinit const std::array<SubmenuItem, kDpiLockEntries> kDpiLockMenu = [] {
+  std::array<SubmenuItem, kDpiLockEntries> items{};
+  for (int i = 0; i < kDpiLockEntries; ++i) {
+    items[i] = {0,
+                {kDpiLockLabels[i].digits.data(), kDpiLockLabels[i].length},
+                BFC::Make(BFC::DpiLock, static_cast<uint8_t>(BFC::kDpiLockMin + i))};
+  }
+  return items;
+}();
 
 const std::array<SubmenuItem, 10> kMultimediaMenu = {{
     {45, {}, BFC::Make(BFC::ConsumerControl, 0x83, 0x01)},
@@ -90,12 +111,12 @@ const std::array<SubmenuItem, 6> kWindowsManageMenu = {{
 }};
 
 std::u16string SubmenuItemName(const SubmenuItem& item) {
-  if (item.textId == 0) return LangText(36) + u"-" + std::u16string(item.label);
+  if (item.code.Type() == BFC::DpiLock) return DpiLockName(item.code.bytes[1]);
   return LangText(item.textId);
 }
 
 std::u16string DpiLockName(uint8_t n) {
-  return LangText(36) + base::Format(u"-%d", BFC::DpiLockValue(n));
+  return LangText(kDpiLockText) + base::Format(u"-%d", BFC::DpiLockValue(n));
 }
 
 std::u16string MacroFunctionName(std::u16string_view macroName) {

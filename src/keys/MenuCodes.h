@@ -43,7 +43,10 @@ constexpr int kMsgDpiLockChosen = 1155;
 
 extern const std::array<FunctionMenuItem, 18> kFunctionMenu;
 extern const std::array<SubmenuItem, 3> kDpiMenu;
-extern const std::array<SubmenuItem, 11> kDpiLockMenu;
+// Entry n locks at ButtonFunctionCode::DpiLockValue(n), labelled with that number.
+constexpr int kDpiLockEntries =
+    ButtonFunctionCode::kDpiLockMax - ButtonFunctionCode::kDpiLockMin + 1;
+extern const std::array<SubmenuItem, kDpiLockEntries> kDpiLockMenu;
 extern const std::array<SubmenuItem, 10> kMultimediaMenu;
 extern const std::array<SubmenuItem, 9> kOfficeMenu;
 extern const std::array<SubmenuItem, 6> kWindowsManageMenu;

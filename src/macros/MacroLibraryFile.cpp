@@ -15,7 +15,6 @@ namespace {
 
 constexpr std::u16string_view kHeader = u"[MacroLibrary]";
 constexpr size_t kActionDigits = MacroRecord::kMaxActions * 8;  // 1472
-constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
 
 enum class ActionLine { AnyLength, Exact };
 
@@ -44,8 +43,8 @@ void AppendBlock(std::u16string& out, const LibraryLocation& location, const Lib
   char16_t* d = digits.data();
   for (const MacroAction& a : r.actions) {
     for (uint8_t b : {a.b0, a.b1, a.b2, a.b3}) {
-      *d++ = kHexDigits[b >> 4];
-      *d++ = kHexDigits[b & 0x0F];
+      *d++ = base::HexDigit(b >> 4);
+      *d++ = base::HexDigit(b);
     }
   }
   *d = u'\n';
@@ -57,21 +56,6 @@ std::optional<std::u16string_view> ValueOf(std::u16string_view line) {
   const size_t eq = line.find(u'=');
   if (eq == std::u16string_view::npos || eq + 1 == line.size()) return std::nullopt;
   return line.substr(eq + 1);
-}
-
-// Signed decimal from the leading blanks, sign and digits, wide enough that every value
-// written with "%u" or "%d" reads back unchanged; saturates far outside that.
-int64_t ParseNumber(std::u16string_view text) {
-  size_t i = 0;
-  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-  constexpr int64_t kLimit = int64_t{1} << 40;
-  int64_t value = 0;
-  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-    value = std::min(kLimit, value * 10 + (text[i] - u'0'));
-  }
-  return negative ? -value : value;
 }
 
 // The four numbers after the 1st to 4th "=" of the line.
@@ -87,21 +71,8 @@ std::optional<LibraryLocation> ParseLocation(std::u16string_view line) {
   return LibraryLocation{values[0], values[1], values[2], values[3]};
 }
 
-// Value of a hex digit, or -1: a table, since every library read decodes millions of them.
-constexpr std::array<int8_t, 128> kHexValue = [] {
-  std::array<int8_t, 128> table{};
-  for (auto& v : table) v = -1;
-  for (int i = 0; i < 10; ++i) table['0' + i] = static_cast<int8_t>(i);
-  for (int i = 0; i < 6; ++i) {
-    table['A' + i] = static_cast<int8_t>(10 + i);
-    table['a' + i] = static_cast<int8_t>(10 + i);
-  }
-  return table;
-}();
-
 int HexValue(std::u16string_view digits, size_t at) {
-  if (at >= digits.size() || digits[at] >= 128) return -1;
-  return kHexValue[digits[at]];
+  return at < digits.size() ? base::HexDigitValue(digits[at]) : -1;
 }
 
 // One hex byte from two characters, read like a hex number: up to the first non-digit.
@@ -143,80 +114,107 @@ struct ReadOutcome {
   std::optional<LibraryLocation> selected;
 };
 
+// Walks a library or export file into a library: the head, then one block per entry.
+class LibraryReader {
+ public:
+  LibraryReader(CStdioFileEx& file, MacroLibrary& library, ActionLine actionRule)
+      : m_file(file), m_library(library), m_actionRule(actionRule) {}
+
+  // The header, the key counter and the selected place; false when one is missing or broken.
+  bool ReadHead(std::optional<LibraryLocation>& selected) {
+    if (!Next() || m_line != kHeader) return false;
+    const auto counter = NextValue();
+    if (!counter) return false;
+    // Written with "%d": a counter past 2^31 comes back negative and is taken modulo 2^32.
+    m_library.SetNextKeyIndex(static_cast<uint32_t>(base::ParseLong(*counter, 10)));
+    if (!Next()) return false;
+    selected = ParseLocation(m_line);
+    return selected.has_value();
+  }
+
+  // Every block to the end of the file; false at the first broken one. A block that names no
+  // place is dropped and counted in `skipped`; it is never written anywhere else.
+  bool ReadBlocks(bool& skipped) {
+    if (!Next()) return true;
+    for (;;) {
+      bool placed = false;
+      if (!ReadBlock(placed)) return false;
+      if (!placed) skipped = true;
+      if (!Next()) return true;
+    }
+  }
+
+ private:
+  bool Next() { return m_file.ReadString(m_line); }
+  std::optional<std::u16string_view> NextValue() {
+    if (!Next()) return std::nullopt;
+    return ValueOf(m_line);
+  }
+
+  // One block from its name line, which has been read already.
+  bool ReadBlock(bool& placed) {
+    const auto nameValue = ValueOf(m_line);
+    if (!nameValue) return false;
+    const std::u16string name(*nameValue);
+    if (!Next()) return false;
+    const std::optional<LibraryLocation> location = ParseLocation(m_line);
+    if (!location) return false;
+    const auto folderFlag = NextValue();
+    if (!folderFlag) return false;
+    const bool folder = base::ParseLong(*folderFlag, 10) != 0;
+    const auto openFlag = NextValue();
+    if (!openFlag) return false;
+    const bool open = base::ParseLong(*openFlag, 10) != 0;
+    if (folder) {
+      placed = m_library.PlaceFolder(*location, name, open);
+      return true;
+    }
+    MacroRecord record;
+    record.name = name;
+    if (!ReadMacroLines(record)) return false;
+    placed = m_library.PlaceMacro(*location, name, std::move(record));
+    return true;
+  }
+
+  // The five numbers and the actions of a macro block.
+  bool ReadMacroLines(MacroRecord& record) {
+    int64_t numbers[5] = {};
+    for (int64_t& number : numbers) {
+      const auto value = NextValue();
+      if (!value) return false;
+      number = base::ParseLong(*value, 10);
+    }
+    record.MacroKeyIndex = static_cast<uint32_t>(numbers[0]);
+    record.MacroKeyLoopType = static_cast<uint8_t>(numbers[1]);
+    record.MacroKeyLoopNum = static_cast<uint8_t>(numbers[2]);
+    record.MacroActionNum =
+        numbers[3] < 0
+            ? 0
+            : static_cast<uint32_t>(std::min<int64_t>(numbers[3], MacroRecord::kMaxActions));
+    record.MacroCommandActionNum = static_cast<uint8_t>(numbers[4]);
+    const auto digits = NextValue();
+    if (!digits) return false;
+    if (m_actionRule == ActionLine::Exact && digits->size() != kActionDigits) return false;
+    DecodeActions(*digits, record);
+    record.ClampCounts();
+    return true;
+  }
+
+  CStdioFileEx& m_file;
+  MacroLibrary& m_library;
+  ActionLine m_actionRule;
+  std::u16string m_line;
+};
+
 ReadOutcome ReadInto(std::u16string_view path, MacroLibrary& library, ActionLine actionRule) {
   ReadOutcome outcome;
   CStdioFileEx file;
   if (!file.Open(path, CStdioFileEx::kReadFlags)) return outcome;
   outcome.opened = true;
   library.Clear();
-
-  std::u16string line;
-  auto next = [&]() { return file.ReadString(line); };
-  auto nextValue = [&]() -> std::optional<std::u16string_view> {
-    if (!next()) return std::nullopt;
-    return ValueOf(line);
-  };
-
+  LibraryReader reader(file, library, actionRule);
   bool skipped = false;
-  auto read = [&]() -> bool {
-    if (!next() || line != kHeader) return false;
-    const auto counter = nextValue();
-    if (!counter) return false;
-    // Written with "%d": a counter past 2^31 comes back negative and is taken modulo 2^32.
-    library.SetNextKeyIndex(static_cast<uint32_t>(ParseNumber(*counter)));
-    if (!next()) return false;
-    outcome.selected = ParseLocation(line);
-    if (!outcome.selected) return false;
-
-    if (!next()) return true;
-    for (;;) {
-      const auto nameValue = ValueOf(line);
-      if (!nameValue) return false;
-      const std::u16string name(*nameValue);
-      if (!next()) return false;
-      const std::optional<LibraryLocation> location = ParseLocation(line);
-      if (!location) return false;
-      const auto folderFlag = nextValue();
-      if (!folderFlag) return false;
-      const bool folder = ParseNumber(*folderFlag) != 0;
-      const auto openFlag = nextValue();
-      if (!openFlag) return false;
-      const bool open = ParseNumber(*openFlag) != 0;
-
-      bool placed = false;
-      if (folder) {
-        placed = library.PlaceFolder(*location, name, open);
-      } else {
-        MacroRecord record;
-        record.name = name;
-        int64_t numbers[5] = {};
-        for (int64_t& number : numbers) {
-          const auto value = nextValue();
-          if (!value) return false;
-          number = ParseNumber(*value);
-        }
-        record.MacroKeyIndex = static_cast<uint32_t>(numbers[0]);
-        record.MacroKeyLoopType = static_cast<uint8_t>(numbers[1]);
-        record.MacroKeyLoopNum = static_cast<uint8_t>(numbers[2]);
-        record.MacroActionNum =
-            numbers[3] < 0
-                ? 0
-                : static_cast<uint32_t>(std::min<int64_t>(numbers[3], MacroRecord::kMaxActions));
-        record.MacroCommandActionNum = static_cast<uint8_t>(numbers[4]);
-        const auto digits = nextValue();
-        if (!digits) return false;
-        if (actionRule == ActionLine::Exact && digits->size() != kActionDigits) return false;
-        DecodeActions(*digits, record);
-        record.ClampCounts();
-        placed = library.PlaceMacro(*location, name, std::move(record));
-      }
-      // A block that names no place is dropped; it is never written anywhere else.
-      if (!placed) skipped = true;
-      if (!next()) return true;
-    }
-  };
-
-  outcome.complete = read() && !skipped;
+  outcome.complete = reader.ReadHead(outcome.selected) && reader.ReadBlocks(skipped) && !skipped;
   return outcome;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 // Shell services: opening documents and programs, downloads and the common file dialogs.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/Download.h"
 #include "platform/Types.h"
 
 namespace platform {
@@ -30,6 +32,12 @@ class Shell {
   virtual bool Execute(std::u16string_view commandLine) = 0;
   // URLDownloadToFileW; blocks until done. True on success.
   virtual bool Download(std::u16string_view url, std::u16string_view file) = 0;
+  // The same on a worker; `observer` hears progress and the end on the user-interface thread
+  // and must outlive the job. Nothing (and no callback) while another download started here
+  // is still running, or when no worker can be started.
+  virtual std::unique_ptr<DownloadJob> StartDownload(std::u16string_view url,
+                                                     std::u16string_view file,
+                                                     DownloadObserver& observer) = 0;
   // Full path chosen by the user, or nothing when cancelled.
   virtual std::optional<std::u16string> OpenFileDialog(const FileDialogDesc& desc) = 0;
   virtual std::optional<std::u16string> SaveFileDialog(const FileDialogDesc& desc) = 0;

@@ -141,11 +141,11 @@ int GlobalSettings::ShowNextProfile() {
 }
 
 uint16_t GlobalSettings::ParsedSensor() const {
-  return static_cast<uint16_t>(settings_text::ParseLong(ValueAt(kSensor), 16));
+  return static_cast<uint16_t>(base::ParseLong(ValueAt(kSensor), 16));
 }
 
 uint16_t GlobalSettings::ParsedPreST() const {
-  return static_cast<uint16_t>(settings_text::ParseLong(ValueAt(kPreST), 16));
+  return static_cast<uint16_t>(base::ParseLong(ValueAt(kPreST), 16));
 }
 
 void GlobalSettings::SetSensorText() {

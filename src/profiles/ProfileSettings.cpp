@@ -3,6 +3,7 @@
 #include "base/Format.h"
 #include "base/Language.h"
 #include "base/Text.h"
+#include "profiles/PollingRate.h"
 #include "profiles/SensorDpiTable.h"
 
 namespace {
@@ -165,8 +166,8 @@ void ResetProfileToDefaults(ProfileSettings& profile, int slot, uint16_t sensorI
     button.macro = MacroRecord{};
   }
 
-  profile.PollingRateName = u"1000HZ";
-  profile.PollingRateValue = {3, 0, 0};
+  profile.PollingRateName = PollingRate::Name(PollingRate::kDefaultIndex);
+  profile.PollingRateValue = {PollingRate::kDefaultIndex, 0, 0};
 
   ResetLighting(profile.lighting);
 

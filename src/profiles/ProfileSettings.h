@@ -12,33 +12,7 @@
 #include "profiles/ButtonSlot.h"
 #include "profiles/LightingZone.h"
 #include "profiles/SettingPair.h"
-
-// Position of each text setting; the order is the order of the profile file.
-enum class TextSetting : int {
-  ProfileName,
-  GameFile0,
-  GameFile1,
-  GameFile2,
-  DoubleClickSpeed,
-  PointerSpeed,
-  AccelerationEnable,
-  ScrollWheelSpeed,
-  ScrollWheelPageEnable,
-  TiltSpeed,
-  Sensitivity_X,
-  Sensitivity_Y,
-  XYSynchronous,
-  X_DPI,
-  Y_DPI,
-  MoveLightingOnOffMode,
-  PowerDownTime,
-  LiftDetectionHeight,
-  KeyDebounce,
-  MotionWakeup,
-  AngleSnap,
-  MotionSync,
-  RippleControl,
-};
+#include "profiles/TextSetting.h"
 
 struct ProfileSettings {
   static constexpr int kPairCount = 23;

@@ -1,8 +1,8 @@
 #include "profiles/SettingsFiles.h"
 
 #include "base/AppGlobals.h"
+#include "base/FileBackup.h"
 #include "profiles/ProfileFile.h"
-#include "profiles/SettingsText.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ void RebuildConfig(GlobalSettings& settings) {
   settings.ResetToDefaults(g_strDataDir);
   const std::u16string configPath = ConfigFilePath();
   // The config.ini that could not be read is kept before the defaults replace it.
-  if (settings_text::KeepAsBackup(configPath)) (void)SaveGlobalSettings(settings);
+  if (base::KeepBackup(configPath)) (void)SaveGlobalSettings(settings);
 }
 
 }  // namespace

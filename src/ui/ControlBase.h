@@ -41,7 +41,6 @@ class CControlBase {
 
   // Paints into the parent's back buffer; `update` is the part being repainted.
   virtual void Draw(platform::Canvas& canvas, const platform::Rect& update) = 0;
-  virtual int ReservedHook(int, int) { return 0; }
   // Called on the pressed control when a popup of its window closes.
   virtual int CancelPress(int) { return 0; }
   virtual void SetRect(int left, int top, int right, int bottom);
@@ -60,8 +59,6 @@ class CControlBase {
   virtual bool OnLButtonUp(uint32_t flags, int x, int y);
   virtual bool OnRButtonUp(uint32_t flags, int x, int y);
   virtual bool OnLButtonDblClk(uint32_t flags, int x, int y);
-  virtual int ReservedHook2() { return 1; }
-  virtual int ReservedHook3() { return 1; }
   // Frees every image; afterwards the control draws without them.
   virtual void ReleaseImages() {}
 

@@ -33,6 +33,7 @@ int CDPIRadioButton::ShownFrame() const {
 }
 
 platform::Colour CDPIRadioButton::TextColour() const {
+  if (m_bTextColourSet) return m_clrText;
   if (IsSelected()) return kTextDown;
   return m_enButtonState == kStateNormal ? kTextNormal : kTextHover;
 }

@@ -16,10 +16,20 @@ class CDPIRadioButton : public CImageButton {
 
   int Level() const { return static_cast<int>(m_uID - kFirstId); }
   bool IsSelected() const;
+  // A caption colour set by the page (the active level in red, the others grey) replaces the
+  // state colours.
+  void SetTextColour(platform::Colour colour) {
+    m_clrText = colour;
+    m_bTextColourSet = true;
+  }
 
  protected:
   void NotifyPressed(int x, int y) override;
   void NotifyClicked(int x, int y) override;
   int ShownFrame() const override;
   platform::Colour TextColour() const override;
+
+ private:
+  platform::Colour m_clrText = kTextNormal;
+  bool m_bTextColourSet = false;
 };

@@ -23,6 +23,11 @@ void CVerticalSliderControl::SetValue(int value) {
   m_nValue = std::clamp(value, 0, m_nStops - 1);
 }
 
+void CVerticalSliderControl::SetStopCount(int nStops) {
+  m_nStops = std::max(nStops, 1);
+  SetValue(m_nValue);
+}
+
 bool CVerticalSliderControl::OnMouseMove(uint32_t, int, int y) {
   if (!m_bDragging) return false;
   m_nValue = ValueAt(y);

@@ -24,6 +24,9 @@ class CVerticalSliderControl : public CControlBase {
   bool SetImageEmpty(std::u16string_view path) { return LoadImageFile(path, m_pImageEmpty); }
   bool SetImageFilled(std::u16string_view path) { return LoadImageFile(path, m_pImageFilled); }
   void SetValue(int value);
+  // A new number of values (the DPI table of another sensor); the value stays within it.
+  void SetStopCount(int nStops);
+  int StopCount() const { return m_nStops; }
   int GetValue() const { return m_nValue; }
   int ValueAt(int y) const;
   bool IsDragging() const { return m_bDragging; }

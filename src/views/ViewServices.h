@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "device/FactoryReset.h"
 #include "device/SettingsWriter.h"
 #include "platform/Types.h"
 
@@ -52,6 +53,9 @@ class ViewServices {
   // During a slider drag: marks the group pending and sets m_bSliderDirty; the write starts
   // when the button is released.
   virtual void MarkPendingWhileDragging(Group group) = 0;
+  // A change that never reaches the mouse (the pointer options): no group is marked, but
+  // timer 30 is (re)started so that the write which follows arms the delayed save.
+  virtual void MarkSaveOnly() = 0;
   // Writes everything pending now (the apply button, after a manager closed).
   virtual void WriteNow() = 0;
   // Saves config.ini and the five profile files now.
@@ -65,6 +69,10 @@ class ViewServices {
   // (20 or 60): popup choices are carried out after the popup has closed. A second request on
   // the same timer replaces the first.
   virtual void RunAfterMenuClosed(uintptr_t timerId, std::function<void()> action) = 0;
+
+  // The factory-reset flow of the device link (the reset control): its confirmation and its
+  // progress window come back through the DeviceWindows the parts provide.
+  virtual FactoryReset::Result RunFactoryReset() = 0;
 
   // An attention box with caption text 150 and message text `textNumber`. Modeless boxes are
   // top-most. Returns the modal result (kIdOk / kIdCancel), or 0 for a modeless box.

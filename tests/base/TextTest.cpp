@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "base/Crc32.h"
 
 namespace {
@@ -37,12 +40,58 @@ TEST(Text, ParseDecimalLikeTheCRuntime) {
     EXPECT_EQ(base::ParseDecimal(c.text), c.value) << base::ToUtf8(c.text);
 }
 
-TEST(Text, ParseHexStopsAtTheFirstNonDigit) {
-  EXPECT_EQ(base::ParseHex(u"1F4"), 0x1F4u);
-  EXPECT_EQ(base::ParseHex(u"ff0000"), 0xFF0000u);
-  EXPECT_EQ(base::ParseHex(u"0A G"), 0x0Au);
-  EXPECT_EQ(base::ParseHex(u"xyz"), 0u);
-  EXPECT_EQ(base::ParseHex(u"123456789"), 0x23456789u);
+TEST(Text, ParseLongReadsLikeTheCLibrary) {
+  const char* inputs[] = {
+      "",
+      "0",
+      "12",
+      "-12",
+      "+7",
+      "  42x",
+      "\t-0x1F",
+      "0x",
+      "0xg",
+      "0X1a",
+      "ff",
+      "FFFF",
+      "x12",
+      "- 1",
+      "0x0x5",
+      "1e3",
+      "00012",
+      "-",
+      " +0x",
+      "7fffffff",
+      "80000000",
+      "ffffffffffffffff",
+      "99999999999999999999",
+      "-99999999999999999999",
+  };
+  for (const char* input : inputs) {
+    for (int base : {10, 16}) {
+      const long long expected = std::strtoll(input, nullptr, base);
+      EXPECT_EQ(base::ParseLong(base::FromUtf8(input), base), expected)
+          << input << " base " << base;
+    }
+  }
+}
+
+TEST(Text, HexOutputMatchesTheCLibrary) {
+  for (uint32_t value : {0u, 0xAu, 0xFFu, 0x123u, 0xFFFFu, 0x12345u, 0xDEADBEEFu}) {
+    for (int digits : {2, 4}) {
+      char expected[16];
+      std::snprintf(expected, sizeof expected, "%.*X", digits, value);
+      std::u16string out = u"=";
+      base::AppendHex(out, value, digits);
+      EXPECT_EQ(out, u"=" + base::FromUtf8(expected)) << value << " " << digits;
+    }
+  }
+  for (unsigned v = 0; v < 16; ++v) {
+    EXPECT_EQ(base::HexDigitValue(base::HexDigit(v)), static_cast<int>(v));
+  }
+  EXPECT_EQ(base::HexDigitValue(u'f'), 15);
+  EXPECT_EQ(base::HexDigitValue(u'g'), -1);
+  EXPECT_EQ(base::HexDigitValue(u'\uFF10'), -1);  // a full-width digit is not one
 }
 
 TEST(Text, SplitAndFolders) {

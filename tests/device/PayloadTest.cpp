@@ -3,6 +3,7 @@
 #include "device/FakeDeviceModel.h"
 #include "device/SettingsWriter.h"
 #include "device/StatusEvents.h"
+#include "profiles/SensorDpiTable.h"
 
 namespace {
 
@@ -21,12 +22,7 @@ TEST(PayloadTest, KeyTableSwapsButtonsFourAndFiveAndEndsWithNineFF) {
   for (int i = 18; i < 27; ++i) EXPECT_EQ(p[i], 0xFF);
 }
 
-TEST(PayloadTest, PollingLiftAndDebounceCodes) {
-  const std::pair<uint8_t, uint8_t> polling[] = {{0, 0x08}, {1, 0x04}, {2, 0x02},
-                                                 {3, 0x01}, {4, 0x11}, {5, 0x12},
-                                                 {6, 0x14}, {7, 0x14}, {255, 0x14}};
-  for (auto [index, code] : polling) EXPECT_EQ(W::PollingCode(index), code) << int(index);
-
+TEST(PayloadTest, LiftAndDebounceCodes) {
   const std::pair<const char16_t*, uint8_t> lift[] = {{u"1", 1}, {u"2", 2},  {u"3", 2}, {u"abc", 2},
                                                       {u"", 2},  {u" 1", 1}, {u"10", 2}};
   for (auto [text, code] : lift) EXPECT_EQ(W::LiftOffCode(text), code);
@@ -140,6 +136,18 @@ TEST(StatusMappingTest, SensorCodesAndTheirWords) {
   EXPECT_FALSE(StatusEvents::SensorWordFor(0x00));
   EXPECT_FALSE(StatusEvents::SensorWordFor(0x51));
   EXPECT_FALSE(StatusEvents::SensorWordFor(0xFF));
+  // Every sensor the mouse can report has a DPI table and default levels.
+  int known = 0;
+  for (int code = 0; code < 256; ++code) {
+    const auto word = StatusEvents::SensorWordFor(static_cast<uint8_t>(code));
+    if (!word) continue;
+    ++known;
+    SensorDpiTable table;
+    BuildSensorDpiTable(table, *word);
+    EXPECT_GT(table.count, 0) << std::hex << *word;
+    EXPECT_NE(SensorDpiDefaults(*word), nullptr) << std::hex << *word;
+  }
+  EXPECT_EQ(known, 15);
 }
 
 }  // namespace

@@ -111,7 +111,7 @@ class Vantrel:
                          "Roaming" / "GamingMouseData20250627A")
 
     # --- life cycle ---
-    def start(self, script=None, simulate=True, keep_data=False, extra_args=()):
+    def start(self, script=None, simulate=True, keep_data=False, extra_args=(), extra_env=None):
         self.workdir.mkdir(parents=True, exist_ok=True)
         if not keep_data and self.data_dir.exists():
             shutil.rmtree(self.data_dir)
@@ -125,7 +125,8 @@ class Vantrel:
         args.append(f"--ui-dump={winepath(self.dump_path, self.env)}")
         args.extend(extra_args)
         self.log = open(self.workdir / "program.log", "w")
-        self.proc = subprocess.Popen(args, cwd=self.exe.parent, env=self.env, stdout=self.log,
+        env = dict(self.env, **(extra_env or {}))
+        self.proc = subprocess.Popen(args, cwd=self.exe.parent, env=env, stdout=self.log,
                                      stderr=subprocess.STDOUT)
         return self
 

@@ -76,14 +76,21 @@ TEST_F(FactoryResetTest, NoDeviceOrNoConfirmationChangesNothing) {
   EXPECT_EQ(store.profiles[0], before.profiles[0]);
 }
 
-TEST_F(FactoryResetTest, AnUnansweredCommandStillResetsTheProfile) {
+TEST_F(FactoryResetTest, AnUnansweredCommandStillResetsTheProfileAndSaysSoOnce) {
   Customise(store.profiles[0], u"Mine");
   mouse.RefuseAcks(4);
   mouse.ClearLog();
-  EXPECT_EQ(reset.Run(), FactoryReset::Result::Done);
+  EXPECT_EQ(reset.Run(), FactoryReset::Result::Unconfirmed);
   EXPECT_EQ(mouse.CommandsSent().size(), 4u);
   EXPECT_EQ(store.profiles[0].PollingRateValue[0], 3);
   EXPECT_EQ(store.profiles[0].ProfileName(), u"Mine");
+  EXPECT_EQ(host.progress, std::vector<int>{146});
+  EXPECT_EQ(host.attentions, std::vector<int>{342}) << "told once, not once per packet";
+
+  // The next reset that the mouse answers says nothing more.
+  host.attentions.clear();
+  EXPECT_EQ(reset.Run(), FactoryReset::Result::Done);
+  EXPECT_TRUE(host.attentions.empty());
 }
 
 // --- pairing ---

@@ -5,8 +5,10 @@
 #include <array>
 
 #include "base/Language.h"
+#include "base/Text.h"
 #include "keys/ButtonFunctionCode.h"
 #include "keys/MenuCodes.h"
+#include "profiles/ProfileSettings.h"
 
 namespace {
 
@@ -143,12 +145,23 @@ TEST_F(ButtonAssignmentTest, MenuTablesAndNames) {
   }
   EXPECT_EQ(keys::kFunctionMenu[7].code, BFC::Make(0x30, 0x32, 0x03));
   EXPECT_EQ(keys::kFunctionMenu[17].code, BFC::Make(0x00));
+  // Eleven lock entries, 200 to 1200 DPI in steps of 100, entry n coded 50 nn 00; the name
+  // stored for an entry is the one a code with that byte is shown with.
+  ASSERT_EQ(keys::kDpiLockMenu.size(), 11u);
   for (size_t n = 1; n <= keys::kDpiLockMenu.size(); ++n) {
-    EXPECT_EQ(keys::kDpiLockMenu[n - 1].code, BFC::Make(0x50, static_cast<uint8_t>(n)));
-    EXPECT_EQ(keys::SubmenuItemName(keys::kDpiLockMenu[n - 1]),
-              keys::DpiLockName(static_cast<uint8_t>(n)));
+    const keys::SubmenuItem& item = keys::kDpiLockMenu[n - 1];
+    EXPECT_EQ(item.code, BFC::Make(0x50, static_cast<uint8_t>(n)));
+    EXPECT_EQ(item.label, base::FromUtf8(std::to_string(100 + 100 * n)));
+    EXPECT_EQ(keys::SubmenuItemName(item), keys::DpiLockName(static_cast<uint8_t>(n)));
   }
   EXPECT_EQ(keys::DpiLockName(6), u"Lock-700");
+  // The DPI button of a new profile carries the DPI menu's third entry, under its name.
+  g_strLangText[42] = u"DPI cycle";
+  ProfileSettings fresh;
+  ResetProfileToDefaults(fresh, 0, 0x3950);
+  EXPECT_EQ(fresh.buttons[5].KeyValue, keys::kDpiMenu[2].code.bytes);
+  EXPECT_EQ(fresh.buttons[5].KeyName, keys::SubmenuItemName(keys::kDpiMenu[2]));
+  for (const keys::SubmenuItem& item : keys::kDpiMenu) EXPECT_EQ(item.code.Type(), 0x40);
   g_strLangText[190] = u"Macro:";
   g_strLangText[189] = u"Shots:";
   EXPECT_EQ(keys::MacroFunctionName(u"Jump"), u"Macro:Jump");

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "base/Text.h"
 
@@ -42,33 +45,73 @@ TEST(KeyTablesTest, GapsAreUndefined) {
   }
 }
 
-TEST(KeyTablesTest, UsagesFollowTheKeyboardPage) {
-  std::map<int, int> expected;
-  for (int i = 0; i < 26; ++i) expected[0x41 + i] = 0x04 + i;
-  for (int i = 1; i <= 9; ++i) expected[0x30 + i] = 0x1D + i;
-  expected[0x30] = 0x27;
-  for (int i = 0; i < 12; ++i) expected[0x70 + i] = 0x3A + i;
-  for (int i = 1; i <= 9; ++i) expected[0x60 + i] = 0x58 + i;
-  expected[0x60] = 0x62;
-  for (int i = 0; i < 8; ++i) expected[0xE0 + i] = 0xF0 + i;
-  const std::map<int, int> singles = {
-      {0x0D, 0x28}, {0x1B, 0x29}, {0x08, 0x2A}, {0x09, 0x2B}, {0x20, 0x2C}, {0xBD, 0x2D},
-      {0xBB, 0x2E}, {0xDB, 0x2F}, {0xDD, 0x30}, {0xDC, 0x31}, {0xBA, 0x33}, {0xDE, 0x34},
-      {0xC0, 0x35}, {0xBC, 0x36}, {0xBE, 0x37}, {0xBF, 0x38}, {0x14, 0x39}, {0x2C, 0x46},
-      {0x91, 0x47}, {0x13, 0x48}, {0x2D, 0x49}, {0x24, 0x4A}, {0x21, 0x4B}, {0x2E, 0x4C},
-      {0x23, 0x4D}, {0x22, 0x4E}, {0x27, 0x4F}, {0x25, 0x50}, {0x28, 0x51}, {0x26, 0x52},
-      {0x90, 0x53}, {0x6F, 0x54}, {0x6A, 0x55}, {0x6D, 0x56}, {0x6B, 0x57}, {0x6E, 0x63},
-      {0x5D, 0x65}, {0x5F, 0x82}, {0xA2, 0xE0}, {0xA0, 0xE1}, {0xA4, 0xE2}, {0x5B, 0xE3},
-      {0xA3, 0xE4}, {0xA1, 0xE5}, {0xA5, 0xE6}, {0x5C, 0xE7}, {0x0E, 0x58}, {0x3B, 0x29},
-      {0xF0, 0x81}, {0xF1, 0x83}, {0xF2, 0x32}, {0xF3, 0x64}, {0xF4, 0x85}, {0xF5, 0x87},
-      {0xF6, 0x88}, {0xF7, 0x89}, {0xF8, 0x8A}, {0xF9, 0x8B}, {0xFA, 0x90}, {0xFB, 0x91},
-  };
-  expected.insert(singles.begin(), singles.end());
-  for (int code = 0; code < 256; ++code) {
-    const auto it = expected.find(code);
-    EXPECT_EQ(KeyUsage(static_cast<uint8_t>(code)), it == expected.end() ? 0 : it->second)
-        << "code " << code;
+// Facts of the keyboard page that hold whatever the table's layout: the usage of a key follows
+// from its name for letters, digits, function keys and the number pad.
+std::optional<int> UsageByName(std::u16string_view name) {
+  const std::string text = base::ToUtf8(name);
+  if (text.size() == 1 && text[0] >= 'A' && text[0] <= 'Z') return 0x04 + (text[0] - 'A');
+  if (text.size() == 1 && text[0] >= '1' && text[0] <= '9') return 0x1E + (text[0] - '1');
+  if (text == "0") return 0x27;
+  if (text.size() == 4 && text.starts_with("Num") && text[3] >= '1' && text[3] <= '9') {
+    return 0x59 + (text[3] - '1');
   }
+  if (text == "Num0") return 0x62;
+  if (text.size() >= 2 && text[0] == 'F' &&
+      text.find_first_not_of("0123456789", 1) == std::string::npos) {
+    const int n = std::stoi(text.substr(1));
+    if (n <= 12) return 0x3A + n - 1;
+  }
+  return std::nullopt;
+}
+
+TEST(KeyTablesTest, UsagesFollowFromTheKeyNames) {
+  int checked = 0;
+  for (int code = 0; code < 256; ++code) {
+    if (const auto usage = UsageByName(KeyName(static_cast<uint8_t>(code)))) {
+      EXPECT_EQ(KeyUsage(static_cast<uint8_t>(code)), *usage) << "code " << code;
+      ++checked;
+    }
+  }
+  EXPECT_EQ(checked, 26 + 10 + 10 + 12);
+}
+
+// The eight modifiers take 0xE0..0xE7 in the keyboard page's order; the mouse codes take the
+// marks 0xF0..0xF7 in their own order.
+TEST(KeyTablesTest, ModifiersAndMouseCodes) {
+  const char16_t* modifiers[] = {u"Ctrl_L", u"Shift_L", u"Alt_L", u"Win_L",
+                                 u"Ctrl_R", u"Shift_R", u"Alt_R", u"Win_R"};
+  for (int m = 0; m < 8; ++m) {
+    const auto* it = std::find(keys::VirtualKeyNames.begin(), keys::VirtualKeyNames.end(),
+                               std::u16string_view(modifiers[m]));
+    ASSERT_NE(it, keys::VirtualKeyNames.end()) << m;
+    EXPECT_EQ(KeyUsage(static_cast<uint8_t>(it - keys::VirtualKeyNames.begin())), 0xE0 + m);
+  }
+  for (uint8_t code = keys::kCodeLeftKey; code <= keys::kCodeMouseWheel; ++code) {
+    EXPECT_EQ(KeyUsage(code), 0xF0 + (code - keys::kCodeLeftKey)) << int(code);
+  }
+}
+
+// Every usage stands for one key only, except Esc, which 0x3B also sends; nothing lies above
+// the mouse marks.
+TEST(KeyTablesTest, UsagesAreOneToOne) {
+  std::map<int, std::vector<int>> codesOf;
+  for (int code = 0; code < 256; ++code) {
+    const int usage = KeyUsage(static_cast<uint8_t>(code));
+    EXPECT_LE(usage, 0xF7) << "code " << code;
+    if (usage != 0) codesOf[usage].push_back(code);
+  }
+  for (const auto& [usage, codes] : codesOf) {
+    EXPECT_EQ(codes.size(), usage == 0x29 ? 2u : 1u) << "usage " << usage;
+  }
+  EXPECT_EQ(codesOf[0x29], (std::vector<int>{0x1B, 0x3B}));
+  // Spot values: right Alt, Print Screen, the two codes Windows does not assign.
+  EXPECT_EQ(KeyUsage(0xA5), 0xE6);
+  EXPECT_EQ(KeyUsage(0x2C), 0x46);
+  EXPECT_EQ(KeyUsage(0x0E), 0x58);
+  EXPECT_EQ(KeyUsage(0xF0), 0x81);
+  EXPECT_EQ(KeyUsage(0xFB), 0x91);
+  EXPECT_EQ(KeyUsage(0xFC), 0);
+  EXPECT_EQ(KeyUsage(0x07), 0);
 }
 
 }  // namespace

@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <set>
+#include <vector>
+
 #include "ProfileTestSupport.h"
+#include "base/Format.h"
+#include "base/Text.h"
+#include "profiles/PollingRate.h"
 #include "profiles/SensorDpiTable.h"
 
 namespace {
@@ -16,104 +23,81 @@ class ProfileSettingsTest : public ::testing::Test {
   void TearDown() override { ResetLanguage(); }
 };
 
-TEST_F(ProfileSettingsTest, ResetGivesEveryDefault) {
+// Every default value is pinned byte for byte by the golden file default_3950.psf (see
+// ProfileFileTest); these are the rules the defaults must keep whatever their values.
+TEST_F(ProfileSettingsTest, ResetKeepsTheRulesOfTheDefaults) {
   ProfileSettings p;
   ResetProfileToDefaults(p, 2, 0x3950);
 
-  const char16_t* expected[][2] = {
-      {u"ProfileName", u"配置3"},
-      {u"GameFile0", u""},
-      {u"GameFile1", u""},
-      {u"GameFile2", u""},
-      {u"DoubleClickSpeed", u"6"},
-      {u"PointerSpeed", u"5"},
-      {u"AccelerationEnable", u"1"},
-      {u"ScrollWheelSpeed", u"2"},
-      {u"ScrollWheelPageEnable", u"0"},
-      {u"TiltSpeed", u"2"},
-      {u"Sensitivity_X", u"4"},
-      {u"Sensitivity_Y", u"4"},
-      {u"XYSynchronous", u"1"},
-      {u"X_DPI", u"1"},
-      {u"Y_DPI", u"1"},
-      {u"MoveLightingOnOffMode", u"0"},
-      {u"PowerDownTime", u"1"},
-      {u"LiftDetectionHeight", u"2"},
-      {u"KeyDebounce", u"2"},
-      {u"MotionWakeup", u"1"},
-      {u"AngleSnap", u"0"},
-      {u"MotionSync", u"1"},
-      {u"RippleControl", u"0"},
-  };
-  for (int i = 0; i < ProfileSettings::kPairCount; ++i) {
-    EXPECT_EQ(p.PairKey(i), expected[i][0]) << i;
-    EXPECT_EQ(p.PairValue(i), expected[i][1]) << i;
+  EXPECT_EQ(p.PairKey(0), u"ProfileName");
+  EXPECT_EQ(p.ProfileName(), LangText(87));
+  EXPECT_EQ(p.PairKey(static_cast<int>(TextSetting::RippleControl)), u"RippleControl");
+  // Everything but the name and the three game files is a number, written as "%d" writes it.
+  for (int i = static_cast<int>(TextSetting::DoubleClickSpeed); i < ProfileSettings::kPairCount;
+       ++i) {
+    EXPECT_EQ(base::Format(u"%d", base::ParseDecimal(p.PairValue(i))), p.PairValue(i)) << i;
   }
+  EXPECT_EQ(p.PairValue(static_cast<int>(TextSetting::KeyDebounce)), u"2");
 
-  const struct {
-    const char16_t* name;
-    std::array<uint8_t, 3> code;
-  } buttons[] = {{u"左键", {0x10, 0x01, 0}}, {u"右键", {0x10, 0x02, 0}},
-                 {u"中键", {0x10, 0x04, 0}}, {u"前进", {0x10, 0x10, 0}},
-                 {u"后退", {0x10, 0x08, 0}}, {u"DPI循环", {0x40, 0x01, 0}}};
-  for (int k = 0; k < 6; ++k) {
+  // Five distinct mouse buttons with the left one first, then the DPI button; each is named by
+  // its language text and carries nothing else.
+  std::set<uint8_t> masks;
+  for (int k = 0; k < ProfileSettings::kButtonCount; ++k) {
     const ButtonSlot& b = p.buttons[k];
-    EXPECT_EQ(b.KeyName, buttons[k].name) << k;
-    EXPECT_EQ(b.KeyValue, buttons[k].code) << k;
+    EXPECT_EQ(b.KeyName, LangText(k < 5 ? 20 + k : 42)) << k;
     EXPECT_TRUE(b.KeyURL.empty());
     EXPECT_EQ(b.MacroKeyIndex, 0u);
     EXPECT_EQ(b.macro, MacroRecord{});
-    EXPECT_EQ(b.macro.MacroKeyLoopType, 2);
-    EXPECT_EQ(b.macro.MacroKeyLoopNum, 1);
+    EXPECT_EQ(b.KeyValue[2], 0);
+    if (k < 5) {
+      EXPECT_EQ(b.KeyValue[0], 0x10) << k;
+      EXPECT_EQ(std::popcount(b.KeyValue[1]), 1) << k;
+      masks.insert(b.KeyValue[1]);
+    }
   }
+  EXPECT_EQ(masks.size(), 5u);
+  EXPECT_EQ(p.buttons[0].KeyValue, (std::array<uint8_t, 3>{0x10, 0x01, 0x00}));
+  EXPECT_EQ(p.buttons[5].KeyValue, (std::array<uint8_t, 3>{0x40, 0x01, 0x00}));
+  EXPECT_EQ(p.buttons[0].macro.MacroKeyLoopType, 2);
+  EXPECT_EQ(p.buttons[0].macro.MacroKeyLoopNum, 1);
 
-  EXPECT_EQ(p.PollingRateName, u"1000HZ");
+  // The polling name and index name the same rate: 1000 Hz.
   EXPECT_EQ(p.PollingRateValue, (std::array<uint8_t, 3>{3, 0, 0}));
+  EXPECT_EQ(p.PollingRateName, PollingRate::Name(p.PollingRateValue[0]));
+  EXPECT_EQ(PollingRate::Hertz(p.PollingRateValue[0]), 1000);
 
+  // Speed 1 and brightness 3 everywhere; exactly effects 2, 3, 6 and 8 come with colours, in
+  // their first slots, and a slot is marked used exactly when it has a colour.
   const LightingZone& z = p.lighting;
-  EXPECT_EQ(z.Lighting1OffOn, 1);
-  EXPECT_EQ(z.Lighting1Name, u"幻彩");
-  EXPECT_EQ(z.Lighting1ModeValue, (std::array<uint8_t, 3>{0, 0, 0}));
-  for (int e = 0; e < 10; ++e) {
+  EXPECT_EQ(z.Lighting1Name, LangText(109));
+  EXPECT_EQ(z.Lighting2Name, LangText(100));
+  std::vector<std::pair<int, int>> coloured;  // effect, used slots
+  for (int e = 0; e < LightingZone::kEffectCount; ++e) {
     EXPECT_EQ(z.Lighting1Speed[e], 1) << e;
     EXPECT_EQ(z.Lighting1Brightness[e], 3) << e;
     EXPECT_EQ(z.Lighting1Direction[e], e == 1 ? 1 : 0) << e;
-  }
-  // The four effects that come with colours; every other flag and colour is 0.
-  const std::vector<std::pair<int, std::vector<platform::Colour>>> coloured = {
-      {2,
-       {Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 255), Rgb(0, 255, 255), Rgb(255, 255, 0),
-        Rgb(255, 0, 255), Rgb(255, 255, 255)}},
-      {3, {Rgb(255, 0, 255)}},
-      {6,
-       {Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 255), Rgb(255, 255, 0), Rgb(0, 255, 255),
-        Rgb(0xFA, 0, 0xFA), Rgb(255, 255, 255), Rgb(0xFA, 0x46, 0xFF)}},
-      {8, {Rgb(0, 255, 0), Rgb(0xFA, 0, 0x6A)}},
-  };
-  for (int e = 0; e < 10; ++e) {
-    std::vector<platform::Colour> colours;
-    for (const auto& [effect, list] : coloured) {
-      if (effect == e) colours = list;
+    int used = 0;
+    for (int s = 0; s < LightingZone::kColourSlots; ++s) {
+      const bool flagged = z.Lighting1ColorSelected[e][s] != 0;
+      EXPECT_EQ(flagged, z.Lighting1FixedColor[e][s] != 0) << e << "/" << s;
+      if (!flagged) continue;
+      EXPECT_EQ(s, used) << e << ": slots are used from the first on";
+      ++used;
     }
-    for (size_t s = 0; s < 10; ++s) {
-      const bool used = s < colours.size();
-      EXPECT_EQ(z.Lighting1ColorSelected[e][s], used ? 1 : 0) << e << "/" << s;
-      EXPECT_EQ(z.Lighting1FixedColor[e][s], used ? colours[s] : 0u) << e << "/" << s;
-    }
+    if (used > 0) coloured.emplace_back(e, used);
   }
-  EXPECT_EQ(z.Lighting2OffOn, 0);
-  EXPECT_EQ(z.Lighting2Name, u"常亮");
-  EXPECT_EQ(z.Lighting2ModeValue, (std::array<uint8_t, 3>{1, 0, 0}));
-  EXPECT_EQ(z.Lighting2Speed, 0);
-  EXPECT_EQ(z.Lighting2Brightness, 0);
-  EXPECT_EQ(z.Lighting2FixedColor, 0u);
+  EXPECT_EQ(coloured, (std::vector<std::pair<int, int>>{{2, 7}, {3, 1}, {6, 8}, {8, 2}}));
+  EXPECT_EQ(z.Lighting1FixedColor[2][0], Rgb(0xFF, 0, 0));
+  EXPECT_EQ(z.Lighting1FixedColor[6][7], Rgb(0xFA, 0x46, 0xFF));
+  EXPECT_EQ(z.Lighting1FixedColor[8][1], Rgb(0xFA, 0, 0x6A));
 
+  // Levels 0..5 enabled, level 1 active, each enabled level with its own colour.
   EXPECT_EQ(p.DPIOffOnFlagValue, 0x3F);
   EXPECT_EQ(p.CurrentDPILevelValue, 1);
-  EXPECT_EQ(p.DPILevelIndication,
-            (std::array<platform::Colour, 8>{Rgb(255, 0, 0), Rgb(0, 0, 255), Rgb(0, 255, 0),
-                                             Rgb(255, 255, 0), Rgb(0, 255, 255), Rgb(255, 0, 255),
-                                             Rgb(255, 255, 255), Rgb(255, 255, 255)}));
+  std::set<platform::Colour> levelColours(p.DPILevelIndication.begin(),
+                                          p.DPILevelIndication.begin() + 6);
+  EXPECT_EQ(levelColours.size(), 6u);
+  EXPECT_EQ(p.DPILevelIndication[0], Rgb(0xFF, 0, 0));
   EXPECT_EQ(p.AngleSnapValue, 0);
   EXPECT_EQ(p.LiftDetectionValue, 1);
 }
@@ -128,50 +112,38 @@ TEST_F(ProfileSettingsTest, ProfileNameFollowsTheSlot) {
   EXPECT_EQ(p.ProfileName(), u"");
 }
 
-TEST_F(ProfileSettingsTest, SensorDefaultsForEveryListedSensor) {
+// The default levels by the DPI they give through the sensor's table (0: the index lies
+// beyond the table), so that an edit to either table shows.
+TEST_F(ProfileSettingsTest, SensorDefaultsGiveTheirDpi) {
   const struct {
     uint16_t sensor;
-    std::array<uint16_t, 8> indices;
-    std::array<int, 8> dpi;  // 0 where the index lies beyond the table
+    std::array<int, 8> dpi;
   } rows[] = {
-      {0x3104, {4, 15, 23, 31, 39, 41, 58, 50}, {500, 1600, 2400, 3200, 4000, 4800, 0, 0}},
-      {0x3809, {3, 7, 15, 23, 31, 47, 59, 79}, {400, 800, 1600, 2400, 3200, 4800, 6000, 0}},
-      {0x3220, {3, 7, 15, 23, 31, 63, 79, 79}, {400, 800, 1600, 2400, 3200, 6400, 8000, 8000}},
-      {0x0205,
-       {3, 7, 15, 31, 63, 119, 119, 119},
-       {400, 800, 1600, 3200, 6400, 12000, 12000, 12000}},
-      {0x3311,
-       {3, 7, 15, 31, 63, 119, 119, 119},
-       {400, 800, 1600, 3200, 6400, 12000, 12000, 12000}},
-      {0x3325, {3, 7, 15, 31, 63, 99, 99, 99}, {400, 800, 1600, 3200, 6400, 10000, 10000, 10000}},
-      {0x3327, {2, 6, 14, 30, 48, 58, 58, 58}, {400, 800, 1600, 3200, 5000, 6000, 6000, 6000}},
-      {0x3212, {6, 10, 14, 22, 33, 12, 12, 12}, {800, 1200, 1600, 2400, 4000, 1400, 1400, 1400}},
-      {0x3335,
-       {3, 7, 15, 31, 63, 159, 159, 159},
-       {400, 800, 1600, 3200, 6400, 16000, 16000, 16000}},
-      {0x3360, {3, 7, 15, 31, 49, 59, 59, 59}, {400, 800, 1600, 3200, 5000, 6000, 6000, 6000}},
-      {0x3389, {3, 7, 15, 31, 49, 59, 59, 59}, {400, 800, 1600, 3200, 5000, 6000, 6000, 6000}},
-      {0x3395,
-       {7, 15, 23, 31, 63, 519, 519, 519},
-       {400, 800, 1200, 1600, 3200, 26000, 26000, 26000}},
-      {0x3950,
-       {7, 15, 23, 31, 63, 599, 599, 599},
-       {400, 800, 1200, 1600, 3200, 30000, 30000, 30000}},
-      {0x0070,
-       {7, 15, 31, 63, 127, 599, 599, 599},
-       {400, 800, 1600, 3200, 6400, 30000, 30000, 30000}},
-      {0x3399, {7, 15, 31, 63, 99, 99, 99, 99}, {400, 800, 1600, 3200, 5000, 5000, 5000, 5000}},
+      {0x3104, {500, 1600, 2400, 3200, 4000, 4800, 0, 0}},
+      {0x3809, {400, 800, 1600, 2400, 3200, 4800, 6000, 0}},
+      {0x3220, {400, 800, 1600, 2400, 3200, 6400, 8000, 8000}},
+      {0x0205, {400, 800, 1600, 3200, 6400, 12000, 12000, 12000}},
+      {0x3311, {400, 800, 1600, 3200, 6400, 12000, 12000, 12000}},
+      {0x3325, {400, 800, 1600, 3200, 6400, 10000, 10000, 10000}},
+      {0x3327, {400, 800, 1600, 3200, 5000, 6000, 6000, 6000}},
+      {0x3212, {800, 1200, 1600, 2400, 4000, 1400, 1400, 1400}},
+      {0x3335, {400, 800, 1600, 3200, 6400, 16000, 16000, 16000}},
+      {0x3360, {400, 800, 1600, 3200, 5000, 6000, 6000, 6000}},
+      {0x3389, {400, 800, 1600, 3200, 5000, 6000, 6000, 6000}},
+      {0x3395, {400, 800, 1200, 1600, 3200, 26000, 26000, 26000}},
+      {0x3950, {400, 800, 1200, 1600, 3200, 30000, 30000, 30000}},
+      {0x0070, {400, 800, 1600, 3200, 6400, 30000, 30000, 30000}},
+      {0x3399, {400, 800, 1600, 3200, 5000, 5000, 5000, 5000}},
   };
   for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << "sensor 0x" << std::hex << row.sensor);
     ProfileSettings p;
     ResetProfileToDefaults(p, 0, row.sensor);
-    EXPECT_EQ(p.XYSettingValueX, row.indices) << std::hex << row.sensor;
-    EXPECT_EQ(p.XYSettingValueY, row.indices) << std::hex << row.sensor;
+    EXPECT_EQ(p.XYSettingValueX, p.XYSettingValueY);
     SensorDpiTable table;
     BuildSensorDpiTable(table, row.sensor);
     for (int level = 0; level < 8; ++level) {
-      EXPECT_EQ(DpiOf(table, p.XYSettingValueX[level]), row.dpi[level])
-          << std::hex << row.sensor << std::dec << " level " << level;
+      EXPECT_EQ(DpiOf(table, p.XYSettingValueX[level]), row.dpi[level]) << "level " << level;
     }
     // Levels 6 and 7 exist but are disabled by the default mask.
     EXPECT_EQ(p.DPIOffOnFlagValue, 0x3F);

@@ -4,96 +4,45 @@
 
 #include <vector>
 
-#include "ProfileTestSupport.h"
-#include "profiles/DpiFunctions.h"
-
 namespace {
 
-struct DpiRun {
-  int firstIndex;
-  int firstDpi;
-  int lastDpi;
-  int step;
-};
+const std::vector<uint16_t> kSensors = {0x3104, 0x0205, 0x3809, 0x3311, 0x3212,
+                                        0x3220, 0x3325, 0x3327, 0x3335, 0x3360,
+                                        0x3389, 0x3395, 0x3399, 0x3950, 0x0070};
 
-enum class Device { Index, IndexPlusOne, Listed };
+SensorDpiTable TableOf(uint16_t sensor) {
+  SensorDpiTable table;
+  BuildSensorDpiTable(table, sensor);
+  return table;
+}
 
-struct Row {
-  uint16_t sensor;
-  int count;
-  std::vector<DpiRun> runs;
-  Device device;
-  bool separateXY;
-  bool liftOffPage;
-};
-
-const std::vector<Row> kRows = {
-    {0x3104,
-     48,
-     {{0, 100, 4000, 100}, {40, 4500, 4500, 1}, {41, 4800, 4800, 1}, {42, 5500, 8000, 500}},
-     Device::Index,
-     false,
-     false},
-    {0x0205, 128, {{0, 100, 12800, 100}}, Device::Index, false, false},
-    {0x3809, 60, {{0, 100, 6000, 100}}, Device::Index, false, false},
-    {0x3311, 240, {{0, 100, 24000, 100}}, Device::Index, false, false},
-    {0x3212, 42, {{0, 200, 2400, 100}, {23, 3000, 4800, 100}}, Device::IndexPlusOne, false, false},
-    {0x3220, 80, {{0, 100, 8000, 100}}, Device::Index, false, false},
-    {0x3325,
-     100,
-     {{0, 200, 200, 1}, {1, 200, 200, 1}, {2, 300, 10000, 100}},
-     Device::Index,
-     false,
-     false},
-    {0x3327,
-     74,
-     {{0, 200, 6200, 100}, {61, 6500, 12000, 500}, {73, 12400, 12400, 1}},
-     Device::IndexPlusOne,
-     false,
-     false},
-    {0x3335, 160, {{0, 100, 16000, 100}}, Device::Listed, false, true},
-    {0x3360, 121, {{0, 100, 12000, 100}, {120, 24000, 24000, 1}}, Device::Index, false, true},
-    {0x3389, 160, {{0, 100, 16000, 100}}, Device::Index, true, true},
-    {0x3395, 520, {{0, 50, 26000, 50}}, Device::Index, true, true},
-    {0x3399, 400, {{0, 50, 20000, 50}}, Device::Index, true, true},
-    {0x3950, 600, {{0, 50, 30000, 50}}, Device::Index, true, true},
-    {0x0070, 600, {{0, 50, 30000, 50}}, Device::Index, true, true},
-};
-
-const uint16_t k3335DeviceValues[160] = {
-    0,   2,   3,   4,   5,   6,   7,   9,   10,  11,  12,  13,  14,  16,  17,  18,  19,  20,
-    22,  23,  24,  25,  26,  27,  29,  30,  31,  32,  33,  35,  37,  38,  39,  40,  41,  42,
-    44,  45,  46,  47,  48,  50,  51,  52,  53,  54,  56,  57,  58,  59,  60,  62,  63,  64,
-    65,  66,  68,  69,  70,  71,  72,  74,  75,  76,  77,  78,  80,  81,  82,  83,  84,  86,
-    87,  88,  89,  90,  92,  93,  94,  95,  96,  98,  99,  100, 101, 102, 104, 105, 106, 107,
-    108, 110, 111, 112, 113, 114, 116, 117, 118, 119, 120, 122, 123, 124, 125, 126, 128, 129,
-    130, 131, 132, 134, 135, 136, 137, 138, 140, 141, 142, 143, 144, 146, 147, 148, 149, 150,
-    152, 153, 154, 155, 156, 158, 159, 160, 161, 162, 164, 165, 166, 167, 168, 170, 171, 172,
-    173, 174, 176, 177, 178, 179, 180, 181, 182, 183, 184, 185, 186, 187, 188, 189,
-};
-
-TEST(SensorDpiTableTest, EveryRowHasItsRunsDeviceValuesAndFlags) {
-  for (const Row& row : kRows) {
+// The size, the ends and the two flags of every sensor's table; what lies between is held to
+// the invariants and spot values below.
+TEST(SensorDpiTableTest, SizeEndsAndFlagsOfEverySensor) {
+  const struct {
+    uint16_t sensor;
+    int count, firstDpi, lastDpi;
+    bool separateXY, liftOffPage;
+  } rows[] = {
+      {0x3104, 48, 100, 8000, false, false},   {0x0205, 128, 100, 12800, false, false},
+      {0x3809, 60, 100, 6000, false, false},   {0x3311, 240, 100, 24000, false, false},
+      {0x3212, 42, 200, 4800, false, false},   {0x3220, 80, 100, 8000, false, false},
+      {0x3325, 100, 200, 10000, false, false}, {0x3327, 74, 200, 12400, false, false},
+      {0x3335, 160, 100, 16000, false, true},  {0x3360, 121, 100, 24000, false, true},
+      {0x3389, 160, 100, 16000, true, true},   {0x3395, 520, 50, 26000, true, true},
+      {0x3399, 400, 50, 20000, true, true},    {0x3950, 600, 50, 30000, true, true},
+      {0x0070, 600, 50, 30000, true, true},
+  };
+  ASSERT_EQ(std::size(rows), kSensors.size());
+  for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << "sensor 0x" << std::hex << row.sensor);
-    SensorDpiTable table;
-    BuildSensorDpiTable(table, row.sensor);
+    const SensorDpiTable table = TableOf(row.sensor);
     EXPECT_EQ(table.sensorId, row.sensor);
-    ASSERT_EQ(table.count, row.count);
+    EXPECT_EQ(table.count, row.count);
+    EXPECT_EQ(DpiOf(table, 0), row.firstDpi);
+    EXPECT_EQ(DpiOf(table, row.count - 1), row.lastDpi);
     EXPECT_EQ(table.separateXY, row.separateXY);
     EXPECT_EQ(table.liftOffPage, row.liftOffPage);
-    std::vector<int> expected;
-    for (const DpiRun& run : row.runs) {
-      EXPECT_EQ(static_cast<int>(expected.size()), run.firstIndex);
-      for (int dpi = run.firstDpi; dpi <= run.lastDpi; dpi += run.step) expected.push_back(dpi);
-    }
-    ASSERT_EQ(static_cast<int>(expected.size()), row.count);
-    for (int i = 0; i < row.count; ++i) {
-      EXPECT_EQ(DpiOf(table, i), expected[i]) << "index " << std::dec << i;
-      const int device = row.device == Device::Index          ? i
-                         : row.device == Device::IndexPlusOne ? i + 1
-                                                              : k3335DeviceValues[i];
-      EXPECT_EQ(DeviceValueOf(table, i), device) << "index " << std::dec << i;
-    }
     // Nothing past the table.
     EXPECT_EQ(DpiOf(table, row.count), 0);
     EXPECT_EQ(DeviceValueOf(table, row.count), 0);
@@ -101,17 +50,52 @@ TEST(SensorDpiTableTest, EveryRowHasItsRunsDeviceValuesAndFlags) {
   }
 }
 
-TEST(SensorDpiTableTest, IrregularRows) {
-  SensorDpiTable table;
-  BuildSensorDpiTable(table, 0x3325);
-  EXPECT_EQ(DpiOf(table, 0), 200);
-  EXPECT_EQ(DpiOf(table, 1), 200);
-  EXPECT_EQ(DpiOf(table, 2), 300);
-  BuildSensorDpiTable(table, 0x3360);
-  EXPECT_EQ(DpiOf(table, 119), 12000);
-  EXPECT_EQ(DpiOf(table, 120), 24000);
-  BuildSensorDpiTable(table, 0x3335);
-  EXPECT_EQ(DpiIndexForValue(table, 800), 7);
+// Every table rises with its index, in steps of 50 DPI, and tells every index apart on the
+// wire; every DPI it has is found again by a typed number.
+TEST(SensorDpiTableTest, EveryTableRisesAndRoundTrips) {
+  for (uint16_t sensor : kSensors) {
+    SCOPED_TRACE(testing::Message() << "sensor 0x" << std::hex << sensor);
+    const SensorDpiTable table = TableOf(sensor);
+    ASSERT_GT(table.count, 0);
+    ASSERT_LE(table.count, SensorDpiTable::kMaxCount);
+    for (int i = 0; i < table.count; ++i) {
+      const int dpi = DpiOf(table, i);
+      EXPECT_EQ(dpi % 50, 0) << "index " << std::dec << i;
+      if (i > 0) {
+        // Only indices 0 and 1 of 0x3325 share a DPI.
+        const bool repeat = sensor == 0x3325 && i == 1;
+        EXPECT_EQ(dpi > DpiOf(table, i - 1), !repeat) << "index " << std::dec << i;
+        EXPECT_GT(DeviceValueOf(table, i), DeviceValueOf(table, i - 1))
+            << "index " << std::dec << i;
+      }
+      const int found = DpiIndexForValue(table, dpi);
+      EXPECT_EQ(DpiOf(table, found), dpi) << "index " << std::dec << i;
+      EXPECT_LE(found, i);
+    }
+  }
+}
+
+TEST(SensorDpiTableTest, IrregularPlacesOfTheTables) {
+  const struct {
+    uint16_t sensor;
+    int index, dpi, deviceValue;
+  } spots[] = {
+      {0x3104, 39, 4000, 39},    {0x3104, 40, 4500, 40},    {0x3104, 41, 4800, 41},
+      {0x3104, 42, 5500, 42},    {0x3212, 0, 200, 1},       {0x3212, 22, 2400, 23},
+      {0x3212, 23, 3000, 24},    {0x3325, 0, 200, 0},       {0x3325, 1, 200, 1},
+      {0x3325, 2, 300, 2},       {0x3327, 60, 6200, 61},    {0x3327, 61, 6500, 62},
+      {0x3327, 72, 12000, 73},   {0x3327, 73, 12400, 74},   {0x3360, 119, 12000, 119},
+      {0x3360, 120, 24000, 120}, {0x3335, 0, 100, 0},       {0x3335, 7, 800, 9},
+      {0x3335, 159, 16000, 189}, {0x3950, 599, 30000, 599},
+  };
+  for (const auto& s : spots) {
+    const SensorDpiTable table = TableOf(s.sensor);
+    EXPECT_EQ(DpiOf(table, s.index), s.dpi) << std::hex << s.sensor << std::dec << " " << s.index;
+    EXPECT_EQ(DeviceValueOf(table, s.index), s.deviceValue)
+        << std::hex << s.sensor << std::dec << " " << s.index;
+  }
+  // The 800 DPI level of sensor 0x3335 goes out as 9.
+  const SensorDpiTable table = TableOf(0x3335);
   EXPECT_EQ(DeviceValueOf(table, DpiIndexForValue(table, 800)), 9);
 }
 
@@ -126,7 +110,6 @@ TEST(SensorDpiTableTest, UnknownSensorGivesAnEmptyTable) {
   EXPECT_EQ(DpiIndexForValue(table, 800), 0);
   EXPECT_EQ(SensorDpiDefaults(0x1234), nullptr);
 }
-
 TEST(SensorDpiTableTest, TypedValueRoundsUpAndIsCapped) {
   SensorDpiTable table;
   BuildSensorDpiTable(table, 0x3950);
@@ -154,27 +137,6 @@ TEST(SensorDpiTableTest, DefaultsOf0x3104ReachBeyondItsTable) {
   EXPECT_GE((*defaults)[6], table.count);
   EXPECT_GE((*defaults)[7], table.count);
   EXPECT_EQ(DpiOf(table, (*defaults)[6]), 0);
-}
-
-TEST(DpiFunctionsTest, MenuAndLockCodes) {
-  profile_test::SetTestLanguage();
-  EXPECT_EQ(kDpiMenuEntries[0].text, 40);
-  EXPECT_EQ(kDpiMenuEntries[0].code, (std::array<uint8_t, 3>{0x40, 0x02, 0x00}));
-  EXPECT_EQ(kDpiMenuEntries[1].text, 41);
-  EXPECT_EQ(kDpiMenuEntries[1].code, (std::array<uint8_t, 3>{0x40, 0x03, 0x00}));
-  EXPECT_EQ(kDpiMenuEntries[2].text, 42);
-  EXPECT_EQ(kDpiMenuEntries[2].code, (std::array<uint8_t, 3>{0x40, 0x01, 0x00}));
-  for (int n = 1; n <= kDpiLockEntryCount; ++n) {
-    EXPECT_EQ(DpiLockValue(n), 100 + 100 * n);
-    EXPECT_EQ(DpiLockCode(n), (std::array<uint8_t, 3>{0x50, static_cast<uint8_t>(n), 0x00}));
-  }
-  EXPECT_EQ(DpiLockLabel(1), u"200");
-  EXPECT_EQ(DpiLockLabel(11), u"1200");
-  EXPECT_EQ(DpiLockButtonName(5), u"DPI锁定-600");
-  EXPECT_EQ(DpiLockLabel(12), u"");
-  EXPECT_EQ(DpiLockButtonName(0), u"");
-  EXPECT_EQ(DpiLockCode(12), (std::array<uint8_t, 3>{0, 0, 0}));
-  ResetLanguage();
 }
 
 }  // namespace

@@ -146,7 +146,7 @@ TEST_F(ButtonsTest, CheckButtonTogglesBeforeNotifying) {
   auto* check = static_cast<CCheckButton*>(dlg.GetControl(3501));
   std::vector<bool> seen;
   dlg.react = [&](const Note& n) {
-    if (n.lParam == 2) seen.push_back(check->GetCheck());
+    if (n.lParam == Notify::kClicked) seen.push_back(check->GetCheck());
   };
   desktop.Click(W(), {20, 20});
   desktop.Click(W(), {20, 20});
@@ -229,7 +229,9 @@ TEST_F(ButtonsTest, ComboEnterNoticesAreCappedAndLeaveIsSentOnce) {
   combo->SetOwner(true);
   desktop.Click(W(), {21, 20});
   EXPECT_EQ(std::count_if(dlg.notes.begin(), dlg.notes.end(),
-                          [](const Note& n) { return n.lParam == 1 || n.lParam == 2; }),
+                          [](const Note& n) {
+                            return n.lParam == Notify::kPressed || n.lParam == Notify::kClicked;
+                          }),
             0);
 }
 

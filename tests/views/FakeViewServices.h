@@ -37,6 +37,7 @@ class FakeViewServices : public ViewServices {
 
   void MarkPending(Group group) override { pending.push_back(group); }
   void MarkPendingWhileDragging(Group group) override { draggedPending.push_back(group); }
+  void MarkSaveOnly() override { ++saveOnlyMarks; }
   void WriteNow() override { ++writes; }
   void SaveNow() override { ++saves; }
   void RefreshPage() override { ++refreshes; }
@@ -52,6 +53,10 @@ class FakeViewServices : public ViewServices {
     deferred.erase(it);
     action();
     return true;
+  }
+  FactoryReset::Result RunFactoryReset() override {
+    ++factoryResets;
+    return factoryResetResult;
   }
   intptr_t ShowMessage(int textNumber, Box kind) override {
     messages.push_back(textNumber);
@@ -79,9 +84,12 @@ class FakeViewServices : public ViewServices {
   std::vector<int> messages;
   std::vector<std::u16string> messageTexts;
   intptr_t modalAnswer = CDlgBase::kIdOk;
+  int saveOnlyMarks = 0;
   int writes = 0;
   int saves = 0;
   int refreshes = 0;
+  int factoryResets = 0;
+  FactoryReset::Result factoryResetResult = FactoryReset::Result::Done;
   int collects = 0;
 
  private:

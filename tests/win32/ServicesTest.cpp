@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -178,6 +179,76 @@ TEST(Win32Shell, DownloadsToAFileAndReportsAFailedDownload) {
                                                   folder / u"out.ini"));
   EXPECT_NE(TestPlatform().LastFailure().find("URLDownloadToFileW"), std::string::npos);
   EXPECT_FALSE(platform::Files().FileExists(folder / u"out.ini"));
+}
+
+// The download on a worker: the observer hears progress and the end on this thread.
+struct DownloadRecorder : platform::DownloadObserver {
+  int progress = 0;
+  int finished = 0;
+  bool ok = false;
+  DWORD thread = 0;
+  void OnDownloadProgress(uint64_t, uint64_t) override {
+    ++progress;
+    thread = ::GetCurrentThreadId();
+  }
+  void OnDownloadFinished(bool result) override {
+    ++finished;
+    ok = result;
+    thread = ::GetCurrentThreadId();
+  }
+};
+
+TEST(Win32Shell, DownloadsOnAWorkerAndReportsOnTheUiThread) {
+  TempFolder folder;
+  const std::string content(300000, 'x');
+  const std::u16string source = folder / u"installer source.exe";
+  ASSERT_TRUE(platform::Files().WriteAll(source, content));
+  const std::u16string target = folder / u"update.exe";
+
+  DownloadRecorder recorder;
+  auto job = platform::ShellServices().StartDownload(u"file:///" + source, target, recorder);
+  ASSERT_TRUE(job) << TestPlatform().LastFailure();
+  EXPECT_TRUE(PumpUntil([&] { return recorder.finished > 0; }, 10000));
+  EXPECT_EQ(recorder.finished, 1);
+  EXPECT_TRUE(recorder.ok);
+  EXPECT_EQ(recorder.thread, ::GetCurrentThreadId());
+  EXPECT_EQ(platform::Files().ReadAll(target), std::optional<std::string>(content));
+
+  // A missing source ends with a failure, recorded.
+  job.reset();
+  DownloadRecorder failing;
+  TestPlatform().Failures().Clear();
+  auto missing = platform::ShellServices().StartDownload(u"file:///" + (folder / u"missing.exe"),
+                                                         folder / u"out.exe", failing);
+  ASSERT_TRUE(missing);
+  EXPECT_TRUE(PumpUntil([&] { return failing.finished > 0; }, 10000));
+  EXPECT_FALSE(failing.ok);
+  EXPECT_NE(TestPlatform().LastFailure().find("URLDownloadToFileW"), std::string::npos);
+}
+
+TEST(Win32Shell, ACancelledDownloadTellsNothingMore) {
+  TempFolder folder;
+  const std::u16string source = folder / u"big.bin";
+  ASSERT_TRUE(platform::Files().WriteAll(source, std::string(2000000, 'y')));
+  DownloadRecorder recorder;
+  auto job =
+      platform::ShellServices().StartDownload(u"file:///" + source, folder / u"copy.bin", recorder);
+  ASSERT_TRUE(job);
+  job->Cancel();
+  // The worker ends by itself; afterwards a new download may start.
+  std::unique_ptr<platform::DownloadJob> next;
+  DownloadRecorder second;
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        if (!next)
+          next = platform::ShellServices().StartDownload(u"file:///" + source,
+                                                         folder / u"again.bin", second);
+        return next && second.finished > 0;
+      },
+      20000));
+  EXPECT_EQ(recorder.finished, 0);
+  EXPECT_EQ(recorder.progress, 0);
+  EXPECT_TRUE(second.ok);
 }
 
 // Plays the user in the next file dialog: waits for its window, then fills in a name and

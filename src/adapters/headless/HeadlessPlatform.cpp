@@ -24,7 +24,7 @@ HeadlessPlatform::HeadlessPlatform() : m_root(MakeTempRoot()) {
   m_desktop = std::make_unique<HeadlessDesktop>();
   m_graphics = std::make_unique<HeadlessGraphics>(*m_files);
   m_graphics->SetResources(&m_resources);
-  m_shell = std::make_unique<HeadlessShell>(*m_files);
+  m_shell = std::make_unique<HeadlessShell>(*m_files, *m_desktop);
   m_tray = std::make_unique<HeadlessTray>(*m_desktop);
   m_system = std::make_unique<HeadlessSystem>(*m_desktop, m_resources);
   std::error_code ec;

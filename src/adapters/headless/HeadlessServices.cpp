@@ -1,7 +1,9 @@
 #include "adapters/headless/HeadlessServices.h"
 
 #include "platform/KeyEventParam.h"
+#include "platform/Platform.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -22,9 +24,73 @@ bool HeadlessShell::Execute(std::u16string_view commandLine) {
 bool HeadlessShell::Download(std::u16string_view url, std::u16string_view file) {
   const auto it = m_served.find(std::u16string(url));
   if (it == m_served.end()) return false;
-  if (!m_files.WriteAll(file, it->second)) return false;
+  if (!m_files.WriteAll(file, it->second.content)) return false;
   downloaded.emplace_back(url);
   return true;
+}
+
+class HeadlessShell::HeadlessDownload : public DownloadJob {
+ public:
+  HeadlessDownload(HeadlessShell& shell, uintptr_t id) : m_shell(shell), m_id(id) {}
+  ~HeadlessDownload() override { Cancel(); }
+  void Cancel() override { m_shell.CancelJob(m_id); }
+
+ private:
+  HeadlessShell& m_shell;
+  uintptr_t m_id;
+};
+
+HeadlessShell::~HeadlessShell() {
+  if (m_timerWindow) m_windows.DestroyWindow(m_timerWindow);
+}
+
+std::unique_ptr<DownloadJob> HeadlessShell::StartDownload(std::u16string_view url,
+                                                          std::u16string_view file,
+                                                          DownloadObserver& observer) {
+  if (!m_jobs.empty()) return nullptr;
+  if (!m_timerWindow) {
+    WindowDesc desc;
+    desc.className = u"HeadlessDownloads";
+    desc.visible = false;
+    m_timerWindow = m_windows.CreateWindow(desc, this);
+    if (!m_timerWindow) return nullptr;
+  }
+  const uintptr_t id = m_nextJob++;
+  m_jobs[id] = {std::u16string(url), std::u16string(file), &observer, Time().NowMs()};
+  const auto served = m_served.find(std::u16string(url));
+  const uint32_t duration = served != m_served.end() ? served->second.durationMs : 0;
+  m_windows.SetTimer(m_timerWindow, id, std::min(kProgressTickMs, std::max<uint32_t>(duration, 1)));
+  return std::make_unique<HeadlessDownload>(*this, id);
+}
+
+void HeadlessShell::CancelJob(uintptr_t id) {
+  if (m_jobs.erase(id) == 0) return;
+  if (m_timerWindow) m_windows.KillTimer(m_timerWindow, id);
+}
+
+LResult HeadlessShell::OnMessage(WindowId, uint32_t message, WParam wParam, LParam, bool& handled) {
+  handled = true;
+  if (message == msg::kTimer) Tick(wParam);
+  return 0;
+}
+
+void HeadlessShell::Tick(uintptr_t id) {
+  const auto it = m_jobs.find(id);
+  if (it == m_jobs.end()) return;
+  const Job job = it->second;
+  const auto served = m_served.find(job.url);
+  const uint64_t elapsed = Time().NowMs() - job.startMs;
+  const uint32_t duration = served != m_served.end() ? served->second.durationMs : 0;
+  if (elapsed < duration) {
+    const uint64_t size = served->second.content.size();
+    job.observer->OnDownloadProgress(size * elapsed / duration, size);
+    return;
+  }
+  m_windows.KillTimer(m_timerWindow, id);
+  m_jobs.erase(it);
+  bool ok = served != m_served.end() && m_files.WriteAll(job.file, served->second.content);
+  if (ok) downloaded.push_back(job.url);
+  job.observer->OnDownloadFinished(ok);
 }
 
 std::optional<std::u16string> HeadlessShell::NextAnswer(const FileDialogDesc& desc) {

@@ -21,18 +21,24 @@
 
 namespace platform::headless {
 
-class HeadlessShell : public Shell {
+class HeadlessShell : public Shell, private WindowHandler {
  public:
-  explicit HeadlessShell(HeadlessFileSystem& files) : m_files(files) {}
+  HeadlessShell(HeadlessFileSystem& files, WindowSystem& windows)
+      : m_files(files), m_windows(windows) {}
+  ~HeadlessShell() override;
 
   // Answers for the next file dialogs, in order; nothing (cancel) when none is queued.
   void ScriptFileDialog(std::optional<std::u16string> answer) {
     m_answers.push_back(std::move(answer));
   }
-  // Content served for a URL; a URL without content fails to download.
-  void ServeUrl(std::u16string url, std::string content) {
-    m_served[std::move(url)] = std::move(content);
+  // Content served for a URL; a URL without content fails to download. An asynchronous
+  // download of it takes `durationMs` of virtual time, with progress every 100 ms.
+  void ServeUrl(std::u16string url, std::string content, uint32_t durationMs = 0) {
+    m_served[std::move(url)] = {std::move(content), durationMs};
   }
+  // Asynchronous downloads started and not yet finished or cancelled.
+  size_t RunningDownloads() const { return m_jobs.size(); }
+  static constexpr uint32_t kProgressTickMs = 100;
   void SetOpenResult(bool ok) { m_openResult = ok; }
 
   std::vector<std::u16string> opened;
@@ -43,16 +49,38 @@ class HeadlessShell : public Shell {
   bool Open(std::u16string_view target) override;
   bool Execute(std::u16string_view commandLine) override;
   bool Download(std::u16string_view url, std::u16string_view file) override;
+  std::unique_ptr<DownloadJob> StartDownload(std::u16string_view url, std::u16string_view file,
+                                             DownloadObserver& observer) override;
   std::optional<std::u16string> OpenFileDialog(const FileDialogDesc& desc) override;
   std::optional<std::u16string> SaveFileDialog(const FileDialogDesc& desc) override;
 
  private:
+  struct Served {
+    std::string content;
+    uint32_t durationMs = 0;
+  };
+  struct Job {
+    std::u16string url;
+    std::u16string file;
+    DownloadObserver* observer = nullptr;
+    uint64_t startMs = 0;
+  };
+  class HeadlessDownload;
+
   std::optional<std::u16string> NextAnswer(const FileDialogDesc& desc);
+  LResult OnMessage(WindowId window, uint32_t message, WParam wParam, LParam lParam,
+                    bool& handled) override;
+  void Tick(uintptr_t id);
+  void CancelJob(uintptr_t id);
 
   HeadlessFileSystem& m_files;
+  WindowSystem& m_windows;
   std::deque<std::optional<std::u16string>> m_answers;
-  std::map<std::u16string, std::string> m_served;
+  std::map<std::u16string, Served> m_served;
   bool m_openResult = true;
+  WindowId m_timerWindow = 0;  // a hidden window whose timers run the downloads
+  std::map<uintptr_t, Job> m_jobs;
+  uintptr_t m_nextJob = 1;
 };
 
 class HeadlessTray : public Tray {

@@ -53,11 +53,17 @@ UiThreadQueue::~UiThreadQueue() {
 
 bool UiThreadQueue::Post(std::function<void()> work) {
   if (m_window == nullptr) return false;
+  if (PostTo(m_window, std::move(work))) return true;
+  m_failures.Record("PostMessageW");
+  return false;
+}
+
+bool UiThreadQueue::PostTo(void* window, std::function<void()> work) {
+  if (window == nullptr) return false;
   auto* parcel = new Work(std::move(work));
-  if (::PostMessageW(static_cast<HWND>(m_window), kRunWork, 0, reinterpret_cast<LPARAM>(parcel))) {
+  if (::PostMessageW(static_cast<HWND>(window), kRunWork, 0, reinterpret_cast<LPARAM>(parcel))) {
     return true;
   }
-  m_failures.Record("PostMessageW");
   delete parcel;
   return false;
 }

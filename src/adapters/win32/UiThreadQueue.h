@@ -20,6 +20,9 @@ class UiThreadQueue {
   // Safe from any thread. False when the work cannot be queued (queue full, window gone);
   // it is then dropped.
   bool Post(std::function<void()> work);
+  // The same through the queue's window handle alone, for a thread that may outlive the
+  // queue: once the queue is gone the work is dropped.
+  static bool PostTo(void* window, std::function<void()> work);
 
   // The message-only window, for tests.
   void* Window() const { return m_window; }

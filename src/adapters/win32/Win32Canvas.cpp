@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "adapters/win32/DibInfo.h"
 #include "adapters/win32/GdiPlusInclude.h"
 #include "adapters/win32/WideText.h"
 #include "adapters/win32/Win32Font.h"
@@ -43,13 +44,7 @@ class ScratchDib {
   ScratchDib(int width, int height) {
     m_dc = ::CreateCompatibleDC(nullptr);
     if (m_dc == nullptr || width <= 0 || height <= 0) return;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDown32BitInfo(width, height);
     void* bits = nullptr;
     m_dib = ::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (m_dib == nullptr) return;
@@ -97,13 +92,7 @@ Win32Canvas::Win32Canvas(int width, int height, FailureLog& failures) : m_failur
     m_failures.Record("CreateCompatibleDC");
     return;
   }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = TopDown32BitInfo(width, height);
   void* bits = nullptr;
   HBITMAP dib = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (dib == nullptr || bits == nullptr) {

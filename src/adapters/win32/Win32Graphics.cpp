@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "adapters/win32/DibInfo.h"
 #include "adapters/win32/GdiPlusInclude.h"
 #include "adapters/win32/Win32Canvas.h"
 #include "adapters/win32/Win32Font.h"
@@ -107,13 +108,7 @@ std::unique_ptr<Image> Win32Graphics::LoadBitmapResource(int id) {
     m_failures.Record("GetObjectW");
   } else {
     int width = info.bmWidth, height = std::abs(info.bmHeight);
-    BITMAPINFO request{};
-    request.bmiHeader.biSize = sizeof request.bmiHeader;
-    request.bmiHeader.biWidth = width;
-    request.bmiHeader.biHeight = -height;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    request.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO request = TopDown32BitInfo(width, height);
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
     HDC dc = ::CreateCompatibleDC(nullptr);
     int lines = dc != nullptr

@@ -1,8 +1,11 @@
 #include "device/sim/SimMouse.h"
 
+#include "device/FirmwareImage.h"
+
 #include <algorithm>
 #include <functional>
 
+#include "base/Text.h"
 #include "device/CommandReport.h"
 #include "device/FirmwareReport.h"
 #include "platform/Platform.h"
@@ -58,6 +61,19 @@ std::u16string PathOf(ConnectionMode::Kind mode, bool event) {
 }
 
 }  // namespace
+
+bool SimMouse::InstallOlderFirmware() {
+  FirmwareImage carried;
+  (void)carried.LoadFromResources();
+  if (!carried.HasApplication() || !carried.HasBase()) return false;
+  m_flash.WriteBase(carried.Base());
+  std::vector<uint8_t> older = carried.Application();
+  older[0] ^= 0xFF;  // another checksum in its header: the program sees other firmware
+  m_flash.InstallApplication(older);
+  SetVersionNumber(ConnectionMode::Wired, 0x0200);
+  SetFirmwareBytes(0, 1);
+  return true;
+}
 
 SimMouse::SimMouse() {
   SetIndexes(ConnectionMode::Wired, 2, 3);
@@ -282,8 +298,13 @@ bool SimMouse::OnSetFeature(SimHidDevice& device, std::span<const uint8_t> repor
   Record(SimTraffic::Transfer::SetFeature, mode, ok, report);
   if (!ok) return false;
   if (firmware) {
-    if (m_flash.TakeRestart()) Restart();
-    return true;
+    if (!m_flash.TakeRestart()) return true;
+    const size_t request = m_log.size() - 1;
+    Restart();
+    if (!m_failRestartAnswer) return true;
+    m_failRestartAnswer = false;
+    m_log[request].ok = false;
+    return false;
   }
 
   ModeState& state = m_modes[mode];
@@ -464,7 +485,6 @@ std::optional<std::array<uint8_t, 27>> SimMouse::Applied(uint8_t command,
 }
 
 std::string SimMouse::FormatLog() const {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string text;
   for (const auto& t : m_log) {
     text += std::to_string(t.timeMs);
@@ -477,8 +497,8 @@ std::string SimMouse::FormatLog() const {
     text += t.ok ? " ok" : " fail";
     for (uint8_t b : t.bytes) {
       text += ' ';
-      text += kHex[b >> 4];
-      text += kHex[b & 15];
+      text += static_cast<char>(base::HexDigit(b >> 4));
+      text += static_cast<char>(base::HexDigit(b));
     }
     text += '\n';
   }

@@ -72,6 +72,10 @@ class SimMouse : public platform::HidBus {
   void SetMouseOn(bool on) { m_mouseOn = on; }
   bool MouseOn() const { return m_mouseOn; }
   void SetFirmwareBytes(uint8_t byte8, uint8_t byte9) { m_firmware = {byte8, byte9}; }
+  // The carried base region and an application older than the carried one, application mode
+  // on the cable and updates allowed: a mouse that a firmware update brings up to date. False
+  // when the program's firmware resources cannot be read.
+  bool InstallOlderFirmware();
   Status& State() { return m_status; }
   // The flash behind report 0xBF (cable only). A restart (operation 2) unplugs the cable
   // interface at once and plugs it again after RestartMs.
@@ -104,6 +108,9 @@ class SimMouse : public platform::HidBus {
 
   // --- fault injection ---
   void RefuseAcks(int packets) { m_refuseAcks = packets; }
+  // The next restart request restarts the mouse but reports a failed transfer, as a mouse
+  // that resets before it answers does.
+  void FailRestartAnswer() { m_failRestartAnswer = true; }
   void FailSetFeature(int calls) { m_failSet = calls; }
   void FailGetFeature(int calls) { m_failGet = calls; }
   // The mode that receives the k-th report sent from now on is unplugged as it arrives.
@@ -191,6 +198,7 @@ class SimMouse : public platform::HidBus {
   std::array<uint8_t, 2> m_firmware{0x01, 0x02};
   Status m_status;
   int m_refuseAcks = 0;
+  bool m_failRestartAnswer = false;
   int m_failSet = 0;
   int m_failGet = 0;
   int m_reportsSeen = 0;

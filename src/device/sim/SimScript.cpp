@@ -8,14 +8,16 @@ namespace {
 
 struct Verb {
   const char* name;
-  bool mode;    // first argument is a mode
-  int numbers;  // numeric arguments after it
+  bool mode;           // first argument is a mode
+  int numbers;         // numeric arguments after it
+  uint64_t max = 255;  // largest value of each
 };
 constexpr Verb kVerbs[] = {
-    {"plug", true, 0},    {"unplug", true, 0},   {"dpi", true, 1},       {"polling", true, 2},
-    {"battery", true, 2}, {"lighting", true, 1}, {"launch", true, 1},    {"sensor", true, 1},
-    {"leave", true, 0},   {"status", true, 0},   {"linklost", false, 0}, {"linkfound", false, 0},
-    {"refuse", false, 1},
+    {"plug", true, 0},    {"unplug", true, 0},          {"dpi", true, 1},
+    {"polling", true, 2}, {"battery", true, 2},         {"lighting", true, 1},
+    {"launch", true, 1},  {"sensor", true, 1},          {"leave", true, 0},
+    {"status", true, 0},  {"linklost", false, 0},       {"linkfound", false, 0},
+    {"refuse", false, 1}, {"version", true, 1, 0xFFFF}, {"oldfirmware", false, 0},
 };
 
 std::optional<ConnectionMode::Kind> ModeOf(std::string_view word) {
@@ -86,7 +88,7 @@ std::optional<SimScript> SimScript::Parse(std::string_view text, std::string* er
     if (verb->mode && !ModeOf(words[next++])) return fail("unknown mode '" + words[2] + "'");
     for (; next < words.size(); ++next) {
       const auto n = NumberOf(words[next]);
-      if (!n || *n > 255) return fail("number 0..255 expected");
+      if (!n || *n > verb->max) return fail("number 0.." + std::to_string(verb->max) + " expected");
     }
     words.erase(words.begin());
     script.m_events.push_back({*at, std::move(words)});
@@ -131,5 +133,9 @@ void SimScript::RunDue(SimMouse& mouse, uint64_t nowMs) {
       mouse.FindLink();
     else if (verb == "refuse")
       mouse.RefuseAcks(Byte(w[1]));
+    else if (verb == "version")
+      mouse.SetVersionNumber(mode, static_cast<uint16_t>(NumberOf(w[2]).value_or(0)));
+    else if (verb == "oldfirmware")
+      (void)mouse.InstallOlderFirmware();
   }
 }

@@ -9,6 +9,8 @@
 //   lighting <mode> <effect>      launch <mode> <button>
 //   sensor <mode> <code>          leave <mode>          status <mode>
 //   linklost | linkfound          refuse <packets>
+//   version <mode> <number>       the interface's VersionNumber (before it is plugged)
+//   oldfirmware                   an older application over the carried base, updates allowed
 
 #include <cstdint>
 #include <optional>

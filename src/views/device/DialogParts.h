@@ -1,0 +1,30 @@
+#pragma once
+// Small builders the device windows share: scaled rectangles, push buttons on the button2
+// images, the close cross, labels.
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/Types.h"
+#include "ui/DlgBase.h"
+
+class CImageButton;
+class CStaticText;
+
+namespace device_ui {
+
+constexpr platform::Colour kTitleColour = 0xFE9252;
+constexpr platform::Colour kLabelColour = 0xB4B4B4;
+constexpr uint32_t kWrappedCentre = 0x2015;  // centred, vertically centred, word-wrapping
+
+// Multiplied by g_fUiScale.
+platform::Rect ScaledRect(int left, int top, int right, int bottom);
+// A push button with its caption on "button2_nr.png" / "button2_ov.png".
+CImageButton* AddPushButton(CDlgBase& dialog, uint32_t id, const platform::Rect& rc,
+                            std::u16string_view caption);
+// The close cross ("exit_nr.png" / "exit_ov.png").
+CImageButton* AddCloseCross(CDlgBase& dialog, uint32_t id, const platform::Rect& rc);
+CStaticText* AddLabel(CDlgBase& dialog, uint32_t id, const platform::Rect& rc,
+                      platform::Colour colour, uint32_t format, std::u16string_view text);
+
+}  // namespace device_ui

@@ -1,0 +1,45 @@
+#include "views/device/OsdRules.h"
+
+#include "base/Format.h"
+#include "profiles/ProfileSettings.h"
+#include "profiles/SensorDpiTable.h"
+
+OsdTexts OsdRules::Texts(const ProfileSettings& profile, const SensorDpiTable& table) {
+  const int level = profile.ActiveDpiLevel();
+  OsdTexts texts;
+  texts.level = base::Format(u"DPI-%d", level + 1);
+  texts.value = base::Format(u"%d", DpiOf(table, profile.XYSettingValueX[level]));
+  texts.rate = RateText(profile.PollingRateValue[0]);
+  return texts;
+}
+
+std::u16string OsdRules::RateText(int index) {
+  static constexpr const char16_t* kRates[] = {u"125Hz",  u"250Hz",  u"500Hz",
+                                               u"1000Hz", u"2000Hz", u"4000Hz"};
+  if (index >= 0 && index < 6) return kRates[index];
+  return u"8000Hz";
+}
+
+int OsdRules::ValueLeft(std::u16string_view value, std::u16string_view face) {
+  const bool songti = face == u"宋体";
+  switch (value.size()) {
+    case 5:
+      return songti ? 34 : 16;
+    case 4:
+      return songti ? 44 : 34;
+    default:
+      return 50;
+  }
+}
+
+int OsdRules::RateLeft(std::u16string_view rate) {
+  return rate.size() == 6 ? 50 : 57;
+}
+
+platform::Rect OsdRules::Placement(const platform::Rect& workArea, float scale) {
+  const int width = static_cast<int>(kWidth * scale);
+  const int height = static_cast<int>(kHeight * scale);
+  const int left = workArea.right - width;
+  const int top = workArea.bottom - height;
+  return {left, top, left + width, top + height};
+}

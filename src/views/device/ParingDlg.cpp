@@ -1,0 +1,77 @@
+#include "views/device/ParingDlg.h"
+
+#include "base/AppGlobals.h"
+#include "base/Language.h"
+#include "platform/Platform.h"
+#include "ui/ControlBase.h"
+#include "ui/SkinImage.h"
+#include "ui/StaticText.h"
+#include "views/device/DeviceTexts.h"
+#include "views/device/DialogParts.h"
+
+using device_ui::ScaledRect;
+
+CParingDlg::CParingDlg(platform::WindowId parent) : CDlgBase(kDialogTemplate, parent) {
+  m_nWidth = 319;
+  m_nHeight = 140;
+}
+
+void CParingDlg::InitUI(const platform::Rect&) {
+  SetFrameBitmapFile(ui::SkinPath(u"Frame_dialog2.bmp"));
+  device_ui::AddLabel(*this, kTitleLabel, ScaledRect(21, 11, 290, 31), device_ui::kTitleColour,
+                      platform::dt::kLeft | platform::dt::kSingleLine,
+                      LangText(PairingSession::kCaptionText));
+  m_pStatus = device_ui::AddLabel(*this, kStatusLabel, ScaledRect(10, 46, 309, 90),
+                                  device_ui::kLabelColour, device_ui::kWrappedCentre, u"");
+  device_ui::AddPushButton(*this, kStartButton, ScaledRect(160, 105, 229, 125),
+                           LangText(PairingSession::kStartText));
+  device_ui::AddPushButton(*this, kCloseButton, ScaledRect(240, 105, 309, 125),
+                           LangText(device_text::kCancel));
+}
+
+void CParingDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
+  DrawBackgroundAndFrame(canvas, client);
+  DrawControls(canvas, client);
+}
+
+void CParingDlg::ShowStatus() {
+  if (m_pStatus) m_pStatus->SetTitle(LangText(m_session.StatusText()));
+}
+
+void CParingDlg::Start() {
+  const PairingSession::StartAction action = m_session.Start();
+  if (action == PairingSession::StartAction::None) return;
+  ShowStatus();
+  if (action == PairingSession::StartAction::SendAndTick && m_hParent) {
+    platform::Windows().SendMessage(m_hParent, kPairMessage, 0, 0);
+  }
+  platform::Windows().SetTimer(GetSafeHwnd(), kTimerTick, PairingSession::kTickMs);
+}
+
+void CParingDlg::OnTick() {
+  if (m_session.Tick(g_bDeviceActive) == PairingSession::TickResult::Stop) {
+    platform::Windows().KillTimer(GetSafeHwnd(), kTimerTick);
+  }
+  ShowStatus();
+}
+
+platform::LResult CParingDlg::OnMessage(platform::WindowId window, uint32_t message,
+                                        platform::WParam wParam, platform::LParam lParam,
+                                        bool& handled) {
+  handled = true;
+  if (message == kStartButton && lParam == Notify::kClicked) {
+    Start();
+    return 0;
+  }
+  if (message == kCloseButton && lParam == Notify::kClicked) {
+    ResetControls();
+    EndDialog(kIdCancel);
+    return 0;
+  }
+  if (message == platform::msg::kKeyDown && wParam == kVkSpace) {
+    Start();
+    return 0;
+  }
+  if (message == platform::msg::kTimer && wParam == kTimerTick) OnTick();
+  return CDlgBase::OnMessage(window, message, wParam, lParam, handled);
+}

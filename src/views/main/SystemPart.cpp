@@ -1,0 +1,39 @@
+#include "views/main/SystemPart.h"
+
+#include "base/Language.h"
+#include "ui/ControlBase.h"
+#include "ui/DlgBase.h"
+#include "views/ViewServices.h"
+#include "views/device/DeviceTexts.h"
+#include "views/device/DialogParts.h"
+#include "views/device/OsdRules.h"
+#include "views/main/PageLayout.h"
+
+void SystemPart::Build(CDlgBase& dialog, PartRegistry& registry) {
+  m_services = &registry.Services();
+  const platform::Rect& rc = page::kResetButton;
+  device_ui::AddPushButton(dialog, kResetButton,
+                           device_ui::ScaledRect(rc.left, rc.top, rc.right, rc.bottom),
+                           LangText(device_text::kFactoryResetButton));
+  (void)registry.RouteMessage(kResetButton, *this);
+  (void)registry.RouteMessage(OsdPresenter::kOsdMessage, *this);
+  (void)registry.RouteTimer(OsdPresenter::kTimerOsd, *this);
+  m_osd.SetOwner(dialog.GetSafeHwnd());
+  m_windows = std::make_unique<SkinnedDeviceWindows>(*m_services);
+  registry.ProvideDeviceWindows(*m_windows);
+}
+
+platform::LResult SystemPart::OnMessage(uint32_t message, platform::WParam wParam,
+                                        platform::LParam lParam) {
+  if (!m_services) return 0;
+  if (message == kResetButton && lParam == Notify::kClicked) {
+    (void)m_services->RunFactoryReset();
+  } else if (message == OsdPresenter::kOsdMessage && wParam == 1) {
+    m_osd.ShowOSD(OsdRules::Texts(m_services->CurrentProfile(), m_services->SensorTable()));
+  }
+  return 0;
+}
+
+void SystemPart::OnTimer(uintptr_t id) {
+  if (id == OsdPresenter::kTimerOsd) m_osd.OnTimer();
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Page 9 (tab 3015): the software-update button (2056) runs the update check; the firmware
+// button (2055) opens the firmware window when the mouse is on the cable (text 291 else).
+
+#include "views/main/PagePart.h"
+
+class CImageButton;
+
+class UpdatePage : public PagePart {
+ public:
+  static constexpr uint32_t kTab = 3015;
+  static constexpr int kLayer = 9;
+  static constexpr uint32_t kSoftwareButton = 2056;
+  static constexpr uint32_t kFirmwareButton = 2055;
+
+  void Build(CDlgBase& dialog, PartRegistry& registry) override;
+  uint32_t Tab() const override { return kTab; }
+  int Layout(platform::Point origin) override;
+  void Refresh() override {}
+  platform::LResult OnMessage(uint32_t message, platform::WParam wParam,
+                              platform::LParam lParam) override;
+
+ private:
+  void OpenFirmwareWindow();
+
+  ViewServices* m_services = nullptr;
+  CImageButton* m_pSoftware = nullptr;
+  CImageButton* m_pFirmware = nullptr;
+};
