@@ -1,5 +1,6 @@
 #include "app/PageParts.h"
 
+#include "views/buttons/ButtonFieldsPart.h"
 #include "views/main/DebouncePagePart.h"
 #include "views/main/DpiPagePart.h"
 #include "views/main/LiftOffPagePart.h"
@@ -16,6 +17,7 @@
 std::vector<std::unique_ptr<PagePart>> CreatePageParts() {
   std::vector<std::unique_ptr<PagePart>> parts;
   // One line per part; the order is the build order (controls of one layer paint in it).
+  parts.push_back(std::make_unique<ButtonFieldsPart>());
   parts.push_back(std::make_unique<ProfileBar>());
   parts.push_back(std::make_unique<PowerOptionsPart>());
   parts.push_back(std::make_unique<DpiPagePart>());

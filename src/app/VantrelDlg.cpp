@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr const char16_t* kDataFolderName = u"\\GamingMouseData20250627A";
 constexpr uint32_t kFirstProgramMessage = 0x0400;  // WM_USER: control ids and popup results
 constexpr int kHighlightNone = 0;
 constexpr int kUnreadableFileText = 351;
@@ -54,7 +53,7 @@ void CVantrelDlg::OnInitDialog() {
 
   // Folders. A folder that cannot be created leaves every later load on its defaults.
   g_strExeDir = base::FolderOf(files.ExecutablePath());
-  std::u16string dataDir = files.AppDataFolder() + kDataFolderName;
+  std::u16string dataDir = files.AppDataFolder() + u"\\" + kDataFolderName;
   if (!files.DirectoryExists(dataDir)) files.CreateDirectory(dataDir);
   g_strDataDir = dataDir + u"\\";
   if (!files.DirectoryExists(g_strDataDir + u"config")) {

@@ -10,6 +10,9 @@
 // backslash. skins\ paths are relative to the first; config\ and update\ to the second.
 extern std::u16string g_strExeDir;
 extern std::u16string g_strDataDir;
+// The data folder's name inside the user's application-data folder; the program and the
+// command-line tool share it.
+inline constexpr const char16_t* kDataFolderName = u"GamingMouseData20250627A";
 // Layout scale (1.0): every coordinate is multiplied by it and truncated.
 extern float g_fUiScale;
 // Logical pixels per inch of the main window divided by 96.

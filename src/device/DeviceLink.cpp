@@ -316,6 +316,7 @@ bool DeviceLink::Transfer(CommandReport& frame, bool rebuild, uint8_t command, u
     }
     clock.Sleep(kRetryWaitMs);
   }
+  ++m_dropped;
   return false;
 }
 

@@ -93,6 +93,9 @@ class DeviceLink {
   // `first` gets its sequence number here.
   [[nodiscard]] bool SendFrame(CommandReport first, uint32_t settleMs = kMacroSettleMs);
   uint8_t NextSequenceValue() const { return m_sequence; }
+  // Packets given up unacknowledged after every try, since the link was made.
+  uint32_t DroppedPackets() const { return m_dropped; }
+  void SetSequenceForTest(uint8_t value) { m_sequence = value; }
 
   // Set whenever a packet is built for sending; a write clears it first.
   bool SomethingSent() const { return m_somethingSent; }
@@ -136,5 +139,6 @@ class DeviceLink {
   std::array<uint8_t, 2> m_firmwareBytes{};
   int m_maxPollingClass = 1;
   uint8_t m_sequence = 1;
+  uint32_t m_dropped = 0;
   bool m_somethingSent = false;
 };

@@ -23,7 +23,9 @@ constexpr SensorEntry kSensors[] = {
 constexpr uint32_t kLinkTimerAfterReportMs = 100;
 constexpr uint32_t kLeaveDelayMs = 100;
 
-int LightingNameText(uint8_t mode) {
+}  // namespace
+
+int StatusEvents::LightingNameText(uint8_t mode) {
   switch (mode) {
     case 2:
       return 101;
@@ -35,8 +37,6 @@ int LightingNameText(uint8_t mode) {
       return 109;
   }
 }
-
-}  // namespace
 
 StatusEvents::StatusEvents(DeviceLink& link, SettingsWriter& writer, DeviceModel& model,
                            DeviceHost& host)

@@ -42,6 +42,8 @@ class StatusEvents {
   static uint8_t PollingIndexFor(ConnectionMode::Kind mode, uint8_t code, int pollingClass);
   // The sensor model word of a reported sensor code; nothing for an unknown code.
   static std::optional<uint16_t> SensorWordFor(uint8_t code);
+  // The language text that names a lighting effect in Lighting1Name.
+  static int LightingNameText(uint8_t mode);
 
  private:
   void LinkReport(const StatusReport& report);

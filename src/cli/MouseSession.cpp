@@ -1,0 +1,115 @@
+#include "cli/MouseSession.h"
+
+#include "base/AppGlobals.h"
+#include "cli/CtlEnvironment.h"
+#include "cli/DataFolder.h"
+#include "device/StatusReport.h"
+#include "platform/Platform.h"
+
+namespace {
+
+std::optional<ConnectionMode::Kind> ModeOfProduct(uint16_t product) {
+  for (auto kind : {ConnectionMode::Wired, ConnectionMode::Wireless, ConnectionMode::BLE}) {
+    if (ConnectionMode::ProductIdOf(kind) == product) return kind;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+MouseSession::MouseSession(DataFolder& data, CtlEnvironment& environment)
+    : m_environment(environment),
+      m_model(data.settings, data.store, data.table),
+      m_link(*this),
+      m_writer(m_link, m_model, *this),
+      m_events(m_link, m_writer, m_model, *this),
+      m_macros(m_link, data.store, data.settings, data.macros, data.bullets) {
+  // Reports are seen through a tap in front of whatever bus the platform has.
+  m_bus = &platform::Hid();
+  m_tap = std::make_unique<ReportTap>(*m_bus,
+                                      [this](uint16_t product, const std::vector<uint8_t>& report) {
+                                        OnTappedReport(product, report);
+                                      });
+  platform::Services services = platform::Current();
+  services.hid = m_tap.get();
+  platform::Install(services);
+
+  platform::WindowDesc desc;
+  desc.className = u"VantrelCtlDevice";
+  desc.kind = platform::WindowKind::Main;
+  desc.visible = false;
+  m_window = platform::Windows().CreateWindow(desc, this);
+}
+
+MouseSession::~MouseSession() {
+  if (m_window != 0) platform::Windows().DestroyWindow(m_window);
+  // The link's devices go with it; the tap is taken out of the platform afterwards.
+  platform::Services services = platform::Current();
+  services.hid = m_bus;
+  platform::Install(services);
+}
+
+void MouseSession::Connect() {
+  // Nothing is known about the mouse until it answers the device-info read.
+  g_bDeviceActive = false;
+  m_link.SetStatusEvents(&m_events);
+  m_link.RegisterForDeviceNotifications(m_window);
+  m_writer.SnapshotSentState();
+  m_link.ScanDevices();
+}
+
+bool MouseSession::AnyPresent() const {
+  for (auto kind : {ConnectionMode::Wired, ConnectionMode::Wireless, ConnectionMode::BLE}) {
+    if (m_link.IsPresent(kind)) return true;
+  }
+  return false;
+}
+
+bool MouseSession::Answers() const {
+  if (m_link.HasCommandHandle(ConnectionMode::Wired) ||
+      m_link.HasCommandHandle(ConnectionMode::BLE)) {
+    return true;
+  }
+  return m_link.HasCommandHandle(ConnectionMode::Wireless) && g_bDeviceActive;
+}
+
+bool MouseSession::PumpUntil(uint32_t ms, const std::function<bool()>& done) {
+  auto& clock = platform::Time();
+  const uint64_t deadline = clock.NowMs() + ms;
+  for (;;) {
+    if (done && done()) return true;
+    if (m_environment.Interrupted()) return false;
+    const uint64_t now = clock.NowMs();
+    if (now >= deadline) return false;
+    // Short steps, so that an interrupt is seen soon; the loop wakes at once for a report.
+    clock.PumpDelay(static_cast<uint32_t>(std::min<uint64_t>(deadline - now, 50)));
+  }
+}
+
+void MouseSession::SetTimer(uintptr_t id, uint32_t ms) {
+  platform::Windows().SetTimer(m_window, id, ms);
+}
+
+void MouseSession::KillTimer(uintptr_t id) {
+  platform::Windows().KillTimer(m_window, id);
+}
+
+platform::LResult MouseSession::OnMessage(platform::WindowId, uint32_t message,
+                                          platform::WParam wParam, platform::LParam,
+                                          bool& handled) {
+  handled = true;
+  if (message == platform::msg::kTimer) {
+    if (!m_link.OnTimer(wParam)) (void)m_events.OnTimer(wParam);
+  } else if (message == platform::msg::kDeviceChange) {
+    m_link.OnDeviceChange(static_cast<uint32_t>(wParam));
+    if (onDeviceChange) onDeviceChange(static_cast<uint32_t>(wParam));
+  }
+  return 0;
+}
+
+void MouseSession::OnTappedReport(uint16_t productId, const std::vector<uint8_t>& report) {
+  const auto mode = ModeOfProduct(productId);
+  if (!mode || !StatusReport::Parse(report)) return;
+  ++m_statusReports;
+  if (onReport) onReport(*mode, report);
+}
