@@ -71,12 +71,17 @@ prepare_wine_prefix() {
     wineserver -k >/dev/null 2>&1 || true
     rm -rf "$WINEPREFIX"
   fi
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  # A prefix whose set-up was cut short (a killed run) lacks system DLLs: start it again. The
+  # marker is written only after the set-up finished.
+  if [ ! -f "$WINEPREFIX/.vantrel-ready" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     wineserver -w
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wineserver -w
+    touch "$WINEPREFIX/.vantrel-ready"
   fi
   copy_fonts_into_prefix
   wineserver -p >/dev/null 2>&1 || true

@@ -1,7 +1,10 @@
 #include "profiles/SettingsFiles.h"
 
+#include <algorithm>
+
 #include "base/AppGlobals.h"
 #include "base/FileBackup.h"
+#include "base/StdioFileEx.h"
 #include "profiles/ProfileFile.h"
 
 namespace {
@@ -49,8 +52,18 @@ ConfigLoad LoadAllSettings(GlobalSettings& settings, ProfileStore& store) {
 }
 
 bool SaveSettingsAndProfiles(GlobalSettings& settings, ProfileStore& store) {
-  const bool configSaved = SaveCurrentProfileIndex(settings);
-  return SaveAllProfiles(store, settings) && configSaved;
+  // A file that could not be read is left alone on purpose, and the user was told so at
+  // start-up: skipping it is no failed save.
+  auto leftAlone = [](const std::u16string& path) {
+    const auto& unreadable = CStdioFileEx::UnreadableFiles();
+    return std::find(unreadable.begin(), unreadable.end(), path) != unreadable.end();
+  };
+  bool saved = SaveCurrentProfileIndex(settings) || leftAlone(ConfigFilePath());
+  for (int slot = 0; slot < ProfileStore::kProfileCount; ++slot) {
+    const std::u16string& path = settings.ProfileSlotPath(slot);
+    saved = (WriteProfileFile(store.profiles[slot], path) || leftAlone(path)) && saved;
+  }
+  return saved;
 }
 
 void ChangeSensor(GlobalSettings& settings, ProfileStore& store, SensorDpiTable& table,

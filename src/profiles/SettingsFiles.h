@@ -22,7 +22,8 @@ enum class ConfigLoad {
 // A damaged config.ini or profile file is kept as a dated backup before it is replaced.
 ConfigLoad LoadAllSettings(GlobalSettings& settings, ProfileStore& store);
 
-// config.ini (SaveCurrentProfileIndex) and all five profiles; true when every file was written.
+// config.ini (SaveCurrentProfileIndex) and all five profiles; true when every file was written,
+// apart from those left alone because they could not be read.
 bool SaveSettingsAndProfiles(GlobalSettings& settings, ProfileStore& store);
 
 // The mouse reported a sensor: store it, write Sensor and PreST and save config.ini, give all

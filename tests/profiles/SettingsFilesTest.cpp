@@ -153,7 +153,7 @@ TEST_F(LoadAllSettingsTest, AProfileFileThatCannotBeReadIsNeverWrittenOver) {
   EXPECT_EQ(store.profiles[1], EveryFieldProfile());
   EXPECT_EQ(CStdioFileEx::UnreadableFiles(), std::vector<std::u16string>{SlotPath(2)});
 
-  EXPECT_FALSE(SaveSettingsAndProfiles(settings, store)) << "that one file is not saved";
+  EXPECT_TRUE(SaveSettingsAndProfiles(settings, store)) << "that one is left alone, not failed";
   platform.files().FailReadsContaining(u"");
   EXPECT_TRUE(Get(SlotPath(2)) == ReadGolden("every_field.psf"));
   EXPECT_TRUE(Backups(SlotPath(2)).empty());
@@ -168,7 +168,7 @@ TEST_F(LoadAllSettingsTest, AConfigThatCannotBeReadKeepsItsDefaultsAndTheFiles) 
   EXPECT_EQ(LoadAllSettings(settings, store), ConfigLoad::Unreadable);
   EXPECT_EQ(settings.CurrentProfileIndex(), 0);
   for (const auto& p : store.profiles) EXPECT_EQ(p, EveryFieldProfile());
-  EXPECT_FALSE(SaveSettingsAndProfiles(settings, store));
+  EXPECT_TRUE(SaveSettingsAndProfiles(settings, store));
   platform.files().FailReadsContaining(u"");
   EXPECT_TRUE(Get(Config()) == config);
   EXPECT_TRUE(Backups(Config()).empty());
