@@ -1,0 +1,119 @@
+#include "views/bullets/ActionBulletXYModifyDlg.h"
+
+#include "base/Format.h"
+#include "base/Language.h"
+#include "ui/BulletNumberButton.h"
+#include "ui/ImageButton.h"
+#include "ui/SkinImage.h"
+#include "ui/StaticText.h"
+
+namespace {
+
+constexpr int kOkText = 4;
+constexpr int kCancelText = 5;
+constexpr platform::Colour kTitleColour = 0xFE9252;
+constexpr platform::Colour kLabelColour = 0xB4B4B4;
+
+platform::Rect ScaledRect(int l, int t, int r, int b) {
+  return {ui::Scaled(l), ui::Scaled(t), ui::Scaled(r), ui::Scaled(b)};
+}
+
+}  // namespace
+
+CActionBulletXYModifyDlg::CActionBulletXYModifyDlg(platform::WindowId parent, MacroAction action)
+    : CDlgBase(kDialogTemplate, parent), m_action(action), m_step(bullets::StepOf(action)) {
+  m_nWidth = kWidth;
+  m_nHeight = kHeight;
+}
+
+void CActionBulletXYModifyDlg::InitUI(const platform::Rect&) {
+  const platform::WindowId hWnd = GetSafeHwnd();
+  auto* close = AddControl(
+      0, std::make_unique<CImageButton>(hWnd, kCloseButton, ScaledRect(300, 4, 315, 19), u""));
+  close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
+  close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
+  AddControl(0, std::make_unique<CStaticText>(hWnd, 2012, ScaledRect(21, 11, 280, 31), kTitleColour,
+                                              platform::dt::kLeft, LangText(kTitleText)));
+  const platform::Rect minus{0, 0, 24, 24};
+  const platform::Rect plus{66, 0, 90, 24};
+  auto addNumber = [&](uint32_t id, int left, std::u16string_view label) {
+    AddControl(0,
+               std::make_unique<CStaticText>(hWnd, id + 10, ScaledRect(left - 24, 52, left - 4, 76),
+                                             kLabelColour, platform::dt::kRight, label));
+    auto* number =
+        AddControl(0, std::make_unique<CBulletNumberButton>(
+                          hWnd, id, ScaledRect(left, 52, left + 90, 76), u"", minus, plus));
+    number->SetImageNormal(ui::SkinPath(u"bullet_number_nr.png"));
+    number->SetImageFirst(ui::SkinPath(u"bullet_number_minus.png"));
+    number->SetImageSecond(ui::SkinPath(u"bullet_number_plus.png"));
+    return number;
+  };
+  m_pX = addNumber(kStepX, 50, u"X");
+  m_pY = addNumber(kStepY, 190, u"Y");
+  auto addButton = [&](uint32_t id, int left, int text) {
+    auto* button =
+        AddControl(0, std::make_unique<CImageButton>(
+                          hWnd, id, ScaledRect(left, 106, left + 69, 126), LangText(text)));
+    button->SetImageNormal(ui::SkinPath(u"button2_nr.png"));
+    button->SetImageHover(ui::SkinPath(u"button2_ov.png"));
+  };
+  addButton(kOkButton, 160, kOkText);
+  addButton(kCancelButton, 240, kCancelText);
+  ShowValues();
+  SetFrameBitmapFile(ui::SkinPath(u"Frame_dialog2.bmp"));
+}
+
+void CActionBulletXYModifyDlg::ShowValues() {
+  if (m_pX) m_pX->SetTitle(base::Format(u"%d", m_step.x));
+  if (m_pY) m_pY->SetTitle(base::Format(u"%d", m_step.y));
+}
+
+void CActionBulletXYModifyDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
+  DrawBackgroundAndFrame(canvas, client);
+  DrawControls(canvas, client);
+}
+
+void CActionBulletXYModifyDlg::OnOK() {
+  ResetControls();
+  EndDialog(kIdOk);
+}
+
+void CActionBulletXYModifyDlg::OnCancel() {
+  ResetControls();
+  EndDialog(kIdCancel);
+}
+
+platform::LResult CActionBulletXYModifyDlg::OnMessage(platform::WindowId window, uint32_t message,
+                                                      platform::WParam wParam,
+                                                      platform::LParam lParam, bool& handled) {
+  switch (message) {
+    case kStepX:
+    case kStepY: {
+      int& value = message == kStepX ? m_step.x : m_step.y;
+      if (lParam == CBulletNumberButton::kPressedFirst) {
+        value = bullets::StepDown(value);
+      } else if (lParam == CBulletNumberButton::kPressedSecond) {
+        value = bullets::StepUp(value);
+      } else {
+        break;
+      }
+      handled = true;
+      ShowValues();
+      return 0;
+    }
+    case kOkButton:
+    case kCancelButton:
+      if (lParam != Notify::kPressed) break;
+      handled = true;
+      message == kOkButton ? OnOK() : OnCancel();
+      return 0;
+    case kCloseButton:
+      if (lParam != Notify::kClicked) break;
+      handled = true;
+      OnCancel();
+      return 0;
+    default:
+      break;
+  }
+  return CDlgBase::OnMessage(window, message, wParam, lParam, handled);
+}

@@ -1,0 +1,139 @@
+#pragma once
+// The shooting-action manager: the shooting-action library as a list with folders, the
+// bullets of the selected entry as columns, the bullet count with its plus and minus, the
+// delay and step editors, the two loop types a shooting action may choose, and the context
+// menu (new, folder, rename, delete, import and export). There is no recording and no
+// insertion or deletion of single actions: those controls exist hidden. Closing writes the
+// library file.
+
+#include <cstdint>
+#include <optional>
+
+#include "macros/LibraryLocation.h"
+#include "macros/bullets/ShootingLibraryEditor.h"
+#include "ui/DlgBase.h"
+
+class CBulletLibraryList;
+class CBulletNumberButton;
+class CDigitsEdit;
+class CShootingActionList;
+class MacroLibrary;
+class ViewServices;
+
+class CBulletManagerDlg : public CDlgBase {
+ public:
+  // Controls.
+  static constexpr uint32_t kCloseButton = 2004;
+  static constexpr uint32_t kNewButton = 2012;
+  static constexpr uint32_t kDeleteButton = 2013;
+  static constexpr uint32_t kLibraryList = 2015;
+  static constexpr uint32_t kRecordDelays = 2017;  // hidden
+  static constexpr uint32_t kRecordButton = 2018;  // hidden
+  static constexpr uint32_t kActionList = 2020;
+  static constexpr uint32_t kLibraryScroll = 2021;
+  static constexpr uint32_t kActionScrollV = 2022;  // hidden
+  static constexpr uint32_t kModifyButton = 2023;
+  static constexpr uint32_t kDeleteAction = 2024;  // hidden
+  static constexpr uint32_t kLoopHeld = 2031;      // loop type 1
+  static constexpr uint32_t kLoopToggle = 2032;    // loop type 4, hidden
+  static constexpr uint32_t kLoopCount = 2033;     // loop type 2
+  static constexpr uint32_t kLoopCountEdit = 2034;
+  static constexpr uint32_t kInsertDropDown = 2035;  // hidden
+  static constexpr uint32_t kBulletCount = 2036;
+  static constexpr uint32_t kActionScroll = 2037;
+  // Labels.
+  static constexpr uint32_t kTitleLabel = 2040;
+  static constexpr uint32_t kLibraryLabel = 2041;
+  static constexpr uint32_t kActionLabel = 2042;
+  static constexpr uint32_t kBulletLabel = 2043;
+  static constexpr uint32_t kHeldLabel = 2044;
+  static constexpr uint32_t kToggleLabel = 2045;  // hidden
+  static constexpr uint32_t kCountLabel = 2046;
+  static constexpr uint32_t kRecordDelaysLabel = 2047;  // hidden
+  static constexpr uint32_t kInsertLabel = 2048;        // hidden
+  // The context menu's answer.
+  static constexpr uint32_t kMenuResult = 2050;
+  static constexpr int kMenuSlot = 0;
+  static constexpr int kMenuKind = 5;  // no close notice
+
+  // Context menu commands (the value of each item).
+  enum Command : int {
+    kCmdNew = 1,
+    kCmdNewFolder = 2,
+    kCmdExport = 3,
+    kCmdImport = 4,
+    kCmdRename = 5,
+    kCmdDelete = 6,
+    kCmdImportEntries = 7,
+    kCmdExportEntries = 8,
+  };
+
+  static constexpr int kWidth = 760;
+  static constexpr int kHeight = 520;
+
+  CBulletManagerDlg(platform::WindowId parent, ViewServices& services, MacroLibrary& library,
+                    LibraryLocation& selection, MacroLibrary& scratch);
+  ~CBulletManagerDlg() override;
+
+  // After the dialog ended: whether closing wrote the library file.
+  bool Saved() const { return m_bSaved; }
+
+  CBulletLibraryList* LibraryList() const { return m_pLibraryList; }
+  CShootingActionList* ActionList() const { return m_pActionList; }
+  bullets::ShootingLibraryEditor& Editor() { return m_editor; }
+  // The context menu's items for the current selection (text number and command).
+  std::vector<std::pair<int, int>> MenuItems() const;
+
+  void InitUI(const platform::Rect& client) override;
+  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
+  platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
+                              platform::LParam lParam, bool& handled) override;
+
+ protected:
+  void OnOK() override {}
+  void OnCancel() override {}
+
+ private:
+  void Close();
+  // The selected entry into the action list, the loop controls and the bullet count.
+  void LoadCurrent();
+  void ShowLoop();
+  void ShowBulletCount();
+  void ReloadLists();
+  void OnLibraryList(platform::WParam wParam, platform::LParam lParam);
+  void OnBulletCount(platform::LParam lParam);
+  void OnLoopCountEdit();
+  void ModifySelectedAction();
+  void OpenContextMenu();
+  void RunCommand(int command);
+  void NewEntry(bool folder);
+  void RenameEntry();
+  void DeleteEntry();
+  void ExportEntry(bool entries);
+  void ImportEntry(bool entries);
+  void Show(int text);
+  void ShowIf(int text) {
+    if (text != 0) Show(text);
+  }
+
+  ViewServices& m_services;
+  MacroLibrary& m_library;
+  LibraryLocation& m_selection;
+  MacroLibrary& m_scratch;
+  bullets::ShootingLibraryEditor m_editor;
+  bool m_bSaved = false;
+  std::optional<int> m_pendingCommand;
+  CBulletLibraryList* m_pLibraryList = nullptr;
+  CShootingActionList* m_pActionList = nullptr;
+  CBulletNumberButton* m_pBulletCount = nullptr;
+  CDigitsEdit* m_pLoopEdit = nullptr;
+};
+
+// Opens the manager over the main window and does what follows its closing: the library is
+// read back from its file (kept as it is, with a message, when the file could not be
+// written), and when a button of the current profile plays a macro or shooting action the
+// buttons' copies are refreshed and the key table written; the page is refreshed last.
+void RunBulletManager(ViewServices& services, MacroLibrary& library, LibraryLocation& selection,
+                      MacroLibrary& scratch);
+// The same on the process's shooting-action library and selection.
+void RunBulletManager(ViewServices& services);

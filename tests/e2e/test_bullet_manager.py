@@ -1,0 +1,70 @@
+"""The shooting-action manager and its select dialog under Wine: the adapter test program's
+probe opens the manager on an empty library; a new shooting action is named by typing with
+xdotool (a non-ASCII name), gets a fifth bullet, and the manager is closed, which saves the
+library; the select dialog then picks it. A screenshot of each window is kept."""
+
+import subprocess
+import time
+
+from vantrel_e2e import REPO, wait_for, xdotool
+
+PROBES = REPO / "build" / "win" / "vantrel_win32_tests.exe"
+PROBE = "E2e.DISABLED_BulletManagerAndSelect"
+# Client points (src/views/bullets/BulletManagerDlg.cpp, BulletSelectDlg.cpp).
+NEW = (80, 465)
+BULLET_PLUS = (485, 240)
+Y_OF_BULLET_1 = (346, 144)
+CLOSE = (745, 14)
+SELECT_ROW_0 = (120, 50)
+SELECT_OK = (268, 444)
+
+
+def find(title, env):
+    window = wait_for(lambda: xdotool("search", "--onlyvisible", "--name", f"^{title}$",
+                                      env=env).stdout.split(), 60, what=title)[0]
+    time.sleep(1)
+    geometry = dict(line.split("=") for line in xdotool(
+        "getwindowgeometry", "--shell", window, env=env).stdout.split())
+    return window, int(geometry["X"]), int(geometry["Y"])
+
+
+def test_shooting_action_made_named_and_chosen(wine_env, shots):
+    assert PROBES.exists(), f"missing {PROBES}: build the Windows programs first"
+    log_path = shots / "probe.log"
+    with open(log_path, "w") as log:
+        proc = subprocess.Popen(["wine", str(PROBES), "--gtest_also_run_disabled_tests",
+                                 f"--gtest_filter={PROBE}"], cwd=PROBES.parent, env=wine_env,
+                                stdout=log, stderr=subprocess.STDOUT)
+        try:
+            window, x0, y0 = find("Vantrel shooting-action manager probe", wine_env)
+
+            def click(point, origin=None):
+                ox, oy = origin or (x0, y0)
+                xdotool("mousemove", "--sync", ox + point[0], oy + point[1], env=wine_env)
+                time.sleep(0.1)
+                xdotool("click", 1, env=wine_env)
+                time.sleep(0.4)
+
+            click(NEW)
+            time.sleep(1)  # the name dialog opens focused on its entry
+            xdotool("type", "--delay", 120, "Salve Zoë", env=wine_env)
+            xdotool("key", "Return", env=wine_env)
+            time.sleep(0.5)
+            click(BULLET_PLUS)
+            click(Y_OF_BULLET_1)  # a selected line shows in the screenshot
+            subprocess.run(["import", "-window", "root", str(shots / "bullet-manager.png")],
+                           env=wine_env, check=True)
+            click(CLOSE)
+
+            _, sx, sy = find("Vantrel shooting-action select probe", wine_env)
+            click(SELECT_ROW_0, (sx, sy))
+            subprocess.run(["import", "-window", "root", str(shots / "bullet-select.png")],
+                           env=wine_env, check=True)
+            click(SELECT_OK, (sx, sy))
+            proc.wait(30)
+        finally:
+            if proc.poll() is None:
+                proc.terminate()
+                proc.wait(10)
+    text = log_path.read_text(errors="replace").replace("\r", "")
+    assert "[  PASSED  ] 1 test" in text, text

@@ -1,0 +1,103 @@
+// Probe for tests/e2e/test_bullet_manager.py: the shooting-action manager and its select
+// dialog on the Windows adapter. The script makes a new shooting action with a typed name,
+// adds a bullet, takes a screenshot and closes the manager; then it picks the entry in the
+// select dialog, takes a screenshot and presses OK. The probe checks what was saved and
+// chosen.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "Win32TestSupport.h"
+#include "base/AppGlobals.h"
+#include "base/Language.h"
+#include "base/Text.h"
+#include "macros/MacroLibrary.h"
+#include "macros/MacroLibraryFile.h"
+#include "macros/bullets/BulletRules.h"
+#include "views/FakeViewServices.h"
+#include "views/bullets/BulletManagerDlg.h"
+#include "views/bullets/BulletSelectDlg.h"
+
+namespace {
+
+using win32test::TempFolder;
+using win32test::TestPlatform;
+
+class CMainStub : public CDlgBase {
+ public:
+  CMainStub() : CDlgBase(kMainTemplate, 0) {
+    m_nWidth = 200;
+    m_nHeight = 100;
+  }
+  void InitUI(const platform::Rect&) override {}
+  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override {
+    DrawBackgroundAndFrame(canvas, client);
+  }
+};
+
+// The two windows under titles the script can find.
+class CProbeManager : public CBulletManagerDlg {
+ public:
+  using CBulletManagerDlg::CBulletManagerDlg;
+  void InitUI(const platform::Rect& client) override {
+    CBulletManagerDlg::InitUI(client);
+    platform::Windows().SetTitle(GetSafeHwnd(), u"Vantrel shooting-action manager probe");
+  }
+};
+
+class CProbeSelect : public CBulletSelectDlg {
+ public:
+  using CBulletSelectDlg::CBulletSelectDlg;
+  void InitUI(const platform::Rect& client) override {
+    CBulletSelectDlg::InitUI(client);
+    platform::Windows().SetTitle(GetSafeHwnd(), u"Vantrel shooting-action select probe");
+  }
+};
+
+TEST(E2e, DISABLED_BulletManagerAndSelect) {
+  TestPlatform();
+  TempFolder data;
+  g_strExeDir = base::FolderOf(platform::Files().ExecutablePath());
+  g_strDataDir = data.path() + u"\\";
+  ASSERT_TRUE(platform::Files().CreateDirectory(g_strDataDir + u"config"));
+  g_fUiScale = 1.0f;
+  (void)LoadLanguage();
+
+  CMainStub main;
+  ASSERT_TRUE(main.Create());
+  FakeViewServices services(main);
+  MacroLibrary library{u"config\\BulletLibraryFile.mlf"};
+  MacroLibrary scratch;
+  LibraryLocation selection = LibraryLocation::None();
+  {
+    CProbeManager manager(main.GetSafeHwnd(), services, library, selection, scratch);
+    std::printf("manager open\n");
+    std::fflush(stdout);
+    (void)manager.DoModal();
+    EXPECT_TRUE(manager.Saved());
+  }
+  const LibraryEntry* entry = library.EntryAt(LibraryLocation::Level0(0));
+  ASSERT_NE(entry, nullptr);
+  std::printf("entry: %s, %u bullets\n", base::ToUtf8(entry->name).c_str(),
+              bullets::BulletCount(*entry->record));
+  EXPECT_EQ(entry->name, u"Salve Zo\u00EB");
+  EXPECT_EQ(bullets::BulletCount(*entry->record), 5u);
+  MacroLibrary reread{u"config\\BulletLibraryFile.mlf"};
+  EXPECT_TRUE(ReadLibraryFile(reread));
+  ASSERT_NE(reread.EntryAt(LibraryLocation::Level0(0)), nullptr);
+  EXPECT_EQ(*reread.EntryAt(LibraryLocation::Level0(0))->record, *entry->record);
+
+  CProbeSelect select(main.GetSafeHwnd(), library, selection,
+                      [&](int text) { services.messages.push_back(text); });
+  std::printf("select open\n");
+  std::fflush(stdout);
+  EXPECT_EQ(select.DoModal(), CDlgBase::kIdOk);
+  ASSERT_TRUE(select.Selection().has_value());
+  EXPECT_EQ(select.Selection()->code, (std::array<uint8_t, 3>{0x91, 0, 0}));
+  EXPECT_EQ(select.Selection()->name, LangText(189) + u"Salve Zo\u00EB");
+  EXPECT_TRUE(services.messages.empty());
+  main.EndDialog(CDlgBase::kIdCancel);
+}
+
+}  // namespace
