@@ -1,6 +1,8 @@
 #include "app/PageParts.h"
 
+#include "views/bullets/BulletManagerDlg.h"
 #include "views/buttons/ButtonFieldsPart.h"
+#include "views/macros/ManagerButtonsPart.h"
 #include "views/main/DebouncePagePart.h"
 #include "views/main/DpiPagePart.h"
 #include "views/main/LiftOffPagePart.h"
@@ -30,5 +32,8 @@ std::vector<std::unique_ptr<PagePart>> CreatePageParts() {
   parts.push_back(std::make_unique<SystemPart>());
   parts.push_back(std::make_unique<PairingPage>());
   parts.push_back(std::make_unique<UpdatePage>());
+  auto managers = std::make_unique<ManagerButtonsPart>();
+  managers->SetShootingManager([](ViewServices& services) { RunBulletManager(services); });
+  parts.push_back(std::move(managers));
   return parts;
 }

@@ -24,6 +24,7 @@
 #include "ui/EditBox.h"
 #include "ui/UiTestSupport.h"
 #include "views/FakeViewServices.h"
+#include "views/bullets/BulletSelectDlg.h"
 #include "views/buttons/ComboPopup.h"
 #include "views/buttons/DPILockPopup.h"
 #include "views/buttons/DPIPopup.h"
@@ -31,6 +32,7 @@
 #include "views/buttons/MultimediaPopup.h"
 #include "views/buttons/QuickLaunchDlg.h"
 #include "views/buttons/ShortcutDlg.h"
+#include "views/macros/MacroSelectDlg.h"
 
 namespace {
 
@@ -525,12 +527,29 @@ TEST_F(ButtonFieldsPartTest, LaunchEditorStoresTheProgramAndItsPath) {
   EXPECT_TRUE(host.services.pending.empty());
 }
 
-TEST_F(ButtonFieldsPartTest, MacroAndShootingItemsCloseTheMenuAndOpenNothingYet) {
+TEST_F(ButtonFieldsPartTest, MacroAndShootingItemsOpenTheirSelectDialogsAfterTheMenu) {
   for (int item : {9, 10}) {
+    SCOPED_TRACE(item);
+    bool opened = false;
+    desktop.ScriptNextModal([&](WindowId dlg) {
+      // The menu is gone before the dialog runs.
+      EXPECT_EQ(Menu(ButtonFieldsPart::kMenuSlot), nullptr);
+      if (item == 9) {
+        auto* select = Editor<CMacroSelectDlg>(dlg);
+        ASSERT_NE(select, nullptr);
+        ClickIn(dlg, *select, CMacroSelectDlg::kCloseButton);
+      } else {
+        auto* select = Editor<CBulletSelectDlg>(dlg);
+        ASSERT_NE(select, nullptr);
+        ClickIn(dlg, *select, CBulletSelectDlg::kCloseButton);
+      }
+      opened = true;
+    });
     Choose(2014, item);
+    EXPECT_TRUE(opened);
     ExpectNoMenus();
-    EXPECT_EQ(desktop.PendingModalScripts(), 0u);
   }
+  // Closed without a choice: the button keeps its function and nothing is written.
   EXPECT_EQ(Button(1).KeyValue, BFC::Make(0x10, 0x02).bytes);
   EXPECT_TRUE(host.services.pending.empty());
 }

@@ -11,6 +11,7 @@
 #include "ui/SkinImage.h"
 #include "ui/StaticImage.h"
 #include "views/ViewServices.h"
+#include "views/bullets/BulletSelectDlg.h"
 #include "views/buttons/ButtonTexts.h"
 #include "views/buttons/ComboPopup.h"
 #include "views/buttons/DPILockPopup.h"
@@ -21,6 +22,7 @@
 #include "views/buttons/QuickLaunchDlg.h"
 #include "views/buttons/ShortcutDlg.h"
 #include "views/buttons/WindowsManagePopup.h"
+#include "views/macros/MacroWindows.h"
 #include "views/main/PageLayout.h"
 
 namespace {
@@ -227,6 +229,21 @@ void ButtonFieldsPart::CloseMenus() {
   const platform::WindowId main = m_dialog->GetSafeHwnd();
   if (!field->m_rc.Contains(windows.ScreenToClient(main, windows.CursorPos()))) {
     windows.SendMessage(main, msg::kButtonField, fieldId, Notify::kLeft);
+  }
+}
+
+void ButtonFieldsPart::OpenSelectDialog(uint32_t openMessage, uint32_t fieldId) {
+  if (!m_services) return;
+  if (openMessage == msg::kOpenMacro) {
+    if (auto choice = RunMacroSelect(*m_services)) {
+      Assign(fieldId, buttons::ButtonChoice{choice->name, choice->code, u""},
+             choice->macro ? &*choice->macro : nullptr);
+    }
+  } else if (openMessage == msg::kOpenShooting) {
+    if (auto choice = RunBulletSelect(*m_services)) {
+      Assign(fieldId, buttons::ButtonChoice{choice->name, ButtonFunctionCode{choice->code}, u""},
+             choice->macro ? &*choice->macro : nullptr);
+    }
   }
 }
 

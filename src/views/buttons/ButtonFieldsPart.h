@@ -42,12 +42,9 @@ class ButtonFieldsPart : public PagePart {
   const buttons::SubmenuInfo* OpenSubmenu() const { return m_pSubmenu; }
 
  protected:
-  // The macro and shooting-action select dialogs (menu items 9 and 10) come with the
-  // managers; until then choosing those items opens nothing.
-  virtual void OpenSelectDialog(uint32_t openMessage, uint32_t fieldId) {
-    (void)openMessage;
-    (void)fieldId;
-  }
+  // Menu items 9 and 10: the macro or shooting-action select dialog, modal; its choice goes
+  // to the field, closing it changes nothing.
+  virtual void OpenSelectDialog(uint32_t openMessage, uint32_t fieldId);
 
  private:
   static bool IsField(platform::WParam wParam) {
