@@ -15,6 +15,7 @@
 #include "views/PartTestHost.h"
 #include "views/main/DebouncePagePart.h"
 #include "views/main/LiftOffPagePart.h"
+#include "views/main/PageTabs.h"
 #include "views/main/PointerPagePart.h"
 #include "views/main/PollingPagePart.h"
 #include "views/main/PollingRules.h"
@@ -232,6 +233,33 @@ TEST_F(OptionPartsTest, SwitchesAndPowerMarkTheirGroups) {
   Host().RefreshParts();
   EXPECT_EQ(static_cast<CPowerManageButton*>(Control(3500))->Selection(), 4);
   EXPECT_EQ(Control(3407)->GetTitle(), u"Sleep level 5 of 8");
+}
+
+}  // namespace
+
+namespace {
+
+// The pointer page once open and then closed keeps its last place; what lies there now must
+// not be painted over with its panel.
+TEST_F(OptionPartsTest, AClosedPageDrawsNoPanel) {
+  Open();
+  const auto& client = platform::Windows().ClientRect(H());
+  auto canvas = platform::Gfx().CreateCanvas(client.Width(), client.Height());
+  ASSERT_NE(canvas, nullptr);
+  auto changedPixels = [&] {
+    canvas->FillRect(client, 0x123456);
+    const uint32_t before = canvas->PixelArgb(0, 0);
+    pointer->DrawDecorations(*canvas, client);
+    int changed = 0;
+    for (int y = 0; y < client.Height(); y += 4) {
+      for (int x = 0; x < client.Width(); x += 4) changed += canvas->PixelArgb(x, y) != before;
+    }
+    return changed;
+  };
+  ASSERT_GT(changedPixels(), 0) << "the open page draws its panel";
+  const int layer = *page::LayerOfTab(pointer->Tab());
+  for (const auto& control : m_host->Layer(layer)) control->SetVisible(false);
+  EXPECT_EQ(changedPixels(), 0);
 }
 
 }  // namespace

@@ -24,6 +24,14 @@ class PartPlacement {
     for (const Item& item : m_items) Move(item, origin);
   }
   platform::Point Origin() const { return m_origin; }
+  // Whether any of the part's controls is on screen: a closed page keeps its last origin, and
+  // must not draw anything there.
+  bool AnyDrawable() const {
+    for (const Item& item : m_items) {
+      if (item.control->IsDrawable()) return true;
+    }
+    return false;
+  }
   // The part's rectangle for a width and height in unscaled pixels.
   platform::Rect Area(int width, int height) const {
     return {m_origin.x, m_origin.y, m_origin.x + ui::Scaled(width),

@@ -40,7 +40,7 @@ int SettingsPagePart::Layout(platform::Point origin) {
 }
 
 void SettingsPagePart::DrawDecorations(platform::Canvas& canvas, const platform::Rect& update) {
-  if (m_tab == 0) return;
+  if (m_tab == 0 || !m_layout.AnyDrawable()) return;
   const platform::Rect area = Area();
   if (area.Intersect(update).IsEmpty()) return;
   canvas.FillRect(area, kPanelFill);
