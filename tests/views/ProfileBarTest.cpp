@@ -167,6 +167,15 @@ TEST_F(ProfileBarTest, ExportThenImportIsByteIdenticalAndABadFileChangesNothing)
   platform.shell().ScriptFileDialog(std::nullopt);  // cancelled: nothing happens
   bar.Import(1);
   EXPECT_TRUE(services->store.profiles[1] == before);
+
+  // An export that could not be written says so (text 345) instead of passing for done.
+  services->messages.clear();
+  platform.files().FailWritesContaining(u"locked");
+  platform.shell().ScriptFileDialog(dataDir + u"locked.psf");
+  bar.Export(0);
+  EXPECT_FALSE(platform.files().FileExists(dataDir + u"locked.psf"));
+  EXPECT_EQ(services->messages, (std::vector<int>{345}));
+  platform.files().FailWritesContaining(u"");
 }
 
 TEST_F(ProfileBarTest, CaptionsWiderThanTheirButtonAreSetSmallerNotCut) {

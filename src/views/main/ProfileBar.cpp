@@ -27,6 +27,7 @@ constexpr int kRenameText = 92;
 constexpr int kAddText = 200;
 constexpr int kImportTitle = 142;
 constexpr int kExportTitle = 143;
+constexpr int kExportFailed = 345;
 constexpr int kMinimumRows = 3;
 constexpr int kSmallButtonWidth = 46;
 constexpr int kSmallButtonHeight = 20;
@@ -307,7 +308,10 @@ void ProfileBar::Export(int slot) {
   desc.overwritePrompt = true;
   const auto path = platform::ShellServices().SaveFileDialog(desc);
   if (!path) return;
-  (void)ExportProfile(m_services->Profiles(), slot, *path);
+  // A file the user asked for that was not written must not look like one that was.
+  if (!ExportProfile(m_services->Profiles(), slot, *path)) {
+    (void)m_services->ShowMessage(kExportFailed, ViewServices::Box::Modal);
+  }
 }
 
 void ProfileBar::OpenMenu(std::unique_ptr<CMenuPopup> menu, uint32_t anchorId, uint32_t message) {
