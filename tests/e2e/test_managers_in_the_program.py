@@ -163,6 +163,7 @@ def test_macro_recorded_in_the_manager_reaches_button_4(cjk_fallback, vantrel, s
     assert "MacroActionNum=7" in profile  # four keys and the three delays between them
     library = (app.data_dir / "config" / "MacroLibraryFile.mlf").read_bytes().decode("utf-16")
     assert f"MacroItemName={MACRO_NAME}" in library
+    app.screenshot(shots / "assigned.png")
     assert app.running()
 
 
@@ -193,5 +194,10 @@ def test_shooting_action_made_in_the_manager_reaches_button_4(vantrel, shots):
     app.wait_control(FIELD_4, lambda c: BULLET_NAME in c.text,
                      what="button 4 named after the shooting action")
     profile, data = assigned_everywhere(app, BULLET_NAME, 0x91)
-    assert "MacroActionNum=0" not in profile.split(f"MacroKey3Name={BULLET_NAME}")[1][:80]
+    # The template's four bullets: each a 10 ms pause, then 2 counts down after 20 ms.
+    assert "MacroActionNum=16" in profile.split(f"MacroKey3Name={BULLET_NAME}")[1][:40]
+    assert " ".join(hex_line(f) for f in data).count("70 14 02 00") == 4, data
+    library = (app.data_dir / "config" / "BulletLibraryFile.mlf").read_bytes().decode("utf-16")
+    assert f"MacroItemName={BULLET_NAME}" in library
+    app.screenshot(shots / "assigned.png")
     assert app.running()
