@@ -43,7 +43,8 @@ class PagePart {
   // A message registered by the part. Returns its result.
   virtual platform::LResult OnMessage(uint32_t message, platform::WParam wParam,
                                       platform::LParam lParam) = 0;
-  // A timer registered by the part fired (one-shot timers are already stopped).
+  // A timer registered by the part fired; it keeps firing until the part stops it, so a
+  // one-shot timer is stopped here by the part.
   virtual void OnTimer(uintptr_t id) { (void)id; }
   // The left button is held and the pointer moved: sliders follow it. True when a value
   // changed (the router then sets m_bSliderDirty).
