@@ -106,7 +106,7 @@ def choose_for_button_4(app, item, select_dlg):
     app.click(FIELD_4)
     wait_for(lambda: app.window(MENU, visible=True), 20, what="the function menu")
     app.click(item, window=MENU)
-    dlg = wait_for(lambda: app.window(select_dlg, visible=True), 20, what=select_dlg)
+    wait_for(lambda: app.window(select_dlg, visible=True), 20, what=select_dlg)
     lst = app.wait_control(2015, lambda c: c.visible, window=select_dlg)
     time.sleep(0.3)
     app.click_at(lst.x + lst.w // 2, lst.y + 10)
@@ -114,7 +114,6 @@ def choose_for_button_4(app, item, select_dlg):
     app.screenshot(app.workdir / f"{select_dlg}.png")
     app.click(2010, window=select_dlg)
     wait_for(lambda: not app.window(select_dlg, visible=True), 20, what=f"{select_dlg} to close")
-    return dlg
 
 
 def test_macro_recorded_in_the_manager_reaches_button_4(cjk_fallback, vantrel, shots):
@@ -123,8 +122,7 @@ def test_macro_recorded_in_the_manager_reaches_button_4(cjk_fallback, vantrel, s
     app.wait_control(FIELD_4, lambda c: c.visible and c.text, what="the button fields")
     app.settle()
     app.click(2062)
-    mgr = wait_for(lambda: app.window("CMacroManagerDlg", visible=True), 30,
-                   what="the macro manager")
+    wait_for(lambda: app.window("CMacroManagerDlg", visible=True), 30, what="the macro manager")
 
     app.click(2012, window="CMacroManagerDlg")  # new macro, named by typing
     name_entry(app, "CMacroKeyOrFolderNameDlg", "m1")
@@ -154,7 +152,8 @@ def test_macro_recorded_in_the_manager_reaches_button_4(cjk_fallback, vantrel, s
              what="the manager to close")
 
     choose_for_button_4(app, 9, "CMacroSelectDlg")
-    app.wait_control(FIELD_4, lambda c: MACRO_NAME in c.text, what="button 4 named after the macro")
+    app.wait_control(FIELD_4, lambda c: MACRO_NAME in c.text,
+                     what="button 4 named after the macro")
 
     profile, data = assigned_everywhere(app, MACRO_NAME, 0x90)
     # A and B typed: key down, key up of usage 4 then of usage 5, with the recorded delays.
