@@ -1,0 +1,202 @@
+"""The macro and shooting-action managers opened from the program's own page buttons: a macro
+recorded from keys typed into the focused manager and renamed with a non-ASCII name, a
+shooting action named the same way; each is then chosen for button 4 through the function
+menu and its select dialog, and must reach the simulated mouse (key table and macro data
+packets) and the profile file."""
+
+import re
+import subprocess
+import time
+
+import pytest
+
+from vantrel_e2e import wait_for, xdotool
+
+MENU = "CComboPopup"
+FIELD_4 = 2016
+MACRO_NAME = "Прыжок 跳"
+BULLET_NAME = "Salve Zoë"
+ROW_PAD, ROW = 3, 22  # menu popups: padding above the first row, row height
+RENAME_ITEM = 4  # with a macro selected the library menu offers items 1..8
+
+
+@pytest.fixture
+def cjk_fallback(wine_env):
+    """Windows draws the Chinese character of the macro's name in a Latin face through its font
+    links; the prefix has none, so Tahoma is linked to the Chinese face copied into it."""
+    subprocess.run(["wine", "reg", "add",
+                    r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink",
+                    "/v", "Tahoma", "/t", "REG_MULTI_SZ", "/d",
+                    "wqy-microhei.ttc,WenQuanYi Micro Hei", "/f"],
+                   env=wine_env, capture_output=True, check=True)
+
+
+def frames(app, command):
+    """Acknowledged report-6 frames of one command, as byte lists."""
+    return [[int(b, 16) for b in f] for f in app.sent_commands()
+            if len(f) > 1 and f[1] == f"{command:02X}"]
+
+
+def hex_line(frame):
+    return " ".join(f"{b:02X}" for b in frame)
+
+
+def saved_key3(app, name):
+    """Button 4's function bytes in the profile file once it names `name`, else None."""
+    try:
+        text = app.read_utf16("config\\default0.psf")
+    except (FileNotFoundError, UnicodeError):
+        return None
+    if f"MacroKey3Name={name}" not in text:
+        return None
+    for line in text.splitlines():
+        line = line.strip()
+        if line.startswith("Key3Value="):
+            return bytes.fromhex(line.split("=", 1)[1]), text
+    return None
+
+
+def assigned_everywhere(app, name, function_code):
+    """Waits for the profile file, then for a key table carrying the same three bytes; returns
+    the profile text and the macro data frames sent."""
+    code, profile = wait_for(lambda: saved_key3(app, name), 40, interval=0.5,
+                             what=f"the profile file naming {name} on button 4")
+    assert code[0] == function_code, code.hex()
+    wait_for(lambda: any(hex_line(code) in hex_line(f[5:]) for f in frames(app, 0x01)), 30,
+             what=f"a key table with {code.hex()} in the simulated mouse's log")
+    data = wait_for(lambda: frames(app, 0x10), 30, what="macro data packets")
+    return profile, data
+
+
+def paste_owner(env, text):
+    owner = subprocess.Popen(["xclip", "-selection", "clipboard", "-quiet"], env=env,
+                             stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL)
+    owner.stdin.write(text.encode("utf-8"))
+    owner.stdin.close()
+    time.sleep(0.5)
+    return owner
+
+
+def focus_window_under_pointer(app):
+    window = xdotool("getmousewindow", env=app.env).stdout.strip()
+    if window:
+        xdotool("windowfocus", "--sync", window, env=app.env)
+
+
+def name_entry(app, dialog, text, paste=False):
+    wait_for(lambda: app.window(dialog, visible=True), 20, what=dialog)
+    time.sleep(0.5)
+    if paste:
+        owner = paste_owner(app.env, text)
+        app.key("ctrl+a", "ctrl+v")
+        time.sleep(0.5)
+        owner.terminate()
+        owner.wait(10)
+    else:
+        app.key("ctrl+a")
+        app.type_text(text)
+    time.sleep(0.3)
+    app.key("Return")
+    wait_for(lambda: not app.window(dialog, visible=True), 20, what=f"{dialog} to close")
+
+
+def choose_for_button_4(app, item, select_dlg):
+    app.settle()
+    app.click(FIELD_4)
+    wait_for(lambda: app.window(MENU, visible=True), 20, what="the function menu")
+    app.click(item, window=MENU)
+    wait_for(lambda: app.window(select_dlg, visible=True), 20, what=select_dlg)
+    lst = app.wait_control(2015, lambda c: c.visible, window=select_dlg)
+    time.sleep(0.3)
+    app.click_at(lst.x + lst.w // 2, lst.y + 10)
+    time.sleep(0.5)
+    app.screenshot(app.workdir / f"{select_dlg}.png")
+    app.click(2010, window=select_dlg)
+    wait_for(lambda: not app.window(select_dlg, visible=True), 20, what=f"{select_dlg} to close")
+
+
+def test_macro_recorded_in_the_manager_reaches_button_4(cjk_fallback, vantrel, shots):
+    app = vantrel.start()
+    app.wait_main_window()
+    app.wait_control(FIELD_4, lambda c: c.visible and c.text, what="the button fields")
+    app.settle()
+    app.click(2062)
+    wait_for(lambda: app.window("CMacroManagerDlg", visible=True), 30, what="the macro manager")
+
+    app.click(2012, window="CMacroManagerDlg")  # new macro, named by typing
+    name_entry(app, "CMacroKeyOrFolderNameDlg", "m1")
+
+    app.click(2018, window="CMacroManagerDlg")
+    app.wait_control(2018, lambda c: c.checked, window="CMacroManagerDlg", what="recording on")
+    focus_window_under_pointer(app)
+    xdotool("type", "--delay", 150, "ab", env=app.env)
+    time.sleep(0.5)
+    app.click(2018, window="CMacroManagerDlg")
+    app.wait_control(2018, lambda c: not c.checked, window="CMacroManagerDlg",
+                     what="recording off")
+
+    # Rename through the library list's context menu on the selected (only) macro.
+    lst = app.wait_control(2015, window="CMacroManagerDlg")
+    row0 = (lst.x + 60, lst.y + 10)
+    app.click_at(*row0, button=3)
+    menu = wait_for(lambda: app.window("CMacroListPopup", visible=True), 20,
+                    what="the library menu")
+    time.sleep(0.3)
+    app.click_at(menu.x + 20, menu.y + ROW_PAD + RENAME_ITEM * ROW + ROW // 2)
+    name_entry(app, "CMacroKeyRenameDlg", MACRO_NAME, paste=True)
+    time.sleep(0.5)
+    app.screenshot(shots / "macro-manager.png")
+    app.click(2004, window="CMacroManagerDlg")
+    wait_for(lambda: not app.window("CMacroManagerDlg", visible=True), 20,
+             what="the manager to close")
+
+    choose_for_button_4(app, 9, "CMacroSelectDlg")
+    app.wait_control(FIELD_4, lambda c: MACRO_NAME in c.text,
+                     what="button 4 named after the macro")
+
+    profile, data = assigned_everywhere(app, MACRO_NAME, 0x90)
+    # A and B typed: key down, key up of usage 4 then of usage 5, with the recorded delays.
+    assert re.search(r"30 .. 04 00 B0 .. 04 00 30 .. 05 00 B0 .. 05 00",
+                     " ".join(hex_line(f) for f in data)), data
+    assert "MacroActionNum=7" in profile  # four keys and the three delays between them
+    library = (app.data_dir / "config" / "MacroLibraryFile.mlf").read_bytes().decode("utf-16")
+    assert f"MacroItemName={MACRO_NAME}" in library
+    app.screenshot(shots / "assigned.png")
+    assert app.running()
+
+
+def test_shooting_action_made_in_the_manager_reaches_button_4(vantrel, shots):
+    app = vantrel.start()
+    app.wait_main_window()
+    app.wait_control(FIELD_4, lambda c: c.visible and c.text, what="the button fields")
+    app.settle()
+    app.click(2063)
+    wait_for(lambda: app.window("CBulletManagerDlg", visible=True), 30,
+             what="the shooting-action manager")
+
+    app.click(2012, window="CBulletManagerDlg")
+    name_entry(app, "CProfileNameDlg", "s1")
+    lst = app.wait_control(2015, window="CBulletManagerDlg")
+    app.click_at(lst.x + 60, lst.y + 10, button=3)
+    menu = wait_for(lambda: app.window("CMenuPopup", visible=True), 20, what="the library menu")
+    time.sleep(0.3)
+    app.click_at(menu.x + 20, menu.y + ROW_PAD + RENAME_ITEM * ROW + ROW // 2)
+    name_entry(app, "CProfileNameDlg", BULLET_NAME, paste=True)
+    time.sleep(0.5)
+    app.screenshot(shots / "bullet-manager.png")
+    app.click(2004, window="CBulletManagerDlg")
+    wait_for(lambda: not app.window("CBulletManagerDlg", visible=True), 20,
+             what="the manager to close")
+
+    choose_for_button_4(app, 10, "CBulletSelectDlg")
+    app.wait_control(FIELD_4, lambda c: BULLET_NAME in c.text,
+                     what="button 4 named after the shooting action")
+    profile, data = assigned_everywhere(app, BULLET_NAME, 0x91)
+    # The template's four bullets: each a 10 ms pause, then 2 counts down after 20 ms.
+    assert "MacroActionNum=16" in profile.split(f"MacroKey3Name={BULLET_NAME}")[1][:40]
+    assert " ".join(hex_line(f) for f in data).count("70 14 02 00") == 4, data
+    library = (app.data_dir / "config" / "BulletLibraryFile.mlf").read_bytes().decode("utf-16")
+    assert f"MacroItemName={BULLET_NAME}" in library
+    app.screenshot(shots / "assigned.png")
+    assert app.running()
