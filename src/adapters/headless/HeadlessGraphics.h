@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "adapters/headless/HeadlessFileSystem.h"
-#include "adapters/headless/ResourceScript.h"
+#include "adapters/host/ResourceScript.h"
 #include "platform/Canvas.h"
 
 namespace platform::headless {
@@ -14,7 +14,7 @@ class HeadlessGraphics : public Graphics {
  public:
   explicit HeadlessGraphics(HeadlessFileSystem& files) : m_files(files) {}
 
-  void SetResources(const ResourceScript* resources) { m_resources = resources; }
+  void SetResources(const host::ResourceScript* resources) { m_resources = resources; }
 
   std::unique_ptr<Image> LoadImageFile(std::u16string_view path) override;
   std::unique_ptr<Image> LoadPngResource(int id) override;
@@ -29,7 +29,7 @@ class HeadlessGraphics : public Graphics {
   std::unique_ptr<Image> LoadResource(const char* type, int id);
 
   HeadlessFileSystem& m_files;
-  const ResourceScript* m_resources = nullptr;
+  const host::ResourceScript* m_resources = nullptr;
 };
 
 }  // namespace platform::headless

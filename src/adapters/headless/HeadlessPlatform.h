@@ -10,7 +10,7 @@
 #include "adapters/headless/HeadlessFileSystem.h"
 #include "adapters/headless/HeadlessGraphics.h"
 #include "adapters/headless/HeadlessServices.h"
-#include "adapters/headless/ResourceScript.h"
+#include "adapters/host/ResourceScript.h"
 #include "platform/Platform.h"
 
 namespace platform::headless {
@@ -43,7 +43,7 @@ class HeadlessPlatform {
   std::filesystem::path m_root;
   std::unique_ptr<HeadlessFileSystem> m_files;
   std::unique_ptr<HeadlessDesktop> m_desktop;
-  ResourceScript m_resources;
+  host::ResourceScript m_resources;
   std::unique_ptr<HeadlessGraphics> m_graphics;
   std::unique_ptr<HeadlessShell> m_shell;
   std::unique_ptr<HeadlessTray> m_tray;

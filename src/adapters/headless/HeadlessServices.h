@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "adapters/headless/HeadlessFileSystem.h"
-#include "adapters/headless/ResourceScript.h"
+#include "adapters/host/ResourceScript.h"
 #include "platform/Clipboard.h"
 #include "platform/HidBus.h"
 #include "platform/Shell.h"
@@ -111,7 +111,7 @@ class HeadlessTray : public Tray {
 
 class HeadlessSystem : public System {
  public:
-  HeadlessSystem(WindowSystem& windows, const ResourceScript& resources)
+  HeadlessSystem(WindowSystem& windows, const host::ResourceScript& resources)
       : m_windows(windows), m_resources(resources) {}
 
   // Pretends another process already holds this mutex.
@@ -127,7 +127,7 @@ class HeadlessSystem : public System {
 
  private:
   WindowSystem& m_windows;
-  const ResourceScript& m_resources;
+  const host::ResourceScript& m_resources;
   std::set<std::u16string> m_mutexes;
   WindowId m_hookTarget = 0;
 };

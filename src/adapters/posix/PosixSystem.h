@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "adapters/headless/ResourceScript.h"
+#include "adapters/host/ResourceScript.h"
 #include "platform/System.h"
 
 namespace platform::posix {
@@ -22,7 +22,7 @@ class PosixSystem : public System {
   void StopKeyboardHook() override {}
 
  private:
-  headless::ResourceScript m_resources;
+  host::ResourceScript m_resources;
 };
 
 }  // namespace platform::posix

@@ -1,10 +1,10 @@
-#include "adapters/headless/ResourceScript.h"
+#include "adapters/host/ResourceScript.h"
 
 #include <fstream>
 #include <sstream>
 #include <system_error>
 
-namespace platform::headless {
+namespace platform::host {
 
 void ResourceScript::Load(const std::filesystem::path& folder) {
   std::error_code ec;
@@ -35,4 +35,4 @@ std::optional<std::filesystem::path> ResourceScript::Find(const std::string& typ
   return it->second;
 }
 
-}  // namespace platform::headless
+}  // namespace platform::host

@@ -1,6 +1,7 @@
 #pragma once
 // Reads the resource script lines `<id> <TYPE> "<file>"` (for example `151 PNG "popup.png"`)
-// so the headless adapter serves the same resources the executable carries, from files.
+// so the host-side adapters (headless, POSIX) serve the same resources the executable carries, from
+// files.
 
 #include <filesystem>
 #include <map>
@@ -8,7 +9,7 @@
 #include <string>
 #include <utility>
 
-namespace platform::headless {
+namespace platform::host {
 
 class ResourceScript {
  public:
@@ -22,4 +23,4 @@ class ResourceScript {
   std::map<std::pair<std::string, int>, std::filesystem::path> m_entries;
 };
 
-}  // namespace platform::headless
+}  // namespace platform::host
