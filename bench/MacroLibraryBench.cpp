@@ -10,6 +10,7 @@
 #include <new>
 
 #include "../fuzz/FuzzSupport.h"
+#include "BenchLibrary.h"
 #include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
 #include "base/Format.h"
@@ -44,29 +45,7 @@ namespace {
 using L = LibraryLocation;
 
 void Fill(MacroLibrary& lib) {
-  for (int i = 0; i < 20; ++i) {
-    L sel = L::None();
-    (void)lib.AddFolder(base::Format(u"Folder %d", i), sel);
-    lib.SetFolderOpen(sel, true);
-    const L top = sel;
-    for (int j = 0; j < 10; ++j) {
-      sel = top;
-      (void)lib.AddFolder(base::Format(u"Sub %d", j), sel);
-      lib.SetFolderOpen(sel, true);
-      const L sub = sel;
-      for (int k = 0; k < 10; ++k) {
-        sel = sub;
-        (void)lib.AddMacro(base::Format(u"Macro %d-%d-%d", i, j, k), sel);
-        MacroRecord& r = *lib.EntryAt(sel)->record;
-        for (uint32_t a = 0; a < MacroRecord::kMaxActions; ++a) {
-          (void)r.InsertAction(
-              a, a % 2 ? MacroAction::Delay(a * 7)
-                       : MacroAction::Key(static_cast<uint8_t>(0x41 + a % 26), a % 4 == 2));
-        }
-        r.MacroCommandActionNum = 92;
-      }
-    }
-  }
+  bench::FillLibrary(lib);
 }
 
 enum class Storage { Memory, Disk };
