@@ -166,6 +166,53 @@ def test_macro_recorded_in_the_manager_reaches_button_4(cjk_fallback, vantrel, s
     assert app.running()
 
 
+def pixels(app, c):
+    """Raw RGB pixels of a control's rectangle on screen."""
+    return subprocess.run(["import", "-window", "root", "-crop", f"{c.w}x{c.h}+{c.x}+{c.y}",
+                           "+repage", "rgb:-"], env=app.env, capture_output=True,
+                          check=True).stdout
+
+
+def test_the_wheel_scrolls_the_recorded_actions(vantrel, shots):
+    """Twelve keys make 47 actions, more than the list shows, and recording leaves the list at
+    its end: the wheel over the list moves it and its scroll bar up, and back down to the end."""
+    app = vantrel.start()
+    app.wait_main_window()
+    app.wait_control(FIELD_4, lambda c: c.visible and c.text, what="the button fields")
+    app.settle()
+    app.click(2062)
+    wait_for(lambda: app.window("CMacroManagerDlg", visible=True), 30, what="the macro manager")
+    app.click(2012, window="CMacroManagerDlg")
+    name_entry(app, "CMacroKeyOrFolderNameDlg", "w")
+    app.click(2018, window="CMacroManagerDlg")
+    app.wait_control(2018, lambda c: c.checked, window="CMacroManagerDlg", what="recording on")
+    focus_window_under_pointer(app)
+    xdotool("type", "--delay", 120, "abcdefghijkl", env=app.env)
+    time.sleep(0.5)
+    app.click(2018, window="CMacroManagerDlg")
+    app.wait_control(2018, lambda c: not c.checked, window="CMacroManagerDlg",
+                     what="recording off")
+
+    actions = app.control(2020, window="CMacroManagerDlg")
+    bar = app.control(2022, window="CMacroManagerDlg")
+    assert bar.visible, "47 actions need the scroll bar"
+    xdotool("mousemove", "--sync", actions.x + actions.w // 2, actions.y + actions.h - 5,
+            env=app.env)
+    time.sleep(0.5)
+    top = (pixels(app, actions), pixels(app, bar))
+    end = (pixels(app, actions), pixels(app, bar))
+    xdotool("click", "--repeat", 3, "--delay", 100, 4, env=app.env)
+    time.sleep(0.8)
+    app.screenshot(shots / "scrolled.png")
+    scrolled = (pixels(app, actions), pixels(app, bar))
+    assert scrolled[0] != end[0], "the list did not scroll up"
+    assert scrolled[1] != end[1], "the scroll bar's thumb did not follow"
+    xdotool("click", "--repeat", 6, "--delay", 100, 5, env=app.env)
+    time.sleep(0.8)
+    assert (pixels(app, actions), pixels(app, bar)) == end, "the list did not scroll back down"
+    assert app.running()
+
+
 def test_shooting_action_made_in_the_manager_reaches_button_4(vantrel, shots):
     app = vantrel.start()
     app.wait_main_window()
