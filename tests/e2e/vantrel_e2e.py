@@ -223,15 +223,17 @@ class Vantrel:
             return ""
 
     def settle(self, quiet=0.8, timeout=15.0):
-        """Waits until the simulated mouse's log has not grown for `quiet` seconds: no write is
-        running. A click that reaches the window while a write is sending is lost under Wine
-        (an open fault), so tests that click right after a change wait here first."""
+        """Waits until no write is running: the simulated mouse's log has not grown for `quiet`
+        seconds and the progress window that follows each write has closed. That window is
+        modal, so a click on the main window while it shows reaches no control (as on
+        Windows); tests that click right after a change wait here first."""
         last, since, end = None, time.monotonic(), time.monotonic() + timeout
         while time.monotonic() < end:
             size = self.sim_log_path.stat().st_size if self.sim_log_path.exists() else -1
             if size != last:
                 last, since = size, time.monotonic()
-            elif time.monotonic() - since >= quiet:
+            elif time.monotonic() - since >= quiet and not self.window("CProgressDlg",
+                                                                        visible=True):
                 return
             time.sleep(0.1)
 
