@@ -85,6 +85,16 @@ def wait_for(predicate, timeout=30.0, interval=0.1, what="condition"):
         time.sleep(interval)
 
 
+def find_window(title, env):
+    """A visible X window by its exact title, once it has settled: (id, left, top)."""
+    window = wait_for(lambda: xdotool("search", "--onlyvisible", "--name", f"^{title}$",
+                                      env=env).stdout.split(), 60, what=title)[0]
+    time.sleep(1)
+    geometry = dict(line.split("=") for line in xdotool(
+        "getwindowgeometry", "--shell", window, env=env).stdout.split())
+    return window, int(geometry["X"]), int(geometry["Y"])
+
+
 def winepath(path, env):
     out = subprocess.run(["winepath", "-w", str(path)], env=env, capture_output=True, text=True,
                          check=True)
