@@ -72,6 +72,30 @@ void BM_MainPageHoverBetweenButtonFields(benchmark::State& state) {
 }
 BENCHMARK(BM_MainPageHoverBetweenButtonFields)->Unit(benchmark::kMillisecond);
 
+// The mouse's DPI button pressed, back and forth between two levels: the report is read, the
+// page refreshed and the changed controls repainted.
+void BM_MainPageStatusReport(benchmark::State& state) {
+  Fixture f;
+  auto& desktop = f.platform.desktop();
+  const auto w = f.dlg->Handle();
+  const platform::Rect client = desktop.ClientRect(w);
+  (void)desktop.TakeInvalidated(w);
+  double area = 0;
+  double ops = 0;
+  uint8_t level = 1;
+  for (auto _ : state) {
+    f.mouse.PressDpiButton(ConnectionMode::Wired, level);
+    desktop.RunFor(20);
+    level = level == 1 ? 2 : 1;
+    for (const platform::Rect& rc : desktop.TakeInvalidated(w)) area += rc.Width() * rc.Height();
+    if (const auto* paint = desktop.LastPaint(w)) ops += static_cast<double>(paint->Ops().size());
+  }
+  const double n = static_cast<double>(state.iterations());
+  state.counters["invalid_share"] = area / n / (client.Width() * client.Height());
+  state.counters["ops_per_paint"] = ops / n;
+}
+BENCHMARK(BM_MainPageStatusReport)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

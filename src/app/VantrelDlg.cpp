@@ -172,7 +172,8 @@ void CVantrelDlg::RefreshPage() {
   for (auto& part : m_parts) part->Refresh();
   LayoutPages();
   ShowPages();
-  InvalidateRect(nullptr);
+  // A report from the mouse changes a few controls: repaint those, not the whole window.
+  InvalidateLookChanges();
 }
 
 void CVantrelDlg::CollectPageIntoProfile() {

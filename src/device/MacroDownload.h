@@ -49,7 +49,7 @@ class MacroDownload : public MacroSync {
 
   // Buttons (0..5) whose macro was too long for the mouse at the last pass; their macro was
   // not sent. Empty after a pass without such a button.
-  const std::vector<int>& RefusedButtons() const { return m_refused; }
+  const std::vector<int>& RefusedButtons() const override { return m_refused; }
 
   // The device record of a macro for `slot`; nothing when it holds more device actions than
   // the mouse can take.

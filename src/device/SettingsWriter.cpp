@@ -20,6 +20,7 @@ constexpr int kSaveDelayMs = 10000;
 constexpr int kNoDeviceText = 156;
 constexpr int kProgressText = 146;
 constexpr int kNotAnsweringText = 350;
+constexpr int kMacroTooLongText = 352;
 
 uint8_t Low8(std::u16string_view text) {
   return static_cast<uint8_t>(base::ParseDecimal(text));
@@ -162,7 +163,14 @@ void SettingsWriter::WriteChanges() {
   if (IsDirty(Group::Dpi) && SendDpiGroup()) m_dirty[Index(Group::Dpi)] = false;
   if (IsDirty(Group::Power) && SendPowerGroup()) m_dirty[Index(Group::Power)] = false;
   if (IsDirty(Group::Sensor) && SendSensorGroup()) m_dirty[Index(Group::Sensor)] = false;
-  if (m_macros) m_macros->SendMacros(true);
+  if (m_macros) {
+    m_macros->SendMacros(true);
+    // The button keeps its macro on the PC while the mouse has none for it: say so once for
+    // each set of such buttons, not at every write.
+    const std::vector<int>& refused = m_macros->RefusedButtons();
+    if (!refused.empty() && refused != m_refusedShown) m_host.ShowAttention(kMacroTooLongText);
+    m_refusedShown = refused;
+  }
   // Reports that arrived up to now are handed over only after this write.
   const uint64_t now = platform::Time().NowMs();
   for (Group group : {Group::Keys, Group::Dpi, Group::Power, Group::Sensor}) {

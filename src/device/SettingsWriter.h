@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "device/CommandReport.h"
 
@@ -91,6 +92,7 @@ class SettingsWriter {
   DeviceModel& m_model;
   DeviceHost& m_host;
   MacroSync* m_macros = nullptr;
+  std::vector<int> m_refusedShown;  // the too-long macros last told about
 
   std::array<bool, 4> m_dirty{};
   std::array<uint64_t, 4> m_markedAtMs{};

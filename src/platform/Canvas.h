@@ -1,6 +1,7 @@
 #pragma once
 // Drawing: images, fonts and a canvas that the skinned toolkit paints into.
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -31,10 +32,20 @@ constexpr uint32_t kWordEllipsis = 0x40000;
 class Image {
  public:
   virtual ~Image() = default;
+  // Unique for the life of the program, unlike the address, which a later image may reuse:
+  // what tells one picture from another when looks are compared.
+  uint64_t Serial() const { return m_serial; }
   virtual int Width() const = 0;
   virtual int Height() const = 0;
   // 0xAARRGGBB of one pixel; 0 outside the picture.
   virtual uint32_t PixelArgb(int x, int y) const = 0;
+
+ private:
+  static uint64_t NextSerial() {
+    static std::atomic<uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+  }
+  uint64_t m_serial = NextSerial();
 };
 
 struct FontDesc {

@@ -241,6 +241,30 @@ void CDlgBase::InvalidateRect(const platform::Rect* rc) {
   if (m_hWnd) platform::Windows().Invalidate(m_hWnd, rc);
 }
 
+ui::Look CDlgBase::RecordLook() {
+  if (!m_hWnd) return {};
+  if (!m_pMeasure) m_pMeasure = platform::Gfx().CreateCanvas(1, 1);
+  if (!m_pMeasure) return {};
+  const platform::Rect client = platform::Windows().ClientRect(m_hWnd);
+  ui::LookCanvas canvas(client.Width(), client.Height(), *m_pMeasure);
+  DrawWindow(canvas, {0, 0, client.Width(), client.Height()});
+  return canvas.Take();
+}
+
+void CDlgBase::InvalidateLookChanges() {
+  ui::Look look = RecordLook();
+  if (look.empty() || !m_lookKept) {
+    InvalidateRect(nullptr);
+  } else {
+    for (const platform::Rect& area : ui::ChangedAreas(*m_lookKept, look)) InvalidateRect(&area);
+  }
+  if (look.empty()) {
+    m_lookKept.reset();
+  } else {
+    m_lookKept = std::move(look);
+  }
+}
+
 // --- popups ---
 
 CWndPopup* CDlgBase::Popup(int slot) const {

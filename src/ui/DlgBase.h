@@ -7,11 +7,13 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/WindowSystem.h"
 #include "ui/ControlBase.h"
+#include "ui/LookCanvas.h"
 #include "ui/SkinnedWindow.h"
 
 class CWndPopup;
@@ -104,6 +106,13 @@ class CDlgBase : public platform::WindowHandler, public ui::SkinnedWindow {
   // Fills the background and copies the prepared frame.
   void DrawBackgroundAndFrame(platform::Canvas& canvas, const platform::Rect& client);
   void InvalidateRect(const platform::Rect* rc);
+  // What the window would draw now, call by call; nothing is drawn. Empty without a window.
+  ui::Look RecordLook();
+  // After the window's state was brought up to date: invalidates where its look differs from
+  // the look kept at the previous call (everything at the first), and keeps the new look.
+  // Comparing with that look rather than with one taken just before the update also catches
+  // a change made since without invalidating.
+  void InvalidateLookChanges();
 
   platform::WindowId m_hWnd = 0;
   platform::WindowId m_hParent = 0;
@@ -151,5 +160,7 @@ class CDlgBase : public platform::WindowHandler, public ui::SkinnedWindow {
 
   bool m_bModal = false;
   bool m_bRegistered = false;
+  std::unique_ptr<platform::Canvas> m_pMeasure;  // text metrics for RecordLook
+  std::optional<ui::Look> m_lookKept;
   std::vector<std::unique_ptr<CWndPopup>> m_closedPopups;
 };

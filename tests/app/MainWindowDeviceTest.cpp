@@ -12,6 +12,7 @@
 #include "base/Language.h"
 #include "device/sim/SimMouse.h"
 #include "ui/ControlBase.h"
+#include "views/main/DpiPagePart.h"
 
 namespace {
 
@@ -115,6 +116,43 @@ TEST_F(MainWindowDeviceTest, PluggingInLaterIsNoticedAndUnpluggingTheLastEndsThe
   });
   EXPECT_EQ(dlg.DoModal(), CVantrelDlg::kResultOk);
   EXPECT_FALSE(dlg.m_bShowWindow);
+}
+
+// A report from the mouse repaints the controls it changed, not the whole window; a report
+// that changes nothing repaints nothing.
+TEST_F(MainWindowDeviceTest, AReportFromTheMouseRepaintsOnlyWhatItChanged) {
+  mouse.Plug(ConnectionMode::Wired);
+  CVantrelDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  desktop.RunFor(3000);
+  const platform::Rect client = desktop.ClientRect(dlg.Handle());
+  const auto area = [](const std::vector<platform::Rect>& rects) {
+    long long sum = 0;
+    for (const platform::Rect& rc : rects) sum += 1LL * rc.Width() * rc.Height();
+    return sum;
+  };
+  const auto covers = [](const std::vector<platform::Rect>& rects, const platform::Rect& rc) {
+    return std::any_of(rects.begin(), rects.end(),
+                       [&](const platform::Rect& r) { return r.Intersect(rc) == rc; });
+  };
+
+  const uint32_t before = DpiPagePart::kFirstLevel + dlg.CurrentProfile().CurrentDPILevelValue;
+  const uint32_t after = before == DpiPagePart::kFirstLevel ? before + 1 : before - 1;
+  (void)desktop.TakeInvalidated(dlg.Handle());
+  mouse.PressDpiButton(ConnectionMode::Wired,
+                       static_cast<uint8_t>(after - DpiPagePart::kFirstLevel));
+  desktop.RunFor(100);
+  const std::vector<platform::Rect> changed = desktop.TakeInvalidated(dlg.Handle());
+  ASSERT_EQ(dlg.CurrentProfile().CurrentDPILevelValue, after - DpiPagePart::kFirstLevel);
+  ASSERT_FALSE(changed.empty());
+  EXPECT_FALSE(covers(changed, client));
+  EXPECT_LT(area(changed) * 10, 1LL * client.Width() * client.Height());
+  EXPECT_TRUE(covers(changed, dlg.GetControl(before)->m_rc));
+  EXPECT_TRUE(covers(changed, dlg.GetControl(after)->m_rc));
+
+  mouse.SendStatus(ConnectionMode::Wired);
+  desktop.RunFor(100);
+  EXPECT_TRUE(desktop.TakeInvalidated(dlg.Handle()).empty());
 }
 
 TEST_F(MainWindowDeviceTest, MouseAskingToLeaveEndsTheProgramAfterATenthOfASecond) {

@@ -3,7 +3,6 @@ and the program itself, each stopped by the test run that started it."""
 
 import os
 import subprocess
-from pathlib import Path
 
 import pytest
 

@@ -6,7 +6,7 @@ library; the select dialog then picks it. A screenshot of each window is kept.""
 import subprocess
 import time
 
-from vantrel_e2e import REPO, wait_for, xdotool
+from vantrel_e2e import REPO, find_window, xdotool
 
 PROBES = REPO / "build" / "win" / "vantrel_win32_tests.exe"
 PROBE = "E2e.DISABLED_BulletManagerAndSelect"
@@ -19,15 +19,6 @@ SELECT_ROW_0 = (120, 50)
 SELECT_OK = (268, 444)
 
 
-def find(title, env):
-    window = wait_for(lambda: xdotool("search", "--onlyvisible", "--name", f"^{title}$",
-                                      env=env).stdout.split(), 60, what=title)[0]
-    time.sleep(1)
-    geometry = dict(line.split("=") for line in xdotool(
-        "getwindowgeometry", "--shell", window, env=env).stdout.split())
-    return window, int(geometry["X"]), int(geometry["Y"])
-
-
 def test_shooting_action_made_named_and_chosen(wine_env, shots):
     assert PROBES.exists(), f"missing {PROBES}: build the Windows programs first"
     log_path = shots / "probe.log"
@@ -36,7 +27,7 @@ def test_shooting_action_made_named_and_chosen(wine_env, shots):
                                  f"--gtest_filter={PROBE}"], cwd=PROBES.parent, env=wine_env,
                                 stdout=log, stderr=subprocess.STDOUT)
         try:
-            window, x0, y0 = find("Vantrel shooting-action manager probe", wine_env)
+            window, x0, y0 = find_window("Vantrel shooting-action manager probe", wine_env)
 
             def click(point, origin=None):
                 ox, oy = origin or (x0, y0)
@@ -56,7 +47,7 @@ def test_shooting_action_made_named_and_chosen(wine_env, shots):
                            env=wine_env, check=True)
             click(CLOSE)
 
-            _, sx, sy = find("Vantrel shooting-action select probe", wine_env)
+            _, sx, sy = find_window("Vantrel shooting-action select probe", wine_env)
             click(SELECT_ROW_0, (sx, sy))
             subprocess.run(["import", "-window", "root", str(shots / "bullet-select.png")],
                            env=wine_env, check=True)

@@ -8,7 +8,7 @@ was recorded, saved and chosen."""
 import subprocess
 import time
 
-from vantrel_e2e import REPO, wait_for, xdotool
+from vantrel_e2e import REPO, find_window, xdotool
 
 PROBES = REPO / "build" / "win" / "vantrel_win32_tests.exe"
 PROBE = "E2e.DISABLED_MacroManagerRecordsTypedKeys"
@@ -22,15 +22,6 @@ RENAME_ITEM = 4  # with a macro selected the menu offers items 1..8
 SELECT_ROW_0 = (100, 54)
 SELECT_OK = (264, 450)
 NAME = "Прыжок 跳"
-
-
-def find_window(title, env):
-    window = wait_for(lambda: xdotool("search", "--onlyvisible", "--name", f"^{title}$",
-                                      env=env).stdout.split(), 60, what=title)[0]
-    time.sleep(1)
-    geometry = dict(line.split("=") for line in xdotool(
-        "getwindowgeometry", "--shell", window, env=env).stdout.split())
-    return window, int(geometry["X"]), int(geometry["Y"])
 
 
 def test_manager_records_keys_typed_into_it(wine_env, shots):

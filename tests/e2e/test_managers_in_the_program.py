@@ -116,25 +116,30 @@ def choose_for_button_4(app, item, select_dlg):
     wait_for(lambda: not app.window(select_dlg, visible=True), 20, what=f"{select_dlg} to close")
 
 
-def test_macro_recorded_in_the_manager_reaches_button_4(cjk_fallback, vantrel, shots):
+def record_new_macro(vantrel, name, keys, delay):
+    """Starts the program, opens the macro manager from its page button, adds a macro named
+    by typing and records `keys` typed into the focused manager; the manager stays open."""
     app = vantrel.start()
     app.wait_main_window()
     app.wait_control(FIELD_4, lambda c: c.visible and c.text, what="the button fields")
     app.settle()
     app.click(2062)
     wait_for(lambda: app.window("CMacroManagerDlg", visible=True), 30, what="the macro manager")
-
     app.click(2012, window="CMacroManagerDlg")  # new macro, named by typing
-    name_entry(app, "CMacroKeyOrFolderNameDlg", "m1")
-
+    name_entry(app, "CMacroKeyOrFolderNameDlg", name)
     app.click(2018, window="CMacroManagerDlg")
     app.wait_control(2018, lambda c: c.checked, window="CMacroManagerDlg", what="recording on")
     focus_window_under_pointer(app)
-    xdotool("type", "--delay", 150, "ab", env=app.env)
+    xdotool("type", "--delay", delay, keys, env=app.env)
     time.sleep(0.5)
     app.click(2018, window="CMacroManagerDlg")
     app.wait_control(2018, lambda c: not c.checked, window="CMacroManagerDlg",
                      what="recording off")
+    return app
+
+
+def test_macro_recorded_in_the_manager_reaches_button_4(cjk_fallback, vantrel, shots):
+    app = record_new_macro(vantrel, "m1", "ab", delay=150)
 
     # Rename through the library list's context menu on the selected (only) macro.
     lst = app.wait_control(2015, window="CMacroManagerDlg")
@@ -176,22 +181,7 @@ def pixels(app, c):
 def test_the_wheel_scrolls_the_recorded_actions(vantrel, shots):
     """Twelve keys make 47 actions, more than the list shows, and recording leaves the list at
     its end: the wheel over the list moves it and its scroll bar up, and back down to the end."""
-    app = vantrel.start()
-    app.wait_main_window()
-    app.wait_control(FIELD_4, lambda c: c.visible and c.text, what="the button fields")
-    app.settle()
-    app.click(2062)
-    wait_for(lambda: app.window("CMacroManagerDlg", visible=True), 30, what="the macro manager")
-    app.click(2012, window="CMacroManagerDlg")
-    name_entry(app, "CMacroKeyOrFolderNameDlg", "w")
-    app.click(2018, window="CMacroManagerDlg")
-    app.wait_control(2018, lambda c: c.checked, window="CMacroManagerDlg", what="recording on")
-    focus_window_under_pointer(app)
-    xdotool("type", "--delay", 120, "abcdefghijkl", env=app.env)
-    time.sleep(0.5)
-    app.click(2018, window="CMacroManagerDlg")
-    app.wait_control(2018, lambda c: not c.checked, window="CMacroManagerDlg",
-                     what="recording off")
+    app = record_new_macro(vantrel, "w", "abcdefghijkl", delay=120)
 
     actions = app.control(2020, window="CMacroManagerDlg")
     bar = app.control(2022, window="CMacroManagerDlg")
@@ -199,7 +189,6 @@ def test_the_wheel_scrolls_the_recorded_actions(vantrel, shots):
     xdotool("mousemove", "--sync", actions.x + actions.w // 2, actions.y + actions.h - 5,
             env=app.env)
     time.sleep(0.5)
-    top = (pixels(app, actions), pixels(app, bar))
     end = (pixels(app, actions), pixels(app, bar))
     xdotool("click", "--repeat", 3, "--delay", 100, 4, env=app.env)
     time.sleep(0.8)

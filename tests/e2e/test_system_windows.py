@@ -6,7 +6,6 @@ import shutil
 import socket
 import subprocess
 import sys
-import time
 
 import pytest
 

@@ -85,6 +85,16 @@ def wait_for(predicate, timeout=30.0, interval=0.1, what="condition"):
         time.sleep(interval)
 
 
+def find_window(title, env):
+    """A visible X window by its exact title, once it has settled: (id, left, top)."""
+    window = wait_for(lambda: xdotool("search", "--onlyvisible", "--name", f"^{title}$",
+                                      env=env).stdout.split(), 60, what=title)[0]
+    time.sleep(1)
+    geometry = dict(line.split("=") for line in xdotool(
+        "getwindowgeometry", "--shell", window, env=env).stdout.split())
+    return window, int(geometry["X"]), int(geometry["Y"])
+
+
 def winepath(path, env):
     out = subprocess.run(["winepath", "-w", str(path)], env=env, capture_output=True, text=True,
                          check=True)
@@ -223,15 +233,17 @@ class Vantrel:
             return ""
 
     def settle(self, quiet=0.8, timeout=15.0):
-        """Waits until the simulated mouse's log has not grown for `quiet` seconds: no write is
-        running. A click that reaches the window while a write is sending is lost under Wine
-        (an open fault), so tests that click right after a change wait here first."""
+        """Waits until no write is running: the simulated mouse's log has not grown for `quiet`
+        seconds and the progress window that follows each write has closed. That window is
+        modal, so a click on the main window while it shows reaches no control (as on
+        Windows); tests that click right after a change wait here first."""
         last, since, end = None, time.monotonic(), time.monotonic() + timeout
         while time.monotonic() < end:
             size = self.sim_log_path.stat().st_size if self.sim_log_path.exists() else -1
             if size != last:
                 last, since = size, time.monotonic()
-            elif time.monotonic() - since >= quiet:
+            elif time.monotonic() - since >= quiet and not self.window("CProgressDlg",
+                                                                        visible=True):
                 return
             time.sleep(0.1)
 

@@ -206,6 +206,10 @@ TEST_F(MacroDownloadTest, AMacroTooLongForTheMouseIsRefusedNotCut) {
   ASSERT_EQ(data.size(), 1u) << "only the macro that fits";
   EXPECT_EQ(data[0].At(6), 2);
   EXPECT_EQ(Current().buttons[0].KeyValue[0], kMacro) << "the assignment itself stays";
+  // The user is told once, not at every write while the macro stays too long.
+  EXPECT_EQ(std::count(host.attentions.begin(), host.attentions.end(), 352), 1);
+  Write();
+  EXPECT_EQ(std::count(host.attentions.begin(), host.attentions.end(), 352), 1);
 }
 
 }  // namespace
