@@ -5,7 +5,8 @@
 namespace macros::editing {
 
 int AddEntry(MacroLibrary& library, LibraryLocation& selection, EntryKind kind,
-             std::u16string_view name) {
+             std::u16string_view name, bool* added) {
+  if (added) *added = false;
   if (name.empty()) return text::kEmptyName;
   const LibraryLocation before = selection;
   const MacroLibrary::AddResult result = kind == EntryKind::Macro
@@ -17,6 +18,7 @@ int AddEntry(MacroLibrary& library, LibraryLocation& selection, EntryKind kind,
     case MacroLibrary::AddResult::InvalidName:
       return text::kEmptyName;
     case MacroLibrary::AddResult::Added: {
+      if (added) *added = true;
       const LibraryEntry* previous = library.EntryAt(before);
       if (previous != nullptr && previous->IsFolder()) (void)library.SetFolderOpen(before, true);
       return 0;

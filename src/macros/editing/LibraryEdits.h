@@ -18,9 +18,10 @@ enum class EntryKind { Macro, Folder };
 // Adds a macro or folder named `name` next to `selection` (text 242 for an empty name, 241
 // for a name taken in the target group). A full group or a folder below a level-1 folder
 // changes nothing and says nothing. On success a selected folder is opened and the selection
-// names the new entry.
+// names the new entry. `added` (when given) tells whether an entry was added: the selection
+// alone cannot, since a new entry may take the place a stale selection named.
 [[nodiscard]] int AddEntry(MacroLibrary& library, LibraryLocation& selection, EntryKind kind,
-                           std::u16string_view name);
+                           std::u16string_view name, bool* added = nullptr);
 
 // Renames the entry at `location` (242 empty; 241 when any entry of its group has the name,
 // the entry itself included).

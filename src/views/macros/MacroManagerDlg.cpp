@@ -457,10 +457,7 @@ void CMacroManagerDlg::NewEntry(bool folder) {
   CMacroKeyOrFolderNameDlg dlg(
       GetSafeHwnd(), kind,
       [&](std::u16string_view name) {
-        const LibraryLocation before = m_selection;
-        const int refusal = macros::editing::AddEntry(m_library, m_selection, kind, name);
-        added = refusal == 0 && !(m_selection == before);
-        return refusal;
+        return macros::editing::AddEntry(m_library, m_selection, kind, name, &added);
       },
       [this](int t) { Show(t); });
   if (dlg.DoModal() != kIdOk || !added) return;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "base/Format.h"
 #include "macros/editing/EditingTexts.h"
 
 namespace {
@@ -41,6 +42,27 @@ TEST_F(LibraryEditsTest, NewEntriesAreRefusedWithTheirTextsAndOpenTheSelectedFol
   // A macro inside a folder selected: the new one goes to level 0.
   EXPECT_EQ(AddEntry(lib, sel, EntryKind::Folder, u"G"), 0);
   EXPECT_EQ(sel, L::Level0(3));
+}
+
+// Whether an entry was added is told, not guessed from the selection: a selection naming a
+// place that has since been emptied is where the new entry goes, so it does not move.
+TEST(LibraryEditsAddTest, TellsWhetherAnEntryWasAdded) {
+  MacroLibrary lib;
+  L sel = L::Level0(0);
+  bool added = false;
+  EXPECT_EQ(AddEntry(lib, sel, EntryKind::Macro, u"m", &added), 0);
+  EXPECT_TRUE(added);
+  EXPECT_EQ(sel, L::Level0(0));
+  EXPECT_EQ(AddEntry(lib, sel, EntryKind::Macro, u"m", &added), text::kNameUsed);
+  EXPECT_FALSE(added);
+  for (int i = 1; i < L::kGroupSize; ++i) {
+    ASSERT_EQ(AddEntry(lib, sel, EntryKind::Macro, base::Format(u"m%d", i), &added), 0);
+    ASSERT_TRUE(added);
+  }
+  const L last = sel;
+  EXPECT_EQ(AddEntry(lib, sel, EntryKind::Macro, u"one too many", &added), 0);
+  EXPECT_FALSE(added) << "a full group";
+  EXPECT_EQ(sel, last);
 }
 
 TEST_F(LibraryEditsTest, RenameRefusesEmptyAndTakenNamesTheEntryItselfIncluded) {

@@ -47,6 +47,9 @@ TEST_F(MacroManagerDlgTest, RecordsTypedKeysThroughTheHookUntilSwitchedOff) {
     ClickControl(w, M::kNewButton);
     ASSERT_NE(dlg.CurrentMacro(), nullptr);
     EXPECT_EQ(library.EntryAt(selection)->name, u"Jump");
+    // The new macro's loop settings show at once: played once.
+    EXPECT_NE(g_nRadioFlags & RadioBitsOf(M::kLoopCount).own, 0u);
+    EXPECT_TRUE(dlg.GetControl(M::kLoopCountEdit)->IsDrawable());
 
     ClickControl(w, M::kRecordButton);
     ASSERT_TRUE(dlg.IsRecording());
