@@ -79,7 +79,7 @@ def paste_owner(env, text):
 
 
 def focus_window_under_pointer(app):
-    window = xdotool("getmousewindow", env=app.env).stdout.strip()
+    window = app.pointer()[2]
     if window:
         xdotool("windowfocus", "--sync", window, env=app.env)
 

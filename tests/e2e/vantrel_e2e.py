@@ -187,8 +187,20 @@ class Vantrel:
         return wait_for(found, timeout, what=what or f"control {control_id} in {window}")
 
     # --- input ---
+    def pointer(self):
+        """(x, y, window id) of the pointer."""
+        where = dict(line.split("=", 1) for line in xdotool(
+            "getmouselocation", "--shell", env=self.env).stdout.split())
+        return int(where["X"]), int(where["Y"]), where.get("WINDOW", "")
+
+    def move_to(self, x, y):
+        # A move "with sync" to where the pointer already is waits for a motion event that
+        # never comes (about 15 s).
+        if self.pointer()[:2] != (x, y):
+            xdotool("mousemove", "--sync", x, y, env=self.env)
+
     def click_at(self, x, y, button=1, repeat=1):
-        xdotool("mousemove", "--sync", x, y, env=self.env)
+        self.move_to(x, y)
         time.sleep(0.05)
         if repeat > 1:
             xdotool("click", "--repeat", repeat, "--delay", 80, button, env=self.env)
@@ -202,7 +214,7 @@ class Vantrel:
 
     def hover(self, control_id, window="CVantrelDlg"):
         c = self.wait_control(control_id, lambda c: c.visible, window)
-        xdotool("mousemove", "--sync", *c.centre, env=self.env)
+        self.move_to(*c.centre)
         return c
 
     def drag(self, start, end, steps=8):
