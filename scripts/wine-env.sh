@@ -84,6 +84,13 @@ prepare_wine_prefix() {
     touch "$WINEPREFIX/.vantrel-ready"
   fi
   copy_fonts_into_prefix
+  # Windows draws characters a face lacks (Chinese in a Tahoma text: macro and profile names)
+  # through its font links; a new prefix has none, so Tahoma is linked to the Chinese face.
+  if [ ! -f "$WINEPREFIX/.vantrel-fontlink" ]; then
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v Tahoma /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 &&
+      wineserver -w && touch "$WINEPREFIX/.vantrel-fontlink"
+  fi
   wineserver -p >/dev/null 2>&1 || true
   wine cmd /c exit >/dev/null 2>&1 || true
 }

@@ -8,8 +8,6 @@ import re
 import subprocess
 import time
 
-import pytest
-
 from vantrel_e2e import wait_for, xdotool
 
 MENU = "CComboPopup"
@@ -18,17 +16,6 @@ MACRO_NAME = "Прыжок 跳"
 BULLET_NAME = "Salve Zoë"
 ROW_PAD, ROW = 3, 22  # menu popups: padding above the first row, row height
 RENAME_ITEM = 4  # with a macro selected the library menu offers items 1..8
-
-
-@pytest.fixture
-def cjk_fallback(wine_env):
-    """Windows draws the Chinese character of the macro's name in a Latin face through its font
-    links; the prefix has none, so Tahoma is linked to the Chinese face copied into it."""
-    subprocess.run(["wine", "reg", "add",
-                    r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink",
-                    "/v", "Tahoma", "/t", "REG_MULTI_SZ", "/d",
-                    "wqy-microhei.ttc,WenQuanYi Micro Hei", "/f"],
-                   env=wine_env, capture_output=True, check=True)
 
 
 def frames(app, command):
@@ -138,7 +125,7 @@ def record_new_macro(vantrel, name, keys, delay):
     return app
 
 
-def test_macro_recorded_in_the_manager_reaches_button_4(cjk_fallback, vantrel, shots):
+def test_macro_recorded_in_the_manager_reaches_button_4(vantrel, shots):
     app = record_new_macro(vantrel, "m1", "ab", delay=150)
 
     # Rename through the library list's context menu on the selected (only) macro.
