@@ -6,9 +6,8 @@ library; the select dialog then picks it. A screenshot of each window is kept.""
 import subprocess
 import time
 
-from vantrel_e2e import REPO, find_window, xdotool
+from vantrel_e2e import click_in, find_window, probe, xdotool
 
-PROBES = REPO / "build" / "win" / "vantrel_win32_tests.exe"
 PROBE = "E2e.DISABLED_BulletManagerAndSelect"
 # Client points (src/views/bullets/BulletManagerDlg.cpp, BulletSelectDlg.cpp).
 NEW = (80, 465)
@@ -20,42 +19,25 @@ SELECT_OK = (268, 444)
 
 
 def test_shooting_action_made_named_and_chosen(wine_env, shots):
-    assert PROBES.exists(), f"missing {PROBES}: build the Windows programs first"
-    log_path = shots / "probe.log"
-    with open(log_path, "w") as log:
-        proc = subprocess.Popen(["wine", str(PROBES), "--gtest_also_run_disabled_tests",
-                                 f"--gtest_filter={PROBE}"], cwd=PROBES.parent, env=wine_env,
-                                stdout=log, stderr=subprocess.STDOUT)
-        try:
-            window, x0, y0 = find_window("Vantrel shooting-action manager probe", wine_env)
+    with probe(PROBE, wine_env, shots / "probe.log"):
+        _, x0, y0 = find_window("Vantrel shooting-action manager probe", wine_env)
 
-            def click(point, origin=None):
-                ox, oy = origin or (x0, y0)
-                xdotool("mousemove", "--sync", ox + point[0], oy + point[1], env=wine_env)
-                time.sleep(0.1)
-                xdotool("click", 1, env=wine_env)
-                time.sleep(0.4)
+        def click(point, origin=None):
+            click_in(origin or (x0, y0), point, wine_env)
 
-            click(NEW)
-            time.sleep(1)  # the name dialog opens focused on its entry
-            xdotool("type", "--delay", 120, "Salve Zoë", env=wine_env)
-            xdotool("key", "Return", env=wine_env)
-            time.sleep(0.5)
-            click(BULLET_PLUS)
-            click(Y_OF_BULLET_1)  # a selected line shows in the screenshot
-            subprocess.run(["import", "-window", "root", str(shots / "bullet-manager.png")],
-                           env=wine_env, check=True)
-            click(CLOSE)
+        click(NEW)
+        time.sleep(1)  # the name dialog opens focused on its entry
+        xdotool("type", "--delay", 120, "Salve Zoë", env=wine_env)
+        xdotool("key", "Return", env=wine_env)
+        time.sleep(0.5)
+        click(BULLET_PLUS)
+        click(Y_OF_BULLET_1)  # a selected line shows in the screenshot
+        subprocess.run(["import", "-window", "root", str(shots / "bullet-manager.png")],
+                       env=wine_env, check=True)
+        click(CLOSE)
 
-            _, sx, sy = find_window("Vantrel shooting-action select probe", wine_env)
-            click(SELECT_ROW_0, (sx, sy))
-            subprocess.run(["import", "-window", "root", str(shots / "bullet-select.png")],
-                           env=wine_env, check=True)
-            click(SELECT_OK, (sx, sy))
-            proc.wait(30)
-        finally:
-            if proc.poll() is None:
-                proc.terminate()
-                proc.wait(10)
-    text = log_path.read_text(errors="replace").replace("\r", "")
-    assert "[  PASSED  ] 1 test" in text, text
+        _, sx, sy = find_window("Vantrel shooting-action select probe", wine_env)
+        click(SELECT_ROW_0, (sx, sy))
+        subprocess.run(["import", "-window", "root", str(shots / "bullet-select.png")],
+                       env=wine_env, check=True)
+        click(SELECT_OK, (sx, sy))

@@ -8,7 +8,7 @@ import re
 import subprocess
 import time
 
-from vantrel_e2e import wait_for, xdotool
+from vantrel_e2e import clipboard_owner, wait_for, xdotool
 
 MENU = "CComboPopup"
 FIELD_4 = 2016
@@ -55,16 +55,6 @@ def assigned_everywhere(app, name, function_code):
     return profile, data
 
 
-def paste_owner(env, text):
-    owner = subprocess.Popen(["xclip", "-selection", "clipboard", "-quiet"], env=env,
-                             stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
-                             stderr=subprocess.DEVNULL)
-    owner.stdin.write(text.encode("utf-8"))
-    owner.stdin.close()
-    time.sleep(0.5)
-    return owner
-
-
 def focus_window_under_pointer(app):
     window = app.pointer()[2]
     if window:
@@ -75,7 +65,7 @@ def name_entry(app, dialog, text, paste=False):
     wait_for(lambda: app.window(dialog, visible=True), 20, what=dialog)
     time.sleep(0.5)
     if paste:
-        owner = paste_owner(app.env, text)
+        owner = clipboard_owner(app.env, text, settle=0.5)
         app.key("ctrl+a", "ctrl+v")
         time.sleep(0.5)
         owner.terminate()
@@ -86,6 +76,17 @@ def name_entry(app, dialog, text, paste=False):
     time.sleep(0.3)
     app.key("Return")
     wait_for(lambda: not app.window(dialog, visible=True), 20, what=f"{dialog} to close")
+
+
+def rename_first_entry(app, manager, menu_class, dialog, name):
+    """Renames the library list's first (selected) entry through its context menu, pasting
+    `name`."""
+    lst = app.wait_control(2015, window=manager)
+    app.click_at(lst.x + 60, lst.y + 10, button=3)
+    menu = wait_for(lambda: app.window(menu_class, visible=True), 20, what="the library menu")
+    time.sleep(0.3)
+    app.click_at(menu.x + 20, menu.y + ROW_PAD + RENAME_ITEM * ROW + ROW // 2)
+    name_entry(app, dialog, name, paste=True)
 
 
 def choose_for_button_4(app, item, select_dlg):
@@ -128,15 +129,8 @@ def record_new_macro(vantrel, name, keys, delay):
 def test_macro_recorded_in_the_manager_reaches_button_4(vantrel, shots):
     app = record_new_macro(vantrel, "m1", "ab", delay=150)
 
-    # Rename through the library list's context menu on the selected (only) macro.
-    lst = app.wait_control(2015, window="CMacroManagerDlg")
-    row0 = (lst.x + 60, lst.y + 10)
-    app.click_at(*row0, button=3)
-    menu = wait_for(lambda: app.window("CMacroListPopup", visible=True), 20,
-                    what="the library menu")
-    time.sleep(0.3)
-    app.click_at(menu.x + 20, menu.y + ROW_PAD + RENAME_ITEM * ROW + ROW // 2)
-    name_entry(app, "CMacroKeyRenameDlg", MACRO_NAME, paste=True)
+    rename_first_entry(app, "CMacroManagerDlg", "CMacroListPopup", "CMacroKeyRenameDlg",
+                       MACRO_NAME)
     time.sleep(0.5)
     app.screenshot(shots / "macro-manager.png")
     app.click(2004, window="CMacroManagerDlg")
@@ -200,12 +194,7 @@ def test_shooting_action_made_in_the_manager_reaches_button_4(vantrel, shots):
 
     app.click(2012, window="CBulletManagerDlg")
     name_entry(app, "CProfileNameDlg", "s1")
-    lst = app.wait_control(2015, window="CBulletManagerDlg")
-    app.click_at(lst.x + 60, lst.y + 10, button=3)
-    menu = wait_for(lambda: app.window("CMenuPopup", visible=True), 20, what="the library menu")
-    time.sleep(0.3)
-    app.click_at(menu.x + 20, menu.y + ROW_PAD + RENAME_ITEM * ROW + ROW // 2)
-    name_entry(app, "CProfileNameDlg", BULLET_NAME, paste=True)
+    rename_first_entry(app, "CBulletManagerDlg", "CMenuPopup", "CProfileNameDlg", BULLET_NAME)
     time.sleep(0.5)
     app.screenshot(shots / "bullet-manager.png")
     app.click(2004, window="CBulletManagerDlg")

@@ -1,6 +1,7 @@
 """Driving the real Vantrel.exe under Wine: the program, its control dump, its simulated
 mouse's traffic log and its data folder. Used by the pytest fixtures in conftest.py."""
 
+import contextlib
 import os
 import re
 import shutil
@@ -93,6 +94,48 @@ def find_window(title, env):
     geometry = dict(line.split("=") for line in xdotool(
         "getwindowgeometry", "--shell", window, env=env).stdout.split())
     return window, int(geometry["X"]), int(geometry["Y"])
+
+
+PROBES = REPO / "build" / "win" / "vantrel_win32_tests.exe"
+
+
+@contextlib.contextmanager
+def probe(name, env, log_path):
+    """Runs one disabled test of the adapter test program, a window the caller drives, and
+    checks once the caller is done that the test passed."""
+    assert PROBES.exists(), f"missing {PROBES}: build the Windows programs first"
+    with open(log_path, "w") as log:
+        proc = subprocess.Popen(["wine", str(PROBES), "--gtest_also_run_disabled_tests",
+                                 f"--gtest_filter={name}"], cwd=PROBES.parent, env=env,
+                                stdout=log, stderr=subprocess.STDOUT)
+        try:
+            yield proc
+            proc.wait(30)
+        finally:
+            if proc.poll() is None:
+                proc.terminate()
+                proc.wait(10)
+    text = log_path.read_text(errors="replace").replace("\r", "")
+    assert "[  PASSED  ] 1 test" in text, text
+
+
+def click_in(origin, point, env, button=1, pause=0.4):
+    """Clicks `point` of a window's client area whose top left is at `origin` on screen."""
+    xdotool("mousemove", "--sync", origin[0] + point[0], origin[1] + point[1], env=env)
+    time.sleep(0.1)
+    xdotool("click", button, env=env)
+    time.sleep(pause)
+
+
+def clipboard_owner(env, text, settle=1.0):
+    """A process that owns the X clipboard holding `text` until it is terminated."""
+    owner = subprocess.Popen(["xclip", "-selection", "clipboard", "-quiet"], env=env,
+                             stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL)
+    owner.stdin.write(text.encode("utf-8"))
+    owner.stdin.close()
+    time.sleep(settle)
+    return owner
 
 
 def winepath(path, env):

@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-#include "Win32TestSupport.h"
+#include "ProbeSupport.h"
 #include "base/AppGlobals.h"
 #include "base/Language.h"
 #include "base/Text.h"
@@ -21,57 +21,23 @@
 
 namespace {
 
+using win32test::CProbeMain;
+using win32test::CTitled;
 using win32test::TempFolder;
-using win32test::TestPlatform;
-
-class CMainStub : public CDlgBase {
- public:
-  CMainStub() : CDlgBase(kMainTemplate, 0) {
-    m_nWidth = 200;
-    m_nHeight = 100;
-  }
-  void InitUI(const platform::Rect&) override {}
-  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override {
-    DrawBackgroundAndFrame(canvas, client);
-  }
-};
-
-// The two windows under titles the script can find.
-class CProbeManager : public CBulletManagerDlg {
- public:
-  using CBulletManagerDlg::CBulletManagerDlg;
-  void InitUI(const platform::Rect& client) override {
-    CBulletManagerDlg::InitUI(client);
-    platform::Windows().SetTitle(GetSafeHwnd(), u"Vantrel shooting-action manager probe");
-  }
-};
-
-class CProbeSelect : public CBulletSelectDlg {
- public:
-  using CBulletSelectDlg::CBulletSelectDlg;
-  void InitUI(const platform::Rect& client) override {
-    CBulletSelectDlg::InitUI(client);
-    platform::Windows().SetTitle(GetSafeHwnd(), u"Vantrel shooting-action select probe");
-  }
-};
 
 TEST(E2e, DISABLED_BulletManagerAndSelect) {
-  TestPlatform();
   TempFolder data;
-  g_strExeDir = base::FolderOf(platform::Files().ExecutablePath());
-  g_strDataDir = data.path() + u"\\";
-  ASSERT_TRUE(platform::Files().CreateDirectory(g_strDataDir + u"config"));
-  g_fUiScale = 1.0f;
-  (void)LoadLanguage();
+  ASSERT_TRUE(win32test::PrepareProbe(data));
 
-  CMainStub main;
+  CProbeMain main;
   ASSERT_TRUE(main.Create());
   FakeViewServices services(main);
   MacroLibrary library{u"config\\BulletLibraryFile.mlf"};
   MacroLibrary scratch;
   LibraryLocation selection = LibraryLocation::None();
   {
-    CProbeManager manager(main.GetSafeHwnd(), services, library, selection, scratch);
+    CTitled<CBulletManagerDlg> manager(u"Vantrel shooting-action manager probe", main.GetSafeHwnd(),
+                                       services, library, selection, scratch);
     std::printf("manager open\n");
     std::fflush(stdout);
     (void)manager.DoModal();
@@ -88,8 +54,9 @@ TEST(E2e, DISABLED_BulletManagerAndSelect) {
   ASSERT_NE(reread.EntryAt(LibraryLocation::Level0(0)), nullptr);
   EXPECT_EQ(*reread.EntryAt(LibraryLocation::Level0(0))->record, *entry->record);
 
-  CProbeSelect select(main.GetSafeHwnd(), library, selection,
-                      [&](int text) { services.messages.push_back(text); });
+  CTitled<CBulletSelectDlg> select(u"Vantrel shooting-action select probe", main.GetSafeHwnd(),
+                                   library, selection,
+                                   [&](int text) { services.messages.push_back(text); });
   std::printf("select open\n");
   std::fflush(stdout);
   EXPECT_EQ(select.DoModal(), CDlgBase::kIdOk);

@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-#include "Win32TestSupport.h"
+#include "ProbeSupport.h"
 #include "base/AppGlobals.h"
 #include "base/Language.h"
 #include "base/Text.h"
@@ -21,64 +21,31 @@
 
 namespace {
 
+using win32test::CProbeMain;
+using win32test::CTitled;
 using win32test::TempFolder;
-using win32test::TestPlatform;
-
-class CMainStub : public CDlgBase {
- public:
-  CMainStub() : CDlgBase(kMainTemplate, 0) {
-    m_nWidth = 200;
-    m_nHeight = 100;
-  }
-  void InitUI(const platform::Rect&) override {}
-  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override {
-    DrawBackgroundAndFrame(canvas, client);
-  }
-};
-
-// The dialogs under titles the script can find.
-class CProbeManager : public CMacroManagerDlg {
- public:
-  using CMacroManagerDlg::CMacroManagerDlg;
-  void InitUI(const platform::Rect& client) override {
-    CMacroManagerDlg::InitUI(client);
-    platform::Windows().SetTitle(GetSafeHwnd(), u"Vantrel macro manager probe");
-  }
-};
-class CProbeSelect : public CMacroSelectDlg {
- public:
-  using CMacroSelectDlg::CMacroSelectDlg;
-  void InitUI(const platform::Rect& client) override {
-    CMacroSelectDlg::InitUI(client);
-    platform::Windows().SetTitle(GetSafeHwnd(), u"Vantrel macro select probe");
-  }
-};
 
 TEST(E2e, DISABLED_MacroManagerRecordsTypedKeys) {
-  TestPlatform();
   TempFolder data;
-  g_strExeDir = base::FolderOf(platform::Files().ExecutablePath());
-  g_strDataDir = data.path() + u"\\";
-  ASSERT_TRUE(platform::Files().CreateDirectory(g_strDataDir + u"config"));
-  g_fUiScale = 1.0f;
-  (void)LoadLanguage();
+  ASSERT_TRUE(win32test::PrepareProbe(data));
 
-  CMainStub main;
+  CProbeMain main;
   ASSERT_TRUE(main.Create());
   FakeViewServices services(main);
   MacroLibrary library{u"config\\MacroLibraryFile.mlf"};
   LibraryLocation selection = LibraryLocation::None();
   ASSERT_EQ(library.AddMacro(u"Jump", selection), MacroLibrary::AddResult::Added);
-  CProbeManager manager(main.GetSafeHwnd(), services, library, selection);
+  CTitled<CMacroManagerDlg> manager(u"Vantrel macro manager probe", main.GetSafeHwnd(), services,
+                                    library, selection);
   std::printf("manager open\n");
   std::fflush(stdout);
   (void)manager.DoModal();
   const LibraryEntry& entry = *library.EntryAt(LibraryLocation::Level0(0));
   EXPECT_EQ(entry.name, u"Прыжок 跳") << base::ToUtf8(entry.name);
 
-  CProbeSelect select(main.GetSafeHwnd(), library, selection, [&](int text) {
-    (void)services.ShowMessage(text, ViewServices::Box::Modal);
-  });
+  CTitled<CMacroSelectDlg> select(
+      u"Vantrel macro select probe", main.GetSafeHwnd(), library, selection,
+      [&](int text) { (void)services.ShowMessage(text, ViewServices::Box::Modal); });
   std::printf("select open\n");
   std::fflush(stdout);
   EXPECT_EQ(select.DoModal(), CDlgBase::kIdOk);
