@@ -3,20 +3,13 @@
 #include "base/Format.h"
 #include "base/Language.h"
 #include "ui/BulletNumberButton.h"
-#include "ui/ImageButton.h"
+#include "ui/DialogParts.h"
 #include "ui/SkinImage.h"
-#include "ui/StaticText.h"
 
 namespace {
 
 constexpr int kOkText = 4;
 constexpr int kCancelText = 5;
-constexpr platform::Colour kTitleColour = 0xFE9252;
-constexpr platform::Colour kLabelColour = 0xB4B4B4;
-
-platform::Rect ScaledRect(int l, int t, int r, int b) {
-  return {ui::Scaled(l), ui::Scaled(t), ui::Scaled(r), ui::Scaled(b)};
-}
 
 }  // namespace
 
@@ -28,21 +21,17 @@ CActionBulletXYModifyDlg::CActionBulletXYModifyDlg(platform::WindowId parent, Ma
 
 void CActionBulletXYModifyDlg::InitUI(const platform::Rect&) {
   const platform::WindowId hWnd = GetSafeHwnd();
-  auto* close = AddControl(
-      0, std::make_unique<CImageButton>(hWnd, kCloseButton, ScaledRect(300, 4, 315, 19), u""));
-  close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
-  close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
-  AddControl(0, std::make_unique<CStaticText>(hWnd, 2012, ScaledRect(21, 11, 280, 31), kTitleColour,
-                                              platform::dt::kLeft, LangText(kTitleText)));
+  ui::AddCloseCross(*this, kCloseButton, ui::ScaledRect(300, 4, 315, 19));
+  ui::AddLabel(*this, 2012, ui::ScaledRect(21, 11, 280, 31), ui::kTitleColour, platform::dt::kLeft,
+               LangText(kTitleText));
   const platform::Rect minus{0, 0, 24, 24};
   const platform::Rect plus{66, 0, 90, 24};
   auto addNumber = [&](uint32_t id, int left, std::u16string_view label) {
-    AddControl(0,
-               std::make_unique<CStaticText>(hWnd, id + 10, ScaledRect(left - 24, 52, left - 4, 76),
-                                             kLabelColour, platform::dt::kRight, label));
+    ui::AddLabel(*this, id + 10, ui::ScaledRect(left - 24, 52, left - 4, 76), ui::kLabelColour,
+                 platform::dt::kRight, label);
     auto* number =
         AddControl(0, std::make_unique<CBulletNumberButton>(
-                          hWnd, id, ScaledRect(left, 52, left + 90, 76), u"", minus, plus));
+                          hWnd, id, ui::ScaledRect(left, 52, left + 90, 76), u"", minus, plus));
     number->SetImageNormal(ui::SkinPath(u"bullet_number_nr.png"));
     number->SetImageFirst(ui::SkinPath(u"bullet_number_minus.png"));
     number->SetImageSecond(ui::SkinPath(u"bullet_number_plus.png"));
@@ -51,11 +40,7 @@ void CActionBulletXYModifyDlg::InitUI(const platform::Rect&) {
   m_pX = addNumber(kStepX, 50, u"X");
   m_pY = addNumber(kStepY, 190, u"Y");
   auto addButton = [&](uint32_t id, int left, int text) {
-    auto* button =
-        AddControl(0, std::make_unique<CImageButton>(
-                          hWnd, id, ScaledRect(left, 106, left + 69, 126), LangText(text)));
-    button->SetImageNormal(ui::SkinPath(u"button2_nr.png"));
-    button->SetImageHover(ui::SkinPath(u"button2_ov.png"));
+    ui::AddPushButton(*this, id, ui::ScaledRect(left, 106, left + 69, 126), LangText(text));
   };
   addButton(kOkButton, 160, kOkText);
   addButton(kCancelButton, 240, kCancelText);

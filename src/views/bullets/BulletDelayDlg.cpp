@@ -3,20 +3,14 @@
 #include "base/Format.h"
 #include "base/Language.h"
 #include "macros/bullets/BulletRules.h"
-#include "ui/ImageButton.h"
+#include "ui/DialogParts.h"
 #include "ui/SkinImage.h"
-#include "ui/StaticText.h"
 #include "views/bullets/DigitsEdit.h"
 
 namespace {
 
 constexpr int kOkText = 4;
 constexpr int kCancelText = 5;
-constexpr platform::Colour kTitleColour = 0xFE9252;
-
-platform::Rect ScaledRect(int l, int t, int r, int b) {
-  return {ui::Scaled(l), ui::Scaled(t), ui::Scaled(r), ui::Scaled(b)};
-}
 
 }  // namespace
 
@@ -29,24 +23,17 @@ CBulletDelayDlg::CBulletDelayDlg(platform::WindowId parent, MacroAction action,
 
 void CBulletDelayDlg::InitUI(const platform::Rect&) {
   const platform::WindowId hWnd = GetSafeHwnd();
-  auto* close = AddControl(
-      0, std::make_unique<CImageButton>(hWnd, kCloseButton, ScaledRect(300, 4, 315, 19), u""));
-  close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
-  close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
-  AddControl(0, std::make_unique<CStaticText>(hWnd, 2012, ScaledRect(21, 11, 280, 31), kTitleColour,
-                                              platform::dt::kLeft, LangText(kTitleText)));
+  ui::AddCloseCross(*this, kCloseButton, ui::ScaledRect(300, 4, 315, 19));
+  ui::AddLabel(*this, 2012, ui::ScaledRect(21, 11, 280, 31), ui::kTitleColour, platform::dt::kLeft,
+               LangText(kTitleText));
   m_pEdit =
-      AddControl(0, std::make_unique<CDigitsEdit>(hWnd, kValueEdit, ScaledRect(40, 52, 279, 76),
+      AddControl(0, std::make_unique<CDigitsEdit>(hWnd, kValueEdit, ui::ScaledRect(40, 52, 279, 76),
                                                   base::Format(u"%u", m_action.DelayMs())));
   m_pEdit->LoadDefaultImages();
   m_pEdit->SetMaxLength(9);
   m_pEdit->SelectAll();
   auto addButton = [&](uint32_t id, int left, int text) {
-    auto* button =
-        AddControl(0, std::make_unique<CImageButton>(
-                          hWnd, id, ScaledRect(left, 106, left + 69, 126), LangText(text)));
-    button->SetImageNormal(ui::SkinPath(u"button2_nr.png"));
-    button->SetImageHover(ui::SkinPath(u"button2_ov.png"));
+    ui::AddPushButton(*this, id, ui::ScaledRect(left, 106, left + 69, 126), LangText(text));
   };
   addButton(kOkButton, 160, kOkText);
   addButton(kCancelButton, 240, kCancelText);

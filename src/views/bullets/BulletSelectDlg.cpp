@@ -5,9 +5,8 @@
 #include "keys/ButtonFunctionCode.h"
 #include "macros/MacroLibrary.h"
 #include "macros/bullets/ShootingLibraryEditor.h"
-#include "ui/ImageButton.h"
+#include "ui/DialogParts.h"
 #include "ui/SkinImage.h"
-#include "ui/StaticText.h"
 #include "ui/VScrollBar.h"
 #include "views/ViewServices.h"
 #include "views/bullets/BulletLibraryList.h"
@@ -16,11 +15,6 @@
 namespace {
 
 constexpr int kOkText = 4;
-constexpr platform::Colour kTitleColour = 0xFE9252;
-
-platform::Rect ScaledRect(int l, int t, int r, int b) {
-  return {ui::Scaled(l), ui::Scaled(t), ui::Scaled(r), ui::Scaled(b)};
-}
 
 }  // namespace
 
@@ -68,25 +62,18 @@ std::optional<BulletSelection> CBulletSelectDlg::ChoiceFor(const MacroLibrary& l
 void CBulletSelectDlg::InitUI(const platform::Rect&) {
   const platform::WindowId hWnd = GetSafeHwnd();
   m_library.CloseAllFolders();
-  auto* close = AddControl(
-      0, std::make_unique<CImageButton>(hWnd, kCloseButton, ScaledRect(300, 4, 315, 19), u""));
-  close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
-  close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
-  AddControl(
-      0, std::make_unique<CStaticText>(hWnd, kTitleLabel, ScaledRect(21, 8, 280, 30), kTitleColour,
-                                       platform::dt::kLeft | platform::dt::kVCenter,
-                                       LangText(bullets::view_text::kLibraryHeading)));
-  m_pList =
-      AddControl(0, std::make_unique<CBulletLibraryList>(
-                        hWnd, kLibraryList, ScaledRect(16, 40, 289, 420), m_library, m_selection));
+  ui::AddCloseCross(*this, kCloseButton, ui::ScaledRect(300, 4, 315, 19));
+  ui::AddLabel(*this, kTitleLabel, ui::ScaledRect(21, 8, 280, 30), ui::kTitleColour,
+               platform::dt::kLeft | platform::dt::kVCenter,
+               LangText(bullets::view_text::kLibraryHeading));
+  m_pList = AddControl(
+      0, std::make_unique<CBulletLibraryList>(hWnd, kLibraryList, ui::ScaledRect(16, 40, 289, 420),
+                                              m_library, m_selection));
   auto* bar = AddControl(
-      0, std::make_unique<CVScrollBar>(hWnd, kLibraryScroll, ScaledRect(291, 40, 303, 420)));
+      0, std::make_unique<CVScrollBar>(hWnd, kLibraryScroll, ui::ScaledRect(291, 40, 303, 420)));
   m_pList->AttachScrollBar(bar);
   m_pList->ScrollTo(m_selection);
-  auto* ok = AddControl(0, std::make_unique<CImageButton>(
-                               hWnd, kOkButton, ScaledRect(234, 434, 303, 454), LangText(kOkText)));
-  ok->SetImageNormal(ui::SkinPath(u"button2_nr.png"));
-  ok->SetImageHover(ui::SkinPath(u"button2_ov.png"));
+  ui::AddPushButton(*this, kOkButton, ui::ScaledRect(234, 434, 303, 454), LangText(kOkText));
   SetFrameBitmapFile(ui::SkinPath(u"Frame_manager.bmp"));
 }
 

@@ -5,14 +5,14 @@
 #include "base/Language.h"
 #include "platform/Platform.h"
 #include "ui/ControlBase.h"
+#include "ui/DialogParts.h"
 #include "ui/SkinImage.h"
 #include "ui/StaticProgressBar.h"
 #include "ui/StaticText.h"
 #include "views/ViewServices.h"
 #include "views/device/DeviceTexts.h"
-#include "views/device/DialogParts.h"
 
-using device_ui::ScaledRect;
+using ui::ScaledRect;
 
 CCheckFWDlg::CCheckFWDlg(ViewServices& services)
     : CDlgBase(kDialogTemplate, services.MainDialog().GetSafeHwnd()),
@@ -26,23 +26,19 @@ void CCheckFWDlg::InitUI(const platform::Rect&) {
   namespace dt = platform::dt;
   SetFrameBitmapFile(ui::SkinPath(u"Frame_dialog.bmp"));
   const uint32_t line = dt::kLeft | dt::kSingleLine;
-  device_ui::AddLabel(*this, kImageLine, ScaledRect(20, 24, 210, 44), device_ui::kLabelColour, line,
-                      u"");
-  device_ui::AddLabel(*this, kDeviceLine, ScaledRect(220, 24, 410, 44), device_ui::kLabelColour,
-                      line, u"");
-  device_ui::AddLabel(*this, kStatusLine, ScaledRect(20, 48, 410, 70), device_ui::kLabelColour,
-                      line, u"");
+  ui::AddLabel(*this, kImageLine, ScaledRect(20, 24, 210, 44), ui::kLabelColour, line, u"");
+  ui::AddLabel(*this, kDeviceLine, ScaledRect(220, 24, 410, 44), ui::kLabelColour, line, u"");
+  ui::AddLabel(*this, kStatusLine, ScaledRect(20, 48, 410, 70), ui::kLabelColour, line, u"");
   m_pBar = AddControl(
       0, std::make_unique<CStaticProgressBar>(GetSafeHwnd(), kBar, ScaledRect(20, 80, 280, 90)));
   m_pBar->SetImageBackground(ui::SkinPath(u"progress_bg.png"));
   m_pBar->SetImageFill(ui::SkinPath(u"progress_fill.png"));
   m_pBar->SetRange(100);
   m_pBar->SetPos(0);
-  device_ui::AddLabel(*this, kPercentLabel, ScaledRect(290, 74, 410, 96), device_ui::kLabelColour,
-                      line, u"0%");
-  device_ui::AddCloseCross(*this, kCloseCross, ScaledRect(409, 4, 424, 19));
-  device_ui::AddPushButton(*this, kCloseButton, ScaledRect(340, 108, 409, 128),
-                           LangText(device_text::kCancel));
+  ui::AddLabel(*this, kPercentLabel, ScaledRect(290, 74, 410, 96), ui::kLabelColour, line, u"0%");
+  ui::AddCloseCross(*this, kCloseCross, ScaledRect(409, 4, 424, 19));
+  ui::AddPushButton(*this, kCloseButton, ScaledRect(340, 108, 409, 128),
+                    LangText(device_text::kCancel));
 }
 
 void CCheckFWDlg::OnInitDialog() {

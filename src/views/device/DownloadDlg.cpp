@@ -3,12 +3,12 @@
 #include "base/Language.h"
 #include "platform/Platform.h"
 #include "ui/ControlBase.h"
+#include "ui/DialogParts.h"
 #include "ui/SkinImage.h"
 #include "ui/StaticText.h"
 #include "views/device/DeviceTexts.h"
-#include "views/device/DialogParts.h"
 
-using device_ui::ScaledRect;
+using ui::ScaledRect;
 
 CDownloadDlg::CDownloadDlg(std::u16string_view, std::u16string_view status,
                            std::u16string_view destination, std::u16string_view url,
@@ -26,16 +26,14 @@ CDownloadDlg::~CDownloadDlg() = default;
 void CDownloadDlg::InitUI(const platform::Rect&) {
   namespace dt = platform::dt;
   SetFrameBitmapFile(ui::SkinPath(u"Frame_warning.bmp"));
-  device_ui::AddCloseCross(*this, kCloseCross, ScaledRect(300, 4, 315, 19));
-  device_ui::AddPushButton(*this, kStartButton, ScaledRect(160, 70, 229, 90),
-                           LangText(device_text::kDownload));
-  device_ui::AddPushButton(*this, kCancelButton, ScaledRect(240, 70, 309, 90),
-                           LangText(device_text::kCancel));
-  device_ui::AddLabel(*this, kTitleLabel, ScaledRect(21, 11, 175, 31), device_ui::kTitleColour,
-                      dt::kLeft, u"");
-  m_pStatus =
-      device_ui::AddLabel(*this, kStatusLabel, ScaledRect(0, 40, 319, 60), device_ui::kLabelColour,
-                          dt::kCenter | dt::kSingleLine, m_strStatus);
+  ui::AddCloseCross(*this, kCloseCross, ScaledRect(300, 4, 315, 19));
+  ui::AddPushButton(*this, kStartButton, ScaledRect(160, 70, 229, 90),
+                    LangText(device_text::kDownload));
+  ui::AddPushButton(*this, kCancelButton, ScaledRect(240, 70, 309, 90),
+                    LangText(device_text::kCancel));
+  ui::AddLabel(*this, kTitleLabel, ScaledRect(21, 11, 175, 31), ui::kTitleColour, dt::kLeft, u"");
+  m_pStatus = ui::AddLabel(*this, kStatusLabel, ScaledRect(0, 40, 319, 60), ui::kLabelColour,
+                           dt::kCenter | dt::kSingleLine, m_strStatus);
 }
 
 void CDownloadDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {

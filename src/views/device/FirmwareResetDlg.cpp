@@ -2,11 +2,11 @@
 
 #include "base/Language.h"
 #include "ui/ControlBase.h"
+#include "ui/DialogParts.h"
 #include "ui/SkinImage.h"
 #include "views/device/DeviceTexts.h"
-#include "views/device/DialogParts.h"
 
-using device_ui::ScaledRect;
+using ui::ScaledRect;
 
 CFirmwareResetDlg::CFirmwareResetDlg(platform::WindowId parent)
     : CDlgBase(kDialogTemplate, parent) {
@@ -16,12 +16,12 @@ CFirmwareResetDlg::CFirmwareResetDlg(platform::WindowId parent)
 
 void CFirmwareResetDlg::InitUI(const platform::Rect&) {
   SetFrameBitmapFile(ui::SkinPath(u"Frame_warning.bmp"));
-  device_ui::AddLabel(*this, kMessageLabel, ScaledRect(10, 20, 309, 66), device_ui::kLabelColour,
-                      device_ui::kWrappedCentre, LangText(device_text::kFactoryResetQuestion));
-  device_ui::AddPushButton(*this, kConfirmButton, ScaledRect(160, 70, 229, 90),
-                           LangText(device_text::kOk));
-  device_ui::AddPushButton(*this, kCancelButton, ScaledRect(240, 70, 309, 90),
-                           LangText(device_text::kCancel));
+  ui::AddLabel(*this, kMessageLabel, ScaledRect(10, 20, 309, 66), ui::kLabelColour,
+               ui::kWrappedCentre, LangText(device_text::kFactoryResetQuestion));
+  ui::AddPushButton(*this, kConfirmButton, ScaledRect(160, 70, 229, 90),
+                    LangText(device_text::kOk));
+  ui::AddPushButton(*this, kCancelButton, ScaledRect(240, 70, 309, 90),
+                    LangText(device_text::kCancel));
 }
 
 void CFirmwareResetDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {

@@ -4,12 +4,12 @@
 #include "base/Language.h"
 #include "platform/Platform.h"
 #include "ui/ControlBase.h"
+#include "ui/DialogParts.h"
 #include "ui/SkinImage.h"
 #include "ui/StaticText.h"
 #include "views/device/DeviceTexts.h"
-#include "views/device/DialogParts.h"
 
-using device_ui::ScaledRect;
+using ui::ScaledRect;
 
 CParingDlg::CParingDlg(platform::WindowId parent) : CDlgBase(kDialogTemplate, parent) {
   m_nWidth = 319;
@@ -18,15 +18,15 @@ CParingDlg::CParingDlg(platform::WindowId parent) : CDlgBase(kDialogTemplate, pa
 
 void CParingDlg::InitUI(const platform::Rect&) {
   SetFrameBitmapFile(ui::SkinPath(u"Frame_dialog2.bmp"));
-  device_ui::AddLabel(*this, kTitleLabel, ScaledRect(21, 11, 290, 31), device_ui::kTitleColour,
-                      platform::dt::kLeft | platform::dt::kSingleLine,
-                      LangText(PairingSession::kCaptionText));
-  m_pStatus = device_ui::AddLabel(*this, kStatusLabel, ScaledRect(10, 46, 309, 90),
-                                  device_ui::kLabelColour, device_ui::kWrappedCentre, u"");
-  device_ui::AddPushButton(*this, kStartButton, ScaledRect(160, 105, 229, 125),
-                           LangText(PairingSession::kStartText));
-  device_ui::AddPushButton(*this, kCloseButton, ScaledRect(240, 105, 309, 125),
-                           LangText(device_text::kCancel));
+  ui::AddLabel(*this, kTitleLabel, ScaledRect(21, 11, 290, 31), ui::kTitleColour,
+               platform::dt::kLeft | platform::dt::kSingleLine,
+               LangText(PairingSession::kCaptionText));
+  m_pStatus = ui::AddLabel(*this, kStatusLabel, ScaledRect(10, 46, 309, 90), ui::kLabelColour,
+                           ui::kWrappedCentre, u"");
+  ui::AddPushButton(*this, kStartButton, ScaledRect(160, 105, 229, 125),
+                    LangText(PairingSession::kStartText));
+  ui::AddPushButton(*this, kCloseButton, ScaledRect(240, 105, 309, 125),
+                    LangText(device_text::kCancel));
 }
 
 void CParingDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {

@@ -4,11 +4,11 @@
 
 #include "base/Language.h"
 #include "platform/Platform.h"
+#include "ui/DialogParts.h"
 #include "ui/SkinImage.h"
 #include "ui/StaticProgressBar.h"
-#include "views/device/DialogParts.h"
 
-using device_ui::ScaledRect;
+using ui::ScaledRect;
 
 CProgressDlg::CProgressDlg(int textNumber, platform::WindowId parent)
     : CDlgBase(kDialogTemplate, parent), m_nText(textNumber) {
@@ -18,8 +18,8 @@ CProgressDlg::CProgressDlg(int textNumber, platform::WindowId parent)
 
 void CProgressDlg::InitUI(const platform::Rect&) {
   SetFrameBitmapFile(ui::SkinPath(u"Frame_warning.bmp"));
-  device_ui::AddLabel(*this, kMessageLabel, ScaledRect(0, 24, 319, 56), device_ui::kLabelColour,
-                      device_ui::kWrappedCentre, LangText(m_nText));
+  ui::AddLabel(*this, kMessageLabel, ScaledRect(0, 24, 319, 56), ui::kLabelColour,
+               ui::kWrappedCentre, LangText(m_nText));
   m_pBar = AddControl(
       0, std::make_unique<CStaticProgressBar>(GetSafeHwnd(), kBar, ScaledRect(30, 66, 290, 76)));
   m_pBar->SetImageBackground(ui::SkinPath(u"progress_bg.png"));

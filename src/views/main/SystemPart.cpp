@@ -2,19 +2,18 @@
 
 #include "base/Language.h"
 #include "ui/ControlBase.h"
+#include "ui/DialogParts.h"
 #include "ui/DlgBase.h"
 #include "views/ViewServices.h"
 #include "views/device/DeviceTexts.h"
-#include "views/device/DialogParts.h"
 #include "views/device/OsdRules.h"
 #include "views/main/PageLayout.h"
 
 void SystemPart::Build(CDlgBase& dialog, PartRegistry& registry) {
   m_services = &registry.Services();
   const platform::Rect& rc = page::kResetButton;
-  device_ui::AddPushButton(dialog, kResetButton,
-                           device_ui::ScaledRect(rc.left, rc.top, rc.right, rc.bottom),
-                           LangText(device_text::kFactoryResetButton));
+  ui::AddPushButton(dialog, kResetButton, ui::ScaledRect(rc.left, rc.top, rc.right, rc.bottom),
+                    LangText(device_text::kFactoryResetButton));
   (void)registry.RouteMessage(kResetButton, *this);
   (void)registry.RouteMessage(OsdPresenter::kOsdMessage, *this);
   (void)registry.RouteTimer(OsdPresenter::kTimerOsd, *this);

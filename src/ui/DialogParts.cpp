@@ -1,4 +1,4 @@
-#include "views/device/DialogParts.h"
+#include "ui/DialogParts.h"
 
 #include <memory>
 
@@ -6,26 +6,26 @@
 #include "ui/SkinImage.h"
 #include "ui/StaticText.h"
 
-namespace device_ui {
+namespace ui {
 
 platform::Rect ScaledRect(int left, int top, int right, int bottom) {
-  return {ui::Scaled(left), ui::Scaled(top), ui::Scaled(right), ui::Scaled(bottom)};
+  return {Scaled(left), Scaled(top), Scaled(right), Scaled(bottom)};
 }
 
 CImageButton* AddPushButton(CDlgBase& dialog, uint32_t id, const platform::Rect& rc,
                             std::u16string_view caption) {
   auto* button =
       dialog.AddControl(0, std::make_unique<CImageButton>(dialog.GetSafeHwnd(), id, rc, caption));
-  button->SetImageNormal(ui::SkinPath(u"button2_nr.png"));
-  button->SetImageHover(ui::SkinPath(u"button2_ov.png"));
+  button->SetImageNormal(SkinPath(u"button2_nr.png"));
+  button->SetImageHover(SkinPath(u"button2_ov.png"));
   return button;
 }
 
 CImageButton* AddCloseCross(CDlgBase& dialog, uint32_t id, const platform::Rect& rc) {
   auto* button =
       dialog.AddControl(0, std::make_unique<CImageButton>(dialog.GetSafeHwnd(), id, rc, u""));
-  button->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
-  button->SetImageHover(ui::SkinPath(u"exit_ov.png"));
+  button->SetImageNormal(SkinPath(u"exit_nr.png"));
+  button->SetImageHover(SkinPath(u"exit_ov.png"));
   return button;
 }
 
@@ -35,4 +35,4 @@ CStaticText* AddLabel(CDlgBase& dialog, uint32_t id, const platform::Rect& rc,
       0, std::make_unique<CStaticText>(dialog.GetSafeHwnd(), id, rc, colour, format, text));
 }
 
-}  // namespace device_ui
+}  // namespace ui

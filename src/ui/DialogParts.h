@@ -1,5 +1,5 @@
 #pragma once
-// Small builders the device windows share: scaled rectangles, push buttons on the button2
+// Small builders the skinned dialogs share: scaled rectangles, push buttons on the button2
 // images, the close cross, labels.
 
 #include <cstdint>
@@ -11,7 +11,7 @@
 class CImageButton;
 class CStaticText;
 
-namespace device_ui {
+namespace ui {
 
 constexpr platform::Colour kTitleColour = 0xFE9252;
 constexpr platform::Colour kLabelColour = 0xB4B4B4;
@@ -27,4 +27,4 @@ CImageButton* AddCloseCross(CDlgBase& dialog, uint32_t id, const platform::Rect&
 CStaticText* AddLabel(CDlgBase& dialog, uint32_t id, const platform::Rect& rc,
                       platform::Colour colour, uint32_t format, std::u16string_view text);
 
-}  // namespace device_ui
+}  // namespace ui
