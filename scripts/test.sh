@@ -10,8 +10,10 @@ source "$here/scripts/build-win.sh"
 source "$here/scripts/wine-env.sh"
 
 jobs=$(nproc)
-echo "== code format"
+echo "== code format and layering"
 bash "$here/scripts/check-format.sh"
+python3 "$here/scripts/check-layers.py"
+bash "$here/tests/scripts/check_layers_test.sh"
 
 echo "== native build and tests"
 cmake -S "$here" -B "$here/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
