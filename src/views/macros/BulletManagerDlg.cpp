@@ -52,21 +52,12 @@ platform::Rect ScaledRect(int l, int t, int r, int b) {
 CBulletManagerDlg::CBulletManagerDlg(platform::WindowId parent, ViewServices& services,
                                      MacroLibrary& library, LibraryLocation& selection,
                                      MacroLibrary& scratch)
-    : CDlgBase(kDialogTemplate, parent),
-      m_services(services),
-      m_library(library),
-      m_selection(selection),
-      m_scratch(scratch) {
+    : CLibraryManagerDlg(parent, services, library, selection, scratch, kShootingLibrary) {
   m_nWidth = kWidth;
   m_nHeight = kHeight;
 }
 
 CBulletManagerDlg::~CBulletManagerDlg() = default;
-
-MacroRecord* CBulletManagerDlg::Current() const {
-  LibraryEntry* entry = m_library.EntryAt(m_selection);
-  return entry != nullptr && entry->IsMacro() ? entry->record.get() : nullptr;
-}
 
 void CBulletManagerDlg::InitUI(const platform::Rect&) {
   const platform::WindowId hWnd = GetSafeHwnd();
@@ -101,12 +92,12 @@ void CBulletManagerDlg::InitUI(const platform::Rect&) {
 
   // The library.
   label(kLibraryLabel, ScaledRect(20, 40, 262, 60), kShootingLibrary.libraryHeaderText);
-  m_pLibraryList = AddControl(
+  m_pLibrary = AddControl(
       0, std::make_unique<CEditShowList>(hWnd, kLibraryList, ScaledRect(20, 64, 248, 444),
                                          m_library, m_selection, kShootingLibrary.itemIcon));
   auto* libraryBar = AddControl(
       0, std::make_unique<CVScrollBar>(hWnd, kLibraryScroll, ScaledRect(250, 64, 262, 444)));
-  m_pLibraryList->SetScrollBar(libraryBar);
+  m_pLibrary->SetScrollBar(libraryBar);
   button(kNewButton, ScaledRect(20, 452, 140, 478), 200);
   button(kDeleteButton, ScaledRect(142, 452, 262, 478), 202);
 
@@ -158,22 +149,13 @@ void CBulletManagerDlg::InitUI(const platform::Rect&) {
   }
 
   SetFrameBitmapFile(ui::SkinPath(u"Frame_manager.bmp"));
-  m_pLibraryList->Reload();
-  m_pLibraryList->ShowSelection();
-  LoadCurrent();
+  m_pLibrary->Reload();
+  m_pLibrary->ShowSelection();
+  LoadSelection();
 }
 
-void CBulletManagerDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
-}
-
-void CBulletManagerDlg::Show(int textNumber) {
-  (void)m_services.ShowMessage(textNumber, ViewServices::Box::Modal);
-}
-
-void CBulletManagerDlg::LoadCurrent() {
-  if (m_pActionList) m_pActionList->SetRecord(Current());
+void CBulletManagerDlg::LoadSelection() {
+  if (m_pActionList) m_pActionList->SetRecord(CurrentMacro());
   ShowLoop();
   ShowBulletCount();
 }
@@ -181,7 +163,7 @@ void CBulletManagerDlg::LoadCurrent() {
 void CBulletManagerDlg::ShowLoop() {
   const RadioGroupBits bits = RadioBitsOf(kLoopHeld);
   g_nRadioFlags &= ~bits.group;
-  const MacroRecord* record = Current();
+  const MacroRecord* record = CurrentMacro();
   bool showCount = false;
   if (record) {
     switch (record->MacroKeyLoopType) {
@@ -211,16 +193,8 @@ void CBulletManagerDlg::ShowLoop() {
 
 void CBulletManagerDlg::ShowBulletCount() {
   if (!m_pBulletCount) return;
-  const MacroRecord* record = Current();
+  const MacroRecord* record = CurrentMacro();
   m_pBulletCount->SetTitle(record ? base::Format(u"%u", bullets::BulletCount(*record)) : u"");
-}
-
-void CBulletManagerDlg::ReloadLists() {
-  if (m_pLibraryList) {
-    m_pLibraryList->Reload();
-    m_pLibraryList->ShowSelection();
-  }
-  LoadCurrent();
 }
 
 std::vector<std::pair<int, int>> CBulletManagerDlg::MenuItems() const {
@@ -249,13 +223,13 @@ void CBulletManagerDlg::OpenContextMenu() {
 void CBulletManagerDlg::OnLibraryList(platform::WParam, platform::LParam lParam) {
   if (lParam == Notify::kClicked || lParam == Notify::kDoubleClicked ||
       lParam == Notify::kRightClicked) {
-    LoadCurrent();
+    LoadSelection();
   }
   if (lParam == Notify::kRightClicked) OpenContextMenu();
 }
 
 void CBulletManagerDlg::OnBulletCount(platform::LParam lParam) {
-  MacroRecord* record = Current();
+  MacroRecord* record = CurrentMacro();
   if (!record || !m_pActionList) return;
   if (lParam == CBulletNumberButton::kPressedSecond) {
     const int last = bullets::AddBullet(*record);
@@ -272,7 +246,7 @@ void CBulletManagerDlg::OnBulletCount(platform::LParam lParam) {
 }
 
 void CBulletManagerDlg::SetLoopType(uint8_t type) {
-  MacroRecord* record = Current();
+  MacroRecord* record = CurrentMacro();
   if (record) record->MacroKeyLoopType = type;
   ShowLoop();  // no entry: every radio stays unchecked
   if (record && type == 2 && m_pLoopEdit) {
@@ -282,7 +256,7 @@ void CBulletManagerDlg::SetLoopType(uint8_t type) {
 }
 
 void CBulletManagerDlg::OnLoopCountEdit() {
-  MacroRecord* record = Current();
+  MacroRecord* record = CurrentMacro();
   if (!record || !m_pLoopEdit || record->MacroKeyLoopType != 2) return;
   const macros::editing::LoopCountEdit edit =
       macros::editing::ParseLoopCount(m_pLoopEdit->GetText());
@@ -291,7 +265,7 @@ void CBulletManagerDlg::OnLoopCountEdit() {
 }
 
 void CBulletManagerDlg::ModifySelectedAction() {
-  MacroRecord* record = Current();
+  MacroRecord* record = CurrentMacro();
   if (!record || !m_pActionList) return;
   const int position = m_pActionList->SelectedAction();
   if (position < 0 || static_cast<uint32_t>(position) >= record->MacroActionNum) return;
@@ -312,60 +286,6 @@ void CBulletManagerDlg::ModifySelectedAction() {
   m_pActionList->Reload();
 }
 
-void CBulletManagerDlg::NewEntry(bool folder) {
-  const EntryKind kind = folder ? EntryKind::Folder : EntryKind::Macro;
-  bool added = false;
-  CMacroKeyOrFolderNameDlg dlg(
-      GetSafeHwnd(), kind,
-      [&](std::u16string_view name) {
-        return macros::editing::AddEntry(m_library, m_selection, kind, name, &added,
-                                         kShootingLibrary.functionType);
-      },
-      [this](int t) { Show(t); });
-  if (dlg.DoModal() != kIdOk || !added) return;
-  ReloadLists();
-}
-
-void CBulletManagerDlg::RenameEntry() {
-  const LibraryEntry* entry = m_library.EntryAt(m_selection);
-  if (!entry) return Show(text::kSelectEntry);
-  const LibraryLocation location = m_selection;
-  CMacroKeyRenameDlg dlg(
-      GetSafeHwnd(), entry->name,
-      [&](std::u16string_view name) {
-        return macros::editing::RenameEntry(m_library, location, name);
-      },
-      [this](int t) { Show(t); });
-  (void)dlg.DoModal();
-  ReloadLists();
-}
-
-void CBulletManagerDlg::DeleteEntry() {
-  if (const int refused = macros::editing::CheckDeleteSelection(m_library, m_selection)) {
-    return Show(refused);
-  }
-  if (m_services.ShowMessage(text::kConfirmDelete, ViewServices::Box::Modal) != kIdOk) return;
-  std::vector<macros::editing::ButtonUse> buttons;
-  for (const ButtonSlot& button : m_services.CurrentProfile().buttons) {
-    buttons.push_back({button.KeyValue[0], button.MacroKeyIndex});
-  }
-  ShowIf(
-      macros::editing::DeleteEntry(m_library, m_selection, buttons, kShootingLibrary.functionType));
-  ReloadLists();
-}
-
-void CBulletManagerDlg::ExportEntry(bool entries) {
-  ShowIf(
-      macros::transfer::Export(GetSafeHwnd(), m_library, m_selection, !entries, kShootingLibrary));
-}
-
-void CBulletManagerDlg::ImportEntry(bool entries) {
-  ShowIf(macros::transfer::Import(GetSafeHwnd(), m_library, m_scratch, m_selection, !entries,
-                                  kShootingLibrary)
-             .refusalText);
-  ReloadLists();
-}
-
 void CBulletManagerDlg::RunCommand(int command) {
   switch (command) {
     case kCmdNew:
@@ -373,17 +293,17 @@ void CBulletManagerDlg::RunCommand(int command) {
     case kCmdNewFolder:
       return NewEntry(true);
     case kCmdExport:
-      return ExportEntry(false);
+      return ExportEntries(true);
     case kCmdImport:
-      return ImportEntry(false);
+      return ImportEntries(true);
     case kCmdRename:
       return RenameEntry();
     case kCmdDelete:
       return DeleteEntry();
     case kCmdImportEntries:
-      return ImportEntry(true);
+      return ImportEntries(false);
     case kCmdExportEntries:
-      return ExportEntry(true);
+      return ExportEntries(false);
     default:
       return;
   }
@@ -442,7 +362,7 @@ platform::LResult CBulletManagerDlg::OnMessage(platform::WindowId window, uint32
       OnLibraryList(wParam, lParam);
       return done();
     case kLibraryScroll:
-      if (m_pLibraryList) m_pLibraryList->OnScrollNotice(wParam, lParam);
+      if (m_pLibrary) m_pLibrary->OnScrollNotice(wParam, lParam);
       return done();
     case kActionScroll:
       if (m_pActionList) m_pActionList->OnScrollBar(wParam, lParam);

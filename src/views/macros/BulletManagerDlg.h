@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "macros/LibraryLocation.h"
-#include "ui/DlgBase.h"
+#include "views/macros/LibraryManagerDlg.h"
 
 class CEditShowList;
 class CBulletNumberButton;
@@ -23,7 +23,7 @@ class MacroLibrary;
 class ViewServices;
 struct MacroRecord;
 
-class CBulletManagerDlg : public CDlgBase {
+class CBulletManagerDlg : public CLibraryManagerDlg {
  public:
   // Controls.
   static constexpr uint32_t kCloseButton = 2004;
@@ -78,32 +78,20 @@ class CBulletManagerDlg : public CDlgBase {
                     LibraryLocation& selection, MacroLibrary& scratch);
   ~CBulletManagerDlg() override;
 
-  // After the dialog ended: whether closing wrote the library file.
-  bool Saved() const { return m_bSaved; }
-
-  CEditShowList* LibraryList() const { return m_pLibraryList; }
   CShootingActionList* ActionList() const { return m_pActionList; }
-  // The record of the selected entry; nothing for a folder or no entry.
-  MacroRecord* Current() const;
   // The context menu's items for the current selection (text number and command).
   std::vector<std::pair<int, int>> MenuItems() const;
 
   void InitUI(const platform::Rect& client) override;
-  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override;
-
- protected:
-  void OnOK() override {}
-  void OnCancel() override {}
 
  private:
   void Close();
   // The selected entry into the action list, the loop controls and the bullet count.
-  void LoadCurrent();
+  void LoadSelection() override;
   void ShowLoop();
   void ShowBulletCount();
-  void ReloadLists();
   void OnLibraryList(platform::WParam wParam, platform::LParam lParam);
   void OnBulletCount(platform::LParam lParam);
   void SetLoopType(uint8_t type);
@@ -111,23 +99,8 @@ class CBulletManagerDlg : public CDlgBase {
   void ModifySelectedAction();
   void OpenContextMenu();
   void RunCommand(int command);
-  void NewEntry(bool folder);
-  void RenameEntry();
-  void DeleteEntry();
-  void ExportEntry(bool entries);
-  void ImportEntry(bool entries);
-  void Show(int text);
-  void ShowIf(int text) {
-    if (text != 0) Show(text);
-  }
 
-  ViewServices& m_services;
-  MacroLibrary& m_library;
-  LibraryLocation& m_selection;
-  MacroLibrary& m_scratch;
-  bool m_bSaved = false;
   std::optional<int> m_pendingCommand;
-  CEditShowList* m_pLibraryList = nullptr;
   CShootingActionList* m_pActionList = nullptr;
   CBulletNumberButton* m_pBulletCount = nullptr;
   CDigitsEdit* m_pLoopEdit = nullptr;

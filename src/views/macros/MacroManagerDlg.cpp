@@ -55,21 +55,14 @@ platform::Rect R(int l, int t, int r, int b) {
 
 CMacroManagerDlg::CMacroManagerDlg(platform::WindowId parent, ViewServices& services,
                                    MacroLibrary& library, LibraryLocation& selection)
-    : CDlgBase(kDialogTemplate, parent),
-      m_services(services),
-      m_library(library),
-      m_selection(selection) {
+    : CLibraryManagerDlg(parent, services, library, selection, g_scratchLibrary,
+                         macros::editing::kMacroLibrary) {
   m_nWidth = kWidth;
   m_nHeight = kHeight;
 }
 
 CMacroManagerDlg::~CMacroManagerDlg() {
   PauseHook();
-}
-
-MacroRecord* CMacroManagerDlg::CurrentMacro() const {
-  LibraryEntry* entry = m_library.EntryAt(m_selection);
-  return entry && entry->IsMacro() ? entry->record.get() : nullptr;
 }
 
 void CMacroManagerDlg::InitUI(const platform::Rect&) {
@@ -158,25 +151,11 @@ void CMacroManagerDlg::InitUI(const platform::Rect&) {
   LoadSelection();
 }
 
-void CMacroManagerDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
-}
-
-void CMacroManagerDlg::Show(int textNumber) {
-  (void)m_services.ShowMessage(textNumber, ViewServices::Box::Modal);
-}
-
 // --- selection and loop settings ---
 
 void CMacroManagerDlg::LoadSelection() {
   if (m_pActions) m_pActions->SetMacro(CurrentMacro());
   ShowLoop();
-}
-
-void CMacroManagerDlg::ReloadLists() {
-  if (m_pLibrary) m_pLibrary->Reload();
-  LoadSelection();
 }
 
 void CMacroManagerDlg::ShowLoop() {
@@ -435,76 +414,6 @@ void CMacroManagerDlg::DeleteAction() {
   const int selected = macros::editing::DeleteSelectedAction(*macro, m_pActions->Selected());
   m_pActions->Reload();
   m_pActions->Select(selected);
-}
-
-// --- library entries ---
-
-void CMacroManagerDlg::NewEntry(bool folder) {
-  const EntryKind kind = folder ? EntryKind::Folder : EntryKind::Macro;
-  bool added = false;
-  CMacroKeyOrFolderNameDlg dlg(
-      GetSafeHwnd(), kind,
-      [&](std::u16string_view name) {
-        return macros::editing::AddEntry(m_library, m_selection, kind, name, &added);
-      },
-      [this](int t) { Show(t); });
-  if (dlg.DoModal() != kIdOk || !added) return;
-  m_pLibrary->Reload();
-  m_pLibrary->ShowSelection();
-  LoadSelection();
-}
-
-void CMacroManagerDlg::RenameEntry() {
-  const LibraryEntry* entry = m_library.EntryAt(m_selection);
-  if (!entry) {
-    Show(text::kSelectEntry);
-    return;
-  }
-  const LibraryLocation location = m_selection;
-  CMacroKeyRenameDlg dlg(
-      GetSafeHwnd(), entry->name,
-      [&](std::u16string_view name) {
-        return macros::editing::RenameEntry(m_library, location, name);
-      },
-      [this](int t) { Show(t); });
-  (void)dlg.DoModal();
-  m_pLibrary->Reload();
-}
-
-void CMacroManagerDlg::DeleteEntry() {
-  if (const int refusal = macros::editing::CheckDeleteSelection(m_library, m_selection)) {
-    Show(refusal);
-    return;
-  }
-  if (m_services.ShowMessage(text::kConfirmDelete, ViewServices::Box::Modal) != kIdOk) return;
-  std::vector<macros::editing::ButtonUse> uses;
-  for (const ButtonSlot& button : m_services.CurrentProfile().buttons) {
-    uses.push_back({button.KeyValue[0], button.MacroKeyIndex});
-  }
-  if (const int refusal = macros::editing::DeleteEntry(m_library, m_selection, uses,
-                                                       ButtonFunctionCode::MacroFunction)) {
-    Show(refusal);
-    return;
-  }
-  ReloadLists();
-}
-
-void CMacroManagerDlg::ExportEntries(bool macroOnly) {
-  if (const int refusal = macros::transfer::Export(GetSafeHwnd(), m_library, m_selection, macroOnly,
-                                                   macros::editing::kMacroLibrary)) {
-    Show(refusal);
-  }
-}
-
-void CMacroManagerDlg::ImportEntries(bool macroOnly) {
-  const macros::transfer::ImportOutcome outcome =
-      macros::transfer::Import(GetSafeHwnd(), m_library, g_scratchLibrary, m_selection, macroOnly,
-                               macros::editing::kMacroLibrary);
-  if (outcome.refusalText) Show(outcome.refusalText);
-  if (!outcome.imported) return;
-  m_pLibrary->Reload();
-  m_pLibrary->ShowSelection();
-  LoadSelection();
 }
 
 // --- closing and messages ---

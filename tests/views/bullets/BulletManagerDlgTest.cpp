@@ -87,22 +87,22 @@ TEST_F(BulletManagerDlgTest, NewEntryHasFourBulletsAndPlusMinusKeepOneToTen) {
     });
     ClickControl(dlg, M::kNewButton);
     EXPECT_EQ(services->messages, std::vector<int>{242});
-    ASSERT_NE(dlg.Current(), nullptr);
+    ASSERT_NE(dlg.CurrentMacro(), nullptr);
     EXPECT_EQ(Title(dlg, M::kBulletCount), u"4");
-    EXPECT_EQ(dlg.ActionList()->Record(), dlg.Current());
-    EXPECT_EQ(CShootingActionList::LineText(*dlg.Current(), 3, 0), u"bullet 4");
-    EXPECT_EQ(CShootingActionList::LineText(*dlg.Current(), 0, 1), u"delay 10ms");
-    EXPECT_EQ(CShootingActionList::LineText(*dlg.Current(), 0, 2), u"X = 0");
-    EXPECT_EQ(CShootingActionList::LineText(*dlg.Current(), 0, 3), u"Y = 2");
-    EXPECT_EQ(CShootingActionList::LineText(*dlg.Current(), 0, 4), u"delay 20ms");
+    EXPECT_EQ(dlg.ActionList()->Record(), dlg.CurrentMacro());
+    EXPECT_EQ(CShootingActionList::LineText(*dlg.CurrentMacro(), 3, 0), u"bullet 4");
+    EXPECT_EQ(CShootingActionList::LineText(*dlg.CurrentMacro(), 0, 1), u"delay 10ms");
+    EXPECT_EQ(CShootingActionList::LineText(*dlg.CurrentMacro(), 0, 2), u"X = 0");
+    EXPECT_EQ(CShootingActionList::LineText(*dlg.CurrentMacro(), 0, 3), u"Y = 2");
+    EXPECT_EQ(CShootingActionList::LineText(*dlg.CurrentMacro(), 0, 4), u"delay 20ms");
 
     for (int i = 0; i < 4; ++i) PressHalf(dlg, M::kBulletCount, false);
     EXPECT_EQ(Title(dlg, M::kBulletCount), u"1");
-    EXPECT_EQ(dlg.Current()->MacroCommandActionNum, 2);
+    EXPECT_EQ(dlg.CurrentMacro()->MacroCommandActionNum, 2);
     for (int i = 0; i < 12; ++i) PressHalf(dlg, M::kBulletCount, true);
     EXPECT_EQ(Title(dlg, M::kBulletCount), u"10");
-    EXPECT_EQ(dlg.Current()->MacroActionNum, 40u);
-    EXPECT_EQ(dlg.Current()->MacroCommandActionNum, 20);
+    EXPECT_EQ(dlg.CurrentMacro()->MacroActionNum, 40u);
+    EXPECT_EQ(dlg.CurrentMacro()->MacroCommandActionNum, 20);
     EXPECT_EQ(dlg.ActionList()->SelectedAction(), 39);  // the last action, scrolled into view
     EXPECT_EQ(dlg.ActionList()->FirstColumn(), 6);
   });
