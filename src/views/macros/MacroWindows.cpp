@@ -26,12 +26,12 @@ const MacroRecord* FindMacro(const MacroLibrary& library, uint32_t macroKeyIndex
   return found;
 }
 
+// The shooting-action dialog keeps its own class, so that the window tells which it is.
+template <class Dialog>
 std::optional<MacroChoice> RunSelect(ViewServices& services, MacroLibrary& library,
-                                     LibraryLocation& selection,
-                                     const macros::editing::LibraryKind& kind) {
-  CMacroSelectDlg dlg(
-      services.MainDialog().GetSafeHwnd(), library, selection,
-      [&services](int text) { (void)services.ShowMessage(text, ViewServices::Box::Modal); }, kind);
+                                     LibraryLocation& selection) {
+  Dialog dlg(services.MainDialog().GetSafeHwnd(), library, selection,
+             [&services](int text) { (void)services.ShowMessage(text, ViewServices::Box::Modal); });
   if (dlg.DoModal() != CDlgBase::kIdOk) return std::nullopt;
   return dlg.Choice();
 }
@@ -55,7 +55,7 @@ std::optional<MacroChoice> RunMacroSelect(ViewServices& services) {
 
 std::optional<MacroChoice> RunMacroSelect(ViewServices& services, MacroLibrary& library,
                                           LibraryLocation& selection) {
-  return RunSelect(services, library, selection, macros::editing::kMacroLibrary);
+  return RunSelect<CMacroSelectDlg>(services, library, selection);
 }
 
 std::optional<MacroChoice> RunBulletSelect(ViewServices& services) {
@@ -64,7 +64,7 @@ std::optional<MacroChoice> RunBulletSelect(ViewServices& services) {
 
 std::optional<MacroChoice> RunBulletSelect(ViewServices& services, MacroLibrary& library,
                                            LibraryLocation& selection) {
-  return RunSelect(services, library, selection, macros::editing::kShootingLibrary);
+  return RunSelect<CBulletSelectDlg>(services, library, selection);
 }
 
 int DisableTooLongMacros(ViewServices& services, const MacroLibrary& library, uint8_t type) {
