@@ -10,12 +10,16 @@ namespace {
 constexpr std::string_view kExitCodes =
     "Exit codes:\n"
     "  0  done\n"
-    "  1  failed (a file could not be saved, the firmware update failed, interrupted)\n"
+    "  1  failed (a file could not be saved, the output could not be written, the\n"
+    "     firmware update failed)\n"
     "  2  usage error: unknown command or option, or a value that is not accepted\n"
     "  3  no mouse found (or not connected the way the command needs)\n"
     "  4  permission denied: install the udev rule (see the README)\n"
     "  5  the mouse did not acknowledge, or does not answer\n"
-    "  6  bad file: a profile file or simulation script that cannot be read or used\n";
+    "  6  bad file: a profile file or simulation script that cannot be read or used\n"
+    "130  interrupted (Ctrl+C or SIGTERM)\n"
+    "With --json, a failure also writes {\"error\":{\"code\":N,\"name\":...,\"message\":...}}\n"
+    "to standard output (see vantrelctl(1) for every key).\n";
 
 constexpr std::string_view kGlobal =
     "Options for every command:\n"
@@ -23,12 +27,13 @@ constexpr std::string_view kGlobal =
     "  --simulate[=SCRIPT] talk to the simulated mouse (on the cable, or as the script of\n"
     "                      timed mouse events says) instead of the machine's devices\n"
     "  --sim-log=FILE      write the simulated mouse's traffic log\n"
-    "  --data=DIR          the data folder (default: the program's own, under\n"
-    "                      $XDG_CONFIG_HOME or ~/.config; with --simulate a folder of\n"
-    "                      its own beside it)\n"
+    "  --data=DIR          the data folder, which must exist (default: the program's\n"
+    "                      own, under $XDG_CONFIG_HOME or ~/.config, made when missing;\n"
+    "                      with --simulate a folder of its own beside it)\n"
     "  --wait=MS           how long info and set polling wait for the mouse's status\n"
     "                      report (default 1000)\n"
-    "  --help, --version\n";
+    "  -h, --help          this text (COMMAND --help: the command's own)\n"
+    "  -V, --version       the version\n";
 
 struct CommandHelp {
   std::string_view name;
@@ -59,11 +64,17 @@ constexpr CommandHelp kCommands[] = {
      "\"DPI lock-800\"), a key combination (\"Ctrl+C\", \"Alt+F4\", \"F5\"), rapid fire:50,3,\n"
      "launch:PROGRAM, macro:NAME or shooting:NAME (library entries). One button must stay\n"
      "the left click.\n"},
-    {"profile", "profile apply FILE.psf [--slot=N]", "send a profile file as a profile switch does",
-     "Reads a profile file into the active slot (or slot N, which becomes the active one) and\n"
-     "sends it as the program does when it switches to a profile: the button table, the\n"
-     "macros and every command of the DPI group (levels, colours, polling, lift-off,\n"
-     "debounce, lighting). A file that is not a profile changes nothing.\n"},
+    {"profile", "profile list|switch|export|apply", "the profiles: list, switch, export, apply",
+     "Usage: vantrelctl profile list\n"
+     "       vantrelctl profile switch N\n"
+     "       vantrelctl profile export N FILE.psf\n"
+     "       vantrelctl profile apply FILE.psf [--slot=N]\n\n"
+     "list shows the program's profiles (* marks the active one). switch N makes profile N\n"
+     "the active one and sends it as the program does when it switches: the button table,\n"
+     "the macros and every command of the DPI group (levels, colours, polling, lift-off,\n"
+     "debounce, lighting). export N FILE writes profile N as a profile file. apply FILE\n"
+     "reads a profile file into the active profile (or profile N, which becomes the active\n"
+     "one) and sends it the same way; a file that is not a profile changes nothing.\n"},
     {"pair", "pair", "pair the mouse with its receiver",
      "Pairs the mouse with its receiver: sends the pairing request to the receiver and waits\n"
      "up to 26 seconds for the mouse to link.\n"},
@@ -74,7 +85,7 @@ constexpr CommandHelp kCommands[] = {
      "Compares the mouse's firmware with the image this tool carries and, when they differ\n"
      "and the mouse allows it, writes the image over the cable (about a minute). The update\n"
      "cannot be interrupted; a cut cable is recovered by running it again.\n"},
-    {"watch", "watch [--count=N] [--seconds=S]", "print what the mouse reports, as it happens",
+    {"watch", "watch [--count=N] [--seconds=S]", "print what the mouse reports",
      "Prints one line (or JSON object) per thing the mouse reports: DPI button, polling\n"
      "rate, battery and charging, lighting effect, launch requests, the link to the\n"
      "receiver, connections. Runs until interrupted (Ctrl+C), until the mouse asks the\n"
@@ -115,7 +126,11 @@ std::string Overview() {
 std::string Command(std::string_view command) {
   for (const auto& c : kCommands) {
     if (c.name != command) continue;
-    std::string out = "Usage: vantrelctl " + std::string(c.synopsis) + "\n\n" + std::string(c.text);
+    // A text that starts with its own usage lines has several forms.
+    std::string out =
+        c.text.substr(0, 6) == "Usage:"
+            ? std::string(c.text)
+            : "Usage: vantrelctl " + std::string(c.synopsis) + "\n\n" + std::string(c.text);
     if (command == "get" || command == "set") {
       out += "\nSettings:\n";
       for (const auto& e : SettingCatalog::Entries()) {

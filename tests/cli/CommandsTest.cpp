@@ -280,7 +280,7 @@ TEST_F(CtlTest, ListShowsTheMousesInterfacesAndWhatTheyAre) {
 
   env.out.clear();
   ASSERT_EQ(Run({"list", "--all", "--json"}), ExitCode::Ok);
-  EXPECT_NE(env.out.find("{\"index\":0,\"mode\":null,\"role\":\"other\",\"vendor\":\"046D\""),
+  EXPECT_NE(env.out.find("{\"index\":0,\"mode\":null,\"role\":\"other\",\"vendor\":\"0x046D\""),
             std::string::npos)
       << env.out;
 
@@ -348,7 +348,7 @@ TEST_F(CtlTest, FirmwareUpdateRunsToTheEndWithoutInterruption) {
   // Again: nothing to write.
   env.out.clear();
   ASSERT_EQ(Run({"firmware", "update", "--json"}), ExitCode::Ok);
-  EXPECT_NE(env.out.find("\"outcome\":\"up-to-date\""), std::string::npos) << env.out;
+  EXPECT_NE(env.out.find("\"outcome\":\"up_to_date\""), std::string::npos) << env.out;
 
   mouse.Unplug(Wired);
   mouse.Plug(Wireless);
