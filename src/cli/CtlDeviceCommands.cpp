@@ -44,7 +44,10 @@ void AddFirmware(DeviceLink& link, const DeviceInfoReport& device, std::string& 
                  JsonWriter& json) {
   const std::string bytes = Hex(device.firmware8, 2) + " " + Hex(device.firmware9, 2);
   text = bytes;
-  json = JsonWriter::Object().Set("bytes", JsonWriter::Text(bytes));
+  json =
+      JsonWriter::Object().Set("bytes", JsonWriter::Array()
+                                            .Add(JsonWriter::Text(JsonHex(device.firmware8, 2)))
+                                            .Add(JsonWriter::Text(JsonHex(device.firmware9, 2))));
   if (!link.HasCommandHandle(ConnectionMode::Wired)) return;
   const uint16_t version = link.WiredVersionNumber();
   text += ", interface version " + Hex(version, 4);

@@ -2,20 +2,10 @@
 
 #include "base/AppGlobals.h"
 #include "cli/CtlEnvironment.h"
+#include "cli/CtlText.h"
 #include "cli/DataFolder.h"
 #include "device/StatusReport.h"
 #include "platform/Platform.h"
-
-namespace {
-
-std::optional<ConnectionMode::Kind> ModeOfProduct(uint16_t product) {
-  for (auto kind : {ConnectionMode::Wired, ConnectionMode::Wireless, ConnectionMode::BLE}) {
-    if (ConnectionMode::ProductIdOf(kind) == product) return kind;
-  }
-  return std::nullopt;
-}
-
-}  // namespace
 
 MouseSession::MouseSession(DataFolder& data, CtlEnvironment& environment)
     : m_environment(environment),
@@ -54,7 +44,7 @@ void MouseSession::Connect() {
 }
 
 bool MouseSession::AnyPresent() const {
-  for (auto kind : {ConnectionMode::Wired, ConnectionMode::Wireless, ConnectionMode::BLE}) {
+  for (auto kind : ctl_text::kModes) {
     if (m_stack.link.IsPresent(kind)) return true;
   }
   return false;
@@ -71,7 +61,7 @@ bool MouseSession::Answers() const {
 bool MouseSession::StillConnected() const {
   for (int i = 0; i < DeviceLink::kScanLimit; ++i) {
     const auto info = m_bus->At(i);
-    if (info && info->vendorId == ConnectionMode::kVendorId && ModeOfProduct(info->productId) &&
+    if (info && ctl_text::ModeOfProduct(info->vendorId, info->productId) &&
         info->usagePage == ConnectionMode::kCommandUsagePage) {
       return true;
     }
@@ -114,7 +104,7 @@ platform::LResult MouseSession::OnMessage(platform::WindowId, uint32_t message,
 }
 
 void MouseSession::OnTappedReport(uint16_t productId, const std::vector<uint8_t>& report) {
-  const auto mode = ModeOfProduct(productId);
+  const auto mode = ctl_text::ModeOfProduct(ConnectionMode::kVendorId, productId);
   if (!mode || !StatusReport::Parse(report)) return;
   ++m_statusReports;
   if (onReport) onReport(*mode, report);

@@ -2,6 +2,9 @@
 // damaged and unreadable profiles, read-only folders, the lock, output that cannot be
 // written, interrupts, refused options, JSON errors, a mouse that goes away.
 
+#include <fstream>
+#include <iterator>
+
 #include "base/FileBackup.h"
 #include "cli/CtlTestSupport.h"
 #include "cli/Help.h"
@@ -313,6 +316,35 @@ TEST_F(CtlTest, HelpFitsEightyColumnsAndHasShortOptions) {
   EXPECT_TRUE(CtlArgs::Parse({"-V"}, &error)->version);
   EXPECT_EQ(Run({"-V"}), ExitCode::Ok);
   EXPECT_EQ(env.out, "vantrelctl 2.1.6\n");
+}
+
+TEST_F(CtlTest, TheManPageAndCompletionsNameEveryCommandAndSetting) {
+  auto read = [](const char* name) {
+    std::ifstream in(std::string(VANTREL_SOURCE_DIR) + "/dist/linux/" + name);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  const std::string man = read("vantrelctl.1");
+  const std::string bash = read("vantrelctl.bash");
+  const std::string zsh = read("_vantrelctl");
+  for (const auto& entry : SettingCatalog::Entries()) {
+    const std::string name(entry.name);
+    EXPECT_NE(man.find(name), std::string::npos) << name;
+    EXPECT_NE(bash.find(name), std::string::npos) << name;
+    EXPECT_NE(zsh.find(name), std::string::npos) << name;
+    EXPECT_NE(man.find("\"" + SettingCatalog::JsonKey(entry) + "\""), std::string::npos) << name;
+  }
+  for (const char* command :
+       {"list", "info", "get", "set", "button", "profile", "pair", "reset", "firmware", "watch"}) {
+    EXPECT_NE(man.find(std::string(".B ") + command), std::string::npos) << command;
+    EXPECT_NE(bash.find(command), std::string::npos) << command;
+    EXPECT_NE(zsh.find(std::string("'") + command + ":"), std::string::npos) << command;
+  }
+  for (ExitCode code :
+       {ExitCode::Failed, ExitCode::Usage, ExitCode::NoMouse, ExitCode::PermissionDenied,
+        ExitCode::NotAcknowledged, ExitCode::BadFile, ExitCode::Interrupted}) {
+    EXPECT_NE(man.find(std::string("(\"") + CtlApp::ExitCodeName(code) + "\")"), std::string::npos)
+        << CtlApp::ExitCodeName(code);
+  }
 }
 
 TEST_F(CtlTest, ProfilesAreListedSwitchedAndExported) {
