@@ -1,6 +1,9 @@
 #include "cli/Help.h"
 
 #include <algorithm>
+#include <cctype>
+#include <string>
+#include <vector>
 
 #include "cli/SettingCatalog.h"
 
@@ -17,7 +20,7 @@ constexpr std::string_view kExitCodes =
     "  4  permission denied: install the udev rule (see the README)\n"
     "  5  the mouse did not acknowledge, or does not answer\n"
     "  6  bad file: a profile file or simulation script that cannot be read or used\n"
-    "130  interrupted (Ctrl+C or SIGTERM)\n"
+    "130  interrupted (Ctrl+C or SIGTERM)\n\n"
     "With --json, a failure also writes {\"error\":{\"code\":N,\"name\":...,\"message\":...}}\n"
     "to standard output (see vantrelctl(1) for every key).\n";
 
@@ -92,6 +95,73 @@ constexpr CommandHelp kCommands[] = {
      "program to end, or for N events or S seconds.\n"},
 };
 
+constexpr size_t kWidth = 80;
+
+// Greedy wrap of `words` into lines of at most kWidth, the first after `first`, the rest
+// after `indent` spaces.
+void WrapInto(std::string& out, std::string first, const std::vector<std::string>& words,
+              size_t indent) {
+  std::string line = std::move(first);
+  bool empty = true;
+  for (const std::string& word : words) {
+    if (!empty && line.size() + 1 + word.size() > kWidth) {
+      out += line + "\n";
+      line = std::string(indent, ' ');
+      empty = true;
+    }
+    if (!empty) line += ' ';
+    line += word;
+    empty = false;
+  }
+  out += line + "\n";
+}
+
+std::vector<std::string> Words(std::string_view text) {
+  std::vector<std::string> words;
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t end = std::min(text.find(' ', at), text.size());
+    if (end > at) words.emplace_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return words;
+}
+
+// Help text at 80 columns: prose paragraphs (lines that start with a letter) are filled anew;
+// an indented line that is too long goes on below its text column ("  --data=DIR   the
+// data folder..." continues under "the").
+std::string Wrap(std::string_view text) {
+  std::string out;
+  std::string paragraph;
+  auto flush = [&] {
+    if (!paragraph.empty()) WrapInto(out, {}, Words(paragraph), 0);
+    paragraph.clear();
+  };
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t end = std::min(text.find('\n', at), text.size());
+    const std::string_view line = text.substr(at, end - at);
+    at = end + 1;
+    const bool prose = !line.empty() && std::isalpha(static_cast<unsigned char>(line[0])) &&
+                       line.substr(0, 6) != "Usage:";
+    if (prose) {
+      paragraph += (paragraph.empty() ? "" : " ") + std::string(line);
+      continue;
+    }
+    flush();
+    if (line.size() <= kWidth) {
+      out += std::string(line) + "\n";
+      continue;
+    }
+    const size_t lead = line.find_first_not_of(' ');
+    const size_t gap = line.find("  ", lead);
+    const size_t column = gap == std::string_view::npos ? lead : line.find_first_not_of(' ', gap);
+    WrapInto(out, std::string(line.substr(0, column)), Words(line.substr(column)), column);
+  }
+  flush();
+  return out;
+}
+
 }  // namespace
 
 std::string Overview() {
@@ -120,7 +190,7 @@ std::string Overview() {
   out += kGlobal;
   out += "\n";
   out += kExitCodes;
-  return out;
+  return Wrap(out);
 }
 
 std::string Command(std::string_view command) {
@@ -148,7 +218,7 @@ std::string Command(std::string_view command) {
     out += kGlobal;
     out += "\n";
     out += kExitCodes;
-    return out;
+    return Wrap(out);
   }
   return {};
 }

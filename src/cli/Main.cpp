@@ -165,34 +165,36 @@ fs::path InstallationFolder() {
   return beside.parent_path() / "share" / "vantrel";
 }
 
-int Refuse(const std::string& message, const std::vector<std::string>& words) {
+// A failure before a command runs: the message, and with --json the error object every
+// failure has.
+int FailEarly(ExitCode code, const std::string& message, bool json) {
   std::fprintf(stderr, "vantrelctl: %s\n", message.c_str());
-  // Scripts that asked for JSON get the error object every failure has.
-  if (std::find(words.begin(), words.end(), "--json") != words.end()) {
-    const std::string json = JsonWriter::Object()
-                                 .Set("error", JsonWriter::Object()
-                                                   .Set("code", JsonWriter::Int(2))
-                                                   .Set("name", JsonWriter::Text("usage"))
-                                                   .Set("message", JsonWriter::Text(message)))
-                                 .Dump();
-    (void)WriteAll(stdout, json + "\n");
+  if (json) {
+    const std::string object =
+        JsonWriter::Object()
+            .Set("error", JsonWriter::Object()
+                              .Set("code", JsonWriter::Int(static_cast<int>(code)))
+                              .Set("name", JsonWriter::Text(CtlApp::ExitCodeName(code)))
+                              .Set("message", JsonWriter::Text(message)))
+            .Dump();
+    (void)WriteAll(stdout, object + "\n");
   }
-  return static_cast<int>(ExitCode::Usage);
+  return static_cast<int>(code);
 }
 
-// The script of --simulate=SCRIPT, if one is given; false (with a message) when it cannot be
+// The script of --simulate=SCRIPT, if one is given; false (and the message) when it cannot be
 // read or used.
 bool ReadScript(const CtlArgs& args, PosixFileSystem& files, CtlEnvironment& environment,
-                std::optional<SimScript>& script) {
+                std::optional<SimScript>& script, std::string* message) {
   if (args.scriptPath.empty()) return true;
   const auto text = files.ReadAll(environment.ProgramPath(args.scriptPath));
   if (!text) {
-    environment.Err("vantrelctl: cannot read the script " + args.scriptPath + ".\n");
+    *message = "cannot read the script " + args.scriptPath + ".";
     return false;
   }
   std::string error;
   script = SimScript::Parse(*text, &error);
-  if (!script) environment.Err("vantrelctl: " + args.scriptPath + ": " + error + "\n");
+  if (!script) *message = args.scriptPath + ": " + error;
   return script.has_value();
 }
 
@@ -211,7 +213,10 @@ int main(int argc, char** argv) {
   const std::vector<std::string> words(argv + 1, argv + argc);
   std::string error;
   const std::optional<CtlArgs> args = CtlArgs::Parse(words, &error);
-  if (!args) return Refuse(error + " (vantrelctl --help)", words);
+  if (!args) {
+    const bool json = std::find(words.begin(), words.end(), "--json") != words.end();
+    return FailEarly(ExitCode::Usage, error + " (vantrelctl --help)", json);
+  }
 
   KeepStandardStreamsClosed();
   CatchSignals();
@@ -238,8 +243,9 @@ int main(int argc, char** argv) {
     std::unique_ptr<SimRunner> simulation;
     if (args->simulate) {
       std::optional<SimScript> script;
-      if (!ReadScript(*args, files, environment, script))
-        return static_cast<int>(ExitCode::BadFile);
+      if (std::string message; !ReadScript(*args, files, environment, script, &message)) {
+        return FailEarly(ExitCode::BadFile, message, args->json);
+      }
       const std::u16string log =
           args->simLogPath.empty() ? std::u16string() : environment.ProgramPath(args->simLogPath);
       simulation = std::make_unique<SimRunner>(std::move(script), log);
