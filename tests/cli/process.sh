@@ -55,7 +55,7 @@ for round in 1 2 3; do
 done
 
 # 4. Ctrl+C ends watch with 130, as --help says.
-"$ctl" --simulate="$script" --data="$work/pipe" watch > /dev/null &
+"$ctl" --simulate="$script" --data="$work/pipe" watch > /dev/null 2>&1 &
 watcher=$!
 sleep 1
 kill -INT $watcher
