@@ -1,8 +1,11 @@
 # bash completion for vantrelctl
 _vantrelctl() {
   local cur prev words cword
+  COMPREPLY=()
+  # Without the bash-completion package, the words as bash gives them.
   _init_completion 2>/dev/null || {
     cur=${COMP_WORDS[COMP_CWORD]}
+    prev=${COMP_WORDS[COMP_CWORD - 1]}
     words=("${COMP_WORDS[@]}")
     cword=$COMP_CWORD
   }
