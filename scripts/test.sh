@@ -34,6 +34,11 @@ if [ -f "$here/build/win/CTestTestfile.cmake" ] && grep -q add_test "$here/build
   )
 fi
 
+echo "== release (installer, portable zip, signed version file)"
+bash "$here/scripts/release.sh" "$here/build/release-out"
+# The newer release that the installer tests put over this one is made again from this commit.
+rm -rf "$here"/build/e2e/release-*
+
 echo "== end-to-end tests under Wine"
 bash "$here/tests/e2e/e2e.sh"
 
