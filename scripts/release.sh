@@ -44,8 +44,17 @@ cmp -s "$work/public.pem" "$build/trusted-key/public.pem" ||
 cmake_args=(-S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
   -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake"
   -DVANTREL_UPDATE_KEY="$build/trusted-key/public.pem")
-[ -n "${VANTREL_VERSION:-}" ] && cmake_args+=(-DVANTREL_VERSION="$VANTREL_VERSION")
-[ -n "${VANTREL_UPDATE_BASE:-}" ] && cmake_args+=(-DVANTREL_UPDATE_BASE="$VANTREL_UPDATE_BASE")
+# Settings not given go back to CMakeLists.txt's, whatever an earlier run left in the cache.
+if [ -n "${VANTREL_VERSION:-}" ]; then
+  cmake_args+=(-DVANTREL_VERSION="$VANTREL_VERSION")
+else
+  cmake_args+=(-UVANTREL_VERSION)
+fi
+if [ -n "${VANTREL_UPDATE_BASE:-}" ]; then
+  cmake_args+=(-DVANTREL_UPDATE_BASE="$VANTREL_UPDATE_BASE")
+else
+  cmake_args+=(-UVANTREL_UPDATE_BASE)
+fi
 cmake "${cmake_args[@]}" >/dev/null
 cmake --build "$build" -j "$(nproc)" --target Vantrel vantrel_assets
 version=$(cat "$build/vantrel-version.txt")
