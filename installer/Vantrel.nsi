@@ -4,7 +4,8 @@
 ;            -DOUTFILE=<installer path> installer/Vantrel.nsi
 ; The user's data folder (%APPDATA%\GamingMouseData20250627A) is never touched.
 
-Unicode true
+; The program is x86-64 only, and so is the installer (it also runs where no 32-bit layer is).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
