@@ -101,8 +101,9 @@ def reg_values(env, key):
 
 
 def run_installer(env, installer, *args, timeout=180):
-    subprocess.run(["wine", str(installer), *args], env=env, check=True, capture_output=True,
-                   timeout=timeout)
+    # No pipes: a program the installer starts would hold them open after it ends.
+    subprocess.run(["wine", str(installer), *args], env=env, check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=timeout)
 
 
 def snapshot(folder):
@@ -180,7 +181,8 @@ def test_the_uninstall_removes_the_program_and_keeps_the_data_folder(prefix_env,
     assert (folder / "Vantrel.exe").exists(), "installed by the tests before"
     before = snapshot(data_dir(prefix_env))
     quiet = reg_values(prefix_env, UNINSTALL_KEY)["QuietUninstallString"][1]
-    subprocess.run(["wine", "cmd", "/c", quiet], env=prefix_env, capture_output=True, timeout=120)
+    subprocess.run(["wine", "cmd", "/c", quiet], env=prefix_env, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=120)
     # The uninstaller runs on from a copy of itself: wait for what it does.
     wait_for(lambda: not folder.exists(), timeout=120, what="the program folder to go")
     assert not shortcut(prefix_env).exists()
@@ -279,7 +281,7 @@ def test_the_update_chain_from_check_to_the_new_version(prefix_env, releases, sh
             reg_values(prefix_env, UNINSTALL_KEY).get("DisplayVersion") != ("REG_SZ", OLD):
         run_installer(prefix_env, releases[OLD] / f"installer_V{OLD}.exe", "/S")
     subprocess.run(["wine", "taskkill", "/f", "/im", "Vantrel.exe"], env=prefix_env,
-                   capture_output=True)
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     app = Vantrel(prefix_env, shots, folder / "Vantrel.exe")
     app.start(keep_data=True, extra_env={"VANTREL_UPDATE_URL": url})
     app.wait_main_window(timeout=150)

@@ -97,7 +97,7 @@ TEST_F(SoftwareUpdateTest, VersionsThatDoNotQualifyAndUnusableFilesStopEarly) {
       {"garbage", Signed(u"latest\n" + sha + u"\n"), Result::NoUpdate, {333}},
       {"no checksum", Signed(u"2.1.7\n"), Result::Unsigned, {343}},
       {"checksum on the first line only", Signed(sha + u"\n2.1.7\n"), Result::NoUpdate, {333}},
-      {"signed but empty", Signed(u""), Result::Unreachable, {332}},
+      {"signed, with an empty first line", Signed(u"\n"), Result::NoUpdate, {333}},
       {"only a byte-order mark", Utf16(u""), Result::BadSignature, {343}},
   };
   ServeInstaller(u"2.1.7", kInstaller);
