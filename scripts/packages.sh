@@ -7,7 +7,7 @@ BUILD_PACKAGES=(cmake ninja-build ccache g++ googletest libgtest-dev libpng-dev 
 WINE_PACKAGES=(wine wine64 fonts-wine fonts-wqy-microhei xcompmgr xvfb xdotool xclip imagemagick x11-utils)
 # nsis builds the installer; python3-cryptography signs the version file.
 RELEASE_PACKAGES=("${BUILD_PACKAGES[@]}" nsis python3-cryptography)
-TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" clang libclang-rt-14-dev clang-format python3-pytest nsis python3-cryptography)
+TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" clang libclang-rt-14-dev clang-format python3-pytest python3-pytest-xdist nsis python3-cryptography)
 RUN_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}")
 
 need_packages() {
