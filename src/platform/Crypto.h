@@ -2,10 +2,22 @@
 // Signature checks, done by the system's cryptography (CNG on Windows, OpenSSL elsewhere)
 // rather than by code of our own.
 
+#include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <span>
 
 namespace platform {
+
+// SHA-256 over bytes given in pieces.
+class Sha256Stream {
+ public:
+  virtual ~Sha256Stream() = default;
+  virtual void Update(std::span<const uint8_t> bytes) = 0;
+  // The digest of everything given; nothing when the provider failed at any step.
+  [[nodiscard]] virtual std::optional<std::array<uint8_t, 32>> Finish() = 0;
+};
 
 class Crypto {
  public:
@@ -20,6 +32,10 @@ class Crypto {
   [[nodiscard]] virtual bool VerifyP256(std::span<const uint8_t> publicKey,
                                         std::span<const uint8_t> message,
                                         std::span<const uint8_t> signature) = 0;
+
+  // A new SHA-256 (the system's: several times faster than portable code on large files);
+  // nothing when the provider cannot make one.
+  [[nodiscard]] virtual std::unique_ptr<Sha256Stream> StartSha256() = 0;
 };
 
 }  // namespace platform

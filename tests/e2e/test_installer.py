@@ -117,8 +117,16 @@ def zipped_exe(release, version):
 
 
 def vantrel_running(env):
-    out = subprocess.run(["wine", "tasklist"], env=env, capture_output=True, text=True).stdout
-    return "vantrel.exe" in out.lower()
+    """Whether a Vantrel.exe runs in this prefix (Wine's processes are host processes)."""
+    prefix = f"WINEPREFIX={env['WINEPREFIX']}".encode()
+    for proc in Path("/proc").iterdir():
+        try:
+            if b"vantrel.exe" in (proc / "cmdline").read_bytes().lower() and \
+                    prefix in (proc / "environ").read_bytes().split(b"\0"):
+                return True
+        except OSError:
+            continue
+    return False
 
 
 def test_silent_install_into_a_fresh_prefix(prefix_env, releases, shots):
@@ -181,8 +189,9 @@ def test_the_uninstall_removes_the_program_and_keeps_the_data_folder(prefix_env,
     assert (folder / "Vantrel.exe").exists(), "installed by the tests before"
     before = snapshot(data_dir(prefix_env))
     quiet = reg_values(prefix_env, UNINSTALL_KEY)["QuietUninstallString"][1]
-    subprocess.run(["wine", "cmd", "/c", quiet], env=prefix_env, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, timeout=120)
+    program, arguments = quiet[1:].split('" ', 1)
+    subprocess.run(["wine", program, *arguments.split()], env=prefix_env,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
     # The uninstaller runs on from a copy of itself: wait for what it does.
     wait_for(lambda: not folder.exists(), timeout=120, what="the program folder to go")
     assert not shortcut(prefix_env).exists()

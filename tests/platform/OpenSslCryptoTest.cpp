@@ -9,3 +9,8 @@ TEST(OpenSslCrypto, KnownAnswers) {
   platform::host::OpenSslCrypto crypto;
   known_answers::Expect(crypto);
 }
+
+TEST(OpenSslCrypto, Sha256) {
+  platform::host::OpenSslCrypto crypto;
+  known_answers::ExpectSha256(crypto);
+}

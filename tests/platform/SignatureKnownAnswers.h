@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "base/Sha256.h"
 #include "platform/Crypto.h"
 #include "platform/SignatureVectors.h"
 
@@ -46,6 +49,30 @@ inline void Expect(platform::Crypto& crypto) {
   for (const Case& c : cases) {
     EXPECT_EQ(crypto.VerifyP256(c.key, c.message, c.signature), c.valid) << c.what;
   }
+}
+
+// The system's SHA-256: the standard's examples, and a few MiB given in uneven pieces
+// against the portable implementation.
+inline void ExpectSha256(platform::Crypto& crypto) {
+  const auto digest = [&](const std::vector<std::string>& pieces) {
+    auto hash = crypto.StartSha256();
+    if (!hash) return std::u16string(u"no hash");
+    for (const std::string& piece : pieces) {
+      hash->Update({reinterpret_cast<const uint8_t*>(piece.data()), piece.size()});
+    }
+    const auto result = hash->Finish();
+    return result ? base::Sha256::Hex(*result) : std::u16string(u"failed");
+  };
+  EXPECT_EQ(digest({}), u"e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+  EXPECT_EQ(digest({"a", "", "bc"}),
+            u"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+  std::string large(3u << 20, '\0');
+  for (size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 2654435761u >> 24);
+  std::vector<std::string> pieces;
+  for (size_t at = 0, size = 1; at < large.size(); at += size, size = size * 3 + 7) {
+    pieces.push_back(large.substr(at, size));
+  }
+  EXPECT_EQ(digest(pieces), base::Sha256::Hex(base::Sha256::Of(large)));
 }
 
 }  // namespace known_answers

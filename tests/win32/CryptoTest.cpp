@@ -18,3 +18,10 @@ TEST(Win32Crypto, KnownAnswers) {
                                  known_answers::kSignature));
   EXPECT_NE(failures.Last().find("BCryptVerifySignature"), std::string::npos) << failures.Last();
 }
+
+TEST(Win32Crypto, Sha256) {
+  platform::win32::FailureLog failures;
+  platform::win32::Win32Crypto crypto(failures);
+  known_answers::ExpectSha256(crypto);
+  EXPECT_EQ(failures.Last(), "");
+}

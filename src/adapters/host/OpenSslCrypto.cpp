@@ -61,7 +61,33 @@ std::basic_string<uint8_t> ToDer(std::span<const uint8_t> signature) {
   return der;
 }
 
+class OpenSslSha256 : public Sha256Stream {
+ public:
+  OpenSslSha256() : m_context(EVP_MD_CTX_new()) {
+    m_ok = m_context && EVP_DigestInit_ex(m_context.get(), EVP_sha256(), nullptr) == 1;
+  }
+  void Update(std::span<const uint8_t> bytes) override {
+    m_ok = m_ok && EVP_DigestUpdate(m_context.get(), bytes.data(), bytes.size()) == 1;
+  }
+  std::optional<std::array<uint8_t, 32>> Finish() override {
+    std::array<uint8_t, 32> digest{};
+    unsigned int size = 0;
+    if (!m_ok || EVP_DigestFinal_ex(m_context.get(), digest.data(), &size) != 1 || size != 32)
+      return std::nullopt;
+    m_ok = false;
+    return digest;
+  }
+
+ private:
+  DigestContext m_context;
+  bool m_ok = false;
+};
+
 }  // namespace
+
+std::unique_ptr<Sha256Stream> OpenSslCrypto::StartSha256() {
+  return std::make_unique<OpenSslSha256>();
+}
 
 bool OpenSslCrypto::VerifyP256(std::span<const uint8_t> publicKey, std::span<const uint8_t> message,
                                std::span<const uint8_t> signature) {

@@ -12,6 +12,7 @@ class Win32Crypto : public Crypto {
 
   bool VerifyP256(std::span<const uint8_t> publicKey, std::span<const uint8_t> message,
                   std::span<const uint8_t> signature) override;
+  std::unique_ptr<Sha256Stream> StartSha256() override;
 
  private:
   FailureLog& m_failures;
