@@ -62,6 +62,12 @@ def prefix_env(wine_env):
     result = _bash(f"prepare_wine_prefix '{prefix}' fresh", env)
     assert result.returncode == 0, result.stderr
     env["WINEPREFIX"] = str(prefix)
+    # The installer's Chinese pages ask for SimSun, which a prefix lacks: the Chinese face
+    # stands in, as the program's own text does.
+    for face in ("SimSun", "宋体"):
+        subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v",
+                        face, "/t", "REG_SZ", "/d", "WenQuanYi Micro Hei", "/f"], env=env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         yield env
     finally:
@@ -206,29 +212,27 @@ def installer_window(env):
     return ids[0] if ids else None
 
 
-def drive_installer(env, shots, name, pages=4):
-    """Screenshots each page of the installer's window and moves on with its default button
-    (Next, Install, Finish) until the window is gone. The titles seen, in order."""
+def drive_installer(env, shots, name, timeout=300):
+    """Screenshots the installer's pages and presses its default button (Next, Install,
+    Finish) every few seconds until its window is gone; the window titles seen."""
+    window = wait_for(lambda: installer_window(env), timeout=90, what="the installer's window")
     titles = []
-    for page in range(pages + 2):
-        try:
-            window = wait_for(lambda: installer_window(env), timeout=90 if page == 0 else 30,
-                              what="the installer's window")
-        except AssertionError:
-            if page == 0:
-                raise
-            break
+    deadline = time.monotonic() + timeout
+    step = 0
+    while installer_window(env) and time.monotonic() < deadline:
+        window = installer_window(env)
         time.sleep(1.5)
         titles.append(xdotool("getwindowname", window, env=env).stdout.strip())
-        subprocess.run(["import", "-window", "root", str(shots / f"{name}-page{page + 1}.png")],
+        step += 1
+        subprocess.run(["import", "-window", "root", str(shots / f"{name}-page{step}.png")],
                        env=env, capture_output=True)
-        # A click on the window's empty top band makes it the foreground; Enter presses the
-        # default button.
+        # A click on the window's top band makes it the foreground; Enter presses the default
+        # button (on the install page it only opens the details while the files go in).
         xdotool("mousemove", "--window", window, 200, 25, "click", "1", env=env)
         time.sleep(0.3)
         xdotool("key", "Return", env=env)
-        # The install page moves on by itself once the files are in.
         time.sleep(2)
+    assert not installer_window(env), "the installer finished"
     return titles
 
 
