@@ -1,10 +1,13 @@
 # Debian packages the scripts need; installs what is missing when run as root.
-BUILD_PACKAGES=(cmake ninja-build ccache g++ googletest libgtest-dev libpng-dev libbenchmark-dev mingw-w64 g++-mingw-w64-x86-64-posix)
+# openssl and libssl-dev: the update key and the host adapters' signature check.
+BUILD_PACKAGES=(cmake ninja-build ccache g++ googletest libgtest-dev libpng-dev libbenchmark-dev mingw-w64 g++-mingw-w64-x86-64-posix openssl libssl-dev)
 # fonts-wine (Tahoma and the other faces the program asks for) is only recommended by wine,
 # and recommends are not installed here; fonts-wqy-microhei is the Chinese face; xcompmgr
 # composites the layered windows so that their transparency shows.
 WINE_PACKAGES=(wine wine64 fonts-wine fonts-wqy-microhei xcompmgr xvfb xdotool xclip imagemagick x11-utils)
-TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" clang libclang-rt-14-dev clang-format python3-pytest python3-pytest-xdist)
+# nsis builds the installer; python3-cryptography signs the version file.
+RELEASE_PACKAGES=("${BUILD_PACKAGES[@]}" nsis python3-cryptography)
+TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" clang libclang-rt-14-dev clang-format python3-pytest python3-pytest-xdist nsis python3-cryptography)
 RUN_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}")
 
 need_packages() {

@@ -36,6 +36,11 @@ if [ -f "$here/build/win/CTestTestfile.cmake" ] && grep -q add_test "$here/build
   )
 fi
 
+echo "== release (installer, portable zip, signed version file)"
+bash "$here/scripts/release.sh" "$here/build/release-out"
+# The newer release that the installer tests put over this one is made again from this commit.
+rm -rf "$here"/build/e2e/release-*
+
 # The Wine tests run side by side, each on its own display and prefix: e2e.sh beside the
 # pytest files, which share ${E2E_WORKERS:-2} workers.
 echo "== end-to-end tests under Wine (e2e.sh and pytest, side by side)"

@@ -53,5 +53,8 @@ System& Sys() {
 Clipboard& Clip() {
   return Require(g_services.clipboard, "clipboard");
 }
+Crypto& CryptoServices() {
+  return Require(g_services.crypto, "crypto");
+}
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include "platform/Canvas.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
+#include "platform/Crypto.h"
 #include "platform/FileSystem.h"
 #include "platform/HidBus.h"
 #include "platform/Shell.h"
@@ -24,6 +25,7 @@ struct Services {
   Tray* tray = nullptr;
   System* system = nullptr;
   Clipboard* clipboard = nullptr;
+  Crypto* crypto = nullptr;
 };
 
 // Installs the adapter's services; the pointers must stay valid until replaced.
@@ -40,5 +42,6 @@ Shell& ShellServices();
 Tray& TrayIcon();
 System& Sys();
 Clipboard& Clip();
+Crypto& CryptoServices();
 
 }  // namespace platform

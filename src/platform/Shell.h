@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/Download.h"
+#include "platform/HeldFile.h"
 #include "platform/Types.h"
 
 namespace platform {
@@ -30,14 +31,22 @@ class Shell {
   // WinExec with SW_RESTORE (9); true when the system reports success (> 31). A command line
   // that the ANSI code page cannot carry is refused.
   virtual bool Execute(std::u16string_view commandLine) = 0;
-  // URLDownloadToFileW; blocks until done. True on success.
-  virtual bool Download(std::u16string_view url, std::u16string_view file) = 0;
-  // The same on a worker; `observer` hears progress and the end on the user-interface thread
-  // and must outlive the job. Nothing (and no callback) while another download started here
-  // is still running, or when no worker can be started.
+  // Downloads always come from the server, never from a cache, and a redirect to anything
+  // but an https address fails them.
+  // URLDownloadToFileW; blocks until done. True on success. More than `maxBytes` fails the
+  // download as soon as the excess arrives (0: no limit).
+  virtual bool Download(std::u16string_view url, std::u16string_view file, uint64_t maxBytes) = 0;
+  // The same on a worker, without a limit; `observer` hears progress and the end on the
+  // user-interface thread and must outlive the job. Nothing (and no callback) while another
+  // download started here is still running, or when no worker can be started.
   virtual std::unique_ptr<DownloadJob> StartDownload(std::u16string_view url,
                                                      std::u16string_view file,
                                                      DownloadObserver& observer) = 0;
+  // Copies `source` to a new file of its own in `folder` and holds the copy open so that no
+  // one can write, rename or delete it until it is started or released. Nothing when the
+  // copy cannot be made.
+  virtual std::unique_ptr<HeldFile> HoldCopy(std::u16string_view source,
+                                             std::u16string_view folder) = 0;
   // Full path chosen by the user, or nothing when cancelled.
   virtual std::optional<std::u16string> OpenFileDialog(const FileDialogDesc& desc) = 0;
   virtual std::optional<std::u16string> SaveFileDialog(const FileDialogDesc& desc) = 0;

@@ -9,7 +9,7 @@ import sys
 
 import pytest
 
-from vantrel_e2e import wait_for
+from vantrel_e2e import REPO, wait_for
 
 ENGLISH = {293: "The firmware is up to date.", 282: "Paired."}
 
@@ -165,50 +165,73 @@ def make_installer(folder):
     return exe.read_bytes()
 
 
+# The build's throw-away release key (made by CMake in the build folder) signs what it trusts.
+sys.path.insert(0, str(REPO / "scripts"))
+import version_file as signing  # noqa: E402
+
+BUILD_KEY = REPO / "build" / "win" / "update-key" / "test-private.pem"
+
+
 def version_file(version, sha):
-    return b"\xff\xfe" + f"{version}\nSHA256={sha}\n".encode("utf-16-le")
+    return signing.signed_version_file(signing.load_key(BUILD_KEY), version, sha)
 
 
-def run_update_check(app, _server_url):
-    app.wait_main_window(timeout=150)
+def run_update_check(app):
     open_page(app, 3015)
     app.click(2056)
-    app.wait_control(2010, window="CDownloadDlg", timeout=30, what="the download dialog")
-    app.click(2010, window="CDownloadDlg")
 
 
-def test_update_check_downloads_a_checked_installer_and_refuses_a_wrong_one(
-        vantrel, shots, update_server):
-    root, url = update_server
-    installer = make_installer(shots)
-    (root / "installer_V2.1.7.exe").write_bytes(installer)
-
-    # A checksum that does not match: the download is deleted and nothing runs.
-    (root / "VersionInfo.txt").write_bytes(version_file("2.1.7", "0" * 64))
-    app = vantrel.start(extra_env={"VANTREL_UPDATE_URL": url})
-    run_update_check(app, url)
-    box = app.wait_control(2013, window="CAttentionDlg", timeout=60, what="the mismatch message")
-    app.screenshot(shots / "mismatch.png")
-    assert "checksum" in box.text
-    update = app.data_file("update\\update.exe")
-    assert not update.exists()
+def refused(app, shots, name, text):
+    """The check ends in a message box saying `text`; it is closed and nothing ran."""
+    box = app.wait_control(2013, window="CAttentionDlg", timeout=60, what=f"the message: {name}")
+    app.screenshot(shots / f"{name}.png")
+    assert text in box.text, box.text
     assert not app.data_file("update\\installed.txt").exists()
     assert app.running()
     app.click(2010, window="CAttentionDlg")
-    app.stop()
+    wait_for(lambda: not app.window("CAttentionDlg"), timeout=20, what="the message to close")
 
-    # The right checksum: downloaded, the message, the installer runs, the program ends. (A
-    # folder of its own, so that no cached copy of the first version file can answer.)
+
+def test_update_check_starts_only_a_signed_and_checked_installer(vantrel, shots, update_server):
+    root, url = update_server
+    installer = make_installer(shots)
     sha = hashlib.sha256(installer).hexdigest()
-    (root / "v2").mkdir()
-    (root / "v2" / "installer_V2.1.7.exe").write_bytes(installer)
-    (root / "v2" / "VersionInfo.txt").write_bytes(version_file("2.1.7", sha))
-    app = vantrel.start(extra_env={"VANTREL_UPDATE_URL": url + "v2/"})
-    run_update_check(app, url)
+    (root / "installer_V2.1.7.exe").write_bytes(installer)
+    app = vantrel.start(extra_env={"VANTREL_UPDATE_URL": url})
+    app.wait_main_window(timeout=150)
+
+    # Unsigned, then signed but changed afterwards: refused before anything is downloaded.
+    # Each answer replaces the last at the same address: no cached copy may stand in for it.
+    (root / "VersionInfo.txt").write_bytes(b"\xff\xfe" + f"2.1.7\nSHA256={sha}\n".encode("utf-16-le"))
+    run_update_check(app)
+    refused(app, shots, "unsigned", "signed")
+    tampered = bytearray(version_file("2.1.7", sha))
+    tampered[2] = ord("3")  # "3.1.7"
+    (root / "VersionInfo.txt").write_bytes(bytes(tampered))
+    run_update_check(app)
+    refused(app, shots, "tampered-version-file", "signed")
+    assert not app.data_file("update\\update.exe").exists()
+
+    # Signed, but the installer is not the one signed for: deleted, nothing runs.
+    (root / "VersionInfo.txt").write_bytes(version_file("2.1.7", "0" * 64))
+    run_update_check(app)
+    app.wait_control(2010, window="CDownloadDlg", timeout=30, what="the download dialog")
+    app.click(2010, window="CDownloadDlg")
+    refused(app, shots, "mismatch", "checksum")
+    assert not app.data_file("update\\update.exe").exists()
+
+    # All in order: downloaded, the message, the held copy runs, the program ends.
+    (root / "VersionInfo.txt").write_bytes(version_file("2.1.7", sha))
+    run_update_check(app)
+    app.wait_control(2010, window="CDownloadDlg", timeout=30, what="the download dialog")
+    app.click(2010, window="CDownloadDlg")
     app.wait_control(2010, window="CAttentionDlg", timeout=60, what="the download-complete message")
     app.screenshot(shots / "download-complete.png")
+    update = app.data_file("update\\update.exe")
     assert hashlib.sha256(update.read_bytes()).hexdigest() == sha
     app.click(2010, window="CAttentionDlg")
     wait_for(lambda: not app.running(), timeout=30, what="the program to end for the installer")
     wait_for(lambda: app.data_file("update\\installed.txt").exists(), timeout=30,
              what="the installer to run")
+    copies = [p for p in update.parent.iterdir() if p.name.startswith("installer-")]
+    assert len(copies) == 1 and copies[0].read_bytes() == installer

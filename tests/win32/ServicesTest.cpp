@@ -171,14 +171,73 @@ TEST(Win32Shell, DownloadsToAFileAndReportsAFailedDownload) {
   ASSERT_TRUE(platform::Files().WriteAll(source, "2.1.7\nSHA256=00\n"));
   const std::u16string target = folder / u"VersionInfo.ini";
   std::u16string url = u"file:///" + source;
-  ASSERT_TRUE(platform::ShellServices().Download(url, target)) << TestPlatform().LastFailure();
+  ASSERT_TRUE(platform::ShellServices().Download(url, target, 64 * 1024))
+      << TestPlatform().LastFailure();
   EXPECT_EQ(platform::Files().ReadAll(target), std::optional<std::string>("2.1.7\nSHA256=00\n"));
+
+  // Over the limit: refused, and nothing is left to be read.
+  ASSERT_TRUE(platform::Files().WriteAll(source, std::string(70000, 'x')));
+  EXPECT_FALSE(platform::ShellServices().Download(url, folder / u"big.ini", 64 * 1024));
+  EXPECT_FALSE(platform::Files().FileExists(folder / u"big.ini"));
+  EXPECT_TRUE(platform::ShellServices().Download(url, folder / u"big.ini", 0));
 
   TestPlatform().Failures().Clear();
   EXPECT_FALSE(platform::ShellServices().Download(u"file:///" + (folder / u"missing.ini"),
-                                                  folder / u"out.ini"));
+                                                  folder / u"out.ini", 0));
   EXPECT_NE(TestPlatform().LastFailure().find("URLDownloadToFileW"), std::string::npos);
   EXPECT_FALSE(platform::Files().FileExists(folder / u"out.ini"));
+}
+
+// The held copy: a new file that nobody can write, rename or delete while it is held, read
+// back exactly; released when it could not be started.
+TEST(Win32Shell, HoldsAPrivateCopyThatCannotBeChangedUntilReleased) {
+  TempFolder folder;
+  const std::u16string source = folder / u"update.exe";
+  std::string content(3 << 20, '\0');
+  for (size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 7 + (i >> 12));
+  ASSERT_TRUE(platform::Files().WriteAll(source, content));
+  auto held = platform::ShellServices().HoldCopy(source, folder.path());
+  ASSERT_NE(held, nullptr) << TestPlatform().LastFailure();
+  std::u16string copy;
+  for (const auto& name : platform::Files().FileNames(folder.path())) {
+    if (name != u"update.exe") copy = folder / name;
+  }
+  ASSERT_FALSE(copy.empty());
+  const std::wstring wide = platform::win32::Wide(copy);
+
+  HANDLE writer = ::CreateFileW(wide.c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+  EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
+  if (writer != INVALID_HANDLE_VALUE) ::CloseHandle(writer);
+  EXPECT_FALSE(::DeleteFileW(wide.c_str()));
+  EXPECT_FALSE(::MoveFileExW(wide.c_str(), (wide + L".moved").c_str(), MOVEFILE_REPLACE_EXISTING));
+  EXPECT_FALSE(platform::Files().WriteAll(copy, "MZ something else"));
+  // The source itself may change or go: the copy does not follow it.
+  ASSERT_TRUE(platform::Files().Remove(source));
+
+  std::string read;
+  std::vector<uint8_t> buffer(100000);
+  for (;;) {
+    const auto n = held->Read(buffer);
+    ASSERT_TRUE(n.has_value());
+    if (*n == 0) break;
+    read.append(reinterpret_cast<const char*>(buffer.data()), *n);
+  }
+  EXPECT_TRUE(read == content);
+
+  // Not a program: not started, and no longer held.
+  EXPECT_FALSE(held->Start());
+  EXPECT_NE(TestPlatform().LastFailure().find("CreateProcessW"), std::string::npos);
+  EXPECT_TRUE(::DeleteFileW(wide.c_str()));
+
+  // A second copy never reuses a name.
+  ASSERT_TRUE(platform::Files().WriteAll(source, "MZ"));
+  auto first = platform::ShellServices().HoldCopy(source, folder.path());
+  auto second = platform::ShellServices().HoldCopy(source, folder.path());
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(platform::Files().FileNames(folder.path()).size(), 3u);
+  EXPECT_EQ(platform::ShellServices().HoldCopy(folder / u"missing.exe", folder.path()), nullptr);
 }
 
 // The download on a worker: the observer hears progress and the end on this thread.

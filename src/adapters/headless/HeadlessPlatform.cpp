@@ -62,6 +62,7 @@ void HeadlessPlatform::Install() {
   services.tray = m_tray.get();
   services.system = m_system.get();
   services.clipboard = &m_clipboard;
+  services.crypto = &m_crypto;
   platform::Install(services);
 }
 

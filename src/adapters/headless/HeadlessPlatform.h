@@ -10,6 +10,7 @@
 #include "adapters/headless/HeadlessFileSystem.h"
 #include "adapters/headless/HeadlessGraphics.h"
 #include "adapters/headless/HeadlessServices.h"
+#include "adapters/host/OpenSslCrypto.h"
 #include "adapters/host/ResourceScript.h"
 #include "platform/Platform.h"
 
@@ -49,6 +50,7 @@ class HeadlessPlatform {
   std::unique_ptr<HeadlessTray> m_tray;
   std::unique_ptr<HeadlessSystem> m_system;
   HeadlessClipboard m_clipboard;
+  host::OpenSslCrypto m_crypto;
   EmptyHidBus m_emptyBus;
   HidBus* m_hid = &m_emptyBus;
 };

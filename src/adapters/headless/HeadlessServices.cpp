@@ -21,12 +21,57 @@ bool HeadlessShell::Execute(std::u16string_view commandLine) {
   return m_openResult;
 }
 
-bool HeadlessShell::Download(std::u16string_view url, std::u16string_view file) {
-  const auto it = m_served.find(std::u16string(url));
-  if (it == m_served.end()) return false;
-  if (!m_files.WriteAll(file, it->second.content)) return false;
+const HeadlessShell::Served* HeadlessShell::Resolve(std::u16string_view url) const {
+  std::u16string at(url);
+  for (int hops = 0; hops < 8; ++hops) {
+    const auto redirect = m_redirects.find(at);
+    if (redirect == m_redirects.end()) break;
+    if (!base::StartsWith(redirect->second, u"https://")) return nullptr;
+    at = redirect->second;
+  }
+  const auto it = m_served.find(at);
+  return it == m_served.end() ? nullptr : &it->second;
+}
+
+bool HeadlessShell::Download(std::u16string_view url, std::u16string_view file, uint64_t maxBytes) {
+  const Served* served = Resolve(url);
+  if (served == nullptr) return false;
+  if (maxBytes != 0 && served->content.size() > maxBytes) return false;
+  if (!m_files.WriteAll(file, served->content)) return false;
   downloaded.emplace_back(url);
   return true;
+}
+
+class HeadlessShell::HeadlessHeldFile : public HeldFile {
+ public:
+  HeadlessHeldFile(HeadlessShell& shell, std::string content)
+      : m_shell(shell), m_content(std::move(content)) {}
+  std::optional<size_t> Read(std::span<uint8_t> buffer) override {
+    const size_t n = std::min(buffer.size(), m_content.size() - m_position);
+    std::copy_n(m_content.data() + m_position, n, buffer.data());
+    m_position += n;
+    return n;
+  }
+  bool Start() override {
+    m_shell.startedContents.push_back(m_content);
+    return m_shell.m_openResult;
+  }
+
+ private:
+  HeadlessShell& m_shell;
+  std::string m_content;
+  size_t m_position = 0;
+};
+
+std::unique_ptr<HeldFile> HeadlessShell::HoldCopy(std::u16string_view source,
+                                                  std::u16string_view folder) {
+  auto content = m_files.ReadAll(source);
+  if (!content) return nullptr;
+  const std::u16string copy = std::u16string(folder) + u"\\installer-" +
+                              base::FromUtf8(std::to_string(heldCopies.size() + 1)) + u".exe";
+  if (!m_files.WriteAll(copy, *content)) return nullptr;
+  heldCopies.push_back(copy);
+  return std::make_unique<HeadlessHeldFile>(*this, std::move(*content));
 }
 
 class HeadlessShell::HeadlessDownload : public DownloadJob {
@@ -57,8 +102,8 @@ std::unique_ptr<DownloadJob> HeadlessShell::StartDownload(std::u16string_view ur
   }
   const uintptr_t id = m_nextJob++;
   m_jobs[id] = {std::u16string(url), std::u16string(file), &observer, Time().NowMs()};
-  const auto served = m_served.find(std::u16string(url));
-  const uint32_t duration = served != m_served.end() ? served->second.durationMs : 0;
+  const Served* served = Resolve(url);
+  const uint32_t duration = served != nullptr ? served->durationMs : 0;
   m_windows.SetTimer(m_timerWindow, id, std::min(kProgressTickMs, std::max<uint32_t>(duration, 1)));
   return std::make_unique<HeadlessDownload>(*this, id);
 }
@@ -78,17 +123,17 @@ void HeadlessShell::Tick(uintptr_t id) {
   const auto it = m_jobs.find(id);
   if (it == m_jobs.end()) return;
   const Job job = it->second;
-  const auto served = m_served.find(job.url);
+  const Served* served = Resolve(job.url);
   const uint64_t elapsed = Time().NowMs() - job.startMs;
-  const uint32_t duration = served != m_served.end() ? served->second.durationMs : 0;
+  const uint32_t duration = served != nullptr ? served->durationMs : 0;
   if (elapsed < duration) {
-    const uint64_t size = served->second.content.size();
+    const uint64_t size = served->content.size();
     job.observer->OnDownloadProgress(size * elapsed / duration, size);
     return;
   }
   m_windows.KillTimer(m_timerWindow, id);
   m_jobs.erase(it);
-  bool ok = served != m_served.end() && m_files.WriteAll(job.file, served->second.content);
+  bool ok = served != nullptr && m_files.WriteAll(job.file, served->content);
   if (ok) downloaded.push_back(job.url);
   job.observer->OnDownloadFinished(ok);
 }

@@ -36,6 +36,10 @@ class HeadlessShell : public Shell, private WindowHandler {
   void ServeUrl(std::u16string url, std::string content, uint32_t durationMs = 0) {
     m_served[std::move(url)] = {std::move(content), durationMs};
   }
+  // A redirect from `url` to `target`, followed as the Windows adapter would: only to https.
+  void ServeRedirect(std::u16string url, std::u16string target) {
+    m_redirects[std::move(url)] = std::move(target);
+  }
   // Asynchronous downloads started and not yet finished or cancelled.
   size_t RunningDownloads() const { return m_jobs.size(); }
   static constexpr uint32_t kProgressTickMs = 100;
@@ -45,16 +49,24 @@ class HeadlessShell : public Shell, private WindowHandler {
   std::vector<std::u16string> executed;
   std::vector<std::u16string> downloaded;
   std::vector<FileDialogDesc> dialogs;
+  // Held copies: their paths as made, and what each held copy contained when it was started.
+  std::vector<std::u16string> heldCopies;
+  std::vector<std::string> startedContents;
 
   bool Open(std::u16string_view target) override;
   bool Execute(std::u16string_view commandLine) override;
-  bool Download(std::u16string_view url, std::u16string_view file) override;
+  bool Download(std::u16string_view url, std::u16string_view file, uint64_t maxBytes) override;
   std::unique_ptr<DownloadJob> StartDownload(std::u16string_view url, std::u16string_view file,
                                              DownloadObserver& observer) override;
   std::optional<std::u16string> OpenFileDialog(const FileDialogDesc& desc) override;
   std::optional<std::u16string> SaveFileDialog(const FileDialogDesc& desc) override;
+  // The copy's bytes are kept apart from the file system, so what is started is what was read,
+  // whatever happens to the file afterwards (as the Windows adapter's locks ensure).
+  std::unique_ptr<HeldFile> HoldCopy(std::u16string_view source,
+                                     std::u16string_view folder) override;
 
  private:
+  class HeadlessHeldFile;
   struct Served {
     std::string content;
     uint32_t durationMs = 0;
@@ -67,6 +79,8 @@ class HeadlessShell : public Shell, private WindowHandler {
   };
   class HeadlessDownload;
 
+  const Served* Resolve(std::u16string_view url) const;
+
   std::optional<std::u16string> NextAnswer(const FileDialogDesc& desc);
   LResult OnMessage(WindowId window, uint32_t message, WParam wParam, LParam lParam,
                     bool& handled) override;
@@ -77,6 +91,7 @@ class HeadlessShell : public Shell, private WindowHandler {
   WindowSystem& m_windows;
   std::deque<std::optional<std::u16string>> m_answers;
   std::map<std::u16string, Served> m_served;
+  std::map<std::u16string, std::u16string> m_redirects;
   bool m_openResult = true;
   WindowId m_timerWindow = 0;  // a hidden window whose timers run the downloads
   std::map<uintptr_t, Job> m_jobs;

@@ -3,6 +3,7 @@
 #include "adapters/win32/GdiPlusInclude.h"
 #include "adapters/win32/Win32Clipboard.h"
 #include "adapters/win32/Win32Clock.h"
+#include "adapters/win32/Win32Crypto.h"
 #include "adapters/win32/Win32FileSystem.h"
 #include "adapters/win32/Win32Graphics.h"
 #include "adapters/win32/Win32HidBus.h"
@@ -38,6 +39,7 @@ Win32Platform::Win32Platform() {
   m_shell = std::make_unique<Win32Shell>(m_failures);
   m_tray = std::make_unique<Win32Tray>(m_failures);
   m_clipboard = std::make_unique<Win32Clipboard>(m_failures);
+  m_crypto = std::make_unique<Win32Crypto>(m_failures);
 
   m_services.files = m_files.get();
   m_services.clock = m_clock.get();
@@ -48,6 +50,7 @@ Win32Platform::Win32Platform() {
   m_services.tray = m_tray.get();
   m_services.system = m_system.get();
   m_services.clipboard = m_clipboard.get();
+  m_services.crypto = m_crypto.get();
   Install(m_services);
 }
 

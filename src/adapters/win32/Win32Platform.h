@@ -14,6 +14,7 @@ namespace platform::win32 {
 
 class Win32Clipboard;
 class Win32Clock;
+class Win32Crypto;
 class Win32FileSystem;
 class Win32Graphics;
 class Win32HidBus;
@@ -50,6 +51,7 @@ class Win32Platform {
   std::unique_ptr<Win32Shell> m_shell;
   std::unique_ptr<Win32Tray> m_tray;
   std::unique_ptr<Win32Clipboard> m_clipboard;
+  std::unique_ptr<Win32Crypto> m_crypto;
   Services m_services;
 };
 

@@ -1,12 +1,15 @@
 #include "adapters/win32/Win32Shell.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <vector>
 
 #include "adapters/win32/WideText.h"
 #include "adapters/win32/WindowsInclude.h"
 #include "platform/FileDialogFilter.h"
 
+#include <bcrypt.h>
 #include <commdlg.h>
 #include <shellapi.h>
 #include <urlmon.h>
@@ -36,10 +39,16 @@ struct DownloadWork {
   FailureLog* failures = nullptr;
 };
 
-// Progress and cancellation for URLDownloadToFileW; lives on the worker's stack.
-class StatusCallback : public IBindStatusCallback {
+bool IsHttpsAddress(const wchar_t* address) {
+  return address != nullptr && ::_wcsnicmp(address, L"https://", 8) == 0;
+}
+
+// What every download of ours asks of urlmon: the server's copy, never the cache's, no
+// redirect away from https, and at most so many bytes.
+class BindPolicy : public IBindStatusCallback {
  public:
-  explicit StatusCallback(const DownloadWork& work) : m_work(work) {}
+  BindPolicy(FailureLog& failures, uint64_t maxBytes)
+      : m_failures(failures), m_maxBytes(maxBytes) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
     if (object == nullptr) return E_POINTER;
@@ -51,14 +60,61 @@ class StatusCallback : public IBindStatusCallback {
     *object = nullptr;
     return E_NOINTERFACE;
   }
-  // Owned by the worker's stack frame, which outlasts the download call.
+  // Owned by the caller's stack frame, which outlasts the download call.
   ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
   ULONG STDMETHODCALLTYPE Release() override { return --m_references; }
 
   HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnProgress(ULONG progress, ULONG progressMax, ULONG, LPCWSTR) override {
+  HRESULT STDMETHODCALLTYPE OnProgress(ULONG progress, ULONG progressMax, ULONG status,
+                                       LPCWSTR text) override {
+    if (status == BINDSTATUS_REDIRECTING && !IsHttpsAddress(text)) {
+      m_failures.RecordCode("redirect to a plain address", static_cast<uint32_t>(E_ACCESSDENIED));
+      m_refused = true;
+      return E_ABORT;
+    }
+    if (m_maxBytes != 0 && (progress > m_maxBytes || progressMax > m_maxBytes)) {
+      m_failures.RecordCode("download over its size limit", static_cast<uint32_t>(E_ABORT));
+      m_refused = true;
+      return E_ABORT;
+    }
+    return Progress(progress, progressMax);
+  }
+  HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD* flags, BINDINFO* info) override {
+    if (flags == nullptr || info == nullptr) return E_INVALIDARG;
+    // Always from the server: a cached old version file or installer must not pass for
+    // the new one.
+    *flags =
+        BINDF_GETNEWESTVERSION | BINDF_NOWRITECACHE | BINDF_PRAGMA_NO_CACHE | BINDF_RESYNCHRONIZE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override {
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
+
+  // Whether the policy stopped the download (it may have reported success anyway).
+  bool Refused() const { return m_refused; }
+
+ protected:
+  virtual HRESULT Progress(ULONG, ULONG) { return S_OK; }
+
+ private:
+  FailureLog& m_failures;
+  uint64_t m_maxBytes;
+  ULONG m_references = 1;
+  bool m_refused = false;
+};
+
+// Progress and cancellation for a download on a worker; lives on the worker's stack.
+class StatusCallback : public BindPolicy {
+ public:
+  explicit StatusCallback(const DownloadWork& work) : BindPolicy(*work.failures, 0), m_work(work) {}
+
+ protected:
+  HRESULT Progress(ULONG progress, ULONG progressMax) override {
     if (m_work.cancelled->load()) return E_ABORT;
     // The window needs a few updates a second, not one per network packet.
     const ULONGLONG now = ::GetTickCount64();
@@ -70,21 +126,9 @@ class StatusCallback : public IBindStatusCallback {
     });
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD* flags, BINDINFO* info) override {
-    if (flags == nullptr || info == nullptr) return E_INVALIDARG;
-    // Always from the server: a cached old installer must not pass for the new one.
-    *flags = BINDF_GETNEWESTVERSION | BINDF_NOWRITECACHE;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override {
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
 
  private:
   const DownloadWork& m_work;
-  ULONG m_references = 1;
   ULONGLONG m_lastPost = 0;
 };
 
@@ -92,8 +136,9 @@ unsigned long __stdcall DownloadThread(void* parameter) {
   std::unique_ptr<DownloadWork> work(static_cast<DownloadWork*>(parameter));
   const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   StatusCallback callback(*work);
-  const HRESULT result =
+  HRESULT result =
       ::URLDownloadToFileW(nullptr, work->url.c_str(), work->file.c_str(), 0, &callback);
+  if (callback.Refused()) result = E_ABORT;
   if (SUCCEEDED(com)) ::CoUninitialize();
   std::shared_ptr<DownloadChannel> channel = work->channel;
   FailureLog* failures = work->failures;
@@ -123,6 +168,67 @@ class Win32Download : public DownloadJob {
   std::shared_ptr<DownloadChannel> m_channel;
   std::shared_ptr<std::atomic<bool>> m_cancelled;
 };
+
+// The copy, opened for reading with read sharing only: nobody can write, rename or delete it
+// while this handle is open, yet the loader may still open it to start it.
+class Win32HeldFile : public HeldFile {
+ public:
+  Win32HeldFile(HANDLE file, std::wstring path, FailureLog& failures)
+      : m_file(file), m_path(std::move(path)), m_failures(failures) {}
+  ~Win32HeldFile() override { Release(); }
+
+  std::optional<size_t> Read(std::span<uint8_t> buffer) override {
+    if (m_file == INVALID_HANDLE_VALUE) return std::nullopt;
+    DWORD read = 0;
+    const DWORD wanted = static_cast<DWORD>(std::min<size_t>(buffer.size(), 1u << 30));
+    if (!::ReadFile(m_file, buffer.data(), wanted, &read, nullptr)) {
+      m_failures.Record("ReadFile");
+      return std::nullopt;
+    }
+    return read;
+  }
+
+  bool Start() override {
+    if (m_file == INVALID_HANDLE_VALUE) return false;
+    std::wstring commandLine = L"\"" + m_path + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    // CreateProcessW returns once the image is mapped, so the file that runs is the one held.
+    const BOOL started = ::CreateProcessW(m_path.c_str(), commandLine.data(), nullptr, nullptr,
+                                          FALSE, 0, nullptr, nullptr, &startup, &process);
+    if (!started) m_failures.Record("CreateProcessW");
+    if (started) {
+      ::CloseHandle(process.hThread);
+      ::CloseHandle(process.hProcess);
+    }
+    Release();
+    return started != FALSE;
+  }
+
+ private:
+  void Release() {
+    if (m_file != INVALID_HANDLE_VALUE) ::CloseHandle(m_file);
+    m_file = INVALID_HANDLE_VALUE;
+  }
+
+  HANDLE m_file;
+  std::wstring m_path;
+  FailureLog& m_failures;
+};
+
+bool CopyContents(HANDLE from, HANDLE to) {
+  std::vector<char> buffer(1 << 20);
+  for (;;) {
+    DWORD read = 0;
+    if (!::ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
+      return false;
+    }
+    if (read == 0) return true;
+    DWORD written = 0;
+    if (!::WriteFile(to, buffer.data(), read, &written, nullptr) || written != read) return false;
+  }
+}
 
 }  // namespace
 
@@ -191,11 +297,64 @@ bool Win32Shell::Execute(std::u16string_view commandLine) {
   return false;
 }
 
-bool Win32Shell::Download(std::u16string_view url, std::u16string_view file) {
-  HRESULT result = ::URLDownloadToFileW(nullptr, Wide(url).c_str(), Wide(file).c_str(), 0, nullptr);
+bool Win32Shell::Download(std::u16string_view url, std::u16string_view file, uint64_t maxBytes) {
+  BindPolicy policy(m_failures, maxBytes);
+  HRESULT result = ::URLDownloadToFileW(nullptr, Wide(url).c_str(), Wide(file).c_str(), 0, &policy);
+  if (policy.Refused()) {
+    ::DeleteFileW(Wide(file).c_str());
+    return false;
+  }
   if (result == S_OK) return true;
   m_failures.RecordCode("URLDownloadToFileW", static_cast<uint32_t>(result));
   return false;
+}
+
+std::unique_ptr<HeldFile> Win32Shell::HoldCopy(std::u16string_view source,
+                                               std::u16string_view folder) {
+  HANDLE from = ::CreateFileW(Wide(source).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (from == INVALID_HANDLE_VALUE) {
+    m_failures.Record("CreateFileW");
+    return nullptr;
+  }
+  // A name nobody can have prepared: the copy is always a new file of ours.
+  std::wstring path;
+  HANDLE to = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 8 && to == INVALID_HANDLE_VALUE; ++attempt) {
+    uint64_t random = 0;
+    if (::BCryptGenRandom(nullptr, reinterpret_cast<PUCHAR>(&random), sizeof random,
+                          BCRYPT_USE_SYSTEM_PREFERRED_RNG) != 0) {
+      random = ::GetTickCount64() * 2654435761u + ::GetCurrentProcessId() + attempt;
+    }
+    wchar_t name[40];
+    std::swprintf(name, 40, L"\\installer-%016llx.exe", static_cast<unsigned long long>(random));
+    path = Wide(folder) + name;
+    to = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+  }
+  if (to == INVALID_HANDLE_VALUE) {
+    m_failures.Record("CreateFileW");
+    ::CloseHandle(from);
+    return nullptr;
+  }
+  const bool copied = CopyContents(from, to);
+  if (!copied) m_failures.Record("WriteFile");
+  ::CloseHandle(from);
+  ::CloseHandle(to);
+  if (!copied) {
+    ::DeleteFileW(path.c_str());
+    return nullptr;
+  }
+  // Reopened for reading only: a handle with write access would keep the loader out. Whatever
+  // happens to the file between the two opens is caught by the hash taken through this one.
+  HANDLE held = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (held == INVALID_HANDLE_VALUE) {
+    m_failures.Record("CreateFileW");
+    ::DeleteFileW(path.c_str());
+    return nullptr;
+  }
+  return std::make_unique<Win32HeldFile>(held, std::move(path), m_failures);
 }
 
 std::optional<std::u16string> Win32Shell::OpenFileDialog(const FileDialogDesc& desc) {

@@ -18,10 +18,13 @@ class Win32Shell : public Shell {
 
   bool Open(std::u16string_view target) override;
   bool Execute(std::u16string_view commandLine) override;
-  bool Download(std::u16string_view url, std::u16string_view file) override;
+  bool Download(std::u16string_view url, std::u16string_view file, uint64_t maxBytes) override;
   // URLDownloadToFileW on a thread of its own; progress and the end come through the queue.
   std::unique_ptr<DownloadJob> StartDownload(std::u16string_view url, std::u16string_view file,
                                              DownloadObserver& observer) override;
+  // The copy is a new file with a random name; held with read sharing only.
+  std::unique_ptr<HeldFile> HoldCopy(std::u16string_view source,
+                                     std::u16string_view folder) override;
   // The dialogs leave the process's current folder as it was; they start in it.
   std::optional<std::u16string> OpenFileDialog(const FileDialogDesc& desc) override;
   std::optional<std::u16string> SaveFileDialog(const FileDialogDesc& desc) override;

@@ -5,7 +5,7 @@
 
 #include "base/AppGlobals.h"
 #include "base/Language.h"
-#include "base/StdioFileEx.h"
+#include "base/Text.h"
 #include "platform/Platform.h"
 #include "ui/DlgBase.h"
 #include "views/ViewServices.h"
@@ -19,6 +19,14 @@ std::u16string UpdateFolder() {
   return g_strDataDir + u"update";
 }
 
+// Copies left by earlier checks; one whose installer still runs cannot go and stays.
+void RemoveHeldCopies() {
+  auto& files = platform::Files();
+  for (const std::u16string& name : files.FileNames(UpdateFolder())) {
+    if (base::StartsWith(name, u"installer-")) (void)files.Remove(UpdateFolder() + u"\\" + name);
+  }
+}
+
 }  // namespace
 
 std::u16string SoftwareUpdate::VersionFilePath() {
@@ -29,6 +37,19 @@ std::u16string SoftwareUpdate::InstallerPath() {
   return UpdateFolder() + u"\\update.exe";
 }
 
+std::optional<base::Sha256::Digest> SoftwareUpdate::HashHeld(platform::HeldFile& file) {
+  // The system's SHA-256: an installer of tens of MiB is hashed in milliseconds.
+  std::unique_ptr<platform::Sha256Stream> hash = platform::CryptoServices().StartSha256();
+  if (!hash) return std::nullopt;
+  std::vector<uint8_t> buffer(1 << 20);
+  for (;;) {
+    const auto read = file.Read(buffer);
+    if (!read) return std::nullopt;
+    if (*read == 0) return hash->Finish();
+    hash->Update(std::span<const uint8_t>(buffer.data(), *read));
+  }
+}
+
 SoftwareUpdate::Result SoftwareUpdate::Run() {
   using Box = ViewServices::Box;
   auto& files = platform::Files();
@@ -37,18 +58,29 @@ SoftwareUpdate::Result SoftwareUpdate::Run() {
 
   const std::u16string base = UpdateRules::BaseAddress(std::getenv(UpdateRules::kBaseVariable));
   const std::u16string versionFile = VersionFilePath();
-  if (!platform::ShellServices().Download(UpdateRules::VersionFileUrl(base), versionFile)) {
+  // The cap keeps a runaway answer from holding the window while it arrives.
+  if (!platform::ShellServices().Download(UpdateRules::VersionFileUrl(base), versionFile,
+                                          UpdateRules::kMaxVersionFileBytes)) {
     (void)m_services.ShowMessage(device_text::kServerUnreachable, Box::Modal);
     return Result::Unreachable;
   }
-  std::vector<std::u16string> lines;
-  {
-    CStdioFileEx file;
-    if (!file.Open(versionFile, CStdioFileEx::kReadFlags)) return Result::Unreadable;
-    std::u16string line;
-    while (file.ReadString(line)) lines.push_back(line);
+  const auto bytes = files.ReadAll(versionFile);
+  if (!bytes) return Result::Unreadable;
+  if (bytes->size() > UpdateRules::kMaxVersionFileBytes) {
+    (void)m_services.ShowMessage(device_text::kServerUnreachable, Box::Modal);
+    return Result::Unreachable;
   }
-  const auto parsed = UpdateRules::ParseVersionFile(lines);
+  // Not one line is believed before the release key's signature over them is.
+  const auto signedText = UpdateRules::SplitSignature(*bytes);
+  const auto asBytes = [](std::string_view text) {
+    return std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+  };
+  if (!signedText || !platform::CryptoServices().VerifyP256(
+                         m_releaseKey, asBytes(signedText->signedBytes), signedText->signature)) {
+    (void)m_services.ShowMessage(device_text::kVersionFileUnsigned, Box::Modal);
+    return Result::BadSignature;
+  }
+  const auto parsed = UpdateRules::ParseVersionFile(signedText->lines);
   if (!parsed) {
     (void)m_services.ShowMessage(device_text::kServerUnreachable, Box::Modal);
     return Result::Unreachable;
@@ -71,15 +103,23 @@ SoftwareUpdate::Result SoftwareUpdate::Run() {
                           m_services.MainDialog().GetSafeHwnd());
     if (download.DoModal() != CDlgBase::kIdOk) return Result::NotDownloaded;
   }
-  const auto bytes = files.ReadAll(installer);
-  if (!bytes || base::Sha256::Of(*bytes) != *parsed->sha256) {
+  // The checked bytes and the started bytes are one held file: a private copy that nobody
+  // can change from the moment it is hashed until it runs.
+  RemoveHeldCopies();
+  std::unique_ptr<platform::HeldFile> held =
+      platform::ShellServices().HoldCopy(installer, UpdateFolder());
+  const auto digest = held ? HashHeld(*held) : std::nullopt;
+  if (!digest || *digest != *parsed->sha256) {
+    held.reset();
+    RemoveHeldCopies();
     (void)files.Remove(installer);
     (void)m_services.ShowMessage(device_text::kInstallerMismatch, Box::Modal);
     return Result::Mismatch;
   }
 
   (void)m_services.ShowMessage(device_text::kInstallerStarts, Box::Modal);
-  (void)platform::ShellServices().Open(installer);
+  // The program only ends when something is there to replace it.
+  if (!held->Start()) return Result::NotStarted;
   m_services.MainDialog().EndDialog(CDlgBase::kIdOk);
   return Result::Started;
 }

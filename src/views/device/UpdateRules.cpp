@@ -1,7 +1,15 @@
 #include "views/device/UpdateRules.h"
 
+#include "BuildSettings.h"
+#include "base/Base64.h"
 #include "base/Format.h"
 #include "base/Text.h"
+
+#include <algorithm>
+
+const std::u16string_view UpdateRules::kProgramVersion = build_settings::kProgramVersion;
+const std::u16string_view UpdateRules::kDefaultBase = build_settings::kUpdateBase;
+const std::array<uint8_t, 65> UpdateRules::kReleaseKey = build_settings::kReleaseKey;
 
 namespace {
 
@@ -63,6 +71,50 @@ std::optional<base::Sha256::Digest> UpdateRules::ParseSha256Line(std::u16string_
     digest[i] = static_cast<uint8_t>(high << 4 | low);
   }
   return digest;
+}
+
+std::optional<UpdateRules::SignedText> UpdateRules::SplitSignature(std::string_view bytes) {
+  if (bytes.size() % 2 != 0) return std::nullopt;
+  const bool bom = bytes.size() >= 2 && static_cast<uint8_t>(bytes[0]) == 0xFF &&
+                   static_cast<uint8_t>(bytes[1]) == 0xFE;
+  // Each line with the byte offset where it starts, ends without its LF.
+  struct Line {
+    size_t offset;
+    std::u16string text;
+  };
+  std::vector<Line> lines;
+  size_t pos = bom ? 2 : 0;
+  Line current{pos, {}};
+  for (; pos < bytes.size(); pos += 2) {
+    const auto c = static_cast<char16_t>(static_cast<uint8_t>(bytes[pos]) |
+                                         static_cast<uint8_t>(bytes[pos + 1]) << 8);
+    if (c == u'\n') {
+      lines.push_back(std::move(current));
+      current = Line{pos + 2, {}};
+    } else {
+      current.text.push_back(c);
+    }
+  }
+  if (!current.text.empty()) lines.push_back(std::move(current));
+
+  std::optional<size_t> at;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (!base::StartsWith(lines[i].text, kSignaturePrefix)) continue;
+    if (at) return std::nullopt;
+    at = i;
+  }
+  // Nothing may follow the signature: it would be text that no one signed.
+  if (!at || *at == 0 || *at + 1 != lines.size()) return std::nullopt;
+  std::u16string_view value = lines[*at].text;
+  value.remove_prefix(kSignaturePrefix.size());
+  if (!value.empty() && value.back() == u'\r') value.remove_suffix(1);
+  const auto decoded = base::DecodeBase64(value);
+  SignedText result;
+  if (!decoded || decoded->size() != result.signature.size()) return std::nullopt;
+  std::copy(decoded->begin(), decoded->end(), result.signature.begin());
+  result.signedBytes = bytes.substr(0, lines[*at].offset);
+  for (size_t i = 0; i < *at; ++i) result.lines.push_back(std::move(lines[i].text));
+  return result;
 }
 
 std::optional<UpdateRules::VersionFile> UpdateRules::ParseVersionFile(

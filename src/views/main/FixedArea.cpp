@@ -16,12 +16,12 @@
 #include "ui/StaticImage.h"
 #include "ui/StaticText.h"
 #include "views/ViewServices.h"
+#include "views/device/UpdateRules.h"
 #include "views/main/PageLayout.h"
 
 namespace {
 
 constexpr platform::Colour kNotLinkedColour = 0x00FFFF;
-constexpr const char16_t* kVersion = u":2.1.6";
 constexpr int kVersionText = 3;
 constexpr int kNotLinkedText = 156;
 constexpr int kChargingText = 17;
@@ -174,7 +174,8 @@ void FixedArea::Build(CDlgBase& dialog, PartRegistry& registry) {
   apply->SetImageNormal(ui::SkinPath(u"button2_nr.png"));
   apply->SetImageHover(ui::SkinPath(u"button2_ov.png"));
 
-  label(kVersionLabel, kVersionRect, LangText(kVersionText) + kVersion);
+  label(kVersionLabel, kVersionRect,
+        LangText(kVersionText) + std::u16string(UpdateRules::kProgramVersion));
   auto* link = add(std::make_unique<CLinkButton>(w, ScaledRect(kWebLinkRect), kWebAddress));
   link->SetFont(ui::Scaled(18), u"Tahoma");
 
