@@ -40,7 +40,10 @@ void CBatteryNoticeDlg::Update(int level, int threshold) {
   m_level = level;
   m_threshold = threshold;
   ApplyTexts();
-  if (IsOpen()) InvalidateLookChanges();
+  if (!IsOpen()) return;
+  // Back above whatever came up over it since.
+  platform::Windows().SetTopMost(m_hWnd, true);
+  InvalidateLookChanges();
 }
 
 void CBatteryNoticeDlg::Close() {

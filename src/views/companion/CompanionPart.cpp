@@ -156,7 +156,7 @@ CBatteryNoticeDlg* CompanionPart::Notice() const {
 
 std::u16string CompanionPart::TipText() const {
   std::u16string tip = kTipTitle;
-  if (m_services) {
+  if (m_services && !m_services->CurrentProfile().ProfileName().empty()) {
     tip += u'\n';
     tip += m_services->CurrentProfile().ProfileName();
   }
