@@ -1,5 +1,7 @@
 #include "app/VantrelDlg.h"
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 
 #include "app/PageParts.h"
@@ -15,6 +17,7 @@
 #include "ui/AttentionDlg.h"
 #include "ui/SkinImage.h"
 #include "views/DeviceWindows.h"
+#include "views/companion/CompanionPart.h"
 #include "views/main/FixedArea.h"
 #include "views/main/PageLayout.h"
 #include "views/main/PageTabs.h"
@@ -105,6 +108,9 @@ void CVantrelDlg::InitUI(const platform::Rect&) {
   m_pFixed = fixed.get();
   m_parts.push_back(std::move(fixed));
   for (auto& part : CreatePageParts()) m_parts.push_back(std::move(part));
+  auto companion = std::make_unique<CompanionPart>();
+  m_pCompanion = companion.get();
+  m_parts.push_back(std::move(companion));
   for (auto& part : m_parts) part->Build(*this, m_router);
   LayoutPages();
   ShowPages();
@@ -199,6 +205,7 @@ platform::LResult CVantrelDlg::OnMessage(platform::WindowId window, uint32_t mes
     case msg::kCommand:
       if ((wParam & 0xFFFF) == kCmdTrayShow) ShowRequest();
       if ((wParam & 0xFFFF) == kCmdTrayExit) ExitPath(kResultOk);
+      if (m_pCompanion) (void)m_pCompanion->OnTrayCommand(static_cast<uint32_t>(wParam & 0xFFFF));
       return 0;
     case msg::kClose:
       ExitPath(kResultCancel);
@@ -355,8 +362,11 @@ void CVantrelDlg::OnTrayNotify(platform::WParam id, platform::LParam mouseMessag
   if (mouseMessage == platform::msg::kLButtonDblClk) {
     ShowRequest();
   } else if (mouseMessage == platform::msg::kRButtonUp) {
-    platform::TrayIcon().ShowMenu(
-        m_hWnd, {{kCmdTrayShow, LangText(1)}, {0, u""}, {kCmdTrayExit, LangText(2)}});
+    std::vector<platform::TrayMenuItem> items{{kCmdTrayShow, LangText(1)}};
+    if (m_pCompanion) std::ranges::copy(m_pCompanion->TrayItems(), std::back_inserter(items));
+    items.push_back({0, u""});
+    items.push_back({kCmdTrayExit, LangText(2)});
+    platform::TrayIcon().ShowMenu(m_hWnd, items);
   }
 }
 
@@ -389,6 +399,7 @@ void CVantrelDlg::OnDestroy() {
     SaveNow();
   }
   m_device.link.CloseAll();
+  if (m_pCompanion) m_pCompanion->Stop();
   m_attentions.clear();
   if (m_uiDump) m_uiDump->Flush();
   if (m_bTrayAdded) platform::TrayIcon().Remove(m_hWnd, kTrayIconId);
@@ -453,6 +464,10 @@ void CVantrelDlg::ShowNotLinkedLabel(bool show) {
 
 void CVantrelDlg::ShowBattery(int level, int chargeState, int animation) {
   if (m_pFixed) m_pFixed->ShowBattery(level, chargeState, animation);
+}
+
+void CVantrelDlg::OnBatteryReport(int level, int chargeState) {
+  if (m_pCompanion) m_pCompanion->OnBatteryReport(level, chargeState);
 }
 
 void CVantrelDlg::OnSensorTableChanged() {

@@ -25,6 +25,7 @@
 #include "views/ViewServices.h"
 
 class CAttentionDlg;
+class CompanionPart;
 class FixedArea;
 class PagePart;
 class UiDump;
@@ -81,6 +82,7 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   int m_nNeedPassword = 1;
 
   FixedArea* Fixed() const { return m_pFixed; }
+  CompanionPart* Companion() const { return m_pCompanion; }
   const UiDump* Dump() const { return m_uiDump.get(); }
   const std::vector<std::unique_ptr<PagePart>>& Parts() const { return m_parts; }
   // Copies what the page's controls show into the current profile.
@@ -104,6 +106,7 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   void UpdatePollingChoices(ConnectionMode::Kind mode, int maxPollingClass) override;
   void ShowNotLinkedLabel(bool show) override;
   void ShowBattery(int level, int chargeState, int animation) override;
+  void OnBatteryReport(int level, int chargeState) override;
   void MarkSavePending() override { m_bSavePending = true; }
   void OnSensorTableChanged() override;
   bool ConfirmFactoryReset() override;
@@ -164,6 +167,7 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   ProfileButtonBank m_buttons{[this]() -> ProfileSettings& { return CurrentProfile(); }};
   MessageRouter m_router{this};
   FixedArea* m_pFixed = nullptr;
+  CompanionPart* m_pCompanion = nullptr;
   std::vector<std::unique_ptr<PagePart>> m_parts;
   std::map<uintptr_t, std::function<void()>> m_afterMenu;
   std::vector<std::unique_ptr<CAttentionDlg>> m_attentions;

@@ -58,6 +58,11 @@ class DeviceHost {
   virtual void ShowNotLinkedLabel(bool show) = 0;
   // Battery indicator 3406 (level, charge state 0/1/2, animation level) and text 3405.
   virtual void ShowBattery(int level, int chargeState, int animation) = 0;
+  // Each battery report as it is applied (charge state 0/1/2), for notices and the tray.
+  virtual void OnBatteryReport(int level, int chargeState) {
+    (void)level;
+    (void)chargeState;
+  }
   // The settings are waiting to be saved (saved when timer 70 fires or at exit).
   virtual void MarkSavePending() = 0;
   // After a sensor reload: the sensor-dependent DPI control and the eight slider ranges.

@@ -132,6 +132,7 @@ void StatusEvents::ApplyBattery(const StatusReport& r) {
   m_battery = r.battery;
   m_charge = r.chargeState == 1 ? kCharging : r.chargeState == 2 ? kFull : kDischarging;
   if (m_charge == kFull) m_battery = 100;
+  m_host.OnBatteryReport(m_battery, m_charge);
 }
 
 bool StatusEvents::ApplyPolling(ConnectionMode::Kind mode, const StatusReport& r) {

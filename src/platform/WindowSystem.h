@@ -27,6 +27,7 @@ enum class WindowKind {
   Dialog,   // an owned skinned dialog
   Popup,    // a top-most tool window for popup menus, drawn with per-pixel alpha
   Overlay,  // a top-most, click-through tool window with constant alpha (on-screen display)
+  Notice,   // a top-most tool window that is never activated, not even by a click (notices)
 };
 
 struct WindowDesc {

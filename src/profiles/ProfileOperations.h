@@ -23,7 +23,8 @@ enum class ProfileAction {
   Rename = 2,
   Delete = 3,
   Add = 4,
-  NoFreeSlot = 5
+  NoFreeSlot = 5,
+  Games = 6  // the slot menu's entry after delete: the programs that bring the profile in
 };
 
 // What a switch asks the device side to write: the button table with its macros (keys) and the

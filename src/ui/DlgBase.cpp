@@ -13,6 +13,8 @@
 namespace {
 
 constexpr const char16_t* kWindowText = u"Gaming Mouse";
+// Loops of DoModal now running; the companion holds its profile switches while any runs.
+int g_modalCount = 0;
 constexpr platform::Rect kNoRect{-1, -1, -1, -1};
 constexpr int kFrameSourceWidth = 1127;
 constexpr int kFrameSourceHeight = 740;
@@ -41,8 +43,7 @@ bool CDlgBase::Create() {
   platform::WindowDesc desc;
   desc.className = m_strClassName;
   desc.title = kWindowText;
-  desc.kind =
-      m_nIDTemplate == kMainTemplate ? platform::WindowKind::Main : platform::WindowKind::Dialog;
+  desc.kind = m_nIDTemplate == kMainTemplate ? platform::WindowKind::Main : m_windowKind;
   desc.owner = m_hParent;
   desc.visible = false;
   desc.iconResource = m_hIcon;
@@ -54,10 +55,18 @@ bool CDlgBase::Create() {
   return true;
 }
 
+int CDlgBase::ModalCount() {
+  return g_modalCount;
+}
+
 intptr_t CDlgBase::DoModal() {
   if (!Create()) return -1;
   m_bModal = true;
+  // The main window runs modally for the whole program; it does not count.
+  const int counted = m_nIDTemplate == kMainTemplate ? 0 : 1;
+  g_modalCount += counted;
   const intptr_t result = platform::Windows().RunModal(m_hWnd);
+  g_modalCount -= counted;
   m_bModal = false;
   if (m_hWnd && platform::Windows().IsWindow(m_hWnd)) platform::Windows().DestroyWindow(m_hWnd);
   return result;

@@ -38,6 +38,9 @@ class CDlgBase : public platform::WindowHandler, public ui::SkinnedWindow {
   intptr_t DoModal();
   // Modeless use: creates, initialises and shows the window.
   bool Create();
+  // How many modal loops of skinned dialogs other than the main window run now (nested ones
+  // count each).
+  static int ModalCount();
   // Modal: ends the loop with `result`; modeless: destroys the window.
   void EndDialog(intptr_t result);
   platform::WindowId GetSafeHwnd() const { return m_hWnd; }
@@ -116,6 +119,8 @@ class CDlgBase : public platform::WindowHandler, public ui::SkinnedWindow {
 
   platform::WindowId m_hWnd = 0;
   platform::WindowId m_hParent = 0;
+  // What Create makes of a dialog that is not the main window.
+  platform::WindowKind m_windowKind = platform::WindowKind::Dialog;
   uint32_t m_nIDTemplate;
   std::u16string m_strClassName = u"VantrelSkinDialog";
   std::unique_ptr<platform::Font> m_fontCaption;

@@ -156,10 +156,11 @@ TEST_F(StartupTest, EnterAndEscapeDoNotCloseAndTrayExitEndsTheModalLoop) {
   EXPECT_EQ(dlg.DoModal(), CVantrelDlg::kResultOk);
   ASSERT_EQ(platform.tray().menusShown.size(), 1u);
   const auto& menu = platform.tray().menusShown[0];
-  ASSERT_EQ(menu.size(), 3u);
+  ASSERT_EQ(menu.size(), 4u);
   EXPECT_EQ(menu[0].command, 2075u);
-  EXPECT_EQ(menu[1].command, 0u);  // separator
-  EXPECT_EQ(menu[2].command, 2076u);
+  EXPECT_EQ(menu[1].command, 2077u);  // start with Windows
+  EXPECT_EQ(menu[2].command, 0u);     // separator
+  EXPECT_EQ(menu[3].command, 2076u);
   EXPECT_FALSE(desktop.IsWindow(dlg.Handle()));  // the window is gone once the loop ends
 }
 

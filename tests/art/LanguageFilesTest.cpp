@@ -47,6 +47,7 @@ const std::vector<std::pair<const char*, std::vector<int>>> kUsedTexts = {
     {"firmware",
      {291, 292, 293, 295, 296, 297, 298, 299, 300, 301, 302, 303, 304, 305, 306, 307, 308}},
     {"software update", {332, 333, 334, 335, 336, 337, 338, 339, 343, 344}},
+    {"companion", {471, 472, 473, 474, 475, 476, 477, 478, 479, 480, 481, 482, 483, 484, 485, 486}},
 };
 
 struct LanguageFile {

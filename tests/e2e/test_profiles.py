@@ -238,7 +238,7 @@ def test_add_rename_switch_export_delete_import_through_the_page(vantrel, shots,
     # Rename through the slot's menu, the new name typed over the selected old one.
     open_menu(app, FIRST_TAB + 3, 3, SLOT_MENU)
     menu = app.window(SLOT_MENU)
-    assert [c.text for c in menu.controls] == ["Import", "Export", "Rename", "Delete"]
+    assert [c.text for c in menu.controls] == ["Import", "Export", "Rename", "Delete", "Games..."]
     time.sleep(0.3)
     app.screenshot(shots / "en-slot-menu.png")
     choose_row(app, SLOT_MENU, RENAME_ROW)
@@ -397,7 +397,8 @@ def test_profile_bar_menus_and_dialogs_in_chinese(vantrel, shots, cjk_fallback):
                "the new profile in default3.psf")
 
     open_menu(app, FIRST_TAB + 3, 3, SLOT_MENU)
-    assert [c.text for c in app.window(SLOT_MENU).controls] == ["导入", "导出", "重命名", "删除"]
+    assert [c.text for c in app.window(SLOT_MENU).controls] == \
+        ["导入", "导出", "重命名", "删除", "游戏..."]
     time.sleep(0.3)
     app.screenshot(shots / "zh-slot-menu.png")
     app.key("Escape")

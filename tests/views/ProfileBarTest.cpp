@@ -12,6 +12,7 @@
 #include "ui/TabControl.h"
 #include "ui/UiTestSupport.h"
 #include "views/FakeViewServices.h"
+#include "views/companion/GamesDlg.h"
 
 namespace {
 
@@ -205,6 +206,24 @@ TEST_F(ProfileBarTest, CaptionsWiderThanTheirButtonAreSetSmallerNotCut) {
   EXPECT_LT(widthOf(ProfileBar::kRenameButton), rename->m_rc.Width());
   // The shrinking stops at a readable size even when nothing would fit.
   EXPECT_EQ(fontOf(ProfileBar::kAddButton).height, 9);
+}
+
+TEST_F(ProfileBarTest, TheGamesEntryOpensTheGamesDialogAfterTheMenuClosed) {
+  auto& dlg = Build();
+  int opened = 0;
+  desktop.ScriptNextModal([&](platform::WindowId window) {
+    ++opened;
+    desktop.SendMessage(window, CGamesDlg::kCloseButton, 0, Notify::kClicked);
+  });
+  desktop.SendMessage(dlg.GetSafeHwnd(), ProfileBar::kSlotMenuResult, ProfileBar::kFirstSlotTab + 1,
+                      static_cast<platform::LParam>(ProfileAction::Games));
+  EXPECT_EQ(opened, 0);
+  ASSERT_TRUE(services->RunDeferred(ViewServices::kTimerProfileAction));
+  EXPECT_EQ(opened, 1);
+  // An entry the menu does not have does nothing.
+  desktop.SendMessage(dlg.GetSafeHwnd(), ProfileBar::kSlotMenuResult, ProfileBar::kFirstSlotTab + 1,
+                      5);
+  EXPECT_FALSE(services->RunDeferred(ViewServices::kTimerProfileAction));
 }
 
 }  // namespace

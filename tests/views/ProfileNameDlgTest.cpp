@@ -74,15 +74,18 @@ TEST_F(ProfileNameDlgTest, HeaderMenuNamesTheShownSlotsInDisplayListOrder) {
   EXPECT_EQ(CComboProfilePopup(defaults, store).Items().size(), 5u);
 }
 
-TEST_F(ProfileNameDlgTest, SlotMenuListsItsFourActionsInTheDump) {
+TEST_F(ProfileNameDlgTest, SlotMenuListsItsActionsInTheDump) {
   CProfileRKeyPopup menu;
   std::vector<ui::DumpItem> rows;
   menu.DumpItems(rows);
-  ASSERT_EQ(rows.size(), 4u);
+  ASSERT_EQ(rows.size(), 5u);
   for (uint32_t k = 0; k < 4; ++k) {
     EXPECT_EQ(rows[k].id, k);  // import, export, rename, delete: the pending action codes
     EXPECT_EQ(rows[k].text, LangText(90 + static_cast<int>(k)));
   }
+  // The games entry after delete, with its own action code.
+  EXPECT_EQ(rows[4].id, static_cast<uint32_t>(CProfileRKeyPopup::kGamesEntry));
+  EXPECT_EQ(rows[4].text, LangText(471));
 }
 
 }  // namespace

@@ -151,7 +151,8 @@ WindowId HeadlessDesktop::CreateWindow(const WindowDesc& desc, WindowHandler* ha
   info.rect = desc.rect;
   info.visible = desc.visible;
   if (desc.visible) MarkDirty(info, nullptr);
-  info.topMost = desc.kind == WindowKind::Popup || desc.kind == WindowKind::Overlay;
+  info.topMost = desc.kind == WindowKind::Popup || desc.kind == WindowKind::Overlay ||
+                 desc.kind == WindowKind::Notice;
   SendMessage(id, msg::kCreate, 0, 0);
   return id;
 }
@@ -375,7 +376,10 @@ void HeadlessDesktop::ShowWindow(WindowId window, ShowCommand command) {
       info->minimized = false;
       break;
   }
-  if (command == ShowCommand::Show || command == ShowCommand::Restore) Activate(window);
+  if ((command == ShowCommand::Show || command == ShowCommand::Restore) &&
+      info->desc.kind != WindowKind::Notice) {
+    Activate(window);
+  }
   if (info->visible) MarkDirty(*info, nullptr);
   if (wasVisible != info->visible) SendMessage(window, msg::kShowWindow, info->visible ? 1 : 0, 0);
 }
@@ -477,7 +481,10 @@ bool HeadlessDesktop::Deliver(WindowId window, uint32_t message, WParam wParam, 
   // A press on an inactive window activates it unless the window declines.
   if ((message == msg::kLButtonDown || message == msg::kRButtonDown) && target != m_active) {
     const LResult answer = SendMessage(target, msg::kMouseActivate, target, 0);
-    if (answer != kMaNoActivate && Find(target)) Activate(target);
+    const WindowInfo* pressed = Find(target);
+    if (answer != kMaNoActivate && pressed && pressed->desc.kind != WindowKind::Notice) {
+      Activate(target);
+    }
     if (!Find(target)) return true;
   }
   // Any move restarts the wait for a hover.

@@ -27,6 +27,7 @@ HeadlessPlatform::HeadlessPlatform() : m_root(MakeTempRoot()) {
   m_shell = std::make_unique<HeadlessShell>(*m_files, *m_desktop);
   m_tray = std::make_unique<HeadlessTray>(*m_desktop);
   m_system = std::make_unique<HeadlessSystem>(*m_desktop, m_resources);
+  m_autoStart = std::make_unique<HeadlessAutoStart>(m_files->ExecutablePath());
   std::error_code ec;
   fs::create_directories(m_files->HostPath(m_files->AppDataFolder()), ec);
   fs::create_directories(m_files->HostPath(base::FolderOf(m_files->ExecutablePath())), ec);
@@ -63,6 +64,8 @@ void HeadlessPlatform::Install() {
   services.system = m_system.get();
   services.clipboard = &m_clipboard;
   services.crypto = &m_crypto;
+  services.programs = &m_programs;
+  services.autoStart = m_autoStart.get();
   platform::Install(services);
 }
 

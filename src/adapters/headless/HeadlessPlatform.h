@@ -6,9 +6,11 @@
 #include <filesystem>
 #include <memory>
 
+#include "adapters/headless/HeadlessAutoStart.h"
 #include "adapters/headless/HeadlessDesktop.h"
 #include "adapters/headless/HeadlessFileSystem.h"
 #include "adapters/headless/HeadlessGraphics.h"
+#include "adapters/headless/HeadlessPrograms.h"
 #include "adapters/headless/HeadlessServices.h"
 #include "adapters/host/OpenSslCrypto.h"
 #include "adapters/host/ResourceScript.h"
@@ -30,6 +32,8 @@ class HeadlessPlatform {
   HeadlessTray& tray() { return *m_tray; }
   HeadlessSystem& system() { return *m_system; }
   HeadlessClipboard& clipboard() { return m_clipboard; }
+  HeadlessPrograms& programs() { return m_programs; }
+  HeadlessAutoStart& autoStart() { return *m_autoStart; }
   const std::filesystem::path& root() const { return m_root; }
 
   // Serves skins\ and lang\ beside the executable, and the executable's resources, from a
@@ -51,6 +55,8 @@ class HeadlessPlatform {
   std::unique_ptr<HeadlessSystem> m_system;
   HeadlessClipboard m_clipboard;
   host::OpenSslCrypto m_crypto;
+  HeadlessPrograms m_programs;
+  std::unique_ptr<HeadlessAutoStart> m_autoStart;
   EmptyHidBus m_emptyBus;
   HidBus* m_hid = &m_emptyBus;
 };

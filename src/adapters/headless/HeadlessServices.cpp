@@ -166,6 +166,16 @@ bool HeadlessTray::Remove(WindowId owner, uint32_t id) {
   return std::erase_if(icons, [&](const Icon& i) { return i.owner == owner && i.id == id; }) > 0;
 }
 
+bool HeadlessTray::SetTip(WindowId owner, uint32_t id, std::u16string_view tip) {
+  for (Icon& icon : icons) {
+    if (icon.owner != owner || icon.id != id) continue;
+    icon.tip = std::u16string(tip.substr(0, kTipLength));
+    ++tipChanges;
+    return true;
+  }
+  return false;
+}
+
 void HeadlessTray::ShowMenu(WindowId owner, const std::vector<TrayMenuItem>& items) {
   menusShown.push_back(items);
   if (m_choices.empty()) return;

@@ -111,12 +111,15 @@ class HeadlessTray : public Tray {
   };
   std::vector<Icon> icons;
   std::vector<std::vector<TrayMenuItem>> menusShown;
+  int tipChanges = 0;
+  static constexpr size_t kTipLength = 127;  // what NOTIFYICONDATAW holds
   // The command the user picks in the next menu; 0 dismisses it.
   void ScriptMenuChoice(uint32_t command) { m_choices.push_back(command); }
 
   bool Add(WindowId owner, uint32_t id, uint32_t callbackMessage, int iconResource,
            std::u16string_view tip) override;
   bool Remove(WindowId owner, uint32_t id) override;
+  bool SetTip(WindowId owner, uint32_t id, std::u16string_view tip) override;
   void ShowMenu(WindowId owner, const std::vector<TrayMenuItem>& items) override;
 
  private:

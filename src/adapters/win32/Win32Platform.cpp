@@ -1,12 +1,14 @@
 #include "adapters/win32/Win32Platform.h"
 
 #include "adapters/win32/GdiPlusInclude.h"
+#include "adapters/win32/Win32AutoStart.h"
 #include "adapters/win32/Win32Clipboard.h"
 #include "adapters/win32/Win32Clock.h"
 #include "adapters/win32/Win32Crypto.h"
 #include "adapters/win32/Win32FileSystem.h"
 #include "adapters/win32/Win32Graphics.h"
 #include "adapters/win32/Win32HidBus.h"
+#include "adapters/win32/Win32Programs.h"
 #include "adapters/win32/Win32Shell.h"
 #include "adapters/win32/Win32System.h"
 #include "adapters/win32/Win32Tray.h"
@@ -40,6 +42,8 @@ Win32Platform::Win32Platform() {
   m_tray = std::make_unique<Win32Tray>(m_failures);
   m_clipboard = std::make_unique<Win32Clipboard>(m_failures);
   m_crypto = std::make_unique<Win32Crypto>(m_failures);
+  m_programs = std::make_unique<Win32Programs>(m_failures);
+  m_autoStart = std::make_unique<Win32AutoStart>(m_failures, m_files->ExecutablePath());
 
   m_services.files = m_files.get();
   m_services.clock = m_clock.get();
@@ -51,12 +55,15 @@ Win32Platform::Win32Platform() {
   m_services.system = m_system.get();
   m_services.clipboard = m_clipboard.get();
   m_services.crypto = m_crypto.get();
+  m_services.programs = m_programs.get();
+  m_services.autoStart = m_autoStart.get();
   Install(m_services);
 }
 
 Win32Platform::~Win32Platform() {
   if (Current().windows == m_services.windows) Install(Services{});
   m_tray.reset();  // icons go before the windows they report to
+  m_programs.reset();
   m_hid.reset();
   m_windows.reset();  // its back buffers are GDI+ bitmaps
   m_graphics.reset();

@@ -12,12 +12,14 @@
 
 namespace platform::win32 {
 
+class Win32AutoStart;
 class Win32Clipboard;
 class Win32Clock;
 class Win32Crypto;
 class Win32FileSystem;
 class Win32Graphics;
 class Win32HidBus;
+class Win32Programs;
 class Win32Shell;
 class Win32System;
 class Win32Tray;
@@ -52,6 +54,8 @@ class Win32Platform {
   std::unique_ptr<Win32Tray> m_tray;
   std::unique_ptr<Win32Clipboard> m_clipboard;
   std::unique_ptr<Win32Crypto> m_crypto;
+  std::unique_ptr<Win32Programs> m_programs;
+  std::unique_ptr<Win32AutoStart> m_autoStart;
   Services m_services;
 };
 

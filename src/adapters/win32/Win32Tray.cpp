@@ -62,6 +62,18 @@ bool Win32Tray::Remove(WindowId owner, uint32_t id) {
   return removed;
 }
 
+bool Win32Tray::SetTip(WindowId owner, uint32_t id, std::u16string_view tip) {
+  NOTIFYICONDATAW data = IconData(owner, id);
+  data.uFlags = NIF_TIP;
+  std::wstring text = Wide(tip.substr(0, std::size(data.szTip) - 1));
+  text.copy(data.szTip, text.size());
+  if (!::Shell_NotifyIconW(NIM_MODIFY, &data)) {
+    m_failures.Record("Shell_NotifyIconW");
+    return false;
+  }
+  return true;
+}
+
 void Win32Tray::ShowMenu(WindowId owner, const std::vector<TrayMenuItem>& items) {
   HMENU menu = ::CreatePopupMenu();
   if (menu == nullptr) {
@@ -69,9 +81,9 @@ void Win32Tray::ShowMenu(WindowId owner, const std::vector<TrayMenuItem>& items)
     return;
   }
   for (const TrayMenuItem& item : items) {
-    BOOL ok = item.command == 0
-                  ? ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr)
-                  : ::AppendMenuW(menu, MF_STRING, item.command, Wide(item.text).c_str());
+    BOOL ok = item.command == 0 ? ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr)
+                                : ::AppendMenuW(menu, MF_STRING | (item.checked ? MF_CHECKED : 0u),
+                                                item.command, Wide(item.text).c_str());
     if (!ok) m_failures.Record("AppendMenuW");
   }
   HWND hwnd = reinterpret_cast<HWND>(owner);

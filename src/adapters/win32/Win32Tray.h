@@ -21,6 +21,7 @@ class Win32Tray : public Tray {
   bool Add(WindowId owner, uint32_t id, uint32_t callbackMessage, int iconResource,
            std::u16string_view tip) override;
   bool Remove(WindowId owner, uint32_t id) override;
+  bool SetTip(WindowId owner, uint32_t id, std::u16string_view tip) override;
   // Blocks in the menu's own loop until it closes.
   void ShowMenu(WindowId owner, const std::vector<TrayMenuItem>& items) override;
 

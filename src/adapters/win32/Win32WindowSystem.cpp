@@ -175,6 +175,9 @@ WindowId Win32WindowSystem::CreateWindow(const WindowDesc& desc, WindowHandler* 
     case WindowKind::Overlay:
       exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_TRANSPARENT;
       break;
+    case WindowKind::Notice:
+      exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+      break;
   }
   m_creating = std::make_unique<Record>();
   Record* record = m_creating.get();
@@ -211,7 +214,9 @@ WindowId Win32WindowSystem::CreateWindow(const WindowDesc& desc, WindowHandler* 
     m_failures.Record("SetLayeredWindowAttributes");
   }
   if (desc.visible)
-    ::ShowWindow(hwnd, desc.kind == WindowKind::Overlay ? SW_SHOWNOACTIVATE : SW_SHOW);
+    ::ShowWindow(hwnd, desc.kind == WindowKind::Overlay || desc.kind == WindowKind::Notice
+                           ? SW_SHOWNOACTIVATE
+                           : SW_SHOW);
   return Id(hwnd);
 }
 
@@ -376,9 +381,11 @@ void Win32WindowSystem::ShowWindow(WindowId window, ShowCommand command) {
     case ShowCommand::Hide:
       show = SW_HIDE;
       break;
-    case ShowCommand::Show:
-      show = SW_SHOW;
+    case ShowCommand::Show: {
+      const Record* record = Find(window);
+      show = record && record->kind == WindowKind::Notice ? SW_SHOWNOACTIVATE : SW_SHOW;
       break;
+    }
     case ShowCommand::ShowNoActivate:
       show = SW_SHOWNOACTIVATE;
       break;

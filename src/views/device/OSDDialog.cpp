@@ -57,6 +57,11 @@ void COSDDialog::Paint() {
   auto at = [&](int x, int y) {
     return platform::Rect{ui::Scaled(x), ui::Scaled(y), client.right, client.bottom};
   };
+  if (m_texts.kind == OsdKind::Profile) {
+    PaintProfile(canvas, client);
+    windows.EndPaint(m_hWnd);
+    return;
+  }
   if (small) {
     canvas.DrawText(m_texts.level, *small, OsdRules::kTextColour,
                     at(OsdRules::kLevelAt.x, OsdRules::kLevelAt.y), flags);
@@ -71,6 +76,23 @@ void COSDDialog::Paint() {
                     at(OsdRules::RateLeft(m_texts.rate), OsdRules::kRateTop), flags);
   }
   windows.EndPaint(m_hWnd);
+}
+
+// The caption centred above the profile's name; a name wider than the window ends in "...".
+void COSDDialog::PaintProfile(platform::Canvas& canvas, const platform::Rect& client) {
+  namespace dt = platform::dt;
+  const uint32_t flags = dt::kCenter | dt::kSingleLine | dt::kNoPrefix | dt::kEndEllipsis;
+  const int margin = ui::Scaled(OsdRules::kNameMargin);
+  if (auto small = platform::Gfx().CreateFont(FontOf(OsdRules::kSmallFont))) {
+    const platform::Rect rc{margin, ui::Scaled(OsdRules::kCaptionTop), client.right - margin,
+                            ui::Scaled(OsdRules::kNameTop)};
+    canvas.DrawText(m_texts.level, *small, OsdRules::kTextColour, rc, flags);
+  }
+  if (auto name = platform::Gfx().CreateFont(FontOf(OsdRules::kNameFont))) {
+    const platform::Rect rc{margin, ui::Scaled(OsdRules::kNameTop), client.right - margin,
+                            client.bottom - margin};
+    canvas.DrawText(m_texts.value, *name, OsdRules::kTextColour, rc, flags);
+  }
 }
 
 platform::LResult COSDDialog::OnMessage(platform::WindowId window, uint32_t message,

@@ -35,6 +35,7 @@ class COSDDialog : public platform::WindowHandler {
 
  private:
   void Paint();
+  void PaintProfile(platform::Canvas& canvas, const platform::Rect& client);
 
   platform::WindowId m_hWnd = 0;
   OsdTexts m_texts;

@@ -15,6 +15,10 @@ class OsdPresenter {
  public:
   static constexpr uint32_t kOsdMessage = 1067;
   static constexpr uintptr_t kTimerOsd = 50;
+  // wParam of kOsdMessage: 1 the mouse reported a change; kProfileShown a program in front
+  // brought its profile in (the display names it under caption text kProfileCaption).
+  static constexpr platform::WParam kProfileShown = 2;
+  static constexpr int kProfileCaption = 478;
 
   // `owner`: the window whose timer 50 counts the ticks (the main window).
   explicit OsdPresenter(platform::WindowId owner);

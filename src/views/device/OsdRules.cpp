@@ -1,6 +1,7 @@
 #include "views/device/OsdRules.h"
 
 #include "base/Format.h"
+#include "base/Language.h"
 #include "profiles/PollingRate.h"
 #include "profiles/ProfileSettings.h"
 #include "profiles/SensorDpiTable.h"
@@ -11,6 +12,14 @@ OsdTexts OsdRules::Texts(const ProfileSettings& profile, const SensorDpiTable& t
   texts.level = base::Format(u"DPI-%d", level + 1);
   texts.value = base::Format(u"%d", DpiOf(table, profile.XYSettingValueX[level]));
   texts.rate = RateText(profile.PollingRateValue[0]);
+  return texts;
+}
+
+OsdTexts OsdRules::ProfileTexts(std::u16string_view name, int captionText) {
+  OsdTexts texts;
+  texts.kind = OsdKind::Profile;
+  texts.level = LangText(captionText);
+  texts.value = std::u16string(name);
   return texts;
 }
 

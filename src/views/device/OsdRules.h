@@ -11,10 +11,15 @@
 struct ProfileSettings;
 struct SensorDpiTable;
 
+// What the display tells: the DPI level with the polling rate (the mouse's buttons), or the
+// profile that a program in front brought in.
+enum class OsdKind { Dpi, Profile };
+
 struct OsdTexts {
-  std::u16string level;  // "DPI-%d"
-  std::u16string value;  // the level's DPI
-  std::u16string rate;   // "125Hz" .. "8000Hz"
+  std::u16string level;  // "DPI-%d"; Profile: the caption
+  std::u16string value;  // the level's DPI; Profile: the profile's name
+  std::u16string rate;   // "125Hz" .. "8000Hz"; Profile: empty
+  OsdKind kind = OsdKind::Dpi;
   friend bool operator==(const OsdTexts&, const OsdTexts&) = default;
 };
 
@@ -42,6 +47,12 @@ class OsdRules {
 
   // The lines for the current DPI level (a level above 7 counts as 0) and polling rate.
   [[nodiscard]] static OsdTexts Texts(const ProfileSettings& profile, const SensorDpiTable& table);
+  // The profile kind: caption text `captionText` above the profile's name.
+  [[nodiscard]] static OsdTexts ProfileTexts(std::u16string_view name, int captionText);
+  static constexpr OsdFont kNameFont{28, 0, 700};
+  static constexpr int kCaptionTop = 24;
+  static constexpr int kNameTop = 60;
+  static constexpr int kNameMargin = 8;
   // Rate text of a polling-rate index: 0 "125Hz" .. 5 "4000Hz", anything else "8000Hz".
   [[nodiscard]] static std::u16string RateText(int index);
   // Left edge of the value line: by its length and the font face.

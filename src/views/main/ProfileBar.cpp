@@ -14,6 +14,7 @@
 #include "ui/SkinImage.h"
 #include "ui/TabControl.h"
 #include "views/ViewServices.h"
+#include "views/companion/GamesDlg.h"
 #include "views/main/PageLayout.h"
 #include "views/profiles/ProfileMenus.h"
 #include "views/profiles/ProfileNameDlg.h"
@@ -172,7 +173,8 @@ platform::LResult ProfileBar::OnMessage(uint32_t message, platform::WParam wPara
   if (message == kSlotMenuResult) {
     // wParam: the tab the menu belongs to; lParam: the chosen entry 0..3.
     const int slot = static_cast<int>(wParam) - static_cast<int>(kFirstSlotTab);
-    if (lParam >= 0 && lParam <= static_cast<platform::LParam>(ProfileAction::Delete)) {
+    if ((lParam >= 0 && lParam <= static_cast<platform::LParam>(ProfileAction::Delete)) ||
+        lParam == static_cast<platform::LParam>(ProfileAction::Games)) {
       Schedule(static_cast<int>(lParam), slot);
     }
     return 0;
@@ -238,6 +240,9 @@ void ProfileBar::RunAction(int action, int slot) {
       break;
     case ProfileAction::NoFreeSlot:
       (void)m_services->ShowMessage(kMsgNoFreeSlot, ViewServices::Box::Modal);
+      break;
+    case ProfileAction::Games:
+      if (m_services->Profiles().At(slot)) (void)CGamesDlg(*m_services, slot).DoModal();
       break;
   }
 }

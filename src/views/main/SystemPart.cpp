@@ -1,6 +1,7 @@
 #include "views/main/SystemPart.h"
 
 #include "base/Language.h"
+#include "profiles/ProfileSettings.h"
 #include "ui/ControlBase.h"
 #include "ui/DialogParts.h"
 #include "ui/DlgBase.h"
@@ -29,6 +30,9 @@ platform::LResult SystemPart::OnMessage(uint32_t message, platform::WParam wPara
     (void)m_services->RunFactoryReset();
   } else if (message == OsdPresenter::kOsdMessage && wParam == 1) {
     m_osd.ShowOSD(OsdRules::Texts(m_services->CurrentProfile(), m_services->SensorTable()));
+  } else if (message == OsdPresenter::kOsdMessage && wParam == OsdPresenter::kProfileShown) {
+    m_osd.ShowOSD(OsdRules::ProfileTexts(m_services->CurrentProfile().ProfileName(),
+                                         OsdPresenter::kProfileCaption));
   }
   return 0;
 }

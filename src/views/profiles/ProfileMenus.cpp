@@ -11,10 +11,12 @@ namespace {
 constexpr int kImportText = 90;
 constexpr int kProfilesText = 10;
 constexpr int kNewText = 200;
+constexpr int kGamesText = 471;
 
 std::vector<MenuItem> SlotMenuItems() {
   std::vector<MenuItem> items;
   for (int entry = 0; entry < 4; ++entry) items.push_back({LangText(kImportText + entry), entry});
+  items.push_back({LangText(kGamesText), CProfileRKeyPopup::kGamesEntry});
   return items;
 }
 

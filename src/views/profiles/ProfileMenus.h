@@ -10,7 +10,8 @@ struct ProfileStore;
 
 class CProfileRKeyPopup : public CMenuPopup {
  public:
-  static constexpr int kKind = 4;  // no close notice
+  static constexpr int kKind = 4;                     // no close notice
+  static constexpr platform::LParam kGamesEntry = 6;  // after import, export, rename, delete
   CProfileRKeyPopup();
   void DumpItems(std::vector<ui::DumpItem>& items) const override;
 };
