@@ -29,7 +29,7 @@ class CVerticalSliderControl : public CControlBase {
   int StopCount() const { return m_nStops; }
   int GetValue() const { return m_nValue; }
   int ValueAt(int y) const;
-  bool IsDragging() const { return m_bDragging; }
+  bool IsDragging() const override { return m_bDragging; }
 
   int m_nValue = 0;
 
