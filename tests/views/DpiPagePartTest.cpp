@@ -10,6 +10,7 @@
 #include "ui/VerticalSliderControl.h"
 #include "views/PartTestHost.h"
 #include "views/main/DpiPageRules.h"
+#include "views/main/PageLayout.h"
 #include "views/settings/ColorPaletteDlg.h"
 
 namespace {
@@ -54,7 +55,7 @@ TEST_F(DpiPagePartTest, ShowsEveryLevelOfTheProfile) {
     EXPECT_EQ(Value(n)->GetYText(), u"");
     EXPECT_EQ(Slider(n)->StopCount(), 600);
     // Every control of the level sits in its column of the page.
-    EXPECT_GE(Level(n)->GetRect().left, 854);
+    EXPECT_GE(Level(n)->GetRect().left, page::kPagesLeft);
     EXPECT_LE(Value(n)->GetRect().right, 1127);
   }
   EXPECT_EQ(Slider(5)->GetValue(), 599);

@@ -219,7 +219,9 @@ TEST_F(OptionPartsTest, SliderDragsCollectTheWholePage) {
     const int to = slider->StopPosition(slider->GetValue() == 3 ? 4 : 3);
     Drag(id, to);
     EXPECT_GT(Services().collects, before);
-    if (id != 3530) EXPECT_EQ(Value(TextSetting::KeyDebounce), u"12");
+    if (id != 3530) {
+      EXPECT_EQ(Value(TextSetting::KeyDebounce), u"12");
+    }
     const int dragged = Services().collects;
     desktop.ReleaseMouse(H(), {to, slider->GetRect().top + 5});
     EXPECT_GT(Services().collects, dragged);
