@@ -52,7 +52,6 @@ constexpr SettingCatalog::Entry kEntries[] = {
      SC::kNone},
 };
 
-constexpr int kPollingHz[] = {125, 250, 500, 1000, 2000, 4000, 8000};
 constexpr int kMaxDebounce = 30;
 constexpr int kPowerSteps = 8;
 constexpr int kSpeeds = 3;
@@ -189,23 +188,18 @@ std::string SettingCatalog::Names() {
 }
 
 int SettingCatalog::PollingHz(int index) {
-  return kPollingHz[std::clamp(index, 0, 6)];
+  return PollingRate::Hertz(
+      static_cast<uint8_t>(std::clamp<int>(index, 0, PollingRate::kHighestIndex)));
 }
 
 int SettingCatalog::MaxPollingIndex(int pollingClass) {
   switch (pollingClass) {
-    case 8:
-      return 6;
-    case 4:
-      return 5;
-    case 2:
-      return 4;
     case 0x31:
       return 1;
     case 0x30:
       return -1;
     default:
-      return 3;
+      return PollingRate::HighestIndexForClass(pollingClass);
   }
 }
 
@@ -214,7 +208,7 @@ std::string SettingCatalog::PollingChoices(int maxIndex) {
   std::string out;
   for (int i = 0; i <= maxIndex; ++i) {
     if (i > 0) out += i == maxIndex ? " or " : ", ";
-    out += std::to_string(kPollingHz[i]);
+    out += std::to_string(PollingHz(i));
   }
   return out + " Hz";
 }
@@ -432,13 +426,16 @@ std::variant<SettingCatalog::Edit, std::string> SettingCatalog::Check(
       if (value.size() > 2 && value.substr(value.size() - 2) == "hz")
         value.resize(value.size() - 2);
       const auto hz = Int(value, 1, 1000000);
-      const int* found =
-          hz ? std::find(std::begin(kPollingHz), std::end(kPollingHz), *hz) : std::end(kPollingHz);
-      if (found == std::end(kPollingHz)) return "polling must be " + PollingChoices(6);
-      const int index = static_cast<int>(found - std::begin(kPollingHz));
+      const auto& rows = PollingRate::kRows;
+      const auto found = std::find_if(rows.begin(), rows.end(), [&](const PollingRate::Row& row) {
+        return hz && row.hertz == *hz;
+      });
+      if (found == rows.end())
+        return "polling must be " + PollingChoices(PollingRate::kHighestIndex);
+      const auto index = static_cast<uint8_t>(found - rows.begin());
       Edit edit{[index](ProfileSettings& q) {
-        q.PollingRateValue = {static_cast<uint8_t>(index), 0, 0};
-        q.PollingRateName = base::Format(u"%dHZ", kPollingHz[index]);
+        q.PollingRateValue = {index, 0, 0};
+        q.PollingRateName = PollingRate::Name(index);
       }};
       edit.pollingIndex = index;
       return edit;
