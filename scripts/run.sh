@@ -30,13 +30,19 @@ if [ "$headless" = 0 ]; then
   exit 0
 fi
 
-wine "$exe" --simulate >"$here/build/run.log" 2>&1 &
+dump="$here/build/run-ui-dump.txt"
+traffic="$here/build/run-sim-log.txt"
+rm -f "$dump" "$traffic"
+wine "$exe" --simulate --sim-log="$(winepath -w "$traffic")" --ui-dump="$(winepath -w "$dump")" \
+  >"$here/build/run.log" 2>&1 &
 app=$!
-if ! win=$(wait_main_window 30); then
+# A cold prefix maps the window long before it first paints: wait for the paint (the control
+# dump is written after it) and for the start-up writes, not for a fixed time.
+if ! win=$(wait_main_window 60) || ! wait_painted "$dump" 60; then
   echo "The window did not appear; see $here/build/run.log" >&2
   exit 1
 fi
-sleep 1
+wait_settled "$traffic" "$dump" 30 || echo "The start-up writes did not settle; taking the screenshot anyway." >&2
 shot="$here/build/screenshot.png"
 import -window root "$shot"
 echo "Vantrel ran on a private display ($DISPLAY, window $win). Screenshot: $shot"

@@ -144,3 +144,32 @@ wait_main_window() {
   done
   return 1
 }
+
+# Waits up to $2 seconds for the program's control dump ($1, --ui-dump) to list the visible
+# main window: the dump is written after a paint, so the window has been drawn.
+wait_painted() {
+  local i
+  for i in $(seq 1 $((${2:-30} * 5))); do
+    grep -qE '^window=.* class=CVantrelDlg .* visible=1$' "$1" 2>/dev/null && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# Waits up to $3 seconds until the start-up writes have settled: the simulated mouse's traffic
+# log ($1, --sim-log) has not grown for a second and the dump ($2) shows no progress window.
+wait_settled() {
+  local i last=-1 size quiet=0
+  for i in $(seq 1 $((${3:-20} * 5))); do
+    size=$(stat -c %s "$1" 2>/dev/null || echo -1)
+    if [ "$size" = "$last" ] && ! grep -qE '^window=.* class=CProgressDlg .* visible=1$' "$2" 2>/dev/null; then
+      quiet=$((quiet + 1))
+      [ "$quiet" -ge 5 ] && return 0
+    else
+      quiet=0
+    fi
+    last=$size
+    sleep 0.2
+  done
+  return 1
+}

@@ -282,10 +282,9 @@ bool CVantrelDlg::OnWindowCommand(uint32_t message, platform::WParam wParam,
       platform::Windows().ShowWindow(m_hWnd, platform::ShowCommand::Hide);
       return true;
     case kApplyButton:
-      // Everything the apply command covers goes to the mouse now.
-      for (Group group : {Group::Keys, Group::Dpi, Group::Power, Group::Sensor}) {
-        m_device.writer.MarkDirty(group);
-      }
+      // The apply command covers the button table and the DPI group only: power and sensor
+      // options go out with the writes that mark them.
+      for (Group group : {Group::Keys, Group::Dpi}) m_device.writer.MarkDirty(group);
       WriteNow();
       return true;
     case kMousePropertiesButton:
@@ -525,8 +524,9 @@ void CVantrelDlg::SaveNow() {
     m_bSaveFailureShown = false;
     return;
   }
-  // One notice per run of failures; the next write arms timer 70 and tries again.
+  // One notice per run of failures; timer 70 tries again, and so does the exit.
   m_bSavePending = true;
+  SetTimer(kTimerSave, kSaveDelayMs);
   if (!m_bSaveFailureShown) {
     m_bSaveFailureShown = true;
     ShowAttention(kSaveFailedText);

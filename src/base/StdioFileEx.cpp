@@ -2,11 +2,25 @@
 
 #include <algorithm>
 
+#include "base/AppGlobals.h"
 #include "platform/Platform.h"
 
 namespace {
 
-constexpr const char16_t* kTempSuffix = u".tmp~";
+char16_t FoldAscii(char16_t c) {
+  return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+// Whether the file lies in the data folder, where every file is the program's own. A file the
+// user picked elsewhere (an import from Documents) never has its neighbours touched.
+bool InDataFolder(std::u16string_view path) {
+  const std::u16string_view folder = g_strDataDir;
+  if (folder.empty() || path.size() <= folder.size()) return false;
+  for (size_t i = 0; i < folder.size(); ++i) {
+    if (FoldAscii(path[i]) != FoldAscii(folder[i])) return false;
+  }
+  return true;
+}
 
 std::vector<std::u16string>& Unreadable() {
   static std::vector<std::u16string> files;
@@ -41,7 +55,7 @@ bool CStdioFileEx::Open(std::u16string_view path, uint32_t flags) {
   auto& files = platform::Files();
   if ((flags & (modeWrite | modeCreate)) == (modeWrite | modeCreate) || (flags & modeCreate) != 0) {
     if (IsUnreadable(m_path)) return false;
-    m_tempPath = m_path + kTempSuffix;
+    m_tempPath = m_path + std::u16string(kTempSuffix);
     // Claim the temporary file now, so a folder that cannot be written fails at Open.
     if (!files.WriteAll(m_tempPath, {})) return false;
     m_mode = Mode::Writing;
@@ -49,8 +63,8 @@ bool CStdioFileEx::Open(std::u16string_view path, uint32_t flags) {
   }
   // A temporary file beside it was left by a writer that never reached Close (the program was
   // killed while saving); the file itself is whole, the old one or the new.
-  const std::u16string leftover = m_path + kTempSuffix;
-  if (files.FileExists(leftover)) files.Remove(leftover);
+  const std::u16string leftover = m_path + std::u16string(kTempSuffix);
+  if (InDataFolder(m_path) && files.FileExists(leftover)) files.Remove(leftover);
   auto bytes = files.ReadAll(m_path);
   if (!bytes) {
     if (files.FileExists(m_path) && !IsUnreadable(m_path)) Unreadable().push_back(m_path);

@@ -3,9 +3,10 @@
 // ended by a single LF.
 //
 // Reading loads the whole file at Open. Writing collects the text and, on Close, writes it to
-// a temporary file in the same folder ("<file>.tmp~") and renames that over the target, so a
-// crash or a failed write never leaves a half-written file and the previous file stays intact.
-// Opening a file for reading removes such a temporary file left by a writer that was killed.
+// a temporary file in the same folder ("<file>.vantrel-save~") and renames that over the
+// target, so a crash or a failed write never leaves a half-written file and the previous file
+// stays intact. Opening a file of the data folder for reading removes such a temporary file
+// left by a writer that was killed; beside a file elsewhere nothing is removed.
 
 #include <cstdint>
 #include <string>
@@ -23,6 +24,8 @@ class CStdioFileEx {
   // The two ways every program file is opened.
   static constexpr uint32_t kReadFlags = modeUnicode | modeReadWrite;            // 0x100002
   static constexpr uint32_t kWriteFlags = modeUnicode | modeCreate | modeWrite;  // 0x101001
+  // Appended to a file's name for its temporary file: a name no user file is expected to have.
+  static constexpr std::u16string_view kTempSuffix = u".vantrel-save~";
 
   CStdioFileEx() = default;
   CStdioFileEx(const CStdioFileEx&) = delete;

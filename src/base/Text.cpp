@@ -37,6 +37,10 @@ std::u16string FromUtf8(std::string_view text) {
         cp = (cp << 6) | (b & 0x3F);
       }
     }
+    // The shortest form only: an overlong one (C0 AF for '/') could smuggle a character past
+    // a check made on the bytes.
+    static constexpr uint32_t kSmallestOfLength[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (ok && cp < kSmallestOfLength[len]) ok = false;
     if (!ok || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
       out.push_back(u'\xFFFD');
       i += 1;

@@ -17,6 +17,7 @@ class DeviceHost {
   static constexpr uintptr_t kTimerLeave = 130;     // one shot, 100 ms
   // Started by a write; its expiry (the main window's) saves config.ini and the profiles.
   static constexpr uintptr_t kTimerSave = 70;
+  static constexpr uint32_t kSaveDelayMs = 10000;
   static constexpr uint32_t kOsdMessage = 1067;  // WM_USER + 43, wParam 1
 
   enum class ProgramEnd {

@@ -16,7 +16,6 @@ namespace {
 constexpr int kWireButtonOrder[DeviceModel::kButtons] = {0, 1, 2, 4, 3, 5};
 // Levels 7 and 8 always go out as 0x0000.
 constexpr int kLevelsWithCodes = 6;
-constexpr int kSaveDelayMs = 10000;
 constexpr int kNoDeviceText = 156;
 constexpr int kProgressText = 146;
 constexpr int kNotAnsweringText = 350;
@@ -186,7 +185,7 @@ void SettingsWriter::WriteChanges() {
   } else if (!m_unanswered && m_link.SomethingSent()) {
     m_unansweredShown = false;
   }
-  m_host.SetTimer(DeviceHost::kTimerSave, kSaveDelayMs);
+  m_host.SetTimer(DeviceHost::kTimerSave, DeviceHost::kSaveDelayMs);
   m_host.MarkSavePending();
   m_host.RefreshPage();
 }

@@ -40,18 +40,62 @@ void OpenIfFolder(MacroLibrary& library, const LibraryLocation& location) {
   if (entry != nullptr && entry->IsFolder()) library.SetFolderOpen(location, true);
 }
 
+bool SameAsciiNoCase(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char16_t x = a[i];
+    char16_t y = b[i];
+    if (x >= u'a' && x <= u'z') x = static_cast<char16_t>(x - u'a' + u'A');
+    if (y >= u'a' && y <= u'z') y = static_cast<char16_t>(y - u'a' + u'A');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+bool IsDeviceName(std::u16string_view stem) {
+  static constexpr std::u16string_view kFixed[] = {u"CON", u"PRN",    u"AUX",
+                                                   u"NUL", u"CONIN$", u"CONOUT$"};
+  for (std::u16string_view name : kFixed) {
+    if (SameAsciiNoCase(stem, name)) return true;
+  }
+  if (stem.size() == 4 && stem[3] >= u'1' && stem[3] <= u'9') {
+    return SameAsciiNoCase(stem.substr(0, 3), u"COM") || SameAsciiNoCase(stem.substr(0, 3), u"LPT");
+  }
+  return false;
+}
+
 }  // namespace
+
+std::u16string SafeFileName(std::u16string_view name) {
+  std::u16string safe;
+  safe.reserve(name.size() + 1);
+  for (char16_t c : name) {
+    const bool reserved =
+        c < 0x20 || std::u16string_view(u"\\/:*?\"<>|").find(c) != std::u16string_view::npos;
+    safe.push_back(reserved ? u'_' : c);
+  }
+  // Windows drops trailing dots and blanks, which would change the name (and the extension).
+  while (!safe.empty() && (safe.back() == u'.' || safe.back() == u' ')) safe.pop_back();
+  // A device name stays one whatever extension follows it ("CON.mkf" is the console).
+  const size_t dot = safe.find(u'.');
+  std::u16string_view stem(safe);
+  stem = stem.substr(0, dot);
+  while (!stem.empty() && stem.back() == u' ') stem.remove_suffix(1);
+  if (IsDeviceName(stem)) safe.insert(safe.begin(), u'_');
+  return safe;
+}
 
 std::u16string DefaultMacroExportName(const MacroLibrary& library,
                                       const LibraryLocation& selection) {
   const LibraryEntry* entry = library.EntryAt(selection);
-  return (entry != nullptr ? entry->name : std::u16string()) + u".mkf";
+  return (entry != nullptr ? SafeFileName(entry->name) : std::u16string()) + u".mkf";
 }
 
 std::u16string DefaultEntriesExportName(const MacroLibrary& library,
                                         const LibraryLocation& selection) {
   const LibraryEntry* entry = library.EntryAt(selection);
-  return entry != nullptr ? entry->name + u".mbf" : std::u16string(u"AllMacroKey.mbf");
+  return entry != nullptr ? SafeFileName(entry->name) + u".mbf"
+                          : std::u16string(u"AllMacroKey.mbf");
 }
 
 bool ExportMacro(std::u16string_view path, MacroLibrary& library,

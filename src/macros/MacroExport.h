@@ -19,8 +19,13 @@ enum class ImportResult {
   Unreadable,       // the file could not be opened
 };
 
+// A name usable as one file name in the current folder: path separators, ':' and the other
+// characters Windows refuses become '_', trailing dots and blanks go, and a device name (CON,
+// NUL, COM1 ...) gets a leading '_'.
+std::u16string SafeFileName(std::u16string_view name);
+
 // Default names in the save dialogs: "<macro>.mkf"; "<entry>.mbf", or "AllMacroKey.mbf"
-// when nothing is selected.
+// when nothing is selected; the entry's name made safe as above.
 std::u16string DefaultMacroExportName(const MacroLibrary& library,
                                       const LibraryLocation& selection);
 std::u16string DefaultEntriesExportName(const MacroLibrary& library,

@@ -25,8 +25,7 @@ int AddProfile(GlobalSettings& settings, ProfileStore& store, std::u16string_vie
   if (!profile) return kMsgNoFreeSlot;
   ResetProfileToDefaults(*profile, slot, settings.SensorId());
   profile->SetProfileName(name);
-  (void)SaveSettingsAndProfiles(settings, store);
-  return 0;
+  return SaveSettingsAndProfiles(settings, store) ? 0 : kMsgSaveFailed;
 }
 
 int RenameProfile(GlobalSettings& settings, ProfileStore& store, int slot,
@@ -35,15 +34,13 @@ int RenameProfile(GlobalSettings& settings, ProfileStore& store, int slot,
   ProfileSettings* profile = store.At(slot);
   if (!profile) return 0;
   profile->SetProfileName(name);
-  (void)SaveSettingsAndProfiles(settings, store);
-  return 0;
+  return SaveSettingsAndProfiles(settings, store) ? 0 : kMsgSaveFailed;
 }
 
 int DeleteProfile(GlobalSettings& settings, ProfileStore& store, int slot) {
   if (slot == settings.CurrentProfileIndex()) return kMsgActiveProfileNotDeleted;
   if (!settings.HideProfile(slot)) return 0;
-  (void)SaveSettingsAndProfiles(settings, store);
-  return 0;
+  return SaveSettingsAndProfiles(settings, store) ? 0 : kMsgSaveFailed;
 }
 
 int ImportProfile(GlobalSettings& settings, ProfileStore& store, int slot,
@@ -54,8 +51,7 @@ int ImportProfile(GlobalSettings& settings, ProfileStore& store, int slot,
   ProfileSettings scratch = *target;
   if (ParseProfileFile(path, scratch) != ProfileReadResult::Ok) return kMsgBadProfileFile;
   *target = std::move(scratch);
-  (void)SaveSettingsAndProfiles(settings, store);
-  return 0;
+  return SaveSettingsAndProfiles(settings, store) ? 0 : kMsgSaveFailed;
 }
 
 bool ExportProfile(const ProfileStore& store, int slot, std::u16string_view path) {

@@ -14,6 +14,9 @@ inline constexpr int kMsgNoFreeSlot = 145;
 inline constexpr int kMsgEmptyName = 147;  // shown with the fixed caption kEmptyNameCaption
 inline constexpr int kMsgActiveProfileNotDeleted = 152;
 inline constexpr int kMsgBadProfileFile = 340;  // an import file that is not a profile file
+// The change was made but the files could not be saved: the caller tells it once and keeps the
+// save pending, as for the delayed save.
+inline constexpr int kMsgSaveFailed = 341;
 inline constexpr std::u16string_view kEmptyNameCaption = u"警告!";
 
 // The pending profile action of the main window, carried out after its menu closed.
@@ -45,7 +48,8 @@ ProfileAction AddActionFor(const GlobalSettings& settings);
 [[nodiscard]] int CheckAddProfile(const GlobalSettings& settings);
 
 // Shows the first hidden slot with a fresh default profile named `name` and saves everything.
-// 145 when no slot is free, 147 for an empty name (nothing changes), else 0.
+// 145 when no slot is free, 147 for an empty name (nothing changes), 341 when the change was
+// made but not saved, else 0. The same 341 holds for rename, delete and import.
 [[nodiscard]] int AddProfile(GlobalSettings& settings, ProfileStore& store,
                              std::u16string_view name);
 

@@ -61,6 +61,9 @@ class CControlBase {
   virtual bool OnLButtonDblClk(uint32_t flags, int x, int y);
   // Frees every image; afterwards the control draws without them.
   virtual void ReleaseImages() {}
+  // A press on it is being dragged (a slider's thumb): the window gives it every move until
+  // the release, also with the pointer outside its rectangle.
+  virtual bool IsDragging() const { return false; }
 
   // Keyboard and wheel. Only a drawable, enabled control gets them (the window decides).
   // Takes keyboard focus (Tab, click).

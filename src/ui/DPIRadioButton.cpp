@@ -27,13 +27,20 @@ void CDPIRadioButton::NotifyClicked(int, int) {
   SendToParent(m_uID, 0, Notify::kClicked);
 }
 
+bool CDPIRadioButton::IsCurrent() const {
+  const int k = Level();
+  if (k < 0 || k >= 8) return false;
+  // Levels 1..k+1 are on in the shared word; the highest of them is the current one.
+  return (g_nDpiLevelFlags & 0xFFu) >> k == 1u;
+}
+
 int CDPIRadioButton::ShownFrame() const {
-  if (IsSelected()) return kStateDown;
+  if (IsCurrent()) return kStateDown;
   return m_enButtonState == kStateNormal ? kStateNormal : kStateHover;
 }
 
 platform::Colour CDPIRadioButton::TextColour() const {
   if (m_bTextColourSet) return m_clrText;
-  if (IsSelected()) return kTextDown;
+  if (IsCurrent()) return kTextDown;
   return m_enButtonState == kStateNormal ? kTextNormal : kTextHover;
 }

@@ -16,6 +16,8 @@ class CDPIRadioButton : public CImageButton {
 
   int Level() const { return static_cast<int>(m_uID - kFirstId); }
   bool IsSelected() const;
+  // The highest level switched on in the shared word: the only one drawn as chosen.
+  bool IsCurrent() const;
   // A caption colour set by the page (the active level in red, the others grey) replaces the
   // state colours.
   void SetTextColour(platform::Colour colour) {

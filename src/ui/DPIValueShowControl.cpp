@@ -59,13 +59,14 @@ void CDPIValueShowControl::NotifyClicked(int, int) {
 
 void CDPIValueShowControl::Draw(platform::Canvas& canvas, const platform::Rect&) {
   DrawBand(canvas, m_pImageEmpty.get(), m_rc);
-  const int filled = FilledWidth();
+  const int filled = m_bDimmed ? 0 : FilledWidth();
   if (filled > 0) {
     const platform::Rect part{m_rc.left, m_rc.top, m_rc.left + filled, m_rc.bottom};
     DrawBand(canvas, m_pImageFilled.get(), part);
   }
   canvas.FrameRect(m_rc, m_enButtonState == kStateNormal ? kFrameColour : kFrameHover);
-  const platform::Colour text = m_enButtonState == kStateNormal ? kTextHover : kTextDown;
+  platform::Colour text = m_enButtonState == kStateNormal ? kTextHover : kTextDown;
+  if (m_bDimmed && m_enButtonState == kStateNormal) text = kTextNormal;
   if (m_strY.empty()) {
     DrawTitle(canvas, m_strTitle, text, platform::dt::kCenter);
     return;

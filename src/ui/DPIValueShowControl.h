@@ -35,6 +35,9 @@ class CDPIValueShowControl : public CImageButton {
   // The DPI texts of both axes; an empty Y text gives one line.
   void SetTexts(std::u16string_view x, std::u16string_view y);
   const std::u16string& GetYText() const { return m_strY; }
+  // A level that is switched off: no filled part, grey text. It still opens its dialog.
+  void SetDimmed(bool dimmed) { m_bDimmed = dimmed; }
+  bool IsDimmed() const { return m_bDimmed; }
 
  protected:
   void NotifyClicked(int x, int y) override;
@@ -46,4 +49,5 @@ class CDPIValueShowControl : public CImageButton {
   std::u16string m_strY;
   std::unique_ptr<platform::Image> m_pImageEmpty;
   std::unique_ptr<platform::Image> m_pImageFilled;
+  bool m_bDimmed = false;
 };

@@ -346,7 +346,15 @@ void CDlgBase::OnMouseMove(platform::WParam flags, platform::Point pt) {
     if (m_pHoverControl->OnMouseMove(uflags, pt.x, pt.y)) InvalidateRect(&m_pHoverControl->m_rc);
     return;
   }
-  if (m_bMouseDown) return;
+  if (m_bMouseDown) {
+    // A drag follows the pointer beyond the control (the window holds the capture).
+    if (m_pDownControl && m_pDownControl->IsDragging()) {
+      CControlBase* down = m_pDownControl;
+      const platform::Rect rc = down->m_rc;
+      if (down->OnMouseMove(uflags, pt.x, pt.y)) InvalidateRect(&rc);
+    }
+    return;
+  }
 
   // Every control gets the move so that each can leave its hover state.
   CControlBase* previous = m_pHoverControl;
@@ -637,7 +645,7 @@ platform::LResult CDlgBase::OnMessage(platform::WindowId window, uint32_t messag
       OnMouseWheel(wParam, lParam);
       return 0;
     case msg::kClose:
-      OnCancel();
+      OnClose();
       return 0;
     case msg::kDestroy:
       UnregisterOpenDialog();

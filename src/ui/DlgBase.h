@@ -103,6 +103,12 @@ class CDlgBase : public platform::WindowHandler, public ui::SkinnedWindow {
   // Cancel ends the dialog with IDCANCEL.
   virtual void OnOK() {}
   virtual void OnCancel() { EndDialog(kIdCancel); }
+  // WM_CLOSE: the program is ending or the mouse is gone. Unlike Escape, which a dialog may
+  // ignore, this always ends it with IDCANCEL unless the dialog has work it must finish.
+  virtual void OnClose() {
+    ResetControls();
+    EndDialog(kIdCancel);
+  }
   // Whether a release that changed the look of control `id` repaints the whole window rather
   // than the control (a control that switches what the window shows). Default: never.
   virtual bool RepaintsWholeWindowOnRelease(uint32_t /*id*/) const { return false; }

@@ -209,9 +209,17 @@ void CEditBox::ScrollToCaret() {
   }
 }
 
-size_t CEditBox::PositionAt(int x) const {
+int CEditBox::TextOrigin() const {
   const platform::Rect area = TextArea();
-  const int origin = area.left - X(m_nFirstVisible);
+  const int whole = X(m_strTitle.size());
+  if (m_bCentred && m_nFirstVisible == 0 && whole < area.Width()) {
+    return area.left + (area.Width() - whole) / 2;
+  }
+  return area.left - X(m_nFirstVisible);
+}
+
+size_t CEditBox::PositionAt(int x) const {
+  const int origin = TextOrigin();
   size_t best = 0;
   int bestDistance = INT32_MAX;
   for (size_t p = 0; p <= m_strTitle.size(); p = NextStop(p)) {
@@ -463,7 +471,7 @@ void CEditBox::Draw(platform::Canvas& canvas, const platform::Rect&) {
   const platform::Rect area = TextArea();
   if (area.IsEmpty()) return;
   ScrollToCaret();
-  const int origin = area.left - X(m_nFirstVisible);
+  const int origin = TextOrigin();
   const auto [from, to] = GetSelection();
   if (focused && from != to) {
     const int left = std::max(origin + X(from), area.left);
@@ -471,8 +479,10 @@ void CEditBox::Draw(platform::Canvas& canvas, const platform::Rect&) {
     if (left < right) canvas.FillRect({left, area.top + 1, right, area.bottom - 1}, kSelection);
   }
   if (m_font && m_nFirstVisible < m_strTitle.size()) {
+    const platform::Rect text{std::max(origin + X(m_nFirstVisible), area.left), area.top,
+                              area.right, area.bottom};
     canvas.DrawText(std::u16string_view(m_strTitle).substr(m_nFirstVisible), *m_font,
-                    m_bDisable ? kTextDisabled : m_clrText, area, kTextFlags);
+                    m_bDisable ? kTextDisabled : m_clrText, text, kTextFlags);
   }
   if (focused) {
     const int x = std::min(origin + X(m_nCaret), area.right - 1);

@@ -36,6 +36,8 @@ class CEditBox : public CControlBase {
   std::optional<int> Value() const;
   void SelectAll();
   void SetTextColour(platform::Colour colour) { m_clrText = colour; }
+  // Centres a text that fits the field (one too long scrolls from the left as usual).
+  void SetCentred(bool centred) { m_bCentred = centred; }
   void SetFrameColours(platform::Colour normal, platform::Colour focused);
   // The field's background, drawn with its rounded corners kept ("skins\edit_bg.png").
   bool SetImageBackground(std::u16string_view path);
@@ -90,6 +92,8 @@ class CEditBox : public CControlBase {
   platform::Rect TextArea() const;
   void ScrollToCaret();
   size_t PositionAt(int x) const;
+  // Where position 0 of the text is drawn.
+  int TextOrigin() const;
 
   size_t m_nCaret = 0;
   size_t m_nAnchor = 0;
@@ -110,4 +114,5 @@ class CEditBox : public CControlBase {
   mutable platform::FontDesc m_layoutFont;
   mutable std::vector<int> m_vecX;
   mutable std::unique_ptr<platform::Canvas> m_pMeasure;
+  bool m_bCentred = false;
 };

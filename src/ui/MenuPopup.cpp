@@ -49,6 +49,8 @@ platform::Size CMenuPopup::MeasureSize() const {
 
 platform::Rect CMenuPopup::PlaceBelow(const platform::Rect& anchor, platform::Size size,
                                       const platform::Rect& workArea) {
+  // A drop-down is never narrower than the field that opens it.
+  size.cx = std::max(size.cx, anchor.Width());
   int x = anchor.left;
   int y = anchor.bottom;
   if (y + size.cy > workArea.bottom) {

@@ -37,7 +37,8 @@ class CMenuPopup : public CWndPopup {
   // Size for the items (row height, widest text); the opener uses it for the rectangle.
   platform::Size MeasureSize() const;
   // Screen rectangle of a popup of `size` opened at `anchor` (screen) and kept inside
-  // `workArea`: below the anchor, else above; shifted left to stay on screen.
+  // `workArea`: below the anchor, else above; shifted left to stay on screen; at least as
+  // wide as the anchor.
   static platform::Rect PlaceBelow(const platform::Rect& anchor, platform::Size size,
                                    const platform::Rect& workArea);
   // Screen rectangle for a submenu of `size` beside row `row` of this popup: to the right,

@@ -36,7 +36,7 @@ class CScrollBarBase : public CControlBase {
   platform::Rect ThumbRect() const;
   // How far the thumb can move.
   int MovableLength() const;
-  bool IsDragging() const { return m_bDragging; }
+  bool IsDragging() const override { return m_bDragging; }
 
  protected:
   CScrollBarBase(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc, bool vertical,

@@ -32,7 +32,7 @@ class CSliderControl : public CControlBase {
   int NearestStop(int x) const;
   int ThumbPosition() const { return m_nThumbPos; }
   platform::Rect ThumbRect() const;
-  bool IsDragging() const { return m_bDragging; }
+  bool IsDragging() const override { return m_bDragging; }
 
   int m_nValue = 0;
 

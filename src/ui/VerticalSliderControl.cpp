@@ -54,7 +54,7 @@ bool CVerticalSliderControl::OnLButtonUp(uint32_t, int x, int y) {
 
 void CVerticalSliderControl::Draw(platform::Canvas& canvas, const platform::Rect&) {
   ui::DrawWhole(canvas, m_pImageEmpty.get(), m_rc);
-  if (!m_pImageFilled) return;
+  if (!m_pImageFilled || m_bDimmed) return;
   // The filled part grows from the bottom: value v fills (v + 1) / n of the bar.
   const int imageHeight = m_pImageFilled->Height();
   const int sourceHeight = imageHeight * (m_nValue + 1) / m_nStops;

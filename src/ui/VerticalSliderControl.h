@@ -26,10 +26,13 @@ class CVerticalSliderControl : public CControlBase {
   void SetValue(int value);
   // A new number of values (the DPI table of another sensor); the value stays within it.
   void SetStopCount(int nStops);
+  // A level that is switched off: the empty bar only. It still takes drags.
+  void SetDimmed(bool dimmed) { m_bDimmed = dimmed; }
+  bool IsDimmed() const { return m_bDimmed; }
   int StopCount() const { return m_nStops; }
   int GetValue() const { return m_nValue; }
   int ValueAt(int y) const;
-  bool IsDragging() const { return m_bDragging; }
+  bool IsDragging() const override { return m_bDragging; }
 
   int m_nValue = 0;
 
@@ -38,4 +41,5 @@ class CVerticalSliderControl : public CControlBase {
   bool m_bDragging = false;
   std::unique_ptr<platform::Image> m_pImageEmpty;
   std::unique_ptr<platform::Image> m_pImageFilled;
+  bool m_bDimmed = false;
 };

@@ -189,7 +189,12 @@ platform::LResult CWndPopup::OnMessage(platform::WindowId window, uint32_t messa
       Redraw(OnRButtonUp(pt.x, pt.y));
       return 0;
     case msg::kNcActivate:
-      if (wParam == 0) SendCloseNotice();
+      if (wParam == 0) {
+        SendCloseNotice();
+        // Without a notice no opener would close it: a menu never stays open after a click
+        // elsewhere.
+        if (CloseNotice(m_nKind) == 0) Close();
+      }
       return 1;
     case msg::kClose:
       SendToParent(kClosedMessage, 0, 0);

@@ -2,7 +2,8 @@
 // Base of every popup menu: a top-most tool window drawn as one layered update. A derived
 // popup reports a choice with SendToParent(m_uMessage, m_wParam, value) and closes itself.
 // When it loses activation it sends its parent the close notice of its kind (once), and on
-// WM_CLOSE message 1025 before it goes. Escape closes it the same way as a deactivation.
+// WM_CLOSE message 1025 before it goes; a kind without a close notice closes itself. Escape
+// closes it the same way as a deactivation.
 
 #include <cstdint>
 #include <memory>

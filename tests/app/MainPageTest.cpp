@@ -15,6 +15,7 @@
 #include "base/Text.h"
 #include "device/ProfileDeviceModel.h"
 #include "device/sim/SimMouse.h"
+#include "platform/Keys.h"
 #include "profiles/GlobalSettings.h"
 #include "profiles/SettingsFiles.h"
 #include "ui/CheckButton.h"
@@ -151,6 +152,88 @@ TEST_F(MainPageTest, AFailedSaveIsToldOnceAndTriedAgain) {
   platform.files().FailWritesContaining(u"");
   dlg.SaveNow();
   EXPECT_FALSE(dlg.m_bSavePending);
+  dlg.Destroy();
+}
+
+// A dialog that ignores Escape still closes when the program ends: from the tray, or when the
+// last mouse goes away.
+TEST_F(MainPageTest, TrayExitAndUnplugCloseADialogThatIgnoresEscape) {
+  for (const bool unplug : {false, true}) {
+    SCOPED_TRACE(unplug ? "unplug" : "tray exit");
+    CVantrelDlg dlg;
+    WindowId main = 0;
+    WindowId named = 0;
+    desktop.ScriptNextModal([&](WindowId w) {
+      main = w;
+      desktop.RunFor(100);
+      desktop.SendMessage(w, 2071, 0, 2);  // add profile: the name dialog
+      desktop.RunFor(200);
+    });
+    desktop.ScriptNextModal([&](WindowId d) {
+      named = d;
+      desktop.PressKey(d, platform::kVkEscape);
+      EXPECT_TRUE(desktop.IsWindow(d));
+      if (unplug) {
+        mouse.Unplug(ConnectionMode::Wired);
+        desktop.RunFor(100);
+      } else {
+        desktop.SendMessage(main, platform::msg::kCommand, CVantrelDlg::kCmdTrayExit, 0);
+      }
+    });
+    EXPECT_EQ(dlg.DoModal(), CVantrelDlg::kResultOk);
+    EXPECT_NE(named, 0u);
+    EXPECT_FALSE(desktop.IsWindow(named));
+    EXPECT_EQ(g_hOpenDialogs[0], 0u);
+    mouse.Plug(ConnectionMode::Wired);
+  }
+}
+
+// A rename whose save fails is told once (as a failed delayed save is) and saved later by the
+// save timer, not dropped.
+TEST_F(MainPageTest, AProfileSaveThatFailsIsToldOnceAndSavedByTheTimer) {
+  CVantrelDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  desktop.RunFor(100);
+  platform.files().FailWritesContaining(u"default1.psf");
+  desktop.ScriptNextModal([&](WindowId d) {
+    desktop.PressKey(d, 'A', platform::mod::kControl);
+    desktop.TypeText(d, u"Desk");
+    desktop.PressKey(d, platform::kVkReturn);
+  });
+  desktop.SendMessage(dlg.Handle(), 2068, 0, 2);  // rename the active profile
+  // ... which failed to save: one notice, still pending.
+  EXPECT_TRUE(dlg.m_bSavePending);
+  ASSERT_NE(g_hOpenDialogs[0], 0u);
+  EXPECT_EQ(g_hOpenDialogs[1], 0u);
+  desktop.RunFor(10100);  // still failing: tried again, no second notice
+  EXPECT_TRUE(dlg.m_bSavePending);
+  EXPECT_EQ(g_hOpenDialogs[1], 0u);
+  platform.files().FailWritesContaining(u"");
+  desktop.RunFor(10100);
+  EXPECT_FALSE(dlg.m_bSavePending);
+  const auto saved = platform.files().ReadAll(configDir + u"default0.psf");
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_NE(FromUtf16Le(*saved).find(u"ProfileName=Desk"), std::u16string::npos);
+  dlg.Destroy();
+}
+
+// Apply sends the button table and the DPI group: power and sensor options that changed
+// without a write of their own (a profile switch) stay for the writes that mark them.
+TEST_F(MainPageTest, ApplyWritesOnlyTheKeyAndDpiGroups) {
+  CVantrelDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  desktop.RunFor(3000);
+  ProfileSettings& profile = dlg.CurrentProfile();
+  profile.SetInt(TextSetting::PowerDownTime, profile.Int(TextSetting::PowerDownTime) % 8 + 1);
+  profile.SetBool(TextSetting::MotionSync, profile.Int(TextSetting::MotionSync) == 1 ? 0 : 1);
+  mouse.ClearLog();
+  desktop.SendMessage(dlg.Handle(), 2047, 0, 2);
+  desktop.RunFor(1000);
+  std::vector<int> codes;
+  for (const SimTraffic& t : mouse.CommandsSent()) codes.push_back(t.At(1));
+  EXPECT_FALSE(codes.empty());  // the lighting packet at least (first DPI-group write)
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), 0x07), 0);
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), 0x08), 0);
   dlg.Destroy();
 }
 

@@ -5,12 +5,14 @@
 #include <vector>
 
 #include "adapters/headless/HeadlessPlatform.h"
+#include "base/AppGlobals.h"
 
 namespace {
 
 using platform::headless::HeadlessPlatform;
 
 const std::u16string kFile = u"C:\\Users\\player\\AppData\\Roaming\\test.txt";
+const std::u16string kTemp = kFile + std::u16string(CStdioFileEx::kTempSuffix);
 
 std::string Utf16Le(std::u16string_view text, bool bom = true) {
   std::string bytes;
@@ -97,7 +99,7 @@ TEST_F(StdioFileExTest, AnInterruptedWriteLeavesTheOldFileIntact) {
     file.Abort();  // what a crash before Close amounts to
   }
   EXPECT_EQ(Get(), Utf16Le(u"old\n"));
-  EXPECT_FALSE(platform.files().FileExists(kFile + u".tmp~"));
+  EXPECT_FALSE(platform.files().FileExists(kTemp));
 
   platform.files().FailReplaceContaining(u"test.txt");
   CStdioFileEx file;
@@ -108,15 +110,28 @@ TEST_F(StdioFileExTest, AnInterruptedWriteLeavesTheOldFileIntact) {
 }
 
 TEST_F(StdioFileExTest, ReadingRemovesATemporaryFileAKilledWriterLeft) {
+  const std::u16string savedDataDir = g_strDataDir;
+  g_strDataDir = u"C:\\Users\\player\\AppData\\Roaming\\";
   Put(Utf16Le(u"whole\n"));
-  ASSERT_TRUE(platform.files().WriteAll(kFile + u".tmp~", Utf16Le(u"half")));
+  ASSERT_TRUE(platform.files().WriteAll(kTemp, Utf16Le(u"half")));
   EXPECT_EQ(ReadLines(kFile), std::vector<std::u16string>{u"whole"});
-  EXPECT_FALSE(platform.files().FileExists(kFile + u".tmp~"));
+  EXPECT_FALSE(platform.files().FileExists(kTemp));
   // Also when the killed writer was making the file for the first time.
   ASSERT_TRUE(platform.files().Remove(kFile));
-  ASSERT_TRUE(platform.files().WriteAll(kFile + u".tmp~", Utf16Le(u"half")));
+  ASSERT_TRUE(platform.files().WriteAll(kTemp, Utf16Le(u"half")));
   EXPECT_TRUE(ReadLines(kFile).empty());
-  EXPECT_FALSE(platform.files().FileExists(kFile + u".tmp~"));
+  EXPECT_FALSE(platform.files().FileExists(kTemp));
+  // A user's own file of the old temporary name stays, and so does everything beside a file
+  // outside the data folder (an import from Documents).
+  Put(Utf16Le(u"whole\n"));
+  ASSERT_TRUE(platform.files().WriteAll(kFile + u".tmp~", Utf16Le(u"mine")));
+  EXPECT_EQ(ReadLines(kFile), std::vector<std::u16string>{u"whole"});
+  EXPECT_TRUE(platform.files().FileExists(kFile + u".tmp~"));
+  g_strDataDir = u"C:\\Users\\player\\AppData\\Roaming\\Vantrel\\";
+  ASSERT_TRUE(platform.files().WriteAll(kTemp, Utf16Le(u"mine")));
+  EXPECT_EQ(ReadLines(kFile), std::vector<std::u16string>{u"whole"});
+  EXPECT_TRUE(platform.files().FileExists(kTemp));
+  g_strDataDir = savedDataDir;
 }
 
 TEST_F(StdioFileExTest, WritingIntoAMissingFolderFailsAtOpen) {
@@ -134,7 +149,7 @@ TEST_F(StdioFileExTest, OnlyCloseCommitsAWriter) {
     file.WriteString(u"half\n");
   }
   EXPECT_EQ(Get(), Utf16Le(u"old\n"));
-  EXPECT_FALSE(platform.files().FileExists(kFile + u".tmp~"));
+  EXPECT_FALSE(platform.files().FileExists(kTemp));
 
   // Opening again drops what the first opening wrote.
   CStdioFileEx file;

@@ -19,6 +19,12 @@ TEST(Text, Utf8RoundTripIncludingSurrogatesAndBadInput) {
             u"b");
   EXPECT_EQ(base::FromUtf8("\xE5\xAE"), u"\xFFFD\xFFFD");                 // truncated sequence
   EXPECT_EQ(base::ToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");  // lone surrogate
+  // Overlong forms are refused: none may pass for '/', '.' or NUL.
+  EXPECT_EQ(base::FromUtf8("\xC0\xAF"), u"\xFFFD\xFFFD");
+  EXPECT_EQ(base::FromUtf8("\xE0\x80\xAE"), u"\xFFFD\xFFFD\xFFFD");
+  EXPECT_EQ(base::FromUtf8("\xF0\x80\x80\x80"), u"\xFFFD\xFFFD\xFFFD\xFFFD");
+  EXPECT_EQ(base::FromUtf8("\xC2\x80\xE0\xA0\x80\xF0\x90\x80\x80"),
+            u"\x0080\x0800\U00010000");  // the smallest of each length still decodes
 }
 
 TEST(Text, ParseDecimalLikeTheCRuntime) {

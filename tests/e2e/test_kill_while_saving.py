@@ -76,7 +76,7 @@ def test_files_stay_whole_when_the_program_is_killed_while_saving(vantrel, shots
         # The next start, without saving, must clear what the kill left.
         vantrel.start(keep_data=True)
         vantrel.wait_main_window()
-        left_after_start += len(list(config.glob("*.tmp~")))
+        left_after_start += len(list(config.glob("*.vantrel-save~")))
         backups += len(list(config.glob("*.bak")))
         kill(vantrel)
 

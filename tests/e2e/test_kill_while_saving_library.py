@@ -18,7 +18,7 @@ from vantrel_e2e import wait_for, xdotool
 MANAGER = "CMacroManagerDlg"
 RECORD, RECORD_DELAYS, LIBRARY_LIST = 2018, 2017, 2015
 LIBRARY = "MacroLibraryFile.mlf"
-TEMP = LIBRARY + ".tmp~"
+TEMP = LIBRARY + ".vantrel-save~"
 KILLS = int(os.environ.get("VANTREL_KILLS_LIBRARY", "2"))
 MAX_ACTIONS = 184
 ACTION_DIGITS = MAX_ACTIONS * 8

@@ -89,6 +89,30 @@ class MacroExportTest : public ::testing::Test {
   MacroLibrary scratch;
 };
 
+// A macro's name proposed as a file name never leaves the chosen folder or opens a device.
+TEST_F(MacroExportTest, DefaultNamesAreSafeFileNames) {
+  const std::pair<std::u16string_view, std::u16string_view> cases[] = {
+      {u"..\\..\\Startup\\CON", u".._.._Startup_CON"},
+      {u"CON", u"_CON"},
+      {u"con.txt", u"_con.txt"},
+      {u"Lpt9 ", u"_Lpt9"},
+      {u"COM0", u"COM0"},
+      {u"a/b:c*?\"<>|", u"a_b_c______"},
+      {u"tab\there", u"tab_here"},
+      {u"dots...", u"dots"},
+      {u"中文 宏", u"中文 宏"},
+  };
+  for (const auto& [name, expected] : cases) {
+    EXPECT_EQ(macros::SafeFileName(name), expected) << std::string(name.begin(), name.end());
+  }
+  L at = L::Level0(0);
+  ASSERT_TRUE(source.Rename(at, u"..\\..\\Startup\\CON"));
+  EXPECT_EQ(macros::DefaultMacroExportName(source, at), u".._.._Startup_CON.mkf");
+  EXPECT_EQ(macros::DefaultEntriesExportName(source, at), u".._.._Startup_CON.mbf");
+  ASSERT_TRUE(source.Rename(at, u"nul"));
+  EXPECT_EQ(macros::DefaultMacroExportName(source, at), u"_nul.mkf");
+}
+
 TEST_F(MacroExportTest, ExportedMacroImportsNextToTheSelectionWithANewNumber) {
   EXPECT_EQ(macros::DefaultMacroExportName(source, L::Level0(0)), u"Jump.mkf");
   EXPECT_FALSE(macros::ExportMacro(kDir + u"x.mkf", source, L::Level0(1))) << "a folder";

@@ -109,6 +109,22 @@ TEST_F(ProfileOperationsTest, Rename) {
   EXPECT_EQ(RenameProfile(settings, store, 9, u"x"), 0);
 }
 
+// A change that could not be saved is made all the same and says so (341), for the caller
+// to tell once and keep pending; it is never passed off as saved.
+TEST_F(ProfileOperationsTest, AChangeThatCouldNotBeSavedSaysSo) {
+  Put(kUserFile, ReadGolden("every_field.psf"));
+  platform.files().FailWritesContaining(u"default");
+  EXPECT_EQ(AddProfile(settings, store, u"Arena"), kMsgSaveFailed);
+  EXPECT_EQ(settings.ShowCount(), 4);
+  EXPECT_EQ(RenameProfile(settings, store, 1, u"Desk"), kMsgSaveFailed);
+  EXPECT_EQ(store.profiles[1].ProfileName(), u"Desk");
+  EXPECT_EQ(DeleteProfile(settings, store, 1), kMsgSaveFailed);
+  EXPECT_EQ(ImportProfile(settings, store, 2, kUserFile), kMsgSaveFailed);
+  EXPECT_EQ(store.profiles[2], EveryFieldProfile());
+  platform.files().FailWritesContaining(u"");
+  EXPECT_EQ(RenameProfile(settings, store, 1, u"Desk 2"), 0);
+}
+
 TEST_F(ProfileOperationsTest, ExportWritesOnlyTheChosenFile) {
   store.profiles[0] = EveryFieldProfile();
   const auto files = Files();

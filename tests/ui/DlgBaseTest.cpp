@@ -455,6 +455,21 @@ namespace {
 
 // A box opened while its owner is hidden in the tray, or minimised, must not follow the
 // owner to where it is not.
+// Escape and a close request are two things: a dialog may keep Escape to itself, never the
+// close that the program's exit sends.
+TEST_F(DlgBaseTest, ADialogThatIgnoresEscapeStillEndsOnClose) {
+  struct CKeepsEscape : CTestDlg {
+    CKeepsEscape() : CTestDlg(nullptr) {}
+    void OnCancel() override {}
+  } dlg;
+  desktop.ScriptNextModal([&](platform::WindowId w) {
+    desktop.PressKey(w, platform::kVkEscape);
+    EXPECT_TRUE(desktop.IsWindow(w));
+    desktop.SendMessage(w, platform::msg::kClose, 0, 0);
+  });
+  EXPECT_EQ(dlg.DoModal(), CDlgBase::kIdCancel);
+}
+
 TEST_F(DlgBaseTest, DialogOfAHiddenOrMinimisedOwnerIsCentredOnTheWorkArea) {
   desktop.SetScreen({1920, 1017}, {0, 0, 1920, 1040}, 1.0f);
   const auto noControls = [](CTestDlg&, platform::WindowId) {};

@@ -335,6 +335,29 @@ TEST_F(EditBoxTest, MousePlacesTheCaretAndSelects) {
   EXPECT_EQ(edit.GetCaret(), 6u);
 }
 
+// A centred field (the profile names) draws a text that fits in its middle, and clicks and
+// the caret follow the text where it is drawn; a longer text scrolls from the left.
+TEST_F(EditBoxTest, ACentredFieldCentresATextThatFits) {
+  CEditBox& edit = Open(u"abcd");
+  edit.SetCentred(true);
+  const auto textOp = [&]() {
+    platform::headless::DrawOp found;
+    for (const auto& op : Paint(W()).Ops()) {
+      if (op.kind == platform::headless::DrawOp::Kind::Text) found = op;
+    }
+    return found;
+  };
+  // Text area 26..214 (188 pixels), text 24 pixels: it starts at 26 + 82.
+  const int left = kEditRect.left + 6 + (188 - 4 * kUnit) / 2;
+  desktop.Invalidate(W(), nullptr);
+  EXPECT_EQ(textOp().rect.left, left);
+  desktop.Click(W(), {left + kUnit + 1, 30});
+  EXPECT_EQ(edit.GetCaret(), 1u);
+  edit.SetText(std::u16string(40, u'w'));  // 240 pixels: no room to centre
+  desktop.Invalidate(W(), nullptr);
+  EXPECT_EQ(textOp().rect.left, kEditRect.left + 6);
+}
+
 TEST_F(EditBoxTest, DrawsTheVisiblePartWithCaretAndTypingRepaintsOnlyTheField) {
   CEditBox& edit = Open();
   Invalidated(W());

@@ -81,10 +81,11 @@ TEST_F(MenuPopupTest, PlacementStaysOnScreen) {
     Rect anchor;
     Rect below;
   } cases[] = {
-      {"below the anchor", {100, 100, 260, 126}, {100, 126, 250, 326}},
-      {"above when the bottom has no room", {100, 600, 260, 626}, {100, 400, 250, 600}},
+      {"below the anchor", {100, 100, 220, 126}, {100, 126, 250, 326}},
+      {"as wide as a wider field", {100, 100, 270, 126}, {100, 126, 270, 326}},
+      {"above when the bottom has no room", {100, 600, 220, 626}, {100, 400, 250, 600}},
       {"shifted left at the right edge", {1200, 100, 1270, 126}, {1130, 126, 1280, 326}},
-      {"no room either way: as low as fits", {100, 150, 260, 700}, {100, 560, 250, 760}},
+      {"no room either way: as low as fits", {100, 150, 220, 700}, {100, 560, 250, 760}},
       {"never left of the screen", {-40, 100, 0, 126}, {0, 126, 150, 326}},
   };
   for (const auto& c : cases) {

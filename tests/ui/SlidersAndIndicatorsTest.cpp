@@ -134,6 +134,45 @@ TEST_F(SlidersTest, SliderDisabledOrHiddenMidDragStopsDragging) {
   }
 }
 
+// In any dialog, a dragged thumb keeps following the pointer after it leaves the bar, as on
+// the main page; a button pressed and left behind gets nothing more.
+TEST_F(SlidersTest, ADragFollowsThePointerOutsideTheControl) {
+  WriteSkin(u"Slider_Circle.png", 20, 20, 0xFFFFFF);
+  auto& dlg = Dialog([](CTestDlg& d, platform::WindowId w) {
+    d.AddControl(0,
+                 std::make_unique<CSliderControl>(w, 2043, Rect{10, 10, 130, 30}, 11, 10, 10, u""))
+        ->SetThumbImage(ui::SkinPath(u"Slider_Circle.png"));
+    d.AddControl(0, std::make_unique<CVerticalSliderControl>(w, 3280, Rect{200, 100, 210, 200}, 10,
+                                                             0, 0, u""));
+  });
+  auto* slider = static_cast<CSliderControl*>(dlg.GetControl(2043));
+  desktop.PressMouse(W(), {22, 20});
+  desktop.MoveMouse(W(), {60, 20});
+  desktop.MoveMouse(W(), {90, 80});  // below the bar
+  EXPECT_EQ(slider->GetValue(), 7);
+  desktop.MoveMouse(W(), {300, 5});  // past its end, above it
+  EXPECT_EQ(slider->GetValue(), 10);
+  EXPECT_EQ(slider->ThumbPosition(), 129);
+  desktop.MoveMouse(W(), {-40, 60});  // back beyond the start
+  EXPECT_EQ(slider->GetValue(), 0);
+  desktop.ReleaseMouse(W(), {-40, 60});
+  EXPECT_FALSE(slider->IsDragging());
+  EXPECT_EQ(slider->GetValue(), 0);
+  EXPECT_EQ(slider->ThumbPosition(), 20);
+
+  auto* bar = static_cast<CVerticalSliderControl*>(dlg.GetControl(3280));
+  dlg.notes.clear();
+  desktop.PressMouse(W(), {205, 190});
+  desktop.MoveMouse(W(), {260, 150});  // beside the bar: the value follows the height
+  EXPECT_EQ(bar->GetValue(), ([] {
+              CVerticalSliderControl probe(0, 1, Rect{200, 100, 210, 200}, 10, 0, 0, u"");
+              return probe.ValueAt(150);
+            }()));
+  desktop.ReleaseMouse(W(), {260, 150});
+  ASSERT_FALSE(dlg.notes.empty());
+  EXPECT_EQ(dlg.notes.back(), (Note{3280, static_cast<platform::WParam>(bar->GetValue()), 3}));
+}
+
 TEST_F(SlidersTest, VerticalSliderValueFormula) {
   // 8 values over a 160-pixel bar from y 40 to y 200.
   CVerticalSliderControl bar(0, 3280, {0, 40, 20, 200}, 8, 0, 0, u"");

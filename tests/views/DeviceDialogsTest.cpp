@@ -88,7 +88,7 @@ TEST_F(PairingDialogTest, AnAlreadyLinkedMouseIsPairedAfterOneSecond) {
   g_bDeviceActive = true;
   CParingDlg pairing(main->GetSafeHwnd());
   desktop.ScriptNextModal([&](WindowId w) {
-    EXPECT_EQ(TitleOf(pairing, CParingDlg::kStatusLabel), u"");
+    EXPECT_EQ(TitleOf(pairing, CParingDlg::kStatusLabel), u"T440");  // what to do, not blank
     EXPECT_EQ(TitleOf(pairing, CParingDlg::kTitleLabel), u"T283");
     ClickOn(pairing, CParingDlg::kStartButton);
     EXPECT_EQ(PairReports(), 1);
@@ -96,7 +96,10 @@ TEST_F(PairingDialogTest, AnAlreadyLinkedMouseIsPairedAfterOneSecond) {
     desktop.RunFor(1000);
     EXPECT_EQ(TitleOf(pairing, CParingDlg::kStatusLabel), u"T282");
     EXPECT_FALSE(desktop.HasTimer(w, CParingDlg::kTimerTick));
-    ClickOn(pairing, CParingDlg::kStartButton);  // paired: nothing more
+    // Paired: no Start any more, and the other button reads OK instead of Cancel.
+    EXPECT_FALSE(pairing.GetControl(CParingDlg::kStartButton)->IsDrawable());
+    EXPECT_EQ(TitleOf(pairing, CParingDlg::kCloseButton), u"T4");
+    desktop.PressKey(w, CParingDlg::kVkSpace);  // nothing more
     EXPECT_EQ(PairReports(), 1);
     ClickOn(pairing, CParingDlg::kCloseButton);
   });

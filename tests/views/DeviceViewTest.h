@@ -42,8 +42,8 @@ class DeviceViewTest : public uitest::UiTest {
     EXPECT_TRUE(main->Create());
     desktop.RunUntilIdle();
     services = std::make_unique<FakeViewServices>(*main);
-    for (int n : {4,   5,   140, 146, 276, 277, 278, 279, 280, 281, 282, 283,
-                  330, 331, 332, 333, 334, 335, 336, 337, 338, 339, 343, 344}) {
+    for (int n : {4,   5,   140, 146, 276, 277, 278, 279, 280, 281, 282, 283, 330,
+                  331, 332, 333, 334, 335, 336, 337, 338, 339, 343, 344, 440}) {
       g_strLangText[n] = u"T" + base::FromUtf8(std::to_string(n));
     }
   }

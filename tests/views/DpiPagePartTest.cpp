@@ -10,6 +10,7 @@
 #include "ui/VerticalSliderControl.h"
 #include "views/PartTestHost.h"
 #include "views/main/DpiPageRules.h"
+#include "views/main/PageLayout.h"
 #include "views/settings/ColorPaletteDlg.h"
 
 namespace {
@@ -50,11 +51,14 @@ TEST_F(DpiPagePartTest, ShowsEveryLevelOfTheProfile) {
     EXPECT_EQ(Level(n)->GetTitle(), dpi[n]);
     EXPECT_EQ(Check(n)->GetCheck(), n < 6);
     EXPECT_EQ(Level(n)->m_bDisable, n >= 6);  // disabled levels cannot be made active
+    // ... and read as off: their bar and field are drawn empty.
+    EXPECT_EQ(Slider(n)->IsDimmed(), n >= 6);
+    EXPECT_EQ(Value(n)->IsDimmed(), n >= 6);
     EXPECT_EQ(Value(n)->GetTitle(), dpi[n]);
     EXPECT_EQ(Value(n)->GetYText(), u"");
     EXPECT_EQ(Slider(n)->StopCount(), 600);
     // Every control of the level sits in its column of the page.
-    EXPECT_GE(Level(n)->GetRect().left, 854);
+    EXPECT_GE(Level(n)->GetRect().left, page::kPagesLeft);
     EXPECT_LE(Value(n)->GetRect().right, 1127);
   }
   EXPECT_EQ(Slider(5)->GetValue(), 599);
@@ -62,6 +66,10 @@ TEST_F(DpiPagePartTest, ShowsEveryLevelOfTheProfile) {
   // Levels 1..2 (active level 1) are lit on the shared DPI word.
   EXPECT_TRUE(Level(1)->IsSelected());
   EXPECT_FALSE(Level(2)->IsSelected());
+  // Only the active level is drawn as the chosen one.
+  EXPECT_FALSE(Level(0)->IsCurrent());
+  EXPECT_TRUE(Level(1)->IsCurrent());
+  EXPECT_FALSE(Level(2)->IsCurrent());
   EXPECT_EQ(static_cast<CColorSelectButton*>(Control(3272))->GetColour(), 0x00FF00u);
   EXPECT_TRUE(Host().unrouted.empty());
   // A level with a different Y shows both.

@@ -133,6 +133,51 @@ TEST_F(DpiValueDialogsTest, XySyncCopiesTheLeadingAxis) {
   EXPECT_EQ(dlg.YIndex(), 599);
 }
 
+TEST_F(DpiValueDialogsTest, XyOkAndEnterKeepWhatIsTypedInEitherBox) {
+  using Sync = CDPIValueSyncSettingDlg;
+  {  // Typed into Y only: OK takes it (X's box must not rewrite Y's first).
+    Sync dlg(table, 15, 31, 0);
+    desktop.ScriptNextModal([&](platform::WindowId w) {
+      ClickIn(dlg, w, RowId(1, Dlg::kEditOffset));
+      Type(w, u"2400");
+      ClickIn(dlg, w, Dlg::kOkButton);
+    });
+    EXPECT_EQ(dlg.DoModal(), CDlgBase::kIdOk);
+    EXPECT_EQ(dlg.XIndex(), 15);
+    EXPECT_EQ(dlg.YIndex(), 47);
+  }
+  {  // Typed into X, Enter in Y: Y applies, X's text stays and OK applies it too.
+    Sync dlg(table, 15, 31, 0);
+    desktop.ScriptNextModal([&](platform::WindowId w) {
+      Type(w, u"1000");
+      ClickIn(dlg, w, RowId(1, Dlg::kEditOffset));
+      Type(w, u"3000");
+      desktop.PressKey(w, platform::kVkReturn);
+      EXPECT_EQ(Text(dlg, 1), u"3000");
+      EXPECT_EQ(Edit(dlg, 0)->GetText(), u"1000");
+      EXPECT_EQ(Text(dlg, 0), u"800");
+      ClickIn(dlg, w, Dlg::kOkButton);
+    });
+    EXPECT_EQ(dlg.DoModal(), CDlgBase::kIdOk);
+    EXPECT_EQ(dlg.XIndex(), 19);
+    EXPECT_EQ(dlg.YIndex(), 59);
+  }
+  {  // Synchronised: the box typed into last leads, whichever axis it is.
+    Sync dlg(table, 15, 15, 0);
+    desktop.ScriptNextModal([&](platform::WindowId w) {
+      ClickIn(dlg, w, Sync::kSyncCheck);
+      ClickIn(dlg, w, RowId(0, Dlg::kEditOffset));
+      Type(w, u"1000");
+      ClickIn(dlg, w, RowId(1, Dlg::kEditOffset));
+      Type(w, u"500");
+      ClickIn(dlg, w, Dlg::kOkButton);
+    });
+    EXPECT_EQ(dlg.DoModal(), CDlgBase::kIdOk);
+    EXPECT_EQ(dlg.XIndex(), 9);
+    EXPECT_EQ(dlg.YIndex(), 9);
+  }
+}
+
 TEST_F(DpiValueDialogsTest, TheValueFieldFillsInProportionAndReportsClicks) {
   CDPIValueShowControl* field = nullptr;
   auto& dlg = Dialog([&](uitest::CTestDlg& d, platform::WindowId w) {

@@ -206,6 +206,28 @@ TEST_F(OptionPartsTest, PointerOptionsOnlyLeadToTheSave) {
   EXPECT_TRUE(Services().pending.empty());
 }
 
+// A slider collects the whole page while it is dragged and when it is released, not only its
+// own setting: what another control shows reaches the profile too.
+TEST_F(OptionPartsTest, SliderDragsCollectTheWholePage) {
+  Set(TextSetting::KeyDebounce, u"12");
+  Open();
+  for (const uint32_t id : {2043u, 2041u, 2044u, 3530u}) {
+    SCOPED_TRACE(id);
+    Set(TextSetting::KeyDebounce, u"7");  // changed under the page, which still shows 12
+    auto* slider = static_cast<CSliderControl*>(Control(id));
+    const int before = Services().collects;
+    const int to = slider->StopPosition(slider->GetValue() == 3 ? 4 : 3);
+    Drag(id, to);
+    EXPECT_GT(Services().collects, before);
+    if (id != 3530) {
+      EXPECT_EQ(Value(TextSetting::KeyDebounce), u"12");
+    }
+    const int dragged = Services().collects;
+    desktop.ReleaseMouse(H(), {to, slider->GetRect().top + 5});
+    EXPECT_GT(Services().collects, dragged);
+  }
+}
+
 TEST_F(OptionPartsTest, SwitchesAndPowerMarkTheirGroups) {
   Set(TextSetting::MotionSync, u"5");  // only exactly 1 is on
   Open();

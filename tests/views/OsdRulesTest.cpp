@@ -5,6 +5,7 @@
 #include "base/Text.h"
 #include "profiles/ProfileSettings.h"
 #include "profiles/SensorDpiTable.h"
+#include "views/device/OSDDialog.h"
 #include "views/device/OsdRules.h"
 
 namespace {
@@ -59,6 +60,17 @@ TEST(OsdRulesTest, PositionsByLengthAndFace) {
   EXPECT_EQ(OsdRules::Placement(work, 1.0f), (platform::Rect{1740, 900, 1920, 1040}));
   EXPECT_EQ(OsdRules::Placement({100, 50, 1380, 770}, 1.5f),
             (platform::Rect{1110, 560, 1380, 770}));
+}
+
+TEST(OsdRulesTest, FontsCarryTheirCharacterWidths) {
+  const platform::FontDesc small = COSDDialog::FontOf(OsdRules::kSmallFont);
+  const platform::FontDesc large = COSDDialog::FontOf(OsdRules::kLargeFont);
+  EXPECT_EQ(small.height, 24);
+  EXPECT_EQ(small.width, 12);
+  EXPECT_EQ(small.weight, 700);
+  EXPECT_EQ(large.height, 48);
+  EXPECT_EQ(large.width, 24);
+  EXPECT_EQ(large.weight, 400);
 }
 
 }  // namespace

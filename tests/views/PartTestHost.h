@@ -39,7 +39,7 @@ class PartHostDlg : public CDlgBase {
     m_parts.push_back(std::move(part));
     return ref;
   }
-  // Lays the tabbed parts out one under the other from (854, 67) and refreshes everything.
+  // Lays the tabbed parts out one under the other from (846, 67) and refreshes everything.
   void LayoutAndRefresh();
   void RefreshParts();
   // Every part's Collect into `profile`.

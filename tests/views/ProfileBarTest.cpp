@@ -11,8 +11,10 @@
 #include "profiles/ProfileOperations.h"
 #include "ui/TabControl.h"
 #include "ui/UiTestSupport.h"
+#include "ui/WndPopup.h"
 #include "views/FakeViewServices.h"
 #include "views/companion/GamesDlg.h"
+#include "views/profiles/ProfileMenus.h"
 
 namespace {
 
@@ -141,6 +143,27 @@ TEST_F(ProfileBarTest, MenuChoicesRunOnlyAfterTheMenuClosed) {
   EXPECT_TRUE(services->messages.empty());
   ASSERT_TRUE(services->RunDeferred(ViewServices::kTimerProfileAction));
   EXPECT_EQ(services->messages, (std::vector<int>{kMsgNoFreeSlot}));
+}
+
+// A click elsewhere closes both profile menus: the header menu through its close notice, the
+// slot menu (a kind without one) by itself.
+TEST_F(ProfileBarTest, MenusCloseWhenTheyLoseActivation) {
+  auto& dlg = Build();
+  for (const bool header : {true, false}) {
+    SCOPED_TRACE(header ? "header menu" : "slot menu");
+    if (header) {
+      bar.OnMessage(ProfileBar::kComboMessage, 0, Notify::kClicked);
+    } else {
+      bar.OnMessage(ProfileBar::kFirstSlotTab + 1, 0, Notify::kRightClicked);
+    }
+    const int kind = header ? CComboProfilePopup::kKind : CProfileRKeyPopup::kKind;
+    ASSERT_NE(dlg.Popup(kind), nullptr);
+    const platform::WindowId p = dlg.Popup(kind)->GetSafeHwnd();
+    ASSERT_TRUE(desktop.IsWindow(p));
+    desktop.SendMessage(p, platform::msg::kNcActivate, 0, 0);
+    desktop.RunUntilIdle();
+    EXPECT_FALSE(desktop.IsWindow(p));
+  }
 }
 
 TEST_F(ProfileBarTest, ExportThenImportIsByteIdenticalAndABadFileChangesNothing) {

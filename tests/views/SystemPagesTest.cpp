@@ -69,10 +69,10 @@ TEST_F(SystemPagesTest, PairingPageOpensTheWindowAndSendsTheReportToTheReceiver)
   ASSERT_EQ(layer.size(), 1u);
   EXPECT_EQ(layer[0]->m_uID, 2054u);
   EXPECT_EQ(layer[0]->GetTitle(), u"T276");
-  const int height = part.Layout({854, 300});
+  const int height = part.Layout({page::kPagesLeft, 300});
   EXPECT_GT(height, layer[0]->m_rc.Height());
   EXPECT_GE(layer[0]->m_rc.top, 300);
-  EXPECT_GE(layer[0]->m_rc.left, 854);
+  EXPECT_GE(layer[0]->m_rc.left, page::kPagesLeft);
 
   // 1174 goes to the receiver only.
   platform.SetHidBus(&mouse);
@@ -102,7 +102,7 @@ TEST_F(SystemPagesTest, UpdatePageChecksTheCableBeforeTheFirmwareWindow) {
   ASSERT_EQ(layer.size(), 2u);
   EXPECT_EQ(layer[0]->GetTitle(), u"T331");
   EXPECT_EQ(layer[1]->GetTitle(), u"T330");
-  part.Layout({854, 100});
+  part.Layout({page::kPagesLeft, 100});
   EXPECT_LE(layer[0]->m_rc.bottom, layer[1]->m_rc.top) << "the buttons do not overlap";
 
   // Not on the cable: text 291, no window.

@@ -45,6 +45,8 @@ class CCheckFWDlg : public CDlgBase, private FirmwareProgress {
  protected:
   void OnInitDialog() override;
   void OnCancel() override;
+  // Closing from outside cancels as the close button does.
+  void OnClose() override { OnCancel(); }
 
  private:
   void Run();

@@ -38,6 +38,8 @@ class CDownloadDlg : public CDlgBase, private platform::DownloadObserver {
 
  protected:
   void OnCancel() override;
+  // Closing from outside cancels as the close button does.
+  void OnClose() override { OnCancel(); }
 
  private:
   void Start();

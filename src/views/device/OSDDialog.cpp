@@ -40,6 +40,7 @@ platform::FontDesc COSDDialog::FontOf(const OsdFont& font) {
   platform::FontDesc desc;
   desc.face = g_strFontFace;
   desc.height = ui::Scaled(font.height);
+  desc.width = ui::Scaled(font.width);
   desc.weight = font.weight;
   desc.charset = 0;
   return desc;

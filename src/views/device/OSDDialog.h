@@ -30,7 +30,7 @@ class COSDDialog : public platform::WindowHandler {
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override;
 
-  // The font of a line, scaled. The character width goes in as soon as fonts carry one.
+  // The font of a line (height, average character width, weight), scaled.
   static platform::FontDesc FontOf(const OsdFont& font);
 
  private:

@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "ui/ControlBase.h"
 #include "ui/DialogParts.h"
+#include "ui/ImageButton.h"
 #include "ui/SkinImage.h"
 #include "ui/StaticText.h"
 #include "views/device/DeviceTexts.h"
@@ -21,12 +22,13 @@ void CParingDlg::InitUI(const platform::Rect&) {
   ui::AddLabel(*this, kTitleLabel, ScaledRect(21, 11, 290, 31), ui::kTitleColour,
                platform::dt::kLeft | platform::dt::kSingleLine,
                LangText(PairingSession::kCaptionText));
+  // Before Start the status line says what to do, so the window is never blank.
   m_pStatus = ui::AddLabel(*this, kStatusLabel, ScaledRect(10, 46, 309, 90), ui::kLabelColour,
-                           ui::kWrappedCentre, u"");
-  ui::AddPushButton(*this, kStartButton, ScaledRect(160, 105, 229, 125),
-                    LangText(PairingSession::kStartText));
-  ui::AddPushButton(*this, kCloseButton, ScaledRect(240, 105, 309, 125),
-                    LangText(device_text::kCancel));
+                           ui::kWrappedCentre, LangText(kHintText));
+  m_pStart = ui::AddPushButton(*this, kStartButton, ScaledRect(160, 105, 229, 125),
+                               LangText(PairingSession::kStartText));
+  m_pClose = ui::AddPushButton(*this, kCloseButton, ScaledRect(240, 105, 309, 125),
+                               LangText(device_text::kCancel));
 }
 
 void CParingDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
@@ -36,6 +38,11 @@ void CParingDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& clie
 
 void CParingDlg::ShowStatus() {
   if (m_pStatus) m_pStatus->SetTitle(LangText(m_session.StatusText()));
+  if (m_session.state() != PairingSession::State::Paired) return;
+  // Done: nothing left to start or to cancel.
+  if (m_pStart) m_pStart->SetShow(false);
+  if (m_pClose) m_pClose->SetTitle(LangText(device_text::kOk));
+  InvalidateRect(nullptr);
 }
 
 void CParingDlg::Start() {

@@ -6,6 +6,7 @@
 #include "device/PairingSession.h"
 #include "ui/DlgBase.h"
 
+class CControlBase;
 class CStaticText;
 
 class CParingDlg : public CDlgBase {
@@ -17,6 +18,7 @@ class CParingDlg : public CDlgBase {
   static constexpr uint32_t kStatusLabel = 2013;
   static constexpr uintptr_t kTimerTick = 1;
   static constexpr uint32_t kVkSpace = 0x20;
+  static constexpr int kHintText = 440;  // shown before Start
 
   explicit CParingDlg(platform::WindowId parent);
 
@@ -34,4 +36,6 @@ class CParingDlg : public CDlgBase {
 
   PairingSession m_session;
   CStaticText* m_pStatus = nullptr;
+  CControlBase* m_pStart = nullptr;
+  CControlBase* m_pClose = nullptr;
 };

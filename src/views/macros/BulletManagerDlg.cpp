@@ -206,11 +206,7 @@ std::vector<std::pair<int, int>> CBulletManagerDlg::MenuItems() const {
 }
 
 void CBulletManagerDlg::OpenContextMenu() {
-  std::vector<MenuItem> items;
-  for (const auto& [textNumber, command] : MenuItems()) {
-    items.push_back({LangText(textNumber), command});
-  }
-  auto menu = std::make_unique<CMenuPopup>(kMenuKind, std::move(items));
+  auto menu = std::make_unique<CMacroListPopup>(m_library, m_selection);
   auto& windows = platform::Windows();
   const platform::Point cursor = windows.CursorPos();
   const platform::Rect screen = CMenuPopup::PlaceBelow(
@@ -396,6 +392,10 @@ platform::LResult CBulletManagerDlg::OnMessage(platform::WindowId window, uint32
     case kMenuResult:
       m_pendingCommand = static_cast<int>(lParam);
       InvalidateRect(nullptr);
+      return done();
+    case kMenuClosed:
+      // Clicked away: the menu goes, as the macro manager's does.
+      ClosePopup(kMenuSlot);
       return done();
     default:
       break;

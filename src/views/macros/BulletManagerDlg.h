@@ -57,7 +57,8 @@ class CBulletManagerDlg : public CLibraryManagerDlg {
   // The context menu's answer.
   static constexpr uint32_t kMenuResult = 2050;
   static constexpr int kMenuSlot = 0;
-  static constexpr int kMenuKind = 5;  // no close notice
+  // The context menu is the macro manager's (CMacroListPopup): it closes on its notice.
+  static constexpr uint32_t kMenuClosed = 1165;
 
   // Context menu commands (the value of each item).
   enum Command : int {

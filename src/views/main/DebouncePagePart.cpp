@@ -31,7 +31,7 @@ platform::LResult DebouncePagePart::OnMessage(uint32_t message, platform::WParam
   if (message != Rules::kDebounce) return 0;
   if (lParam != Notify::kValueChanged && lParam != Notify::kClicked) return 0;
   m_value->SetTitle(Rules::DebounceLabel(m_slider->GetValue()));
-  Collect(Profile());
+  Services().CollectPage();
   if (lParam == Notify::kValueChanged) {
     Services().MarkPendingWhileDragging(ViewServices::Group::Dpi);
   } else {

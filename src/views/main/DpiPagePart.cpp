@@ -73,6 +73,9 @@ void DpiPagePart::ShowLevel(int n) {
   c.check->SetCheck(view.enabled);
   c.colour->SetColour(view.colour);
   c.slider->SetValue(view.sliderPosition);
+  // A level that is switched off reads as off: empty bar and field, grey text.
+  c.slider->SetDimmed(!view.enabled);
+  c.value->SetDimmed(!view.enabled);
   c.level->SetTitle(view.dpiText);
   c.level->SetTextColour(view.textColour);
   // A disabled level cannot be made active.

@@ -165,6 +165,7 @@ void FixedArea::Build(CDlgBase& dialog, PartRegistry& registry) {
     tab->SetImageNormal(ui::SkinPath(u"header_nr.png"));
     tab->SetImageHover(ui::SkinPath(u"header_ov.png"));
     tab->SetImageDown(ui::SkinPath(u"header_dn.png"));
+    tab->SetCheckedColour(kTextHover);  // an open page's tab reads white, not yellow
     m_tabs[i] = tab;
     registry.RouteMessage(kTabTexts[i].id, *this);
   }

@@ -59,8 +59,8 @@ void LightingPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
     colour->LoadDefaultImages();
     m_colours[static_cast<size_t>(i)] = Add(std::move(colour), {84 + i * 22, 72, 104 + i * 22, 92});
   }
-  m_up = AddRadio(kDirectionUp, {84, 70, 108, 94}, u"up");
-  m_down = AddRadio(kDirectionDown, {114, 70, 138, 94}, u"down");
+  m_up = AddRadio(kDirectionUp, {84, 70, 108, 94}, u"up", u"_check.png");
+  m_down = AddRadio(kDirectionDown, {114, 70, 138, 94}, u"down", u"_check.png");
 
   registry.RouteMessages(kEffectBoxMessage, kEffectMenuClosed, *this);
   registry.RouteMessages(kFirstColour, kFirstColour + 7, *this);
@@ -145,7 +145,7 @@ platform::LResult LightingPagePart::OnMessage(uint32_t message, platform::WParam
     case kDirectionUp:
     case kDirectionDown:
       if (lParam == Notify::kClicked) {
-        Collect(Profile());
+        Services().CollectPage();
         Services().MarkPending(ViewServices::Group::Dpi);
       }
       break;
@@ -158,7 +158,7 @@ platform::LResult LightingPagePart::OnMessage(uint32_t message, platform::WParam
 void LightingPagePart::OnSlider(CSliderControl* slider, platform::LParam code) {
   if (code != Notify::kValueChanged && code != Notify::kClicked) return;
   ShowSliderValues();
-  Collect(Profile());
+  Services().CollectPage();
   if (code == Notify::kValueChanged) {
     Services().MarkPendingWhileDragging(ViewServices::Group::Dpi);
   } else {

@@ -62,7 +62,7 @@ constexpr platform::Rect kResetButton{764, 690, 833, 710};
 // Page column: open pages stack from kPagesTop in tab order, each under its tab header
 // (265 x 28); the closed tabs follow. A page part lays out below its header in a content
 // area kPageContentWidth wide and should stay within about kPageContentHeight.
-constexpr int kPagesLeft = 854;
+constexpr int kPagesLeft = 846;
 constexpr int kPagesTop = 67;
 constexpr int kTabWidth = 265;
 constexpr int kTabHeight = 28;

@@ -91,7 +91,7 @@ platform::LResult PointerPagePart::OnMessage(uint32_t message, platform::WParam,
     case Rules::kDoubleClickSpeed:
       if (lParam != Notify::kValueChanged && lParam != Notify::kClicked) break;
       ShowValues();
-      Collect(Profile());
+      Services().CollectPage();
       // Nothing is sent: the release only starts the write that arms the delayed save.
       if (lParam == Notify::kClicked) Services().MarkSaveOnly();
       break;
@@ -99,7 +99,7 @@ platform::LResult PointerPagePart::OnMessage(uint32_t message, platform::WParam,
     case Rules::kScrollByLines:
     case Rules::kScrollByPage:
       if (lParam != Notify::kClicked) break;
-      Collect(Profile());
+      Services().CollectPage();
       EnableScrollSpeed();
       Services().MarkSaveOnly();
       break;

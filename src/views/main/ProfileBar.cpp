@@ -30,6 +30,9 @@ constexpr int kImportTitle = 142;
 constexpr int kExportTitle = 143;
 constexpr int kExportFailed = 345;
 constexpr int kMinimumRows = 3;
+// The selector uses the button fields' artwork: the same caption margins (the arrow at the right).
+constexpr int kComboCaptionLeft = 10;
+constexpr int kComboCaptionRight = 24;
 constexpr int kSmallButtonWidth = 46;
 constexpr int kSmallButtonHeight = 20;
 constexpr int kSmallButtonStep = 56;
@@ -108,6 +111,8 @@ void ProfileBar::Build(CDlgBase& dialog, PartRegistry& registry) {
                                         kComboMessage, u"Disable", u""));
   m_pCombo->SetImageNormal(ui::SkinPath(u"combo2_nr.png"));
   m_pCombo->SetImageHover(ui::SkinPath(u"combo2_ov.png"));
+  // Clear of the field's accent bar, as the other drop-downs' captions are.
+  m_pCombo->SetTextOffset(kComboCaptionLeft, kComboCaptionRight);
   auto* list = dialog.AddControl(
       0, std::make_unique<CImageButton>(w, kListButton, ScaledRect(page::kProfileListButton),
                                         LangText(kListButtonText)));
@@ -190,7 +195,11 @@ platform::LResult ProfileBar::OnMessage(uint32_t message, platform::WParam wPara
     }
     return 0;
   }
-  if (message == kComboClosed) return 0;
+  if (message == kComboClosed) {
+    // The header menu lost activation (a click elsewhere): it closes.
+    m_dialog->ClosePopup(CComboProfilePopup::kKind);
+    return 0;
+  }
   if (lParam != Notify::kClicked) return 0;
   const int current = m_services->Settings().CurrentProfileIndex();
   switch (message) {
@@ -255,7 +264,12 @@ void ProfileBar::SwitchTo(int slot) {
 }
 
 void ProfileBar::AfterProfileOperation(int message) {
-  if (message != 0) (void)m_services->ShowMessage(message, ViewServices::Box::Modal);
+  if (message == kMsgSaveFailed) {
+    // Tried again by the main window, which tells a failed save once and keeps it pending.
+    m_services->SaveNow();
+  } else if (message != 0) {
+    (void)m_services->ShowMessage(message, ViewServices::Box::Modal);
+  }
   m_services->RefreshPage();
 }
 

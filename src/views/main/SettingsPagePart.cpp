@@ -79,12 +79,13 @@ CCheckButton* SettingsPagePart::AddCheck(uint32_t id, const platform::Rect& rela
 }
 
 CRadioButton* SettingsPagePart::AddRadio(uint32_t id, const platform::Rect& relative,
-                                         std::u16string_view prefix) {
+                                         std::u16string_view prefix,
+                                         std::u16string_view selectedSuffix) {
   auto radio = std::make_unique<CRadioButton>(Hwnd(), id, relative, u"");
   const std::u16string base(prefix);
   radio->SetImageNormal(ui::SkinPath(base + u"_nr.png"));
   radio->SetImageHover(ui::SkinPath(base + u"_ov.png"));
-  radio->SetImageDown(ui::SkinPath(base + u"_dn.png"));
+  radio->SetImageDown(ui::SkinPath(base + std::u16string(selectedSuffix)));
   return Add(std::move(radio), relative);
 }
 

@@ -59,8 +59,11 @@ class SettingsPagePart : public PagePart {
   // A check box with the images "<prefix>_nr.png", "_ov", "_dn".
   CCheckButton* AddCheck(uint32_t id, const platform::Rect& relative,
                          std::u16string_view prefix = u"check");
+  // A radio button with the images "<prefix>_nr.png", "_ov" and, selected, "<prefix>" followed
+  // by `selectedSuffix`.
   CRadioButton* AddRadio(uint32_t id, const platform::Rect& relative,
-                         std::u16string_view prefix = u"radio");
+                         std::u16string_view prefix = u"radio",
+                         std::u16string_view selectedSuffix = u"_dn.png");
   void Invalidate(const CControlBase* control) const;
   // Client rectangle for a menu of `size` below `anchor` (above it when the screen ends),
   // kept on the work area, as OpenPopup takes it.

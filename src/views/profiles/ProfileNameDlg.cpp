@@ -43,6 +43,7 @@ void CProfileNameDlg::InitUI(const platform::Rect&) {
   m_pEdit = AddControl(
       0, std::make_unique<CEditBox>(hWnd, kNameEdit, ScaledRect(40, 52, 279, 76), m_strInitial));
   m_pEdit->LoadDefaultImages();
+  m_pEdit->SetCentred(true);
   m_pEdit->SelectAll();
   auto* ok = AddControl(0, std::make_unique<CImageButton>(
                                hWnd, kOkButton, ScaledRect(240, 106, 309, 126), LangText(kOkText)));

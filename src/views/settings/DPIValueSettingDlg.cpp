@@ -109,26 +109,54 @@ void CDPIValueSettingDlg::DrawWindow(platform::Canvas& canvas, const platform::R
   DrawControls(canvas, client);
 }
 
-void CDPIValueSettingDlg::ShowAxes() {
+void CDPIValueSettingDlg::ShowAxes(unsigned rewrite) {
   for (int a = 0; a < m_nAxes; ++a) {
     const auto axis = static_cast<DpiDialogRules::Axis>(a);
-    Row& row = m_rows[static_cast<size_t>(a)];
+    const auto i = static_cast<size_t>(a);
+    Row& row = m_rows[i];
     row.slider->SetValue(m_rules.Index(axis));
     row.text->SetTitle(m_rules.DpiText(axis));
-    row.edit->SetTitle(m_rules.DpiText(axis));
+    if ((rewrite & (1u << a)) != 0 || m_shownIndex[i] != m_rules.Index(axis)) {
+      row.edit->SetTitle(m_rules.DpiText(axis));
+      m_shownIndex[i] = m_rules.Index(axis);
+      const platform::Rect edit = row.edit->GetRect();
+      InvalidateRect(&edit);
+    }
     const platform::Rect rc = row.slider->GetRect();
     InvalidateRect(&rc);
   }
 }
 
+bool CDPIValueSettingDlg::Edited(DpiDialogRules::Axis axis) const {
+  return m_rows[static_cast<size_t>(axis)].edit->GetText() != m_rules.DpiText(axis);
+}
+
 void CDPIValueSettingDlg::ApplyEdit(DpiDialogRules::Axis axis) {
   if (axis >= m_nAxes) return;
   m_rules.ApplyTyped(axis, m_rows[static_cast<size_t>(axis)].edit->GetText());
-  ShowAxes();
+  ShowAxes(1u << axis);
 }
 
 void CDPIValueSettingDlg::ApplyAllEdits() {
-  for (int a = 0; a < m_nAxes; ++a) ApplyEdit(static_cast<DpiDialogRules::Axis>(a));
+  // Every text is read before any is applied: applying one may rewrite the other box.
+  std::array<std::u16string, 2> typed;
+  std::array<bool, 2> edited{};
+  for (int a = 0; a < m_nAxes; ++a) {
+    const auto axis = static_cast<DpiDialogRules::Axis>(a);
+    typed[static_cast<size_t>(a)] = m_rows[static_cast<size_t>(a)].edit->GetText();
+    edited[static_cast<size_t>(a)] = Edited(axis);
+  }
+  unsigned applied = 0;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int a = 0; a < m_nAxes; ++a) {
+      const auto axis = static_cast<DpiDialogRules::Axis>(a);
+      // Pass 0 takes the other boxes, pass 1 the one typed into last.
+      if (!edited[static_cast<size_t>(a)] || (axis == m_typedLast) != (pass == 1)) continue;
+      m_rules.ApplyTyped(axis, typed[static_cast<size_t>(a)]);
+      applied |= 1u << a;
+    }
+  }
+  ShowAxes(applied);
 }
 
 std::optional<DpiDialogRules::Axis> CDPIValueSettingDlg::FocusedAxis() const {
@@ -158,6 +186,9 @@ void CDPIValueSettingDlg::Finish(intptr_t result) {
 platform::LResult CDPIValueSettingDlg::OnMessage(platform::WindowId window, uint32_t message,
                                                  platform::WParam wParam, platform::LParam lParam,
                                                  bool& handled) {
+  if (message == platform::msg::kChar) {
+    if (const auto axis = FocusedAxis()) m_typedLast = *axis;
+  }
   if (message == platform::msg::kClose) {
     // Escape stays inside the dialog, but the main window closing everything must not.
     handled = true;
@@ -170,7 +201,7 @@ platform::LResult CDPIValueSettingDlg::OnMessage(platform::WindowId window, uint
     const auto axis = m_nAxes == 1 ? std::optional(DpiDialogRules::kX) : FocusedAxis();
     if (axis) {
       m_rules.Step(*axis, wParam == platform::kVkLeft ? -1 : 1);
-      ShowAxes();
+      ShowAxes(1u << *axis);
     }
     handled = true;
     return 0;
@@ -182,7 +213,7 @@ platform::LResult CDPIValueSettingDlg::OnMessage(platform::WindowId window, uint
     if (axis < m_nAxes) {
       // The slider being dragged leads.
       m_rules.Set(axis, m_rows[static_cast<size_t>(axis)].slider->GetValue());
-      ShowAxes();
+      ShowAxes(1u << axis);
     }
     handled = true;
     return 0;

@@ -66,9 +66,14 @@ class CDPIValueSettingDlg : public CDlgBase {
     return false;
   }
 
-  // Shows the working indices in every slider, text and edit box.
-  void ShowAxes();
+  // Shows the working indices in every slider and text. An edit box is rewritten only when its
+  // axis's index changed or its axis is in `rewrite` (a bit per axis), so that what the user
+  // typed into one box survives a change made in the other.
+  static constexpr unsigned kEveryAxis = 3;
+  void ShowAxes(unsigned rewrite = kEveryAxis);
   void ApplyEdit(DpiDialogRules::Axis axis);
+  // OK, or Enter with the focus on no edit box: every box whose text was edited, the box typed
+  // into last applied last, so that it leads while the axes are synchronised.
   void ApplyAllEdits();
   std::optional<DpiDialogRules::Axis> FocusedAxis() const;
   platform::Rect Scaled(const platform::Rect& rc) const;
@@ -83,8 +88,13 @@ class CDPIValueSettingDlg : public CDlgBase {
   };
   void Finish(intptr_t result);
 
+  // Whether the axis's edit box holds something else than the DPI shown for its index.
+  bool Edited(DpiDialogRules::Axis axis) const;
+
   int m_nAxes;
   Layout m_layout;
+  std::array<int, 2> m_shownIndex{-1, -1};
+  DpiDialogRules::Axis m_typedLast = DpiDialogRules::kX;
   std::array<Row, 2> m_rows{};
   std::unique_ptr<platform::Image> m_frame;
   platform::Size m_sizeFrameImage;

@@ -27,7 +27,7 @@ bool CDPIValueSyncSettingDlg::OnExtraMessage(uint32_t message, platform::LParam 
   if (message != kSyncCheck) return false;
   if (lParam == Notify::kClicked) {
     m_rules.SetSync(m_sync->GetCheck());
-    ShowAxes();
+    ShowAxes(0);
   }
   return true;
 }

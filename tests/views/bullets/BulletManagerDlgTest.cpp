@@ -14,6 +14,7 @@
 #include "views/bullets/BulletViewsTestSupport.h"
 #include "views/macros/ActionBulletXYModifyDlg.h"
 #include "views/macros/EditShowList.h"
+#include "views/macros/MacroListPopup.h"
 #include "views/macros/ShootingActionList.h"
 
 namespace {
@@ -274,6 +275,17 @@ TEST_F(BulletManagerDlgTest, ContextMenuOffersByKindAndRunsAfterItClosed) {
     desktop.Click(menu->GetSafeHwnd(), {menu->RowRect(4).left + 5, menu->RowRect(4).top + 5});
     desktop.RunUntilIdle();
     EXPECT_EQ(library.EntryAt(shot)->name, u"FРяд");
+
+    // The menu is the macro manager's kind: a click elsewhere closes it through its notice.
+    desktop.RightClick(dlg.GetSafeHwnd(), RowPoint(dlg, 1));
+    menu = dynamic_cast<CMenuPopup*>(dlg.Popup(M::kMenuSlot));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->Kind(), CMacroListPopup::kKind);
+    const platform::WindowId p = menu->GetSafeHwnd();
+    desktop.SendMessage(p, platform::msg::kNcActivate, 0, 0);
+    desktop.RunUntilIdle();
+    EXPECT_FALSE(desktop.IsWindow(p));
+    EXPECT_EQ(dlg.Popup(M::kMenuSlot), nullptr);
   });
 }
 
