@@ -3,9 +3,12 @@
 #include <algorithm>
 
 bool MessageRouter::RouteMessages(uint32_t first, uint32_t last, PagePart& part) {
-  if (last < first) return false;
-  for (const Range& r : m_ranges) {
-    if (first <= r.last && r.first <= last) return false;  // already someone else's
+  const bool taken = std::any_of(m_ranges.begin(), m_ranges.end(), [&](const Range& r) {
+    return first <= r.last && r.first <= last;
+  });
+  if (last < first || taken) {
+    m_refused.push_back("messages " + std::to_string(first) + ".." + std::to_string(last));
+    return false;
   }
   auto at = std::lower_bound(m_ranges.begin(), m_ranges.end(), first,
                              [](const Range& r, uint32_t value) { return r.first < value; });
@@ -14,7 +17,9 @@ bool MessageRouter::RouteMessages(uint32_t first, uint32_t last, PagePart& part)
 }
 
 bool MessageRouter::RouteTimer(uintptr_t id, PagePart& part) {
-  return m_timers.emplace(id, &part).second;
+  if (m_timers.emplace(id, &part).second) return true;
+  m_refused.push_back("timer " + std::to_string(id));
+  return false;
 }
 
 PagePart* MessageRouter::PartForMessage(uint32_t message) const {

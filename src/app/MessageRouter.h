@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -24,6 +25,9 @@ class MessageRouter : public PartRegistry {
   // The part that handles `message`, or nullptr.
   PagePart* PartForMessage(uint32_t message) const;
   PagePart* PartForTimer(uintptr_t id) const;
+  // Every claim refused so far ("messages 1028..1045", "timer 3"). Two parts claiming one id
+  // is a programming error: the main window does not start with any.
+  const std::vector<std::string>& Refused() const { return m_refused; }
 
  private:
   struct Range {
@@ -35,4 +39,5 @@ class MessageRouter : public PartRegistry {
   std::vector<Range> m_ranges;  // kept sorted by first, never overlapping
   std::map<uintptr_t, PagePart*> m_timers;
   DeviceWindows* m_deviceWindows = nullptr;
+  std::vector<std::string> m_refused;
 };

@@ -1,8 +1,11 @@
 #include "app/VantrelDlg.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <memory>
+#include <string>
 
 #include "app/PageParts.h"
 #include "app/UiDump.h"
@@ -25,7 +28,6 @@
 namespace {
 
 constexpr uint32_t kFirstProgramMessage = 0x0400;  // WM_USER: control ids and popup results
-constexpr int kHighlightNone = 0;
 constexpr int kUnreadableFileText = 351;
 
 }  // namespace
@@ -112,14 +114,25 @@ void CVantrelDlg::InitUI(const platform::Rect&) {
   m_pCompanion = companion.get();
   m_parts.push_back(std::move(companion));
   for (auto& part : m_parts) part->Build(*this, m_router);
+  StopOnRefusedClaims();
   LayoutPages();
   ShowPages();
 }
 
+// A part whose claim was refused would never see its clicks: the program stops at once
+// instead of running half wired.
+void CVantrelDlg::StopOnRefusedClaims() const {
+  if (m_router.Refused().empty()) return;
+  for (const std::string& claim : m_router.Refused()) {
+    std::fprintf(stderr, "Vantrel: two page parts claim %s\n", claim.c_str());
+  }
+  std::abort();
+}
+
 // The profile slots, the page tabs and 2040 switch what the whole page shows.
 bool CVantrelDlg::RepaintsWholeWindowOnRelease(uint32_t id) const {
-  return id == 2040 || (id >= 2049 && id <= 2053) || (id >= 3001 && id <= 3004) ||
-         (id >= 3007 && id <= 3009);
+  return id == 2040 || (id >= 2049 && id <= 2053) ||
+         (id >= page::kDpiTab && id <= page::kPollingTab) || (id >= 3007 && id <= 3009);
 }
 
 void CVantrelDlg::PlaceWindow() {
@@ -257,16 +270,6 @@ bool CVantrelDlg::OnWindowCommand(uint32_t message, platform::WParam wParam,
     case kTrayCallbackMessage:
       OnTrayNotify(wParam, lParam);
       return true;
-    case kButtonFieldMessage:
-    case kProfileComboMessage:
-      // Entering and leaving a field highlight its button number on the mouse picture; the
-      // other notices belong to the part that owns the field.
-      if (lParam == Notify::kEntered || lParam == Notify::kLeft) {
-        const int number = static_cast<int>(wParam) - static_cast<int>(kFirstButtonField) + 1;
-        if (m_pFixed) m_pFixed->Highlight(lParam == Notify::kEntered ? number : kHighlightNone);
-        return true;
-      }
-      return false;
     default:
       break;
   }

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "app/MessageRouter.h"
+#include "base/TextNumbers.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceStack.h"
 #include "device/MacroDownload.h"
 #include "device/ProfileDeviceModel.h"
-#include "keys/MenuCodes.h"
 #include "profiles/GlobalSettings.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/SensorDpiTable.h"
@@ -49,9 +49,6 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   static constexpr uint32_t kApplyButton = 2047;
   static constexpr uint32_t kMousePropertiesButton = 3330;
   static constexpr uint32_t kWebLink = 3503;
-  static constexpr auto kButtonFieldMessage = static_cast<uint32_t>(keys::kMsgOpenFunctionMenu);
-  static constexpr uint32_t kProfileComboMessage = 1124;
-  static constexpr uint32_t kFirstButtonField = 2013;
   static constexpr uint32_t kVersionLabel = 3021;
   static constexpr uint32_t kNoticeLabel = 3024;
   static constexpr uintptr_t kTimerKeepHidden = 40;
@@ -64,7 +61,7 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   static constexpr const char16_t* kMousePropertiesCommand =
       u"rundll32.exe shell32.dll,Control_RunDLL main.cpl,,2";
   // Texts of the notices the window gives itself.
-  static constexpr int kAttentionCaption = 150;
+  static constexpr int kAttentionCaption = common_text::kAttentionCaption;
   static constexpr int kSaveFailedText = 341;
 
   // `uiDumpPath`: where --ui-dump keeps the control dump; empty for none.
@@ -149,6 +146,7 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   void ExitPath(intptr_t result);
   void OnDestroy();
   void LoadModel();
+  void StopOnRefusedClaims() const;
   // Lays the open pages out down the page column and shows exactly their layers.
   void LayoutPages();
   void ShowPages();

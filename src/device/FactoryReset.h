@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "base/TextNumbers.h"
+
 class DeviceHost;
 class DeviceLink;
 class GlobalSettings;
@@ -14,8 +16,8 @@ struct ProfileStore;
 class FactoryReset {
  public:
   static constexpr uint8_t kResetCommand = 0x0F;
-  static constexpr int kNoDeviceText = 156;
-  static constexpr int kProgressText = 146;
+  static constexpr int kNoDeviceText = common_text::kNotLinked;
+  static constexpr int kProgressText = common_text::kSaving;
   static constexpr int kNotConfirmedText = 342;
 
   enum class Result {

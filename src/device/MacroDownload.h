@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/TextNumbers.h"
 #include "device/MacroSync.h"
 #include "macros/LibraryLocation.h"
 
@@ -32,7 +33,7 @@ class MacroDownload : public MacroSync {
   static constexpr uint32_t kMaxDeviceActions = 92;
   static constexpr uint32_t kMaxDelayMs = 0xFFF;
   static constexpr uint32_t kEraseWaitMs = 10;
-  static constexpr int kDisabledText = 34;
+  static constexpr int kDisabledText = common_text::kDisabled;
 
   using WorkBuffer = std::array<uint8_t, kWorkLength>;
   using SlotCopy = std::array<uint8_t, kCompareLength>;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Text.h"
+#include "base/TextNumbers.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceModel.h"
@@ -16,8 +17,8 @@ namespace {
 constexpr int kWireButtonOrder[DeviceModel::kButtons] = {0, 1, 2, 4, 3, 5};
 // Levels 7 and 8 always go out as 0x0000.
 constexpr int kLevelsWithCodes = 6;
-constexpr int kNoDeviceText = 156;
-constexpr int kProgressText = 146;
+constexpr int kNoDeviceText = common_text::kNotLinked;
+constexpr int kProgressText = common_text::kSaving;
 constexpr int kNotAnsweringText = 350;
 constexpr int kMacroTooLongText = 352;
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/TextNumbers.h"
 #include "keys/ButtonBank.h"
 #include "macros/MacroRecord.h"
 
@@ -19,8 +20,8 @@ constexpr int kLastButtonControl = 2021;
 // Language texts the guard needs: the left button's name, the attention box's caption and
 // the message shown when the left button had to be restored.
 constexpr int kTextLeftButton = 20;
-constexpr int kTextAttentionCaption = 150;
-constexpr int kTextLeftButtonRestored = 151;
+constexpr int kTextAttentionCaption = common_text::kAttentionCaption;
+constexpr int kTextLeftButtonRestored = common_text::kLeftButtonRestored;
 
 // Slot 0..5 of a button control, or -1.
 constexpr int SlotOfControl(int controlId) {

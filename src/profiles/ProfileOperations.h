@@ -5,11 +5,12 @@
 
 #include <string_view>
 
+#include "base/TextNumbers.h"
 #include "profiles/GlobalSettings.h"
 #include "profiles/ProfileStore.h"
 
 // Message texts.
-inline constexpr int kMsgCaption = 150;
+inline constexpr int kMsgCaption = common_text::kAttentionCaption;
 inline constexpr int kMsgNoFreeSlot = 145;
 inline constexpr int kMsgEmptyName = 147;  // shown with the fixed caption kEmptyNameCaption
 inline constexpr int kMsgActiveProfileNotDeleted = 152;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "base/TextNumbers.h"
 #include "ui/DlgBase.h"
 
 class CAttentionDlg : public CDlgBase {
@@ -15,7 +16,7 @@ class CAttentionDlg : public CDlgBase {
   static constexpr uint32_t kOkButton = 2010;
   static constexpr uint32_t kTitleLabel = 2012;
   static constexpr uint32_t kMessageLabel = 2013;
-  static constexpr int kOkText = 4;
+  static constexpr int kOkText = common_text::kOk;
 
   // The caption is not shown: the title label stays empty whatever is passed.
   CAttentionDlg(std::u16string_view caption, std::u16string_view message,

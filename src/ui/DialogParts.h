@@ -14,7 +14,7 @@ class CStaticText;
 namespace ui {
 
 constexpr platform::Colour kTitleColour = 0xFE9252;
-constexpr platform::Colour kLabelColour = 0xB4B4B4;
+constexpr platform::Colour kLabelColour = kTextNormal;
 constexpr uint32_t kWrappedCentre = 0x2015;  // centred, vertically centred, word-wrapping
 
 // Multiplied by g_fUiScale.

@@ -7,7 +7,7 @@
 namespace {
 constexpr platform::Colour kTrackColour = 0x302C2A;
 constexpr platform::Colour kThumbColour = 0x6E6A68;
-constexpr platform::Colour kThumbHoverColour = 0xB4B4B4;
+constexpr platform::Colour kThumbHoverColour = kTextNormal;
 constexpr platform::Colour kArrowColour = 0x4A4644;
 constexpr int kArtCorner = 4;  // the artwork's rounded ends
 }  // namespace

@@ -19,6 +19,7 @@
 #include "profiles/GlobalSettings.h"
 #include "profiles/SettingsFiles.h"
 #include "ui/CheckButton.h"
+#include "views/buttons/AssignmentMenus.h"
 #include "views/main/FixedArea.h"
 #include "views/main/PageLayout.h"
 
@@ -82,13 +83,13 @@ TEST_F(MainPageTest, HoveringAButtonFieldHighlightsItsNumberOnTheMousePicture) {
   desktop.RunUntilIdle();
   EXPECT_FALSE(HasImage(DrawnImages(dlg), u"mouse\\number2.png"));
 
-  desktop.SendMessage(dlg.Handle(), CVantrelDlg::kButtonFieldMessage, 2014, Notify::kEntered);
+  desktop.SendMessage(dlg.Handle(), buttons::msg::kButtonField, 2014, Notify::kEntered);
   desktop.RunUntilIdle();
   EXPECT_EQ(dlg.Fixed()->Highlighted(), 2);
   EXPECT_TRUE(HasImage(DrawnImages(dlg), u"mouse\\number2.png"));
 
   // Button 10 has no number on the picture: nothing is drawn for it.
-  desktop.SendMessage(dlg.Handle(), CVantrelDlg::kButtonFieldMessage, 2022, Notify::kEntered);
+  desktop.SendMessage(dlg.Handle(), buttons::msg::kButtonField, 2022, Notify::kEntered);
   desktop.RunUntilIdle();
   EXPECT_EQ(dlg.Fixed()->Highlighted(), 10);
   const auto drawn = DrawnImages(dlg);
@@ -96,7 +97,7 @@ TEST_F(MainPageTest, HoveringAButtonFieldHighlightsItsNumberOnTheMousePicture) {
     return s.find(u"mouse\\number") != std::u16string::npos;
   }));
 
-  desktop.SendMessage(dlg.Handle(), CVantrelDlg::kButtonFieldMessage, 2022, Notify::kLeft);
+  desktop.SendMessage(dlg.Handle(), buttons::msg::kButtonField, 2022, Notify::kLeft);
   EXPECT_EQ(dlg.Fixed()->Highlighted(), 0);
   // The numbers sit on their points of the picture, 8 and 9 on one.
   EXPECT_EQ(FixedArea::NumberPoint(1)->x, 495);
@@ -257,8 +258,7 @@ TEST_F(MainPageTest, ControlDumpListsEveryWindowAndControlInScreenPixels) {
   // Fifty paints within 100 ms make at most two writes, and the last state is written.
   const int before = dlg.Dump()->Writes();
   for (int i = 0; i < 50; ++i) {
-    desktop.SendMessage(dlg.Handle(), CVantrelDlg::kButtonFieldMessage, 2013 + i % 3,
-                        Notify::kEntered);
+    desktop.SendMessage(dlg.Handle(), buttons::msg::kButtonField, 2013 + i % 3, Notify::kEntered);
     desktop.RunFor(2);
   }
   desktop.RunFor(200);

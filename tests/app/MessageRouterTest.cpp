@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "views/ViewServices.h"
 
 namespace {
@@ -27,6 +30,9 @@ TEST(MessageRouterTest, RangesFindTheirPartAndRefuseOverlaps) {
   EXPECT_FALSE(router.RouteMessages(3000, 3030, single));
   EXPECT_FALSE(router.RouteMessage(3290, single));
   EXPECT_FALSE(router.RouteMessages(10, 5, single));
+  EXPECT_EQ(router.Refused(),
+            (std::vector<std::string>{"messages 3300..3310", "messages 3000..3030",
+                                      "messages 3290..3290", "messages 10..5"}));
 
   const struct {
     uint32_t message;
@@ -42,8 +48,27 @@ TEST(MessageRouterTest, EachTimerHasOneOwner) {
   NullPart lighting, other;
   for (uintptr_t id = 1; id <= 8; ++id) EXPECT_TRUE(router.RouteTimer(id, lighting));
   EXPECT_FALSE(router.RouteTimer(3, other));
+  EXPECT_EQ(router.Refused(), std::vector<std::string>{"timer 3"});
   EXPECT_EQ(router.PartForTimer(3), &lighting);
   EXPECT_EQ(router.PartForTimer(9), nullptr);
+}
+
+// Two parts built on one router that both claim the button field message: the second claim
+// is refused and listed, and the message stays with the first part.
+class ClaimingPart : public NullPart {
+ public:
+  void Build(CDlgBase&, PartRegistry& registry) override { Claim(registry); }
+  void Claim(PartRegistry& registry) { registry.RouteMessage(1028, *this); }
+};
+
+TEST(MessageRouterTest, TwoPartsClaimingOneIdAreListedAsAClash) {
+  MessageRouter router(nullptr);
+  ClaimingPart first, second;
+  first.Claim(router);
+  EXPECT_TRUE(router.Refused().empty());
+  second.Claim(router);
+  EXPECT_EQ(router.Refused(), std::vector<std::string>{"messages 1028..1028"});
+  EXPECT_EQ(router.PartForMessage(1028), &first);
 }
 
 }  // namespace

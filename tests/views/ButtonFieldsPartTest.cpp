@@ -41,13 +41,14 @@ using Group = ViewServices::Group;
 
 // The main window as far as the fields need it: the part built into layer 0, its messages
 // routed, the number highlight recorded.
-class FieldsHostDlg : public CDlgBase {
+class FieldsHostDlg : public CDlgBase, public ButtonHighlight {
  public:
   FieldsHostDlg() : CDlgBase(kDialogTemplate, 0) {
     m_nWidth = 1127;
     m_nHeight = 740;
   }
   void InitUI(const platform::Rect&) override {
+    router.ProvideHighlight(*this);
     part.Build(*this, router);
     part.Refresh();
   }
@@ -57,17 +58,14 @@ class FieldsHostDlg : public CDlgBase {
   }
   platform::LResult OnMessage(WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override {
-    if (message == 1028 && (lParam == Notify::kEntered || lParam == Notify::kLeft)) {
-      highlight = lParam == Notify::kEntered ? static_cast<int>(wParam) - 2012 : 0;
-      handled = true;
-      return 0;
-    }
     if (PagePart* routed = router.PartForMessage(message)) {
       handled = true;
       return routed->OnMessage(message, wParam, lParam);
     }
     return CDlgBase::OnMessage(window, message, wParam, lParam, handled);
   }
+
+  void Highlight(int number) override { highlight = number; }
 
   FakeViewServices services{*this};
   MessageRouter router{&services};

@@ -16,13 +16,20 @@
 class FakeRegistry : public PartRegistry {
  public:
   explicit FakeRegistry(ViewServices& services) : m_services(services) {}
+  // A part claiming one id twice fails the test, as it stops the program.
   bool RouteMessages(uint32_t first, uint32_t last, PagePart& part) override {
-    for (uint32_t m = first; m <= last; ++m) messages[m] = &part;
+    for (uint32_t m = first; m <= last; ++m) {
+      if (!messages.emplace(m, &part).second) {
+        ADD_FAILURE() << "message " << m << " claimed twice";
+        return false;
+      }
+    }
     return true;
   }
   bool RouteTimer(uintptr_t id, PagePart& part) override {
-    timers[id] = &part;
-    return true;
+    if (timers.emplace(id, &part).second) return true;
+    ADD_FAILURE() << "timer " << id << " claimed twice";
+    return false;
   }
   void ProvideDeviceWindows(DeviceWindows& w) override { windows = &w; }
   ViewServices& Services() override { return m_services; }

@@ -2,6 +2,9 @@
 
 #include "support/Clicks.h"
 
+#include <string>
+#include <vector>
+
 #include "base/Language.h"
 #include "platform/Platform.h"
 #include "profiles/SensorDpiTable.h"
@@ -122,6 +125,8 @@ void PartTest::UseSensor(uint16_t sensor) {
 
 void PartTest::Open() {
   ASSERT_TRUE(m_host->Create());
+  // The program stops on a refused claim; a test of its parts fails on one.
+  EXPECT_EQ(m_host->router.Refused(), std::vector<std::string>{});
   m_host->LayoutAndRefresh();
   desktop.RunUntilIdle();
 }

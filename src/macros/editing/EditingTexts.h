@@ -2,10 +2,12 @@
 // Language texts of the library managers and select dialogs, both libraries: each number is
 // named here once.
 
+#include "base/TextNumbers.h"
+
 namespace macros::text {
 
-constexpr int kDisabled = 34;
-constexpr int kDigitsOnly = 175;
+constexpr int kDisabled = common_text::kDisabled;
+constexpr int kDigitsOnly = common_text::kDigitsOnly;
 constexpr int kFileNotWritten = 240;
 constexpr int kConfirmDelete = 232;
 constexpr int kSelectEntry = 233;
@@ -23,14 +25,14 @@ constexpr int kUsedByButton = 257;
 constexpr int kTooLongToAssign = 258;
 constexpr int kTooLongButtonDisabled = 259;
 
-constexpr int kMacroTitle = 8;
-constexpr int kShootingPrefix = 189;
-constexpr int kMacroPrefix = 190;
+constexpr int kMacroTitle = common_text::kMacroTitle;
+constexpr int kShootingPrefix = common_text::kShootingPrefix;
+constexpr int kMacroPrefix = common_text::kMacroPrefix;
 constexpr int kMacroLibraryHeader = 191;
 constexpr int kMacroActionHeader = 192;
 
 // The shooting-action library's own wording.
-constexpr int kShootingTitle = 211;
+constexpr int kShootingTitle = common_text::kShootingTitle;
 constexpr int kShootingLibraryHeader = 212;
 constexpr int kShootingActionHeader = 213;
 constexpr int kBulletCount = 214;

@@ -66,6 +66,7 @@ platform::Rect ScreenToClientRect(const platform::Rect& screen, const platform::
 void ButtonFieldsPart::Build(CDlgBase& dialog, PartRegistry& registry) {
   m_dialog = &dialog;
   m_services = &registry.Services();
+  m_highlight = registry.Highlight();
   const platform::WindowId w = dialog.GetSafeHwnd();
   for (int k = 0; k < kFieldCount; ++k) {
     const int top = page::kFieldTop + k * page::kFieldStep;
@@ -92,7 +93,6 @@ void ButtonFieldsPart::Build(CDlgBase& dialog, PartRegistry& registry) {
     field->SetTextOffset(kCaptionLeft, kCaptionRight);
     m_fields[static_cast<size_t>(k)] = field;
   }
-  // 1028 with lParam 4 and 5 (the number highlight) stays with the main window.
   registry.RouteMessages(msg::kFunctionChosen, msg::kFunctionMenuClosed, *this);
   // The submenu closing, the shortcut and launch messages, the DPI and multimedia submenus.
   registry.RouteMessages(msg::kCloseSubmenu, 1045, *this);
@@ -127,6 +127,11 @@ platform::LResult ButtonFieldsPart::OnMessage(uint32_t message, platform::WParam
   switch (message) {
     case msg::kButtonField:
       if (lParam == Notify::kClicked) OpenFunctionMenu(fieldId);
+      // Entering and leaving a field highlight its button number on the mouse picture.
+      if (m_highlight && (lParam == Notify::kEntered || lParam == Notify::kLeft)) {
+        const int number = static_cast<int>(fieldId - kFirstField) + 1;
+        m_highlight->Highlight(lParam == Notify::kEntered ? number : 0);
+      }
       return 0;
     case msg::kFunctionChosen:
       if (auto choice = buttons::FunctionMenuChoice(ItemNumber(lParam))) {

@@ -61,6 +61,7 @@ class ButtonFieldsPart : public PagePart {
 
   CDlgBase* m_dialog = nullptr;
   ViewServices* m_services = nullptr;
+  ButtonHighlight* m_highlight = nullptr;
   std::array<CComboButton*, kFieldCount> m_fields{};
   uint32_t m_uMenuField = 0;
   const buttons::SubmenuInfo* m_pSubmenu = nullptr;

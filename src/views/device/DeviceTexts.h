@@ -1,15 +1,17 @@
 #pragma once
 // Language texts of the device windows and the update check, by what they say.
 
+#include "base/TextNumbers.h"
+
 namespace device_text {
 
 constexpr int kVersion = 3;  // the version label: this text, then the program version
-constexpr int kOk = 4;
-constexpr int kCancel = 5;
+constexpr int kOk = common_text::kOk;
+constexpr int kCancel = common_text::kCancel;
 constexpr int kFactoryResetButton = 7;
 constexpr int kFactoryResetQuestion = 140;
-constexpr int kSaving = 146;  // the progress window
-constexpr int kCaption = 150;
+constexpr int kSaving = common_text::kSaving;  // the progress window
+constexpr int kCaption = common_text::kAttentionCaption;
 constexpr int kPairButton = 276;
 constexpr int kNoCable = 291;
 constexpr int kFirmwareButton = 330;

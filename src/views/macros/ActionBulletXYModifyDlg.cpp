@@ -2,14 +2,15 @@
 
 #include "base/Format.h"
 #include "base/Language.h"
+#include "base/TextNumbers.h"
 #include "ui/BulletNumberButton.h"
 #include "ui/DialogParts.h"
 #include "ui/SkinImage.h"
 
 namespace {
 
-constexpr int kOkText = 4;
-constexpr int kCancelText = 5;
+constexpr int kOkText = common_text::kOk;
+constexpr int kCancelText = common_text::kCancel;
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "views/macros/ActionEditDlg.h"
 
 #include "base/Language.h"
+#include "base/TextNumbers.h"
 #include "macros/editing/EditingTexts.h"
 #include "ui/DialogParts.h"
 #include "ui/EditBox.h"
@@ -10,8 +11,8 @@
 
 namespace {
 
-constexpr int kOkText = 4;
-constexpr int kCancelText = 5;
+constexpr int kOkText = common_text::kOk;
+constexpr int kCancelText = common_text::kCancel;
 constexpr platform::Colour kKeyColour = 0x00FFFF;
 constexpr platform::Colour kKeyBoxFill = 0x1F1A14;
 constexpr platform::Colour kKeyBoxEdge = 0x635449;

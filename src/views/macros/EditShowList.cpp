@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr platform::Colour kRowText = 0xB4B4B4;
+constexpr platform::Colour kRowText = kTextNormal;
 constexpr platform::Colour kSelectedText = 0xFFFFFF;
 constexpr platform::Colour kSelectedFill = 0x6B4A2A;
 constexpr int kIconGap = 4;

@@ -1,6 +1,7 @@
 #include "views/macros/MacroSelectDlg.h"
 
 #include "base/Language.h"
+#include "base/TextNumbers.h"
 #include "macros/MacroLibrary.h"
 #include "macros/editing/ActionEdits.h"
 #include "macros/editing/EditingTexts.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr int kOkText = 4;
+constexpr int kOkText = common_text::kOk;
 
 platform::Rect R(int l, int t, int r, int b) {
   return {ui::Scaled(l), ui::Scaled(t), ui::Scaled(r), ui::Scaled(b)};

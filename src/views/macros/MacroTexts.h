@@ -2,6 +2,7 @@
 // Language texts of the macro manager's own controls and file dialogs (its messages are in
 // macros/editing/EditingTexts.h).
 
+#include "base/TextNumbers.h"
 #include "macros/editing/EditingTexts.h"
 
 namespace macros::text {
@@ -11,7 +12,7 @@ constexpr int kLoopHeldLabel = 194;  // 195 and 196 follow
 constexpr int kInsertHeader = 197;
 constexpr int kRecord = 198;
 constexpr int kStop = 199;
-constexpr int kNew = 200;
+constexpr int kNew = common_text::kNew;
 constexpr int kModify = 201;
 constexpr int kDelete = 202;
 constexpr int kExportMacroTitle = 253;

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "base/TextNumbers.h"
 #include "views/main/PagePart.h"
 
 class CImageButton;
@@ -13,8 +14,8 @@ class ManagerButtonsPart : public PagePart {
  public:
   static constexpr uint32_t kMacroButton = 2062;
   static constexpr uint32_t kShootingButton = 2063;
-  static constexpr int kMacroText = 8;
-  static constexpr int kShootingText = 211;
+  static constexpr int kMacroText = common_text::kMacroTitle;
+  static constexpr int kShootingText = common_text::kShootingTitle;
 
   // What 2063 runs (the shooting-action manager); nothing until it is given.
   void SetShootingManager(std::function<void(ViewServices&)> open) {

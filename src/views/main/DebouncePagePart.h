@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "views/main/PageTabs.h"
 #include "views/main/SettingsPagePart.h"
 
 class CSliderControl;
@@ -11,13 +12,12 @@ class CStaticText;
 
 class DebouncePagePart : public SettingsPagePart {
  public:
-  static constexpr uint32_t kTab = 3012;
-  static constexpr int kLayer = 6;
+  static constexpr uint32_t kTab = page::kDebounceTab;
   static constexpr int kHeight = 40;
   static constexpr uint32_t kBar = 3531;
   static constexpr uint32_t kValue = 3532;
 
-  DebouncePagePart() : SettingsPagePart(kTab, kLayer, kHeight) {}
+  DebouncePagePart() : SettingsPagePart(kTab, kHeight) {}
 
   void Build(CDlgBase& dialog, PartRegistry& registry) override;
   void Refresh() override;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "views/main/PageTabs.h"
 #include "views/main/SettingsPagePart.h"
 
 class CCheckButton;
@@ -16,8 +17,7 @@ class CVerticalSliderControl;
 
 class DpiPagePart : public SettingsPagePart {
  public:
-  static constexpr uint32_t kTab = 3001;
-  static constexpr int kLayer = 1;
+  static constexpr uint32_t kTab = page::kDpiTab;
   static constexpr int kHeight = 192;
   static constexpr uint32_t kFirstCheck = 3260;
   static constexpr uint32_t kFirstColour = 3270;
@@ -26,7 +26,7 @@ class DpiPagePart : public SettingsPagePart {
   static constexpr uint32_t kFirstValue = 3300;
   static constexpr uint32_t kLastValue = 3307;
 
-  DpiPagePart() : SettingsPagePart(kTab, kLayer, kHeight) {}
+  DpiPagePart() : SettingsPagePart(kTab, kHeight) {}
 
   void Build(CDlgBase& dialog, PartRegistry& registry) override;
   void Refresh() override;

@@ -5,6 +5,7 @@
 #include "base/AppGlobals.h"
 #include "base/Format.h"
 #include "base/Language.h"
+#include "base/TextNumbers.h"
 #include "platform/Platform.h"
 #include "ui/Battery.h"
 #include "ui/CheckButton.h"
@@ -23,7 +24,7 @@ namespace {
 
 constexpr platform::Colour kNotLinkedColour = 0x00FFFF;
 constexpr int kVersionText = 3;
-constexpr int kNotLinkedText = 156;
+constexpr int kNotLinkedText = common_text::kNotLinked;
 constexpr int kChargingText = 17;
 constexpr int kLowBatteryText = 18;
 constexpr int kInitialBatteryLevel = 100;
@@ -47,21 +48,6 @@ constexpr std::array<platform::Point, 9> kNumberPoints = {{{495, 231},
                                                            {487, 284}}};
 constexpr int kBadgeSize = 22;
 
-struct TabText {
-  uint32_t id;
-  int text;
-};
-// Texts of the tabs, in layer order.
-constexpr std::array<TabText, page::kTabCount> kTabTexts = {{{3001, 11},
-                                                             {3002, 12},
-                                                             {3003, 14},
-                                                             {3004, 13},
-                                                             {3011, 19},
-                                                             {3012, 272},
-                                                             {3013, 275},
-                                                             {3014, 285},
-                                                             {3015, 290}}};
-
 platform::Rect Sized(platform::Point at, int width, int height) {
   return {at.x, at.y, at.x + width, at.y + height};
 }
@@ -80,6 +66,7 @@ std::optional<platform::Point> FixedArea::NumberPoint(int number) {
 void FixedArea::Build(CDlgBase& dialog, PartRegistry& registry) {
   m_dialog = &dialog;
   m_services = &registry.Services();
+  registry.ProvideHighlight(*this);
   const platform::WindowId w = dialog.GetSafeHwnd();
   const auto add = [&dialog](auto control) { return dialog.AddControl(0, std::move(control)); };
   const auto image = [&](uint32_t id, const platform::Rect& rc, const char16_t* file,
@@ -156,18 +143,18 @@ void FixedArea::Build(CDlgBase& dialog, PartRegistry& registry) {
     check->SetImageHover(ui::SkinPath(u"header2_ov.png"));
   }
 
-  for (size_t i = 0; i < kTabTexts.size(); ++i) {
-    const bool open = kTabTexts[i].id == 3001 || kTabTexts[i].id == 3002;
+  for (size_t i = 0; i < page::kPageTabs.size(); ++i) {
+    const page::PageTab& row = page::kPageTabs[i];
     const platform::Rect rc{page::kPagesLeft, 0, page::kPagesLeft + page::kTabWidth,
                             page::kTabHeight};
-    auto* tab = add(std::make_unique<CCheckButton>(w, kTabTexts[i].id, ScaledRect(rc),
-                                                   LangText(kTabTexts[i].text), open));
+    auto* tab = add(std::make_unique<CCheckButton>(w, row.id, ScaledRect(rc), LangText(row.text),
+                                                   row.openAtStart));
     tab->SetImageNormal(ui::SkinPath(u"header_nr.png"));
     tab->SetImageHover(ui::SkinPath(u"header_ov.png"));
     tab->SetImageDown(ui::SkinPath(u"header_dn.png"));
     tab->SetCheckedColour(kTextHover);  // an open page's tab reads white, not yellow
     m_tabs[i] = tab;
-    registry.RouteMessage(kTabTexts[i].id, *this);
+    registry.RouteMessage(row.id, *this);
   }
 
   auto* apply = add(

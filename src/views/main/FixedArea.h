@@ -18,7 +18,7 @@ class CBattery;
 class CCheckButton;
 class CStaticText;
 
-class FixedArea : public PagePart {
+class FixedArea : public PagePart, public ButtonHighlight {
  public:
   static constexpr uint32_t kMousePicture = 3400;
   static constexpr uint32_t kCloseButton = 2001;
@@ -42,7 +42,7 @@ class FixedArea : public PagePart {
 
   // Button number 1..14 highlighted on the mouse picture, 0 for none; repaints the picture's
   // area when it changes. Numbers 10..14 draw nothing.
-  void Highlight(int number);
+  void Highlight(int number) override;
   int Highlighted() const { return m_nHighlight; }
   // Draws the highlighted number over the picture (after the controls).
   void DrawHighlight(platform::Canvas& canvas, const platform::Rect& update);

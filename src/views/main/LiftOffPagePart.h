@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "views/main/PageTabs.h"
 #include "views/main/SettingsPagePart.h"
 
 class CRadioButton;
@@ -12,11 +13,10 @@ class CStaticText;
 
 class LiftOffPagePart : public SettingsPagePart {
  public:
-  static constexpr uint32_t kTab = 3011;
-  static constexpr int kLayer = 5;
+  static constexpr uint32_t kTab = page::kLiftOffTab;
   static constexpr int kHeight = 40;
 
-  LiftOffPagePart() : SettingsPagePart(kTab, kLayer, kHeight) {}
+  LiftOffPagePart() : SettingsPagePart(kTab, kHeight) {}
 
   void Build(CDlgBase& dialog, PartRegistry& registry) override;
   int Layout(platform::Point origin) override;

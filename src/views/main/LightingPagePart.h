@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 
+#include "views/main/PageTabs.h"
 #include "views/main/SettingsPagePart.h"
 
 class CColorSelectCheckButton;
@@ -19,8 +20,7 @@ class CStaticText;
 
 class LightingPagePart : public SettingsPagePart {
  public:
-  static constexpr uint32_t kTab = 3002;
-  static constexpr int kLayer = 2;
+  static constexpr uint32_t kTab = page::kLightingTab;
   static constexpr int kHeight = 102;
   static constexpr uint32_t kEffectBox = 3120;
   static constexpr uint32_t kEffectBoxMessage = 1144;
@@ -43,7 +43,7 @@ class LightingPagePart : public SettingsPagePart {
   static constexpr uint32_t kDirectionDown = 3250;
   static constexpr uint32_t kClickDelayMs = 150;
 
-  LightingPagePart() : SettingsPagePart(kTab, kLayer, kHeight) {}
+  LightingPagePart() : SettingsPagePart(kTab, kHeight) {}
 
   void Build(CDlgBase& dialog, PartRegistry& registry) override;
   void Refresh() override;

@@ -60,6 +60,13 @@ class PagePart {
   virtual void OnSensorTableChanged() {}
 };
 
+// Shows a button number on the mouse picture while the pointer is over its field (0: none).
+class ButtonHighlight {
+ public:
+  virtual ~ButtonHighlight() = default;
+  virtual void Highlight(int number) = 0;
+};
+
 // Where parts register what they handle. Message numbers are control ids or popup result
 // numbers; a number or timer registered twice is a programming error (the second is refused).
 class PartRegistry {
@@ -74,4 +81,10 @@ class PartRegistry {
   // them here; the last one registered wins.
   virtual void ProvideDeviceWindows(DeviceWindows& windows) = 0;
   virtual ViewServices& Services() = 0;
+  // The fixed area, built first, provides the highlight; nullptr without it.
+  void ProvideHighlight(ButtonHighlight& highlight) { m_highlight = &highlight; }
+  ButtonHighlight* Highlight() const { return m_highlight; }
+
+ private:
+  ButtonHighlight* m_highlight = nullptr;
 };

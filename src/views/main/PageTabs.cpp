@@ -1,31 +1,10 @@
 #include "views/main/PageTabs.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace page {
 
 namespace {
-
-struct Chain {
-  uint32_t tab;
-  std::vector<uint32_t> chain;
-};
-
-const std::array<Chain, kTabCount>& Chains() {
-  static const std::array<Chain, kTabCount> chains = {{
-      {3001, {3002, 3004, 3011, 3012, 3003}},
-      {3002, {3001, 3004, 3011, 3012, 3003}},
-      {3004, {3001, 3002, 3011, 3012, 3003}},
-      {3011, {3001, 3002, 3004, 3012, 3003}},
-      {3012, {3001, 3002, 3004, 3011, 3003}},
-      {3003, {3001, 3002, 3004, 3011, 3012}},
-      {3013, {3001, 3002, 3004, 3011, 3003}},
-      {3014, {3001, 3002, 3004, 3011, 3003}},
-      {3015, {3001, 3002, 3004, 3011, 3003, 3012}},
-  }};
-  return chains;
-}
 
 std::optional<size_t> IndexOf(uint32_t tabId) {
   auto it = std::find(kTabIds.begin(), kTabIds.end(), tabId);
@@ -36,7 +15,7 @@ std::optional<size_t> IndexOf(uint32_t tabId) {
 }  // namespace
 
 std::optional<int> LayerOfTab(uint32_t tabId) {
-  if (auto index = IndexOf(tabId)) return static_cast<int>(*index) + 1;
+  if (const int layer = LayerOf(tabId)) return layer;
   return std::nullopt;
 }
 
@@ -51,16 +30,16 @@ void TabStates::Set(uint32_t tabId, bool on) {
 
 void ApplyTabRule(uint32_t clicked, TabStates& states) {
   if (!states.IsOn(clicked)) return;
-  auto it = std::find_if(Chains().begin(), Chains().end(),
-                         [clicked](const Chain& c) { return c.tab == clicked; });
-  if (it == Chains().end()) return;
-  auto keep = std::find_if(it->chain.begin(), it->chain.end(),
+  const int layer = LayerOf(clicked);
+  if (layer == 0) return;
+  const auto& chain = kPageTabs[static_cast<size_t>(layer - 1)].chain;
+  auto keep = std::find_if(chain.begin(), chain.end(),
                            [&states](uint32_t tab) { return states.IsOn(tab); });
-  if (keep == it->chain.end()) return;
+  if (keep == chain.end()) return;
   // Only the chain is switched off: a tab outside it (3012 for 3013 and 3014) stays as it
   // is, which is why "at most two pages" holds only normally.
-  for (uint32_t tab : it->chain) {
-    if (tab != *keep) states.Set(tab, false);
+  for (uint32_t tab : chain) {
+    if (tab != 0 && tab != *keep) states.Set(tab, false);
   }
 }
 

@@ -24,8 +24,8 @@ void PairingPage::Build(CDlgBase& dialog, PartRegistry& registry) {
                                              LangText(device_text::kPairButton), false));
   m_pButton->SetImageNormal(ui::SkinPath(u"button4_nr.png"));
   m_pButton->SetImageHover(ui::SkinPath(u"button4_ov.png"));
-  (void)registry.RouteMessage(kPairButton, *this);
-  (void)registry.RouteMessage(kPairMessage, *this);
+  registry.RouteMessage(kPairButton, *this);
+  registry.RouteMessage(kPairMessage, *this);
 }
 
 int PairingPage::Layout(platform::Point origin) {

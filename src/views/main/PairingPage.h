@@ -3,13 +3,14 @@
 // message 1174 sends the pairing report to the receiver.
 
 #include "views/main/PagePart.h"
+#include "views/main/PageTabs.h"
 
 class CImageButton;
 
 class PairingPage : public PagePart {
  public:
-  static constexpr uint32_t kTab = 3013;
-  static constexpr int kLayer = 7;
+  static constexpr uint32_t kTab = page::kPairingTab;
+  static constexpr int kLayer = page::LayerOf(kTab);
   static constexpr uint32_t kPairButton = 2054;
   static constexpr uint32_t kPairMessage = 1174;
 

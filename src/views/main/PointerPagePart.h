@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "views/main/PageTabs.h"
 #include "views/main/SettingsPagePart.h"
 
 class CCheckButton;
@@ -16,8 +17,7 @@ class CStaticText;
 
 class PointerPagePart : public SettingsPagePart {
  public:
-  static constexpr uint32_t kTab = 3003;
-  static constexpr int kLayer = 3;
+  static constexpr uint32_t kTab = page::kPointerTab;
   static constexpr int kHeight = 214;
   static constexpr uint32_t kMousePropertiesButton = 3330;
   static constexpr uint32_t kPointerValue = 3130;
@@ -26,7 +26,7 @@ class PointerPagePart : public SettingsPagePart {
   static constexpr uint32_t kFirstLabel = 3133;
   static constexpr uint32_t kFirstBar = 3139;
 
-  PointerPagePart() : SettingsPagePart(kTab, kLayer, kHeight) {}
+  PointerPagePart() : SettingsPagePart(kTab, kHeight) {}
 
   void Build(CDlgBase& dialog, PartRegistry& registry) override;
   void Refresh() override;

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 
+#include "views/main/PageTabs.h"
 #include "views/main/SettingsPagePart.h"
 
 class CComboButton;
@@ -16,8 +17,7 @@ class CRadioButton;
 
 class PollingPagePart : public SettingsPagePart {
  public:
-  static constexpr uint32_t kTab = 3004;
-  static constexpr int kLayer = 4;
+  static constexpr uint32_t kTab = page::kPollingTab;
   static constexpr int kHeight = 128;
   static constexpr uint32_t kFirstRadio = 3030;   // 3030..3033: 125..1000 Hz
   static constexpr uint32_t kFirstRadio2 = 3034;  // 3034..3040: 125..8000 Hz
@@ -30,7 +30,7 @@ class PollingPagePart : public SettingsPagePart {
   static constexpr int kRateMenuKind = 8;
   static constexpr int kRateMenuSlot = 8;
 
-  PollingPagePart() : SettingsPagePart(kTab, kLayer, kHeight) {}
+  PollingPagePart() : SettingsPagePart(kTab, kHeight) {}
 
   void Build(CDlgBase& dialog, PartRegistry& registry) override;
   void Refresh() override;

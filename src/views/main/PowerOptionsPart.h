@@ -16,7 +16,7 @@ class PowerOptionsPart : public SettingsPagePart {
   static constexpr uint32_t kCaption = 3407;
   static constexpr uint32_t kOptionLabel = 3402;
 
-  PowerOptionsPart() : SettingsPagePart(0, 0, 0) {}
+  PowerOptionsPart() : SettingsPagePart(0, 0) {}
 
   void Build(CDlgBase& dialog, PartRegistry& registry) override;
   void Refresh() override;

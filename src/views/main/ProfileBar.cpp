@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Language.h"
+#include "base/TextNumbers.h"
 #include "platform/Platform.h"
 #include "profiles/GlobalSettings.h"
 #include "profiles/ProfileOperations.h"
@@ -22,10 +23,10 @@
 namespace {
 
 constexpr int kListButtonText = 1;
-constexpr int kImportText = 90;
+constexpr int kImportText = common_text::kImportProfile;
 constexpr int kExportText = 91;
-constexpr int kRenameText = 92;
-constexpr int kAddText = 200;
+constexpr int kRenameText = common_text::kRenameProfile;
+constexpr int kAddText = common_text::kNew;
 constexpr int kImportTitle = 142;
 constexpr int kExportTitle = 143;
 constexpr int kExportFailed = 345;
@@ -75,6 +76,7 @@ platform::Rect ProfileBar::AddButtonRect(int shownCount) {
 void ProfileBar::Build(CDlgBase& dialog, PartRegistry& registry) {
   m_dialog = &dialog;
   m_services = &registry.Services();
+  m_highlight = registry.Highlight();
   const platform::WindowId w = dialog.GetSafeHwnd();
   for (int slot = 0; slot < ProfileStore::kProfileCount; ++slot) {
     auto* tab = dialog.AddControl(
@@ -198,6 +200,13 @@ platform::LResult ProfileBar::OnMessage(uint32_t message, platform::WParam wPara
   if (message == kComboClosed) {
     // The header menu lost activation (a click elsewhere): it closes.
     m_dialog->ClosePopup(CComboProfilePopup::kKind);
+    return 0;
+  }
+  if (message == kComboMessage && (lParam == Notify::kEntered || lParam == Notify::kLeft)) {
+    // The combo is no button field: its number (past 14) lights nothing but clears the
+    // highlight, as the pointer leaves the fields for it.
+    const int number = static_cast<int>(wParam) - static_cast<int>(kFirstButtonField) + 1;
+    if (m_highlight) m_highlight->Highlight(lParam == Notify::kEntered ? number : 0);
     return 0;
   }
   if (lParam != Notify::kClicked) return 0;

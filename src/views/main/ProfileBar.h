@@ -30,6 +30,7 @@ class ProfileBar : public PagePart {
   static constexpr uint32_t kComboMessage = 1124;
   static constexpr uint32_t kComboResult = 1125;
   static constexpr uint32_t kComboClosed = 1126;
+  static constexpr uint32_t kFirstButtonField = 2013;
   static constexpr uint32_t kSlotMenuResult = 1127;
 
   // Row i of the shown profiles, and the add button below row max(count, 3).
@@ -74,6 +75,7 @@ class ProfileBar : public PagePart {
 
   CDlgBase* m_dialog = nullptr;
   ViewServices* m_services = nullptr;
+  ButtonHighlight* m_highlight = nullptr;
   std::array<CTabControl*, 5> m_tabs{};
   CComboButton* m_pCombo = nullptr;
   CImageButton* m_pAdd = nullptr;

@@ -5,17 +5,17 @@
 #include <array>
 #include <cstdint>
 
+#include "views/main/PageTabs.h"
 #include "views/main/SettingsPagePart.h"
 
 class CCheckButton;
 
 class SensorPagePart : public SettingsPagePart {
  public:
-  static constexpr uint32_t kTab = 3014;
-  static constexpr int kLayer = 8;
+  static constexpr uint32_t kTab = page::kSensorTab;
   static constexpr int kHeight = 84;
 
-  SensorPagePart() : SettingsPagePart(kTab, kLayer, kHeight) {}
+  SensorPagePart() : SettingsPagePart(kTab, kHeight) {}
 
   void Build(CDlgBase& dialog, PartRegistry& registry) override;
   void Refresh() override;

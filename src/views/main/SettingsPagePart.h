@@ -11,6 +11,7 @@
 #include "views/ViewServices.h"
 #include "views/main/PageLayout.h"
 #include "views/main/PagePart.h"
+#include "views/main/PageTabs.h"
 #include "views/main/PartPlacement.h"
 
 class CCheckButton;
@@ -24,7 +25,7 @@ struct SensorDpiTable;
 class SettingsPagePart : public PagePart {
  public:
   // Label colour of the pages.
-  static constexpr platform::Colour kLabelColour = 0xB4B4B4;
+  static constexpr platform::Colour kLabelColour = kTextNormal;
   // Unscaled width of a page's content.
   static constexpr int kPageWidth = page::kPageContentWidth;
 
@@ -34,8 +35,8 @@ class SettingsPagePart : public PagePart {
 
  protected:
   // `height` is the part's unscaled height; a fixed-area part (tab 0) is placed once.
-  SettingsPagePart(uint32_t tab, int layer, int height)
-      : m_tab(tab), m_layer(layer), m_height(height) {}
+  SettingsPagePart(uint32_t tab, int height)
+      : m_tab(tab), m_layer(page::LayerOf(tab)), m_height(height) {}
 
   // Stores the dialog and the services; the first thing every Build does.
   void Attach(CDlgBase& dialog, PartRegistry& registry);

@@ -1,10 +1,12 @@
 #pragma once
 // Language text numbers of the settings pages, their dialogs and popups.
 
+#include "base/TextNumbers.h"
+
 namespace settings_text {
 
-constexpr int kOk = 4;
-constexpr int kCancel = 5;
+constexpr int kOk = common_text::kOk;
+constexpr int kCancel = common_text::kCancel;
 
 // Lighting effects: menu entries and the names the mouse's reports use.
 constexpr int kEffectBreathing = 101;  // effect 2
@@ -26,7 +28,7 @@ constexpr int kScrollByPage = 135;
 constexpr int kMouseProperties = 260;
 
 // Message box caption and the colour-slot refusals.
-constexpr int kCaption = 150;
+constexpr int kCaption = common_text::kAttentionCaption;
 constexpr int kKeepOneColour = 153;
 constexpr int kKeepTwoColours = 154;
 

@@ -15,9 +15,9 @@ void SystemPart::Build(CDlgBase& dialog, PartRegistry& registry) {
   const platform::Rect& rc = page::kResetButton;
   ui::AddPushButton(dialog, kResetButton, ui::ScaledRect(rc.left, rc.top, rc.right, rc.bottom),
                     LangText(device_text::kFactoryResetButton));
-  (void)registry.RouteMessage(kResetButton, *this);
-  (void)registry.RouteMessage(OsdPresenter::kOsdMessage, *this);
-  (void)registry.RouteTimer(OsdPresenter::kTimerOsd, *this);
+  registry.RouteMessage(kResetButton, *this);
+  registry.RouteMessage(OsdPresenter::kOsdMessage, *this);
+  registry.RouteTimer(OsdPresenter::kTimerOsd, *this);
   m_osd.SetOwner(dialog.GetSafeHwnd());
   m_windows = std::make_unique<SkinnedDeviceWindows>(*m_services);
   registry.ProvideDeviceWindows(*m_windows);

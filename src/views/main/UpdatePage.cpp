@@ -32,8 +32,8 @@ void UpdatePage::Build(CDlgBase& dialog, PartRegistry& registry) {
   m_services = &registry.Services();
   m_pSoftware = AddPageButton(dialog, kSoftwareButton, device_text::kSoftwareButton);
   m_pFirmware = AddPageButton(dialog, kFirmwareButton, device_text::kFirmwareButton);
-  (void)registry.RouteMessage(kFirmwareButton, *this);
-  (void)registry.RouteMessage(kSoftwareButton, *this);
+  registry.RouteMessage(kFirmwareButton, *this);
+  registry.RouteMessage(kSoftwareButton, *this);
 }
 
 int UpdatePage::Layout(platform::Point origin) {

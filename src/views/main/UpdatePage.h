@@ -3,13 +3,14 @@
 // button (2055) opens the firmware window when the mouse is on the cable (text 291 else).
 
 #include "views/main/PagePart.h"
+#include "views/main/PageTabs.h"
 
 class CImageButton;
 
 class UpdatePage : public PagePart {
  public:
-  static constexpr uint32_t kTab = 3015;
-  static constexpr int kLayer = 9;
+  static constexpr uint32_t kTab = page::kUpdateTab;
+  static constexpr int kLayer = page::LayerOf(kTab);
   static constexpr uint32_t kSoftwareButton = 2056;
   static constexpr uint32_t kFirmwareButton = 2055;
 

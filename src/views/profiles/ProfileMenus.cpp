@@ -3,14 +3,15 @@
 #include <algorithm>
 
 #include "base/Language.h"
+#include "base/TextNumbers.h"
 #include "profiles/GlobalSettings.h"
 #include "profiles/ProfileStore.h"
 
 namespace {
 
-constexpr int kImportText = 90;
+constexpr int kImportText = common_text::kImportProfile;
 constexpr int kProfilesText = 10;
-constexpr int kNewText = 200;
+constexpr int kNewText = common_text::kNew;
 constexpr int kGamesText = 471;
 
 std::vector<MenuItem> SlotMenuItems() {

@@ -1,6 +1,7 @@
 #include "views/profiles/ProfileNameDlg.h"
 
 #include "base/Language.h"
+#include "base/TextNumbers.h"
 #include "ui/DialogParts.h"
 #include "ui/EditBox.h"
 #include "ui/ImageButton.h"
@@ -9,9 +10,9 @@
 
 namespace {
 
-constexpr int kOkText = 4;
-constexpr int kAddTitleText = 200;
-constexpr int kRenameTitleText = 92;
+constexpr int kOkText = common_text::kOk;
+constexpr int kAddTitleText = common_text::kNew;
+constexpr int kRenameTitleText = common_text::kRenameProfile;
 
 platform::Rect ScaledRect(int l, int t, int r, int b) {
   return {ui::Scaled(l), ui::Scaled(t), ui::Scaled(r), ui::Scaled(b)};
