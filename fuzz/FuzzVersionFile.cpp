@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!version) return 0;
   fuzz::Check(version->major >= 0 && version->minor >= 0 && version->patch >= 0);
   const std::u16string url = UpdateRules::InstallerUrl(u"https://h/", *version);
-  const std::u16string_view name = std::u16string_view(url).substr(9);
+  const std::u16string_view name = std::u16string_view(url).substr(url.rfind(u'/') + 1);
   fuzz::Check(name.starts_with(u"installer_V") && name.ends_with(u".exe"));
   for (char16_t c : name.substr(11, name.size() - 15))
     fuzz::Check(c == u'.' || (c >= u'0' && c <= u'9'));

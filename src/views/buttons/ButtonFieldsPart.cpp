@@ -122,16 +122,18 @@ void ButtonFieldsPart::Refresh() {
 
 platform::LResult ButtonFieldsPart::OnMessage(uint32_t message, platform::WParam wParam,
                                               platform::LParam lParam) {
+  // Entering and leaving a field highlight its button number on the mouse picture; a number
+  // past the picture's (button 10 and up) lights nothing but still clears the highlight.
+  if (message == msg::kButtonField && wParam >= kFirstField && m_highlight &&
+      (lParam == Notify::kEntered || lParam == Notify::kLeft)) {
+    const int number = static_cast<int>(wParam - kFirstField) + 1;
+    m_highlight->Highlight(lParam == Notify::kEntered ? number : 0);
+  }
   if (!IsField(wParam)) return 0;
   const auto fieldId = static_cast<uint32_t>(wParam);
   switch (message) {
     case msg::kButtonField:
       if (lParam == Notify::kClicked) OpenFunctionMenu(fieldId);
-      // Entering and leaving a field highlight its button number on the mouse picture.
-      if (m_highlight && (lParam == Notify::kEntered || lParam == Notify::kLeft)) {
-        const int number = static_cast<int>(fieldId - kFirstField) + 1;
-        m_highlight->Highlight(lParam == Notify::kEntered ? number : 0);
-      }
       return 0;
     case msg::kFunctionChosen:
       if (auto choice = buttons::FunctionMenuChoice(ItemNumber(lParam))) {
