@@ -88,7 +88,8 @@ if [ -n "$tray" ]; then
     for i in $(seq 1 10); do
       for w in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
         eval "$(xdotool getwindowgeometry --shell "$w")"
-        [ "$WIDTH" -lt 400 ] && menu=$w && break
+        # The icon's tooltip is nameless and small too, but only two or three lines high.
+        [ "$WIDTH" -lt 400 ] && [ "$HEIGHT" -ge 55 ] && menu=$w && break
       done
       [ -n "$menu" ] && break
       sleep 0.2

@@ -73,7 +73,8 @@ def tray_exit(app):
         for w in xdotool("search", "--onlyvisible", "--name", "^$", env=env).stdout.split():
             m = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", w,
                                                            env=env).stdout.split())
-            if int(m["WIDTH"]) < 400:
+            # The icon's tooltip is nameless and small too, but only two or three lines high.
+            if int(m["WIDTH"]) < 400 and int(m["HEIGHT"]) >= 55:
                 return m
         return None
 
