@@ -26,11 +26,11 @@ mkdir -p "$work/stage"
 
 if [ -n "${VANTREL_SIGNING_KEY:-}" ]; then
   key=$VANTREL_SIGNING_KEY
-  python3 "$here/scripts/version_file.py" public "$key" "$work/public.pem"
+  /usr/bin/python3 "$here/scripts/version_file.py" public "$key" "$work/public.pem"
 else
   # Made once per build folder and kept there, so that two runs give the same program.
   [ -f "$build/test-signing-key/private.pem" ] ||
-    python3 "$here/scripts/version_file.py" keygen "$build/test-signing-key"
+    /usr/bin/python3 "$here/scripts/version_file.py" keygen "$build/test-signing-key"
   key="$build/test-signing-key/private.pem"
   cp "$build/test-signing-key/public.pem" "$work/public.pem"
   echo "release: no VANTREL_SIGNING_KEY; signed with the throw-away key $key"
@@ -67,7 +67,7 @@ cp -r "$here/lang" "$stage/lang"
 # The zip: sorted names, one fixed time, fixed permissions, so that two runs on one commit
 # give the same bytes.
 zip="$out/Vantrel-$version-portable.zip"
-python3 - "$stage" "$zip" "Vantrel-$version" <<'PY'
+/usr/bin/python3 - "$stage" "$zip" "Vantrel-$version" <<'PY'
 import os, sys, zipfile
 stage, target, top = sys.argv[1:]
 names = []
@@ -93,7 +93,7 @@ makensis -INPUTCHARSET UTF8 -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE=
   "$here/installer/Vantrel.nsi" >"$work/makensis.log" || { cat "$work/makensis.log"; exit 1; }
 rm "$stage/vantrel.ico"
 
-python3 "$here/scripts/version_file.py" sign "$key" "$version" "$installer" "$out/VersionInfo.txt"
+/usr/bin/python3 "$here/scripts/version_file.py" sign "$key" "$version" "$installer" "$out/VersionInfo.txt"
 
 echo "release $version in $out:"
 (cd "$out" && ls -l "installer_V$version.exe" "Vantrel-$version-portable.zip" VersionInfo.txt |
