@@ -2,11 +2,14 @@
 and the program itself, each stopped by the test run that started it."""
 
 import os
+import shutil
+import socket
 import subprocess
+import sys
 
 import pytest
 
-from vantrel_e2e import REPO, WINE_ENV, Vantrel
+from vantrel_e2e import REPO, WINE_ENV, Vantrel, wait_for
 
 OUT = REPO / "build" / "e2e"
 EXE = REPO / "build" / "win" / "Vantrel.exe"
@@ -69,3 +72,25 @@ def vantrel(wine_env, shots):
         # Anything the program left open (a dialog's process) goes with the server's children.
         subprocess.run(["wineserver", "-k"], env=wine_env, capture_output=True)
         subprocess.run(["wineserver", "-w"], env=wine_env, capture_output=True)
+
+
+@pytest.fixture
+def update_server(shots):
+    """A plain HTTP server on the loopback interface, for at most ten minutes."""
+    root = shots / "server"
+    if root.exists():
+        shutil.rmtree(root)
+    root.mkdir(parents=True)
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        port = s.getsockname()[1]
+    proc = subprocess.Popen(["timeout", "600", sys.executable, "-m", "http.server", str(port),
+                             "--bind", "127.0.0.1", "--directory", str(root)],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wait_for(lambda: socket.socket().connect_ex(("127.0.0.1", port)) == 0, timeout=20,
+             what="the update server")
+    try:
+        yield root, f"http://127.0.0.1:{port}/"
+    finally:
+        proc.terminate()
+        proc.wait(10)

@@ -6,9 +6,7 @@ English and Chinese, and the whole update chain against a loopback server."""
 import hashlib
 import os
 import shutil
-import socket
 import subprocess
-import sys
 import time
 import zipfile
 from pathlib import Path
@@ -243,26 +241,6 @@ def write_language(env, code):
         b"\xff\xfe" + f"[ChangeLanguage]\nLanguage={code}\n".encode("utf-16-le"))
 
 
-@pytest.fixture
-def update_server(shots):
-    """A plain HTTP server on the loopback interface, for at most ten minutes."""
-    root = shots / "server"
-    if root.exists():
-        shutil.rmtree(root)
-    root.mkdir(parents=True)
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        port = s.getsockname()[1]
-    proc = subprocess.Popen(["timeout", "600", sys.executable, "-m", "http.server", str(port),
-                             "--bind", "127.0.0.1", "--directory", str(root)],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    wait_for(lambda: socket.socket().connect_ex(("127.0.0.1", port)) == 0, timeout=20,
-             what="the update server")
-    try:
-        yield root, f"http://127.0.0.1:{port}/"
-    finally:
-        proc.terminate()
-        proc.wait(10)
 
 
 def test_the_installer_pages_in_chinese(prefix_env, releases, shots):

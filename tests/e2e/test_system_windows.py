@@ -2,8 +2,6 @@
 window, pairing, the factory reset, and the update check against a local server."""
 
 import hashlib
-import shutil
-import socket
 import subprocess
 import sys
 
@@ -135,26 +133,6 @@ int main(int argc, char** argv) {
 """
 
 
-@pytest.fixture
-def update_server(shots):
-    """A plain HTTP server on the loopback interface, for at most five minutes."""
-    root = shots / "server"
-    if root.exists():
-        shutil.rmtree(root)
-    root.mkdir(parents=True)
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        port = s.getsockname()[1]
-    proc = subprocess.Popen(["timeout", "300", sys.executable, "-m", "http.server", str(port),
-                             "--bind", "127.0.0.1", "--directory", str(root)],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    wait_for(lambda: socket.socket().connect_ex(("127.0.0.1", port)) == 0, timeout=20,
-             what="the update server")
-    try:
-        yield root, f"http://127.0.0.1:{port}/"
-    finally:
-        proc.terminate()
-        proc.wait(10)
 
 
 def make_installer(folder):
