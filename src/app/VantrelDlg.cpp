@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/AccessibleNames.h"
 #include "app/PageParts.h"
 #include "app/UiDump.h"
 #include "base/AppGlobals.h"
@@ -106,6 +107,7 @@ void CVantrelDlg::InitUI(const platform::Rect&) {
   m_parts.push_back(std::move(fixed));
   for (auto& part : CreatePageParts()) m_parts.push_back(std::move(part));
   for (auto& part : m_parts) part->Build(*this, m_router);
+  NameMainPageControls(*this);
   LayoutPages();
   ShowPages();
 }
@@ -193,8 +195,9 @@ platform::LResult CVantrelDlg::OnMessage(platform::WindowId window, uint32_t mes
       OnTimer(wParam);
       break;  // the skinned base may run timers of its own
     case msg::kKeyDown:
-      // Neither Enter nor Escape closes the main window.
-      if (wParam == platform::kVkReturn || wParam == platform::kVkEscape) return 1;
+      // Escape does not close the main window; Enter works the focused control and else
+      // does nothing (OnOK).
+      if (wParam == platform::kVkEscape) return 1;
       break;
     case msg::kCommand:
       if ((wParam & 0xFFFF) == kCmdTrayShow) ShowRequest();

@@ -65,6 +65,8 @@ class CMacroManagerDlg : public CDlgBase {
   // The macro of the selected entry, nothing for a folder or no entry.
   MacroRecord* CurrentMacro() const;
   bool IsRecording() const { return m_recorder.IsRecording(); }
+  // While recording, keys are the macro's.
+  bool KeysAreData() const override { return IsRecording(); }
   // Whether closing saved the library file.
   bool Saved() const { return m_bSaved; }
   CEditShowList* LibraryList() const { return m_pLibrary; }
