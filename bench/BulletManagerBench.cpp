@@ -12,9 +12,10 @@
 #include "base/AppGlobals.h"
 #include "base/Format.h"
 #include "base/Text.h"
-#include "macros/bullets/ShootingLibraryEditor.h"
-#include "views/bullets/BulletLibraryList.h"
-#include "views/bullets/BulletManagerDlg.h"
+#include "macros/editing/LibraryEdits.h"
+#include "macros/editing/LibraryKind.h"
+#include "views/macros/BulletManagerDlg.h"
+#include "views/macros/EditShowList.h"
 
 namespace {
 
@@ -28,18 +29,21 @@ class CMainDlg : public CDlgBase {
 };
 
 void Fill(MacroLibrary& lib) {
+  using macros::editing::AddEntry;
+  using macros::editing::EntryKind;
+  constexpr uint8_t kShooting = macros::editing::kShootingLibrary.functionType;
   for (int i = 0; i < 20; ++i) {
     L sel = L::None();
-    bullets::ShootingLibraryEditor top(lib, sel);
-    (void)top.NewFolder(base::Format(u"Folder %d", i));
+    (void)AddEntry(lib, sel, EntryKind::Folder, base::Format(u"Folder %d", i), nullptr, kShooting);
     const L folder = sel;
     for (int j = 0; j < 10; ++j) {
       sel = folder;
-      (void)top.NewFolder(base::Format(u"Sub %d", j));
+      (void)AddEntry(lib, sel, EntryKind::Folder, base::Format(u"Sub %d", j), nullptr, kShooting);
       const L sub = sel;
       for (int k = 0; k < 10; ++k) {
         sel = sub;
-        (void)top.NewShootingAction(base::Format(u"Shot %d-%d-%d", i, j, k));
+        (void)AddEntry(lib, sel, EntryKind::Macro, base::Format(u"Shot %d-%d-%d", i, j, k), nullptr,
+                       kShooting);
       }
     }
   }
@@ -82,7 +86,7 @@ void BM_BulletLibraryWheel2000(benchmark::State& state) {
     (void)f.library.SetFolderOpen(L::Level0(i), true);
     for (int j = 0; j < 10; ++j) (void)f.library.SetFolderOpen(L::Level1(i, j), true);
   }
-  CBulletLibraryList& list = *dlg.LibraryList();
+  CEditShowList& list = *dlg.LibraryList();
   list.Reload();
   f.platform.desktop().RunUntilIdle();
   const platform::Point over{list.m_rc.left + 20, list.m_rc.top + 20};

@@ -4,7 +4,7 @@ BUILD_PACKAGES=(cmake ninja-build ccache g++ googletest libgtest-dev libpng-dev 
 # and recommends are not installed here; fonts-wqy-microhei is the Chinese face; xcompmgr
 # composites the layered windows so that their transparency shows.
 WINE_PACKAGES=(wine wine64 fonts-wine fonts-wqy-microhei xcompmgr xvfb xdotool xclip imagemagick x11-utils)
-TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" clang libclang-rt-14-dev clang-format python3-pytest)
+TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" clang libclang-rt-14-dev clang-format python3-pytest python3-pytest-xdist)
 RUN_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}")
 
 need_packages() {

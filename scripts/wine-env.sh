@@ -41,24 +41,27 @@ copy_fonts_into_prefix() {
   fi
 }
 
-# Starts a private Xvfb on a free display and exports DISPLAY.
+# Starts a private Xvfb on a free display and exports DISPLAY. Xvfb picks the number itself
+# (-displayfd), so several test runs started at once never race for one display.
 start_private_xvfb() {
-  local n
-  for n in $(seq 91 160); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-      Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-      WINE_ENV_XVFB_PID=$!
-      export DISPLAY=":$n"
-      local i
-      for i in $(seq 1 50); do
-        xdpyinfo >/dev/null 2>&1 && return 0
-        sleep 0.1
-      done
-      echo "Xvfb did not start on :$n" >&2
-      return 1
-    fi
+  local fifo number i
+  fifo=$(mktemp -u /tmp/vantrel-xvfb.XXXXXX)
+  mkfifo "$fifo" || return 1
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  WINE_ENV_XVFB_PID=$!
+  number=""
+  read -r -t 30 number <"$fifo" || true
+  rm -f "$fifo"
+  if [ -z "$number" ]; then
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=":$number"
+  for i in $(seq 1 50); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
   done
-  echo "no free X display number" >&2
+  echo "Xvfb did not answer on :$number" >&2
   return 1
 }
 

@@ -1,7 +1,7 @@
 #include "app/PageParts.h"
 
-#include "views/bullets/BulletManagerDlg.h"
 #include "views/buttons/ButtonFieldsPart.h"
+#include "views/macros/MacroWindows.h"
 #include "views/macros/ManagerButtonsPart.h"
 #include "views/main/DebouncePagePart.h"
 #include "views/main/DpiPagePart.h"

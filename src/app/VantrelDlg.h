@@ -16,6 +16,7 @@
 #include "device/DeviceStack.h"
 #include "device/MacroDownload.h"
 #include "device/ProfileDeviceModel.h"
+#include "keys/MenuCodes.h"
 #include "profiles/GlobalSettings.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/SensorDpiTable.h"
@@ -47,7 +48,7 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   static constexpr uint32_t kApplyButton = 2047;
   static constexpr uint32_t kMousePropertiesButton = 3330;
   static constexpr uint32_t kWebLink = 3503;
-  static constexpr uint32_t kButtonFieldMessage = 1028;
+  static constexpr auto kButtonFieldMessage = static_cast<uint32_t>(keys::kMsgOpenFunctionMenu);
   static constexpr uint32_t kProfileComboMessage = 1124;
   static constexpr uint32_t kFirstButtonField = 2013;
   static constexpr uint32_t kVersionLabel = 3021;

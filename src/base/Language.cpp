@@ -5,7 +5,7 @@
 #include "base/Text.h"
 #include "platform/Platform.h"
 
-std::array<std::u16string, kLanguageTextCount> g_strLangText;
+LanguageTexts g_strLangText;
 std::u16string g_strFontFace = u"宋体";
 int g_nFontHeight = 12;
 uint8_t g_nFontCharset = 134;
@@ -33,6 +33,21 @@ std::u16string ReadLanguageCode() {
   return line;
 }
 
+bool ReadTexts(CStdioFileEx& file, LanguageTexts& texts) {
+  std::u16string line;
+  if (!file.ReadString(line) || line != u"[Setting]") return false;
+  while (file.ReadString(line)) {
+    const size_t eq = line.find(u'=');
+    if (eq == std::u16string::npos || eq == 0 || eq == line.size() - 1) return false;
+    const int index = base::ParseDecimal(std::u16string_view(line).substr(0, eq));
+    // Indexes outside the table are skipped rather than written past its end.
+    if (index >= 0 && index < kLanguageTextCount) {
+      texts[static_cast<size_t>(index)] = line.substr(eq + 1);
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 const std::u16string& LangText(int index) {
@@ -48,21 +63,16 @@ void ResetLanguage() {
   g_nFontCharset = 134;
 }
 
+bool ReadLanguageFile(std::u16string_view path, LanguageTexts& texts) {
+  CStdioFileEx file;
+  return file.Open(path, CStdioFileEx::kReadFlags) && ReadTexts(file, texts);
+}
+
 bool LoadLanguage() {
   const std::u16string code = ReadLanguageCode();
   CStdioFileEx file;
   if (!OpenLanguageFile(file, code == u"EN" ? u"Lan_EN.txt" : u"Lan.txt")) return false;
-  std::u16string line;
-  if (!file.ReadString(line) || line != u"[Setting]") return false;
-  while (file.ReadString(line)) {
-    const size_t eq = line.find(u'=');
-    if (eq == std::u16string::npos || eq == 0 || eq == line.size() - 1) return false;
-    const int index = base::ParseDecimal(std::u16string_view(line).substr(0, eq));
-    // Indexes outside the table are skipped rather than written past its end.
-    if (index >= 0 && index < kLanguageTextCount) {
-      g_strLangText[static_cast<size_t>(index)] = line.substr(eq + 1);
-    }
-  }
+  if (!ReadTexts(file, g_strLangText)) return false;
   if (g_strLangText[0] == u"中文") {
     g_strFontFace = u"宋体";
     g_nFontHeight = static_cast<int>(12 * g_fUiScale);

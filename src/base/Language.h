@@ -5,9 +5,11 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 constexpr int kLanguageTextCount = 500;
-extern std::array<std::u16string, kLanguageTextCount> g_strLangText;
+using LanguageTexts = std::array<std::u16string, kLanguageTextCount>;
+extern LanguageTexts g_strLangText;
 
 // UI font of every control; set by LoadLanguage from text 0.
 extern std::u16string g_strFontFace;  // starts as "宋体"
@@ -20,6 +22,10 @@ const std::u16string& LangText(int index);
 // Reads the language (data folder first, then lang\ beside the executable for a file the
 // data folder lacks) and chooses the font. True when the whole file was read.
 bool LoadLanguage();
+
+// Reads one language file into `texts` (entries it lacks keep what they held). True when the
+// whole file was read; a damaged line ends the reading there.
+bool ReadLanguageFile(std::u16string_view path, LanguageTexts& texts);
 
 // Back to the initial state: all texts empty, font "宋体" 12 / 134.
 void ResetLanguage();

@@ -1,6 +1,7 @@
 #include "base/Text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <limits>
 
 namespace base {
@@ -113,6 +114,21 @@ int64_t ParseLong(std::u16string_view text, int radix) {
                              : -static_cast<int64_t>(magnitude);
   }
   return magnitude == kCap ? std::numeric_limits<int64_t>::max() : static_cast<int64_t>(magnitude);
+}
+
+std::optional<int64_t> ParseStrict(std::string_view text, int64_t low, int64_t high, int radix) {
+  int64_t value = 0;
+  const char* last = text.data() + text.size();
+  const auto [end, ec] = std::from_chars(text.data(), last, value, radix);
+  if (text.empty() || ec != std::errc() || end != last || value < low || value > high) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<int> ParseStrictInt(std::string_view text, int low, int high) {
+  const auto value = ParseStrict(text, low, high);
+  return value ? std::optional<int>(static_cast<int>(*value)) : std::nullopt;
 }
 
 int ParseDecimal(std::u16string_view text) {

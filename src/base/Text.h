@@ -3,6 +3,7 @@
 // bytes are the same on every platform.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,14 @@ int64_t ParseLong(std::u16string_view text, int radix);
 
 // Like _wtoi: ParseLong with radix 10, saturated to the range of int.
 int ParseDecimal(std::u16string_view text);
+
+// The whole of `text` as a number in [low, high], or nothing: digits of the radix (10 or 16)
+// with an optional leading "-", no blanks, no "+", no "0x", nothing after the digits. For
+// what people type and what the system reports, where the tolerant readers above would take
+// "12abc" as 12.
+std::optional<int64_t> ParseStrict(std::string_view text, int64_t low, int64_t high,
+                                   int radix = 10);
+std::optional<int> ParseStrictInt(std::string_view text, int low, int high);
 
 // Value of one hex digit of either case, or -1.
 constexpr int HexDigitValue(char16_t c) {

@@ -1,18 +1,10 @@
 #include "cli/CtlArgs.h"
 
-#include <charconv>
 #include <string_view>
 
-namespace {
+#include "base/Text.h"
 
-std::optional<int> Number(std::string_view text, int low, int high) {
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-    return std::nullopt;
-  }
-  return value;
-}
+namespace {
 
 struct NumberOption {
   std::string_view name;
@@ -27,7 +19,99 @@ constexpr NumberOption kNumberOptions[] = {
     {"--seconds", 1, 31536000, &CtlArgs::seconds},
 };
 
+struct FlagOption {
+  std::string_view name;
+  bool CtlArgs::*field;
+  bool command;  // taken by some commands only
+};
+constexpr FlagOption kFlagOptions[] = {
+    {"--json", &CtlArgs::json, false},       {"--help", &CtlArgs::help, false},
+    {"--version", &CtlArgs::version, false}, {"--yes", &CtlArgs::yes, true},
+    {"--all", &CtlArgs::all, true},
+};
+
+// One option: its name, the value after "=" if any, and the next argument for an option that
+// takes its value there. Returns an error message, empty when the option was taken.
+class OptionReader {
+ public:
+  OptionReader(CtlArgs& out, const std::vector<std::string>& args, size_t& i)
+      : m_out(out), m_args(args), m_i(i) {}
+
+  std::string Read(std::string_view option) {
+    const size_t eq = option.find('=');
+    m_name = option.substr(0, eq);
+    if (eq != std::string_view::npos) m_inline = option.substr(eq + 1);
+    for (const FlagOption& f : kFlagOptions) {
+      if (f.name != m_name) continue;
+      if (m_inline) return std::string(m_name) + " takes no value.";
+      m_out.*(f.field) = true;
+      if (f.command) m_out.commandOptions.emplace_back(m_name);
+      return {};
+    }
+    if (m_name == "--simulate") return Simulate();
+    if (m_name == "--sim-log" || m_name == "--data") return Path();
+    for (const NumberOption& n : kNumberOptions) {
+      if (n.name == m_name) return Number(n);
+    }
+    return "Unknown option " + std::string(option) +
+           ". Options: --json --simulate[=SCRIPT] --sim-log=FILE --data=DIR --wait=MS "
+           "--help (-h) --version (-V) (and per command: --yes, --all, --slot=N, --count=N, "
+           "--seconds=S).";
+  }
+
+ private:
+  // A value after "=", or the next argument.
+  std::optional<std::string> Value() {
+    if (m_inline) return std::string(*m_inline);
+    if (m_i + 1 < m_args.size()) return m_args[++m_i];
+    return std::nullopt;
+  }
+
+  std::string Simulate() {
+    // The script is only ever given with "=": "--simulate set ..." must keep its command.
+    m_out.simulate = true;
+    if (!m_inline) return {};
+    if (m_inline->empty()) return "--simulate= needs a script file.";
+    m_out.scriptPath = std::string(*m_inline);
+    return {};
+  }
+
+  std::string Path() {
+    const bool data = m_name == "--data";
+    const auto v = Value();
+    if (!v || v->empty())
+      return std::string(m_name) + " needs a " + (data ? "folder." : "file name.");
+    (data ? m_out.dataDir : m_out.simLogPath) = *v;
+    return {};
+  }
+
+  std::string Number(const NumberOption& option) {
+    const auto v = Value();
+    const auto n = v ? base::ParseStrictInt(*v, option.low, option.high) : std::nullopt;
+    if (!n) {
+      return std::string(m_name) + " takes a number from " + std::to_string(option.low) + " to " +
+             std::to_string(option.high) + ".";
+    }
+    m_out.*(option.field) = *n;
+    if (option.field != &CtlArgs::waitMs) m_out.commandOptions.emplace_back(m_name);
+    return {};
+  }
+
+  CtlArgs& m_out;
+  const std::vector<std::string>& m_args;
+  size_t& m_i;
+  std::string_view m_name;
+  std::optional<std::string_view> m_inline;
+};
+
 }  // namespace
+
+bool CtlArgs::Given(std::string_view option) const {
+  for (const auto& o : commandOptions) {
+    if (o == option) return true;
+  }
+  return false;
+}
 
 std::optional<CtlArgs> CtlArgs::Parse(const std::vector<std::string>& args, std::string* error) {
   CtlArgs out;
@@ -37,78 +121,17 @@ std::optional<CtlArgs> CtlArgs::Parse(const std::vector<std::string>& args, std:
   };
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
-    const std::string_view a = args[i];
+    std::string_view a = args[i];
+    if (!optionsEnded && a == "-h") a = "--help";
+    if (!optionsEnded && a == "-V") a = "--version";
     if (optionsEnded || a.size() < 2 || a.substr(0, 2) != "--") {
       // A lone "-" or a negative number is a word, not an option.
       out.words.emplace_back(a);
-      continue;
-    }
-    if (a == "--") {
+    } else if (a == "--") {
       optionsEnded = true;
-      continue;
+    } else if (std::string message = OptionReader(out, args, i).Read(a); !message.empty()) {
+      return fail(std::move(message));
     }
-    const size_t eq = a.find('=');
-    const std::string_view name = a.substr(0, eq);
-    std::optional<std::string_view> inlineValue;
-    if (eq != std::string_view::npos) inlineValue = a.substr(eq + 1);
-
-    auto flag = [&](bool& field) {
-      if (inlineValue) return false;
-      field = true;
-      return true;
-    };
-    // A value after "=", or the next argument.
-    auto value = [&]() -> std::optional<std::string> {
-      if (inlineValue) return std::string(*inlineValue);
-      if (i + 1 < args.size()) return args[++i];
-      return std::nullopt;
-    };
-
-    bool ok = true;
-    if (name == "--json") {
-      ok = flag(out.json);
-    } else if (name == "--help") {
-      ok = flag(out.help);
-    } else if (name == "--version") {
-      ok = flag(out.version);
-    } else if (name == "--yes") {
-      ok = flag(out.yes);
-    } else if (name == "--all") {
-      ok = flag(out.all);
-    } else if (name == "--simulate") {
-      // The script is only ever given with "=": "--simulate set ..." must keep its command.
-      out.simulate = true;
-      if (inlineValue) {
-        if (inlineValue->empty()) return fail("--simulate= needs a script file.");
-        out.scriptPath = std::string(*inlineValue);
-      }
-    } else if (name == "--sim-log" || name == "--data") {
-      const auto v = value();
-      if (!v || v->empty()) {
-        return fail(std::string(name) + " needs a " +
-                    (name == "--data" ? "folder." : "file name."));
-      }
-      (name == "--data" ? out.dataDir : out.simLogPath) = *v;
-    } else {
-      const NumberOption* option = nullptr;
-      for (const auto& o : kNumberOptions) {
-        if (o.name == name) option = &o;
-      }
-      if (option == nullptr) {
-        return fail("Unknown option " + std::string(a) +
-                    ". Options: --json --simulate[=SCRIPT] --sim-log=FILE --data=DIR "
-                    "--wait=MS --help --version (and per command: --yes, --all, "
-                    "--slot=N, --count=N, --seconds=S).");
-      }
-      const auto v = value();
-      const auto n = v ? Number(*v, option->low, option->high) : std::nullopt;
-      if (!n) {
-        return fail(std::string(name) + " takes a number from " + std::to_string(option->low) +
-                    " to " + std::to_string(option->high) + ".");
-      }
-      out.*(option->field) = *n;
-    }
-    if (!ok) return fail(std::string(name) + " takes no value.");
   }
   if (!out.simLogPath.empty() && !out.simulate) return fail("--sim-log needs --simulate.");
   return out;

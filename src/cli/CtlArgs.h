@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct CtlArgs {
@@ -25,8 +26,15 @@ struct CtlArgs {
   int count = -1;    // watch --count N
   int seconds = -1;  // watch --seconds S
 
+  // The command options given ("--yes", "--slot" ...), for the command to refuse those it
+  // does not take.
+  std::vector<std::string> commandOptions;
+
   // The command and its words, e.g. {"set", "dpi", "2", "1600"}.
   std::vector<std::string> words;
+
+  // Whether the command option was given.
+  bool Given(std::string_view option) const;
 
   // Nothing, and a message naming what is accepted, for an unknown option, a missing or bad
   // option value, or --sim-log without --simulate.

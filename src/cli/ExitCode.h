@@ -9,4 +9,5 @@ enum class ExitCode : int {
   PermissionDenied = 4,  // the mouse is there but may not be opened: the udev rule is missing
   NotAcknowledged = 5,   // the mouse did not acknowledge, or does not answer at all
   BadFile = 6,           // a profile file or simulation script that cannot be read or used
+  Interrupted = 130,     // Ctrl+C or SIGTERM, as a shell reports a process ended by SIGINT
 };

@@ -1,6 +1,5 @@
 #include "cli/FunctionNames.h"
 
-#include <charconv>
 #include <optional>
 
 #include "base/Language.h"
@@ -31,15 +30,6 @@ std::string Fold(std::u16string_view text) {
 
 bool StartsWithFolded(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && Fold(text.substr(0, prefix.size())) == Fold(prefix);
-}
-
-std::optional<int> Int(std::string_view text, int low, int high) {
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-    return std::nullopt;
-  }
-  return value;
 }
 
 struct MenuFunction {
@@ -84,14 +74,8 @@ std::vector<std::string> FunctionNames::MenuNames() const {
   return names;
 }
 
-std::variant<FunctionNames::Function, std::string> FunctionNames::Parse(
-    std::string_view text) const {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  if (text.empty()) return std::string("no function given");
-  const std::string folded = Fold(text);
-
-  // A menu item, by its English name or its name in the program's language.
+// A menu item, by its English name or its name in the program's language.
+std::optional<FunctionNames::Function> FunctionNames::Menu(std::string_view folded) const {
   for (const MenuFunction& f : MenuFunctions()) {
     std::u16string english;
     std::u16string own;
@@ -108,12 +92,18 @@ std::variant<FunctionNames::Function, std::string> FunctionNames::Parse(
     }
   }
 
+  return std::nullopt;
+}
+
+// Rapid fire, launch, macros and shooting actions: a prefix and what follows it.
+std::optional<FunctionNames::Parsed> FunctionNames::Prefixed(std::string_view text) const {
   if (StartsWithFolded(text, "rapid fire:") || StartsWithFolded(text, "rapidfire:")) {
     const std::string_view values = text.substr(text.find(':') + 1);
     const size_t comma = values.find(',');
-    const auto interval = Int(values.substr(0, comma), 5, 255);
-    const auto repeats =
-        comma == std::string_view::npos ? std::nullopt : Int(values.substr(comma + 1), 0, 255);
+    const auto interval = base::ParseStrictInt(values.substr(0, comma), 5, 255);
+    const auto repeats = comma == std::string_view::npos
+                             ? std::nullopt
+                             : base::ParseStrictInt(values.substr(comma + 1), 0, 255);
     if (!interval || !repeats) {
       return std::string(
           "rapid fire takes an interval of 5 to 255 and repeats of 0 to 255, "
@@ -146,7 +136,11 @@ std::variant<FunctionNames::Function, std::string> FunctionNames::Parse(
     }
   }
 
-  // A key combination: modifiers joined by "+", then at most one key.
+  return std::nullopt;
+}
+
+// A key combination: modifiers joined by "+", then at most one key.
+std::optional<FunctionNames::Parsed> FunctionNames::KeyCombination(std::string_view text) {
   uint8_t modifiers = 0;
   int key = -1;
   bool bad = false;
@@ -194,6 +188,16 @@ std::variant<FunctionNames::Function, std::string> FunctionNames::Parse(
     return Function{name, BFC::Make(BFC::KeyCombination, modifiers, usage), {}, nullptr};
   }
 
+  return std::nullopt;
+}
+
+FunctionNames::Parsed FunctionNames::Parse(std::string_view text) const {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  if (text.empty()) return std::string("no function given");
+  if (auto menu = Menu(Fold(text))) return *menu;
+  if (auto prefixed = Prefixed(text)) return *prefixed;
+  if (auto keys = KeyCombination(text)) return *keys;
   std::string names;
   for (const std::string& n : MenuNames()) names += (names.empty() ? "" : ", ") + n;
   return "unknown function \"" + std::string(text) + "\". Accepted: " + names +

@@ -10,6 +10,7 @@
 //   macro:<name> or shooting:<name> (a library entry; "folder/name" when names repeat), or the
 //     stored name "Macro-<name>" / "Shooting-<name>"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -29,14 +30,19 @@ class FunctionNames {
     const MacroRecord* macro = nullptr;  // owned by the library
   };
 
+  // The function, or a message saying what is accepted.
+  using Parsed = std::variant<Function, std::string>;
+
   explicit FunctionNames(const DataFolder& data) : m_data(data) {}
 
-  // The function, or a message saying what is accepted.
-  std::variant<Function, std::string> Parse(std::string_view text) const;
+  Parsed Parse(std::string_view text) const;
   // The names of the menu items, for help and messages.
   std::vector<std::string> MenuNames() const;
 
  private:
   std::variant<Function, std::string> Macro(std::string_view name, bool shooting) const;
+  std::optional<Function> Menu(std::string_view folded) const;
+  std::optional<Parsed> Prefixed(std::string_view text) const;
+  static std::optional<Parsed> KeyCombination(std::string_view text);
   const DataFolder& m_data;
 };

@@ -1,6 +1,9 @@
 #include "cli/Help.h"
 
 #include <algorithm>
+#include <cctype>
+#include <string>
+#include <vector>
 
 #include "cli/SettingCatalog.h"
 
@@ -10,12 +13,16 @@ namespace {
 constexpr std::string_view kExitCodes =
     "Exit codes:\n"
     "  0  done\n"
-    "  1  failed (a file could not be saved, the firmware update failed, interrupted)\n"
+    "  1  failed (a file could not be saved, the output could not be written, the\n"
+    "     firmware update failed)\n"
     "  2  usage error: unknown command or option, or a value that is not accepted\n"
     "  3  no mouse found (or not connected the way the command needs)\n"
     "  4  permission denied: install the udev rule (see the README)\n"
     "  5  the mouse did not acknowledge, or does not answer\n"
-    "  6  bad file: a profile file or simulation script that cannot be read or used\n";
+    "  6  bad file: a profile file or simulation script that cannot be read or used\n"
+    "130  interrupted (Ctrl+C or SIGTERM)\n\n"
+    "With --json, a failure also writes {\"error\":{\"code\":N,\"name\":...,\"message\":...}}\n"
+    "to standard output (see vantrelctl(1) for every key).\n";
 
 constexpr std::string_view kGlobal =
     "Options for every command:\n"
@@ -23,12 +30,13 @@ constexpr std::string_view kGlobal =
     "  --simulate[=SCRIPT] talk to the simulated mouse (on the cable, or as the script of\n"
     "                      timed mouse events says) instead of the machine's devices\n"
     "  --sim-log=FILE      write the simulated mouse's traffic log\n"
-    "  --data=DIR          the data folder (default: the program's own, under\n"
-    "                      $XDG_CONFIG_HOME or ~/.config; with --simulate a folder of\n"
-    "                      its own beside it)\n"
+    "  --data=DIR          the data folder, which must exist (default: the program's\n"
+    "                      own, under $XDG_CONFIG_HOME or ~/.config, made when missing;\n"
+    "                      with --simulate a folder of its own beside it)\n"
     "  --wait=MS           how long info and set polling wait for the mouse's status\n"
     "                      report (default 1000)\n"
-    "  --help, --version\n";
+    "  -h, --help          this text (COMMAND --help: the command's own)\n"
+    "  -V, --version       the version\n";
 
 struct CommandHelp {
   std::string_view name;
@@ -59,11 +67,17 @@ constexpr CommandHelp kCommands[] = {
      "\"DPI lock-800\"), a key combination (\"Ctrl+C\", \"Alt+F4\", \"F5\"), rapid fire:50,3,\n"
      "launch:PROGRAM, macro:NAME or shooting:NAME (library entries). One button must stay\n"
      "the left click.\n"},
-    {"profile", "profile apply FILE.psf [--slot=N]", "send a profile file as a profile switch does",
-     "Reads a profile file into the active slot (or slot N, which becomes the active one) and\n"
-     "sends it as the program does when it switches to a profile: the button table, the\n"
-     "macros and every command of the DPI group (levels, colours, polling, lift-off,\n"
-     "debounce, lighting). A file that is not a profile changes nothing.\n"},
+    {"profile", "profile list|switch|export|apply", "the profiles: list, switch, export, apply",
+     "Usage: vantrelctl profile list\n"
+     "       vantrelctl profile switch N\n"
+     "       vantrelctl profile export N FILE.psf\n"
+     "       vantrelctl profile apply FILE.psf [--slot=N]\n\n"
+     "list shows the program's profiles (* marks the active one). switch N makes profile N\n"
+     "the active one and sends it as the program does when it switches: the button table,\n"
+     "the macros and every command of the DPI group (levels, colours, polling, lift-off,\n"
+     "debounce, lighting). export N FILE writes profile N as a profile file. apply FILE\n"
+     "reads a profile file into the active profile (or profile N, which becomes the active\n"
+     "one) and sends it the same way; a file that is not a profile changes nothing.\n"},
     {"pair", "pair", "pair the mouse with its receiver",
      "Pairs the mouse with its receiver: sends the pairing request to the receiver and waits\n"
      "up to 26 seconds for the mouse to link.\n"},
@@ -74,12 +88,79 @@ constexpr CommandHelp kCommands[] = {
      "Compares the mouse's firmware with the image this tool carries and, when they differ\n"
      "and the mouse allows it, writes the image over the cable (about a minute). The update\n"
      "cannot be interrupted; a cut cable is recovered by running it again.\n"},
-    {"watch", "watch [--count=N] [--seconds=S]", "print what the mouse reports, as it happens",
+    {"watch", "watch [--count=N] [--seconds=S]", "print what the mouse reports",
      "Prints one line (or JSON object) per thing the mouse reports: DPI button, polling\n"
      "rate, battery and charging, lighting effect, launch requests, the link to the\n"
      "receiver, connections. Runs until interrupted (Ctrl+C), until the mouse asks the\n"
      "program to end, or for N events or S seconds.\n"},
 };
+
+constexpr size_t kWidth = 80;
+
+// Greedy wrap of `words` into lines of at most kWidth, the first after `first`, the rest
+// after `indent` spaces.
+void WrapInto(std::string& out, std::string first, const std::vector<std::string>& words,
+              size_t indent) {
+  std::string line = std::move(first);
+  bool empty = true;
+  for (const std::string& word : words) {
+    if (!empty && line.size() + 1 + word.size() > kWidth) {
+      out += line + "\n";
+      line = std::string(indent, ' ');
+      empty = true;
+    }
+    if (!empty) line += ' ';
+    line += word;
+    empty = false;
+  }
+  out += line + "\n";
+}
+
+std::vector<std::string> Words(std::string_view text) {
+  std::vector<std::string> words;
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t end = std::min(text.find(' ', at), text.size());
+    if (end > at) words.emplace_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return words;
+}
+
+// Help text at 80 columns: prose paragraphs (lines that start with a letter) are filled anew;
+// an indented line that is too long goes on below its text column ("  --data=DIR   the
+// data folder..." continues under "the").
+std::string Wrap(std::string_view text) {
+  std::string out;
+  std::string paragraph;
+  auto flush = [&] {
+    if (!paragraph.empty()) WrapInto(out, {}, Words(paragraph), 0);
+    paragraph.clear();
+  };
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t end = std::min(text.find('\n', at), text.size());
+    const std::string_view line = text.substr(at, end - at);
+    at = end + 1;
+    const bool prose = !line.empty() && std::isalpha(static_cast<unsigned char>(line[0])) &&
+                       line.substr(0, 6) != "Usage:";
+    if (prose) {
+      paragraph += (paragraph.empty() ? "" : " ") + std::string(line);
+      continue;
+    }
+    flush();
+    if (line.size() <= kWidth) {
+      out += std::string(line) + "\n";
+      continue;
+    }
+    const size_t lead = line.find_first_not_of(' ');
+    const size_t gap = line.find("  ", lead);
+    const size_t column = gap == std::string_view::npos ? lead : line.find_first_not_of(' ', gap);
+    WrapInto(out, std::string(line.substr(0, column)), Words(line.substr(column)), column);
+  }
+  flush();
+  return out;
+}
 
 }  // namespace
 
@@ -109,13 +190,17 @@ std::string Overview() {
   out += kGlobal;
   out += "\n";
   out += kExitCodes;
-  return out;
+  return Wrap(out);
 }
 
 std::string Command(std::string_view command) {
   for (const auto& c : kCommands) {
     if (c.name != command) continue;
-    std::string out = "Usage: vantrelctl " + std::string(c.synopsis) + "\n\n" + std::string(c.text);
+    // A text that starts with its own usage lines has several forms.
+    std::string out =
+        c.text.substr(0, 6) == "Usage:"
+            ? std::string(c.text)
+            : "Usage: vantrelctl " + std::string(c.synopsis) + "\n\n" + std::string(c.text);
     if (command == "get" || command == "set") {
       out += "\nSettings:\n";
       for (const auto& e : SettingCatalog::Entries()) {
@@ -133,7 +218,7 @@ std::string Command(std::string_view command) {
     out += kGlobal;
     out += "\n";
     out += kExitCodes;
-    return out;
+    return Wrap(out);
   }
   return {};
 }

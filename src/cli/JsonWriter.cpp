@@ -55,6 +55,11 @@ JsonWriter& JsonWriter::Set(std::string_view key, JsonWriter value) {
   return *this;
 }
 
+JsonWriter& JsonWriter::Merge(const JsonWriter& object) {
+  for (const auto& [key, value] : object.m_items) Set(key, value);
+  return *this;
+}
+
 std::string JsonWriter::Dump() const {
   std::string out;
   DumpTo(out);

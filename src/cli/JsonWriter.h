@@ -22,6 +22,8 @@ class JsonWriter {
   // Arrays: appends. Objects: adds or replaces a member.
   JsonWriter& Add(JsonWriter value);
   JsonWriter& Set(std::string_view key, JsonWriter value);
+  // Objects: sets every member of another object.
+  JsonWriter& Merge(const JsonWriter& object);
 
   bool IsNull() const { return m_kind == Kind::Null; }
   std::string Dump() const;

@@ -1,19 +1,23 @@
 // Entry point of vantrelctl on POSIX systems: the POSIX adapter (main loop, files, hidraw),
 // or the simulated mouse with --simulate, and one command.
 
+#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "adapters/posix/FileLock.h"
 #include "adapters/posix/HidrawBus.h"
 #include "adapters/posix/PosixFileSystem.h"
 #include "adapters/posix/PosixLoop.h"
@@ -21,6 +25,7 @@
 #include "base/AppGlobals.h"
 #include "cli/CtlApp.h"
 #include "cli/CtlEnvironment.h"
+#include "cli/JsonWriter.h"
 #include "device/sim/SimRunner.h"
 #include "platform/Platform.h"
 
@@ -34,6 +39,7 @@ std::atomic<bool> g_interruptible{true};
 platform::posix::PosixLoop* g_loop = nullptr;
 
 extern "C" void OnSignal(int) {
+  const int savedErrno = errno;
   if (g_interruptible.load()) {
     g_interrupted.store(true);
   } else {
@@ -42,33 +48,67 @@ extern "C" void OnSignal(int) {
     [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, kNotice, sizeof kNotice - 1);
   }
   if (g_loop != nullptr) g_loop->Wake();
+  errno = savedErrno;
 }
 
 void CatchSignals() {
   struct sigaction action {};
   action.sa_handler = OnSignal;
+  // Reads and writes in progress go on; the run looks at the flag where it waits.
+  action.sa_flags = SA_RESTART;
   sigemptyset(&action.sa_mask);
   for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
-  // A closed pipe (vantrelctl ... | head) ends the output, not the process in mid-write.
+  // A closed pipe (vantrelctl ... | head) fails the write, which ends the run; the process is
+  // not killed in the middle of a write to the mouse.
   std::signal(SIGPIPE, SIG_IGN);
+}
+
+// A standard stream the shell closed (vantrelctl get >&-) is taken by /dev/null, opened so
+// that writes fail: no file opened later (a profile, the lock) can take its number and
+// receive the output.
+void KeepStandardStreamsClosed() {
+  for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    const int null = ::open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY);
+    if (null >= 0 && null != fd) {
+      ::dup2(null, fd);
+      ::close(null);
+    }
+  }
+}
+
+bool WriteAll(FILE* stream, std::string_view text) {
+  return std::fwrite(text.data(), 1, text.size(), stream) == text.size() &&
+         std::fflush(stream) == 0;
 }
 
 class PosixEnvironment : public CtlEnvironment {
  public:
-  explicit PosixEnvironment(const platform::posix::HidrawBus& bus) : m_bus(bus) {}
+  PosixEnvironment(const platform::posix::HidrawBus& bus, fs::path installation)
+      : m_bus(bus), m_installation(std::move(installation)) {}
 
-  void Out(std::string_view text) override {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
+  bool Out(std::string_view text) override {
+    if (m_outFailed) return false;
+    errno = 0;
+    if (WriteAll(stdout, text)) return true;
+    m_outFailed = true;
+    // A reader that went away (| head) wanted no more; anything else is told.
+    if (errno != EPIPE) {
+      Err(std::string("vantrelctl: cannot write the output: ") +
+          (errno != 0 ? std::strerror(errno) : "write error") + "\n");
+    }
+    return false;
   }
-  void Err(std::string_view text) override {
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fflush(stderr);
-  }
+  void Err(std::string_view text) override { (void)WriteAll(stderr, text); }
   bool ErrIsTerminal() override { return ::isatty(STDERR_FILENO) == 1; }
   std::optional<std::string> AskLine(std::string_view prompt) override {
     if (::isatty(STDIN_FILENO) != 1) return std::nullopt;
     Err(prompt);
+    // Reads restart after a signal: wait for the line here, where Ctrl+C is seen.
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    while (::poll(&input, 1, 100) <= 0) {
+      if (Interrupted()) return std::nullopt;
+    }
     std::string line;
     if (!std::getline(std::cin, line)) return std::nullopt;
     return line;
@@ -78,16 +118,41 @@ class PosixEnvironment : public CtlEnvironment {
     fs::path path = fs::absolute(fs::path(userPath), ec);
     return PosixFileSystem::ProgramPath(ec ? fs::path(userPath) : path.lexically_normal());
   }
+  std::string UserPath(std::u16string_view programPath) override {
+    return PosixFileSystem::HostPath(programPath);
+  }
+  std::string UdevRulePath() override { return (m_installation / "70-vantrel.rules").string(); }
   bool Interrupted() override { return g_interrupted.load(); }
   void SetInterruptible(bool interruptible) override { g_interruptible.store(interruptible); }
+  Lock LockDataFolder(std::u16string_view folder) override {
+    const std::string path = PosixFileSystem::HostPath(folder) + "/vantrelctl.lock";
+    bool told = false;
+    for (;;) {
+      switch (m_lock.TryLock(path)) {
+        case platform::posix::FileLock::Result::Locked:
+          return Lock::Locked;
+        case platform::posix::FileLock::Result::Failed:
+          return Lock::Unavailable;
+        case platform::posix::FileLock::Result::Busy:
+          break;
+      }
+      if (Interrupted()) return Lock::Interrupted;
+      if (!told)
+        Err("vantrelctl: waiting for another vantrelctl to finish with the data folder...\n");
+      told = true;
+      ::poll(nullptr, 0, 50);
+    }
+  }
+  void UnlockDataFolder() override { m_lock.Unlock(); }
   std::optional<std::string> PermissionDeniedPath() override {
-    const auto& failure = m_bus.LastOpenFailure();
-    if (failure && (failure->error == EACCES || failure->error == EPERM)) return failure->path;
-    return std::nullopt;
+    return m_bus.PermissionDeniedPath();
   }
 
  private:
   const platform::posix::HidrawBus& m_bus;
+  fs::path m_installation;
+  platform::posix::FileLock m_lock;
+  bool m_outFailed = false;
 };
 
 // Where lang/ and res/ are: beside the program in a build tree, in ../share/vantrel when
@@ -100,9 +165,46 @@ fs::path InstallationFolder() {
   return beside.parent_path() / "share" / "vantrel";
 }
 
-int Refuse(const std::string& message) {
+// A failure before a command runs: the message, and with --json the error object every
+// failure has.
+int FailEarly(ExitCode code, const std::string& message, bool json) {
   std::fprintf(stderr, "vantrelctl: %s\n", message.c_str());
-  return static_cast<int>(ExitCode::Usage);
+  if (json) {
+    const std::string object =
+        JsonWriter::Object()
+            .Set("error", JsonWriter::Object()
+                              .Set("code", JsonWriter::Int(static_cast<int>(code)))
+                              .Set("name", JsonWriter::Text(CtlApp::ExitCodeName(code)))
+                              .Set("message", JsonWriter::Text(message)))
+            .Dump();
+    (void)WriteAll(stdout, object + "\n");
+  }
+  return static_cast<int>(code);
+}
+
+// The script of --simulate=SCRIPT, if one is given; false (and the message) when it cannot be
+// read or used.
+bool ReadScript(const CtlArgs& args, PosixFileSystem& files, CtlEnvironment& environment,
+                std::optional<SimScript>& script, std::string* message) {
+  if (args.scriptPath.empty()) return true;
+  const auto text = files.ReadAll(environment.ProgramPath(args.scriptPath));
+  if (!text) {
+    *message = "cannot read the script " + args.scriptPath + ".";
+    return false;
+  }
+  std::string error;
+  script = SimScript::Parse(*text, &error);
+  if (!script) *message = args.scriptPath + ": " + error;
+  return script.has_value();
+}
+
+// lang/ and res/ are where the tool looks for them; without them it works, with less.
+void WarnWithoutInstallation(const CtlArgs& args, const fs::path& installation) {
+  if (args.help || args.version || fs::is_directory(installation / "lang")) return;
+  std::fprintf(stderr,
+               "vantrelctl: the tool's files are missing from %s (lang/, res/): names are "
+               "shown as numbers and the firmware cannot be updated. Reinstall it.\n",
+               installation.c_str());
 }
 
 }  // namespace
@@ -111,13 +213,18 @@ int main(int argc, char** argv) {
   const std::vector<std::string> words(argv + 1, argv + argc);
   std::string error;
   const std::optional<CtlArgs> args = CtlArgs::Parse(words, &error);
-  if (!args) return Refuse(error + " (vantrelctl --help)");
+  if (!args) {
+    const bool json = std::find(words.begin(), words.end(), "--json") != words.end();
+    return FailEarly(ExitCode::Usage, error + " (vantrelctl --help)", json);
+  }
 
+  KeepStandardStreamsClosed();
   CatchSignals();
   platform::posix::PosixLoop loop;
   g_loop = &loop;
   PosixFileSystem files;
   const fs::path installation = InstallationFolder();
+  WarnWithoutInstallation(*args, installation);
   platform::posix::PosixSystem system(installation / "res");
   platform::posix::HidrawBus hidraw(loop);
   platform::Services services;
@@ -129,26 +236,15 @@ int main(int argc, char** argv) {
   platform::Install(services);
   g_strExeDir = PosixFileSystem::ProgramPath(installation) + u"\\";
 
-  PosixEnvironment environment(hidraw);
+  PosixEnvironment environment(hidraw, installation);
   int code = 0;
   {
     // The simulated mouse takes the place of the machine's HID interfaces.
     std::unique_ptr<SimRunner> simulation;
     if (args->simulate) {
       std::optional<SimScript> script;
-      if (!args->scriptPath.empty()) {
-        const auto text = files.ReadAll(environment.ProgramPath(args->scriptPath));
-        if (!text) {
-          std::fprintf(stderr, "vantrelctl: cannot read the script %s\n", args->scriptPath.c_str());
-          return static_cast<int>(ExitCode::BadFile);
-        }
-        std::string parseError;
-        script = SimScript::Parse(*text, &parseError);
-        if (!script) {
-          std::fprintf(stderr, "vantrelctl: %s: %s\n", args->scriptPath.c_str(),
-                       parseError.c_str());
-          return static_cast<int>(ExitCode::BadFile);
-        }
+      if (std::string message; !ReadScript(*args, files, environment, script, &message)) {
+        return FailEarly(ExitCode::BadFile, message, args->json);
       }
       const std::u16string log =
           args->simLogPath.empty() ? std::u16string() : environment.ProgramPath(args->simLogPath);

@@ -2,28 +2,16 @@
 
 #include "base/AppGlobals.h"
 #include "cli/CtlEnvironment.h"
+#include "cli/CtlText.h"
 #include "cli/DataFolder.h"
 #include "device/StatusReport.h"
 #include "platform/Platform.h"
 
-namespace {
-
-std::optional<ConnectionMode::Kind> ModeOfProduct(uint16_t product) {
-  for (auto kind : {ConnectionMode::Wired, ConnectionMode::Wireless, ConnectionMode::BLE}) {
-    if (ConnectionMode::ProductIdOf(kind) == product) return kind;
-  }
-  return std::nullopt;
-}
-
-}  // namespace
-
 MouseSession::MouseSession(DataFolder& data, CtlEnvironment& environment)
     : m_environment(environment),
       m_model(data.settings, data.store, data.table),
-      m_link(*this),
-      m_writer(m_link, m_model, *this),
-      m_events(m_link, m_writer, m_model, *this),
-      m_macros(m_link, data.store, data.settings, data.macros, data.bullets) {
+      m_stack(*this, m_model),
+      m_macros(m_stack.link, data.store, data.settings, data.macros, data.bullets) {
   // Reports are seen through a tap in front of whatever bus the platform has.
   m_bus = &platform::Hid();
   m_tap = std::make_unique<ReportTap>(*m_bus,
@@ -52,25 +40,33 @@ MouseSession::~MouseSession() {
 void MouseSession::Connect() {
   // Nothing is known about the mouse until it answers the device-info read.
   g_bDeviceActive = false;
-  m_link.SetStatusEvents(&m_events);
-  m_link.RegisterForDeviceNotifications(m_window);
-  m_writer.SnapshotSentState();
-  m_link.ScanDevices();
+  m_stack.StartUp(m_window);
 }
 
 bool MouseSession::AnyPresent() const {
-  for (auto kind : {ConnectionMode::Wired, ConnectionMode::Wireless, ConnectionMode::BLE}) {
-    if (m_link.IsPresent(kind)) return true;
+  for (auto kind : ctl_text::kModes) {
+    if (m_stack.link.IsPresent(kind)) return true;
   }
   return false;
 }
 
 bool MouseSession::Answers() const {
-  if (m_link.HasCommandHandle(ConnectionMode::Wired) ||
-      m_link.HasCommandHandle(ConnectionMode::BLE)) {
+  const DeviceLink& link = m_stack.link;
+  if (link.HasCommandHandle(ConnectionMode::Wired) || link.HasCommandHandle(ConnectionMode::BLE)) {
     return true;
   }
-  return m_link.HasCommandHandle(ConnectionMode::Wireless) && g_bDeviceActive;
+  return link.HasCommandHandle(ConnectionMode::Wireless) && g_bDeviceActive;
+}
+
+bool MouseSession::StillConnected() const {
+  for (int i = 0; i < DeviceLink::kScanLimit; ++i) {
+    const auto info = m_bus->At(i);
+    if (info && ctl_text::ModeOfProduct(info->vendorId, info->productId) &&
+        info->usagePage == ConnectionMode::kCommandUsagePage) {
+      return true;
+    }
+  }
+  return false;
 }
 
 bool MouseSession::PumpUntil(uint32_t ms, const std::function<bool()>& done) {
@@ -99,16 +95,16 @@ platform::LResult MouseSession::OnMessage(platform::WindowId, uint32_t message,
                                           bool& handled) {
   handled = true;
   if (message == platform::msg::kTimer) {
-    if (!m_link.OnTimer(wParam)) (void)m_events.OnTimer(wParam);
+    (void)m_stack.OnTimer(wParam);
   } else if (message == platform::msg::kDeviceChange) {
-    m_link.OnDeviceChange(static_cast<uint32_t>(wParam));
+    m_stack.link.OnDeviceChange(static_cast<uint32_t>(wParam));
     if (onDeviceChange) onDeviceChange(static_cast<uint32_t>(wParam));
   }
   return 0;
 }
 
 void MouseSession::OnTappedReport(uint16_t productId, const std::vector<uint8_t>& report) {
-  const auto mode = ModeOfProduct(productId);
+  const auto mode = ctl_text::ModeOfProduct(ConnectionMode::kVendorId, productId);
   if (!mode || !StatusReport::Parse(report)) return;
   ++m_statusReports;
   if (onReport) onReport(*mode, report);

@@ -1,6 +1,6 @@
 #pragma once
-// The mouse as one vantrelctl command talks to it: the program's own device link, status
-// events, settings payloads and macro download, bound to the data folder's active profile,
+// The mouse as one vantrelctl command talks to it: the program's own device stack (link,
+// status events, settings payloads) and macro download, bound to the data folder's active profile,
 // behind a message-only window of the platform (its timers and device-change notices). It is
 // the device host too: nothing is shown, the end requests are kept for the command to read.
 //
@@ -13,12 +13,10 @@
 #include <vector>
 
 #include "cli/ReportTap.h"
-#include "device/DeviceLink.h"
+#include "device/DeviceStack.h"
 #include "device/MacroDownload.h"
 #include "device/ProfileDeviceModel.h"
 #include "device/QuietDeviceHost.h"
-#include "device/SettingsWriter.h"
-#include "device/StatusEvents.h"
 #include "platform/WindowSystem.h"
 
 class CtlEnvironment;
@@ -36,9 +34,12 @@ class MouseSession : public QuietDeviceHost, public platform::WindowHandler {
 
   bool AnyPresent() const;
   // A command interface is open.
-  bool CanSend() const { return m_link.HasAnyCommandHandle(); }
+  bool CanSend() const { return m_stack.link.HasAnyCommandHandle(); }
   // The mouse takes commands: by cable or Bluetooth, or linked to its receiver.
   bool Answers() const;
+  // The bus still lists a command interface of the mouse: after a failed write, whether it
+  // went away or did not answer.
+  bool StillConnected() const;
 
   // Runs the loop for up to `ms`, stopping early when `done` says so or the user interrupts;
   // true when `done` said so.
@@ -50,17 +51,17 @@ class MouseSession : public QuietDeviceHost, public platform::WindowHandler {
   void ClearEndRequest() { m_end.reset(); }
 
   // Packets sent with every try and never acknowledged, since Connect.
-  uint32_t Dropped() const { return m_link.DroppedPackets(); }
+  uint32_t Dropped() const { return m_stack.link.DroppedPackets(); }
 
   // Called after each input report was applied, and after each device change was handled.
   std::function<void(ConnectionMode::Kind, const std::vector<uint8_t>&)> onReport;
   std::function<void(uint32_t eventCode)> onDeviceChange;
 
-  DeviceLink& Link() { return m_link; }
-  StatusEvents& Events() { return m_events; }
+  DeviceLink& Link() { return m_stack.link; }
+  StatusEvents& Events() { return m_stack.events; }
   ProfileDeviceModel& Model() { return m_model; }
   MacroDownload& Macros() { return m_macros; }
-  SettingsWriter& Writer() { return m_writer; }
+  SettingsWriter& Writer() { return m_stack.writer; }
 
   // --- DeviceHost ---
   void SetTimer(uintptr_t id, uint32_t ms) override;
@@ -80,9 +81,7 @@ class MouseSession : public QuietDeviceHost, public platform::WindowHandler {
   std::unique_ptr<ReportTap> m_tap;
   platform::WindowId m_window = 0;
   ProfileDeviceModel m_model;
-  DeviceLink m_link;
-  SettingsWriter m_writer;
-  StatusEvents m_events;
+  DeviceStack m_stack;
   MacroDownload m_macros;
   int m_statusReports = 0;
   std::optional<ProgramEnd> m_end;

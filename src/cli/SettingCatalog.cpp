@@ -1,7 +1,6 @@
 #include "cli/SettingCatalog.h"
 
 #include <algorithm>
-#include <charconv>
 #include <optional>
 
 #include "base/Format.h"
@@ -52,7 +51,6 @@ constexpr SettingCatalog::Entry kEntries[] = {
      SC::kNone},
 };
 
-constexpr int kPollingHz[] = {125, 250, 500, 1000, 2000, 4000, 8000};
 constexpr int kMaxDebounce = 30;
 constexpr int kPowerSteps = 8;
 constexpr int kSpeeds = 3;
@@ -70,15 +68,6 @@ std::string Lower(std::string_view text) {
   return out;
 }
 
-std::optional<int> Int(std::string_view text, int low, int high) {
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-    return std::nullopt;
-  }
-  return value;
-}
-
 std::optional<bool> OnOff(std::string_view text) {
   const std::string t = Lower(text);
   if (t == "on" || t == "1" || t == "yes" || t == "true") return true;
@@ -89,9 +78,9 @@ std::optional<bool> OnOff(std::string_view text) {
 std::optional<platform::Colour> Colour(std::string_view text) {
   if (!text.empty() && text[0] == '#') text.remove_prefix(1);
   if (text.size() != 6) return std::nullopt;
-  uint32_t rgb = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + 6, rgb, 16);
-  if (ec != std::errc() || end != text.data() + 6) return std::nullopt;
+  const auto value = base::ParseStrict(text, 0, 0xFFFFFF, 16);
+  if (!value) return std::nullopt;
+  const auto rgb = static_cast<uint32_t>(*value);
   return platform::Rgb(static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8),
                        static_cast<uint8_t>(rgb));
 }
@@ -109,8 +98,9 @@ std::optional<uint8_t> LevelMask(std::string_view text) {
     const std::string_view part = text.substr(0, comma);
     text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
     const size_t dash = part.find('-');
-    const auto first = Int(part.substr(0, dash), 1, 8);
-    const auto last = dash == std::string_view::npos ? first : Int(part.substr(dash + 1), 1, 8);
+    const auto first = base::ParseStrictInt(part.substr(0, dash), 1, 8);
+    const auto last =
+        dash == std::string_view::npos ? first : base::ParseStrictInt(part.substr(dash + 1), 1, 8);
     if (!first || !last || *last < *first) return std::nullopt;
     for (int level = *first; level <= *last; ++level)
       mask |= static_cast<uint8_t>(1 << (level - 1));
@@ -165,6 +155,352 @@ std::variant<SC::Edit, std::string> BoolEdit(std::span<const std::string> words,
   return SC::Edit{[setting, v = *on](ProfileSettings& p) { p.SetBool(setting, v ? 1 : 0); }};
 }
 
+SC::Value GetDpiSetting(Key key, const ProfileSettings& p, const SensorDpiTable& table) {
+  switch (key) {
+    case Key::Dpi: {
+      SC::Value v{"", JsonWriter::Array()};
+      for (int level = 0; level < ProfileSettings::kDpiLevelCount; ++level) {
+        const int x = p.XYSettingValueX[level];
+        const int y = p.XYSettingValueY[level];
+        std::string text = std::to_string(level + 1) + ":" + DpiText(table, x);
+        if (DpiOf(table, x) != DpiOf(table, y)) {
+          text += 'x';
+          text += DpiText(table, y);
+        }
+        v.text += (level ? " " : "") + text;
+        v.json.Add(JsonWriter::Object()
+                       .Set("level", JsonWriter::Int(level + 1))
+                       .Set("x", DpiJson(table, x))
+                       .Set("y", DpiJson(table, y)));
+      }
+      return v;
+    }
+    case Key::DpiLevels: {
+      SC::Value v{LevelList(p.DPIOffOnFlagValue), JsonWriter::Array()};
+      for (int level = 0; level < 8; ++level) {
+        if (p.DPIOffOnFlagValue & (1 << level)) v.json.Add(JsonWriter::Int(level + 1));
+      }
+      return v;
+    }
+    case Key::DpiLevel: {
+      const int level = p.ActiveDpiLevel();
+      return {std::to_string(level + 1) + " (" +
+                  DpiText(table, p.XYSettingValueX[static_cast<size_t>(level)]) + " DPI)",
+              JsonWriter::Int(level + 1)};
+    }
+    case Key::DpiColour: {
+      SC::Value v{"", JsonWriter::Array()};
+      for (int level = 0; level < 8; ++level) {
+        const std::string c = ColourText(p.DPILevelIndication[static_cast<size_t>(level)]);
+        if (level) v.text += ' ';
+        v.text += std::to_string(level + 1) + ":" + c;
+        v.json.Add(JsonWriter::Text("0x" + c));
+      }
+      return v;
+    }
+    default:
+      break;
+  }
+  return {};
+}
+
+SC::Value GetOption(Key key, const ProfileSettings& p) {
+  switch (key) {
+    case Key::Polling: {
+      const int hz = SC::PollingHz(p.PollingRateValue[0]);
+      return {std::to_string(hz) + " Hz", JsonWriter::Int(hz)};
+    }
+    case Key::LiftOff: {
+      // Anything but 1 reaches the mouse as 2.
+      const bool low = p.Int(TextSetting::LiftDetectionHeight) == 1;
+      return {low ? "low (1 mm)" : "high (2 mm)", JsonWriter::Text(low ? "low" : "high")};
+    }
+    case Key::Debounce: {
+      const int ms = p.Int(TextSetting::KeyDebounce);
+      return {std::to_string(ms) + " ms", JsonWriter::Int(ms)};
+    }
+    case Key::PowerDown: {
+      const int level = p.Int(TextSetting::PowerDownTime);
+      return {std::to_string(level) + " of 8", JsonWriter::Int(level)};
+    }
+    case Key::MotionWakeup:
+      return Bool(p.Int(TextSetting::MotionWakeup) == 1);
+    case Key::LightsOffMoving:
+      return Bool(p.Int(TextSetting::MoveLightingOnOffMode) == 1);
+    case Key::AngleSnap:
+      return Bool(p.Int(TextSetting::AngleSnap) == 1);
+    case Key::MotionSync:
+      return Bool(p.Int(TextSetting::MotionSync) == 1);
+    case Key::RippleControl:
+      return Bool(p.Int(TextSetting::RippleControl) == 1);
+    default:
+      break;
+  }
+  return {};
+}
+
+SC::Value GetLighting(Key key, const ProfileSettings& p) {
+  const LightingZone& light = p.lighting;
+  const int effect = light.CurrentEffect();
+  switch (key) {
+    case Key::LightingEffect: {
+      const uint8_t mode = light.Lighting1ModeValue[0];
+      return {std::to_string(mode) + " (" + base::ToUtf8(light.Lighting1Name) + ")",
+              JsonWriter::Object()
+                  .Set("effect", JsonWriter::Int(mode))
+                  .Set("name", JsonWriter::Text(light.Lighting1Name))};
+    }
+    case Key::LightingBrightness: {
+      const int percent = kBrightnessPercent[std::min<int>(light.Lighting1Brightness[effect], 3)];
+      return {std::to_string(percent) + " %", JsonWriter::Int(percent)};
+    }
+    case Key::LightingSpeed: {
+      const int speed = light.Lighting1Speed[effect] + 1;
+      return {std::to_string(speed), JsonWriter::Int(speed)};
+    }
+    case Key::LightingDirection: {
+      const bool up = light.Lighting1Direction[kDirectionEffect] != 0;
+      return {up ? "up" : "down", JsonWriter::Text(up ? "up" : "down")};
+    }
+    case Key::LightingColour: {
+      SC::Value v{"", JsonWriter::Array()};
+      for (int slot = 0; slot < LightingZone::kColourSlots; ++slot) {
+        const std::string c = ColourText(light.Lighting1FixedColor[effect][slot]);
+        const bool used = light.Lighting1ColorSelected[effect][slot] != 0;
+        if (slot) v.text += ' ';
+        v.text += std::to_string(slot + 1) + ":" + (used ? c : "(" + c + ")");
+        v.json.Add(JsonWriter::Object()
+                       .Set("colour", JsonWriter::Text("0x" + c))
+                       .Set("used", JsonWriter::Bool(used)));
+      }
+      return v;
+    }
+    default:
+      break;
+  }
+  return {};
+}
+
+SC::Value GetButtons(const ProfileSettings& p) {
+  SC::Value v{"", JsonWriter::Array()};
+  for (int b = 0; b < ProfileSettings::kButtonCount; ++b) {
+    const ButtonSlot& slot = p.buttons[static_cast<size_t>(b)];
+    const std::string code = base::ToUtf8(
+        base::Format(u"%.2X %.2X %.2X", slot.KeyValue[0], slot.KeyValue[1], slot.KeyValue[2]));
+    if (b) v.text += '\n';
+    v.text += std::to_string(b + 1) + ": " + base::ToUtf8(slot.KeyName) + " (" + code + ")";
+    JsonWriter button =
+        JsonWriter::Object()
+            .Set("button", JsonWriter::Int(b + 1))
+            .Set("name", JsonWriter::Text(slot.KeyName))
+            .Set("code",
+                 JsonWriter::Text(base::ToUtf8(base::Format(u"0x%.2X%.2X%.2X", slot.KeyValue[0],
+                                                            slot.KeyValue[1], slot.KeyValue[2]))));
+    if (!slot.KeyURL.empty()) button.Set("url", JsonWriter::Text(slot.KeyURL));
+    v.json.Add(std::move(button));
+  }
+  return v;
+}
+
+// "2 1600" or "2 1600x800": a level and a DPI value of the sensor's table.
+std::variant<SC::Edit, std::string> CheckDpi(std::span<const std::string> words,
+                                             const SensorDpiTable& table) {
+  if (words.size() != 2) return std::string("expects a level and a DPI value");
+  const auto l = base::ParseStrictInt(words[0], 1, 8);
+  if (!l) return std::string("level must be 1 to 8");
+  if (table.count == 0) return std::string("the mouse's sensor has no DPI table");
+  const std::string value = Lower(words[1]);
+  const size_t x = value.find('x');
+  const auto dpiX = base::ParseStrictInt(std::string_view(value).substr(0, x), 1, 1000000);
+  const auto dpiY = x == std::string::npos
+                        ? dpiX
+                        : base::ParseStrictInt(std::string_view(value).substr(x + 1), 1, 1000000);
+  if (x != std::string::npos && !table.separateXY && dpiX != dpiY) {
+    return std::string("this sensor takes one DPI value for X and Y");
+  }
+  const auto ix = dpiX ? IndexOfDpi(table, *dpiX) : std::nullopt;
+  const auto iy = dpiY ? IndexOfDpi(table, *dpiY) : std::nullopt;
+  if (!ix || !iy) return "DPI must be one of " + SC::DpiChoices(table);
+  return SC::Edit{[lv = *l - 1, xi = *ix, yi = *iy](ProfileSettings& q) {
+    q.XYSettingValueX[static_cast<size_t>(lv)] = xi;
+    q.XYSettingValueY[static_cast<size_t>(lv)] = yi;
+  }};
+}
+
+std::variant<SC::Edit, std::string> CheckDpiSetting(Key key, std::span<const std::string> words,
+                                                    const ProfileSettings& p,
+                                                    const SensorDpiTable& table) {
+  auto level = [](std::string_view w) { return base::ParseStrictInt(w, 1, 8); };
+  switch (key) {
+    case Key::Dpi:
+      return CheckDpi(words, table);
+    case Key::DpiLevels: {
+      const auto mask = words.size() == 1 ? LevelMask(words[0]) : std::nullopt;
+      if (!mask) return std::string("expects levels 1 to 8, e.g. 1,2,3 or 1-4 (at least one)");
+      return SC::Edit{[m = *mask](ProfileSettings& q) {
+        q.DPIOffOnFlagValue = m;
+        // The current level must stay on: it moves on to the next level that is, as on the
+        // main page.
+        int current = q.ActiveDpiLevel();
+        for (int i = 0; i < 8 && !(m & (1 << current)); ++i) current = (current + 1) % 8;
+        q.CurrentDPILevelValue = static_cast<uint8_t>(current);
+      }};
+    }
+    case Key::DpiLevel: {
+      const auto l = words.size() == 1 ? level(words[0]) : std::nullopt;
+      if (!l) return std::string("level must be 1 to 8");
+      if (!(p.DPIOffOnFlagValue & (1 << (*l - 1)))) {
+        return "level " + std::to_string(*l) +
+               " is off; the levels that are on: " + LevelList(p.DPIOffOnFlagValue);
+      }
+      return SC::Edit{
+          [lv = *l - 1](ProfileSettings& q) { q.CurrentDPILevelValue = static_cast<uint8_t>(lv); }};
+    }
+    case Key::DpiColour: {
+      if (words.size() != 2) return std::string("expects a level and a colour RRGGBB");
+      const auto l = level(words[0]);
+      const auto c = Colour(words[1]);
+      if (!l) return std::string("level must be 1 to 8");
+      if (!c) return std::string("colour must be six hex digits RRGGBB, e.g. FF8000");
+      return SC::Edit{[lv = *l - 1, colour = *c](ProfileSettings& q) {
+        q.DPILevelIndication[static_cast<size_t>(lv)] = colour;
+      }};
+    }
+    default:
+      break;
+  }
+  return std::string("cannot be set");
+}
+
+std::variant<SC::Edit, std::string> CheckOption(Key key, std::span<const std::string> words) {
+  switch (key) {
+    case Key::Polling: {
+      std::string value = words.size() == 1 ? Lower(words[0]) : std::string();
+      if (value.size() > 2 && value.substr(value.size() - 2) == "hz")
+        value.resize(value.size() - 2);
+      const auto hz = base::ParseStrictInt(value, 1, 1000000);
+      const auto& rows = PollingRate::kRows;
+      const auto found = std::find_if(rows.begin(), rows.end(), [&](const PollingRate::Row& row) {
+        return hz && row.hertz == *hz;
+      });
+      if (found == rows.end()) return "must be " + SC::PollingChoices(PollingRate::kHighestIndex);
+      const auto index = static_cast<uint8_t>(found - rows.begin());
+      SC::Edit edit{[index](ProfileSettings& q) {
+        q.PollingRateValue = {index, 0, 0};
+        q.PollingRateName = PollingRate::Name(index);
+      }};
+      edit.pollingIndex = index;
+      return edit;
+    }
+    case Key::LiftOff: {
+      const std::string v = words.size() == 1 ? Lower(words[0]) : std::string();
+      const int height = v == "low" || v == "1" ? 1 : v == "high" || v == "2" ? 2 : 0;
+      if (height == 0) return std::string("expects low (1 mm) or high (2 mm)");
+      return SC::Edit{
+          [height](ProfileSettings& q) { q.SetInt(TextSetting::LiftDetectionHeight, height); }};
+    }
+    case Key::Debounce: {
+      std::string value = words.size() == 1 ? Lower(words[0]) : std::string();
+      if (value.size() > 2 && value.substr(value.size() - 2) == "ms")
+        value.resize(value.size() - 2);
+      const auto ms = base::ParseStrictInt(value, 0, kMaxDebounce);
+      if (!ms) return std::string("must be 0 to 30 (ms)");
+      return SC::Edit{[v = *ms](ProfileSettings& q) { q.SetInt(TextSetting::KeyDebounce, v); }};
+    }
+    case Key::PowerDown: {
+      const auto v =
+          words.size() == 1 ? base::ParseStrictInt(words[0], 1, kPowerSteps) : std::nullopt;
+      if (!v) return std::string("must be 1 to 8");
+      return SC::Edit{[v = *v](ProfileSettings& q) { q.SetInt(TextSetting::PowerDownTime, v); }};
+    }
+    case Key::MotionWakeup:
+      return BoolEdit(words, TextSetting::MotionWakeup);
+    case Key::LightsOffMoving:
+      return BoolEdit(words, TextSetting::MoveLightingOnOffMode);
+    case Key::AngleSnap:
+      return BoolEdit(words, TextSetting::AngleSnap);
+    case Key::MotionSync:
+      return BoolEdit(words, TextSetting::MotionSync);
+    case Key::RippleControl:
+      return BoolEdit(words, TextSetting::RippleControl);
+    default:
+      break;
+  }
+  return std::string("cannot be set");
+}
+
+std::variant<SC::Edit, std::string> CheckEffect(std::span<const std::string> words,
+                                                DataFolder& data) {
+  if (words.size() != 1) return std::string("expects one effect");
+  std::optional<int> effect = base::ParseStrictInt(words[0], 0, LightingZone::kEffectCount - 1);
+  const std::string typed = Lower(words[0]);
+  for (size_t i = 0; !effect && i < std::size(kNamedEffects); ++i) {
+    const int text = kEffectNameTexts[i];
+    if (typed == Lower(base::ToUtf8(data.EnglishText(text))) ||
+        typed == Lower(base::ToUtf8(LangText(text)))) {
+      effect = kNamedEffects[i];
+    }
+  }
+  if (!effect) {
+    std::string names;
+    for (size_t i = 0; i < std::size(kNamedEffects); ++i) {
+      names += ", " + Lower(EffectName(data, kNamedEffects[i])) + " (" +
+               std::to_string(kNamedEffects[i]) + ")";
+    }
+    return "must be 0 to 9 or a name" + names;
+  }
+  return SC::Edit{[e = static_cast<uint8_t>(*effect)](ProfileSettings& q) {
+    q.lighting.Lighting1ModeValue = {e, 0, 0};
+    q.lighting.Lighting1Name = LangText(StatusEvents::LightingNameText(e));
+  }};
+}
+
+std::variant<SC::Edit, std::string> CheckLighting(Key key, std::span<const std::string> words) {
+  switch (key) {
+    case Key::LightingBrightness: {
+      std::string value = words.size() == 1 ? words[0] : std::string();
+      if (!value.empty() && value.back() == '%') value.pop_back();
+      const auto percent = base::ParseStrictInt(value, 0, 100);
+      const int* found = percent ? std::find(std::begin(kBrightnessPercent),
+                                             std::end(kBrightnessPercent), *percent)
+                                 : std::end(kBrightnessPercent);
+      if (found == std::end(kBrightnessPercent)) return std::string("must be 25, 50, 75 or 100");
+      return SC::Edit{
+          [b = static_cast<uint8_t>(found - std::begin(kBrightnessPercent))](ProfileSettings& q) {
+            q.lighting.Lighting1Brightness[static_cast<size_t>(q.lighting.CurrentEffect())] = b;
+          }};
+    }
+    case Key::LightingSpeed: {
+      const auto v = words.size() == 1 ? base::ParseStrictInt(words[0], 1, kSpeeds) : std::nullopt;
+      if (!v) return std::string("must be 1, 2 or 3");
+      return SC::Edit{[s = static_cast<uint8_t>(*v - 1)](ProfileSettings& q) {
+        q.lighting.Lighting1Speed[static_cast<size_t>(q.lighting.CurrentEffect())] = s;
+      }};
+    }
+    case Key::LightingDirection: {
+      const std::string v = words.size() == 1 ? Lower(words[0]) : std::string();
+      if (v != "up" && v != "down") return std::string("must be up or down");
+      return SC::Edit{[up = v == "up"](ProfileSettings& q) {
+        q.lighting.Lighting1Direction[kDirectionEffect] = up ? 1 : 0;
+      }};
+    }
+    case Key::LightingColour: {
+      if (words.size() != 2) return std::string("expects a slot and a colour RRGGBB");
+      const auto slot = base::ParseStrictInt(words[0], 1, LightingZone::kColourSlots);
+      const auto c = Colour(words[1]);
+      if (!slot) return std::string("slot must be 1 to 10");
+      if (!c) return std::string("colour must be six hex digits RRGGBB, e.g. FF8000");
+      return SC::Edit{[s = *slot - 1, colour = *c](ProfileSettings& q) {
+        q.lighting.Lighting1FixedColor[static_cast<size_t>(q.lighting.CurrentEffect())]
+                                      [static_cast<size_t>(s)] = colour;
+      }};
+    }
+    default:
+      break;
+  }
+  return std::string("cannot be set");
+}
+
 }  // namespace
 
 std::span<const SettingCatalog::Entry> SettingCatalog::Entries() {
@@ -189,23 +525,18 @@ std::string SettingCatalog::Names() {
 }
 
 int SettingCatalog::PollingHz(int index) {
-  return kPollingHz[std::clamp(index, 0, 6)];
+  return PollingRate::Hertz(
+      static_cast<uint8_t>(std::clamp<int>(index, 0, PollingRate::kHighestIndex)));
 }
 
 int SettingCatalog::MaxPollingIndex(int pollingClass) {
   switch (pollingClass) {
-    case 8:
-      return 6;
-    case 4:
-      return 5;
-    case 2:
-      return 4;
     case 0x31:
       return 1;
     case 0x30:
       return -1;
     default:
-      return 3;
+      return PollingRate::HighestIndexForClass(pollingClass);
   }
 }
 
@@ -214,7 +545,7 @@ std::string SettingCatalog::PollingChoices(int maxIndex) {
   std::string out;
   for (int i = 0; i <= maxIndex; ++i) {
     if (i > 0) out += i == maxIndex ? " or " : ", ";
-    out += std::to_string(kPollingHz[i]);
+    out += std::to_string(PollingHz(i));
   }
   return out + " Hz";
 }
@@ -243,303 +574,28 @@ std::string SettingCatalog::DpiChoices(const SensorDpiTable& table) {
 
 SettingCatalog::Value SettingCatalog::Get(Key key, DataFolder& data) {
   const ProfileSettings& p = data.Current();
-  const SensorDpiTable& table = data.table;
-  const LightingZone& light = p.lighting;
-  const int effect = light.CurrentEffect();
-  switch (key) {
-    case Key::Dpi: {
-      Value v{"", JsonWriter::Array()};
-      for (int level = 0; level < ProfileSettings::kDpiLevelCount; ++level) {
-        const int x = p.XYSettingValueX[level];
-        const int y = p.XYSettingValueY[level];
-        std::string text = std::to_string(level + 1) + ":" + DpiText(table, x);
-        if (DpiOf(table, x) != DpiOf(table, y)) {
-          text += 'x';
-          text += DpiText(table, y);
-        }
-        v.text += (level ? " " : "") + text;
-        v.json.Add(JsonWriter::Object()
-                       .Set("level", JsonWriter::Int(level + 1))
-                       .Set("x", DpiJson(table, x))
-                       .Set("y", DpiJson(table, y)));
-      }
-      return v;
-    }
-    case Key::DpiLevels: {
-      Value v{LevelList(p.DPIOffOnFlagValue), JsonWriter::Array()};
-      for (int level = 0; level < 8; ++level) {
-        if (p.DPIOffOnFlagValue & (1 << level)) v.json.Add(JsonWriter::Int(level + 1));
-      }
-      return v;
-    }
-    case Key::DpiLevel: {
-      const int level = p.ActiveDpiLevel();
-      return {std::to_string(level + 1) + " (" +
-                  DpiText(table, p.XYSettingValueX[static_cast<size_t>(level)]) + " DPI)",
-              JsonWriter::Int(level + 1)};
-    }
-    case Key::DpiColour: {
-      Value v{"", JsonWriter::Array()};
-      for (int level = 0; level < 8; ++level) {
-        const std::string c = ColourText(p.DPILevelIndication[static_cast<size_t>(level)]);
-        if (level) v.text += ' ';
-        v.text += std::to_string(level + 1) + ":" + c;
-        v.json.Add(JsonWriter::Text(c));
-      }
-      return v;
-    }
-    case Key::Polling: {
-      const int hz = PollingHz(p.PollingRateValue[0]);
-      return {std::to_string(hz) + " Hz", JsonWriter::Int(hz)};
-    }
-    case Key::LiftOff: {
-      // Anything but 1 reaches the mouse as 2.
-      const bool low = p.Int(TextSetting::LiftDetectionHeight) == 1;
-      return {low ? "low (1 mm)" : "high (2 mm)", JsonWriter::Text(low ? "low" : "high")};
-    }
-    case Key::Debounce: {
-      const int ms = p.Int(TextSetting::KeyDebounce);
-      return {std::to_string(ms) + " ms", JsonWriter::Int(ms)};
-    }
-    case Key::PowerDown: {
-      const int level = p.Int(TextSetting::PowerDownTime);
-      return {std::to_string(level) + " of 8", JsonWriter::Int(level)};
-    }
-    case Key::MotionWakeup:
-      return Bool(p.Int(TextSetting::MotionWakeup) == 1);
-    case Key::LightsOffMoving:
-      return Bool(p.Int(TextSetting::MoveLightingOnOffMode) == 1);
-    case Key::AngleSnap:
-      return Bool(p.Int(TextSetting::AngleSnap) == 1);
-    case Key::MotionSync:
-      return Bool(p.Int(TextSetting::MotionSync) == 1);
-    case Key::RippleControl:
-      return Bool(p.Int(TextSetting::RippleControl) == 1);
-    case Key::LightingEffect: {
-      const uint8_t mode = light.Lighting1ModeValue[0];
-      return {std::to_string(mode) + " (" + base::ToUtf8(light.Lighting1Name) + ")",
-              JsonWriter::Object()
-                  .Set("effect", JsonWriter::Int(mode))
-                  .Set("name", JsonWriter::Text(light.Lighting1Name))};
-    }
-    case Key::LightingBrightness: {
-      const int percent = kBrightnessPercent[std::min<int>(light.Lighting1Brightness[effect], 3)];
-      return {std::to_string(percent) + " %", JsonWriter::Int(percent)};
-    }
-    case Key::LightingSpeed: {
-      const int speed = light.Lighting1Speed[effect] + 1;
-      return {std::to_string(speed), JsonWriter::Int(speed)};
-    }
-    case Key::LightingDirection: {
-      const bool up = light.Lighting1Direction[kDirectionEffect] != 0;
-      return {up ? "up" : "down", JsonWriter::Text(up ? "up" : "down")};
-    }
-    case Key::LightingColour: {
-      Value v{"", JsonWriter::Array()};
-      for (int slot = 0; slot < LightingZone::kColourSlots; ++slot) {
-        const std::string c = ColourText(light.Lighting1FixedColor[effect][slot]);
-        const bool used = light.Lighting1ColorSelected[effect][slot] != 0;
-        if (slot) v.text += ' ';
-        v.text += std::to_string(slot + 1) + ":" + (used ? c : "(" + c + ")");
-        v.json.Add(JsonWriter::Object()
-                       .Set("colour", JsonWriter::Text(c))
-                       .Set("used", JsonWriter::Bool(used)));
-      }
-      return v;
-    }
-    case Key::Buttons: {
-      Value v{"", JsonWriter::Array()};
-      for (int b = 0; b < ProfileSettings::kButtonCount; ++b) {
-        const ButtonSlot& slot = p.buttons[static_cast<size_t>(b)];
-        const std::string code = base::ToUtf8(
-            base::Format(u"%.2X %.2X %.2X", slot.KeyValue[0], slot.KeyValue[1], slot.KeyValue[2]));
-        if (b) v.text += '\n';
-        v.text += std::to_string(b + 1) + ": " + base::ToUtf8(slot.KeyName) + " (" + code + ")";
-        JsonWriter button = JsonWriter::Object()
-                                .Set("button", JsonWriter::Int(b + 1))
-                                .Set("name", JsonWriter::Text(slot.KeyName))
-                                .Set("code", JsonWriter::Text(code));
-        if (!slot.KeyURL.empty()) button.Set("url", JsonWriter::Text(slot.KeyURL));
-        v.json.Add(std::move(button));
-      }
-      return v;
-    }
-  }
-  return {};
+  if (key <= Key::DpiColour) return GetDpiSetting(key, p, data.table);
+  if (key <= Key::RippleControl) return GetOption(key, p);
+  if (key <= Key::LightingColour) return GetLighting(key, p);
+  return GetButtons(p);
 }
 
 std::variant<SettingCatalog::Edit, std::string> SettingCatalog::Check(
     const Entry& entry, std::span<const std::string> words, DataFolder& data) {
-  const ProfileSettings& p = data.Current();
-  const SensorDpiTable& table = data.table;
-  auto level = [](std::string_view w) { return Int(w, 1, 8); };
-  switch (entry.key) {
-    case Key::Dpi: {
-      if (words.size() != 2) return std::string("expects a level and a DPI value");
-      const auto l = level(words[0]);
-      if (!l) return std::string("level must be 1 to 8");
-      if (table.count == 0) return std::string("the mouse's sensor has no DPI table");
-      const std::string value = Lower(words[1]);
-      const size_t x = value.find('x');
-      const auto dpiX = Int(std::string_view(value).substr(0, x), 1, 1000000);
-      const auto dpiY =
-          x == std::string::npos ? dpiX : Int(std::string_view(value).substr(x + 1), 1, 1000000);
-      if (x != std::string::npos && !table.separateXY && dpiX != dpiY) {
-        return std::string("this sensor takes one DPI value for X and Y");
-      }
-      const auto ix = dpiX ? IndexOfDpi(table, *dpiX) : std::nullopt;
-      const auto iy = dpiY ? IndexOfDpi(table, *dpiY) : std::nullopt;
-      if (!ix || !iy) return "DPI must be one of " + DpiChoices(table);
-      return Edit{[lv = *l - 1, xi = *ix, yi = *iy](ProfileSettings& q) {
-        q.XYSettingValueX[static_cast<size_t>(lv)] = xi;
-        q.XYSettingValueY[static_cast<size_t>(lv)] = yi;
-      }};
-    }
-    case Key::DpiLevels: {
-      const auto mask = words.size() == 1 ? LevelMask(words[0]) : std::nullopt;
-      if (!mask) return std::string("expects levels 1 to 8, e.g. 1,2,3 or 1-4 (at least one)");
-      return Edit{[m = *mask](ProfileSettings& q) {
-        q.DPIOffOnFlagValue = m;
-        // The current level must stay on: it moves on to the next level that is, as on the
-        // main page.
-        int current = q.ActiveDpiLevel();
-        for (int i = 0; i < 8 && !(m & (1 << current)); ++i) current = (current + 1) % 8;
-        q.CurrentDPILevelValue = static_cast<uint8_t>(current);
-      }};
-    }
-    case Key::DpiLevel: {
-      const auto l = words.size() == 1 ? level(words[0]) : std::nullopt;
-      if (!l) return std::string("level must be 1 to 8");
-      if (!(p.DPIOffOnFlagValue & (1 << (*l - 1)))) {
-        return "level " + std::to_string(*l) +
-               " is off; the levels that are on: " + LevelList(p.DPIOffOnFlagValue);
-      }
-      return Edit{
-          [lv = *l - 1](ProfileSettings& q) { q.CurrentDPILevelValue = static_cast<uint8_t>(lv); }};
-    }
-    case Key::DpiColour: {
-      if (words.size() != 2) return std::string("expects a level and a colour RRGGBB");
-      const auto l = level(words[0]);
-      const auto c = Colour(words[1]);
-      if (!l) return std::string("level must be 1 to 8");
-      if (!c) return std::string("colour must be six hex digits RRGGBB, e.g. FF8000");
-      return Edit{[lv = *l - 1, colour = *c](ProfileSettings& q) {
-        q.DPILevelIndication[static_cast<size_t>(lv)] = colour;
-      }};
-    }
-    case Key::Polling: {
-      std::string value = words.size() == 1 ? Lower(words[0]) : std::string();
-      if (value.size() > 2 && value.substr(value.size() - 2) == "hz")
-        value.resize(value.size() - 2);
-      const auto hz = Int(value, 1, 1000000);
-      const int* found =
-          hz ? std::find(std::begin(kPollingHz), std::end(kPollingHz), *hz) : std::end(kPollingHz);
-      if (found == std::end(kPollingHz)) return "polling must be " + PollingChoices(6);
-      const int index = static_cast<int>(found - std::begin(kPollingHz));
-      Edit edit{[index](ProfileSettings& q) {
-        q.PollingRateValue = {static_cast<uint8_t>(index), 0, 0};
-        q.PollingRateName = base::Format(u"%dHZ", kPollingHz[index]);
-      }};
-      edit.pollingIndex = index;
-      return edit;
-    }
-    case Key::LiftOff: {
-      const std::string v = words.size() == 1 ? Lower(words[0]) : std::string();
-      const int height = v == "low" || v == "1" ? 1 : v == "high" || v == "2" ? 2 : 0;
-      if (height == 0) return std::string("expects low (1 mm) or high (2 mm)");
-      return Edit{
-          [height](ProfileSettings& q) { q.SetInt(TextSetting::LiftDetectionHeight, height); }};
-    }
-    case Key::Debounce: {
-      std::string value = words.size() == 1 ? Lower(words[0]) : std::string();
-      if (value.size() > 2 && value.substr(value.size() - 2) == "ms")
-        value.resize(value.size() - 2);
-      const auto ms = Int(value, 0, kMaxDebounce);
-      if (!ms) return std::string("debounce must be 0 to 30 (ms)");
-      return Edit{[v = *ms](ProfileSettings& q) { q.SetInt(TextSetting::KeyDebounce, v); }};
-    }
-    case Key::PowerDown: {
-      const auto v = words.size() == 1 ? Int(words[0], 1, kPowerSteps) : std::nullopt;
-      if (!v) return std::string("power-down must be 1 to 8");
-      return Edit{[v = *v](ProfileSettings& q) { q.SetInt(TextSetting::PowerDownTime, v); }};
-    }
-    case Key::MotionWakeup:
-      return BoolEdit(words, TextSetting::MotionWakeup);
-    case Key::LightsOffMoving:
-      return BoolEdit(words, TextSetting::MoveLightingOnOffMode);
-    case Key::AngleSnap:
-      return BoolEdit(words, TextSetting::AngleSnap);
-    case Key::MotionSync:
-      return BoolEdit(words, TextSetting::MotionSync);
-    case Key::RippleControl:
-      return BoolEdit(words, TextSetting::RippleControl);
-    case Key::LightingEffect: {
-      if (words.size() != 1) return std::string("expects one effect");
-      std::optional<int> effect = Int(words[0], 0, LightingZone::kEffectCount - 1);
-      const std::string typed = Lower(words[0]);
-      for (size_t i = 0; !effect && i < std::size(kNamedEffects); ++i) {
-        const int text = kEffectNameTexts[i];
-        if (typed == Lower(base::ToUtf8(data.EnglishText(text))) ||
-            typed == Lower(base::ToUtf8(LangText(text)))) {
-          effect = kNamedEffects[i];
-        }
-      }
-      if (!effect) {
-        std::string names;
-        for (size_t i = 0; i < std::size(kNamedEffects); ++i) {
-          names += ", " + Lower(EffectName(data, kNamedEffects[i])) + " (" +
-                   std::to_string(kNamedEffects[i]) + ")";
-        }
-        return "effect must be 0 to 9 or a name" + names;
-      }
-      return Edit{[e = static_cast<uint8_t>(*effect)](ProfileSettings& q) {
-        q.lighting.Lighting1ModeValue = {e, 0, 0};
-        q.lighting.Lighting1Name = LangText(StatusEvents::LightingNameText(e));
-      }};
-    }
-    case Key::LightingBrightness: {
-      std::string value = words.size() == 1 ? words[0] : std::string();
-      if (!value.empty() && value.back() == '%') value.pop_back();
-      const auto percent = Int(value, 0, 100);
-      const int* found = percent ? std::find(std::begin(kBrightnessPercent),
-                                             std::end(kBrightnessPercent), *percent)
-                                 : std::end(kBrightnessPercent);
-      if (found == std::end(kBrightnessPercent))
-        return std::string("brightness must be 25, 50, 75 or 100");
-      return Edit{
-          [b = static_cast<uint8_t>(found - std::begin(kBrightnessPercent))](ProfileSettings& q) {
-            q.lighting.Lighting1Brightness[static_cast<size_t>(q.lighting.CurrentEffect())] = b;
-          }};
-    }
-    case Key::LightingSpeed: {
-      const auto v = words.size() == 1 ? Int(words[0], 1, kSpeeds) : std::nullopt;
-      if (!v) return std::string("speed must be 1, 2 or 3");
-      return Edit{[s = static_cast<uint8_t>(*v - 1)](ProfileSettings& q) {
-        q.lighting.Lighting1Speed[static_cast<size_t>(q.lighting.CurrentEffect())] = s;
-      }};
-    }
-    case Key::LightingDirection: {
-      const std::string v = words.size() == 1 ? Lower(words[0]) : std::string();
-      if (v != "up" && v != "down") return std::string("direction must be up or down");
-      return Edit{[up = v == "up"](ProfileSettings& q) {
-        q.lighting.Lighting1Direction[kDirectionEffect] = up ? 1 : 0;
-      }};
-    }
-    case Key::LightingColour: {
-      if (words.size() != 2) return std::string("expects a slot and a colour RRGGBB");
-      const auto slot = Int(words[0], 1, LightingZone::kColourSlots);
-      const auto c = Colour(words[1]);
-      if (!slot) return std::string("slot must be 1 to 10");
-      if (!c) return std::string("colour must be six hex digits RRGGBB, e.g. FF8000");
-      return Edit{[s = *slot - 1, colour = *c](ProfileSettings& q) {
-        q.lighting.Lighting1FixedColor[static_cast<size_t>(q.lighting.CurrentEffect())]
-                                      [static_cast<size_t>(s)] = colour;
-      }};
-    }
-    case Key::Buttons:
-      return std::string("is changed with: vantrelctl button <1-6> <function>");
+  const Key key = entry.key;
+  if (key <= Key::DpiColour) return CheckDpiSetting(key, words, data.Current(), data.table);
+  if (key <= Key::RippleControl) return CheckOption(key, words);
+  if (key == Key::LightingEffect) return CheckEffect(words, data);
+  if (key <= Key::LightingColour) return CheckLighting(key, words);
+  return std::string("is changed with: vantrelctl button <1-6> <function>");
+}
+
+std::string SettingCatalog::JsonKey(const Entry& entry) {
+  std::string key(entry.name);
+  for (char& c : key) {
+    if (c == '-') c = '_';
   }
-  return std::string("cannot be set");
+  return key;
 }
 
 std::vector<SettingCatalog::Packet> SettingCatalog::Packets(uint32_t commands,

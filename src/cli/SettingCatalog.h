@@ -88,6 +88,9 @@ class SettingCatalog {
   static const Entry* Find(std::string_view name);
   static std::string Names();
 
+  // The key of a setting in JSON: its name in snake_case.
+  static std::string JsonKey(const Entry& entry);
+
   static Value Get(Key key, DataFolder& data);
   // The typed words after the setting's name; an Edit, or a message that names what is
   // accepted. Nothing is changed.

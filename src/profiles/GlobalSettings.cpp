@@ -43,6 +43,7 @@ GlobalSettings::GlobalSettings() {
 }
 
 void GlobalSettings::ResetToDefaults(std::u16string_view dataDir) {
+  m_dataDir.assign(dataDir);
   for (int i = 0; i < kProfileSlot0URL; ++i)
     m_pairs[i] = {kDefaultPairs[i][0], kDefaultPairs[i][1]};
   for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -107,9 +108,14 @@ std::vector<int> GlobalSettings::ShownSlots() const {
   return slots;
 }
 
-const std::u16string& GlobalSettings::ProfileSlotPath(int slot) const {
-  static const std::u16string empty;
-  return IsSlot(slot) ? m_pairs[kProfileSlot0URL + slot].value : empty;
+std::u16string GlobalSettings::ProfileSlotPath(int slot) const {
+  if (!IsSlot(slot)) return {};
+  const std::u16string& stored = m_pairs[kProfileSlot0URL + slot].value;
+  if (m_dataDir.empty()) return stored;
+  // The line keeps what it says, so the program that wrote it still finds its files.
+  const size_t cut = stored.find_last_of(u"\\/");
+  const std::u16string name = cut == std::u16string::npos ? stored : stored.substr(cut + 1);
+  return name.empty() ? std::u16string() : m_dataDir + u"config\\" + name;
 }
 
 int GlobalSettings::NeedPassword() const {

@@ -53,8 +53,10 @@ class GlobalSettings {
   void SetShowList(int position, int slot);
   // The slots of the profile buttons, in list order.
   std::vector<int> ShownSlots() const;
-  // Path of a slot's profile file; empty outside 0..4.
-  const std::u16string& ProfileSlotPath(int slot) const;
+  // Path of a slot's profile file; empty outside 0..4. After ResetToDefaults(dataDir) it is
+  // the file of that name in dataDir's config folder, whatever folder config.ini names: the
+  // folder may have been written on another machine or account, or under Wine, and read here.
+  std::u16string ProfileSlotPath(int slot) const;
   int NeedPassword() const;
 
   // Hides a shown slot: it moves to the last list position and the count drops by one. False
@@ -93,6 +95,7 @@ class GlobalSettings {
   int ParsedInt(int i) const;
 
   std::array<SettingPair, kPairCount> m_pairs;
+  std::u16string m_dataDir;  // with its trailing backslash; empty: paths as stored
   uint16_t m_nSensorId = 0x3950;
 };
 

@@ -21,7 +21,8 @@ void RebuildConfig(GlobalSettings& settings) {
 
 }  // namespace
 
-ConfigLoad LoadAllSettings(GlobalSettings& settings, ProfileStore& store) {
+ConfigLoad LoadAllSettings(GlobalSettings& settings, ProfileStore& store,
+                           std::array<bool, ProfileStore::kProfileCount>* profilesRead) {
   // Pairs that config.ini does not supply keep these defaults.
   settings.ResetToDefaults(g_strDataDir);
   ConfigLoad outcome = ConfigLoad::Read;
@@ -39,7 +40,8 @@ ConfigLoad LoadAllSettings(GlobalSettings& settings, ProfileStore& store) {
   // sensor's DPI values.
   settings.SetSensorId(settings.ParsedSensor());
   for (int slot = 0; slot < ProfileStore::kProfileCount; ++slot) {
-    ReadProfileFile(store, settings, slot, settings.ProfileSlotPath(slot));
+    const bool read = ReadProfileFile(store, settings, slot, settings.ProfileSlotPath(slot));
+    if (profilesRead) (*profilesRead)[static_cast<size_t>(slot)] = read;
   }
   const uint16_t sensor = settings.SensorId();
   if (static_cast<uint16_t>(~settings.ParsedPreST()) != sensor) {

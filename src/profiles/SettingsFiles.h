@@ -2,6 +2,7 @@
 // Loading and saving the global settings together with the five profiles, and bringing the
 // profiles to a new sensor.
 
+#include <array>
 #include <cstdint>
 
 #include "profiles/GlobalSettings.h"
@@ -20,7 +21,10 @@ enum class ConfigLoad {
 // then checks that the profiles' DPI values were made for the configured sensor and brings
 // them to its defaults when not.
 // A damaged config.ini or profile file is kept as a dated backup before it is replaced.
-ConfigLoad LoadAllSettings(GlobalSettings& settings, ProfileStore& store);
+// `profilesRead`, when given, says which slots were read from their files (the others hold
+// their defaults now).
+ConfigLoad LoadAllSettings(GlobalSettings& settings, ProfileStore& store,
+                           std::array<bool, ProfileStore::kProfileCount>* profilesRead = nullptr);
 
 // config.ini (SaveCurrentProfileIndex) and all five profiles; true when every file was written,
 // apart from those left alone because they could not be read.

@@ -2,6 +2,7 @@
 
 #include "base/Language.h"
 #include "platform/Platform.h"
+#include "ui/DialogParts.h"
 #include "ui/ImageButton.h"
 #include "ui/SkinImage.h"
 #include "ui/StaticText.h"
@@ -9,7 +10,6 @@
 namespace {
 constexpr int kWidth = 319;
 constexpr int kHeight = 102;
-constexpr platform::Colour kTitleColour = 0xFE9252;
 constexpr uint32_t kMessageFormat = 0x2015;  // centred, vertically centred, word-wrapping
 
 platform::Rect ScaledRect(int l, int t, int r, int b) {
@@ -44,7 +44,7 @@ void CAttentionDlg::InitUI(const platform::Rect&) {
   AddControl(0, std::move(ok));
 
   AddControl(0, std::make_unique<CStaticText>(hWnd, kTitleLabel, ScaledRect(21, 11, 175, 31),
-                                              kTitleColour, platform::dt::kLeft, m_strTitle));
+                                              ui::kTitleColour, platform::dt::kLeft, m_strTitle));
   AddControl(0, std::make_unique<CStaticText>(hWnd, kMessageLabel, ScaledRect(0, 35, 319, 75),
                                               kTextNormal, kMessageFormat, m_strMessage));
   ui::LoadBitmapFile(ui::SkinPath(u"Frame_warning.bmp"), m_frameWarning, m_sizeWarning);

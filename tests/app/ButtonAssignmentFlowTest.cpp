@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "adapters/headless/HeadlessPlatform.h"
+#include "app/MainWindowFixture.h"
 #include "app/VantrelDlg.h"
 #include "base/AppGlobals.h"
 #include "base/Language.h"
@@ -23,58 +23,19 @@
 namespace {
 
 using platform::WindowId;
+using testclick::Centre;
 
-std::u16string FromUtf16Le(const std::string& bytes) {
-  std::u16string text;
-  for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-    text.push_back(static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) |
-                                         static_cast<uint8_t>(bytes[i + 1]) << 8));
-  }
-  return text;
-}
-
-class ButtonAssignmentFlowTest : public ::testing::Test {
+class ButtonAssignmentFlowTest : public MainWindowFixture {
  protected:
-  platform::headless::HeadlessPlatform platform;
-  platform::headless::HeadlessDesktop& desktop = platform.desktop();
-  SimMouse mouse;
-  std::vector<std::string> failures;
-  const std::u16string configDir =
-      u"C:\\Users\\player\\AppData\\Roaming\\GamingMouseData20250627A\\config\\";
+  ButtonAssignmentFlowTest() { PrepareDataFolder(); }
 
-  ButtonAssignmentFlowTest() {
-    ResetLanguage();
-    desktop.SetFailureHandler([this](const std::string& m) { failures.push_back(m); });
-    platform.SetHidBus(&mouse);
-    mouse.Plug(ConnectionMode::Wired);
-    platform.files().Mount(u"C:\\Program Files\\Vantrel\\", VANTREL_SOURCE_DIR);
-    platform.files().SetExecutablePath(u"C:\\Program Files\\Vantrel\\Vantrel.exe");
-    const std::u16string dataDir = configDir.substr(0, configDir.size() - 7);
-    platform.files().CreateDirectory(dataDir.substr(0, dataDir.size() - 1));
-    platform.files().CreateDirectory(dataDir + u"config");
-    g_strDataDir = dataDir;
-    GlobalSettings settings;
-    settings.ResetToDefaults(dataDir);
-    settings.SetValueAt(GlobalSettings::kNeedPassword, u"0");
-    EXPECT_TRUE(SaveGlobalSettings(settings));
-  }
-  ~ButtonAssignmentFlowTest() override {
-    g_hOpenDialogs.fill(0);
-    platform.SetHidBus(nullptr);
-    ResetLanguage();
-    EXPECT_TRUE(failures.empty()) << failures.front();
-  }
-
-  static platform::Point Centre(const platform::Rect& rc) {
-    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-  }
   CMenuPopup* Menu(CVantrelDlg& dlg, int slot) {
     auto* menu = dynamic_cast<CMenuPopup*>(dlg.Popup(slot));
     return menu && menu->IsAlive() ? menu : nullptr;
   }
   CMenuPopup* Submenu(CVantrelDlg& dlg) { return Menu(dlg, ButtonFieldsPart::kSubmenuSlot); }
   void ClickField(CVantrelDlg& dlg, uint32_t id) {
-    desktop.Click(dlg.Handle(), Centre(dlg.GetControl(id)->m_rc));
+    ClickControl(dlg, id);
     desktop.RunUntilIdle();
   }
   // Key-table packets (command 1) sent since the log was cleared.
@@ -88,10 +49,7 @@ class ButtonAssignmentFlowTest : public ::testing::Test {
   static bool Holds(const SimTraffic& t, std::vector<uint8_t> code) {
     return std::search(t.bytes.begin(), t.bytes.end(), code.begin(), code.end()) != t.bytes.end();
   }
-  std::u16string ProfileFile() {
-    const auto saved = platform.files().ReadAll(configDir + u"default0.psf");
-    return saved ? FromUtf16Le(*saved) : std::u16string();
-  }
+  std::u16string ProfileFile() { return ConfigFile(u"default0.psf"); }
 };
 
 TEST_F(ButtonAssignmentFlowTest, ASubmenuChoiceReachesTheMouseAndTheProfileFile) {

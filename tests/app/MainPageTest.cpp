@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "adapters/headless/HeadlessPlatform.h"
+#include "app/MainWindowFixture.h"
 #include "app/UiDump.h"
 #include "app/VantrelDlg.h"
 #include "base/AppGlobals.h"
@@ -25,58 +25,16 @@ namespace {
 
 using platform::WindowId;
 
-std::u16string FromUtf16Le(const std::string& bytes) {
-  std::u16string text;
-  for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-    text.push_back(static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) |
-                                         static_cast<uint8_t>(bytes[i + 1]) << 8));
-  }
-  return text;
-}
+using testclick::FromUtf16Le;
 
-class MainPageTest : public ::testing::Test {
+class MainPageTest : public MainWindowFixture {
  protected:
-  platform::headless::HeadlessPlatform platform;
-  platform::headless::HeadlessDesktop& desktop = platform.desktop();
-  SimMouse mouse;
-  std::vector<std::string> failures;
-  const std::u16string configDir =
-      u"C:\\Users\\player\\AppData\\Roaming\\GamingMouseData20250627A\\config\\";
-
-  MainPageTest() {
-    ResetLanguage();
-    desktop.SetFailureHandler([this](const std::string& m) { failures.push_back(m); });
-    platform.SetHidBus(&mouse);
-    mouse.Plug(ConnectionMode::Wired);
-    mouse.ClearLog();
-    // The program's own artwork and language files, beside the executable.
-    platform.files().Mount(u"C:\\Program Files\\Vantrel\\", VANTREL_SOURCE_DIR);
-    platform.files().SetExecutablePath(u"C:\\Program Files\\Vantrel\\Vantrel.exe");
-    // The window may show at once, so that it paints.
-    const std::u16string dataDir = configDir.substr(0, configDir.size() - 7);
-    platform.files().CreateDirectory(dataDir.substr(0, dataDir.size() - 1));
-    platform.files().CreateDirectory(dataDir + u"config");
-    g_strDataDir = dataDir;
-    GlobalSettings settings;
-    settings.ResetToDefaults(dataDir);
-    settings.SetValueAt(GlobalSettings::kNeedPassword, u"0");
-    EXPECT_TRUE(SaveGlobalSettings(settings));
-  }
-  ~MainPageTest() override {
-    g_hOpenDialogs.fill(0);
-    platform.SetHidBus(nullptr);
-    ResetLanguage();
-    EXPECT_TRUE(failures.empty()) << failures.front();
-  }
+  MainPageTest() { PrepareDataFolder(); }
   static bool Checked(CVantrelDlg& dlg, uint32_t id) {
     auto* check = dynamic_cast<CCheckButton*>(dlg.GetControl(id));
     return check && check->GetCheck();
   }
   static int TopOf(CVantrelDlg& dlg, uint32_t id) { return dlg.GetControl(id)->m_rc.top; }
-  void ClickControl(CVantrelDlg& dlg, uint32_t id) {
-    const platform::Rect rc = dlg.GetControl(id)->m_rc;
-    desktop.Click(dlg.Handle(), {rc.left + rc.Width() / 2, rc.top + rc.Height() / 2});
-  }
   std::vector<std::u16string> DrawnImages(CVantrelDlg& dlg) {
     std::vector<std::u16string> images;
     const auto* paint = desktop.LastPaint(dlg.Handle());

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "adapters/headless/HeadlessPlatform.h"
+#include "app/MainWindowFixture.h"
 #include "app/VantrelDlg.h"
 #include "base/AppGlobals.h"
 #include "base/Language.h"
@@ -18,30 +18,9 @@ namespace {
 
 using platform::WindowId;
 
-class MainWindowDeviceTest : public ::testing::Test {
+class MainWindowDeviceTest : public MainWindowFixture {
  protected:
-  platform::headless::HeadlessPlatform platform;
-  platform::headless::HeadlessDesktop& desktop = platform.desktop();
-  SimMouse mouse;
-  std::vector<std::string> failures;
-  const std::u16string configDir =
-      u"C:\\Users\\player\\AppData\\Roaming\\GamingMouseData20250627A\\config\\";
-
-  MainWindowDeviceTest() {
-    ResetLanguage();
-    desktop.SetFailureHandler([this](const std::string& m) { failures.push_back(m); });
-    platform.SetHidBus(&mouse);
-    for (auto m : {ConnectionMode::Wired, ConnectionMode::Wireless, ConnectionMode::BLE}) {
-      mouse.Unplug(m);
-    }
-    mouse.ClearLog();
-  }
-  ~MainWindowDeviceTest() override {
-    g_hOpenDialogs.fill(0);
-    platform.SetHidBus(nullptr);
-    ResetLanguage();
-    EXPECT_TRUE(failures.empty()) << failures.front();
-  }
+  MainWindowDeviceTest() : MainWindowFixture(/*plugged=*/false) {}
   bool Shown(CVantrelDlg& dlg, uint32_t id) {
     const CControlBase* control = dlg.GetControl(id);
     return control && control->IsDrawable();

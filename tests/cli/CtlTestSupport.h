@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -34,8 +35,17 @@ class RecordingEnvironment : public CtlEnvironment {
   std::optional<std::string> deniedPath;
   bool interrupted = false;
   std::vector<bool> interruptible;
+  int writesUntilOutputFails = -1;  // -1: output never fails
+  int locks = 0;                    // held now
+  std::vector<std::u16string> lockedFolders;
+  Lock lockResult = Lock::Locked;
 
-  void Out(std::string_view text) override { out += text; }
+  bool Out(std::string_view text) override {
+    if (writesUntilOutputFails == 0) return false;
+    if (writesUntilOutputFails > 0) --writesUntilOutputFails;
+    out += text;
+    return true;
+  }
   void Err(std::string_view text) override { err += text; }
   bool ErrIsTerminal() override { return terminal; }
   std::optional<std::string> AskLine(std::string_view prompt) override {
@@ -49,8 +59,18 @@ class RecordingEnvironment : public CtlEnvironment {
   std::u16string ProgramPath(std::string_view userPath) override {
     return base::FromUtf8(userPath);
   }
+  std::string UserPath(std::u16string_view programPath) override {
+    return base::ToUtf8(programPath);
+  }
+  std::string UdevRulePath() override { return "/usr/share/vantrel/70-vantrel.rules"; }
   bool Interrupted() override { return interrupted; }
   void SetInterruptible(bool on) override { interruptible.push_back(on); }
+  Lock LockDataFolder(std::u16string_view folder) override {
+    lockedFolders.emplace_back(folder);
+    if (lockResult == Lock::Locked) ++locks;
+    return lockResult;
+  }
+  void UnlockDataFolder() override { locks = 0; }
   std::optional<std::string> PermissionDeniedPath() override { return deniedPath; }
 };
 
@@ -70,6 +90,8 @@ class CtlTest : public ::testing::Test {
     platform.UseInstallation(VANTREL_SOURCE_DIR);
     g_strExeDir = base::FolderOf(platform.files().ExecutablePath());
     platform.SetHidBus(&mouse);
+    // --data names a folder that exists, as a user's would.
+    ASSERT_EQ(DataFolder::Make(base::FromUtf8(kData), true), DataFolder::Made::Ok);
   }
   void TearDown() override {
     platform.SetHidBus(nullptr);
@@ -94,7 +116,9 @@ class CtlTest : public ::testing::Test {
   }
 
   ExitCode Run(std::vector<std::string> words) {
-    words.push_back(std::string("--data=") + kData);
+    const bool ownData = std::any_of(
+        words.begin(), words.end(), [](const std::string& w) { return w.rfind("--data", 0) == 0; });
+    if (!ownData) words.push_back(std::string("--data=") + kData);
     std::string error;
     const auto args = CtlArgs::Parse(words, &error);
     EXPECT_TRUE(args) << error;
@@ -106,7 +130,7 @@ class CtlTest : public ::testing::Test {
   // The data folder as a later run would find it.
   std::unique_ptr<DataFolder> Stored() {
     auto data = std::make_unique<DataFolder>();
-    EXPECT_TRUE(data->Load(base::FromUtf8(kData)));
+    EXPECT_EQ(data->Load(base::FromUtf8(kData), true), DataFolder::Made::Ok);
     return data;
   }
 

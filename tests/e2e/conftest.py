@@ -34,7 +34,8 @@ def wine_env():
     if subprocess.run(["which", "xcompmgr"], capture_output=True).returncode == 0:
         compositor = subprocess.Popen(["xcompmgr"], env=env, stdout=subprocess.DEVNULL,
                                       stderr=subprocess.DEVNULL)
-    prefix = OUT / "pytest-prefix"
+    # Parallel workers (pytest -n) each get their own display (above) and prefix.
+    prefix = OUT / ("pytest-prefix-" + os.environ.get("PYTEST_XDIST_WORKER", "main"))
     result = _bash(f"prepare_wine_prefix '{prefix}' fresh", env)
     env.update({"WINEPREFIX": str(prefix), "WINEDEBUG": "-all",
                 "WINEDLLOVERRIDES": "mscoree,mshtml="})

@@ -9,7 +9,7 @@ import time
 from vantrel_e2e import click_in, find_window, probe, xdotool
 
 PROBE = "E2e.DISABLED_BulletManagerAndSelect"
-# Client points (src/views/bullets/BulletManagerDlg.cpp, BulletSelectDlg.cpp).
+# Client points (src/views/macros/BulletManagerDlg.cpp, MacroSelectDlg.cpp).
 NEW = (80, 465)
 BULLET_PLUS = (485, 240)
 Y_OF_BULLET_1 = (346, 144)

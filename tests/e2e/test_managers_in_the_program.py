@@ -193,8 +193,8 @@ def test_shooting_action_made_in_the_manager_reaches_button_4(vantrel, shots):
              what="the shooting-action manager")
 
     app.click(2012, window="CBulletManagerDlg")
-    name_entry(app, "CProfileNameDlg", "s1")
-    rename_first_entry(app, "CBulletManagerDlg", "CMenuPopup", "CProfileNameDlg", BULLET_NAME)
+    name_entry(app, "CMacroKeyOrFolderNameDlg", "s1")
+    rename_first_entry(app, "CBulletManagerDlg", "CMenuPopup", "CMacroKeyRenameDlg", BULLET_NAME)
     time.sleep(0.5)
     app.screenshot(shots / "bullet-manager.png")
     app.click(2004, window="CBulletManagerDlg")

@@ -3,6 +3,7 @@
 
 #include "integration/ProfileDeviceHarness.h"
 #include "keys/ButtonAssignment.h"
+#include "support/Clicks.h"
 #include "ui/MenuPopup.h"
 #include "ui/UiTestSupport.h"
 #include "views/FakeViewServices.h"
@@ -65,11 +66,7 @@ class MacroRecordingFlowTest : public ProfileDeviceHarness {
     main.reset();
     ProfileDeviceHarness::TearDown();
   }
-  void Click(platform::WindowId w, uint32_t id) {
-    auto* dlg = dynamic_cast<CDlgBase*>(desktop.Info(w)->handler);
-    const platform::Rect rc = dlg->GetControl(id)->m_rc;
-    desktop.Click(w, {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
-  }
+  void Click(platform::WindowId w, uint32_t id) { testclick::Click(desktop, w, id); }
   platform::Point Row(platform::WindowId w, uint32_t list, int row) {
     auto* dlg = dynamic_cast<CDlgBase*>(desktop.Info(w)->handler);
     const platform::Rect rc = dlg->GetControl(list)->m_rc;

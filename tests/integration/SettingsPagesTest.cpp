@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "adapters/headless/HeadlessPlatform.h"
+#include "app/MainWindowFixture.h"
 #include "app/VantrelDlg.h"
 #include "base/AppGlobals.h"
 #include "base/Language.h"
@@ -22,37 +22,13 @@
 
 namespace {
 
-class SettingsPagesTest : public ::testing::Test {
+class SettingsPagesTest : public MainWindowFixture {
  protected:
-  platform::headless::HeadlessPlatform platform;
-  platform::headless::HeadlessDesktop& desktop = platform.desktop();
-  SimMouse mouse;
-  std::vector<std::string> failures;
   std::unique_ptr<CVantrelDlg> dlg;
 
-  SettingsPagesTest() {
-    ResetLanguage();
-    desktop.SetFailureHandler([this](const std::string& m) { failures.push_back(m); });
-    platform.SetHidBus(&mouse);
-    mouse.Plug(ConnectionMode::Wired);
-    platform.files().Mount(u"C:\\Program Files\\Vantrel\\", VANTREL_SOURCE_DIR);
-    platform.files().SetExecutablePath(u"C:\\Program Files\\Vantrel\\Vantrel.exe");
-    const std::u16string dataDir =
-        u"C:\\Users\\player\\AppData\\Roaming\\GamingMouseData20250627A\\";
-    platform.files().CreateDirectory(dataDir.substr(0, dataDir.size() - 1));
-    platform.files().CreateDirectory(dataDir + u"config");
-    g_strDataDir = dataDir;
-    GlobalSettings settings;
-    settings.ResetToDefaults(dataDir);
-    settings.SetValueAt(GlobalSettings::kNeedPassword, u"0");
-    EXPECT_TRUE(SaveGlobalSettings(settings));
-  }
+  SettingsPagesTest() { PrepareDataFolder(); }
   ~SettingsPagesTest() override {
     if (dlg) dlg->Destroy();
-    g_hOpenDialogs.fill(0);
-    platform.SetHidBus(nullptr);
-    ResetLanguage();
-    EXPECT_TRUE(failures.empty()) << failures.front();
   }
 
   void Open() {
@@ -68,11 +44,8 @@ class SettingsPagesTest : public ::testing::Test {
     mouse.ClearLog();
   }
   platform::WindowId H() const { return dlg->Handle(); }
-  platform::Point Centre(uint32_t id) {
-    const platform::Rect rc = dlg->GetControl(id)->m_rc;
-    return {rc.left + rc.Width() / 2, rc.top + rc.Height() / 2};
-  }
-  void ClickControl(uint32_t id) { desktop.Click(H(), Centre(id)); }
+  platform::Point Centre(uint32_t id) { return testclick::Centre(*dlg, id); }
+  void ClickControl(uint32_t id) { testclick::Click(desktop, *dlg, id); }
   // The centre of region `k` of the dial with id `id`.
   platform::Point DialRegion(uint32_t id, std::u16string_view dial, int k) {
     const auto polygon = CDialRegions::Load().Find(dial, k);

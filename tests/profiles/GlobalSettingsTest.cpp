@@ -38,6 +38,27 @@ TEST_F(GlobalSettingsTest, DefaultsAndAccessors) {
   EXPECT_EQ(static_cast<uint16_t>(~settings.ParsedPreST()), settings.ParsedSensor());
 }
 
+TEST_F(GlobalSettingsTest, SlotFilesAreFoundInTheDataFolderInUse) {
+  // Written by the program on another machine or account, or under Wine; the line stays.
+  const struct {
+    std::u16string stored;
+    std::u16string resolved;
+  } cases[] = {
+      {u"C:\\users\\me\\AppData\\Roaming\\X\\config\\default2.psf", u"config\\default2.psf"},
+      {u"/home/me/.config/X/config/mine.psf", u"config\\mine.psf"},
+      {u"default3.psf", u"config\\default3.psf"},
+      {kDataDir + u"config\\default1.psf", u"config\\default1.psf"},
+  };
+  for (const auto& c : cases) {
+    settings.SetValueAt(GlobalSettings::kProfileSlot0URL + 2, c.stored);
+    EXPECT_EQ(settings.ProfileSlotPath(2), kDataDir + c.resolved);
+    EXPECT_EQ(settings.ValueAt(GlobalSettings::kProfileSlot0URL + 2), c.stored);
+  }
+  // A line that names no file names none.
+  settings.SetValueAt(GlobalSettings::kProfileSlot0URL + 2, u"C:\\dir\\");
+  EXPECT_EQ(settings.ProfileSlotPath(2), u"");
+}
+
 TEST_F(GlobalSettingsTest, HexTextsPadWithSpacesOrZeros) {
   settings.SetSensorId(0x0070);
   settings.SetSensorText();

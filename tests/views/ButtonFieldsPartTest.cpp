@@ -24,7 +24,6 @@
 #include "ui/EditBox.h"
 #include "ui/UiTestSupport.h"
 #include "views/FakeViewServices.h"
-#include "views/bullets/BulletSelectDlg.h"
 #include "views/buttons/ComboPopup.h"
 #include "views/buttons/DPILockPopup.h"
 #include "views/buttons/DPIPopup.h"
@@ -534,15 +533,10 @@ TEST_F(ButtonFieldsPartTest, MacroAndShootingItemsOpenTheirSelectDialogsAfterThe
     desktop.ScriptNextModal([&](WindowId dlg) {
       // The menu is gone before the dialog runs.
       EXPECT_EQ(Menu(ButtonFieldsPart::kMenuSlot), nullptr);
-      if (item == 9) {
-        auto* select = Editor<CMacroSelectDlg>(dlg);
-        ASSERT_NE(select, nullptr);
-        ClickIn(dlg, *select, CMacroSelectDlg::kCloseButton);
-      } else {
-        auto* select = Editor<CBulletSelectDlg>(dlg);
-        ASSERT_NE(select, nullptr);
-        ClickIn(dlg, *select, CBulletSelectDlg::kCloseButton);
-      }
+      auto* select = Editor<CMacroSelectDlg>(dlg);
+      ASSERT_NE(select, nullptr);
+      EXPECT_EQ(select->Kind().functionType, item == 9 ? 0x90 : 0x91);
+      ClickIn(dlg, *select, CMacroSelectDlg::kCloseButton);
       opened = true;
     });
     Choose(2014, item);

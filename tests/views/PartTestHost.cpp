@@ -1,5 +1,7 @@
 #include "views/PartTestHost.h"
 
+#include "support/Clicks.h"
+
 #include "base/Language.h"
 #include "platform/Platform.h"
 #include "profiles/SensorDpiTable.h"
@@ -125,13 +127,7 @@ void PartTest::Open() {
 }
 
 platform::Point PartTest::Centre(uint32_t id) {
-  CControlBase* control = m_host->GetControl(id);
-  if (!control) {
-    ADD_FAILURE() << "no control " << id;
-    return {};
-  }
-  const platform::Rect rc = control->GetRect();
-  return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+  return testclick::Centre(*m_host, id);
 }
 
 }  // namespace parttest

@@ -14,10 +14,10 @@
 #include "base/Text.h"
 #include "macros/MacroLibrary.h"
 #include "macros/MacroLibraryFile.h"
-#include "macros/bullets/BulletRules.h"
+#include "macros/editing/BulletRules.h"
 #include "views/FakeViewServices.h"
-#include "views/bullets/BulletManagerDlg.h"
-#include "views/bullets/BulletSelectDlg.h"
+#include "views/macros/BulletManagerDlg.h"
+#include "views/macros/MacroSelectDlg.h"
 
 namespace {
 
@@ -60,9 +60,9 @@ TEST(E2e, DISABLED_BulletManagerAndSelect) {
   std::printf("select open\n");
   std::fflush(stdout);
   EXPECT_EQ(select.DoModal(), CDlgBase::kIdOk);
-  ASSERT_TRUE(select.Selection().has_value());
-  EXPECT_EQ(select.Selection()->code, (std::array<uint8_t, 3>{0x91, 0, 0}));
-  EXPECT_EQ(select.Selection()->name, LangText(189) + u"Salve Zo\u00EB");
+  ASSERT_TRUE(select.Choice().has_value());
+  EXPECT_EQ(select.Choice()->code.bytes, (std::array<uint8_t, 3>{0x91, 0, 0}));
+  EXPECT_EQ(select.Choice()->name, LangText(189) + u"Salve Zo\u00EB");
   EXPECT_TRUE(services.messages.empty());
   main.EndDialog(CDlgBase::kIdCancel);
 }

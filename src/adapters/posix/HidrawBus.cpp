@@ -7,6 +7,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -85,7 +86,14 @@ std::unique_ptr<HidDevice> HidrawBus::Open(int index) {
   const SysfsHidraw::Node& node = m_nodes[entry.node];
   const int fd = ::open(node.devicePath.c_str(), O_RDWR | O_CLOEXEC);
   if (fd < 0) {
-    m_lastFailure = OpenFailure{node.devicePath, errno};
+    const int error = errno;
+    auto same = [&](const OpenFailure& f) { return f.path == node.devicePath; };
+    const auto known = std::find_if(m_failures.begin(), m_failures.end(), same);
+    if (known != m_failures.end()) {
+      known->error = error;
+    } else {
+      m_failures.push_back({node.devicePath, error});
+    }
     return nullptr;
   }
   // Node numbers are reused: the node must still be the device the list names.
@@ -97,6 +105,13 @@ std::unique_ptr<HidDevice> HidrawBus::Open(int index) {
     return nullptr;
   }
   return std::make_unique<HidrawDevice>(fd, m_loop, node.descriptor.numberedReports, entry.info);
+}
+
+std::optional<std::string> HidrawBus::PermissionDeniedPath() const {
+  for (const auto& failure : m_failures) {
+    if (failure.error == EACCES || failure.error == EPERM) return failure.path;
+  }
+  return std::nullopt;
 }
 
 bool HidrawBus::RegisterForNotifications(WindowId window) {

@@ -5,8 +5,9 @@
 // the node still belongs to the same vendor and product. Arrivals and removals are seen by
 // watching the device folder with inotify and reach the registered window as WM_DEVICECHANGE.
 //
-// A node that cannot be opened is remembered with its errno, so that the caller can tell a
-// missing device from one the user may not open (the udev rule is not installed).
+// Every node that cannot be opened is remembered with its errno, so that the caller can tell
+// a missing device from one the user may not open (the udev rule is not installed), also when
+// another node failed for another reason afterwards.
 
 #include <cstdint>
 #include <memory>
@@ -39,8 +40,10 @@ class HidrawBus : public HidBus {
   std::unique_ptr<HidDevice> Open(int index) override;
   bool RegisterForNotifications(WindowId window) override;
 
-  // The last open() that failed, if any did since the bus was made.
-  const std::optional<OpenFailure>& LastOpenFailure() const { return m_lastFailure; }
+  // Every open() that failed since the bus was made, oldest first (one entry per node).
+  const std::vector<OpenFailure>& OpenFailures() const { return m_failures; }
+  // The first node that could not be opened for lack of permission, if any.
+  std::optional<std::string> PermissionDeniedPath() const;
 
  private:
   struct Entry {
@@ -57,7 +60,7 @@ class HidrawBus : public HidBus {
   std::vector<SysfsHidraw::Node> m_nodes;
   std::vector<Entry> m_entries;
   bool m_listed = false;
-  std::optional<OpenFailure> m_lastFailure;
+  std::vector<OpenFailure> m_failures;
 
   int m_inotify = -1;
   int m_stopRead = -1;

@@ -41,22 +41,24 @@ void HidrawDevice::StopReader() {
 bool HidrawDevice::SetFeature(std::span<const uint8_t> report) {
   if (m_fd < 0 || report.empty()) return false;
   std::vector<uint8_t> buffer(report.begin(), report.end());
-  if (::ioctl(m_fd, HIDIOCSFEATURE(buffer.size()), buffer.data()) < 0) {
-    m_lastError = errno;
-    return false;
+  return Transfer(HIDIOCSFEATURE(buffer.size()), buffer.data());
+}
+
+bool HidrawDevice::Transfer(unsigned long request, uint8_t* data) {
+  // A signal (Ctrl+C, a timer of the process) must not pass for a mouse that did not answer.
+  for (;;) {
+    if (::ioctl(m_fd, request, data) >= 0) return true;
+    if (errno != EINTR) break;
   }
-  return true;
+  m_lastError = errno;
+  return false;
 }
 
 bool HidrawDevice::GetFeature(std::span<uint8_t> report) {
   if (m_fd < 0 || report.empty()) return false;
   // The node fills from byte 0 (the report id we set) onward; bytes it does not return keep
   // what the caller put there, as with Windows.
-  if (::ioctl(m_fd, HIDIOCGFEATURE(report.size()), report.data()) < 0) {
-    m_lastError = errno;
-    return false;
-  }
-  return true;
+  return Transfer(HIDIOCGFEATURE(report.size()), report.data());
 }
 
 void HidrawDevice::StartReading(ReportCallback onReport, std::function<void()> onEnded) {

@@ -45,6 +45,8 @@ class HidrawDevice : public HidDevice {
 
   void ReadLoop();
   void StopReader();
+  // ioctl, again after a signal; false (errno kept) when it failed.
+  bool Transfer(unsigned long request, uint8_t* data);
 
   int m_fd;
   PosixLoop& m_loop;

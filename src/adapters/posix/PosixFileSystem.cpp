@@ -1,6 +1,7 @@
 #include "adapters/posix/PosixFileSystem.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,18 +14,75 @@
 namespace platform::posix {
 namespace fs = std::filesystem;
 
+namespace {
+
+// Length of the UTF-8 sequence at `at`, or 0 when it is not a valid one (overlong forms,
+// surrogates and values past U+10FFFF included).
+size_t SequenceLength(std::string_view bytes, size_t at) {
+  const auto byte = [&](size_t i) { return static_cast<uint8_t>(bytes[i]); };
+  const uint8_t lead = byte(at);
+  if (lead < 0x80) return 1;
+  size_t length = 0;
+  uint8_t low = 0x80;
+  uint8_t high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (at + length > bytes.size()) return 0;
+  if (byte(at + 1) < low || byte(at + 1) > high) return 0;
+  for (size_t i = 2; i < length; ++i) {
+    if (byte(at + i) < 0x80 || byte(at + i) > 0xBF) return 0;
+  }
+  return length;
+}
+
+constexpr char16_t kEscapedByte = 0xDC00;  // + the byte, for bytes 0x80..0xFF
+
+}  // namespace
+
 std::string PosixFileSystem::HostPath(std::u16string_view path) {
-  std::string host = base::ToUtf8(path);
-  for (char& c : host) {
-    if (c == '\\') c = '/';
+  std::string host;
+  host.reserve(path.size());
+  for (size_t i = 0; i < path.size(); ++i) {
+    const char16_t c = path[i];
+    const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < path.size() && path[i + 1] >= 0xDC00 &&
+                      path[i + 1] <= 0xDFFF;
+    if (pair) {
+      host += base::ToUtf8(path.substr(i, 2));
+      ++i;
+    } else if (c >= kEscapedByte + 0x80 && c <= kEscapedByte + 0xFF) {
+      host += static_cast<char>(c - kEscapedByte);
+    } else {
+      host += c == u'\\' ? std::string("/") : base::ToUtf8(path.substr(i, 1));
+    }
   }
   return host;
 }
 
 std::u16string PosixFileSystem::ProgramPath(const fs::path& host) {
-  std::u16string path = base::FromUtf8(host.string());
-  for (char16_t& c : path) {
-    if (c == u'/') c = u'\\';
+  // File names are bytes: those that are not UTF-8 are carried through one by one.
+  const std::string& bytes = host.native();
+  std::u16string path;
+  path.reserve(bytes.size());
+  for (size_t at = 0; at < bytes.size();) {
+    const size_t length = SequenceLength(bytes, at);
+    if (length == 0) {
+      path += static_cast<char16_t>(kEscapedByte + static_cast<uint8_t>(bytes[at]));
+      ++at;
+      continue;
+    }
+    path += bytes[at] == '/' ? std::u16string(u"\\") : base::FromUtf8(bytes.substr(at, length));
+    at += length;
   }
   return path;
 }
@@ -89,7 +147,7 @@ std::vector<std::u16string> PosixFileSystem::FileNames(std::u16string_view folde
   std::error_code error;
   for (fs::directory_iterator it(HostPath(folder), error), end; !error && it != end;
        it.increment(error)) {
-    if (it->is_regular_file(error)) names.push_back(base::FromUtf8(it->path().filename().string()));
+    if (it->is_regular_file(error)) names.push_back(ProgramPath(it->path().filename()));
   }
   return names;
 }
@@ -115,8 +173,13 @@ std::u16string PosixFileSystem::AppDataFolder() {
   const char* config = std::getenv("XDG_CONFIG_HOME");
   if (config != nullptr && config[0] == '/') return ProgramPath(config);
   const char* home = std::getenv("HOME");
-  if (home != nullptr && home[0] != '\0') return ProgramPath(fs::path(home) / ".config");
-  return ProgramPath("/tmp");
+  if (home != nullptr && home[0] == '/') return ProgramPath(fs::path(home) / ".config");
+  // Without HOME (a service, sudo -i, env -i), the account's own home; never a shared folder.
+  const passwd* account = ::getpwuid(::getuid());
+  if (account != nullptr && account->pw_dir != nullptr && account->pw_dir[0] == '/') {
+    return ProgramPath(fs::path(account->pw_dir) / ".config");
+  }
+  return {};
 }
 
 }  // namespace platform::posix

@@ -1,7 +1,8 @@
 #pragma once
 // The machine's own files. The program's backslash paths become POSIX paths at this boundary
 // ("\home\me\.config\x\config\config.ini" is /home/me/.config/x/config/config.ini), and host
-// paths handed to the program come back in backslash form.
+// paths handed to the program come back in backslash form. Bytes of a file name that are not
+// UTF-8 travel as U+DC80..U+DCFF, so every name the system has can be opened again.
 
 #include <filesystem>
 #include <string>
@@ -27,7 +28,8 @@ class PosixFileSystem : public FileSystem {
   bool CreateDirectory(std::u16string_view path) override;
   // /proc/self/exe.
   std::u16string ExecutablePath() override;
-  // $XDG_CONFIG_HOME, else $HOME/.config.
+  // $XDG_CONFIG_HOME, else $HOME/.config, else the account's home/.config; empty when none
+  // is known.
   std::u16string AppDataFolder() override;
 };
 

@@ -42,21 +42,92 @@ uint16_t ByteLength(const ReportBits& reports) {
   return static_cast<uint16_t>(std::min<uint64_t>(bytes, 0xFFFF));
 }
 
-}  // namespace
+// The items of one descriptor, in order: the global state, the local usages since the last
+// main item, and the bits of each report of each top-level collection.
+class ItemReader {
+ public:
+  void Global(uint8_t tag, uint32_t value) {
+    switch (tag) {
+      case kTagUsagePage:
+        m_globals.usagePage = value;
+        break;
+      case kTagReportSize:
+        m_globals.reportSize = value;
+        break;
+      case kTagReportId:
+        m_globals.reportId = value;
+        m_result.numberedReports = true;
+        break;
+      case kTagReportCount:
+        m_globals.reportCount = value;
+        break;
+      case kTagPush:
+        if (m_pushed.size() < kMaxPushDepth) m_pushed.push_back(m_globals);
+        break;
+      case kTagPop:
+        if (!m_pushed.empty()) {
+          m_globals = m_pushed.back();
+          m_pushed.pop_back();
+        }
+        break;
+      default:
+        break;
+    }
+  }
 
-ReportDescriptor ReportDescriptor::Parse(std::span<const uint8_t> bytes) {
-  bytes = bytes.first(std::min(bytes.size(), kMaxLength));
-  ReportDescriptor result;
-  Globals globals;
-  std::vector<Globals> pushed;
-  std::vector<uint32_t> usages;  // local usages since the last main item
+  void Local(uint8_t tag, uint32_t value, size_t size) {
+    // A four-byte usage carries its own page in the high half.
+    if (tag == kTagUsage) {
+      m_usages.push_back(size == 4 ? value : (m_globals.usagePage << 16) | (value & 0xFFFF));
+    }
+  }
+
+  void Main(uint8_t tag) {
+    if (tag == kTagCollection) {
+      if (m_depth == 0) {
+        ReportDescriptor::Collection c;
+        const uint32_t usage = m_usages.empty() ? (m_globals.usagePage << 16) : m_usages.front();
+        c.usagePage = static_cast<uint16_t>(usage >> 16);
+        c.usage = static_cast<uint16_t>(usage & 0xFFFF);
+        m_result.collections.push_back(c);
+        m_reports.emplace_back();
+      }
+      ++m_depth;
+    } else if (tag == kTagEndCollection) {
+      if (m_depth > 0) --m_depth;
+    } else if ((tag == kTagInput || tag == kTagFeature) && m_depth > 0 && !m_reports.empty()) {
+      ReportBits& bits = tag == kTagInput ? m_reports.back().input : m_reports.back().feature;
+      bits[m_globals.reportId] += uint64_t{m_globals.reportSize} * m_globals.reportCount;
+    }
+    m_usages.clear();
+  }
+
+  ReportDescriptor Result() {
+    for (size_t i = 0; i < m_result.collections.size(); ++i) {
+      m_result.collections[i].inputReportLength = ByteLength(m_reports[i].input);
+      m_result.collections[i].featureReportLength = ByteLength(m_reports[i].feature);
+    }
+    return m_result;
+  }
+
+ private:
   struct Open {
     ReportBits input;
     ReportBits feature;
   };
-  std::vector<Open> reports;  // per top-level collection
-  int depth = 0;
+  ReportDescriptor m_result;
+  Globals m_globals;
+  std::vector<Globals> m_pushed;
+  std::vector<uint32_t> m_usages;
+  std::vector<Open> m_reports;  // per top-level collection
+  int m_depth = 0;
+};
 
+}  // namespace
+
+ReportDescriptor ReportDescriptor::Parse(std::span<const uint8_t> bytes) {
+  bytes = bytes.first(std::min(bytes.size(), kMaxLength));
+  ItemReader reader;
   size_t at = 0;
   while (at < bytes.size()) {
     const uint8_t prefix = bytes[at];
@@ -72,65 +143,15 @@ ReportDescriptor ReportDescriptor::Parse(std::span<const uint8_t> bytes) {
     const uint8_t type = (prefix >> 2) & 3;
     const uint8_t tag = prefix >> 4;
     at += 1 + size;
-
     if (type == kGlobal) {
-      switch (tag) {
-        case kTagUsagePage:
-          globals.usagePage = value;
-          break;
-        case kTagReportSize:
-          globals.reportSize = value;
-          break;
-        case kTagReportId:
-          globals.reportId = value;
-          result.numberedReports = true;
-          break;
-        case kTagReportCount:
-          globals.reportCount = value;
-          break;
-        case kTagPush:
-          if (pushed.size() < kMaxPushDepth) pushed.push_back(globals);
-          break;
-        case kTagPop:
-          if (!pushed.empty()) {
-            globals = pushed.back();
-            pushed.pop_back();
-          }
-          break;
-        default:
-          break;
-      }
+      reader.Global(tag, value);
     } else if (type == kLocal) {
-      if (tag == kTagUsage) {
-        // A four-byte usage carries its own page in the high half.
-        usages.push_back(size == 4 ? value : (globals.usagePage << 16) | (value & 0xFFFF));
-      }
+      reader.Local(tag, value, size);
     } else if (type == kMain) {
-      if (tag == kTagCollection) {
-        if (depth == 0) {
-          Collection c;
-          const uint32_t usage = usages.empty() ? (globals.usagePage << 16) : usages.front();
-          c.usagePage = static_cast<uint16_t>(usage >> 16);
-          c.usage = static_cast<uint16_t>(usage & 0xFFFF);
-          result.collections.push_back(c);
-          reports.emplace_back();
-        }
-        ++depth;
-      } else if (tag == kTagEndCollection) {
-        if (depth > 0) --depth;
-      } else if ((tag == kTagInput || tag == kTagFeature) && depth > 0 && !reports.empty()) {
-        ReportBits& bits = tag == kTagInput ? reports.back().input : reports.back().feature;
-        bits[globals.reportId] += uint64_t{globals.reportSize} * globals.reportCount;
-      }
-      usages.clear();
+      reader.Main(tag);
     }
   }
-
-  for (size_t i = 0; i < result.collections.size(); ++i) {
-    result.collections[i].inputReportLength = ByteLength(reports[i].input);
-    result.collections[i].featureReportLength = ByteLength(reports[i].feature);
-  }
-  return result;
+  return reader.Result();
 }
 
 }  // namespace platform::posix

@@ -1,10 +1,12 @@
 #include "adapters/posix/SysfsHidraw.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <system_error>
+
+#include "base/Text.h"
 
 namespace platform::posix {
 namespace fs = std::filesystem;
@@ -42,11 +44,9 @@ std::optional<std::string_view> Field(std::string_view text, std::string_view ke
 }
 
 std::optional<uint32_t> Hex(std::string_view text) {
-  uint32_t value = 0;
-  if (text.empty() || text.size() > 8) return std::nullopt;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
+  if (text.size() > 8) return std::nullopt;
+  const auto value = base::ParseStrict(text, 0, 0xFFFFFFFF, 16);
+  return value ? std::optional<uint32_t>(static_cast<uint32_t>(*value)) : std::nullopt;
 }
 
 // "hidraw12" -> 12.
@@ -55,12 +55,7 @@ std::optional<int> NodeNumber(const std::string& name) {
   if (name.size() <= kPrefix.size() || name.compare(0, kPrefix.size(), kPrefix) != 0) {
     return std::nullopt;
   }
-  int n = 0;
-  const char* first = name.data() + kPrefix.size();
-  const char* last = name.data() + name.size();
-  const auto [end, ec] = std::from_chars(first, last, n);
-  if (ec != std::errc() || end != last || n < 0) return std::nullopt;
-  return n;
+  return base::ParseStrictInt(std::string_view(name).substr(kPrefix.size()), 0, INT32_MAX);
 }
 
 uint16_t UsbRelease(const fs::path& deviceLink) {

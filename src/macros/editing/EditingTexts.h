@@ -1,5 +1,6 @@
 #pragma once
-// Language texts of the library managers' refusals and questions.
+// Language texts of the library managers and select dialogs, both libraries: each number is
+// named here once.
 
 namespace macros::text {
 
@@ -21,5 +22,22 @@ constexpr int kUsedByButton = 257;
 // the limit is switched off.
 constexpr int kTooLongToAssign = 258;
 constexpr int kTooLongButtonDisabled = 259;
+
+constexpr int kMacroTitle = 8;
+constexpr int kShootingPrefix = 189;
+constexpr int kMacroPrefix = 190;
+constexpr int kMacroLibraryHeader = 191;
+constexpr int kMacroActionHeader = 192;
+
+// The shooting-action library's own wording.
+constexpr int kShootingTitle = 211;
+constexpr int kShootingLibraryHeader = 212;
+constexpr int kShootingActionHeader = 213;
+constexpr int kBulletCount = 214;
+constexpr int kNoShootingToImport = 216;
+constexpr int kShootingTooLong = 217;
+// Closing could not write the file: the edits stay in memory until the program ends.
+constexpr int kShootingNotSaved = 218;
+constexpr int kShootingFileNotWritten = 219;
 
 }  // namespace macros::text

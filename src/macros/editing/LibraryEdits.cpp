@@ -1,11 +1,13 @@
 #include "macros/editing/LibraryEdits.h"
 
+#include "macros/editing/BulletRules.h"
 #include "macros/editing/EditingTexts.h"
+#include "macros/editing/LibraryKind.h"
 
 namespace macros::editing {
 
 int AddEntry(MacroLibrary& library, LibraryLocation& selection, EntryKind kind,
-             std::u16string_view name, bool* added) {
+             std::u16string_view name, bool* added, uint8_t libraryType) {
   if (added) *added = false;
   if (name.empty()) return text::kEmptyName;
   const LibraryLocation before = selection;
@@ -21,6 +23,10 @@ int AddEntry(MacroLibrary& library, LibraryLocation& selection, EntryKind kind,
       if (added) *added = true;
       const LibraryEntry* previous = library.EntryAt(before);
       if (previous != nullptr && previous->IsFolder()) (void)library.SetFolderOpen(before, true);
+      LibraryEntry* entry = library.EntryAt(selection);
+      if (libraryType == kShootingLibrary.functionType && entry != nullptr && entry->IsMacro()) {
+        bullets::InitShootingAction(*entry->record);
+      }
       return 0;
     }
     case MacroLibrary::AddResult::GroupFull:

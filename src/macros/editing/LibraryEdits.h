@@ -19,9 +19,11 @@ enum class EntryKind { Macro, Folder };
 // for a name taken in the target group). A full group or a folder below a level-1 folder
 // changes nothing and says nothing. On success a selected folder is opened and the selection
 // names the new entry. `added` (when given) tells whether an entry was added: the selection
-// alone cannot, since a new entry may take the place a stale selection named.
+// alone cannot, since a new entry may take the place a stale selection named. In the
+// shooting-action library (`libraryType` 0x91) a new entry starts with four bullets.
 [[nodiscard]] int AddEntry(MacroLibrary& library, LibraryLocation& selection, EntryKind kind,
-                           std::u16string_view name, bool* added = nullptr);
+                           std::u16string_view name, bool* added = nullptr,
+                           uint8_t libraryType = 0x90);
 
 // Renames the entry at `location` (242 empty; 241 when any entry of its group has the name,
 // the entry itself included).

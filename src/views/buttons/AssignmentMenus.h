@@ -16,10 +16,13 @@ namespace buttons {
 
 // Messages of the assignment menus (wParam is always the button field's id).
 namespace msg {
-constexpr uint32_t kFunctionChosen = 1027;      // lParam: item id 1..18
-constexpr uint32_t kButtonField = 1028;         // from a field: 2 opens the function menu
+// lParam: item id 1..18
+constexpr auto kFunctionChosen = static_cast<uint32_t>(keys::kMsgFunctionChosen);
+// From a field: 2 opens the function menu.
+constexpr auto kButtonField = static_cast<uint32_t>(keys::kMsgOpenFunctionMenu);
 constexpr uint32_t kFunctionMenuClosed = 1029;  // the function menu lost activation
-constexpr uint32_t kCloseSubmenu = 1033;        // the pointer entered an item without submenu
+// The pointer entered an item without submenu.
+constexpr auto kCloseSubmenu = static_cast<uint32_t>(keys::kMsgCloseSubmenu);
 // A dialog item was clicked (from the menu); the main window closes the menus and posts the
 // matching "open" message, which opens the dialog once the menu is gone.
 constexpr uint32_t kRequestShortcut = 1035;

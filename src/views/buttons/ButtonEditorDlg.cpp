@@ -3,16 +3,11 @@
 #include "base/Language.h"
 #include "platform/Platform.h"
 #include "ui/AttentionDlg.h"
+#include "ui/DialogParts.h"
 #include "ui/ImageButton.h"
 #include "ui/SkinImage.h"
 #include "ui/StaticText.h"
 #include "views/buttons/ButtonTexts.h"
-
-namespace {
-
-constexpr platform::Colour kTitleColour = 0xFE9252;
-
-}  // namespace
 
 CButtonEditorDlg::CButtonEditorDlg(platform::WindowId parent, uint32_t fieldId, int titleText,
                                    uint32_t resultMessage)
@@ -39,7 +34,7 @@ void CButtonEditorDlg::InitFrame(Buttons buttons) {
   const platform::WindowId w = GetSafeHwnd();
   auto* title = AddLabel(kTitleLabel, Place(21, 4, 380, 26), LangText(m_nTitleText),
                          platform::dt::kLeft | platform::dt::kSingleLine);
-  title->SetColour(kTitleColour);
+  title->SetColour(ui::kTitleColour);
 
   auto* close =
       AddControl(0, std::make_unique<CImageButton>(w, kCloseButton, Place(406, 7, 421, 22), u""));

@@ -11,7 +11,6 @@
 #include "ui/SkinImage.h"
 #include "ui/StaticImage.h"
 #include "views/ViewServices.h"
-#include "views/bullets/BulletSelectDlg.h"
 #include "views/buttons/ButtonTexts.h"
 #include "views/buttons/ComboPopup.h"
 #include "views/buttons/DPILockPopup.h"
@@ -234,16 +233,15 @@ void ButtonFieldsPart::CloseMenus() {
 
 void ButtonFieldsPart::OpenSelectDialog(uint32_t openMessage, uint32_t fieldId) {
   if (!m_services) return;
+  std::optional<MacroChoice> choice;
   if (openMessage == msg::kOpenMacro) {
-    if (auto choice = RunMacroSelect(*m_services)) {
-      Assign(fieldId, buttons::ButtonChoice{choice->name, choice->code, u""},
-             choice->macro ? &*choice->macro : nullptr);
-    }
+    choice = RunMacroSelect(*m_services);
   } else if (openMessage == msg::kOpenShooting) {
-    if (auto choice = RunBulletSelect(*m_services)) {
-      Assign(fieldId, buttons::ButtonChoice{choice->name, ButtonFunctionCode{choice->code}, u""},
-             choice->macro ? &*choice->macro : nullptr);
-    }
+    choice = RunBulletSelect(*m_services);
+  }
+  if (choice) {
+    Assign(fieldId, buttons::ButtonChoice{choice->name, choice->code, u""},
+           choice->macro ? &*choice->macro : nullptr);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "views/device/OsdRules.h"
 
 #include "base/Format.h"
+#include "profiles/PollingRate.h"
 #include "profiles/ProfileSettings.h"
 #include "profiles/SensorDpiTable.h"
 
@@ -14,10 +15,9 @@ OsdTexts OsdRules::Texts(const ProfileSettings& profile, const SensorDpiTable& t
 }
 
 std::u16string OsdRules::RateText(int index) {
-  static constexpr const char16_t* kRates[] = {u"125Hz",  u"250Hz",  u"500Hz",
-                                               u"1000Hz", u"2000Hz", u"4000Hz"};
-  if (index >= 0 && index < 6) return kRates[index];
-  return u"8000Hz";
+  // A negative index stands for the last rate, as one past the table does.
+  const bool inTable = index >= 0 && index <= PollingRate::kHighestIndex;
+  return PollingRate::Label(inTable ? static_cast<uint8_t>(index) : PollingRate::kHighestIndex);
 }
 
 int OsdRules::ValueLeft(std::u16string_view value, std::u16string_view face) {

@@ -2,6 +2,7 @@
 
 #include "base/Language.h"
 #include "macros/editing/EditingTexts.h"
+#include "ui/DialogParts.h"
 #include "ui/EditBox.h"
 #include "ui/ImageButton.h"
 #include "ui/SkinImage.h"
@@ -11,7 +12,6 @@ namespace {
 
 constexpr int kOkText = 4;
 constexpr int kCancelText = 5;
-constexpr platform::Colour kTitleColour = 0xFE9252;
 constexpr platform::Colour kKeyColour = 0x00FFFF;
 constexpr platform::Colour kKeyBoxFill = 0x1F1A14;
 constexpr platform::Colour kKeyBoxEdge = 0x635449;
@@ -41,9 +41,9 @@ void CActionEditDlg::InitUI(const platform::Rect&) {
       0, std::make_unique<CImageButton>(hWnd, kCloseButton, ScaledRect(300, 4, 315, 19), u""));
   close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
   close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
-  AddControl(
-      0, std::make_unique<CStaticText>(hWnd, kTitleLabel, ScaledRect(21, 11, 280, 31), kTitleColour,
-                                       platform::dt::kLeft, LangText(m_nTitleText)));
+  AddControl(0, std::make_unique<CStaticText>(hWnd, kTitleLabel, ScaledRect(21, 11, 280, 31),
+                                              ui::kTitleColour, platform::dt::kLeft,
+                                              LangText(m_nTitleText)));
   const platform::Rect entry =
       ScaledRect(kEntryRect.left, kEntryRect.top, kEntryRect.right, kEntryRect.bottom);
   if (m_entry == Entry::Number) {

@@ -5,7 +5,6 @@
 #include "base/Format.h"
 #include "base/Language.h"
 #include "keys/ButtonFunctionCode.h"
-#include "macros/MacroExport.h"
 #include "macros/MacroLibrary.h"
 #include "macros/MacroLibraryFile.h"
 #include "macros/editing/ActionEdits.h"
@@ -16,6 +15,7 @@
 #include "profiles/ProfileSettings.h"
 #include "ui/CheckButton.h"
 #include "ui/ComboButton.h"
+#include "ui/DialogParts.h"
 #include "ui/EditBox.h"
 #include "ui/ImageButton.h"
 #include "ui/RadioButton.h"
@@ -30,6 +30,7 @@
 #include "views/macros/ComboActionInsertPopup.h"
 #include "views/macros/EditShowList.h"
 #include "views/macros/ImageShowList.h"
+#include "views/macros/LibraryTransfer.h"
 #include "views/macros/MacroKeyOrFolderNameDlg.h"
 #include "views/macros/MacroKeyRenameDlg.h"
 #include "views/macros/MacroListPopup.h"
@@ -40,8 +41,6 @@ namespace {
 namespace text = macros::text;
 using macros::editing::EntryKind;
 
-constexpr platform::Colour kLabelColour = 0xB4B4B4;
-constexpr platform::Colour kHeaderColour = 0xFE9252;
 constexpr uint32_t kLabelFormat =
     platform::dt::kLeft | platform::dt::kVCenter | platform::dt::kSingleLine;
 // Loop types of the three radios, in id order.
@@ -52,36 +51,18 @@ platform::Rect R(int l, int t, int r, int b) {
   return {ui::Scaled(l), ui::Scaled(t), ui::Scaled(r), ui::Scaled(b)};
 }
 
-platform::FileDialogDesc FileDialog(platform::WindowId owner, int title, bool single,
-                                    std::u16string name) {
-  platform::FileDialogDesc desc;
-  desc.owner = owner;
-  desc.title = LangText(title);
-  desc.defaultExtension = single ? u"mkf" : u"mbf";
-  desc.defaultName = std::move(name);
-  desc.filter = single ? u"mkf file(*.mkf)|*.mkf||" : u"mbf file(*.mbf)|*.mbf||";
-  return desc;
-}
-
 }  // namespace
 
 CMacroManagerDlg::CMacroManagerDlg(platform::WindowId parent, ViewServices& services,
                                    MacroLibrary& library, LibraryLocation& selection)
-    : CDlgBase(kDialogTemplate, parent),
-      m_services(services),
-      m_library(library),
-      m_selection(selection) {
+    : CLibraryManagerDlg(parent, services, library, selection, g_scratchLibrary,
+                         macros::editing::kMacroLibrary) {
   m_nWidth = kWidth;
   m_nHeight = kHeight;
 }
 
 CMacroManagerDlg::~CMacroManagerDlg() {
   PauseHook();
-}
-
-MacroRecord* CMacroManagerDlg::CurrentMacro() const {
-  LibraryEntry* entry = m_library.EntryAt(m_selection);
-  return entry && entry->IsMacro() ? entry->record.get() : nullptr;
 }
 
 void CMacroManagerDlg::InitUI(const platform::Rect&) {
@@ -104,8 +85,8 @@ void CMacroManagerDlg::InitUI(const platform::Rect&) {
   close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
   m_inputs.push_back(close);
 
-  label(R(21, 8, 400, 30), text::kTitle, kHeaderColour);
-  label(R(20, 36, 270, 60), text::kLibraryHeader, kHeaderColour);
+  label(R(21, 8, 400, 30), text::kMacroTitle, ui::kTitleColour);
+  label(R(20, 36, 270, 60), text::kMacroLibraryHeader, ui::kTitleColour);
   m_pLibrary = AddControl(0, std::make_unique<CEditShowList>(w, kLibraryList, R(20, 64, 256, 444),
                                                              m_library, m_selection));
   auto* libraryBar =
@@ -116,7 +97,7 @@ void CMacroManagerDlg::InitUI(const platform::Rect&) {
   button(kNewButton, R(20, 456, 140, 482), text::kNew);
   button(kDeleteEntryButton, R(150, 456, 270, 482), text::kDelete);
 
-  label(R(290, 36, 530, 60), text::kActionHeader, kHeaderColour);
+  label(R(290, 36, 530, 60), text::kMacroActionHeader, ui::kTitleColour);
   m_pActions =
       AddControl(0, std::make_unique<CImageShowList>(w, kActionList, R(290, 64, 516, 444)));
   auto* actionBar =
@@ -138,9 +119,9 @@ void CMacroManagerDlg::InitUI(const platform::Rect&) {
   m_pRecordDelays->SetImageHover(ui::SkinPath(u"check_ov.png"));
   m_pRecordDelays->SetImageDown(ui::SkinPath(u"check_dn.png"));
   m_inputs.push_back(m_pRecordDelays);
-  label(R(580, 102, 745, 126), text::kRecordDelays, kLabelColour);
+  label(R(580, 102, 745, 126), text::kRecordDelays, ui::kLabelColour);
 
-  label(R(560, 140, 745, 160), text::kInsertHeader, kLabelColour);
+  label(R(560, 140, 745, 160), text::kInsertHeader, ui::kLabelColour);
   auto* insert = AddControl(0, std::make_unique<CComboButton>(w, kInsertDrop, R(560, 164, 730, 188),
                                                               kInsertDropNotice, u"", u""));
   insert->SetImageNormal(ui::SkinPath(u"combo3_nr.png"));
@@ -156,7 +137,7 @@ void CMacroManagerDlg::InitUI(const platform::Rect&) {
     radio->SetImageDown(ui::SkinPath(u"radio_dn.png"));
     m_loopRadios[static_cast<size_t>(i)] = radio;
     m_inputs.push_back(radio);
-    label(R(580, top - 5, 745, top + 19), text::kLoopHeldLabel + i, kLabelColour);
+    label(R(580, top - 5, 745, top + 19), text::kLoopHeldLabel + i, ui::kLabelColour);
   }
   m_pLoopCount =
       AddControl(0, std::make_unique<CEditBox>(w, kLoopCountEdit, R(580, 300, 680, 324)));
@@ -170,25 +151,11 @@ void CMacroManagerDlg::InitUI(const platform::Rect&) {
   LoadSelection();
 }
 
-void CMacroManagerDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
-}
-
-void CMacroManagerDlg::Show(int textNumber) {
-  (void)m_services.ShowMessage(textNumber, ViewServices::Box::Modal);
-}
-
 // --- selection and loop settings ---
 
 void CMacroManagerDlg::LoadSelection() {
   if (m_pActions) m_pActions->SetMacro(CurrentMacro());
   ShowLoop();
-}
-
-void CMacroManagerDlg::ReloadLists() {
-  if (m_pLibrary) m_pLibrary->Reload();
-  LoadSelection();
 }
 
 void CMacroManagerDlg::ShowLoop() {
@@ -447,100 +414,6 @@ void CMacroManagerDlg::DeleteAction() {
   const int selected = macros::editing::DeleteSelectedAction(*macro, m_pActions->Selected());
   m_pActions->Reload();
   m_pActions->Select(selected);
-}
-
-// --- library entries ---
-
-void CMacroManagerDlg::NewEntry(bool folder) {
-  const EntryKind kind = folder ? EntryKind::Folder : EntryKind::Macro;
-  bool added = false;
-  CMacroKeyOrFolderNameDlg dlg(
-      GetSafeHwnd(), kind,
-      [&](std::u16string_view name) {
-        return macros::editing::AddEntry(m_library, m_selection, kind, name, &added);
-      },
-      [this](int t) { Show(t); });
-  if (dlg.DoModal() != kIdOk || !added) return;
-  m_pLibrary->Reload();
-  m_pLibrary->ShowSelection();
-  LoadSelection();
-}
-
-void CMacroManagerDlg::RenameEntry() {
-  const LibraryEntry* entry = m_library.EntryAt(m_selection);
-  if (!entry) {
-    Show(text::kSelectEntry);
-    return;
-  }
-  const LibraryLocation location = m_selection;
-  CMacroKeyRenameDlg dlg(
-      GetSafeHwnd(), entry->name,
-      [&](std::u16string_view name) {
-        return macros::editing::RenameEntry(m_library, location, name);
-      },
-      [this](int t) { Show(t); });
-  (void)dlg.DoModal();
-  m_pLibrary->Reload();
-}
-
-void CMacroManagerDlg::DeleteEntry() {
-  if (const int refusal = macros::editing::CheckDeleteSelection(m_library, m_selection)) {
-    Show(refusal);
-    return;
-  }
-  if (m_services.ShowMessage(text::kConfirmDelete, ViewServices::Box::Modal) != kIdOk) return;
-  std::vector<macros::editing::ButtonUse> uses;
-  for (const ButtonSlot& button : m_services.CurrentProfile().buttons) {
-    uses.push_back({button.KeyValue[0], button.MacroKeyIndex});
-  }
-  if (const int refusal = macros::editing::DeleteEntry(m_library, m_selection, uses,
-                                                       ButtonFunctionCode::MacroFunction)) {
-    Show(refusal);
-    return;
-  }
-  ReloadLists();
-}
-
-void CMacroManagerDlg::ExportEntries(bool macroOnly) {
-  if (macroOnly && !CurrentMacro()) return;
-  platform::FileDialogDesc desc = FileDialog(
-      GetSafeHwnd(), macroOnly ? text::kExportMacroTitle : text::kExportEntriesTitle, macroOnly,
-      macroOnly ? macros::DefaultMacroExportName(m_library, m_selection)
-                : macros::DefaultEntriesExportName(m_library, m_selection));
-  desc.overwritePrompt = true;
-  const std::optional<std::u16string> path = platform::ShellServices().SaveFileDialog(desc);
-  if (!path) return;
-  const bool written = macroOnly ? macros::ExportMacro(*path, m_library, m_selection)
-                                 : macros::ExportEntries(*path, m_library, m_selection);
-  if (!written) Show(text::kFileNotWritten);
-}
-
-void CMacroManagerDlg::ImportEntries(bool macroOnly) {
-  platform::FileDialogDesc desc =
-      FileDialog(GetSafeHwnd(), macroOnly ? text::kImportMacroTitle : text::kImportEntriesTitle,
-                 macroOnly, macroOnly ? u".mkf" : u".mbf");
-  desc.mustExist = true;
-  const std::optional<std::u16string> path = platform::ShellServices().OpenFileDialog(desc);
-  if (!path) return;
-  const macros::ImportResult result =
-      macroOnly ? macros::ImportMacro(*path, m_library, g_scratchLibrary, m_selection)
-                : macros::ImportEntries(*path, m_library, g_scratchLibrary, m_selection);
-  switch (result) {
-    case macros::ImportResult::NameExists:
-      Show(text::kNameUsed);
-      return;
-    case macros::ImportResult::NothingToImport:
-    case macros::ImportResult::Unreadable:
-      Show(text::kNothingToImport);
-      return;
-    case macros::ImportResult::GroupFull:
-      return;
-    case macros::ImportResult::Imported:
-      break;
-  }
-  m_pLibrary->Reload();
-  m_pLibrary->ShowSelection();
-  LoadSelection();
 }
 
 // --- closing and messages ---

@@ -15,7 +15,7 @@
 #include "macros/LibraryLocation.h"
 #include "macros/editing/ActionInserter.h"
 #include "macros/editing/MacroRecorder.h"
-#include "ui/DlgBase.h"
+#include "views/macros/LibraryManagerDlg.h"
 
 class CCheckButton;
 class CEditBox;
@@ -27,7 +27,7 @@ class MacroLibrary;
 class ViewServices;
 struct MacroRecord;
 
-class CMacroManagerDlg : public CDlgBase {
+class CMacroManagerDlg : public CLibraryManagerDlg {
  public:
   static constexpr uint32_t kCloseButton = 2004;
   static constexpr uint32_t kNewButton = 2012;
@@ -62,31 +62,19 @@ class CMacroManagerDlg : public CDlgBase {
                    LibraryLocation& selection);
   ~CMacroManagerDlg() override;
 
-  // The macro of the selected entry, nothing for a folder or no entry.
-  MacroRecord* CurrentMacro() const;
   bool IsRecording() const { return m_recorder.IsRecording(); }
   // While recording, keys are the macro's.
   bool KeysAreData() const override { return IsRecording(); }
-  // Whether closing saved the library file.
-  bool Saved() const { return m_bSaved; }
-  CEditShowList* LibraryList() const { return m_pLibrary; }
   CImageShowList* ActionList() const { return m_pActions; }
 
   void InitUI(const platform::Rect& client) override;
-  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override;
 
- protected:
-  void OnOK() override {}
-  void OnCancel() override {}
-
  private:
   platform::LResult OnControl(uint32_t id, platform::WParam wParam, platform::LParam lParam);
-  void Show(int text);
   // The library list's selection changed: the action list and loop controls follow.
-  void LoadSelection();
-  void ReloadLists();
+  void LoadSelection() override;
   void ShowLoop();
   void SetLoopType(uint8_t type);
   void OnLoopCountChanged();
@@ -107,25 +95,15 @@ class CMacroManagerDlg : public CDlgBase {
   void Insert(int choice);
   void ModifyAction();
   void DeleteAction();
-  void NewEntry(bool folder);
-  void RenameEntry();
-  void DeleteEntry();
-  void ExportEntries(bool macroOnly);
-  void ImportEntries(bool macroOnly);
   void Close();
 
-  ViewServices& m_services;
-  MacroLibrary& m_library;
-  LibraryLocation& m_selection;
   MacroRecorder m_recorder;
   ActionInserter m_inserter;
   bool m_bHookStarted = false;
-  bool m_bSaved = false;
   bool m_bClosing = false;
   int m_nPendingInsert = -1;
   int m_nPendingCommand = 0;
 
-  CEditShowList* m_pLibrary = nullptr;
   CImageShowList* m_pActions = nullptr;
   CCheckButton* m_pRecord = nullptr;
   CCheckButton* m_pRecordDelays = nullptr;

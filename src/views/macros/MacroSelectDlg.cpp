@@ -4,6 +4,7 @@
 #include "macros/MacroLibrary.h"
 #include "macros/editing/ActionEdits.h"
 #include "macros/editing/EditingTexts.h"
+#include "ui/DialogParts.h"
 #include "ui/ImageButton.h"
 #include "ui/SkinImage.h"
 #include "ui/StaticText.h"
@@ -13,7 +14,6 @@
 namespace {
 
 constexpr int kOkText = 4;
-constexpr platform::Colour kHeaderColour = 0xFE9252;
 
 platform::Rect R(int l, int t, int r, int b) {
   return {ui::Scaled(l), ui::Scaled(t), ui::Scaled(r), ui::Scaled(b)};
@@ -23,21 +23,19 @@ platform::Rect R(int l, int t, int r, int b) {
 
 CMacroSelectDlg::CMacroSelectDlg(platform::WindowId parent, MacroLibrary& library,
                                  LibraryLocation& selection, std::function<void(int)> showMessage,
-                                 uint8_t type, int prefixText, int headerText)
+                                 const macros::editing::LibraryKind& kind)
     : CDlgBase(kDialogTemplate, parent),
       m_library(library),
       m_selection(selection),
       m_showMessage(std::move(showMessage)),
-      m_nType(type),
-      m_nPrefixText(prefixText),
-      m_nHeaderText(headerText) {
+      m_kind(kind) {
   m_nWidth = kWidth;
   m_nHeight = kHeight;
 }
 
 std::optional<MacroChoice> CMacroSelectDlg::ChoiceFor(const MacroLibrary& library,
                                                       const LibraryLocation& selection,
-                                                      uint8_t type, int prefixText,
+                                                      const macros::editing::LibraryKind& kind,
                                                       int& refusalText) {
   refusalText = 0;
   if (selection.IsNone() || !selection.IsValid()) {
@@ -55,11 +53,11 @@ std::optional<MacroChoice> CMacroSelectDlg::ChoiceFor(const MacroLibrary& librar
     return std::nullopt;
   }
   if (!macros::editing::FitsOnMouse(*entry->record)) {
-    refusalText = macros::text::kTooLongToAssign;
+    refusalText = kind.tooLongText;
     return std::nullopt;
   }
-  return MacroChoice{LangText(prefixText) + entry->name, ButtonFunctionCode{{type, 0, 0}},
-                     *entry->record};
+  return MacroChoice{LangText(kind.namePrefixText) + entry->name,
+                     ButtonFunctionCode{{kind.functionType, 0, 0}}, *entry->record};
 }
 
 void CMacroSelectDlg::InitUI(const platform::Rect&) {
@@ -70,14 +68,12 @@ void CMacroSelectDlg::InitUI(const platform::Rect&) {
   close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
   close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
   AddControl(0, std::make_unique<CStaticText>(
-                    w, 3400, R(21, 8, 280, 30), kHeaderColour,
+                    w, kTitleLabel, R(21, 8, 280, 30), ui::kTitleColour,
                     platform::dt::kLeft | platform::dt::kVCenter | platform::dt::kSingleLine,
-                    LangText(m_nHeaderText)));
+                    LangText(m_kind.libraryHeaderText)));
   m_pLibrary =
-      AddControl(0, std::make_unique<CEditShowList>(
-                        w, kLibraryList, R(20, 44, 285, 424), m_library, m_selection,
-                        m_nType == ButtonFunctionCode::ShootingFunction ? u"list_shooting.png"
-                                                                        : u"list_macro.png"));
+      AddControl(0, std::make_unique<CEditShowList>(w, kLibraryList, R(20, 44, 285, 424), m_library,
+                                                    m_selection, m_kind.itemIcon));
   auto* bar = AddControl(0, std::make_unique<CVScrollBar>(w, kLibraryBar, R(285, 44, 299, 424)));
   m_pLibrary->SetScrollBar(bar);
   auto* ok = AddControl(
@@ -96,8 +92,7 @@ void CMacroSelectDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect&
 
 void CMacroSelectDlg::OnOK() {
   int refusal = 0;
-  std::optional<MacroChoice> choice =
-      ChoiceFor(m_library, m_selection, m_nType, m_nPrefixText, refusal);
+  std::optional<MacroChoice> choice = ChoiceFor(m_library, m_selection, m_kind, refusal);
   if (!choice) {
     if (refusal && m_showMessage) m_showMessage(refusal);
     return;

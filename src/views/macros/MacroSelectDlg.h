@@ -1,8 +1,9 @@
 #pragma once
-// The macro select dialog of a button (function-menu item 9): the library list and OK. OK on
-// a folder or with nothing selected says text 234 and stays open; a macro the mouse cannot
-// hold says text 258 and stays open. Otherwise the dialog ends with the choice: the macro, or
-// "disabled" for a selected place that holds nothing.
+// The select dialog of a button, for either library (function-menu item 9 for macros, 10 for
+// shooting actions): the library list and OK. OK on a folder or with nothing selected says
+// text 234 and stays open; an entry the mouse cannot hold says the library's refusal and
+// stays open. Otherwise the dialog ends with the choice: the entry, or "disabled" for a
+// selected place that holds nothing.
 
 #include <array>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include "keys/ButtonFunctionCode.h"
 #include "macros/LibraryLocation.h"
 #include "macros/MacroRecord.h"
+#include "macros/editing/LibraryKind.h"
 #include "ui/DlgBase.h"
 
 class CEditShowList;
@@ -33,23 +35,21 @@ class CMacroSelectDlg : public CDlgBase {
   static constexpr uint32_t kLibraryBar = 2021;
   static constexpr int kWidth = 319;
   static constexpr int kHeight = 480;
-  static constexpr int kListHeaderText = 191;
-  static constexpr int kPrefixText = 190;
+  static constexpr uint32_t kTitleLabel = 3400;
 
-  // `type`: the function type the choice gets (0x90; the shooting-action dialog uses 0x91
-  // with its prefix text 189 and library).
   CMacroSelectDlg(platform::WindowId parent, MacroLibrary& library, LibraryLocation& selection,
                   std::function<void(int)> showMessage,
-                  uint8_t type = ButtonFunctionCode::MacroFunction, int prefixText = kPrefixText,
-                  int headerText = kListHeaderText);
+                  const macros::editing::LibraryKind& kind = macros::editing::kMacroLibrary);
 
   // The choice after OK.
   const std::optional<MacroChoice>& Choice() const { return m_choice; }
   // What OK would give for this selection, or the text of its refusal.
   static std::optional<MacroChoice> ChoiceFor(const MacroLibrary& library,
-                                              const LibraryLocation& selection, uint8_t type,
-                                              int prefixText, int& refusalText);
+                                              const LibraryLocation& selection,
+                                              const macros::editing::LibraryKind& kind,
+                                              int& refusalText);
   CEditShowList* LibraryList() const { return m_pLibrary; }
+  const macros::editing::LibraryKind& Kind() const { return m_kind; }
 
   void InitUI(const platform::Rect& client) override;
   void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
@@ -63,9 +63,17 @@ class CMacroSelectDlg : public CDlgBase {
   MacroLibrary& m_library;
   LibraryLocation& m_selection;
   std::function<void(int)> m_showMessage;
-  uint8_t m_nType;
-  int m_nPrefixText;
-  int m_nHeaderText;
+  const macros::editing::LibraryKind& m_kind;
   std::optional<MacroChoice> m_choice;
   CEditShowList* m_pLibrary = nullptr;
+};
+
+// The shooting-action select dialog (function-menu item 10): the select dialog on the
+// shooting-action library.
+class CBulletSelectDlg : public CMacroSelectDlg {
+ public:
+  CBulletSelectDlg(platform::WindowId parent, MacroLibrary& library, LibraryLocation& selection,
+                   std::function<void(int)> showMessage)
+      : CMacroSelectDlg(parent, library, selection, std::move(showMessage),
+                        macros::editing::kShootingLibrary) {}
 };

@@ -6,9 +6,6 @@
 
 namespace macros::text {
 
-constexpr int kTitle = 8;
-constexpr int kLibraryHeader = 191;
-constexpr int kActionHeader = 192;
 constexpr int kRecordDelays = 193;
 constexpr int kLoopHeldLabel = 194;  // 195 and 196 follow
 constexpr int kInsertHeader = 197;

@@ -26,6 +26,16 @@ const MacroRecord* FindMacro(const MacroLibrary& library, uint32_t macroKeyIndex
   return found;
 }
 
+// The shooting-action dialog keeps its own class, so that the window tells which it is.
+template <class Dialog>
+std::optional<MacroChoice> RunSelect(ViewServices& services, MacroLibrary& library,
+                                     LibraryLocation& selection) {
+  Dialog dlg(services.MainDialog().GetSafeHwnd(), library, selection,
+             [&services](int text) { (void)services.ShowMessage(text, ViewServices::Box::Modal); });
+  if (dlg.DoModal() != CDlgBase::kIdOk) return std::nullopt;
+  return dlg.Choice();
+}
+
 }  // namespace
 
 void RunMacroManager(ViewServices& services) {
@@ -45,11 +55,16 @@ std::optional<MacroChoice> RunMacroSelect(ViewServices& services) {
 
 std::optional<MacroChoice> RunMacroSelect(ViewServices& services, MacroLibrary& library,
                                           LibraryLocation& selection) {
-  CMacroSelectDlg dlg(
-      services.MainDialog().GetSafeHwnd(), library, selection,
-      [&services](int text) { (void)services.ShowMessage(text, ViewServices::Box::Modal); });
-  if (dlg.DoModal() != CDlgBase::kIdOk) return std::nullopt;
-  return dlg.Choice();
+  return RunSelect<CMacroSelectDlg>(services, library, selection);
+}
+
+std::optional<MacroChoice> RunBulletSelect(ViewServices& services) {
+  return RunBulletSelect(services, g_bulletLibrary, g_librarySelection);
+}
+
+std::optional<MacroChoice> RunBulletSelect(ViewServices& services, MacroLibrary& library,
+                                           LibraryLocation& selection) {
+  return RunSelect<CBulletSelectDlg>(services, library, selection);
 }
 
 int DisableTooLongMacros(ViewServices& services, const MacroLibrary& library, uint8_t type) {

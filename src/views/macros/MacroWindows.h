@@ -2,8 +2,10 @@
 // How the main window opens the macro windows.
 //
 //   Page button 2062:        RunMacroManager(services) (ManagerButtonsPart does this);
+//   Page button 2063:        RunBulletManager(services);
 //   Function-menu item 9:    if (auto choice = RunMacroSelect(services)) assign it to the field:
-//                            name, code, and the macro copy when there is one.
+//                            name, code, and the macro copy when there is one;
+//   Function-menu item 10:   RunBulletSelect(services), the same for a shooting action.
 
 #include <cstdint>
 #include <optional>
@@ -22,6 +24,14 @@ void RunMacroManager(ViewServices& services, MacroLibrary& library, LibraryLocat
 std::optional<MacroChoice> RunMacroSelect(ViewServices& services);
 std::optional<MacroChoice> RunMacroSelect(ViewServices& services, MacroLibrary& library,
                                           LibraryLocation& selection);
+
+// The same two on the shooting-action library.
+void RunBulletManager(ViewServices& services);
+void RunBulletManager(ViewServices& services, MacroLibrary& library, LibraryLocation& selection,
+                      MacroLibrary& scratch);
+std::optional<MacroChoice> RunBulletSelect(ViewServices& services);
+std::optional<MacroChoice> RunBulletSelect(ViewServices& services, MacroLibrary& library,
+                                           LibraryLocation& selection);
 
 // What follows the closing of either manager: when it saved the library, the library is read
 // back from its file; buttons of the current profile whose entry of `library` (function type

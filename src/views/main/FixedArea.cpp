@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 #include "ui/Battery.h"
 #include "ui/CheckButton.h"
+#include "ui/DialogParts.h"
 #include "ui/DlgBase.h"
 #include "ui/ImageButton.h"
 #include "ui/LinkButton.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-constexpr platform::Colour kLabelColour = 0xB4B4B4;
 constexpr platform::Colour kNotLinkedColour = 0x00FFFF;
 constexpr const char16_t* kVersion = u":2.1.6";
 constexpr int kVersionText = 3;
@@ -91,7 +91,8 @@ void FixedArea::Build(CDlgBase& dialog, PartRegistry& registry) {
   const auto label = [&](uint32_t id, const platform::Rect& rc, std::u16string_view text,
                          uint32_t format = platform::dt::kLeft | platform::dt::kVCenter |
                                            platform::dt::kSingleLine) {
-    return add(std::make_unique<CStaticText>(w, id, ScaledRect(rc), kLabelColour, format, text));
+    return add(
+        std::make_unique<CStaticText>(w, id, ScaledRect(rc), ui::kLabelColour, format, text));
   };
 
   image(kMousePicture, page::kMouseStage, u"mouse\\mouse_nr.png");

@@ -5,6 +5,7 @@
 #include "base/Language.h"
 #include "device/ConnectionMode.h"
 #include "device/DeviceLink.h"
+#include "profiles/PollingRate.h"
 #include "profiles/ProfileSettings.h"
 #include "ui/ComboButton.h"
 #include "ui/DialRegions.h"
@@ -23,8 +24,6 @@
 
 namespace {
 constexpr platform::Rect kDialPlace{12, 8, 252, 88};
-constexpr const char16_t* kRateLabels[7] = {u"125Hz",  u"250Hz",  u"500Hz", u"1000Hz",
-                                            u"2000Hz", u"4000Hz", u"8000Hz"};
 }  // namespace
 
 void PollingPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
@@ -68,7 +67,8 @@ void PollingPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
     auto* radio = AddRadio(kFirstRadio2 + i, {x, y + 3, x + 14, y + 17});
     radio->SetShow(false);
     m_radios[static_cast<size_t>(4 + i)] = radio;
-    AddLabel(3146 + i, {x + 18, y, x + 64, y + 20}, kRateLabels[i])->SetShow(false);
+    AddLabel(3146 + i, {x + 18, y, x + 64, y + 20}, PollingRate::Label(static_cast<uint8_t>(i)))
+        ->SetShow(false);
   }
 
   registry.RouteMessages(kFirstRadio, kLastDial, *this);
@@ -168,7 +168,8 @@ platform::LResult PollingPagePart::OnMessage(uint32_t message, platform::WParam,
 void PollingPagePart::OpenRateMenu() {
   std::vector<MenuItem> items;
   for (int index : PollingRules::OfferedIndices(PollingClass())) {
-    items.push_back({kRateLabels[index], static_cast<platform::LParam>(index)});
+    items.push_back(
+        {PollingRate::Label(static_cast<uint8_t>(index)), static_cast<platform::LParam>(index)});
   }
   if (items.empty()) return;
   auto popup = std::make_unique<CComboPollingPopup>(std::move(items));

@@ -2,12 +2,8 @@
 
 #include <algorithm>
 
+#include "profiles/PollingRate.h"
 #include "profiles/ProfileSettings.h"
-
-namespace {
-constexpr std::u16string_view kNames[PollingRules::kRateCount] = {
-    u"125HZ", u"250HZ", u"500HZ", u"1000HZ", u"2000HZ", u"4000HZ", u"8000HZ"};
-}  // namespace
 
 PollingDial PollingRules::DialFor(int pollingClass) {
   switch (pollingClass) {
@@ -51,8 +47,8 @@ int PollingRules::ReceiverChoices(int pollingClass) {
   }
 }
 
-std::u16string_view PollingRules::RateName(int index) {
-  return kNames[std::clamp(index, 0, kRateCount - 1)];
+std::u16string PollingRules::RateName(int index) {
+  return PollingRate::Name(static_cast<uint8_t>(std::clamp(index, 0, kRateCount - 1)));
 }
 
 int PollingRules::StoredIndex(const ProfileSettings& profile) {
@@ -62,7 +58,7 @@ int PollingRules::StoredIndex(const ProfileSettings& profile) {
 bool PollingRules::StoreRate(ProfileSettings& profile, int index) {
   if (index < 0 || index >= kRateCount) return false;
   const std::array<uint8_t, 3> value{static_cast<uint8_t>(index), 0, 0};
-  const std::u16string_view name = RateName(index);
+  const std::u16string name = RateName(index);
   if (profile.PollingRateValue == value && profile.PollingRateName == name) return false;
   profile.PollingRateValue = value;
   profile.PollingRateName = name;

@@ -36,7 +36,7 @@ class PollingRules {
   static int ReceiverChoices(int pollingClass);
 
   // "125HZ" .. "8000HZ"; an index beyond the table names the last rate.
-  static std::u16string_view RateName(int index);
+  static std::u16string RateName(int index);
   // The profile's rate index (byte 0 of PollingRateValue, as stored).
   static int StoredIndex(const ProfileSettings& profile);
   // PollingRateValue (index, 0, 0) and the matching PollingRateName; false when it already

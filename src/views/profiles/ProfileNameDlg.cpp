@@ -1,6 +1,7 @@
 #include "views/profiles/ProfileNameDlg.h"
 
 #include "base/Language.h"
+#include "ui/DialogParts.h"
 #include "ui/EditBox.h"
 #include "ui/ImageButton.h"
 #include "ui/SkinImage.h"
@@ -11,7 +12,6 @@ namespace {
 constexpr int kOkText = 4;
 constexpr int kAddTitleText = 200;
 constexpr int kRenameTitleText = 92;
-constexpr platform::Colour kTitleColour = 0xFE9252;
 
 platform::Rect ScaledRect(int l, int t, int r, int b) {
   return {ui::Scaled(l), ui::Scaled(t), ui::Scaled(r), ui::Scaled(b)};
@@ -39,7 +39,7 @@ void CProfileNameDlg::InitUI(const platform::Rect&) {
   close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
   close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
   AddControl(0, std::make_unique<CStaticText>(hWnd, kTitleLabel, ScaledRect(21, 11, 280, 31),
-                                              kTitleColour, platform::dt::kLeft, m_strTitle));
+                                              ui::kTitleColour, platform::dt::kLeft, m_strTitle));
   m_pEdit = AddControl(
       0, std::make_unique<CEditBox>(hWnd, kNameEdit, ScaledRect(40, 52, 279, 76), m_strInitial));
   m_pEdit->LoadDefaultImages();

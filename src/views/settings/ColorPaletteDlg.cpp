@@ -5,6 +5,7 @@
 #include "base/Language.h"
 #include "platform/Platform.h"
 #include "profiles/ProfileSettings.h"
+#include "ui/DialogParts.h"
 #include "ui/ImageButton.h"
 #include "ui/SkinImage.h"
 #include "ui/StaticText.h"
@@ -12,7 +13,6 @@
 #include "views/main/SettingsTexts.h"
 
 namespace {
-constexpr platform::Colour kTitleColour = 0xFE9252;
 constexpr platform::Colour kPreviewFrame = 0x5A4A3A;
 
 platform::Rect ScaledRect(const platform::Rect& rc) {
@@ -79,9 +79,10 @@ void CColorPaletteDlg::InitUI(const platform::Rect&) {
   close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
   AddControl(0, std::move(close));
 
-  AddControl(0, std::make_unique<CStaticText>(w, 2001, ScaledRect({18, 2, 240, 24}), kTitleColour,
-                                              platform::dt::kLeft | platform::dt::kSingleLine,
-                                              LangText(settings_text::kColour)));
+  AddControl(0,
+             std::make_unique<CStaticText>(w, 2001, ScaledRect({18, 2, 240, 24}), ui::kTitleColour,
+                                           platform::dt::kLeft | platform::dt::kSingleLine,
+                                           LangText(settings_text::kColour)));
   const char16_t* names[3] = {u"R", u"G", u"B"};
   for (int i = 0; i < 3; ++i) {
     const int top = 210 + i * 18;

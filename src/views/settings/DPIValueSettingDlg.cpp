@@ -5,6 +5,7 @@
 #include "base/Language.h"
 #include "platform/Keys.h"
 #include "profiles/SensorDpiTable.h"
+#include "ui/DialogParts.h"
 #include "ui/EditBox.h"
 #include "ui/ImageButton.h"
 #include "ui/SkinImage.h"
@@ -14,7 +15,6 @@
 #include "views/main/SettingsTexts.h"
 
 namespace {
-constexpr platform::Colour kTitleColour = 0xFE9252;
 constexpr int kDpiTitleText = 11;
 constexpr int kThumbHalf = 7;
 constexpr int kMaxTypedDigits = 5;
@@ -49,9 +49,9 @@ void CDPIValueSettingDlg::InitUI(const platform::Rect&) {
   close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
   close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
   AddControl(0, std::move(close));
-  AddControl(0,
-             std::make_unique<CStaticText>(w, kTitleLabel, Scaled({21, 6, 200, 26}), kTitleColour,
-                                           platform::dt::kLeft, LangText(kDpiTitleText)));
+  AddControl(
+      0, std::make_unique<CStaticText>(w, kTitleLabel, Scaled({21, 6, 200, 26}), ui::kTitleColour,
+                                       platform::dt::kLeft, LangText(kDpiTitleText)));
 
   // One row per axis: [label] bar with slider, DPI text, edit box.
   const int left = m_nAxes > 1 ? 40 : 20;

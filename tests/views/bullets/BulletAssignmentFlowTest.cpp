@@ -6,9 +6,10 @@
 
 #include "integration/ProfileDeviceHarness.h"
 #include "keys/ButtonFunctionCode.h"
-#include "macros/bullets/BulletRules.h"
-#include "macros/bullets/ShootingLibraryEditor.h"
-#include "views/bullets/BulletSelectDlg.h"
+#include "macros/editing/BulletRules.h"
+#include "macros/editing/LibraryEdits.h"
+#include "macros/editing/LibraryKind.h"
+#include "views/macros/MacroSelectDlg.h"
 
 namespace {
 
@@ -16,9 +17,11 @@ class BulletAssignmentFlowTest : public ProfileDeviceHarness {};
 
 TEST_F(BulletAssignmentFlowTest, ChosenShootingActionReachesTheMouse) {
   LibraryLocation selection = LibraryLocation::None();
-  bullets::ShootingLibraryEditor editor(bullets, selection);
-  ASSERT_EQ(editor.NewShootingAction(u"Burst"), 0);
-  MacroRecord& record = *editor.Current();
+  ASSERT_EQ(
+      macros::editing::AddEntry(bullets, selection, macros::editing::EntryKind::Macro, u"Burst",
+                                nullptr, macros::editing::kShootingLibrary.functionType),
+      0);
+  MacroRecord& record = *bullets.EntryAt(selection)->record;
   record.actions[2] = bullets::WithStep(record.actions[2], {-5, 9});
   record.MacroKeyLoopNum = 3;
 
@@ -26,15 +29,15 @@ TEST_F(BulletAssignmentFlowTest, ChosenShootingActionReachesTheMouse) {
   CBulletSelectDlg dlg(0, bullets, selection, [&](int t) { shown.push_back(t); });
   desktop.ScriptNextModal([&](platform::WindowId w) { desktop.Click(w, {268, 444}); });
   ASSERT_EQ(dlg.DoModal(), CDlgBase::kIdOk);
-  ASSERT_TRUE(dlg.Selection() && dlg.Selection()->macro);
+  ASSERT_TRUE(dlg.Choice() && dlg.Choice()->macro);
   EXPECT_TRUE(shown.empty());
 
   // What the main window's assignment stores for button 4.
   ButtonSlot& button = Current().buttons[3];
-  button.KeyName = dlg.Selection()->name;
-  button.KeyValue = dlg.Selection()->code;
-  button.MacroKeyIndex = dlg.Selection()->macro->MacroKeyIndex;
-  button.macro = *dlg.Selection()->macro;
+  button.KeyName = dlg.Choice()->name;
+  button.KeyValue = dlg.Choice()->code.bytes;
+  button.MacroKeyIndex = dlg.Choice()->macro->MacroKeyIndex;
+  button.macro = *dlg.Choice()->macro;
   mouse.ClearLog();
   writer.MarkDirty(SettingsWriter::Group::Keys);
   writer.WriteChanges();

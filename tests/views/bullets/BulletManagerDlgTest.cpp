@@ -1,21 +1,20 @@
 // The shooting-action manager driven as a user would on the headless adapter.
 
-#include "views/bullets/BulletManagerDlg.h"
+#include "views/macros/BulletManagerDlg.h"
 
 #include <gtest/gtest.h>
 
 #include "macros/MacroLibraryFile.h"
-#include "macros/bullets/BulletRules.h"
+#include "macros/editing/BulletRules.h"
 #include "platform/Keys.h"
 #include "ui/BulletNumberButton.h"
 #include "ui/EditBox.h"
 #include "ui/MenuPopup.h"
 #include "ui/RadioButton.h"
-#include "views/bullets/ActionBulletXYModifyDlg.h"
-#include "views/bullets/BulletDelayDlg.h"
-#include "views/bullets/BulletLibraryList.h"
 #include "views/bullets/BulletViewsTestSupport.h"
-#include "views/bullets/ShootingActionList.h"
+#include "views/macros/ActionBulletXYModifyDlg.h"
+#include "views/macros/EditShowList.h"
+#include "views/macros/ShootingActionList.h"
 
 namespace {
 
@@ -34,10 +33,13 @@ class BulletManagerDlgTest : public bullettest::BulletViewsTest {
     EXPECT_EQ(dlg.DoModal(), CDlgBase::kIdOk);
     saved = dlg.Saved();
   }
-  void ClickRow(M& dlg, int row) {
-    const platform::Rect rc = dlg.LibraryList()->RowRect(row);
-    desktop.Click(dlg.GetSafeHwnd(), {rc.left + 100, rc.top + 5});
+  // A point on a library row (the list shows from its top row).
+  platform::Point RowPoint(M& dlg, int row) {
+    const CEditShowList& list = *dlg.LibraryList();
+    return {list.m_rc.left + 100,
+            list.m_rc.top + (row - list.TopRow()) * list.RowHeight() + list.RowHeight() / 2};
   }
+  void ClickRow(M& dlg, int row) { desktop.Click(dlg.GetSafeHwnd(), RowPoint(dlg, row)); }
   // Presses the minus (first) or plus (second) half of a bullet number control.
   void PressHalf(const CDlgBase& dlg, uint32_t id, bool plus) {
     const platform::Rect rc = dlg.GetControl(id)->m_rc;
@@ -85,22 +87,22 @@ TEST_F(BulletManagerDlgTest, NewEntryHasFourBulletsAndPlusMinusKeepOneToTen) {
     });
     ClickControl(dlg, M::kNewButton);
     EXPECT_EQ(services->messages, std::vector<int>{242});
-    ASSERT_NE(dlg.Editor().Current(), nullptr);
+    ASSERT_NE(dlg.CurrentMacro(), nullptr);
     EXPECT_EQ(Title(dlg, M::kBulletCount), u"4");
-    EXPECT_EQ(dlg.ActionList()->Record(), dlg.Editor().Current());
-    EXPECT_EQ(CShootingActionList::LineText(*dlg.Editor().Current(), 3, 0), u"bullet 4");
-    EXPECT_EQ(CShootingActionList::LineText(*dlg.Editor().Current(), 0, 1), u"delay 10ms");
-    EXPECT_EQ(CShootingActionList::LineText(*dlg.Editor().Current(), 0, 2), u"X = 0");
-    EXPECT_EQ(CShootingActionList::LineText(*dlg.Editor().Current(), 0, 3), u"Y = 2");
-    EXPECT_EQ(CShootingActionList::LineText(*dlg.Editor().Current(), 0, 4), u"delay 20ms");
+    EXPECT_EQ(dlg.ActionList()->Record(), dlg.CurrentMacro());
+    EXPECT_EQ(CShootingActionList::LineText(*dlg.CurrentMacro(), 3, 0), u"bullet 4");
+    EXPECT_EQ(CShootingActionList::LineText(*dlg.CurrentMacro(), 0, 1), u"delay 10ms");
+    EXPECT_EQ(CShootingActionList::LineText(*dlg.CurrentMacro(), 0, 2), u"X = 0");
+    EXPECT_EQ(CShootingActionList::LineText(*dlg.CurrentMacro(), 0, 3), u"Y = 2");
+    EXPECT_EQ(CShootingActionList::LineText(*dlg.CurrentMacro(), 0, 4), u"delay 20ms");
 
     for (int i = 0; i < 4; ++i) PressHalf(dlg, M::kBulletCount, false);
     EXPECT_EQ(Title(dlg, M::kBulletCount), u"1");
-    EXPECT_EQ(dlg.Editor().Current()->MacroCommandActionNum, 2);
+    EXPECT_EQ(dlg.CurrentMacro()->MacroCommandActionNum, 2);
     for (int i = 0; i < 12; ++i) PressHalf(dlg, M::kBulletCount, true);
     EXPECT_EQ(Title(dlg, M::kBulletCount), u"10");
-    EXPECT_EQ(dlg.Editor().Current()->MacroActionNum, 40u);
-    EXPECT_EQ(dlg.Editor().Current()->MacroCommandActionNum, 20);
+    EXPECT_EQ(dlg.CurrentMacro()->MacroActionNum, 40u);
+    EXPECT_EQ(dlg.CurrentMacro()->MacroCommandActionNum, 20);
     EXPECT_EQ(dlg.ActionList()->SelectedAction(), 39);  // the last action, scrolled into view
     EXPECT_EQ(dlg.ActionList()->FirstColumn(), 6);
   });
@@ -256,8 +258,7 @@ TEST_F(BulletManagerDlgTest, ContextMenuOffersByKindAndRunsAfterItClosed) {
     EXPECT_EQ(forFolder, (std::vector<int>{245, 246, 248, 249, 250, 251, 252}));
 
     // Right click on the shooting action, choose rename.
-    const platform::Rect row = dlg.LibraryList()->RowRect(1);
-    desktop.RightClick(dlg.GetSafeHwnd(), {row.left + 100, row.top + 5});
+    desktop.RightClick(dlg.GetSafeHwnd(), RowPoint(dlg, 1));
     EXPECT_EQ(selection, shot);
     auto* menu = dynamic_cast<CMenuPopup*>(dlg.Popup(M::kMenuSlot));
     ASSERT_NE(menu, nullptr);

@@ -1,6 +1,6 @@
 // Choosing a shooting action for a button.
 
-#include "views/bullets/BulletSelectDlg.h"
+#include "views/macros/MacroWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ class BulletSelectDlgTest : public bullettest::BulletViewsTest {
   static constexpr platform::Point kClose{307, 11};
   static platform::Point Row(int row) { return {120, 40 + row * 20 + 10}; }
 
-  std::optional<BulletSelection> Run(const std::function<void(platform::WindowId)>& script) {
+  std::optional<MacroChoice> Run(const std::function<void(platform::WindowId)>& script) {
     desktop.ScriptNextModal(script);
     return RunBulletSelect(*services, library, selection);
   }
@@ -41,7 +41,7 @@ TEST_F(BulletSelectDlgTest, OkNeedsAShootingActionAndGivesItsCodeNameAndCopy) {
   });
   ASSERT_TRUE(choice.has_value());
   EXPECT_EQ(choice->name, u"Shooting-Spray");
-  EXPECT_EQ(choice->code, (std::array<uint8_t, 3>{0x91, 0, 0}));
+  EXPECT_EQ(choice->code.bytes, (std::array<uint8_t, 3>{0x91, 0, 0}));
   ASSERT_TRUE(choice->macro.has_value());
   EXPECT_EQ(*choice->macro, RecordAt(spray));
   EXPECT_EQ(selection, spray);
@@ -55,7 +55,7 @@ TEST_F(BulletSelectDlgTest, ClosingChoosesNothingAndAnEmptyPlaceFreesTheButton) 
   const auto choice = Run([&](platform::WindowId w) { desktop.Click(w, kOk); });
   ASSERT_TRUE(choice.has_value());
   EXPECT_EQ(choice->name, u"Disabled");
-  EXPECT_EQ(choice->code, (std::array<uint8_t, 3>{0, 0, 0}));
+  EXPECT_EQ(choice->code.bytes, (std::array<uint8_t, 3>{0, 0, 0}));
   EXPECT_FALSE(choice->macro.has_value());
 }
 

@@ -4,11 +4,14 @@
 
 #include "base/Format.h"
 #include "macros/MacroLibraryFile.h"
-#include "macros/bullets/BulletRules.h"
-#include "views/bullets/BulletLibraryList.h"
-#include "views/bullets/BulletManagerDlg.h"
+#include "macros/editing/BulletRules.h"
+#include "macros/editing/LibraryEdits.h"
+#include "macros/editing/LibraryKind.h"
 #include "views/bullets/BulletViewsTestSupport.h"
-#include "views/bullets/ShootingActionList.h"
+#include "views/macros/BulletManagerDlg.h"
+#include "views/macros/EditShowList.h"
+#include "views/macros/MacroWindows.h"
+#include "views/macros/ShootingActionList.h"
 
 namespace {
 
@@ -90,10 +93,9 @@ TEST_F(BulletTransferTest, FolderExportComesBackWithItsShootingActions) {
 
   MacroLibrary other(u"config\\Other.mlf");
   L anchor = L::None();
-  {
-    bullets::ShootingLibraryEditor editor(other, anchor);
-    ASSERT_EQ(editor.NewShootingAction(u"Pistol"), 0);
-  }
+  ASSERT_EQ(macros::editing::AddEntry(other, anchor, macros::editing::EntryKind::Macro, u"Pistol",
+                                      nullptr, macros::editing::kShootingLibrary.functionType),
+            0);
   selection = anchor;  // folders come along when a level-0 entry is selected
   platform.shell().ScriptFileDialog(File(u"Rifles.mbf"));
   RunManager(other, [&](M& dlg) { Choose(dlg, M::kCmdImportEntries); });
@@ -131,8 +133,8 @@ TEST_F(BulletTransferTest, ClosingReadsTheLibraryBackAndWritesButtonsThatPlayMac
   const platform::Point close{745, 14};
   desktop.ScriptNextModal([&](platform::WindowId w) { desktop.Click(w, close); });
   RunBulletManager(*services, library, selection, scratch);
-  EXPECT_TRUE(services->pending.empty());
-  EXPECT_EQ(services->writes, 0);
+  EXPECT_TRUE(services->pending.empty());  // no button plays one: the key table is not marked
+  EXPECT_EQ(services->writes, 1);          // what else is pending goes, as after the macros
   EXPECT_EQ(services->refreshes, 1);
   EXPECT_TRUE(platform.files().FileExists(dataDir + u"config\\BulletLibraryFile.mlf"));
 
@@ -140,7 +142,7 @@ TEST_F(BulletTransferTest, ClosingReadsTheLibraryBackAndWritesButtonsThatPlayMac
   desktop.ScriptNextModal([&](platform::WindowId w) { desktop.Click(w, close); });
   RunBulletManager(*services, library, selection, scratch);
   EXPECT_EQ(services->pending, std::vector<ViewServices::Group>{ViewServices::Group::Keys});
-  EXPECT_EQ(services->writes, 1);
+  EXPECT_EQ(services->writes, 2);
   EXPECT_EQ(services->refreshes, 2);
   EXPECT_TRUE(services->messages.empty());
   EXPECT_EQ(library.EntryAt(L::Level0(0))->name, u"Kept");
@@ -180,7 +182,7 @@ TEST_F(BulletTransferTest, WheelScrollsTheListUnderThePointerAndRepaintsOnlyIt) 
   for (int i = 0; i < 30; ++i) AddEntry(base::Format(u"Entry %d", i));
   selection = L::Level0(0);
   RunManager(library, [&](M& dlg) {
-    CBulletLibraryList& list = *dlg.LibraryList();
+    CEditShowList& list = *dlg.LibraryList();
     const platform::WindowId w = dlg.GetSafeHwnd();
     const platform::Rect listRect = list.m_rc;
     const platform::Rect barRect = dlg.GetControl(M::kLibraryScroll)->m_rc;
@@ -198,7 +200,7 @@ TEST_F(BulletTransferTest, WheelScrollsTheListUnderThePointerAndRepaintsOnlyIt) 
     desktop.Wheel(w, {listRect.left + 20, listRect.top + 20}, 120);
     EXPECT_EQ(list.TopRow(), 0);
     for (int i = 0; i < 40; ++i) desktop.Wheel(w, {listRect.left + 20, listRect.top + 20}, -120);
-    EXPECT_EQ(list.TopRow(), 30 - list.RowsShown());
+    EXPECT_EQ(list.TopRow(), 30 - list.PageRows());
 
     // The bullets: four bullets fill the list, so the wheel does nothing until a fifth.
     CShootingActionList& actions = *dlg.ActionList();

@@ -8,7 +8,8 @@
 #include "base/AppGlobals.h"
 #include "base/Language.h"
 #include "macros/MacroLibrary.h"
-#include "macros/bullets/ShootingLibraryEditor.h"
+#include "macros/editing/LibraryEdits.h"
+#include "macros/editing/LibraryKind.h"
 #include "ui/UiTestSupport.h"
 #include "views/FakeViewServices.h"
 
@@ -38,14 +39,14 @@ class BulletViewsTest : public uitest::UiTest {
   }
   // Adds a shooting action at level 0 (or into `folder`) and returns its location.
   LibraryLocation AddEntry(std::u16string_view name, LibraryLocation at = LibraryLocation::None()) {
-    bullets::ShootingLibraryEditor editor(library, at);
-    EXPECT_EQ(editor.NewShootingAction(name), 0);
+    EXPECT_EQ(macros::editing::AddEntry(library, at, macros::editing::EntryKind::Macro, name,
+                                        nullptr, macros::editing::kShootingLibrary.functionType),
+              0);
     return at;
   }
   LibraryLocation AddFolder(std::u16string_view name) {
     LibraryLocation at = LibraryLocation::None();
-    bullets::ShootingLibraryEditor editor(library, at);
-    EXPECT_EQ(editor.NewFolder(name), 0);
+    EXPECT_EQ(macros::editing::AddEntry(library, at, macros::editing::EntryKind::Folder, name), 0);
     return at;
   }
   MacroRecord& RecordAt(const LibraryLocation& at) { return *library.EntryAt(at)->record; }

@@ -1,11 +1,11 @@
 // What the bullet columns read, for bullets and for imported entries that hold other actions.
 
-#include "views/bullets/ShootingActionList.h"
+#include "views/macros/ShootingActionList.h"
 
 #include <gtest/gtest.h>
 
 #include "macros/MacroRecord.h"
-#include "macros/bullets/BulletRules.h"
+#include "macros/editing/BulletRules.h"
 
 namespace {
 

@@ -1,12 +1,13 @@
-#include "views/bullets/ShootingActionList.h"
+#include "views/macros/ShootingActionList.h"
 
 #include <algorithm>
 
 #include "base/Format.h"
 #include "keys/KeyTables.h"
 #include "macros/MacroRecord.h"
-#include "macros/bullets/BulletRules.h"
+#include "macros/editing/BulletRules.h"
 #include "platform/Platform.h"
+#include "ui/DialogParts.h"
 #include "ui/ScrollBarBase.h"
 #include "ui/SkinImage.h"
 
@@ -15,7 +16,6 @@ namespace {
 constexpr platform::Colour kBackground = 0x2B231D;
 constexpr platform::Colour kColumnBackground = 0x3A2F27;
 constexpr platform::Colour kSelected = 0xD87034;
-constexpr platform::Colour kHeader = 0xFE9252;
 constexpr platform::Colour kText = 0xE6E6E6;
 
 // Which action of its bullet each line shows: the fire, the first delay, the cursor step
@@ -157,7 +157,8 @@ void CShootingActionList::Draw(platform::Canvas& canvas, const platform::Rect&) 
       const int position =
           column * static_cast<int>(bullets::kActionsPerBullet) + kActionOfLine[line];
       if (position == m_nSelected) canvas.FillRect(rc, kSelected);
-      canvas.DrawText(LineText(*m_pRecord, column, line), *m_font, line == 0 ? kHeader : kText, rc,
+      canvas.DrawText(LineText(*m_pRecord, column, line), *m_font,
+                      line == 0 ? ui::kTitleColour : kText, rc,
                       platform::dt::kCenter | platform::dt::kSingleLine | platform::dt::kVCenter |
                           platform::dt::kNoPrefix);
     }

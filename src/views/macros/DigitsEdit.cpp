@@ -1,4 +1,4 @@
-#include "views/bullets/DigitsEdit.h"
+#include "views/macros/DigitsEdit.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "macros/bullets/BulletRules.h"
+#include "macros/editing/BulletRules.h"
 
 #include <algorithm>
 
@@ -64,14 +64,6 @@ MacroAction WithStep(MacroAction action, CursorStep step) {
 
 bool IsCursor(const MacroAction& action) {
   return action.b0 == kCursor;
-}
-
-uint32_t ClampDelay(uint64_t ms) {
-  return static_cast<uint32_t>(std::min<uint64_t>(ms, kMaxDelayMs));
-}
-
-uint8_t ClampLoopCount(uint64_t count) {
-  return static_cast<uint8_t>(std::clamp<uint64_t>(count, 1, 255));
 }
 
 }  // namespace bullets

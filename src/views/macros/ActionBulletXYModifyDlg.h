@@ -5,7 +5,7 @@
 // their button is pressed down.
 
 #include "macros/MacroAction.h"
-#include "macros/bullets/BulletRules.h"
+#include "macros/editing/BulletRules.h"
 #include "ui/DlgBase.h"
 
 class CBulletNumberButton;

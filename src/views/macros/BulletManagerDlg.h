@@ -1,26 +1,29 @@
 #pragma once
-// The shooting-action manager: the shooting-action library as a list with folders, the
-// bullets of the selected entry as columns, the bullet count with its plus and minus, the
-// delay and step editors, the two loop types a shooting action may choose, and the context
-// menu (new, folder, rename, delete, import and export). There is no recording and no
-// insertion or deletion of single actions: those controls exist hidden. Closing writes the
-// library file.
+// The shooting-action manager: the macro manager's library list, entry rules, name dialogs,
+// delay editor, context menu and transfers on the shooting-action library, with what is its
+// own: the bullets of the selected entry as columns, the bullet count with its plus and
+// minus, the step editor and the two loop types a shooting action may choose. There is no
+// recording and no insertion or deletion of single actions: those controls exist hidden.
+// Closing writes the library file.
 
 #include <cstdint>
 #include <optional>
 
-#include "macros/LibraryLocation.h"
-#include "macros/bullets/ShootingLibraryEditor.h"
-#include "ui/DlgBase.h"
+#include <utility>
+#include <vector>
 
-class CBulletLibraryList;
+#include "macros/LibraryLocation.h"
+#include "views/macros/LibraryManagerDlg.h"
+
+class CEditShowList;
 class CBulletNumberButton;
 class CDigitsEdit;
 class CShootingActionList;
 class MacroLibrary;
 class ViewServices;
+struct MacroRecord;
 
-class CBulletManagerDlg : public CDlgBase {
+class CBulletManagerDlg : public CLibraryManagerDlg {
  public:
   // Controls.
   static constexpr uint32_t kCloseButton = 2004;
@@ -75,65 +78,30 @@ class CBulletManagerDlg : public CDlgBase {
                     LibraryLocation& selection, MacroLibrary& scratch);
   ~CBulletManagerDlg() override;
 
-  // After the dialog ended: whether closing wrote the library file.
-  bool Saved() const { return m_bSaved; }
-
-  CBulletLibraryList* LibraryList() const { return m_pLibraryList; }
   CShootingActionList* ActionList() const { return m_pActionList; }
-  bullets::ShootingLibraryEditor& Editor() { return m_editor; }
   // The context menu's items for the current selection (text number and command).
   std::vector<std::pair<int, int>> MenuItems() const;
 
   void InitUI(const platform::Rect& client) override;
-  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override;
-
- protected:
-  void OnOK() override {}
-  void OnCancel() override {}
 
  private:
   void Close();
   // The selected entry into the action list, the loop controls and the bullet count.
-  void LoadCurrent();
+  void LoadSelection() override;
   void ShowLoop();
   void ShowBulletCount();
-  void ReloadLists();
   void OnLibraryList(platform::WParam wParam, platform::LParam lParam);
   void OnBulletCount(platform::LParam lParam);
+  void SetLoopType(uint8_t type);
   void OnLoopCountEdit();
   void ModifySelectedAction();
   void OpenContextMenu();
   void RunCommand(int command);
-  void NewEntry(bool folder);
-  void RenameEntry();
-  void DeleteEntry();
-  void ExportEntry(bool entries);
-  void ImportEntry(bool entries);
-  void Show(int text);
-  void ShowIf(int text) {
-    if (text != 0) Show(text);
-  }
 
-  ViewServices& m_services;
-  MacroLibrary& m_library;
-  LibraryLocation& m_selection;
-  MacroLibrary& m_scratch;
-  bullets::ShootingLibraryEditor m_editor;
-  bool m_bSaved = false;
   std::optional<int> m_pendingCommand;
-  CBulletLibraryList* m_pLibraryList = nullptr;
   CShootingActionList* m_pActionList = nullptr;
   CBulletNumberButton* m_pBulletCount = nullptr;
   CDigitsEdit* m_pLoopEdit = nullptr;
 };
-
-// Opens the manager over the main window and does what follows its closing: the library is
-// read back from its file (kept as it is, with a message, when the file could not be
-// written), and when a button of the current profile plays a macro or shooting action the
-// buttons' copies are refreshed and the key table written; the page is refreshed last.
-void RunBulletManager(ViewServices& services, MacroLibrary& library, LibraryLocation& selection,
-                      MacroLibrary& scratch);
-// The same on the process's shooting-action library and selection.
-void RunBulletManager(ViewServices& services);

@@ -23,8 +23,6 @@ constexpr int kStepLimit = 127;
 constexpr uint32_t kFirstDelayMs = 10;
 constexpr uint32_t kSecondDelayMs = 20;
 constexpr int8_t kNewStepY = 2;
-// The longest delay the delay editor accepts (24 bits would hold more).
-constexpr uint32_t kMaxDelayMs = 15300000;
 
 // One bullet as created: fire, 10 ms, step (0, +2), 20 ms.
 std::array<MacroAction, kActionsPerBullet> MakeBullet();
@@ -59,11 +57,6 @@ CursorStep StepOf(const MacroAction& action);
 MacroAction WithStep(MacroAction action, CursorStep step);
 
 bool IsCursor(const MacroAction& action);
-
-// The delay editor's value: what the text's digits say, at most 15300000.
-uint32_t ClampDelay(uint64_t ms);
-// The loop count as typed: 0 becomes 1, 256 and above become 255.
-uint8_t ClampLoopCount(uint64_t count);
 
 }  // namespace bullets
 

@@ -1,4 +1,4 @@
-#include "views/bullets/ActionBulletXYModifyDlg.h"
+#include "views/macros/ActionBulletXYModifyDlg.h"
 
 #include "base/Format.h"
 #include "base/Language.h"

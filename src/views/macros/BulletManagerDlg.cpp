@@ -1,20 +1,21 @@
-#include "views/bullets/BulletManagerDlg.h"
-
-#include <algorithm>
+#include "views/macros/BulletManagerDlg.h"
 
 #include "base/Format.h"
 #include "base/Language.h"
 #include "device/MacroDownload.h"
 #include "keys/ButtonFunctionCode.h"
-#include "macros/MacroExport.h"
 #include "macros/MacroLibrary.h"
 #include "macros/MacroLibraryFile.h"
-#include "macros/bullets/BulletRules.h"
+#include "macros/editing/ActionEdits.h"
+#include "macros/editing/BulletRules.h"
+#include "macros/editing/LibraryEdits.h"
+#include "macros/editing/LibraryKind.h"
 #include "platform/Platform.h"
 #include "profiles/ProfileSettings.h"
 #include "ui/BulletNumberButton.h"
 #include "ui/CheckButton.h"
 #include "ui/ComboButton.h"
+#include "ui/DialogParts.h"
 #include "ui/HScrollBar.h"
 #include "ui/ImageButton.h"
 #include "ui/MenuPopup.h"
@@ -24,60 +25,34 @@
 #include "ui/StaticText.h"
 #include "ui/VScrollBar.h"
 #include "views/ViewServices.h"
-#include "views/bullets/ActionBulletXYModifyDlg.h"
-#include "views/bullets/BulletDelayDlg.h"
-#include "views/bullets/BulletLibraryList.h"
-#include "views/bullets/BulletTexts.h"
-#include "views/bullets/DigitsEdit.h"
-#include "views/bullets/ShootingActionList.h"
-#include "views/profiles/ProfileNameDlg.h"
+#include "views/macros/ActionBulletXYModifyDlg.h"
+#include "views/macros/ActionTimeModifyDlg.h"
+#include "views/macros/DigitsEdit.h"
+#include "views/macros/EditShowList.h"
+#include "views/macros/LibraryTransfer.h"
+#include "views/macros/MacroKeyOrFolderNameDlg.h"
+#include "views/macros/MacroKeyRenameDlg.h"
+#include "views/macros/MacroListPopup.h"
+#include "views/macros/MacroTexts.h"
+#include "views/macros/MacroWindows.h"
+#include "views/macros/ShootingActionList.h"
 
 namespace {
 
-namespace text = bullets::text;
-using bullets::view_text::kConfirmDelete;
-using bullets::view_text::kDigitsOnly;
-
-constexpr platform::Colour kTitleColour = 0xFE9252;
-constexpr platform::Colour kLabelColour = 0xB4B4B4;
+namespace text = macros::text;
+using macros::editing::EntryKind;
+using macros::editing::kShootingLibrary;
 
 platform::Rect ScaledRect(int l, int t, int r, int b) {
   return {ui::Scaled(l), ui::Scaled(t), ui::Scaled(r), ui::Scaled(b)};
 }
-
-// Context menu rows: text, command, and for which selections the row is offered.
-struct MenuRowDef {
-  int text;
-  int command;
-  bool none;
-  bool macro;
-  bool folder;
-};
-constexpr MenuRowDef kMenuRows[] = {
-    {245, CBulletManagerDlg::kCmdNew, true, true, true},
-    {246, CBulletManagerDlg::kCmdNewFolder, true, true, true},
-    {247, CBulletManagerDlg::kCmdExport, false, true, false},
-    {248, CBulletManagerDlg::kCmdImport, true, true, true},
-    {249, CBulletManagerDlg::kCmdRename, false, true, true},
-    {250, CBulletManagerDlg::kCmdDelete, false, true, true},
-    {251, CBulletManagerDlg::kCmdImportEntries, true, true, true},
-    {252, CBulletManagerDlg::kCmdExportEntries, true, true, true},
-};
-
-constexpr std::u16string_view kMacroFilter = u"mkf file(*.mkf)|*.mkf||";
-constexpr std::u16string_view kEntriesFilter = u"mbf file(*.mbf)|*.mbf||";
 
 }  // namespace
 
 CBulletManagerDlg::CBulletManagerDlg(platform::WindowId parent, ViewServices& services,
                                      MacroLibrary& library, LibraryLocation& selection,
                                      MacroLibrary& scratch)
-    : CDlgBase(kDialogTemplate, parent),
-      m_services(services),
-      m_library(library),
-      m_selection(selection),
-      m_scratch(scratch),
-      m_editor(library, selection) {
+    : CLibraryManagerDlg(parent, services, library, selection, scratch, kShootingLibrary) {
   m_nWidth = kWidth;
   m_nHeight = kHeight;
 }
@@ -89,7 +64,7 @@ void CBulletManagerDlg::InitUI(const platform::Rect&) {
   m_library.CloseAllFolders();
 
   auto label = [&](uint32_t id, platform::Rect rc, int textNumber, bool shown = true,
-                   platform::Colour colour = kLabelColour) {
+                   platform::Colour colour = ui::kLabelColour) {
     AddControl(0, std::make_unique<CStaticText>(hWnd, id, rc, colour,
                                                 platform::dt::kLeft | platform::dt::kVCenter,
                                                 LangText(textNumber), true, shown));
@@ -112,27 +87,28 @@ void CBulletManagerDlg::InitUI(const platform::Rect&) {
       0, std::make_unique<CImageButton>(hWnd, kCloseButton, ScaledRect(738, 7, 753, 22), u""));
   close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
   close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
-  label(kTitleLabel, ScaledRect(24, 4, 400, 28), bullets::view_text::kTitle, true, kTitleColour);
+  label(kTitleLabel, ScaledRect(24, 4, 400, 28), kShootingLibrary.titleText, true,
+        ui::kTitleColour);
 
   // The library.
-  label(kLibraryLabel, ScaledRect(20, 40, 262, 60), bullets::view_text::kLibraryHeading);
-  m_pLibraryList =
-      AddControl(0, std::make_unique<CBulletLibraryList>(
-                        hWnd, kLibraryList, ScaledRect(20, 64, 248, 444), m_library, m_selection));
+  label(kLibraryLabel, ScaledRect(20, 40, 262, 60), kShootingLibrary.libraryHeaderText);
+  m_pLibrary = AddControl(
+      0, std::make_unique<CEditShowList>(hWnd, kLibraryList, ScaledRect(20, 64, 248, 444),
+                                         m_library, m_selection, kShootingLibrary.itemIcon));
   auto* libraryBar = AddControl(
       0, std::make_unique<CVScrollBar>(hWnd, kLibraryScroll, ScaledRect(250, 64, 262, 444)));
-  m_pLibraryList->AttachScrollBar(libraryBar);
+  m_pLibrary->SetScrollBar(libraryBar);
   button(kNewButton, ScaledRect(20, 452, 140, 478), 200);
   button(kDeleteButton, ScaledRect(142, 452, 262, 478), 202);
 
   // The bullets.
-  label(kActionLabel, ScaledRect(290, 40, 740, 60), bullets::view_text::kActionHeading);
+  label(kActionLabel, ScaledRect(290, 40, 740, 60), kShootingLibrary.actionHeaderText);
   m_pActionList = AddControl(
       0, std::make_unique<CShootingActionList>(hWnd, kActionList, ScaledRect(290, 64, 740, 196)));
   auto* actionBar =
       AddControl(0, std::make_unique<CHScrollBar>(hWnd, ScaledRect(290, 200, 740, 212)));
   m_pActionList->AttachScrollBar(actionBar);
-  label(kBulletLabel, ScaledRect(290, 228, 400, 252), bullets::view_text::kBulletCount);
+  label(kBulletLabel, ScaledRect(290, 228, 400, 252), text::kBulletCount);
   m_pBulletCount = AddControl(0, std::make_unique<CBulletNumberButton>(
                                      hWnd, kBulletCount, ScaledRect(404, 228, 494, 252), u"",
                                      platform::Rect{0, 0, 24, 24}, platform::Rect{66, 0, 90, 24}));
@@ -173,21 +149,13 @@ void CBulletManagerDlg::InitUI(const platform::Rect&) {
   }
 
   SetFrameBitmapFile(ui::SkinPath(u"Frame_manager.bmp"));
-  m_pLibraryList->ScrollTo(m_selection);
-  LoadCurrent();
+  m_pLibrary->Reload();
+  m_pLibrary->ShowSelection();
+  LoadSelection();
 }
 
-void CBulletManagerDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
-}
-
-void CBulletManagerDlg::Show(int textNumber) {
-  (void)m_services.ShowMessage(textNumber, ViewServices::Box::Modal);
-}
-
-void CBulletManagerDlg::LoadCurrent() {
-  if (m_pActionList) m_pActionList->SetRecord(m_editor.Current());
+void CBulletManagerDlg::LoadSelection() {
+  if (m_pActionList) m_pActionList->SetRecord(CurrentMacro());
   ShowLoop();
   ShowBulletCount();
 }
@@ -195,7 +163,7 @@ void CBulletManagerDlg::LoadCurrent() {
 void CBulletManagerDlg::ShowLoop() {
   const RadioGroupBits bits = RadioBitsOf(kLoopHeld);
   g_nRadioFlags &= ~bits.group;
-  const MacroRecord* record = m_editor.Current();
+  const MacroRecord* record = CurrentMacro();
   bool showCount = false;
   if (record) {
     switch (record->MacroKeyLoopType) {
@@ -225,21 +193,14 @@ void CBulletManagerDlg::ShowLoop() {
 
 void CBulletManagerDlg::ShowBulletCount() {
   if (!m_pBulletCount) return;
-  const MacroRecord* record = m_editor.Current();
+  const MacroRecord* record = CurrentMacro();
   m_pBulletCount->SetTitle(record ? base::Format(u"%u", bullets::BulletCount(*record)) : u"");
 }
 
-void CBulletManagerDlg::ReloadLists() {
-  if (m_pLibraryList) m_pLibraryList->ScrollTo(m_selection);
-  LoadCurrent();
-}
-
 std::vector<std::pair<int, int>> CBulletManagerDlg::MenuItems() const {
-  const LibraryEntry* entry = m_library.EntryAt(m_selection);
   std::vector<std::pair<int, int>> items;
-  for (const MenuRowDef& row : kMenuRows) {
-    const bool offered = !entry ? row.none : entry->IsFolder() ? row.folder : row.macro;
-    if (offered) items.emplace_back(row.text, row.command);
+  for (const int item : macros::editing::ContextMenuItems(m_library, m_selection)) {
+    items.emplace_back(CMacroListPopup::kFirstText + item, item);
   }
   return items;
 }
@@ -262,13 +223,13 @@ void CBulletManagerDlg::OpenContextMenu() {
 void CBulletManagerDlg::OnLibraryList(platform::WParam, platform::LParam lParam) {
   if (lParam == Notify::kClicked || lParam == Notify::kDoubleClicked ||
       lParam == Notify::kRightClicked) {
-    LoadCurrent();
+    LoadSelection();
   }
   if (lParam == Notify::kRightClicked) OpenContextMenu();
 }
 
 void CBulletManagerDlg::OnBulletCount(platform::LParam lParam) {
-  MacroRecord* record = m_editor.Current();
+  MacroRecord* record = CurrentMacro();
   if (!record || !m_pActionList) return;
   if (lParam == CBulletNumberButton::kPressedSecond) {
     const int last = bullets::AddBullet(*record);
@@ -284,26 +245,37 @@ void CBulletManagerDlg::OnBulletCount(platform::LParam lParam) {
   ShowBulletCount();
 }
 
-void CBulletManagerDlg::OnLoopCountEdit() {
-  MacroRecord* record = m_editor.Current();
-  if (!record || !m_pLoopEdit || record->MacroKeyLoopType != 2) return;
-  const uint64_t typed = CDigitsEdit::ParseDigits(m_pLoopEdit->GetText());
-  (void)m_editor.SetLoopCount(typed);
-  if (typed != record->MacroKeyLoopNum) {
-    m_pLoopEdit->SetText(base::Format(u"%u", record->MacroKeyLoopNum));
+void CBulletManagerDlg::SetLoopType(uint8_t type) {
+  MacroRecord* record = CurrentMacro();
+  if (record) record->MacroKeyLoopType = type;
+  ShowLoop();  // no entry: every radio stays unchecked
+  if (record && type == 2 && m_pLoopEdit) {
+    m_pLoopEdit->SelectAll();
+    SetFocusControl(m_pLoopEdit);
   }
 }
 
+void CBulletManagerDlg::OnLoopCountEdit() {
+  MacroRecord* record = CurrentMacro();
+  if (!record || !m_pLoopEdit || record->MacroKeyLoopType != 2) return;
+  const macros::editing::LoopCountEdit edit =
+      macros::editing::ParseLoopCount(m_pLoopEdit->GetText());
+  record->MacroKeyLoopNum = edit.value;
+  if (edit.replacement) m_pLoopEdit->SetText(*edit.replacement);
+}
+
 void CBulletManagerDlg::ModifySelectedAction() {
-  MacroRecord* record = m_editor.Current();
+  MacroRecord* record = CurrentMacro();
   if (!record || !m_pActionList) return;
   const int position = m_pActionList->SelectedAction();
   if (position < 0 || static_cast<uint32_t>(position) >= record->MacroActionNum) return;
   const MacroAction action = record->GetAction(static_cast<uint32_t>(position));
   if (action.IsDelay()) {
-    CBulletDelayDlg dlg(GetSafeHwnd(), action, [this](int t) { Show(t); });
-    if (dlg.DoModal() == kIdOk)
-      (void)record->SetAction(static_cast<uint32_t>(position), dlg.Action());
+    CActionTimeModifyDlg dlg(GetSafeHwnd(), action.DelayMs(), [this](int t) { Show(t); });
+    if (dlg.DoModal() == kIdOk) {
+      (void)record->SetAction(static_cast<uint32_t>(position),
+                              macros::editing::EditedDelay(dlg.Milliseconds()));
+    }
   } else if (bullets::IsCursor(action)) {
     CActionBulletXYModifyDlg dlg(GetSafeHwnd(), action);
     if (dlg.DoModal() == kIdOk)
@@ -314,89 +286,6 @@ void CBulletManagerDlg::ModifySelectedAction() {
   m_pActionList->Reload();
 }
 
-void CBulletManagerDlg::NewEntry(bool folder) {
-  const auto check = [](std::u16string_view name) { return name.empty() ? text::kEnterName : 0; };
-  CProfileNameDlg dlg(
-      GetSafeHwnd(), u"",
-      LangText(folder ? bullets::view_text::kNewFolderTitle : bullets::view_text::kNewEntryTitle),
-      check, [this](int t) { Show(t); });
-  if (dlg.DoModal() != kIdOk) return;
-  ShowIf(folder ? m_editor.NewFolder(dlg.Name()) : m_editor.NewShootingAction(dlg.Name()));
-  ReloadLists();
-}
-
-void CBulletManagerDlg::RenameEntry() {
-  const LibraryEntry* entry = m_editor.SelectedEntry();
-  if (!entry) return Show(text::kSelectEntry);
-  const auto check = [this](std::u16string_view name) { return m_editor.CheckRename(name); };
-  CProfileNameDlg dlg(GetSafeHwnd(), entry->name, LangText(bullets::view_text::kRenameTitle), check,
-                      [this](int t) { Show(t); });
-  if (dlg.DoModal() != kIdOk) return;
-  ShowIf(m_editor.Rename(dlg.Name()));
-  ReloadLists();
-}
-
-void CBulletManagerDlg::DeleteEntry() {
-  if (const int refused = m_editor.CheckSelected()) return Show(refused);
-  if (m_services.ShowMessage(kConfirmDelete, ViewServices::Box::Modal) != kIdOk) return;
-  std::vector<bullets::AssignedButton> buttons;
-  for (const ButtonSlot& button : m_services.CurrentProfile().buttons) {
-    buttons.push_back({button.KeyValue[0], button.MacroKeyIndex});
-  }
-  ShowIf(m_editor.Delete(buttons));
-  ReloadLists();
-}
-
-void CBulletManagerDlg::ExportEntry(bool entries) {
-  if (!entries) {
-    const LibraryEntry* entry = m_editor.SelectedEntry();
-    if (!entry || !entry->IsMacro()) return;
-  }
-  platform::FileDialogDesc desc;
-  desc.owner = GetSafeHwnd();
-  desc.title = LangText(entries ? bullets::view_text::kExportEntriesTitle
-                                : bullets::view_text::kExportTitle);
-  desc.defaultExtension = entries ? u"mbf" : u"mkf";
-  desc.defaultName = entries ? macros::DefaultEntriesExportName(m_library, m_selection)
-                             : macros::DefaultMacroExportName(m_library, m_selection);
-  desc.filter = entries ? kEntriesFilter : kMacroFilter;
-  desc.overwritePrompt = true;
-  const std::optional<std::u16string> path = platform::ShellServices().SaveFileDialog(desc);
-  if (!path) return;
-  const bool written = entries ? macros::ExportEntries(*path, m_library, m_selection)
-                               : macros::ExportMacro(*path, m_library, m_selection);
-  if (!written) Show(bullets::view_text::kFileNotWritten);
-}
-
-void CBulletManagerDlg::ImportEntry(bool entries) {
-  platform::FileDialogDesc desc;
-  desc.owner = GetSafeHwnd();
-  desc.title = LangText(entries ? bullets::view_text::kImportEntriesTitle
-                                : bullets::view_text::kImportTitle);
-  desc.defaultExtension = entries ? u"mbf" : u"mkf";
-  desc.defaultName = entries ? u".mbf" : u".mkf";
-  desc.filter = entries ? kEntriesFilter : kMacroFilter;
-  desc.mustExist = true;
-  const std::optional<std::u16string> path = platform::ShellServices().OpenFileDialog(desc);
-  if (!path) return;
-  const macros::ImportResult result =
-      entries ? macros::ImportEntries(*path, m_library, m_scratch, m_selection)
-              : macros::ImportMacro(*path, m_library, m_scratch, m_selection);
-  switch (result) {
-    case macros::ImportResult::Imported:
-    case macros::ImportResult::GroupFull:
-      break;
-    case macros::ImportResult::NameExists:
-      Show(text::kNameExists);
-      break;
-    case macros::ImportResult::NothingToImport:
-    case macros::ImportResult::Unreadable:
-      Show(bullets::view_text::kNothingToImport);
-      break;
-  }
-  ReloadLists();
-}
-
 void CBulletManagerDlg::RunCommand(int command) {
   switch (command) {
     case kCmdNew:
@@ -404,17 +293,17 @@ void CBulletManagerDlg::RunCommand(int command) {
     case kCmdNewFolder:
       return NewEntry(true);
     case kCmdExport:
-      return ExportEntry(false);
+      return ExportEntries(true);
     case kCmdImport:
-      return ImportEntry(false);
+      return ImportEntries(true);
     case kCmdRename:
       return RenameEntry();
     case kCmdDelete:
       return DeleteEntry();
     case kCmdImportEntries:
-      return ImportEntry(true);
+      return ImportEntries(false);
     case kCmdExportEntries:
-      return ExportEntry(true);
+      return ExportEntries(false);
     default:
       return;
   }
@@ -473,7 +362,7 @@ platform::LResult CBulletManagerDlg::OnMessage(platform::WindowId window, uint32
       OnLibraryList(wParam, lParam);
       return done();
     case kLibraryScroll:
-      if (m_pLibraryList) m_pLibraryList->OnScrollBar(wParam, lParam);
+      if (m_pLibrary) m_pLibrary->OnScrollNotice(wParam, lParam);
       return done();
     case kActionScroll:
       if (m_pActionList) m_pActionList->OnScrollBar(wParam, lParam);
@@ -493,21 +382,13 @@ platform::LResult CBulletManagerDlg::OnMessage(platform::WindowId window, uint32
     case kLoopHeld:
     case kLoopCount:
       if (lParam == Notify::kClicked) {
-        if (!m_editor.SetLoopType(message == kLoopHeld ? 1 : 2)) {
-          ShowLoop();  // no entry: every radio stays unchecked
-          return done();
-        }
-        ShowLoop();
-        if (message == kLoopCount && m_pLoopEdit) {
-          m_pLoopEdit->SelectAll();
-          SetFocusControl(m_pLoopEdit);
-        }
+        SetLoopType(message == kLoopHeld ? 1 : 2);
         return done();
       }
       break;
     case kLoopCountEdit:
       if (lParam == CDigitsEdit::kRefusedCharacter) {
-        Show(kDigitsOnly);
+        Show(text::kDigitsOnly);
       } else if (lParam == Notify::kValueChanged) {
         OnLoopCountEdit();
       }
@@ -527,23 +408,9 @@ void RunBulletManager(ViewServices& services, MacroLibrary& library, LibraryLoca
   services.Macros().MarkManagerOpened();
   CBulletManagerDlg dlg(services.MainDialog().GetSafeHwnd(), services, library, selection, scratch);
   (void)dlg.DoModal();
-  if (dlg.Saved()) {
-    (void)ReadLibraryFile(library);
-  } else {
-    // Reading the old file back would throw the edits away: keep them and say so.
-    (void)services.ShowMessage(bullets::view_text::kLibraryNotSaved, ViewServices::Box::Modal);
-  }
-  const auto& buttons = services.CurrentProfile().buttons;
-  const bool playsMacros = std::any_of(buttons.begin(), buttons.end(), [](const ButtonSlot& b) {
-    return b.KeyValue[0] == ButtonFunctionCode::MacroFunction ||
-           b.KeyValue[0] == ButtonFunctionCode::ShootingFunction;
-  });
-  if (playsMacros) {
-    services.Macros().MarkManagerOpened();
-    services.MarkPending(ViewServices::Group::Keys);
-    services.WriteNow();
-  }
-  services.RefreshPage();
+  // Reading the old file back would throw the edits away: they are kept, and the user told.
+  if (!dlg.Saved()) (void)services.ShowMessage(text::kShootingNotSaved, ViewServices::Box::Modal);
+  AfterManagerClosed(services, library, dlg.Saved(), kShootingLibrary.functionType);
 }
 
 void RunBulletManager(ViewServices& services) {

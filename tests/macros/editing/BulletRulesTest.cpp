@@ -1,4 +1,4 @@
-#include "macros/bullets/BulletRules.h"
+#include "macros/editing/BulletRules.h"
 
 #include <gtest/gtest.h>
 
@@ -122,17 +122,6 @@ TEST(BulletRulesTest, StepEditorStopsAt127EitherWay) {
   EXPECT_EQ(a, (MacroAction{0xE4, 0, 0x81, 0x7F}));
   EXPECT_EQ(bullets::StepOf(a), (bullets::CursorStep{-127, 127}));
   EXPECT_EQ(bullets::StepOf({0xE4, 0, 0x80, 0xFF}), (bullets::CursorStep{-128, -1}));
-}
-
-TEST(BulletRulesTest, EditorValuesAreClamped) {
-  EXPECT_EQ(bullets::ClampLoopCount(0), 1);
-  EXPECT_EQ(bullets::ClampLoopCount(1), 1);
-  EXPECT_EQ(bullets::ClampLoopCount(255), 255);
-  EXPECT_EQ(bullets::ClampLoopCount(256), 255);
-  EXPECT_EQ(bullets::ClampLoopCount(300), 255);
-  EXPECT_EQ(bullets::ClampDelay(15300000), 15300000u);
-  EXPECT_EQ(bullets::ClampDelay(15300001), 15300000u);
-  EXPECT_EQ(bullets::ClampDelay(99999999999ull), 15300000u);
 }
 
 TEST(BulletRulesTest, WheelMovesOneColumnOnlyWhileThereIsMoreToShow) {
