@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iostream>
+#include <map>
 #include <set>
 
 #include "adapters/headless/HeadlessPlatform.h"
@@ -190,6 +192,40 @@ TEST_F(MainKeyboardTest, EveryControlAUserWorksHasANameInBothLanguages) {
     EXPECT_GT(named, 40);
     dlg.Destroy();
   }
+}
+
+TEST_F(MainKeyboardTest, TheMainWindowTellsEachKindOfControlByItsRole) {
+  CVantrelDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  desktop.RunUntilIdle();
+  using platform::AccessibleRole;
+  std::map<AccessibleRole, int> count;
+  for (int i = 0; i < dlg.AccessibleCount(); ++i) {
+    platform::AccessibleItem item;
+    ASSERT_TRUE(dlg.AccessibleItemAt(i, item));
+    ++count[item.role];
+  }
+  // Nine page tabs and five profile slots; nine button fields, the profile selector, the
+  // lighting effect and the polling-rate field; the five polling dials, the power dial, eight
+  // DPI bars and the four sliders of the pages.
+  EXPECT_GE(count[AccessibleRole::PageTab], 14);
+  EXPECT_GE(count[AccessibleRole::ComboBox], 12);
+  EXPECT_GE(count[AccessibleRole::Slider], 6 + 8 + 4);
+  EXPECT_EQ(count[AccessibleRole::ProgressBar], 1);
+  EXPECT_EQ(count[AccessibleRole::None], 0);
+  static const std::map<AccessibleRole, const char*> kNames{
+      {AccessibleRole::PushButton, "push button"},   {AccessibleRole::CheckButton, "check button"},
+      {AccessibleRole::RadioButton, "radio button"}, {AccessibleRole::Slider, "slider"},
+      {AccessibleRole::ComboBox, "combo box"},       {AccessibleRole::PageTab, "page tab"},
+      {AccessibleRole::StaticText, "static text"},   {AccessibleRole::Graphic, "graphic"},
+      {AccessibleRole::ProgressBar, "progress bar"}};
+  std::cout << "main window: " << dlg.AccessibleCount() << " controls;";
+  for (const auto& [role, n] : count) {
+    const auto name = kNames.find(role);
+    std::cout << " " << (name != kNames.end() ? name->second : "other") << " " << n << ";";
+  }
+  std::cout << "\n";
+  dlg.Destroy();
 }
 
 }  // namespace
