@@ -63,7 +63,7 @@ std::string UiDump::Format() {
       AppendRect(out, rc);
       out += std::string(" visible=") + (visible && item.visible ? "1" : "0") +
              " enabled=" + (item.enabled ? "1" : "0") + " checked=" + (item.checked ? "1" : "0") +
-             " text=" + Utf8OneLine(item.text) + "\n";
+             " focused=" + (item.focused ? "1" : "0") + " text=" + Utf8OneLine(item.text) + "\n";
     }
   }
   return out;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/AccessibleNames.h"
 #include "app/PageParts.h"
 #include "app/UiDump.h"
 #include "base/AppGlobals.h"
@@ -115,6 +116,7 @@ void CVantrelDlg::InitUI(const platform::Rect&) {
   m_parts.push_back(std::move(companion));
   for (auto& part : m_parts) part->Build(*this, m_router);
   StopOnRefusedClaims();
+  NameMainPageControls(*this);
   LayoutPages();
   ShowPages();
 }
@@ -212,8 +214,9 @@ platform::LResult CVantrelDlg::OnMessage(platform::WindowId window, uint32_t mes
       OnTimer(wParam);
       break;  // the skinned base may run timers of its own
     case msg::kKeyDown:
-      // Neither Enter nor Escape closes the main window.
-      if (wParam == platform::kVkReturn || wParam == platform::kVkEscape) return 1;
+      // Escape does not close the main window; Enter works the focused control and else
+      // does nothing (OnOK).
+      if (wParam == platform::kVkEscape) return 1;
       break;
     case msg::kCommand:
       if ((wParam & 0xFFFF) == kCmdTrayShow) ShowRequest();

@@ -71,6 +71,9 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   // Destroys the window (tests that drive it without a modal loop).
   void Destroy();
   platform::WindowId Handle() const { return m_hWnd; }
+  // The top bar, the columns of the fixed area left to right, then the page column, each
+  // read top to bottom, so that a page's controls follow its tab.
+  std::vector<CControlBase*> FocusOrder() const override;
 
   bool m_bShowWindow = true;
   bool m_bShownByDevice = false;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Accessibility.h"
 #include "platform/Canvas.h"
 #include "platform/Types.h"
 
@@ -20,6 +21,9 @@ class WindowHandler {
   // system's default processing (for WM_CLOSE the default destroys the window).
   virtual LResult OnMessage(WindowId window, uint32_t message, WParam wParam, LParam lParam,
                             bool& handled) = 0;
+  // What the window tells screen readers; nullptr for a window that tells nothing. Asked on
+  // the user-interface thread when a screen reader first looks at the window.
+  virtual AccessibleTree* Accessible() { return nullptr; }
 };
 
 enum class WindowKind {
@@ -110,6 +114,12 @@ class WindowSystem {
   virtual Point ScreenToClient(WindowId window, Point p) = 0;
   // The modifier keys (platform::mod bits, Keys.h) held as the current key message was sent.
   virtual uint32_t KeyModifiers() { return 0; }
+
+  // Tells screen readers that item `index` of the window's AccessibleTree changed (-1: the
+  // window itself).
+  virtual void NotifyAccessible(WindowId window, AccessibleEvent event, int index) {
+    (void)window, (void)event, (void)index;
+  }
 
   // GetSystemMetrics(SM_CXFULLSCREEN / SM_CYFULLSCREEN), SPI_GETWORKAREA, and the logical
   // pixels per inch of the screen divided by 96.

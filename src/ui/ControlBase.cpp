@@ -44,6 +44,9 @@ bool CControlBase::OnRButtonUp(uint32_t, int, int) {
 bool CControlBase::OnLButtonDblClk(uint32_t, int, int) {
   return false;
 }
+bool CControlBase::CanFocus() const {
+  return ui::IsOperable(ui::RoleOf(*this));
+}
 bool CControlBase::OnKeyDown(uint32_t, uint32_t) {
   return false;
 }

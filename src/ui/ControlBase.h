@@ -10,6 +10,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Types.h"
+#include "ui/ControlRole.h"
 
 // lParam of a control notification.
 namespace Notify {
@@ -66,8 +67,9 @@ class CControlBase {
   virtual bool IsDragging() const { return false; }
 
   // Keyboard and wheel. Only a drawable, enabled control gets them (the window decides).
-  // Takes keyboard focus (Tab, click).
-  virtual bool CanFocus() const { return false; }
+  // Takes keyboard focus (Tab, click). By default the controls whose role is worked with
+  // keys do (ui::IsOperable).
+  virtual bool CanFocus() const;
   // Focus gained or lost; the control repaints itself.
   virtual void OnFocusChanged(bool /*focused*/) {}
   // Key and character messages of the focused control, and the wheel of the control under
@@ -100,6 +102,10 @@ class CControlBase {
   bool m_bResponse;
   std::u16string m_strTitle;
   platform::WindowId m_hWnd;
+  // For the keyboard and screen readers: a role other than the class's (ui::Role::Auto keeps
+  // the class's), and a name for a control whose caption does not say what it is.
+  ui::Role m_enRole = ui::Role::Auto;
+  std::u16string m_strAccName;
 
  protected:
   bool Contains(int x, int y) const { return m_rc.Contains({x, y}); }

@@ -7,6 +7,7 @@
 #include "base/Language.h"
 #include "platform/Keys.h"
 #include "platform/Platform.h"
+#include "ui/KeyboardOperation.h"
 #include "ui/SkinImage.h"
 #include "ui/WndPopup.h"
 
@@ -227,6 +228,10 @@ void CDlgBase::DrawControls(platform::Canvas& canvas, const platform::Rect& upda
       control->Draw(canvas, area);
     }
   }
+  if (m_bFocusMark && m_pFocusControl && m_pFocusControl->IsDrawable() &&
+      !ui::FocusMarkRect(*m_pFocusControl).Intersect(area).IsEmpty()) {
+    ui::DrawFocusMark(canvas, *m_pFocusControl);
+  }
 }
 
 void CDlgBase::OnPaint() {
@@ -243,6 +248,7 @@ void CDlgBase::OnPaint() {
   }
   canvas.SetClip({});
   windows.EndPaint(m_hWnd);
+  NotifyAccessibleChanges();
   NotifyPainted();
 }
 
@@ -406,6 +412,7 @@ void CDlgBase::OnMouseHover() {
 
 bool CDlgBase::OnLButtonDown(platform::WParam flags, platform::Point pt) {
   auto& windows = platform::Windows();
+  ShowFocusMark(false);
   // The page may have been laid out again since the pointer last moved (a write refreshes it):
   // the press goes to what is under the pointer now, not to what was there then.
   if (!m_bMouseDown && (!m_pHoverControl || HitTest(pt) != m_pHoverControl)) OnMouseMove(0, pt);
@@ -507,15 +514,35 @@ void CDlgBase::SetFocusControl(CControlBase* control) {
   m_pFocusControl = control;
   if (previous) {
     previous->m_bFocused = false;
+    if (m_bFocusMark) {
+      const platform::Rect mark = ui::FocusMarkRect(*previous);
+      InvalidateRect(&mark);
+    }
     previous->OnFocusChanged(false);
   }
   if (control && m_pFocusControl == control) {
     control->m_bFocused = true;
+    if (m_bFocusMark) {
+      const platform::Rect mark = ui::FocusMarkRect(*control);
+      InvalidateRect(&mark);
+    }
     control->OnFocusChanged(true);
+    if (m_bAccessibleWatched && m_pFocusControl == control && m_hWnd) {
+      platform::Windows().NotifyAccessible(m_hWnd, platform::AccessibleEvent::Focus,
+                                           IndexOf(control));
+    }
   }
 }
 
-bool CDlgBase::MoveFocus(bool backwards) {
+void CDlgBase::ShowFocusMark(bool show) {
+  if (show == m_bFocusMark) return;
+  m_bFocusMark = show;
+  if (!m_pFocusControl) return;
+  const platform::Rect mark = ui::FocusMarkRect(*m_pFocusControl);
+  InvalidateRect(&mark);
+}
+
+std::vector<CControlBase*> CDlgBase::FocusOrder() const {
   std::vector<CControlBase*> order;
   for (const auto& layer : m_vecLayer) {
     for (const auto& control : layer) {
@@ -524,6 +551,39 @@ bool CDlgBase::MoveFocus(bool backwards) {
       }
     }
   }
+  return order;
+}
+
+bool CDlgBase::Holds(const CControlBase* control) const {
+  for (const auto& layer : m_vecLayer) {
+    for (const auto& held : layer) {
+      if (held.get() == control) return true;
+    }
+  }
+  return false;
+}
+
+void CDlgBase::ClickControl(CControlBase& control, platform::Point pt, ClickKind kind) {
+  if (!control.TakesInput() || !m_hWnd) return;
+  auto& windows = platform::Windows();
+  const uint32_t id = control.m_uID;
+  CControlBase* target = &control;
+  // Each handler may close the window or rebuild the page: stop when the control is gone.
+  auto gone = [&] { return !m_hWnd || !windows.IsWindow(m_hWnd) || !Holds(target); };
+  if (kind == ClickKind::WithMove) control.OnMouseMove(0, pt.x, pt.y);
+  control.OnLButtonDown(0, pt.x, pt.y);
+  if (gone()) return;
+  const platform::Rect rc = control.m_rc;
+  control.OnLButtonUp(0, pt.x, pt.y);
+  if (gone()) return;
+  // The pointer is elsewhere: the control goes back to its look without it.
+  if (m_pHoverControl != &control) control.OnMouseMove(0, -1, -1);
+  // Repainted whatever the release says: the press and the release may cancel out.
+  InvalidateRect(RepaintsWholeWindowOnRelease(id) ? nullptr : &rc);
+}
+
+bool CDlgBase::MoveFocus(bool backwards) {
+  const std::vector<CControlBase*> order = FocusOrder();
   if (order.empty()) {
     SetFocusControl(nullptr);
     return false;
@@ -557,9 +617,14 @@ bool CDlgBase::OnKeyDown(uint32_t vk) {
       if (m_hWnd && windows.IsWindow(m_hWnd)) InvalidateRect(&rc);
       return true;
     }
+    if (!KeysAreData()) {
+      ShowFocusMark(true);
+      if (ui::OperateByKey(*this, *focus, vk, modifiers)) return true;
+    }
   }
-  if (vk == platform::kVkTab &&
+  if (vk == platform::kVkTab && !KeysAreData() &&
       (modifiers & (platform::mod::kControl | platform::mod::kAlt)) == 0) {
+    ShowFocusMark(true);
     MoveFocus((modifiers & platform::mod::kShift) != 0);
     return true;
   }

@@ -18,7 +18,9 @@
 
 class CWndPopup;
 
-class CDlgBase : public platform::WindowHandler, public ui::SkinnedWindow {
+class CDlgBase : public platform::WindowHandler,
+                 public ui::SkinnedWindow,
+                 public platform::AccessibleTree {
  public:
   static constexpr int kLayers = 10;
   static constexpr int kPopupSlots = 11;
@@ -76,9 +78,20 @@ class CDlgBase : public platform::WindowHandler, public ui::SkinnedWindow {
   // both the control losing and the one gaining focus are told.
   void SetFocusControl(CControlBase* control);
   CControlBase* GetFocusControl() const { return m_pFocusControl; }
-  // Tab and Shift+Tab: the next (previous) drawable, enabled control that can take focus, in
-  // layer and list order, wrapping around. False when there is none.
+  // Tab and Shift+Tab: the next (previous) control of FocusOrder, wrapping around. False when
+  // there is none.
   bool MoveFocus(bool backwards);
+  // The drawable, enabled controls that can take focus, in Tab order: by default layer and
+  // list order.
+  virtual std::vector<CControlBase*> FocusOrder() const;
+  // Whether the focus mark is shown: from the first key that moves or uses the focus until
+  // the next mouse press, so that the mouse user sees the window as it always was.
+  bool FocusMarkShown() const { return m_bFocusMark; }
+  // Works a control from the keyboard as the mouse would: a press and a release at `pt`
+  // (first a move there for a control that acts on where the pointer is, such as a dial).
+  enum class ClickKind { PressRelease, WithMove };
+  void ClickControl(CControlBase& control, platform::Point pt,
+                    ClickKind kind = ClickKind::PressRelease);
 
   void ClosePopup(int slot);
   // Closes the slot's previous popup, then creates `popup` at `rc` (client coordinates).
@@ -88,6 +101,17 @@ class CDlgBase : public platform::WindowHandler, public ui::SkinnedWindow {
 
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override;
+
+  // Screen readers: one item per control of layers 0..9, in order (DlgBaseAccessible.cpp).
+  // Once a reader has asked, the window reports focus moves and, after each paint, the
+  // items whose state, value or name changed.
+  platform::AccessibleTree* Accessible() override;
+  int AccessibleCount() override;
+  bool AccessibleItemAt(int index, platform::AccessibleItem& item) override;
+  std::u16string AccessibleName() override;
+  int AccessibleFocus() override;
+  // A click on the control.
+  bool DoDefaultAction(int index) override;
 
   int m_nWidth = 2254;
   int m_nHeight = 1480;
@@ -109,6 +133,9 @@ class CDlgBase : public platform::WindowHandler, public ui::SkinnedWindow {
     ResetControls();
     EndDialog(kIdCancel);
   }
+  // While true, keys are what the window records (a shortcut, a macro): they go to the
+  // focused control and to the window's handlers, but work no control and move no focus.
+  virtual bool KeysAreData() const { return false; }
   // Whether a release that changed the look of control `id` repaints the whole window rather
   // than the control (a control that switches what the window shows). Default: never.
   virtual bool RepaintsWholeWindowOnRelease(uint32_t /*id*/) const { return false; }
@@ -168,9 +195,19 @@ class CDlgBase : public platform::WindowHandler, public ui::SkinnedWindow {
   void UnregisterOpenDialog();
   // Frees closed popups whose windows are gone.
   void ReapPopups();
+  void ShowFocusMark(bool show);
+  bool Holds(const CControlBase* control) const;
+  std::vector<const CControlBase*> AllControls() const;
+  CControlBase* ControlAt(int index) const;
+  int IndexOf(const CControlBase* control) const;
+  // After a paint: the items that changed since the last look, told to the readers.
+  void NotifyAccessibleChanges();
 
   bool m_bModal = false;
   bool m_bRegistered = false;
+  bool m_bFocusMark = false;
+  bool m_bAccessibleWatched = false;
+  std::vector<platform::AccessibleItem> m_accKept;
   std::unique_ptr<platform::Canvas> m_pMeasure;  // text metrics for RecordLook
   std::optional<ui::Look> m_lookKept;
   std::vector<std::unique_ptr<CWndPopup>> m_closedPopups;

@@ -21,7 +21,12 @@ class CImageButton : public CControlBase {
 
   // A strip of three frames (normal, hover, down) side by side.
   bool SetImage(std::u16string_view path) { return LoadImageFile(path, m_pImage); }
-  bool SetImageNormal(std::u16string_view path) { return LoadImageFile(path, m_pImageNormal); }
+  bool SetImageNormal(std::u16string_view path) {
+    m_strImageNormal = path;
+    return LoadImageFile(path, m_pImageNormal);
+  }
+  // The normal image's path: a button that only shows a picture is named after it.
+  const std::u16string& ImageNormalPath() const { return m_strImageNormal; }
   bool SetImageHover(std::u16string_view path) { return LoadImageFile(path, m_pImageHover); }
   bool SetImageDown(std::u16string_view path) { return LoadImageFile(path, m_pImageDown); }
   void SetTextOffset(int left, int right);
@@ -50,6 +55,7 @@ class CImageButton : public CControlBase {
   std::unique_ptr<platform::Image> m_pImageNormal;
   std::unique_ptr<platform::Image> m_pImageHover;
   std::unique_ptr<platform::Image> m_pImageDown;
+  std::u16string m_strImageNormal;
   uint32_t m_uFormat = platform::dt::kCenter;
   int m_nTextLeft = 0;
   int m_nTextRight = 0;

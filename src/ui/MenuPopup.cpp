@@ -112,6 +112,9 @@ bool CMenuPopup::ChangeHot(int index) {
   if (!Choosable(index)) index = -1;
   if (index == m_nHot) return false;
   m_nHot = index;
+  if (m_bAccessibleWatched && index >= 0 && m_hWnd) {
+    platform::Windows().NotifyAccessible(m_hWnd, platform::AccessibleEvent::Focus, index);
+  }
   OnHotItemChanged(index);
   return true;
 }

@@ -19,7 +19,7 @@ struct MenuItem {
   bool enabled = true;
 };
 
-class CMenuPopup : public CWndPopup {
+class CMenuPopup : public CWndPopup, public platform::AccessibleTree {
  public:
   // Unscaled layout; every value is multiplied by g_fUiScale.
   static constexpr int kRowHeight = 22;
@@ -59,6 +59,17 @@ class CMenuPopup : public CWndPopup {
   bool OnLButtonUp(int x, int y) override;
   bool OnKeyDown(uint32_t vk) override;
 
+  // Screen readers: one menu item per row; the highlighted row has the focus, and a move of
+  // the highlight is told to them (MenuPopupAccessible.cpp).
+  platform::AccessibleTree* Accessible() override;
+  int AccessibleCount() override { return static_cast<int>(m_items.size()); }
+  bool AccessibleItemAt(int index, platform::AccessibleItem& item) override;
+  std::u16string AccessibleName() override { return {}; }
+  bool IsMenu() override { return true; }
+  int AccessibleFocus() override { return m_nHot; }
+  // Chooses the row, as Enter would.
+  bool DoDefaultAction(int index) override;
+
  protected:
   // The highlighted row changed (pointer or Up/Down); -1 for none. Derived menus send their
   // "open submenu" / "close submenu" messages here.
@@ -77,6 +88,7 @@ class CMenuPopup : public CWndPopup {
 
   int m_nHot = -1;
   bool m_bImagesLoaded = false;
+  bool m_bAccessibleWatched = false;
   std::unique_ptr<platform::Image> m_pImageHot;
   std::unique_ptr<platform::Image> m_pImageMarker;
   std::unique_ptr<platform::Image> m_pImageMarkerHot;

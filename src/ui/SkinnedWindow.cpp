@@ -73,6 +73,7 @@ void CDlgBase::DumpItems(std::vector<ui::DumpItem>& items) const {
       } else if (const auto* radio = dynamic_cast<const CRadioButton*>(control.get())) {
         item.checked = radio->IsSelected();
       }
+      item.focused = control->HasFocus();
       item.text = control->GetTitle();
       items.push_back(std::move(item));
     }

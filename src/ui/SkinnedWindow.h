@@ -20,6 +20,7 @@ struct DumpItem {
   bool visible = false;
   bool enabled = true;
   bool checked = false;
+  bool focused = false;  // has the keyboard focus (a menu: the highlighted row)
   std::u16string text;
 };
 

@@ -20,7 +20,7 @@ _WINDOW = re.compile(
 _CONTROL = re.compile(
     r"^window=(?P<title>.*?) id=(?P<id>\d+) class=(?P<cls>\S+) x=(?P<x>-?\d+) y=(?P<y>-?\d+) "
     r"w=(?P<w>\d+) h=(?P<h>\d+) visible=(?P<visible>[01]) enabled=(?P<enabled>[01]) "
-    r"checked=(?P<checked>[01]) text=(?P<text>.*)$")
+    r"checked=(?P<checked>[01])(?: focused=(?P<focused>[01]))? text=(?P<text>.*)$")
 
 
 @dataclass
@@ -36,6 +36,7 @@ class Control:
     enabled: bool
     checked: bool
     text: str
+    focused: bool = False  # has the keyboard focus (a menu: the highlighted row)
 
     @property
     def centre(self):
@@ -64,7 +65,7 @@ def parse_dump(text):
             windows[-1].controls.append(Control(
                 windows[-1].cls, int(g["id"]), g["cls"], int(g["x"]), int(g["y"]), int(g["w"]),
                 int(g["h"]), g["visible"] == "1", g["enabled"] == "1", g["checked"] == "1",
-                g["text"]))
+                g["text"], g["focused"] == "1"))
             continue
         m = _WINDOW.match(line)
         if m:

@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "adapters/headless/RecordingCanvas.h"
@@ -98,6 +99,16 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   const RecordingCanvas* LastLayered(WindowId window) const;
   // The rectangles invalidated since the last call, oldest first; clears the list.
   std::vector<Rect> TakeInvalidated(WindowId window);
+  // Screen-reader notices, oldest first, as (window, event, item); TakeAccessibleEvents clears.
+  struct AccessibleNotice {
+    WindowId window;
+    AccessibleEvent event;
+    int index;
+    friend bool operator==(const AccessibleNotice&, const AccessibleNotice&) = default;
+  };
+  std::vector<AccessibleNotice> TakeAccessibleEvents() {
+    return std::exchange(m_accessibleEvents, {});
+  }
   bool HasTimer(WindowId window, uintptr_t id) const;
   size_t PostedCount() const { return m_queue.size(); }
 
@@ -146,8 +157,12 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   Size FullScreenSize() override { return m_fullScreen; }
   Rect WorkArea() override { return m_workArea; }
   float DpiScale() override { return m_dpiScale; }
+  void NotifyAccessible(WindowId window, AccessibleEvent event, int index) override {
+    m_accessibleEvents.push_back({window, event, index});
+  }
 
  private:
+  std::vector<AccessibleNotice> m_accessibleEvents;
   struct Timer {
     WindowId window;
     uintptr_t id;

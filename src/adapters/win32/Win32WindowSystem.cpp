@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "adapters/win32/WideText.h"
+#include "adapters/win32/Win32Accessible.h"
 #include "adapters/win32/WindowsInclude.h"
 #include "platform/Keys.h"
 
@@ -21,7 +22,10 @@ struct Win32WindowSystem::Record {
   bool modalEnded = false;
   intptr_t modalResult = 0;
 
+  IUnknown* accessible = nullptr;  // made when a screen reader first asks
+
   ~Record() {
+    if (accessible != nullptr) accessible->Release();
     if (bigIcon != nullptr) ::DestroyIcon(bigIcon);
     if (smallIcon != nullptr) ::DestroyIcon(smallIcon);
   }
@@ -89,6 +93,16 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
   // The handler may destroy the window, and with it the record: only locals after the call.
   Win32WindowSystem* system = record->system;
+  if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
+    LRESULT answer = 0;
+    if (system->AnswerGetObject(Id(hwnd), wParam, answer)) return answer;
+  }
+  if (message == kDeferredAccessibleAction) {
+    if (AccessibleTree* tree = record->handler->Accessible()) {
+      (void)tree->DoDefaultAction(static_cast<int>(wParam));
+    }
+    return 0;
+  }
   bool handled = true;
   LRESULT result = record->handler->OnMessage(Id(hwnd), message, wParam, lParam, handled);
   // Creation and destruction always get the system's processing: without it the window
@@ -218,6 +232,31 @@ WindowId Win32WindowSystem::CreateWindow(const WindowDesc& desc, WindowHandler* 
                            ? SW_SHOWNOACTIVATE
                            : SW_SHOW);
   return Id(hwnd);
+}
+
+bool Win32WindowSystem::AnswerGetObject(WindowId window, WPARAM wParam, LRESULT& answer) {
+  Record* record = Find(window);
+  if (record == nullptr || record->handler->Accessible() == nullptr) return false;
+  if (!m_comStarted) {
+    // The object is handed to readers in other processes through COM on this thread.
+    m_comStarted = true;
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (FAILED(com) && com != RPC_E_CHANGED_MODE) m_failures.Record("CoInitializeEx");
+  }
+  if (record->accessible == nullptr) {
+    record->accessible = CreateWindowAccessible(H(window), [this, window, record] {
+      // The window may be gone, or its number used by another window since.
+      Record* now = Find(window);
+      return now == record ? now->handler->Accessible() : nullptr;
+    });
+  }
+  answer = platform::win32::AnswerGetObject(record->accessible, wParam);
+  if (answer < 0) m_failures.Record("LresultFromObject");
+  return answer > 0;
+}
+
+void Win32WindowSystem::NotifyAccessible(WindowId window, AccessibleEvent event, int index) {
+  RaiseAccessibleEvent(H(window), event, index);
 }
 
 void Win32WindowSystem::DestroyWindow(WindowId window) {

@@ -23,6 +23,10 @@ class Win32WindowSystem : public WindowSystem {
   Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
 
   WindowId CreateWindow(const WindowDesc& desc, WindowHandler* handler) override;
+  void NotifyAccessible(WindowId window, AccessibleEvent event, int index) override;
+  // WM_GETOBJECT for the client area: true with the answer when the window describes its
+  // controls (its handler has an AccessibleTree).
+  bool AnswerGetObject(WindowId window, uintptr_t wParam, intptr_t& answer);
   void DestroyWindow(WindowId window) override;
   bool IsWindow(WindowId window) override;
   WindowId FindWindowByClass(std::u16string_view className) override;
@@ -81,6 +85,7 @@ class Win32WindowSystem : public WindowSystem {
   std::unordered_map<WindowId, std::unique_ptr<Record>> m_windows;
   std::unique_ptr<Record> m_creating;  // between CreateWindowExW and WM_NCCREATE
   Win32Canvas m_noCanvas;              // what BeginPaint gives for a window it does not know
+  bool m_comStarted = false;
 };
 
 }  // namespace platform::win32

@@ -34,6 +34,8 @@ class CShortcutDlg : public CButtonEditorDlg {
   void OnOkClicked() override;
   void OnOK() override {}
   void OnCancel() override {}
+  // Every key is part of the shortcut being entered.
+  bool KeysAreData() const override { return true; }
 
  private:
   // The modifier bits of the checked boxes.

@@ -63,6 +63,8 @@ class CMacroManagerDlg : public CLibraryManagerDlg {
   ~CMacroManagerDlg() override;
 
   bool IsRecording() const { return m_recorder.IsRecording(); }
+  // While recording, keys are the macro's.
+  bool KeysAreData() const override { return IsRecording(); }
   CImageShowList* ActionList() const { return m_pActions; }
 
   void InitUI(const platform::Rect& client) override;
