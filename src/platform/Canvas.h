@@ -83,6 +83,9 @@ class Canvas {
   // `alpha` / 255.
   virtual void DrawImage(const Image& image, const Rect& dest, const Rect& src,
                          uint8_t alpha = 255) = 0;
+  // Draws icon resource `iconResource` of the program at the system's icon size, centred in
+  // `area` (a minimised window's paint).
+  virtual void DrawIconCentred(int iconResource, const Rect& area) = 0;
   // DrawTextW semantics for the flags in dt::. Returns the height of the text drawn.
   virtual int DrawText(std::u16string_view text, const Font& font, Colour colour, const Rect& rc,
                        uint32_t flags) = 0;

@@ -32,10 +32,7 @@ bool CAttentionDlg::Create() {
 
 void CAttentionDlg::InitUI(const platform::Rect&) {
   const platform::WindowId hWnd = GetSafeHwnd();
-  auto close = std::make_unique<CImageButton>(hWnd, kCloseButton, ScaledRect(300, 4, 315, 19), u"");
-  close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
-  close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
-  AddControl(0, std::move(close));
+  ui::AddCloseCross(*this, kCloseButton, ui::CloseCrossRect(kWidth));
 
   auto ok = std::make_unique<CImageButton>(hWnd, kOkButton, ScaledRect(240, 70, 309, 90),
                                            LangText(kOkText));

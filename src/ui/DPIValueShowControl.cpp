@@ -7,8 +7,8 @@
 
 namespace {
 // The bar images are vertical strips with tick marks; this band of them is plain.
-constexpr int kPlainTop = 60;
-constexpr int kPlainBottom = 80;
+constexpr int kPlainTop = 44;
+constexpr int kPlainBottom = 60;
 constexpr platform::Colour kFrameColour = 0x5A4A3A;
 constexpr platform::Colour kFrameHover = 0xF0A050;
 

@@ -12,6 +12,20 @@ platform::Rect ScaledRect(int left, int top, int right, int bottom) {
   return {Scaled(left), Scaled(top), Scaled(right), Scaled(bottom)};
 }
 
+platform::Rect CloseCrossRect(int width) {
+  return ScaledRect(width - 19, 4, width - 4, 19);
+}
+
+platform::Rect TitleRect(int width) {
+  return ScaledRect(21, 1, width - 24, kTitleStripBottom);
+}
+
+CStaticText* AddTitle(CDlgBase& dialog, uint32_t id, int width, std::u16string_view text) {
+  namespace dt = platform::dt;
+  return AddLabel(dialog, id, TitleRect(width), kTitleColour,
+                  dt::kLeft | dt::kSingleLine | dt::kNoPrefix, text);
+}
+
 CImageButton* AddPushButton(CDlgBase& dialog, uint32_t id, const platform::Rect& rc,
                             std::u16string_view caption) {
   auto* button =

@@ -238,6 +238,14 @@ void CDlgBase::OnPaint() {
   auto& windows = platform::Windows();
   platform::Canvas& canvas = windows.BeginPaint(m_hWnd);
   const platform::Rect client{0, 0, canvas.Width(), canvas.Height()};
+  if (windows.IsMinimized(m_hWnd)) {
+    // Minimised, the window shows the program's icon on its background, nothing else.
+    canvas.SetClip({});
+    canvas.FillRect(client, m_clrBackground);
+    canvas.DrawIconCentred(m_hIcon, client);
+    windows.EndPaint(m_hWnd);
+    return;
+  }
   // Each invalid piece is drawn on its own, clipped, so that a hover move redraws the two
   // controls concerned and not the whole window.
   for (const platform::Rect& piece : windows.PaintRects(m_hWnd)) {

@@ -37,7 +37,7 @@ class Hasher {
   uint64_t m_value = 0xCBF29CE484222325ull;
 };
 
-enum class Call : uint8_t { Fill, Frame, Line, Image, Text, Copy };
+enum class Call : uint8_t { Fill, Frame, Line, Image, Icon, Text, Copy };
 
 }  // namespace
 
@@ -80,6 +80,10 @@ void LookCanvas::DrawLine(platform::Point from, platform::Point to, platform::Co
 void LookCanvas::DrawImage(const platform::Image& image, const platform::Rect& dest,
                            const platform::Rect& src, uint8_t alpha) {
   Add(dest, Hasher().Of(Call::Image).Of(image.Serial()).Of(dest).Of(src).Of(alpha).Value());
+}
+
+void LookCanvas::DrawIconCentred(int iconResource, const platform::Rect& area) {
+  Add(area, Hasher().Of(Call::Icon).Of(iconResource).Of(area).Value());
 }
 
 int LookCanvas::DrawText(std::u16string_view text, const platform::Font& font,

@@ -32,6 +32,7 @@ class LookCanvas : public platform::Canvas {
                 int width) override;
   void DrawImage(const platform::Image& image, const platform::Rect& dest,
                  const platform::Rect& src, uint8_t alpha) override;
+  void DrawIconCentred(int iconResource, const platform::Rect& area) override;
   int DrawText(std::u16string_view text, const platform::Font& font, platform::Colour colour,
                const platform::Rect& rc, uint32_t flags) override;
   platform::Size MeasureText(std::u16string_view text, const platform::Font& font, uint32_t flags,

@@ -77,6 +77,51 @@ TEST_F(MainPageTest, TabsStackTheOpenPagesAndFollowTheTabRule) {
   dlg.Destroy();
 }
 
+TEST_F(MainPageTest, ThePageColumnStartsAtX846AndLightingFollowsDpiAtY263) {
+  CVantrelDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  // DPI and lighting open: lighting starts at 263, 196 below DPI at 67.
+  EXPECT_EQ(TopOf(dlg, 3001), 67);
+  EXPECT_EQ(TopOf(dlg, 3002), 263);
+  for (uint32_t id : {3001u, 3002u, 3004u, 3015u}) EXPECT_EQ(dlg.GetControl(id)->m_rc.left, 846);
+  // The DPI page's controls stay between its header and the lighting header.
+  for (uint32_t id = 3260; id <= 3307; ++id) {
+    const CControlBase* control = dlg.GetControl(id);
+    if (!control) continue;
+    EXPECT_GE(control->m_rc.left, 846) << id;
+    EXPECT_GE(control->m_rc.top, 67 + 28) << id;
+    EXPECT_LE(control->m_rc.bottom, 263) << id;
+  }
+  ClickControl(dlg, 3001);  // DPI closes: lighting moves up to the top
+  EXPECT_EQ(TopOf(dlg, 3002), 67);
+  dlg.Destroy();
+}
+
+TEST_F(MainPageTest, MinimisedTheWindowPaintsOnlyItsIconCentred) {
+  using platform::headless::DrawOp;
+  CVantrelDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  desktop.RunUntilIdle();
+  desktop.ShowWindow(dlg.Handle(), platform::ShowCommand::Minimize);
+  desktop.Invalidate(dlg.Handle(), nullptr);
+  desktop.UpdateWindow(dlg.Handle());
+  const auto* paint = desktop.LastPaint(dlg.Handle());
+  ASSERT_NE(paint, nullptr);
+  ASSERT_EQ(paint->Ops().size(), 2u);
+  EXPECT_EQ(paint->Ops()[0].kind, DrawOp::Kind::Fill);
+  EXPECT_EQ(paint->Ops()[0].rect, (platform::Rect{0, 0, page::kWidth, page::kHeight}));
+  const DrawOp& icon = paint->Ops()[1];
+  EXPECT_EQ(icon.kind, DrawOp::Kind::Icon);
+  EXPECT_EQ(icon.flags, 128u);
+  EXPECT_EQ(icon.rect, (platform::Rect{548, 354, 580, 386}));
+
+  desktop.ShowWindow(dlg.Handle(), platform::ShowCommand::Restore);
+  desktop.Invalidate(dlg.Handle(), nullptr);
+  desktop.RunUntilIdle();
+  EXPECT_TRUE(HasImage(DrawnImages(dlg), u"mouse\\mouse_nr.png"));
+  dlg.Destroy();
+}
+
 TEST_F(MainPageTest, HoveringAButtonFieldHighlightsItsNumberOnTheMousePicture) {
   CVantrelDlg dlg;
   ASSERT_TRUE(dlg.Create());

@@ -186,6 +186,35 @@ TEST(Win32Canvas, ImagesFromFileAndResources) {
   EXPECT_EQ(gfx.LoadBitmapResource(4242), nullptr);
 }
 
+TEST(Win32Canvas, TheIconIsDrawnCentredOpaqueAndWithinTheClip) {
+  auto canvas = NewCanvas(100, 80);
+  const int cx = ::GetSystemMetrics(SM_CXICON), cy = ::GetSystemMetrics(SM_CYICON);
+  const Rect icon{(100 - cx + 1) / 2, (80 - cy + 1) / 2, (100 - cx + 1) / 2 + cx,
+                  (80 - cy + 1) / 2 + cy};
+  constexpr uint32_t kGrey = 0xFF404040;
+  canvas->FillRect({0, 0, 100, 80}, Rgb(0x40, 0x40, 0x40));
+  canvas->DrawIconCentred(128, {0, 0, 100, 80});
+  EXPECT_EQ(CountPixelsNot(*canvas, {0, 0, 100, icon.top}, kGrey), 0);
+  EXPECT_EQ(CountPixelsNot(*canvas, {0, icon.bottom, 100, 80}, kGrey), 0);
+  EXPECT_EQ(CountPixelsNot(*canvas, {0, 0, icon.left, 80}, kGrey), 0);
+  EXPECT_EQ(CountPixelsNot(*canvas, {icon.right, 0, 100, 80}, kGrey), 0);
+  EXPECT_GT(CountPixelsNot(*canvas, icon, kGrey), cx * cy / 4);
+  // Over an opaque background the result stays opaque.
+  for (int y = icon.top; y < icon.bottom; ++y)
+    for (int x = icon.left; x < icon.right; ++x) ASSERT_EQ(canvas->PixelArgb(x, y) >> 24, 0xFFu);
+
+  // Only the clip is drawn into; a missing icon draws nothing.
+  canvas->FillRect({0, 0, 100, 80}, Rgb(0x40, 0x40, 0x40));
+  canvas->SetClip({0, 0, 50, 80});
+  canvas->DrawIconCentred(128, {0, 0, 100, 80});
+  canvas->SetClip({});
+  EXPECT_EQ(CountPixelsNot(*canvas, {50, 0, 100, 80}, kGrey), 0);
+  EXPECT_GT(CountPixelsNot(*canvas, {0, 0, 50, 80}, kGrey), 0);
+  canvas->FillRect({0, 0, 100, 80}, Rgb(0x40, 0x40, 0x40));
+  canvas->DrawIconCentred(4242, {0, 0, 100, 80});
+  EXPECT_EQ(CountPixelsNot(*canvas, {0, 0, 100, 80}, kGrey), 0);
+}
+
 TEST(Win32Canvas, DrawImageBlendsWithItsAlphaAndTheConstantAlpha) {
   auto pattern = platform::Gfx().LoadPngResource(9001);
   ASSERT_NE(pattern, nullptr);

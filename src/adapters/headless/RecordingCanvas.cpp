@@ -102,6 +102,19 @@ void RecordingCanvas::DrawImage(const Image& image, const Rect& dest, const Rect
   }
 }
 
+void RecordingCanvas::DrawIconCentred(int iconResource, const Rect& area) {
+  const int left = area.left + (area.Width() - kIconSize + 1) / 2;
+  const int top = area.top + (area.Height() - kIconSize + 1) / 2;
+  m_ops.push_back({DrawOp::Kind::Icon,
+                   {left, top, left + kIconSize, top + kIconSize},
+                   {},
+                   0,
+                   u"",
+                   {},
+                   static_cast<uint32_t>(iconResource),
+                   255});
+}
+
 int RecordingCanvas::DrawText(std::u16string_view text, const Font& font, Colour colour,
                               const Rect& rc, uint32_t flags) {
   const Size size = MeasureText(text, font, flags, rc.Width());

@@ -41,14 +41,14 @@ class HeadlessFont : public Font {
 };
 
 struct DrawOp {
-  enum class Kind { Fill, Frame, Line, Image, Text, Copy };
+  enum class Kind { Fill, Frame, Line, Image, Icon, Text, Copy };
   Kind kind;
   Rect rect;    // destination
   Rect source;  // images: the source rectangle
   Colour colour = 0;
   std::u16string text;  // text, or the image's source path / resource name
   FontDesc font;
-  uint32_t flags = 0;
+  uint32_t flags = 0;  // text flags, or an icon's resource id
   uint8_t alpha = 255;
 };
 
@@ -62,6 +62,8 @@ class RecordingCanvas : public Canvas {
   void FrameRect(const Rect& rc, Colour colour) override;
   void DrawLine(Point from, Point to, Colour colour, int width) override;
   void DrawImage(const Image& image, const Rect& dest, const Rect& src, uint8_t alpha) override;
+  // Recorded only, at the size of a system icon.
+  void DrawIconCentred(int iconResource, const Rect& area) override;
   int DrawText(std::u16string_view text, const Font& font, Colour colour, const Rect& rc,
                uint32_t flags) override;
   Size MeasureText(std::u16string_view text, const Font& font, uint32_t flags,
@@ -75,6 +77,8 @@ class RecordingCanvas : public Canvas {
   void ClearOps() { m_ops.clear(); }
   // Every text drawn, in order.
   std::vector<std::u16string> Texts() const;
+
+  static constexpr int kIconSize = 32;
 
   // Simple metrics shared with the font layer. A line is one cell high; a character height
   // (negative) gets a fifth more for the internal leading, as typical faces have. Each

@@ -198,6 +198,49 @@ void Win32Canvas::DrawImage(const Image& image, const Rect& dest, const Rect& sr
   if (status != Gdiplus::Ok) m_failures.RecordCode("GdipDrawImageRectRectI", status);
 }
 
+void Win32Canvas::DrawIconCentred(int iconResource, const Rect& area) {
+  if (m_bits == nullptr) return;
+  const int cx = ::GetSystemMetrics(SM_CXICON);
+  const int cy = ::GetSystemMetrics(SM_CYICON);
+  const int left = area.left + (area.Width() - cx + 1) / 2;
+  const int top = area.top + (area.Height() - cy + 1) / 2;
+  const Rect reach = Rect{left, top, left + cx, top + cy}.Intersect(m_clip);
+  if (reach.IsEmpty()) return;
+  auto icon = static_cast<HICON>(::LoadImageW(
+      ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconResource), IMAGE_ICON, cx, cy, LR_SHARED));
+  if (icon == nullptr) {
+    m_failures.Record("LoadImageW");
+    return;
+  }
+  // GDI leaves alpha undefined in a 32-bit surface: the icon is drawn over black and over
+  // white, and the difference between the two gives each pixel's coverage.
+  ScratchDib onBlack(cx, cy);
+  ScratchDib onWhite(cx, cy);
+  if (onBlack.bits() == nullptr || onWhite.bits() == nullptr) {
+    m_failures.Record("CreateDIBSection");
+    return;
+  }
+  RECT all{0, 0, cx, cy};
+  ::FillRect(onBlack.dc(), &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+  ::FillRect(onWhite.dc(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  ::DrawIconEx(onBlack.dc(), 0, 0, icon, cx, cy, 0, nullptr, DI_NORMAL);
+  ::DrawIconEx(onWhite.dc(), 0, 0, icon, cx, cy, 0, nullptr, DI_NORMAL);
+  ::GdiFlush();
+  for (int y = reach.top; y < reach.bottom; ++y) {
+    const size_t row = static_cast<size_t>(y - top) * cx;
+    for (int x = reach.left; x < reach.right; ++x) {
+      const uint32_t black = onBlack.bits()[row + (x - left)];
+      const uint32_t white = onWhite.bits()[row + (x - left)];
+      const int seen =
+          static_cast<int>((white >> 8) & 0xFF) - static_cast<int>((black >> 8) & 0xFF);
+      const uint32_t a = static_cast<uint32_t>(255 - std::clamp(seen, 0, 255));
+      auto channel = [&](int shift) { return std::min((black >> shift) & 0xFF, a) << shift; };
+      const uint32_t pixel = (a << 24) | channel(16) | channel(8) | channel(0);
+      Row(y)[x] = Over(Row(y)[x], pixel, 255);
+    }
+  }
+}
+
 int Win32Canvas::DrawText(std::u16string_view text, const Font& font, Colour colour, const Rect& rc,
                           uint32_t flags) {
   if (flags & dt::kCalcRect) return MeasureText(text, font, flags, rc.Width()).cy;

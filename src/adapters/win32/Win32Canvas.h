@@ -29,6 +29,7 @@ class Win32Canvas : public Canvas {
   void FrameRect(const Rect& rc, Colour colour) override;
   void DrawLine(Point from, Point to, Colour colour, int width) override;
   void DrawImage(const Image& image, const Rect& dest, const Rect& src, uint8_t alpha) override;
+  void DrawIconCentred(int iconResource, const Rect& area) override;
   int DrawText(std::u16string_view text, const Font& font, Colour colour, const Rect& rc,
                uint32_t flags) override;
   Size MeasureText(std::u16string_view text, const Font& font, uint32_t flags,

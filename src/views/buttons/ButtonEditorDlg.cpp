@@ -32,14 +32,8 @@ CStaticText* CButtonEditorDlg::AddLabel(uint32_t id, const platform::Rect& rc,
 void CButtonEditorDlg::InitFrame(Buttons buttons) {
   (void)SetFrameBitmapFile(ui::SkinPath(u"Frame_dialog.bmp"));
   const platform::WindowId w = GetSafeHwnd();
-  auto* title = AddLabel(kTitleLabel, Place(21, 4, 380, 26), LangText(m_nTitleText),
-                         platform::dt::kLeft | platform::dt::kSingleLine);
-  title->SetColour(ui::kTitleColour);
-
-  auto* close =
-      AddControl(0, std::make_unique<CImageButton>(w, kCloseButton, Place(406, 7, 421, 22), u""));
-  close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
-  close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
+  ui::AddTitle(*this, kTitleLabel, kWidth, LangText(m_nTitleText));
+  ui::AddCloseCross(*this, kCloseButton, ui::CloseCrossRect(kWidth));
 
   const auto pushButton = [&](uint32_t id, const platform::Rect& rc, int text) {
     auto* button = AddControl(0, std::make_unique<CImageButton>(w, id, rc, LangText(text)));

@@ -59,10 +59,8 @@ void CBatteryNoticeDlg::OnInitDialog() {
 
 void CBatteryNoticeDlg::InitUI(const platform::Rect&) {
   namespace dt = platform::dt;
-  ui::AddCloseCross(*this, kCloseButton, ui::ScaledRect(300, 4, 315, 19));
-  ui::AddLabel(*this, kTitleLabel, ui::ScaledRect(21, 11, 290, 31), ui::kTitleColour,
-               dt::kLeft | dt::kSingleLine | dt::kEndEllipsis,
-               LangText(companion_text::kBatteryLow));
+  ui::AddCloseCross(*this, kCloseButton, ui::CloseCrossRect(kWidth));
+  ui::AddTitle(*this, kTitleLabel, kWidth, LangText(companion_text::kBatteryLow));
   m_pLevel = ui::AddLabel(*this, kLevelLabel, ui::ScaledRect(16, 38, 126, 90), kLevelColour,
                           dt::kCenter | dt::kVCenter | dt::kSingleLine, u"");
   m_pLevel->SetFont(ui::Scaled(kLevelFontHeight), g_strFontFace);

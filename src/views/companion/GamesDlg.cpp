@@ -61,9 +61,8 @@ void CGamesDlg::InitUI(const platform::Rect&) {
   namespace dt = platform::dt;
   const ProfileSettings* profile = m_services.Profiles().At(m_slot);
   const std::u16string name = profile ? profile->ProfileName() : std::u16string();
-  ui::AddCloseCross(*this, kCloseButton, ui::ScaledRect(kWidth - 19, 4, kWidth - 4, 19));
-  ui::AddLabel(*this, kTitleLabel, ui::ScaledRect(21, 11, kWidth - 30, 31), ui::kTitleColour,
-               dt::kLeft | dt::kSingleLine | dt::kEndEllipsis | dt::kNoPrefix,
+  ui::AddCloseCross(*this, kCloseButton, ui::CloseCrossRect(kWidth));
+  ui::AddTitle(*this, kTitleLabel, kWidth,
                base::Format(LangText(companion_text::kGamesTitle), name));
   ui::AddLabel(*this, kHintLabel, ui::ScaledRect(21, 34, kWidth - 15, 54), ui::kLabelColour,
                dt::kLeft | dt::kSingleLine | dt::kEndEllipsis | dt::kNoPrefix,

@@ -18,7 +18,7 @@ CCheckFWDlg::CCheckFWDlg(ViewServices& services)
     : CDlgBase(kDialogTemplate, services.MainDialog().GetSafeHwnd()),
       m_services(services),
       m_updater(services.Link(), *this, m_image) {
-  m_nWidth = 429;
+  m_nWidth = kWidth;
   m_nHeight = 140;
 }
 
@@ -36,7 +36,7 @@ void CCheckFWDlg::InitUI(const platform::Rect&) {
   m_pBar->SetRange(100);
   m_pBar->SetPos(0);
   ui::AddLabel(*this, kPercentLabel, ScaledRect(290, 74, 410, 96), ui::kLabelColour, line, u"0%");
-  ui::AddCloseCross(*this, kCloseCross, ScaledRect(409, 4, 424, 19));
+  ui::AddCloseCross(*this, kCloseCross, ui::CloseCrossRect(kWidth));
   ui::AddPushButton(*this, kCloseButton, ScaledRect(340, 108, 409, 128),
                     LangText(device_text::kCancel));
 }

@@ -18,6 +18,7 @@ class ViewServices;
 
 class CCheckFWDlg : public CDlgBase, private FirmwareProgress {
  public:
+  static constexpr int kWidth = 429;
   static constexpr uint32_t kCloseCross = 2004;
   static constexpr uint32_t kCloseButton = 2011;
   static constexpr uint32_t kImageLine = 3003;

@@ -17,7 +17,7 @@ CDownloadDlg::CDownloadDlg(std::u16string_view, std::u16string_view status,
       m_strStatus(status),
       m_strDestination(destination),
       m_strUrl(url) {
-  m_nWidth = 319;
+  m_nWidth = kWidth;
   m_nHeight = 102;
 }
 
@@ -26,7 +26,7 @@ CDownloadDlg::~CDownloadDlg() = default;
 void CDownloadDlg::InitUI(const platform::Rect&) {
   namespace dt = platform::dt;
   SetFrameBitmapFile(ui::SkinPath(u"Frame_warning.bmp"));
-  ui::AddCloseCross(*this, kCloseCross, ScaledRect(300, 4, 315, 19));
+  ui::AddCloseCross(*this, kCloseCross, ui::CloseCrossRect(kWidth));
   ui::AddPushButton(*this, kStartButton, ScaledRect(160, 70, 229, 90),
                     LangText(device_text::kDownload));
   ui::AddPushButton(*this, kCancelButton, ScaledRect(240, 70, 309, 90),

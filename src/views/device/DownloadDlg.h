@@ -13,6 +13,7 @@ class CStaticText;
 
 class CDownloadDlg : public CDlgBase, private platform::DownloadObserver {
  public:
+  static constexpr int kWidth = 319;
   static constexpr uint32_t kCloseCross = 2004;
   static constexpr uint32_t kStartButton = 2010;
   static constexpr uint32_t kCancelButton = 2011;

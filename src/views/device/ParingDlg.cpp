@@ -13,15 +13,13 @@
 using ui::ScaledRect;
 
 CParingDlg::CParingDlg(platform::WindowId parent) : CDlgBase(kDialogTemplate, parent) {
-  m_nWidth = 319;
+  m_nWidth = kWidth;
   m_nHeight = 140;
 }
 
 void CParingDlg::InitUI(const platform::Rect&) {
   SetFrameBitmapFile(ui::SkinPath(u"Frame_dialog2.bmp"));
-  ui::AddLabel(*this, kTitleLabel, ScaledRect(21, 11, 290, 31), ui::kTitleColour,
-               platform::dt::kLeft | platform::dt::kSingleLine,
-               LangText(PairingSession::kCaptionText));
+  ui::AddTitle(*this, kTitleLabel, kWidth, LangText(PairingSession::kCaptionText));
   // Before Start the status line says what to do, so the window is never blank.
   m_pStatus = ui::AddLabel(*this, kStatusLabel, ScaledRect(10, 46, 309, 90), ui::kLabelColour,
                            ui::kWrappedCentre, LangText(kHintText));

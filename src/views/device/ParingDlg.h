@@ -11,6 +11,7 @@ class CStaticText;
 
 class CParingDlg : public CDlgBase {
  public:
+  static constexpr int kWidth = 319;
   static constexpr uint32_t kPairMessage = 1174;  // WM_USER + 150, to the parent
   static constexpr uint32_t kStartButton = 2010;
   static constexpr uint32_t kCloseButton = 2011;

@@ -22,9 +22,8 @@ CActionBulletXYModifyDlg::CActionBulletXYModifyDlg(platform::WindowId parent, Ma
 
 void CActionBulletXYModifyDlg::InitUI(const platform::Rect&) {
   const platform::WindowId hWnd = GetSafeHwnd();
-  ui::AddCloseCross(*this, kCloseButton, ui::ScaledRect(300, 4, 315, 19));
-  ui::AddLabel(*this, 2012, ui::ScaledRect(21, 11, 280, 31), ui::kTitleColour, platform::dt::kLeft,
-               LangText(kTitleText));
+  ui::AddCloseCross(*this, kCloseButton, ui::CloseCrossRect(kWidth));
+  ui::AddTitle(*this, 2012, kWidth, LangText(kTitleText));
   const platform::Rect minus{0, 0, 24, 24};
   const platform::Rect plus{66, 0, 90, 24};
   auto addNumber = [&](uint32_t id, int left, std::u16string_view label) {

@@ -83,23 +83,18 @@ void CBulletManagerDlg::InitUI(const platform::Rect&) {
     r->SetImageDown(ui::SkinPath(u"radio_dn.png"));
   };
 
-  auto* close = AddControl(
-      0, std::make_unique<CImageButton>(hWnd, kCloseButton, ScaledRect(738, 7, 753, 22), u""));
-  close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
-  close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
-  label(kTitleLabel, ScaledRect(24, 4, 400, 28), kShootingLibrary.titleText, true,
-        ui::kTitleColour);
+  AddTitleBar(kTitleLabel, kShootingLibrary.titleText);
 
   // The library.
-  label(kLibraryLabel, ScaledRect(20, 40, 262, 60), kShootingLibrary.libraryHeaderText);
+  label(kLibraryLabel, Place(kLibraryHeading), kShootingLibrary.libraryHeaderText);
   m_pLibrary = AddControl(
-      0, std::make_unique<CEditShowList>(hWnd, kLibraryList, ScaledRect(20, 64, 248, 444),
-                                         m_library, m_selection, kShootingLibrary.itemIcon));
-  auto* libraryBar = AddControl(
-      0, std::make_unique<CVScrollBar>(hWnd, kLibraryScroll, ScaledRect(250, 64, 262, 444)));
+      0, std::make_unique<CEditShowList>(hWnd, kLibraryList, Place(kLibraryListRect), m_library,
+                                         m_selection, kShootingLibrary.itemIcon));
+  auto* libraryBar =
+      AddControl(0, std::make_unique<CVScrollBar>(hWnd, kLibraryScroll, Place(kLibraryBarRect)));
   m_pLibrary->SetScrollBar(libraryBar);
-  button(kNewButton, ScaledRect(20, 452, 140, 478), 200);
-  button(kDeleteButton, ScaledRect(142, 452, 262, 478), 202);
+  button(kNewButton, Place(kNewButtonRect), 200);
+  button(kDeleteButton, Place(kDeleteButtonRect), 202);
 
   // The bullets.
   label(kActionLabel, ScaledRect(290, 40, 740, 60), kShootingLibrary.actionHeaderText);

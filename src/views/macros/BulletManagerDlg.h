@@ -26,7 +26,6 @@ struct MacroRecord;
 class CBulletManagerDlg : public CLibraryManagerDlg {
  public:
   // Controls.
-  static constexpr uint32_t kCloseButton = 2004;
   static constexpr uint32_t kNewButton = 2012;
   static constexpr uint32_t kDeleteButton = 2013;
   static constexpr uint32_t kLibraryList = 2015;
@@ -71,9 +70,6 @@ class CBulletManagerDlg : public CLibraryManagerDlg {
     kCmdImportEntries = 7,
     kCmdExportEntries = 8,
   };
-
-  static constexpr int kWidth = 760;
-  static constexpr int kHeight = 520;
 
   CBulletManagerDlg(platform::WindowId parent, ViewServices& services, MacroLibrary& library,
                     LibraryLocation& selection, MacroLibrary& scratch);

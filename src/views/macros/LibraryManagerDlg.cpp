@@ -2,9 +2,11 @@
 
 #include <vector>
 
+#include "base/Language.h"
 #include "macros/MacroLibrary.h"
 #include "macros/editing/LibraryEdits.h"
 #include "profiles/ProfileSettings.h"
+#include "ui/DialogParts.h"
 #include "views/ViewServices.h"
 #include "views/macros/EditShowList.h"
 #include "views/macros/LibraryTransfer.h"
@@ -25,6 +27,16 @@ CLibraryManagerDlg::CLibraryManagerDlg(platform::WindowId parent, ViewServices& 
 MacroRecord* CLibraryManagerDlg::CurrentMacro() const {
   LibraryEntry* entry = m_library.EntryAt(m_selection);
   return entry != nullptr && entry->IsMacro() ? entry->record.get() : nullptr;
+}
+
+platform::Rect CLibraryManagerDlg::Place(const platform::Rect& rc) {
+  return ui::ScaledRect(rc.left, rc.top, rc.right, rc.bottom);
+}
+
+CImageButton* CLibraryManagerDlg::AddTitleBar(uint32_t titleId, int titleText) {
+  CImageButton* close = ui::AddCloseCross(*this, kCloseButton, ui::CloseCrossRect(kWidth));
+  ui::AddTitle(*this, titleId, kWidth, LangText(titleText));
+  return close;
 }
 
 void CLibraryManagerDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {

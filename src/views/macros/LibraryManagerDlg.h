@@ -11,12 +11,17 @@
 #include "ui/DlgBase.h"
 
 class CEditShowList;
+class CImageButton;
 class MacroLibrary;
 class ViewServices;
 struct MacroRecord;
 
 class CLibraryManagerDlg : public CDlgBase {
  public:
+  static constexpr int kWidth = 760;
+  static constexpr int kHeight = 520;
+  static constexpr uint32_t kCloseButton = 2004;
+
   // After the dialog ended: whether closing wrote the library file.
   bool Saved() const { return m_bSaved; }
   CEditShowList* LibraryList() const { return m_pLibrary; }
@@ -30,6 +35,23 @@ class CLibraryManagerDlg : public CDlgBase {
   CLibraryManagerDlg(platform::WindowId parent, ViewServices& services, MacroLibrary& library,
                      LibraryLocation& selection, MacroLibrary& scratch,
                      const macros::editing::LibraryKind& kind);
+
+  // Both managers are laid out alike (unscaled): the library column on the left, the entry's
+  // column from x 290, headings above the lists, and the buttons under the lists in the
+  // frame's button row (y 482 to the bottom).
+  static constexpr platform::Rect kLibraryHeading{20, 40, 270, 60};
+  static constexpr platform::Rect kLibraryListRect{20, 64, 256, 474};
+  static constexpr platform::Rect kLibraryBarRect{256, 64, 270, 474};
+  static constexpr platform::Rect kNewButtonRect{20, 488, 140, 514};
+  static constexpr platform::Rect kDeleteButtonRect{150, 488, 270, 514};
+  static constexpr int kEntryLeft = 290;
+  static constexpr int kListBottom = 474;
+  static constexpr int kButtonTop = 488;
+  static constexpr int kButtonBottom = 514;
+  // Scaled.
+  static platform::Rect Place(const platform::Rect& rc);
+  // The close cross and the title, placed as in every dialog; returns the cross.
+  CImageButton* AddTitleBar(uint32_t titleId, int titleText);
 
   // The library list and the selected entry's controls follow the library; `showSelection`
   // scrolls the list to the selection.

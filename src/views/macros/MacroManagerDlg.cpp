@@ -79,34 +79,29 @@ void CMacroManagerDlg::InitUI(const platform::Rect&) {
     m_inputs.push_back(b);
   };
 
-  auto* close =
-      AddControl(0, std::make_unique<CImageButton>(w, kCloseButton, R(738, 6, 753, 21), u""));
-  close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
-  close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
-  m_inputs.push_back(close);
+  m_inputs.push_back(AddTitleBar(kLabel, text::kMacroTitle));
 
-  label(R(21, 8, 400, 30), text::kMacroTitle, ui::kTitleColour);
-  label(R(20, 36, 270, 60), text::kMacroLibraryHeader, ui::kTitleColour);
-  m_pLibrary = AddControl(0, std::make_unique<CEditShowList>(w, kLibraryList, R(20, 64, 256, 444),
-                                                             m_library, m_selection));
+  label(Place(kLibraryHeading), text::kMacroLibraryHeader, ui::kLabelColour);
+  m_pLibrary = AddControl(0, std::make_unique<CEditShowList>(
+                                 w, kLibraryList, Place(kLibraryListRect), m_library, m_selection));
   auto* libraryBar =
-      AddControl(0, std::make_unique<CVScrollBar>(w, kLibraryBar, R(256, 64, 270, 444)));
+      AddControl(0, std::make_unique<CVScrollBar>(w, kLibraryBar, Place(kLibraryBarRect)));
   m_pLibrary->SetScrollBar(libraryBar);
   m_inputs.push_back(m_pLibrary);
   m_inputs.push_back(libraryBar);
-  button(kNewButton, R(20, 456, 140, 482), text::kNew);
-  button(kDeleteEntryButton, R(150, 456, 270, 482), text::kDelete);
+  button(kNewButton, Place(kNewButtonRect), text::kNew);
+  button(kDeleteEntryButton, Place(kDeleteButtonRect), text::kDelete);
 
-  label(R(290, 36, 530, 60), text::kMacroActionHeader, ui::kTitleColour);
-  m_pActions =
-      AddControl(0, std::make_unique<CImageShowList>(w, kActionList, R(290, 64, 516, 444)));
+  label(R(kEntryLeft, 40, 530, 60), text::kMacroActionHeader, ui::kLabelColour);
+  m_pActions = AddControl(
+      0, std::make_unique<CImageShowList>(w, kActionList, R(kEntryLeft, 64, 516, kListBottom)));
   auto* actionBar =
-      AddControl(0, std::make_unique<CVScrollBar>(w, kActionBar, R(516, 64, 530, 444)));
+      AddControl(0, std::make_unique<CVScrollBar>(w, kActionBar, R(516, 64, 530, kListBottom)));
   m_pActions->SetScrollBar(actionBar);
   m_inputs.push_back(m_pActions);
   m_inputs.push_back(actionBar);
-  button(kModifyButton, R(290, 456, 410, 482), text::kModify);
-  button(kDeleteActionButton, R(420, 456, 540, 482), text::kDelete);
+  button(kModifyButton, R(kEntryLeft, kButtonTop, 410, kButtonBottom), text::kModify);
+  button(kDeleteActionButton, R(420, kButtonTop, 540, kButtonBottom), text::kDelete);
 
   m_pRecord =
       AddControl(0, std::make_unique<CCheckButton>(w, kRecordButton, R(560, 64, 710, 88), u""));

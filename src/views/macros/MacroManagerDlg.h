@@ -29,7 +29,6 @@ struct MacroRecord;
 
 class CMacroManagerDlg : public CLibraryManagerDlg {
  public:
-  static constexpr uint32_t kCloseButton = 2004;
   static constexpr uint32_t kNewButton = 2012;
   static constexpr uint32_t kDeleteEntryButton = 2013;
   static constexpr uint32_t kLibraryList = 2015;
@@ -55,8 +54,6 @@ class CMacroManagerDlg : public CLibraryManagerDlg {
   static constexpr uint32_t kInsertClosed = 1168;
   static constexpr uint32_t kInsertDropNotice = 1169;  // the drop-down's own clicks
   static constexpr uint32_t kRunPending = 1171;
-  static constexpr int kWidth = 760;
-  static constexpr int kHeight = 520;
 
   CMacroManagerDlg(platform::WindowId parent, ViewServices& services, MacroLibrary& library,
                    LibraryLocation& selection);

@@ -64,14 +64,8 @@ std::optional<MacroChoice> CMacroSelectDlg::ChoiceFor(const MacroLibrary& librar
 void CMacroSelectDlg::InitUI(const platform::Rect&) {
   m_library.CloseAllFolders();
   const platform::WindowId w = GetSafeHwnd();
-  auto* close =
-      AddControl(0, std::make_unique<CImageButton>(w, kCloseButton, R(298, 6, 313, 21), u""));
-  close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
-  close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
-  AddControl(0, std::make_unique<CStaticText>(
-                    w, kTitleLabel, R(21, 8, 280, 30), ui::kTitleColour,
-                    platform::dt::kLeft | platform::dt::kVCenter | platform::dt::kSingleLine,
-                    LangText(m_kind.libraryHeaderText)));
+  ui::AddCloseCross(*this, kCloseButton, ui::CloseCrossRect(kWidth));
+  ui::AddTitle(*this, kTitleLabel, kWidth, LangText(m_kind.libraryHeaderText));
   m_pLibrary =
       AddControl(0, std::make_unique<CEditShowList>(w, kLibraryList, R(20, 44, 285, 424), m_library,
                                                     m_selection, m_kind.itemIcon));

@@ -18,6 +18,8 @@
 #include "views/settings/DPIValueSyncSettingDlg.h"
 
 namespace {
+// Eight columns of 33 pixels; from the top: the level button, the enable box with the colour,
+// the bar, the value field. The page is 158 high so that the next page starts 196 below it.
 constexpr int kColumn = 33;
 constexpr int kLeft = 1;
 constexpr int kColumnWidth = 31;
@@ -33,13 +35,13 @@ void DpiPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
   // Creation order of the page: boxes, colours, sliders, value fields, level buttons.
   for (int n = 0; n < 8; ++n) {
     const int x = kLeft + n * kColumn;
-    m_levels[n].check = AddCheck(kFirstCheck + n, {x + 1, 28, x + 15, 42}, u"check_button_dpi");
+    m_levels[n].check = AddCheck(kFirstCheck + n, {x + 1, 25, x + 15, 39}, u"check_button_dpi");
   }
   for (int n = 0; n < 8; ++n) {
     const int x = kLeft + n * kColumn;
     m_levels[n].colour =
         Add(std::make_unique<CColorSelectButton>(w, kFirstColour + n, platform::Rect{}),
-            {x + 16, 28, x + 30, 42});
+            {x + 16, 25, x + 30, 39});
   }
   for (int n = 0; n < 8; ++n) {
     const int x = kLeft + n * kColumn;
@@ -47,13 +49,13 @@ void DpiPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
                                                            SliderStops(Table()), 0, 0, u"");
     slider->SetImageEmpty(ui::SkinPath(u"mouse\\dpi_bar_1.png"));
     slider->SetImageFilled(ui::SkinPath(u"mouse\\dpi_bar_2.png"));
-    m_levels[n].slider = Add(std::move(slider), {x + 10, 46, x + 20, 156});
+    m_levels[n].slider = Add(std::move(slider), {x + 10, 43, x + 20, 125});
   }
   for (int n = 0; n < 8; ++n) {
     const int x = kLeft + n * kColumn;
     auto value = std::make_unique<CDPIValueShowControl>(w, kFirstValue + n, platform::Rect{});
     value->LoadDefaultImages();
-    m_levels[n].value = Add(std::move(value), {x, 160, x + kColumnWidth, 188});
+    m_levels[n].value = Add(std::move(value), {x, 128, x + kColumnWidth, 156});
   }
   for (int n = 0; n < 8; ++n) {
     const int x = kLeft + n * kColumn;
@@ -61,7 +63,7 @@ void DpiPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
     level->SetImage(ui::SkinPath(u"dpi_value.png"));
     // Five digits must fit the narrow button.
     level->SetFont(std::max(g_nFontHeight - 5, 10), u"Tahoma");
-    m_levels[n].level = Add(std::move(level), {x, 6, x + kColumnWidth, 24});
+    m_levels[n].level = Add(std::move(level), {x, 4, x + kColumnWidth, 22});
   }
   registry.RouteMessages(kFirstCheck, kLastValue, *this);
 }

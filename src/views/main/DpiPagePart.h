@@ -18,7 +18,7 @@ class CVerticalSliderControl;
 class DpiPagePart : public SettingsPagePart {
  public:
   static constexpr uint32_t kTab = page::kDpiTab;
-  static constexpr int kHeight = 192;
+  static constexpr int kHeight = 158;
   static constexpr uint32_t kFirstCheck = 3260;
   static constexpr uint32_t kFirstColour = 3270;
   static constexpr uint32_t kFirstSlider = 3280;

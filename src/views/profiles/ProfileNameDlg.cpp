@@ -35,12 +35,8 @@ CProfileNameDlg::CProfileNameDlg(platform::WindowId parent, std::u16string initi
 
 void CProfileNameDlg::InitUI(const platform::Rect&) {
   const platform::WindowId hWnd = GetSafeHwnd();
-  auto* close = AddControl(
-      0, std::make_unique<CImageButton>(hWnd, kCloseButton, ScaledRect(300, 4, 315, 19), u""));
-  close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
-  close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
-  AddControl(0, std::make_unique<CStaticText>(hWnd, kTitleLabel, ScaledRect(21, 11, 280, 31),
-                                              ui::kTitleColour, platform::dt::kLeft, m_strTitle));
+  ui::AddCloseCross(*this, kCloseButton, ui::CloseCrossRect(kWidth));
+  ui::AddTitle(*this, kTitleLabel, kWidth, m_strTitle);
   m_pEdit = AddControl(
       0, std::make_unique<CEditBox>(hWnd, kNameEdit, ScaledRect(40, 52, 279, 76), m_strInitial));
   m_pEdit->LoadDefaultImages();

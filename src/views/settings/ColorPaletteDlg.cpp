@@ -74,15 +74,8 @@ void CColorPaletteDlg::InitUI(const platform::Rect&) {
   const platform::WindowId w = GetSafeHwnd();
   m_picture = platform::Gfx().LoadBitmapResource(kPictureResource);
 
-  auto close = std::make_unique<CImageButton>(w, kCloseButton, ScaledRect({480, 5, 495, 20}), u"");
-  close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
-  close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
-  AddControl(0, std::move(close));
-
-  AddControl(0,
-             std::make_unique<CStaticText>(w, 2001, ScaledRect({18, 2, 240, 24}), ui::kTitleColour,
-                                           platform::dt::kLeft | platform::dt::kSingleLine,
-                                           LangText(settings_text::kColour)));
+  ui::AddCloseCross(*this, kCloseButton, ui::CloseCrossRect(kWidth));
+  ui::AddTitle(*this, 2001, kWidth, LangText(settings_text::kColour));
   const char16_t* names[3] = {u"R", u"G", u"B"};
   for (int i = 0; i < 3; ++i) {
     const int top = 210 + i * 18;

@@ -44,14 +44,8 @@ platform::Rect CDPIValueSettingDlg::Scaled(const platform::Rect& rc) const {
 void CDPIValueSettingDlg::InitUI(const platform::Rect&) {
   const platform::WindowId w = GetSafeHwnd();
   const int width = m_layout.width;
-  auto close =
-      std::make_unique<CImageButton>(w, kCloseButton, Scaled({width - 19, 4, width - 4, 19}), u"");
-  close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
-  close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
-  AddControl(0, std::move(close));
-  AddControl(
-      0, std::make_unique<CStaticText>(w, kTitleLabel, Scaled({21, 6, 200, 26}), ui::kTitleColour,
-                                       platform::dt::kLeft, LangText(kDpiTitleText)));
+  ui::AddCloseCross(*this, kCloseButton, ui::CloseCrossRect(width));
+  ui::AddTitle(*this, kTitleLabel, width, LangText(kDpiTitleText));
 
   // One row per axis: [label] bar with slider, DPI text, edit box.
   const int left = m_nAxes > 1 ? 40 : 20;
