@@ -84,7 +84,7 @@ def test_windows_line_up(vantrel, shots, lang):
     def bullet_menu(w):
         lst = app.wait_control(2015, window="CBulletManagerDlg")
         app.click_at(lst.x + 60, lst.y + 10, button=3)
-        m = wait_for(lambda: app.window("CMacroListPopup", visible=True), 20, what="menu")
+        wait_for(lambda: app.window("CMacroListPopup", visible=True), 20, what="menu")
         time.sleep(0.5)
         report(app, "CMacroListPopup", out)
         assert [c.text for c in app.window("CMacroListPopup").controls][:1] != ["New macro"]
