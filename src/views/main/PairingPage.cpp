@@ -21,7 +21,8 @@ void PairingPage::Build(CDlgBase& dialog, PartRegistry& registry) {
   m_services = &registry.Services();
   m_pButton = dialog.AddControl(
       kLayer, std::make_unique<CImageButton>(dialog.GetSafeHwnd(), kPairButton, platform::Rect{},
-                                             LangText(device_text::kPairButton), false));
+                                             LangText(device_text::kPairButton),
+                                             ControlOptions{.visible = false}));
   m_pButton->SetImageNormal(ui::SkinPath(u"button4_nr.png"));
   m_pButton->SetImageHover(ui::SkinPath(u"button4_ov.png"));
   registry.RouteMessage(kPairButton, *this);

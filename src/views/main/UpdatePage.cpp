@@ -20,8 +20,9 @@ constexpr int kGap = 12;
 
 CImageButton* AddPageButton(CDlgBase& dialog, uint32_t id, int text) {
   auto* button = dialog.AddControl(
-      UpdatePage::kLayer, std::make_unique<CImageButton>(dialog.GetSafeHwnd(), id, platform::Rect{},
-                                                         LangText(text), false));
+      UpdatePage::kLayer,
+      std::make_unique<CImageButton>(dialog.GetSafeHwnd(), id, platform::Rect{}, LangText(text),
+                                     ControlOptions{.visible = false}));
   button->SetImageNormal(ui::SkinPath(u"button4_nr.png"));
   button->SetImageHover(ui::SkinPath(u"button4_ov.png"));
   return button;
