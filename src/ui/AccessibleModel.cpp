@@ -95,15 +95,7 @@ std::u16string NameOf(const CControlBase& control, platform::AccessibleRole role
   const bool captionIsValue = role == AccessibleRole::ComboBox || role == AccessibleRole::Text ||
                               dynamic_cast<const CDPIValueShowControl*>(&control) != nullptr;
   if (!captionIsValue && !control.GetTitle().empty()) return control.GetTitle();
-  const bool labelRight =
-      role == AccessibleRole::CheckButton || role == AccessibleRole::RadioButton;
-  const CControlBase* label = LabelBeside(control, all, labelRight);
-  if (!label && role != AccessibleRole::Slider) label = LabelBeside(control, all, !labelRight);
-  // A field under its heading (a dialog's one field under the dialog's title).
-  if (!label && (role == AccessibleRole::Text || role == AccessibleRole::ComboBox)) {
-    label = LabelAbove(control, all);
-  }
-  if (label) return label->GetTitle();
+  // The window's own buttons are known by their images; a title beside them is not their name.
   if (const auto* button = dynamic_cast<const CImageButton*>(&control)) {
     const std::u16string& image = button->ImageNormalPath();
     auto endsWith = [&](std::u16string_view tail) {
@@ -113,6 +105,15 @@ std::u16string NameOf(const CControlBase& control, platform::AccessibleRole role
     if (endsWith(u"\\exit_nr.png")) return LangText(kCloseNameText);
     if (endsWith(u"\\min_nr.png")) return LangText(kMinimiseNameText);
   }
+  const bool labelRight =
+      role == AccessibleRole::CheckButton || role == AccessibleRole::RadioButton;
+  const CControlBase* label = LabelBeside(control, all, labelRight);
+  if (!label && role != AccessibleRole::Slider) label = LabelBeside(control, all, !labelRight);
+  // A field under its heading (a dialog's one field under the dialog's title).
+  if (!label && (role == AccessibleRole::Text || role == AccessibleRole::ComboBox)) {
+    label = LabelAbove(control, all);
+  }
+  if (label) return label->GetTitle();
   return {};
 }
 
