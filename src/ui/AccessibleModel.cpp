@@ -136,6 +136,12 @@ std::u16string ActionOf(const CControlBase& control, platform::AccessibleRole ro
   }
 }
 
+// A shown text other than the control itself, which may be the label that names it.
+bool CanName(const CControlBase& other, const CControlBase& control) {
+  return &other != &control && other.IsDrawable() && !other.GetTitle().empty() &&
+         RoleOf(other) == platform::AccessibleRole::StaticText;
+}
+
 }  // namespace
 
 const CControlBase* LabelBeside(const CControlBase& control,
@@ -146,8 +152,7 @@ const CControlBase* LabelBeside(const CControlBase& control,
   const CControlBase* best = nullptr;
   int bestGap = reach + 1;
   for (const CControlBase* other : all) {
-    if (other == &control || !other->IsDrawable() || other->GetTitle().empty()) continue;
-    if (RoleOf(*other) != platform::AccessibleRole::StaticText) continue;
+    if (!CanName(*other, control)) continue;
     const platform::Rect& lr = other->m_rc;
     const int centre = (lr.top + lr.bottom) / 2;
     const int ownCentre = (rc.top + rc.bottom) / 2;
@@ -171,8 +176,7 @@ const CControlBase* LabelAbove(const CControlBase& control,
   const CControlBase* best = nullptr;
   int bestGap = reach + 1;
   for (const CControlBase* other : all) {
-    if (other == &control || !other->IsDrawable() || other->GetTitle().empty()) continue;
-    if (RoleOf(*other) != platform::AccessibleRole::StaticText) continue;
+    if (!CanName(*other, control)) continue;
     const platform::Rect& lr = other->m_rc;
     const int gap = rc.top - lr.bottom;
     if (gap < 0 || gap > reach || lr.right <= rc.left || lr.left >= rc.right) continue;

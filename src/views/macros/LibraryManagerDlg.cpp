@@ -39,11 +39,6 @@ CImageButton* CLibraryManagerDlg::AddTitleBar(uint32_t titleId, int titleText) {
   return close;
 }
 
-void CLibraryManagerDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
-}
-
 void CLibraryManagerDlg::Show(int textNumber) {
   (void)m_services.ShowMessage(textNumber, ViewServices::Box::Modal);
 }

@@ -50,11 +50,6 @@ void CProfileNameDlg::InitUI(const platform::Rect&) {
   SetFrameBitmapFile(ui::SkinPath(u"Frame_dialog2.bmp"));
 }
 
-void CProfileNameDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
-}
-
 void CProfileNameDlg::OnOK() {
   const std::u16string name = m_pEdit ? m_pEdit->GetText() : std::u16string();
   if (const int refused = m_check ? m_check(name) : 0) {
@@ -70,14 +65,8 @@ void CProfileNameDlg::OnOK() {
 platform::LResult CProfileNameDlg::OnMessage(platform::WindowId window, uint32_t message,
                                              platform::WParam wParam, platform::LParam lParam,
                                              bool& handled) {
-  if (lParam == Notify::kClicked && (message == kOkButton || message == kCloseButton)) {
+  if (OnOkOrCloseClicked(message, lParam, kOkButton, kCloseButton)) {
     handled = true;
-    if (message == kOkButton) {
-      OnOK();
-    } else {
-      ResetControls();
-      EndDialog(kIdCancel);
-    }
     return 0;
   }
   return CDlgBase::OnMessage(window, message, wParam, lParam, handled);
