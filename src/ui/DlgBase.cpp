@@ -175,14 +175,41 @@ CControlBase* CDlgBase::HitTest(platform::Point pt) const {
 // --- frame ---
 
 bool CDlgBase::SetFrameBitmap(int resourceId) {
-  return PrepareFrame(platform::Gfx().LoadBitmapResource(resourceId));
+  if (!PrepareFrame(platform::Gfx().LoadBitmapResource(resourceId))) return false;
+  m_nFrameResource = resourceId;
+  m_strFrameFile.clear();
+  return true;
 }
 
 bool CDlgBase::SetFrameBitmapFile(std::u16string_view path) {
   std::unique_ptr<platform::Image> bitmap;
   platform::Size size;
   if (!ui::LoadBitmapFile(path, bitmap, size)) return false;
-  return PrepareFrame(std::move(bitmap));
+  if (!PrepareFrame(std::move(bitmap))) return false;
+  m_strFrameFile.assign(path);
+  m_nFrameResource = 0;
+  return true;
+}
+
+void CDlgBase::RescaleControls(float from, float to) {
+  for (int slot = 0; slot < kPopupSlots; ++slot) ClosePopup(slot);
+  for (const auto& layer : m_vecLayer) {
+    for (const auto& control : layer) control->OnScaleChanged(from, to);
+  }
+  if (m_fontCaption && from > 0.0f) {
+    platform::FontDesc desc = m_fontCaption->Desc();
+    desc.height = static_cast<int>(static_cast<float>(desc.height) * to / from);
+    m_fontCaption = platform::Gfx().CreateFont(desc);
+  }
+  // The frame is drawn at the scale once, when prepared.
+  if (m_nFrameResource != 0) {
+    (void)SetFrameBitmap(m_nFrameResource);
+  } else if (!m_strFrameFile.empty()) {
+    const std::u16string file = m_strFrameFile;
+    (void)SetFrameBitmapFile(file);
+  }
+  m_rcDown = kNoRect;
+  InvalidateRect(nullptr);
 }
 
 bool CDlgBase::PrepareFrame(std::unique_ptr<platform::Image> bitmap) {
@@ -679,6 +706,10 @@ platform::LResult CDlgBase::OnMessage(platform::WindowId window, uint32_t messag
       return 0;
     case msg::kEraseBkgnd:
       return 1;
+    case msg::kDpiChanged:
+      OnDpiChanged(static_cast<int>(wParam & 0xFFFF),
+                   reinterpret_cast<const platform::Rect*>(lParam));
+      return 0;
     case msg::kMouseMove:
       OnMouseMove(wParam, pt);
       return 0;
