@@ -12,7 +12,7 @@ from conftest import EXE, OUT, _bash
 from vantrel_e2e import Vantrel, wait_for
 
 XY_DIALOG = "CDPIValueSyncSettingDlg"
-LEVEL1_VALUE, OK = 3300, 2010
+LEVEL1_VALUE, Y_EDIT, OK = 3300, 2028, 2010
 SCALES = {96: 1.0, 144: 1.5, 192: 2.0}
 
 
@@ -68,8 +68,8 @@ def relative(window):
 
 def assert_scaled(base, scaled, scale, what):
     assert base.keys() == scaled.keys(), what
-    wrong = [(key, b, s) for key, b in base.items() if any(
-        abs(v - e * scale) > 1 for v, e in zip(s := scaled[key], b))]
+    wrong = [(key, b, scaled[key]) for key, b in base.items()
+             if any(abs(v - e * scale) > 1 for v, e in zip(scaled[key], b))]
     assert not wrong, f"{what} at {scale}: {wrong[:5]} ({len(wrong)} of {len(base)})"
 
 
@@ -103,6 +103,12 @@ def run_at(env, shots, dpi, language):
         dialog = app.window(XY_DIALOG, visible=True)
         root = app.screenshot(shots / f"root-{language}-{dpi}-dialog.png")
         crop(root, dialog, shots / f"dialog-{language}-{dpi}.png")
+        # A changed value, so that OK has something to send.
+        app.click(Y_EDIT, window=XY_DIALOG)
+        app.key("ctrl+a")
+        app.type_text("2400")
+        app.wait_control(Y_EDIT, lambda c: c.text == "2400", window=XY_DIALOG,
+                         what="the typed Y value")
         app.click(OK, window=XY_DIALOG)
         packets = wait_for(lambda: [f for f in app.sent_commands()[sent:] if int(f[1], 16) == 0x02],
                            20, what="the DPI packets of OK")
