@@ -215,10 +215,11 @@ void CDlgBase::RescaleControls(float from, float to) {
 bool CDlgBase::PrepareFrame(std::unique_ptr<platform::Image> bitmap) {
   if (!bitmap || bitmap->Width() <= 0 || bitmap->Height() <= 0) return false;
   const platform::Size frame{bitmap->Width(), bitmap->Height()};
-  const int width = ui::Scaled(m_nWidth);
-  const int height = ui::Scaled(m_nHeight);
+  // The frame's artwork is drawn for the unscaled window: one smaller than that has a border;
+  // scaling alone never makes one.
   int border = 0;
-  if (frame.cx < width || frame.cy < height) border = std::min(std::min(frame.cx, 100), frame.cy);
+  if (frame.cx < m_nWidth || frame.cy < m_nHeight)
+    border = std::min(std::min(frame.cx, 100), frame.cy);
   const int destWidth = ui::Scaled(frame.cx - border);
   const int destHeight = ui::Scaled(frame.cy - border);
   auto canvas = platform::Gfx().CreateCanvas(std::max(destWidth, 1), std::max(destHeight, 1));
