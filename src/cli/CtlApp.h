@@ -88,6 +88,9 @@ class CtlApp {
   // mouse took every packet.
   bool SendButtons(MouseSession& session, const std::vector<SettingCatalog::Packet>& afterKeyTable);
   std::optional<int> ShownSlot(const std::string& word, std::string* message) const;
+  // Loads the data folder and finds the slot named `word` in `slot`; a slot that could not be
+  // read (it holds defaults) fails with "profile <word> could not be read" and `unread`.
+  ExitCode ReadableSlot(const std::string& word, std::string_view unread, int& slot);
   ExitCode Pair();
   ExitCode Reset();
   ExitCode Firmware();

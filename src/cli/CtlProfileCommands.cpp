@@ -237,37 +237,41 @@ ExitCode CtlApp::ProfileList() {
                          .Set("profiles", std::move(list)));
 }
 
-ExitCode CtlApp::ProfileExport() {
-  const auto& w = m_args.words;
+ExitCode CtlApp::ReadableSlot(const std::string& word, std::string_view unread, int& slot) {
   if (const ExitCode code = LoadData(); code != ExitCode::Ok) return code;
   std::string message;
-  const auto slot = ShownSlot(w[2], &message);
-  if (!slot) return Fail(ExitCode::Usage, message);
-  if (!m_data->WasRead(*slot)) {
-    return Fail(ExitCode::BadFile,
-                "profile " + w[2] + " could not be read; its defaults were not exported.");
+  const auto shown = ShownSlot(word, &message);
+  if (!shown) return Fail(ExitCode::Usage, message);
+  if (!m_data->WasRead(*shown)) {
+    return Fail(ExitCode::BadFile, "profile " + word + " could not be read" + std::string(unread));
+  }
+  slot = *shown;
+  return ExitCode::Ok;
+}
+
+ExitCode CtlApp::ProfileExport() {
+  const auto& w = m_args.words;
+  int slot = 0;
+  if (const ExitCode code = ReadableSlot(w[2], "; its defaults were not exported.", slot);
+      code != ExitCode::Ok) {
+    return code;
   }
   const std::u16string path = m_env.ProgramPath(w[3]);
-  if (!WriteProfileFile(m_data->store.profiles[static_cast<size_t>(*slot)], path)) {
+  if (!WriteProfileFile(m_data->store.profiles[static_cast<size_t>(slot)], path)) {
     return Fail(ExitCode::Failed, "cannot write " + w[3] + ".");
   }
   return Print("profile " + w[2] + " exported to " + w[3],
                JsonWriter::Object()
                    .Set("exported", JsonWriter::Text(m_env.UserPath(path)))
-                   .Set("slot", JsonWriter::Int(*slot + 1)));
+                   .Set("slot", JsonWriter::Int(slot + 1)));
 }
 
 ExitCode CtlApp::ProfileSwitch() {
-  const auto& w = m_args.words;
-  if (const ExitCode code = LoadData(); code != ExitCode::Ok) return code;
-  std::string message;
-  const auto slot = ShownSlot(w[2], &message);
-  if (!slot) return Fail(ExitCode::Usage, message);
-  if (!m_data->WasRead(*slot)) {
-    return Fail(ExitCode::BadFile,
-                "profile " + w[2] +
-                    " could not be read, so it was not sent; the mouse keeps its "
-                    "settings.");
+  int slot = 0;
+  if (const ExitCode code = ReadableSlot(
+          m_args.words[2], ", so it was not sent; the mouse keeps its settings.", slot);
+      code != ExitCode::Ok) {
+    return code;
   }
   if (!m_data->CanWrite()) {
     return Fail(ExitCode::Failed, "the data folder " + m_env.UserPath(g_strDataDir) +
@@ -275,7 +279,7 @@ ExitCode CtlApp::ProfileSwitch() {
   }
   MouseSession session(*m_data, m_env);
   if (const ExitCode code = OpenMouse(session, true); code != ExitCode::Ok) return code;
-  (void)SwitchProfile(m_data->settings, *slot);
+  (void)SwitchProfile(m_data->settings, slot);
   if (const ExitCode code = SendProfile(session); code != ExitCode::Ok) return code;
   return Print("profile " + ProfileText() + " is active",
                JsonWriter::Object().Set("profile", ProfileJson()));

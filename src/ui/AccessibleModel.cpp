@@ -95,15 +95,7 @@ std::u16string NameOf(const CControlBase& control, platform::AccessibleRole role
   const bool captionIsValue = role == AccessibleRole::ComboBox || role == AccessibleRole::Text ||
                               dynamic_cast<const CDPIValueShowControl*>(&control) != nullptr;
   if (!captionIsValue && !control.GetTitle().empty()) return control.GetTitle();
-  const bool labelRight =
-      role == AccessibleRole::CheckButton || role == AccessibleRole::RadioButton;
-  const CControlBase* label = LabelBeside(control, all, labelRight);
-  if (!label && role != AccessibleRole::Slider) label = LabelBeside(control, all, !labelRight);
-  // A field under its heading (a dialog's one field under the dialog's title).
-  if (!label && (role == AccessibleRole::Text || role == AccessibleRole::ComboBox)) {
-    label = LabelAbove(control, all);
-  }
-  if (label) return label->GetTitle();
+  // The window's own buttons are known by their images; a title beside them is not their name.
   if (const auto* button = dynamic_cast<const CImageButton*>(&control)) {
     const std::u16string& image = button->ImageNormalPath();
     auto endsWith = [&](std::u16string_view tail) {
@@ -113,6 +105,15 @@ std::u16string NameOf(const CControlBase& control, platform::AccessibleRole role
     if (endsWith(u"\\exit_nr.png")) return LangText(kCloseNameText);
     if (endsWith(u"\\min_nr.png")) return LangText(kMinimiseNameText);
   }
+  const bool labelRight =
+      role == AccessibleRole::CheckButton || role == AccessibleRole::RadioButton;
+  const CControlBase* label = LabelBeside(control, all, labelRight);
+  if (!label && role != AccessibleRole::Slider) label = LabelBeside(control, all, !labelRight);
+  // A field under its heading (a dialog's one field under the dialog's title).
+  if (!label && (role == AccessibleRole::Text || role == AccessibleRole::ComboBox)) {
+    label = LabelAbove(control, all);
+  }
+  if (label) return label->GetTitle();
   return {};
 }
 
@@ -135,6 +136,12 @@ std::u16string ActionOf(const CControlBase& control, platform::AccessibleRole ro
   }
 }
 
+// A shown text other than the control itself, which may be the label that names it.
+bool CanName(const CControlBase& other, const CControlBase& control) {
+  return &other != &control && other.IsDrawable() && !other.GetTitle().empty() &&
+         RoleOf(other) == platform::AccessibleRole::StaticText;
+}
+
 }  // namespace
 
 const CControlBase* LabelBeside(const CControlBase& control,
@@ -145,8 +152,7 @@ const CControlBase* LabelBeside(const CControlBase& control,
   const CControlBase* best = nullptr;
   int bestGap = reach + 1;
   for (const CControlBase* other : all) {
-    if (other == &control || !other->IsDrawable() || other->GetTitle().empty()) continue;
-    if (RoleOf(*other) != platform::AccessibleRole::StaticText) continue;
+    if (!CanName(*other, control)) continue;
     const platform::Rect& lr = other->m_rc;
     const int centre = (lr.top + lr.bottom) / 2;
     const int ownCentre = (rc.top + rc.bottom) / 2;
@@ -170,8 +176,7 @@ const CControlBase* LabelAbove(const CControlBase& control,
   const CControlBase* best = nullptr;
   int bestGap = reach + 1;
   for (const CControlBase* other : all) {
-    if (other == &control || !other->IsDrawable() || other->GetTitle().empty()) continue;
-    if (RoleOf(*other) != platform::AccessibleRole::StaticText) continue;
+    if (!CanName(*other, control)) continue;
     const platform::Rect& lr = other->m_rc;
     const int gap = rc.top - lr.bottom;
     if (gap < 0 || gap > reach || lr.right <= rc.left || lr.left >= rc.right) continue;

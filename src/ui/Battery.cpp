@@ -9,8 +9,8 @@ namespace {
 constexpr uint32_t kBatteryId = 3406;
 }
 
-CBattery::CBattery(platform::WindowId hWnd, const platform::Rect& rc, bool bVisible, bool bShow)
-    : CControlBase(hWnd, kBatteryId, rc, u"", bVisible, bShow, true, true) {}
+CBattery::CBattery(platform::WindowId hWnd, const platform::Rect& rc, Visibility visibility)
+    : CControlBase(hWnd, kBatteryId, rc, u"", visibility.Inert()) {}
 
 void CBattery::LoadDefaultImages() {
   SetImageFull(ui::SkinPath(u"battery_full.png"));

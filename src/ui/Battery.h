@@ -12,8 +12,7 @@ class CBattery : public CControlBase {
   enum State { kNormal = 0, kCharging = 1, kCharged = 2 };
   static constexpr int kFirstAnimLevel = 25;
 
-  CBattery(platform::WindowId hWnd, const platform::Rect& rc, bool bVisible = true,
-           bool bShow = true);
+  CBattery(platform::WindowId hWnd, const platform::Rect& rc, Visibility visibility = {});
 
   void Draw(platform::Canvas& canvas, const platform::Rect& update) override;
   void ReleaseImages() override;

@@ -5,10 +5,8 @@
 CBulletNumberButton::CBulletNumberButton(platform::WindowId hWnd, uint32_t uID,
                                          const platform::Rect& rc, std::u16string_view title,
                                          const platform::Rect& first, const platform::Rect& second,
-                                         bool bVisible, bool bShow, bool bDisable)
-    : CImageButton(hWnd, uID, rc, title, bVisible, bShow, bDisable),
-      m_rcFirst(first),
-      m_rcSecond(second) {}
+                                         ControlOptions options)
+    : CImageButton(hWnd, uID, rc, title, options), m_rcFirst(first), m_rcSecond(second) {}
 
 int CBulletNumberButton::AreaAt(int x, int y) const {
   if (!Contains(x, y)) return 0;

@@ -13,8 +13,7 @@ class CBulletNumberButton : public CImageButton {
   // The areas are given relative to the control's top-left corner, unscaled.
   CBulletNumberButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
                       std::u16string_view title, const platform::Rect& first,
-                      const platform::Rect& second, bool bVisible = true, bool bShow = true,
-                      bool bDisable = false);
+                      const platform::Rect& second, ControlOptions options = {});
 
   void Draw(platform::Canvas& canvas, const platform::Rect& update) override;
   bool OnMouseMove(uint32_t flags, int x, int y) override;

@@ -1,9 +1,8 @@
 #include "ui/CheckButton.h"
 
 CCheckButton::CCheckButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-                           std::u16string_view title, bool bCheck, bool bVisible, bool bShow,
-                           bool bDisable)
-    : CImageButton(hWnd, uID, rc, title, bVisible, bShow, bDisable), m_bCheck(bCheck) {}
+                           std::u16string_view title, bool bCheck, ControlOptions options)
+    : CImageButton(hWnd, uID, rc, title, options), m_bCheck(bCheck) {}
 
 void CCheckButton::SetTexts(std::u16string_view normal, std::u16string_view checked) {
   m_strTitle.assign(normal);

@@ -9,8 +9,7 @@
 class CCheckButton : public CImageButton {
  public:
   CCheckButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-               std::u16string_view title, bool bCheck = false, bool bVisible = true,
-               bool bShow = true, bool bDisable = false);
+               std::u16string_view title, bool bCheck = false, ControlOptions options = {});
 
   void SetCheck(bool bCheck) { m_bCheck = bCheck; }
   bool GetCheck() const { return m_bCheck; }

@@ -1,9 +1,8 @@
 #include "ui/ColorSelectButton.h"
 
 CColorSelectButton::CColorSelectButton(platform::WindowId hWnd, uint32_t uID,
-                                       const platform::Rect& rc, bool bVisible, bool bShow,
-                                       bool bDisable)
-    : CImageButton(hWnd, uID, rc, u"", bVisible, bShow, bDisable) {}
+                                       const platform::Rect& rc, ControlOptions options)
+    : CImageButton(hWnd, uID, rc, u"", options) {}
 
 void CColorSelectButton::Draw(platform::Canvas& canvas, const platform::Rect&) {
   canvas.FillRect(m_rc, m_clrColour);

@@ -8,7 +8,7 @@ class CColorSelectButton : public CImageButton {
   static constexpr platform::Colour kDefaultColour = 0x00FF00;
 
   CColorSelectButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-                     bool bVisible = true, bool bShow = true, bool bDisable = false);
+                     ControlOptions options = {});
 
   void Draw(platform::Canvas& canvas, const platform::Rect& update) override;
   void SetColour(platform::Colour colour) { m_clrColour = colour & 0xFFFFFF; }

@@ -3,9 +3,8 @@
 #include "ui/SkinImage.h"
 
 CColorSelectCheckButton::CColorSelectCheckButton(platform::WindowId hWnd, uint32_t uID,
-                                                 const platform::Rect& rc, bool bVisible,
-                                                 bool bShow, bool bDisable)
-    : CColorSelectButton(hWnd, uID, rc, bVisible, bShow, bDisable) {}
+                                                 const platform::Rect& rc, ControlOptions options)
+    : CColorSelectButton(hWnd, uID, rc, options) {}
 
 void CColorSelectCheckButton::LoadDefaultImages() {
   SetImageNormal(ui::SkinPath(u"color_select_nr.png"));

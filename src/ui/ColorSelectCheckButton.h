@@ -6,7 +6,7 @@
 class CColorSelectCheckButton : public CColorSelectButton {
  public:
   CColorSelectCheckButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-                          bool bVisible = true, bool bShow = true, bool bDisable = false);
+                          ControlOptions options = {});
 
   void Draw(platform::Canvas& canvas, const platform::Rect& update) override;
   bool OnLButtonDblClk(uint32_t flags, int x, int y) override;

@@ -4,10 +4,8 @@
 
 CComboButton::CComboButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
                            uint32_t message, std::u16string_view title, std::u16string_view title2,
-                           bool bVisible, bool bShow, bool bDisable)
-    : CImageButton(hWnd, uID, rc, title, bVisible, bShow, bDisable),
-      m_uMessage(message),
-      m_strTitle2(title2) {
+                           ControlOptions options)
+    : CImageButton(hWnd, uID, rc, title, options), m_uMessage(message), m_strTitle2(title2) {
   m_uFormat = platform::dt::kLeft;
 }
 

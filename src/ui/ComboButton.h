@@ -13,8 +13,7 @@ class CComboButton : public CImageButton {
   static constexpr int kMaxEnterNotices = 5;
 
   CComboButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc, uint32_t message,
-               std::u16string_view title, std::u16string_view title2, bool bVisible = true,
-               bool bShow = true, bool bDisable = false);
+               std::u16string_view title, std::u16string_view title2, ControlOptions options = {});
 
   void Draw(platform::Canvas& canvas, const platform::Rect& update) override;
   bool OnMouseMove(uint32_t flags, int x, int y) override;

@@ -7,14 +7,13 @@
 #include "ui/SkinImage.h"
 
 CControlBase::CControlBase(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-                           std::u16string_view title, bool bVisible, bool bShow, bool bDisable,
-                           bool bResponse)
+                           std::u16string_view title, ControlOptions options)
     : m_uID(uID),
       m_rc(rc),
-      m_bVisible(bVisible),
-      m_bShow(bShow),
-      m_bDisable(bDisable),
-      m_bResponse(bResponse),
+      m_bVisible(options.visible),
+      m_bShow(options.show),
+      m_bDisable(options.disabled),
+      m_bResponse(options.response),
       m_strTitle(title),
       m_hWnd(hWnd),
       m_font(ui::CreateUiFont(g_nFontHeight, g_strFontFace)) {}

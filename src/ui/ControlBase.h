@@ -31,11 +31,30 @@ constexpr platform::Colour kTextDown = 0x00FFFF;
 
 enum ButtonState { kStateNormal = 0, kStateHover = 1, kStateDown = 2 };
 
+// How a control starts, named at the call site: `{.show = false}`, `{.disabled = true}`.
+// Drawn and hit-tested only when both visible and show are set; takes input only when it
+// also responds and is not disabled.
+struct ControlOptions {
+  bool visible = true;
+  bool show = true;
+  bool disabled = false;
+  bool response = true;
+};
+
+// For the controls that never take input (pictures, texts, bars) and the scroll bars, which
+// decide it themselves: whether they are drawn.
+struct Visibility {
+  bool visible = true;
+  bool show = true;
+
+  constexpr ControlOptions Inert() const { return {visible, show, true, true}; }
+  constexpr ControlOptions Active() const { return {visible, show, false, true}; }
+};
+
 class CControlBase {
  public:
   CControlBase(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-               std::u16string_view title, bool bVisible = true, bool bShow = true,
-               bool bDisable = false, bool bResponse = true);
+               std::u16string_view title, ControlOptions options = {});
   virtual ~CControlBase();
   CControlBase(const CControlBase&) = delete;
   CControlBase& operator=(const CControlBase&) = delete;

@@ -4,9 +4,8 @@
 #include "ui/SharedSelection.h"
 
 CDPIRadioButton::CDPIRadioButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-                                 std::u16string_view title, bool bVisible, bool bShow,
-                                 bool bDisable)
-    : CImageButton(hWnd, uID, rc, title, bVisible, bShow, bDisable) {
+                                 std::u16string_view title, ControlOptions options)
+    : CImageButton(hWnd, uID, rc, title, options) {
   SetFont(g_nFontHeight, u"Tahoma");
 }
 

@@ -11,8 +11,7 @@ class CDPIRadioButton : public CImageButton {
   static constexpr uint32_t kLastId = 3297;
 
   CDPIRadioButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-                  std::u16string_view title, bool bVisible = true, bool bShow = true,
-                  bool bDisable = false);
+                  std::u16string_view title, ControlOptions options = {});
 
   int Level() const { return static_cast<int>(m_uID - kFirstId); }
   bool IsSelected() const;

@@ -22,9 +22,8 @@ void DrawBand(platform::Canvas& canvas, const platform::Image* image, const plat
 }  // namespace
 
 CDPIValueShowControl::CDPIValueShowControl(platform::WindowId hWnd, uint32_t uID,
-                                           const platform::Rect& rc, bool bVisible, bool bShow,
-                                           bool bDisable)
-    : CImageButton(hWnd, uID, rc, u"", bVisible, bShow, bDisable) {
+                                           const platform::Rect& rc, ControlOptions options)
+    : CImageButton(hWnd, uID, rc, u"", options) {
   // Five digits must fit the narrow field.
   SetFont(std::max(g_nFontHeight - ui::Scaled(5), ui::Scaled(10)), u"Tahoma");
 }

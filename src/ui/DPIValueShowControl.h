@@ -15,7 +15,7 @@ class CDPIValueShowControl : public CImageButton {
   static constexpr uint32_t kFirstId = 3300;
 
   CDPIValueShowControl(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-                       bool bVisible = true, bool bShow = true, bool bDisable = false);
+                       ControlOptions options = {});
 
   void Draw(platform::Canvas& canvas, const platform::Rect& update) override;
   void ReleaseImages() override;

@@ -245,6 +245,23 @@ void CDlgBase::DrawBackgroundAndFrame(platform::Canvas& canvas, const platform::
 
 // --- painting ---
 
+void CDlgBase::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
+  DrawBackgroundAndFrame(canvas, client);
+  DrawControls(canvas, client);
+}
+
+bool CDlgBase::OnOkOrCloseClicked(uint32_t message, platform::LParam lParam, uint32_t ok,
+                                  uint32_t close) {
+  if (lParam != Notify::kClicked || (message != ok && message != close)) return false;
+  if (message == ok) {
+    OnOK();
+  } else {
+    ResetControls();
+    EndDialog(kIdCancel);
+  }
+  return true;
+}
+
 void CDlgBase::DrawControls(platform::Canvas& canvas, const platform::Rect& update) {
   // While painting, the canvas is clipped to the part being repainted: nothing else shows.
   const platform::Rect area = update.Intersect(canvas.ClipRect());

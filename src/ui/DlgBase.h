@@ -50,7 +50,8 @@ class CDlgBase : public platform::WindowHandler,
   void DumpItems(std::vector<ui::DumpItem>& items) const override;
 
   // Paints the whole window: by convention background, frame, own decorations, DrawControls.
-  virtual void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) = 0;
+  // Without decorations of its own, a dialog keeps this one.
+  virtual void DrawWindow(platform::Canvas& canvas, const platform::Rect& client);
   // Every drawable control of layers 0..9 whose rectangle meets `update`, in order.
   virtual void DrawControls(platform::Canvas& canvas, const platform::Rect& update);
   // Builds the controls (once).
@@ -147,6 +148,9 @@ class CDlgBase : public platform::WindowHandler,
   virtual void OnDpiChanged(int dpi, const platform::Rect* suggested) {
     (void)dpi, (void)suggested;
   }
+  // A click on the OK button `ok` runs OnOK; one on the close cross `close` resets the controls
+  // and ends the dialog with IDCANCEL. True when the message was either.
+  bool OnOkOrCloseClicked(uint32_t message, platform::LParam lParam, uint32_t ok, uint32_t close);
   // Fills the background and copies the prepared frame.
   void DrawBackgroundAndFrame(platform::Canvas& canvas, const platform::Rect& client);
   void InvalidateRect(const platform::Rect* rc);

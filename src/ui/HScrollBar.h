@@ -9,7 +9,6 @@ class CHScrollBar : public CScrollBarBase {
   static constexpr uint32_t kId = 2037;
 
   CHScrollBar(platform::WindowId hWnd, const platform::Rect& rc, int leftArrowResource = 0,
-              int rightArrowResource = 0, bool bVisible = true, bool bShow = true)
-      : CScrollBarBase(hWnd, kId, rc, false, leftArrowResource, rightArrowResource, bVisible,
-                       bShow) {}
+              int rightArrowResource = 0, Visibility visibility = {})
+      : CScrollBarBase(hWnd, kId, rc, false, leftArrowResource, rightArrowResource, visibility) {}
 };

@@ -7,8 +7,8 @@ constexpr uint32_t kProfileListButton = 3502;
 }
 
 CImageButton::CImageButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-                           std::u16string_view title, bool bVisible, bool bShow, bool bDisable)
-    : CControlBase(hWnd, uID, rc, title, bVisible, bShow, bDisable, true) {}
+                           std::u16string_view title, ControlOptions options)
+    : CControlBase(hWnd, uID, rc, title, options) {}
 
 void CImageButton::SetTextOffset(int left, int right) {
   m_nTextLeft = ui::Scaled(left);

@@ -1,8 +1,8 @@
 #include "ui/LinkButton.h"
 
 CLinkButton::CLinkButton(platform::WindowId hWnd, const platform::Rect& rc,
-                         std::u16string_view title, bool bVisible, bool bShow, bool bDisable)
-    : CImageButton(hWnd, kId, rc, title, bVisible, bShow, bDisable) {
+                         std::u16string_view title, ControlOptions options)
+    : CImageButton(hWnd, kId, rc, title, options) {
   m_uFormat = platform::dt::kLeft;
 }
 

@@ -9,7 +9,7 @@ class CLinkButton : public CImageButton {
   static constexpr uint32_t kId = 3503;
 
   CLinkButton(platform::WindowId hWnd, const platform::Rect& rc, std::u16string_view title,
-              bool bVisible = true, bool bShow = true, bool bDisable = false);
+              ControlOptions options = {});
 
   bool OnMouseMove(uint32_t flags, int x, int y) override;
 

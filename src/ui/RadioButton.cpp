@@ -3,8 +3,8 @@
 #include "ui/SharedSelection.h"
 
 CRadioButton::CRadioButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-                           std::u16string_view title, bool bVisible, bool bShow, bool bDisable)
-    : CImageButton(hWnd, uID, rc, title, bVisible, bShow, bDisable) {}
+                           std::u16string_view title, ControlOptions options)
+    : CImageButton(hWnd, uID, rc, title, options) {}
 
 bool CRadioButton::IsSelected() const {
   const RadioGroupBits bits = RadioBitsOf(m_uID);

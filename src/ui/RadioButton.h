@@ -7,8 +7,7 @@
 class CRadioButton : public CImageButton {
  public:
   CRadioButton(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-               std::u16string_view title, bool bVisible = true, bool bShow = true,
-               bool bDisable = false);
+               std::u16string_view title, ControlOptions options = {});
 
   bool IsSelected() const;
 

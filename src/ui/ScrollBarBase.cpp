@@ -14,8 +14,8 @@ constexpr int kArtCorner = 4;  // the artwork's rounded ends
 
 CScrollBarBase::CScrollBarBase(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
                                bool vertical, int firstArrowResource, int secondArrowResource,
-                               bool bVisible, bool bShow)
-    : CControlBase(hWnd, uID, rc, u"", bVisible, bShow, false, true), m_bVertical(vertical) {
+                               Visibility visibility)
+    : CControlBase(hWnd, uID, rc, u"", visibility.Active()), m_bVertical(vertical) {
   if (firstArrowResource) m_pFirstArrow = ui::LoadPngResource(firstArrowResource);
   if (secondArrowResource) m_pSecondArrow = ui::LoadPngResource(secondArrowResource);
   LoadImageFile(ui::SkinPath(u"scroll_track.png"), m_pTrack);

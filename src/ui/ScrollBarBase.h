@@ -40,7 +40,7 @@ class CScrollBarBase : public CControlBase {
 
  protected:
   CScrollBarBase(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc, bool vertical,
-                 int firstArrowResource, int secondArrowResource, bool bVisible, bool bShow);
+                 int firstArrowResource, int secondArrowResource, Visibility visibility);
 
  private:
   int Along(platform::Point p) const { return m_bVertical ? p.y : p.x; }

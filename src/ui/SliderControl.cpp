@@ -6,8 +6,8 @@
 
 CSliderControl::CSliderControl(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
                                int nStops, int nLeftMargin, int nRightMargin,
-                               std::u16string_view title, bool bVisible, bool bShow, bool bDisable)
-    : CControlBase(hWnd, uID, rc, title, bVisible, bShow, bDisable, true),
+                               std::u16string_view title, ControlOptions options)
+    : CControlBase(hWnd, uID, rc, title, options),
       m_nStops(std::max(nStops, 1)),
       m_nLeftMargin(nLeftMargin),
       m_nRightMargin(nRightMargin) {

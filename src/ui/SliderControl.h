@@ -12,8 +12,8 @@
 class CSliderControl : public CControlBase {
  public:
   CSliderControl(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc, int nStops,
-                 int nLeftMargin, int nRightMargin, std::u16string_view title, bool bVisible = true,
-                 bool bShow = true, bool bDisable = false);
+                 int nLeftMargin, int nRightMargin, std::u16string_view title,
+                 ControlOptions options = {});
 
   void Draw(platform::Canvas& canvas, const platform::Rect& update) override;
   bool OnMouseMove(uint32_t flags, int x, int y) override;

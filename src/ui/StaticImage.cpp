@@ -3,8 +3,8 @@
 #include "ui/SkinImage.h"
 
 CStaticImage::CStaticImage(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-                           bool bVisible, bool bShow)
-    : CControlBase(hWnd, uID, rc, u"", bVisible, bShow, true, true) {}
+                           Visibility visibility)
+    : CControlBase(hWnd, uID, rc, u"", visibility.Inert()) {}
 
 void CStaticImage::Draw(platform::Canvas& canvas, const platform::Rect&) {
   ui::DrawWhole(canvas, m_pImage.get(), m_rc);

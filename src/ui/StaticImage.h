@@ -9,7 +9,7 @@
 class CStaticImage : public CControlBase {
  public:
   CStaticImage(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-               bool bVisible = true, bool bShow = true);
+               Visibility visibility = {});
 
   void Draw(platform::Canvas& canvas, const platform::Rect& update) override;
   bool OnMouseMove(uint32_t flags, int x, int y) override;

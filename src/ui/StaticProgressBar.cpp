@@ -5,8 +5,8 @@
 #include "ui/SkinImage.h"
 
 CStaticProgressBar::CStaticProgressBar(platform::WindowId hWnd, uint32_t uID,
-                                       const platform::Rect& rc, bool bVisible, bool bShow)
-    : CControlBase(hWnd, uID, rc, u"", bVisible, bShow, true, true) {}
+                                       const platform::Rect& rc, Visibility visibility)
+    : CControlBase(hWnd, uID, rc, u"", visibility.Inert()) {}
 
 void CStaticProgressBar::SetRange(int range) {
   m_nRange = std::max(range, 1);

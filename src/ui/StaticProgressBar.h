@@ -9,7 +9,7 @@
 class CStaticProgressBar : public CControlBase {
  public:
   CStaticProgressBar(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-                     bool bVisible = true, bool bShow = true);
+                     Visibility visibility = {});
 
   void Draw(platform::Canvas& canvas, const platform::Rect& update) override;
   void ReleaseImages() override;

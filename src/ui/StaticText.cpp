@@ -2,8 +2,8 @@
 
 CStaticText::CStaticText(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
                          platform::Colour colour, uint32_t format, std::u16string_view title,
-                         bool bVisible, bool bShow)
-    : CControlBase(hWnd, uID, rc, title, bVisible, bShow, true, true),
+                         Visibility visibility)
+    : CControlBase(hWnd, uID, rc, title, visibility.Inert()),
       m_clrText(colour),
       m_uFormat(format) {}
 

@@ -8,7 +8,7 @@ class CStaticText : public CControlBase {
  public:
   CStaticText(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
               platform::Colour colour, uint32_t format, std::u16string_view title,
-              bool bVisible = true, bool bShow = true);
+              Visibility visibility = {});
 
   void Draw(platform::Canvas& canvas, const platform::Rect& update) override;
   void SetColour(platform::Colour colour) { m_clrText = colour; }

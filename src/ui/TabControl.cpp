@@ -10,8 +10,8 @@ bool IsProfileTab(uint32_t id) {
 }  // namespace
 
 CTabControl::CTabControl(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-                         std::u16string_view title, bool bVisible, bool bShow, bool bDisable)
-    : CImageButton(hWnd, uID, rc, title, bVisible, bShow, bDisable) {}
+                         std::u16string_view title, ControlOptions options)
+    : CImageButton(hWnd, uID, rc, title, options) {}
 
 void CTabControl::LoadDefaultImages() {
   SetImageNormal(ui::SkinPath(u"profile_slot_nr.png"));

@@ -10,8 +10,7 @@
 class CTabControl : public CImageButton {
  public:
   CTabControl(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-              std::u16string_view title, bool bVisible = true, bool bShow = true,
-              bool bDisable = false);
+              std::u16string_view title, ControlOptions options = {});
 
   void Draw(platform::Canvas& canvas, const platform::Rect& update) override;
   bool OnRButtonUp(uint32_t flags, int x, int y) override;

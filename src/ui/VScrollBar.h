@@ -8,8 +8,7 @@ class CVScrollBar : public CScrollBarBase {
   static constexpr int kUpArrowResource = 188;
   static constexpr int kDownArrowResource = 187;
 
-  CVScrollBar(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc, bool bVisible = true,
-              bool bShow = true)
-      : CScrollBarBase(hWnd, uID, rc, true, kUpArrowResource, kDownArrowResource, bVisible, bShow) {
-  }
+  CVScrollBar(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
+              Visibility visibility = {})
+      : CScrollBarBase(hWnd, uID, rc, true, kUpArrowResource, kDownArrowResource, visibility) {}
 };

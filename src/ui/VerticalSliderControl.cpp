@@ -6,10 +6,8 @@
 
 CVerticalSliderControl::CVerticalSliderControl(platform::WindowId hWnd, uint32_t uID,
                                                const platform::Rect& rc, int nStops, int, int,
-                                               std::u16string_view title, bool bVisible, bool bShow,
-                                               bool bDisable)
-    : CControlBase(hWnd, uID, rc, title, bVisible, bShow, bDisable, true),
-      m_nStops(std::max(nStops, 1)) {}
+                                               std::u16string_view title, ControlOptions options)
+    : CControlBase(hWnd, uID, rc, title, options), m_nStops(std::max(nStops, 1)) {}
 
 int CVerticalSliderControl::ValueAt(int y) const {
   const int height = m_rc.Height();

@@ -12,7 +12,7 @@ class CVerticalSliderControl : public CControlBase {
  public:
   CVerticalSliderControl(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
                          int nStops, int nTopMargin, int nBottomMargin, std::u16string_view title,
-                         bool bVisible = true, bool bShow = true, bool bDisable = false);
+                         ControlOptions options = {});
 
   void Draw(platform::Canvas& canvas, const platform::Rect& update) override;
   bool OnMouseMove(uint32_t flags, int x, int y) override;

@@ -12,6 +12,7 @@
 #include "ui/ComboButton.h"
 #include "ui/ImageButton.h"
 #include "ui/MenuPopup.h"
+#include "ui/SkinImage.h"
 #include "ui/SliderControl.h"
 #include "ui/StaticImage.h"
 #include "ui/StaticText.h"
@@ -113,6 +114,21 @@ TEST_F(AccessibleModelTest, ItemsCarryRoleNameValueStateAndAction) {
   EXPECT_EQ(Item(1).state, st::kFocusable | st::kFocused | st::kChecked);
   EXPECT_EQ(Item(1).defaultAction, u"Uncheck");
   EXPECT_EQ(dlg.AccessibleFocus(), 1);
+}
+
+// A dialog's title sits left of its close cross; the cross is still "Close", not the title.
+TEST_F(AccessibleModelTest, TheCloseCrossIsKnownByItsImageBeforeAnyLabel) {
+  g_strLangText[ui::kCloseNameText] = u"Close";
+  CTestDlg& dlg = Dialog([](CTestDlg& d, platform::WindowId w) {
+    d.AddControl(0,
+                 std::make_unique<CStaticText>(w, 2012, Rect{10, 4, 360, 20}, 0xB4B4B4, 0, u"New"));
+    auto* close =
+        d.AddControl(0, std::make_unique<CImageButton>(w, 2004, Rect{370, 4, 385, 19}, u""));
+    close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
+  });
+  ASSERT_EQ(dlg.AccessibleCount(), 2);
+  EXPECT_EQ(Item(1).name, u"Close");
+  EXPECT_EQ(Item(0).name, u"New");
 }
 
 TEST_F(AccessibleModelTest, ChangesAreToldOnceAReaderHasAsked) {

@@ -55,18 +55,23 @@ std::optional<std::wstring> DetailPath(const HidLibrary& library, HDEVINFO list,
   return std::wstring(detail->DevicePath);
 }
 
+// The list of HID interfaces present now, and the HID class in `hidClass`;
+// INVALID_HANDLE_VALUE (recorded) when the system has none to give.
+HDEVINFO PresentHidInterfaces(HidLibrary& library, GUID& hidClass, FailureLog& failures) {
+  library.GetHidGuid(&hidClass);
+  HDEVINFO list =
+      library.GetClassDevs(&hidClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+  if (list == INVALID_HANDLE_VALUE) failures.Record("SetupDiGetClassDevsW");
+  return list;
+}
+
 }  // namespace
 
 std::optional<std::wstring> Win32HidBus::PathAt(int index) {
   if (!m_library->Loaded() || index < 0) return std::nullopt;
   GUID hidClass{};
-  m_library->GetHidGuid(&hidClass);
-  HDEVINFO list =
-      m_library->GetClassDevs(&hidClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
-  if (list == INVALID_HANDLE_VALUE) {
-    m_failures.Record("SetupDiGetClassDevsW");
-    return std::nullopt;
-  }
+  HDEVINFO list = PresentHidInterfaces(*m_library, hidClass, m_failures);
+  if (list == INVALID_HANDLE_VALUE) return std::nullopt;
   std::optional<std::wstring> path;
   SP_DEVICE_INTERFACE_DATA item{};
   item.cbSize = sizeof item;
@@ -132,13 +137,8 @@ std::vector<std::optional<HidInterfaceInfo>> Win32HidBus::Enumerate(int limit) {
   std::vector<std::wstring> paths;
   if (!m_library->Loaded()) return infos;
   GUID hidClass{};
-  m_library->GetHidGuid(&hidClass);
-  HDEVINFO list =
-      m_library->GetClassDevs(&hidClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
-  if (list == INVALID_HANDLE_VALUE) {
-    m_failures.Record("SetupDiGetClassDevsW");
-    return infos;
-  }
+  HDEVINFO list = PresentHidInterfaces(*m_library, hidClass, m_failures);
+  if (list == INVALID_HANDLE_VALUE) return infos;
   for (int index = 0; index < limit; ++index) {
     SP_DEVICE_INTERFACE_DATA item{};
     item.cbSize = sizeof item;

@@ -159,23 +159,19 @@ void SimMouse::Unplug(ConnectionMode::Kind mode) {
   ModeState& state = m_modes[mode];
   if (!state.plugged) return;
   state.plugged = false;
-  ++state.generation;
-  state.ack.reset();
-  // Readers of the mode see their read fail.
-  const std::vector<SimHidDevice*> devices = m_devices;
-  for (auto* device : devices) {
-    if (device->m_mode != mode || !device->m_reading) continue;
-    device->m_reading = false;
-    if (device->m_onEnded) device->m_onEnded();
-  }
+  EndHandles(mode);
   Notify(kDeviceRemoveComplete);
 }
 
 void SimMouse::DropHandles(ConnectionMode::Kind mode) {
+  if (m_modes[mode].plugged) EndHandles(mode);
+}
+
+void SimMouse::EndHandles(ConnectionMode::Kind mode) {
   ModeState& state = m_modes[mode];
-  if (!state.plugged) return;
   ++state.generation;
   state.ack.reset();
+  // Readers of the mode see their read fail.
   const std::vector<SimHidDevice*> devices = m_devices;
   for (auto* device : devices) {
     if (device->m_mode != mode || !device->m_reading) continue;

@@ -153,6 +153,8 @@ class SimMouse : public platform::HidBus {
   bool RegisterForNotifications(platform::WindowId window) override;
 
  private:
+  // Every handle of the mode goes stale and its readers see their read fail.
+  void EndHandles(ConnectionMode::Kind mode);
   friend class SimHidDevice;
   struct ModeState {
     bool plugged = false;

@@ -56,11 +56,6 @@ void CButtonEditorDlg::InitFrame(Buttons buttons) {
   cancel->SetShow(withCancel);
 }
 
-void CButtonEditorDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
-}
-
 void CButtonEditorDlg::SendResult(buttons::ButtonChoice choice) {
   m_result = std::move(choice);
   if (m_hParent) {

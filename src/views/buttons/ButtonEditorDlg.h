@@ -30,7 +30,6 @@ class CButtonEditorDlg : public CDlgBase {
   // What OK produced; nothing before OK, after close or cancel, or when OK had nothing.
   const std::optional<buttons::ButtonChoice>& Result() const { return m_result; }
 
-  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override;
 

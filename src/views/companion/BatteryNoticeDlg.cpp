@@ -81,11 +81,6 @@ void CBatteryNoticeDlg::ApplyTexts() {
   }
 }
 
-void CBatteryNoticeDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
-}
-
 platform::LResult CBatteryNoticeDlg::OnMessage(platform::WindowId window, uint32_t message,
                                                platform::WParam wParam, platform::LParam lParam,
                                                bool& handled) {

@@ -30,7 +30,6 @@ class CBatteryNoticeDlg : public CDlgBase {
   static platform::Rect Placement(const platform::Rect& workArea);
 
   void InitUI(const platform::Rect& client) override;
-  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override;
 

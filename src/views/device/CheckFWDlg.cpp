@@ -51,11 +51,6 @@ void CCheckFWDlg::OnInitDialog() {
   platform::Windows().SetTimer(GetSafeHwnd(), kTimerStart, kStartMs);
 }
 
-void CCheckFWDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
-}
-
 void CCheckFWDlg::Run() {
   platform::Windows().KillTimer(GetSafeHwnd(), kTimerStart);
   if (!m_image.HasApplication()) return;

@@ -32,7 +32,6 @@ class CCheckFWDlg : public CDlgBase, private FirmwareProgress {
   explicit CCheckFWDlg(ViewServices& services);
 
   void InitUI(const platform::Rect& client) override;
-  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override;
 

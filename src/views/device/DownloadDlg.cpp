@@ -36,11 +36,6 @@ void CDownloadDlg::InitUI(const platform::Rect&) {
                            dt::kCenter | dt::kSingleLine, m_strStatus);
 }
 
-void CDownloadDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
-}
-
 void CDownloadDlg::Start() {
   // One download at a time, in this dialog and in the process.
   if (m_job || m_bFinished) return;

@@ -29,7 +29,6 @@ class CDownloadDlg : public CDlgBase, private platform::DownloadObserver {
   ~CDownloadDlg() override;
 
   void InitUI(const platform::Rect& client) override;
-  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override;
 

@@ -24,11 +24,6 @@ void CFirmwareResetDlg::InitUI(const platform::Rect&) {
                     LangText(device_text::kCancel));
 }
 
-void CFirmwareResetDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
-}
-
 platform::LResult CFirmwareResetDlg::OnMessage(platform::WindowId window, uint32_t message,
                                                platform::WParam wParam, platform::LParam lParam,
                                                bool& handled) {

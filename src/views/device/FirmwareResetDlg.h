@@ -12,7 +12,6 @@ class CFirmwareResetDlg : public CDlgBase {
   explicit CFirmwareResetDlg(platform::WindowId parent);
 
   void InitUI(const platform::Rect& client) override;
-  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override;
 };

@@ -31,11 +31,6 @@ void CParingDlg::InitUI(const platform::Rect&) {
                                LangText(device_text::kCancel));
 }
 
-void CParingDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
-}
-
 void CParingDlg::ShowStatus() {
   if (m_pStatus) m_pStatus->SetTitle(LangText(m_session.StatusText()));
   if (m_session.state() != PairingSession::State::Paired) return;

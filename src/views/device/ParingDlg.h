@@ -23,7 +23,6 @@ class CParingDlg : public CDlgBase {
   explicit CParingDlg(platform::WindowId parent);
 
   void InitUI(const platform::Rect& client) override;
-  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override;
 

@@ -29,11 +29,6 @@ void CProgressDlg::InitUI(const platform::Rect&) {
   platform::Windows().SetTimer(GetSafeHwnd(), kTimerFill, kFillMs);
 }
 
-void CProgressDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
-}
-
 void CProgressDlg::OnTimer(uintptr_t id) {
   auto& windows = platform::Windows();
   if (id == kTimerFill) {

@@ -19,7 +19,6 @@ class CProgressDlg : public CDlgBase {
   CProgressDlg(int textNumber, platform::WindowId parent);
 
   void InitUI(const platform::Rect& client) override;
-  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override;
 

@@ -54,11 +54,6 @@ void CActionBulletXYModifyDlg::ShowValues() {
   if (m_pY) m_pY->SetTitle(base::Format(u"%d", m_step.y));
 }
 
-void CActionBulletXYModifyDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
-}
-
 void CActionBulletXYModifyDlg::OnOK() {
   ResetControls();
   EndDialog(kIdOk);

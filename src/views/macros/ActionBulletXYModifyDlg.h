@@ -28,7 +28,6 @@ class CActionBulletXYModifyDlg : public CDlgBase {
   bullets::CursorStep Step() const { return m_step; }
 
   void InitUI(const platform::Rect& client) override;
-  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override;
 

@@ -38,13 +38,9 @@ CActionEditDlg::CActionEditDlg(platform::WindowId parent, int titleText, Entry e
 
 void CActionEditDlg::InitUI(const platform::Rect&) {
   const platform::WindowId hWnd = GetSafeHwnd();
-  auto* close = AddControl(
-      0, std::make_unique<CImageButton>(hWnd, kCloseButton, ScaledRect(300, 4, 315, 19), u""));
-  close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
-  close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
-  AddControl(0, std::make_unique<CStaticText>(hWnd, kTitleLabel, ScaledRect(21, 11, 280, 31),
-                                              ui::kTitleColour, platform::dt::kLeft,
-                                              LangText(m_nTitleText)));
+  ui::AddCloseCross(*this, kCloseButton, ScaledRect(300, 4, 315, 19));
+  ui::AddLabel(*this, kTitleLabel, ScaledRect(21, 11, 280, 31), ui::kTitleColour,
+               platform::dt::kLeft, LangText(m_nTitleText));
   const platform::Rect entry =
       ScaledRect(kEntryRect.left, kEntryRect.top, kEntryRect.right, kEntryRect.bottom);
   if (m_entry == Entry::Number) {

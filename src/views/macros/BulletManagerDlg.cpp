@@ -67,17 +67,18 @@ void CBulletManagerDlg::InitUI(const platform::Rect&) {
                    platform::Colour colour = ui::kLabelColour) {
     AddControl(0, std::make_unique<CStaticText>(hWnd, id, rc, colour,
                                                 platform::dt::kLeft | platform::dt::kVCenter,
-                                                LangText(textNumber), true, shown));
+                                                LangText(textNumber), Visibility{.show = shown}));
   };
   auto button = [&](uint32_t id, platform::Rect rc, int textNumber, bool shown = true) {
-    auto* b = AddControl(
-        0, std::make_unique<CImageButton>(hWnd, id, rc, LangText(textNumber), true, shown));
+    auto* b = AddControl(0, std::make_unique<CImageButton>(hWnd, id, rc, LangText(textNumber),
+                                                           ControlOptions{.show = shown}));
     b->SetImageNormal(ui::SkinPath(u"button1_nr.png"));
     b->SetImageHover(ui::SkinPath(u"button1_ov.png"));
     return b;
   };
   auto radio = [&](uint32_t id, platform::Rect rc, bool shown = true) {
-    auto* r = AddControl(0, std::make_unique<CRadioButton>(hWnd, id, rc, u"", true, shown));
+    auto* r = AddControl(
+        0, std::make_unique<CRadioButton>(hWnd, id, rc, u"", ControlOptions{.show = shown}));
     r->SetImageNormal(ui::SkinPath(u"radio_nr.png"));
     r->SetImageHover(ui::SkinPath(u"radio_ov.png"));
     r->SetImageDown(ui::SkinPath(u"radio_dn.png"));
@@ -131,19 +132,19 @@ void CBulletManagerDlg::InitUI(const platform::Rect&) {
 
   // What the macro manager has and a shooting action must not reach.
   AddControl(0, std::make_unique<CCheckButton>(hWnd, kRecordDelays, ScaledRect(290, 360, 304, 374),
-                                               u"", true, true, false));
+                                               u"", true, ControlOptions{.show = false}));
   label(kRecordDelaysLabel, ScaledRect(312, 356, 500, 378), 193, false);
   auto* record = AddControl(
       0, std::make_unique<CCheckButton>(hWnd, kRecordButton, ScaledRect(290, 390, 410, 416),
-                                        LangText(198), false, true, false));
+                                        LangText(198), false, ControlOptions{.show = false}));
   record->SetTexts(LangText(198), LangText(199));
-  AddControl(0,
-             std::make_unique<CComboButton>(hWnd, kInsertDropDown, ScaledRect(420, 390, 540, 416),
-                                            kInsertDropDown, LangText(197), u"", true, false));
+  AddControl(0, std::make_unique<CComboButton>(hWnd, kInsertDropDown,
+                                               ScaledRect(420, 390, 540, 416), kInsertDropDown,
+                                               LangText(197), u"", ControlOptions{.show = false}));
   label(kInsertLabel, ScaledRect(420, 360, 540, 380), 197, false);
   button(kDeleteAction, ScaledRect(550, 390, 670, 416), 202, false);
   AddControl(0, std::make_unique<CVScrollBar>(hWnd, kActionScrollV, ScaledRect(742, 64, 754, 196),
-                                              true, false));
+                                              Visibility{.show = false}));
   for (uint32_t id : {kRecordDelays, kRecordButton, kInsertDropDown, kActionScrollV}) {
     if (CControlBase* c = GetControl(id)) c->SetShow(false);
   }

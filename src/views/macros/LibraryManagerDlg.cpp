@@ -27,11 +27,6 @@ MacroRecord* CLibraryManagerDlg::CurrentMacro() const {
   return entry != nullptr && entry->IsMacro() ? entry->record.get() : nullptr;
 }
 
-void CLibraryManagerDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
-}
-
 void CLibraryManagerDlg::Show(int textNumber) {
   (void)m_services.ShowMessage(textNumber, ViewServices::Box::Modal);
 }

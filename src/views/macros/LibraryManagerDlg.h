@@ -24,8 +24,6 @@ class CLibraryManagerDlg : public CDlgBase {
   MacroRecord* CurrentMacro() const;
   const macros::editing::LibraryKind& Kind() const { return m_kind; }
 
-  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
-
  protected:
   CLibraryManagerDlg(platform::WindowId parent, ViewServices& services, MacroLibrary& library,
                      LibraryLocation& selection, MacroLibrary& scratch,

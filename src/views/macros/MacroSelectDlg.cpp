@@ -86,11 +86,6 @@ void CMacroSelectDlg::InitUI(const platform::Rect&) {
   m_pLibrary->ShowSelection();
 }
 
-void CMacroSelectDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
-}
-
 void CMacroSelectDlg::OnOK() {
   int refusal = 0;
   std::optional<MacroChoice> choice = ChoiceFor(m_library, m_selection, m_kind, refusal);

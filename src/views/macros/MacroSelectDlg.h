@@ -52,7 +52,6 @@ class CMacroSelectDlg : public CDlgBase {
   const macros::editing::LibraryKind& Kind() const { return m_kind; }
 
   void InitUI(const platform::Rect& client) override;
-  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override;
 

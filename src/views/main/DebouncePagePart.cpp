@@ -39,7 +39,3 @@ platform::LResult DebouncePagePart::OnMessage(uint32_t message, platform::WParam
   }
   return 0;
 }
-
-bool DebouncePagePart::OnDrag(platform::Point pt) {
-  return FollowDrag({m_slider}, pt);
-}

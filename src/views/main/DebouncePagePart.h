@@ -24,7 +24,6 @@ class DebouncePagePart : public SettingsPagePart {
   void Collect(ProfileSettings& profile) override;
   platform::LResult OnMessage(uint32_t message, platform::WParam wParam,
                               platform::LParam lParam) override;
-  bool OnDrag(platform::Point pt) override;
 
  private:
   CSliderControl* m_slider = nullptr;

@@ -71,7 +71,8 @@ void FixedArea::Build(CDlgBase& dialog, PartRegistry& registry) {
   const auto add = [&dialog](auto control) { return dialog.AddControl(0, std::move(control)); };
   const auto image = [&](uint32_t id, const platform::Rect& rc, const char16_t* file,
                          bool shown = true) {
-    auto* control = add(std::make_unique<CStaticImage>(w, id, ScaledRect(rc), true, shown));
+    auto* control =
+        add(std::make_unique<CStaticImage>(w, id, ScaledRect(rc), Visibility{.show = shown}));
     control->SetImage(ui::SkinPath(file));
     return control;
   };
@@ -137,8 +138,9 @@ void FixedArea::Build(CDlgBase& dialog, PartRegistry& registry) {
                   {3010, page::kPowerHeading, 265},
                   {3009, page::kProfilesHeading, 10}};
   for (const auto& heading : headings) {
-    auto* check = add(std::make_unique<CCheckButton>(
-        w, heading.id, ScaledRect(heading.rc), LangText(heading.text), false, true, true, true));
+    auto* check = add(std::make_unique<CCheckButton>(w, heading.id, ScaledRect(heading.rc),
+                                                     LangText(heading.text), false,
+                                                     ControlOptions{.disabled = true}));
     check->SetImageNormal(ui::SkinPath(u"header2_nr.png"));
     check->SetImageHover(ui::SkinPath(u"header2_ov.png"));
   }

@@ -167,10 +167,6 @@ void LightingPagePart::OnSlider(CSliderControl* slider, platform::LParam code) {
   Invalidate(slider);
 }
 
-bool LightingPagePart::OnDrag(platform::Point pt) {
-  return FollowDrag({m_speed, m_brightness}, pt);
-}
-
 void LightingPagePart::OnColourButton(int slot, platform::LParam code) {
   const auto i = static_cast<size_t>(slot);
   const uintptr_t timer = static_cast<uintptr_t>(slot) + 1;

@@ -51,7 +51,6 @@ class LightingPagePart : public SettingsPagePart {
   platform::LResult OnMessage(uint32_t message, platform::WParam wParam,
                               platform::LParam lParam) override;
   void OnTimer(uintptr_t id) override;
-  bool OnDrag(platform::Point pt) override;
 
  private:
   // What timer (slot + 1) does when it fires.

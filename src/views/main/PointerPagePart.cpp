@@ -108,7 +108,3 @@ platform::LResult PointerPagePart::OnMessage(uint32_t message, platform::WParam,
   }
   return 0;
 }
-
-bool PointerPagePart::OnDrag(platform::Point pt) {
-  return FollowDrag({m_pointer, m_scroll, m_doubleClick}, pt);
-}

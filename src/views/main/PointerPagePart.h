@@ -33,7 +33,6 @@ class PointerPagePart : public SettingsPagePart {
   void Collect(ProfileSettings& profile) override;
   platform::LResult OnMessage(uint32_t message, platform::WParam wParam,
                               platform::LParam lParam) override;
-  bool OnDrag(platform::Point pt) override;
 
  private:
   void ShowValues();

@@ -43,7 +43,7 @@ void PollingPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
   }
 
   auto box = std::make_unique<CComboButton>(w, kRateBox, platform::Rect{}, kRateBoxMessage, u"",
-                                            u"", true, true, true);
+                                            u"", ControlOptions{.disabled = true});
   box->SetImageNormal(ui::SkinPath(u"combo2_nr.png"));
   box->SetImageHover(ui::SkinPath(u"combo2_ov.png"));
   box->SetFormat(platform::dt::kLeft);

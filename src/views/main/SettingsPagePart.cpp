@@ -65,7 +65,8 @@ CSliderControl* SettingsPagePart::AddSlider(uint32_t barId, uint32_t sliderId,
   auto slider = std::make_unique<CSliderControl>(
       Hwnd(), sliderId, relative, stops, ui::Scaled(kThumbHalf), ui::Scaled(kThumbHalf), u"");
   slider->SetThumbImage(ui::SkinPath(u"Slider_Circle.png"));
-  return Add(std::move(slider), relative);
+  m_sliders.push_back(Add(std::move(slider), relative));
+  return m_sliders.back();
 }
 
 CCheckButton* SettingsPagePart::AddCheck(uint32_t id, const platform::Rect& relative,
@@ -104,11 +105,10 @@ platform::Rect SettingsPagePart::MenuBelow(const CControlBase& anchor, platform:
   return screen.Offset(-window.left, -window.top);
 }
 
-bool SettingsPagePart::FollowDrag(std::initializer_list<CSliderControl*> sliders,
-                                  platform::Point pt) const {
+bool SettingsPagePart::OnDrag(platform::Point pt) {
   bool changed = false;
-  for (CSliderControl* slider : sliders) {
-    if (!slider || !slider->IsDragging() || !slider->IsDrawable()) continue;
+  for (CSliderControl* slider : m_sliders) {
+    if (!slider->IsDragging() || !slider->IsDrawable()) continue;
     const int before = slider->GetValue();
     slider->OnMouseMove(0, pt.x, pt.y);
     slider->SetValue(slider->GetValue());

@@ -4,8 +4,8 @@
 // the kinds of controls the pages repeat (labels, sliders on their bars, check boxes, radios).
 
 #include <cstdint>
-#include <initializer_list>
 #include <string_view>
+#include <vector>
 
 #include "ui/DlgBase.h"
 #include "views/ViewServices.h"
@@ -32,6 +32,9 @@ class SettingsPagePart : public PagePart {
   uint32_t Tab() const override { return m_tab; }
   int Layout(platform::Point origin) override;
   void DrawDecorations(platform::Canvas& canvas, const platform::Rect& update) override;
+  // While the left button is held, the sliders added with AddSlider that are being dragged
+  // follow the pointer, their thumbs snapped to the stops. True when a value changed.
+  bool OnDrag(platform::Point pt) override;
 
  protected:
   // `height` is the part's unscaled height; a fixed-area part (tab 0) is placed once.
@@ -69,9 +72,6 @@ class SettingsPagePart : public PagePart {
   // Client rectangle for a menu of `size` below `anchor` (above it when the screen ends),
   // kept on the work area, as OpenPopup takes it.
   platform::Rect MenuBelow(const CControlBase& anchor, platform::Size size) const;
-  // While the left button is held, the sliders being dragged follow the pointer, their thumbs
-  // snapped to the stops. True when a value changed.
-  bool FollowDrag(std::initializer_list<CSliderControl*> sliders, platform::Point pt) const;
   // The area of the part in client pixels.
   platform::Rect Area() const { return m_layout.Area(kPageWidth, m_height); }
 
@@ -82,4 +82,5 @@ class SettingsPagePart : public PagePart {
   CDlgBase* m_dialog = nullptr;
   ViewServices* m_services = nullptr;
   PartPlacement m_layout;
+  std::vector<CSliderControl*> m_sliders;
 };

@@ -2,29 +2,21 @@
 // Page 9 (tab 3015): the software-update button (2056) runs the update check; the firmware
 // button (2055) opens the firmware window when the mouse is on the cable (text 291 else).
 
-#include "views/main/PagePart.h"
-#include "views/main/PageTabs.h"
+#include "views/main/ButtonPage.h"
 
-class CImageButton;
-
-class UpdatePage : public PagePart {
+class UpdatePage : public ButtonPage {
  public:
   static constexpr uint32_t kTab = page::kUpdateTab;
   static constexpr int kLayer = page::LayerOf(kTab);
   static constexpr uint32_t kSoftwareButton = 2056;
   static constexpr uint32_t kFirmwareButton = 2055;
 
+  UpdatePage() : ButtonPage(kTab) {}
+
   void Build(CDlgBase& dialog, PartRegistry& registry) override;
-  uint32_t Tab() const override { return kTab; }
-  int Layout(platform::Point origin) override;
-  void Refresh() override {}
   platform::LResult OnMessage(uint32_t message, platform::WParam wParam,
                               platform::LParam lParam) override;
 
  private:
   void OpenFirmwareWindow();
-
-  ViewServices* m_services = nullptr;
-  CImageButton* m_pSoftware = nullptr;
-  CImageButton* m_pFirmware = nullptr;
 };

@@ -35,12 +35,9 @@ CProfileNameDlg::CProfileNameDlg(platform::WindowId parent, std::u16string initi
 
 void CProfileNameDlg::InitUI(const platform::Rect&) {
   const platform::WindowId hWnd = GetSafeHwnd();
-  auto* close = AddControl(
-      0, std::make_unique<CImageButton>(hWnd, kCloseButton, ScaledRect(300, 4, 315, 19), u""));
-  close->SetImageNormal(ui::SkinPath(u"exit_nr.png"));
-  close->SetImageHover(ui::SkinPath(u"exit_ov.png"));
-  AddControl(0, std::make_unique<CStaticText>(hWnd, kTitleLabel, ScaledRect(21, 11, 280, 31),
-                                              ui::kTitleColour, platform::dt::kLeft, m_strTitle));
+  ui::AddCloseCross(*this, kCloseButton, ScaledRect(300, 4, 315, 19));
+  ui::AddLabel(*this, kTitleLabel, ScaledRect(21, 11, 280, 31), ui::kTitleColour,
+               platform::dt::kLeft, m_strTitle);
   m_pEdit = AddControl(
       0, std::make_unique<CEditBox>(hWnd, kNameEdit, ScaledRect(40, 52, 279, 76), m_strInitial));
   m_pEdit->LoadDefaultImages();
@@ -52,11 +49,6 @@ void CProfileNameDlg::InitUI(const platform::Rect&) {
   ok->SetImageHover(ui::SkinPath(u"button2_ov.png"));
   SetFocusControl(m_pEdit);
   SetFrameBitmapFile(ui::SkinPath(u"Frame_dialog2.bmp"));
-}
-
-void CProfileNameDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
-  DrawBackgroundAndFrame(canvas, client);
-  DrawControls(canvas, client);
 }
 
 void CProfileNameDlg::OnOK() {
@@ -74,14 +66,8 @@ void CProfileNameDlg::OnOK() {
 platform::LResult CProfileNameDlg::OnMessage(platform::WindowId window, uint32_t message,
                                              platform::WParam wParam, platform::LParam lParam,
                                              bool& handled) {
-  if (lParam == Notify::kClicked && (message == kOkButton || message == kCloseButton)) {
+  if (OnOkOrCloseClicked(message, lParam, kOkButton, kCloseButton)) {
     handled = true;
-    if (message == kOkButton) {
-      OnOK();
-    } else {
-      ResetControls();
-      EndDialog(kIdCancel);
-    }
     return 0;
   }
   return CDlgBase::OnMessage(window, message, wParam, lParam, handled);

@@ -31,7 +31,6 @@ class CProfileNameDlg : public CDlgBase {
   CEditBox* Edit() const { return m_pEdit; }
 
   void InitUI(const platform::Rect& client) override;
-  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
   platform::LResult OnMessage(platform::WindowId window, uint32_t message, platform::WParam wParam,
                               platform::LParam lParam, bool& handled) override;
 

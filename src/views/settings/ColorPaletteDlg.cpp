@@ -156,14 +156,8 @@ platform::LResult CColorPaletteDlg::OnMessage(platform::WindowId window, uint32_
       return 0;
     }
   }
-  if (lParam == Notify::kClicked && (message == kOkButton || message == kCloseButton)) {
+  if (OnOkOrCloseClicked(message, lParam, kOkButton, kCloseButton)) {
     handled = true;
-    if (message == kOkButton) {
-      OnOK();
-    } else {
-      ResetControls();
-      EndDialog(kIdCancel);
-    }
     return 0;
   }
   return CDlgBase::OnMessage(window, message, wParam, lParam, handled);
