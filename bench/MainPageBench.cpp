@@ -18,8 +18,9 @@ struct Fixture {
   platform::headless::HeadlessPlatform platform;
   SimMouse mouse;
   std::unique_ptr<CVantrelDlg> dlg;
-  Fixture() {
+  explicit Fixture(int dpi = platform::kDefaultDpi) {
     ResetLanguage();
+    platform.desktop().SetWindowDpi(dpi);
     platform.files().Mount(u"C:\\Program Files\\Vantrel\\", VANTREL_SOURCE_DIR);
     platform.files().SetExecutablePath(u"C:\\Program Files\\Vantrel\\Vantrel.exe");
     platform.SetHidBus(&mouse);
@@ -47,6 +48,21 @@ void BM_MainPageFullRepaint(benchmark::State& state) {
   state.counters["ops_per_paint"] = static_cast<double>(desktop.LastPaint(w)->Ops().size());
 }
 BENCHMARK(BM_MainPageFullRepaint)->Unit(benchmark::kMillisecond);
+
+// The same at 100, 150 and 200 %: the window has up to four times the pixels, the paint must
+// cost less than three times as much.
+void BM_MainPageFullRepaintAtDpi(benchmark::State& state) {
+  Fixture f(static_cast<int>(state.range(0)));
+  auto& desktop = f.platform.desktop();
+  const auto w = f.dlg->Handle();
+  for (auto _ : state) {
+    desktop.Invalidate(w, nullptr);
+    desktop.RunUntilIdle();
+  }
+  state.counters["scale"] = g_fUiScale;
+  g_fUiScale = 1.0f;
+}
+BENCHMARK(BM_MainPageFullRepaintAtDpi)->Arg(96)->Arg(144)->Arg(192)->Unit(benchmark::kMillisecond);
 
 void BM_MainPageHoverBetweenButtonFields(benchmark::State& state) {
   Fixture f;

@@ -43,11 +43,12 @@ copy_fonts_into_prefix() {
 
 # Starts a private Xvfb on a free display and exports DISPLAY. Xvfb picks the number itself
 # (-displayfd), so several test runs started at once never race for one display.
+# $1 = screen as WIDTHxHEIGHTxDEPTH (1280x800x24 unless given).
 start_private_xvfb() {
-  local fifo number i
+  local fifo number i screen=${1:-1280x800x24}
   fifo=$(mktemp -u /tmp/vantrel-xvfb.XXXXXX)
   mkfifo "$fifo" || return 1
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   WINE_ENV_XVFB_PID=$!
   number=""
   read -r -t 30 number <"$fifo" || true

@@ -67,7 +67,8 @@ void CVantrelDlg::OnInitDialog() {
   }
 
   m_fullScreen = windows.FullScreenSize();
-  g_fUiScale = 1.0f;
+  // Drawn at the monitor's own scale: the window is DPI aware, Windows does not stretch it.
+  g_fUiScale = ui::ScaleForDpi(windows.WindowDpi(m_hWnd));
   g_fDpiScale = windows.DpiScale();
 
   // The language first: every text and font created afterwards depends on it.
@@ -148,6 +149,29 @@ void CVantrelDlg::PlaceWindow() {
   windows.ShowWindow(m_hWnd, platform::ShowCommand::Show);
 }
 
+// Moved to a monitor of another scale, or the scale was changed: the whole program follows
+// the main window. Dialogs open meanwhile keep the scale they were opened with.
+void CVantrelDlg::OnDpiChanged(int dpi, const platform::Rect* suggested) {
+  const float from = g_fUiScale;
+  const float to = ui::ScaleForDpi(dpi);
+  if (to != from) {
+    g_fUiScale = to;
+    ScaleUiFont();
+    RescaleControls(from, to);
+    // The page parts are placed again from their unscaled places, exactly as at start-up.
+    LayoutPages();
+  }
+  auto& windows = platform::Windows();
+  if (suggested && !suggested->IsEmpty()) {
+    windows.MoveWindow(m_hWnd, *suggested);
+  } else {
+    const platform::Rect now = windows.WindowRect(m_hWnd);
+    windows.MoveWindow(m_hWnd, {now.left, now.top, now.left + static_cast<int>(kWidth * to),
+                                now.top + static_cast<int>(kHeight * to)});
+  }
+  InvalidateRect(nullptr);
+}
+
 // --- the page ---
 
 void CVantrelDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
@@ -165,11 +189,13 @@ void CVantrelDlg::LayoutPages() {
     if (!tabs.IsOn(tab)) continue;
     m_pFixed->PlaceTab(tab, top);
     top += page::kTabHeight + page::kHeaderGap;
+    // The tabs are placed in unscaled pixels, the parts at client pixels.
+    const platform::Point origin{ui::Scaled(page::kPagesLeft), ui::Scaled(top)};
     int height = 0;
     for (auto& part : m_parts) {
-      if (part->Tab() == tab) height = std::max(height, part->Layout({page::kPagesLeft, top}));
+      if (part->Tab() == tab) height = std::max(height, part->Layout(origin));
     }
-    top += height + page::kPageGap;
+    top += ui::Unscaled(height) + page::kPageGap;
   }
   // The closed tabs follow the open pages.
   for (uint32_t tab : page::kStackOrder) {

@@ -140,6 +140,7 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override;
   void OnCancel() override;
   bool RepaintsWholeWindowOnRelease(uint32_t id) const override;
+  void OnDpiChanged(int dpi, const platform::Rect* suggested) override;
 
  private:
   void PlaceWindow();

@@ -63,6 +63,10 @@ void ResetLanguage() {
   g_nFontCharset = 134;
 }
 
+namespace {
+constexpr uint8_t kChineseCharset = 134;
+}  // namespace
+
 bool ReadLanguageFile(std::u16string_view path, LanguageTexts& texts) {
   CStdioFileEx file;
   return file.Open(path, CStdioFileEx::kReadFlags) && ReadTexts(file, texts);
@@ -75,12 +79,15 @@ bool LoadLanguage() {
   if (!ReadTexts(file, g_strLangText)) return false;
   if (g_strLangText[0] == u"中文") {
     g_strFontFace = u"宋体";
-    g_nFontHeight = static_cast<int>(12 * g_fUiScale);
-    g_nFontCharset = 134;
+    g_nFontCharset = kChineseCharset;
   } else {
     g_strFontFace = u"Tahoma";
-    g_nFontHeight = static_cast<int>(16 * g_fUiScale);
     g_nFontCharset = 1;
   }
+  ScaleUiFont();
   return true;
+}
+
+void ScaleUiFont() {
+  g_nFontHeight = static_cast<int>((g_nFontCharset == kChineseCharset ? 12 : 16) * g_fUiScale);
 }

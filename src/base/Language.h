@@ -22,6 +22,9 @@ const std::u16string& LangText(int index);
 // Reads the language (data folder first, then lang\ beside the executable for a file the
 // data folder lacks) and chooses the font. True when the whole file was read.
 bool LoadLanguage();
+// The UI font height for the language's face at g_fUiScale (12 for the Chinese face, 16 for
+// the other, times the scale); LoadLanguage calls it, and so does a change of scale.
+void ScaleUiFont();
 
 // Reads one language file into `texts` (entries it lacks keep what they held). True when the
 // whole file was read; a damaged line ends the reading there.

@@ -112,8 +112,15 @@ constexpr uint32_t kCaptureChanged = 0x0215;
 constexpr uint32_t kDeviceChange = 0x0219;
 constexpr uint32_t kMouseHover = 0x02A1;
 constexpr uint32_t kMouseLeave = 0x02A3;
+// The window's DPI changed (it moved to another monitor, or the scale was changed): wParam
+// holds the new DPI in both halves, lParam points to a platform::Rect, the window rectangle
+// the system suggests at the new DPI (valid during the call only).
+constexpr uint32_t kDpiChanged = 0x02E0;
 constexpr uint32_t kUser = 0x0400;
 }  // namespace msg
+
+// Dots per inch at 100 % scaling.
+constexpr int kDefaultDpi = 96;
 
 // Mouse message parameters as Win32 packs them.
 constexpr LParam MakePointParam(int x, int y) {

@@ -126,6 +126,12 @@ class WindowSystem {
   virtual Size FullScreenSize() = 0;
   virtual Rect WorkArea() = 0;
   virtual float DpiScale() = 0;
+  // Dots per inch of the monitor the window is on, as the window sees it (96 at 100 %);
+  // msg::kDpiChanged tells of a change.
+  virtual int WindowDpi(WindowId window) {
+    (void)window;
+    return kDefaultDpi;
+  }
 };
 
 }  // namespace platform

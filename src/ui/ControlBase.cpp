@@ -1,5 +1,7 @@
 #include "ui/ControlBase.h"
 
+#include <cmath>
+
 #include "base/Language.h"
 #include "platform/Platform.h"
 #include "ui/SkinImage.h"
@@ -54,6 +56,24 @@ bool CControlBase::OnChar(char16_t) {
 }
 bool CControlBase::OnMouseWheel(int, int, int) {
   return false;
+}
+
+namespace {
+int Rescaled(int value, float from, float to) {
+  return static_cast<int>(std::lround(static_cast<float>(value) * to / from));
+}
+}  // namespace
+
+void CControlBase::OnScaleChanged(float from, float to) {
+  if (from <= 0.0f || to <= 0.0f) return;
+  SetRect(Rescaled(m_rc.left, from, to), Rescaled(m_rc.top, from, to),
+          Rescaled(m_rc.right, from, to), Rescaled(m_rc.bottom, from, to));
+  if (m_font) {
+    platform::FontDesc desc = m_font->Desc();
+    desc.height = Rescaled(desc.height, from, to);
+    desc.width = Rescaled(desc.width, from, to);
+    m_font = platform::Gfx().CreateFont(desc);
+  }
 }
 
 void CControlBase::SetFont(int height, std::u16string_view face) {

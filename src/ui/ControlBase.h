@@ -81,6 +81,10 @@ class CControlBase {
   virtual bool OnLButtonDblClk(uint32_t flags, int x, int y);
   // Frees every image; afterwards the control draws without them.
   virtual void ReleaseImages() {}
+  // The window's scale went from `from` to `to` (g_fUiScale is `to` already): the rectangle
+  // and the font follow, and so does whatever else the control keeps in pixels. The window
+  // places its controls again afterwards where it can.
+  virtual void OnScaleChanged(float from, float to);
   // A press on it is being dragged (a slider's thumb): the window gives it every move until
   // the release, also with the pointer outside its rectangle.
   virtual bool IsDragging() const { return false; }

@@ -25,7 +25,7 @@ CDPIValueShowControl::CDPIValueShowControl(platform::WindowId hWnd, uint32_t uID
                                            const platform::Rect& rc, ControlOptions options)
     : CImageButton(hWnd, uID, rc, u"", options) {
   // Five digits must fit the narrow field.
-  SetFont(std::max(g_nFontHeight - 5, 10), u"Tahoma");
+  SetFont(std::max(g_nFontHeight - ui::Scaled(5), ui::Scaled(10)), u"Tahoma");
 }
 
 void CDPIValueShowControl::LoadDefaultImages() {

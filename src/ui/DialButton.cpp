@@ -6,10 +6,21 @@ CDialButton::CDialButton(platform::WindowId hWnd, uint32_t uID, const platform::
                          std::u16string_view dial, int count, const CDialRegions& regions)
     : CImageButton(hWnd, uID, rc, u"") {
   for (int k = 0; k < count; ++k) {
-    CDialRegions::Polygon polygon = regions.Find(dial, k).value_or(CDialRegions::Polygon{});
-    for (auto& point : polygon) point = {ui::Scaled(point.x), ui::Scaled(point.y)};
-    m_regions.push_back(std::move(polygon));
+    m_unscaled.push_back(regions.Find(dial, k).value_or(CDialRegions::Polygon{}));
   }
+  ScaleRegions();
+}
+
+void CDialButton::ScaleRegions() {
+  m_regions = m_unscaled;
+  for (auto& polygon : m_regions) {
+    for (auto& point : polygon) point = {ui::Scaled(point.x), ui::Scaled(point.y)};
+  }
+}
+
+void CDialButton::OnScaleChanged(float from, float to) {
+  CImageButton::OnScaleChanged(from, to);
+  ScaleRegions();
 }
 
 int CDialButton::RegionAt(int x, int y) const {

@@ -24,10 +24,14 @@ class CDialButton : public CImageButton {
   int RegionAt(int x, int y) const;
   int HoverRegion() const { return m_nHoverRegion; }
   int RegionCount() const { return static_cast<int>(m_regions.size()); }
+  void OnScaleChanged(float from, float to) override;
 
  protected:
   int m_nHoverRegion = kNoRegion;
 
  private:
-  std::vector<CDialRegions::Polygon> m_regions;  // scaled, relative to m_rc
+  void ScaleRegions();
+
+  std::vector<CDialRegions::Polygon> m_unscaled;  // as the data file gives them
+  std::vector<CDialRegions::Polygon> m_regions;   // scaled, relative to m_rc
 };

@@ -175,23 +175,51 @@ CControlBase* CDlgBase::HitTest(platform::Point pt) const {
 // --- frame ---
 
 bool CDlgBase::SetFrameBitmap(int resourceId) {
-  return PrepareFrame(platform::Gfx().LoadBitmapResource(resourceId));
+  if (!PrepareFrame(platform::Gfx().LoadBitmapResource(resourceId))) return false;
+  m_nFrameResource = resourceId;
+  m_strFrameFile.clear();
+  return true;
 }
 
 bool CDlgBase::SetFrameBitmapFile(std::u16string_view path) {
   std::unique_ptr<platform::Image> bitmap;
   platform::Size size;
   if (!ui::LoadBitmapFile(path, bitmap, size)) return false;
-  return PrepareFrame(std::move(bitmap));
+  if (!PrepareFrame(std::move(bitmap))) return false;
+  m_strFrameFile.assign(path);
+  m_nFrameResource = 0;
+  return true;
+}
+
+void CDlgBase::RescaleControls(float from, float to) {
+  for (int slot = 0; slot < kPopupSlots; ++slot) ClosePopup(slot);
+  for (const auto& layer : m_vecLayer) {
+    for (const auto& control : layer) control->OnScaleChanged(from, to);
+  }
+  if (m_fontCaption && from > 0.0f) {
+    platform::FontDesc desc = m_fontCaption->Desc();
+    desc.height = static_cast<int>(static_cast<float>(desc.height) * to / from);
+    m_fontCaption = platform::Gfx().CreateFont(desc);
+  }
+  // The frame is drawn at the scale once, when prepared.
+  if (m_nFrameResource != 0) {
+    (void)SetFrameBitmap(m_nFrameResource);
+  } else if (!m_strFrameFile.empty()) {
+    const std::u16string file = m_strFrameFile;
+    (void)SetFrameBitmapFile(file);
+  }
+  m_rcDown = kNoRect;
+  InvalidateRect(nullptr);
 }
 
 bool CDlgBase::PrepareFrame(std::unique_ptr<platform::Image> bitmap) {
   if (!bitmap || bitmap->Width() <= 0 || bitmap->Height() <= 0) return false;
   const platform::Size frame{bitmap->Width(), bitmap->Height()};
-  const int width = ui::Scaled(m_nWidth);
-  const int height = ui::Scaled(m_nHeight);
+  // The frame's artwork is drawn for the unscaled window: one smaller than that has a border;
+  // scaling alone never makes one.
   int border = 0;
-  if (frame.cx < width || frame.cy < height) border = std::min(std::min(frame.cx, 100), frame.cy);
+  if (frame.cx < m_nWidth || frame.cy < m_nHeight)
+    border = std::min(std::min(frame.cx, 100), frame.cy);
   const int destWidth = ui::Scaled(frame.cx - border);
   const int destHeight = ui::Scaled(frame.cy - border);
   auto canvas = platform::Gfx().CreateCanvas(std::max(destWidth, 1), std::max(destHeight, 1));
@@ -704,6 +732,10 @@ platform::LResult CDlgBase::OnMessage(platform::WindowId window, uint32_t messag
       return 0;
     case msg::kEraseBkgnd:
       return 1;
+    case msg::kDpiChanged:
+      OnDpiChanged(static_cast<int>(wParam & 0xFFFF),
+                   reinterpret_cast<const platform::Rect*>(lParam));
+      return 0;
     case msg::kMouseMove:
       OnMouseMove(wParam, pt);
       return 0;

@@ -74,6 +74,9 @@ class CDlgBase : public platform::WindowHandler,
   bool SetFrameBitmapFile(std::u16string_view path);
   // Releases every control's images (before the dialog ends).
   void ResetControls();
+  // The scale went from `from` to `to` (g_fUiScale and the UI font are set already): every
+  // control, the frame and the caption font follow, open popups close.
+  void RescaleControls(float from, float to);
 
   // Keyboard focus: key and character messages go to this control first. nullptr clears it;
   // both the control losing and the one gaining focus are told.
@@ -140,6 +143,11 @@ class CDlgBase : public platform::WindowHandler,
   // Whether a release that changed the look of control `id` repaints the whole window rather
   // than the control (a control that switches what the window shows). Default: never.
   virtual bool RepaintsWholeWindowOnRelease(uint32_t /*id*/) const { return false; }
+  // WM_DPICHANGED: `suggested` is the window rectangle the system proposes. The program has
+  // one scale, the main window's: other windows keep theirs.
+  virtual void OnDpiChanged(int dpi, const platform::Rect* suggested) {
+    (void)dpi, (void)suggested;
+  }
   // A click on the OK button `ok` runs OnOK; one on the close cross `close` resets the controls
   // and ends the dialog with IDCANCEL. True when the message was either.
   bool OnOkOrCloseClicked(uint32_t message, platform::LParam lParam, uint32_t ok, uint32_t close);
@@ -177,6 +185,9 @@ class CDlgBase : public platform::WindowHandler,
  private:
   void AppendControl(int layer, std::unique_ptr<CControlBase> control);
   bool PrepareFrame(std::unique_ptr<platform::Image> bitmap);
+  // Where the frame came from, to prepare it again at another scale.
+  int m_nFrameResource = 0;
+  std::u16string m_strFrameFile;
   void OnPaint();
   void OnMouseMove(platform::WParam flags, platform::Point pt);
   void OnMouseLeave();

@@ -1,6 +1,7 @@
 #include "ui/SkinImage.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "base/AppGlobals.h"
@@ -88,6 +89,19 @@ std::unique_ptr<platform::Font> CreateUiFont(int height, std::u16string_view fac
 
 int Scaled(int value) {
   return static_cast<int>(static_cast<float>(value) * g_fUiScale);
+}
+
+int Unscaled(int scaled) {
+  if (g_fUiScale <= 1.0f) return scaled;
+  // Scaled truncates: v * scale - 1 < scaled <= v * scale, so v is the next whole number up
+  // (the small margin keeps float noise from pushing it one further).
+  return static_cast<int>(std::ceil(static_cast<float>(scaled) / g_fUiScale - 1e-3f));
+}
+
+float ScaleForDpi(int dpi) {
+  if (dpi <= 0) return 1.0f;
+  const float scale = static_cast<float>(dpi) / static_cast<float>(platform::kDefaultDpi);
+  return std::clamp(scale, 1.0f, 4.0f);
 }
 
 }  // namespace ui

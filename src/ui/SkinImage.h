@@ -44,4 +44,11 @@ std::unique_ptr<platform::Font> CreateUiFont(int height, std::u16string_view fac
 // Multiplies by g_fUiScale and truncates.
 int Scaled(int value);
 
+// The unscaled length that Scaled turned into `scaled` (Scaled(Unscaled(Scaled(v))) == v).
+int Unscaled(int scaled);
+
+// The layout scale for a window's DPI: DPI / 96, kept between 1 and 4 (below 100 % the
+// windows would no longer hold their texts; a DPI that is not positive counts as 96).
+float ScaleForDpi(int dpi);
+
 }  // namespace ui

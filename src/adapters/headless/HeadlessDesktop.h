@@ -66,6 +66,8 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   // Dispatches posted messages and paints without advancing time.
   void RunUntilIdle();
   void SetScreen(Size fullScreen, Rect workArea, float dpiScale);
+  // The DPI every window reports from now on (96 until set).
+  void SetWindowDpi(int dpi) { m_windowDpi = dpi; }
 
   // Scripted input in client coordinates. Input to a disabled window (one that owns a running
   // modal dialog) is dropped and the call returns false.
@@ -157,6 +159,7 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   Size FullScreenSize() override { return m_fullScreen; }
   Rect WorkArea() override { return m_workArea; }
   float DpiScale() override { return m_dpiScale; }
+  int WindowDpi(WindowId) override { return m_windowDpi; }
   void NotifyAccessible(WindowId window, AccessibleEvent event, int index) override {
     m_accessibleEvents.push_back({window, event, index});
   }
@@ -221,6 +224,7 @@ class HeadlessDesktop : public WindowSystem, public Clock {
   Size m_fullScreen{1920, 1017};
   Rect m_workArea{0, 0, 1920, 1040};
   float m_dpiScale = 1.0f;
+  int m_windowDpi = kDefaultDpi;
 };
 
 }  // namespace platform::headless

@@ -103,6 +103,12 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     }
     return 0;
   }
+  // The suggested rectangle travels as the port's own rectangle.
+  Rect suggested;
+  if (message == WM_DPICHANGED && lParam != 0) {
+    suggested = FromRect(*reinterpret_cast<const RECT*>(lParam));
+    lParam = reinterpret_cast<LPARAM>(&suggested);
+  }
   bool handled = true;
   LRESULT result = record->handler->OnMessage(Id(hwnd), message, wParam, lParam, handled);
   // Creation and destruction always get the system's processing: without it the window
@@ -560,6 +566,24 @@ float Win32WindowSystem::DpiScale() {
   int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
   ::ReleaseDC(nullptr, screen);
   return dpi > 0 ? static_cast<float>(dpi) / 96.0f : 1.0f;
+}
+
+int Win32WindowSystem::WindowDpi(WindowId window) {
+  // GetDpiForWindow exists from Windows 10 1607 on; before it, every window has the
+  // system's DPI.
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow =
+      reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void (*)()>(
+          ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow != nullptr && window != 0) {
+    const UINT dpi = getDpiForWindow(H(window));
+    if (dpi > 0) return static_cast<int>(dpi);
+  }
+  HDC dc = ::GetDC(window != 0 ? H(window) : nullptr);
+  if (dc == nullptr) return kDefaultDpi;
+  const int dpi = ::GetDeviceCaps(dc, LOGPIXELSX);
+  ::ReleaseDC(window != 0 ? H(window) : nullptr, dc);
+  return dpi > 0 ? dpi : kDefaultDpi;
 }
 
 }  // namespace platform::win32

@@ -70,6 +70,7 @@ class Win32WindowSystem : public WindowSystem {
   Size FullScreenSize() override;
   Rect WorkArea() override;
   float DpiScale() override;
+  int WindowDpi(WindowId window) override;
 
   // Per-window state; public only for the window procedure.
   struct Record;

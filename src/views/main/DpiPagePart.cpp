@@ -62,7 +62,7 @@ void DpiPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
     auto level = std::make_unique<CDPIRadioButton>(w, kFirstLevel + n, platform::Rect{}, u"");
     level->SetImage(ui::SkinPath(u"dpi_value.png"));
     // Five digits must fit the narrow button.
-    level->SetFont(std::max(g_nFontHeight - 5, 10), u"Tahoma");
+    level->SetFont(std::max(g_nFontHeight - ui::Scaled(5), ui::Scaled(10)), u"Tahoma");
     m_levels[n].level = Add(std::move(level), {x, 4, x + kColumnWidth, 22});
   }
   registry.RouteMessages(kFirstCheck, kLastValue, *this);

@@ -31,8 +31,8 @@ CDPIValueSettingDlg::CDPIValueSettingDlg(const SensorDpiTable& table, int xIndex
       m_rules(table, xIndex, yIndex),
       m_nAxes(std::clamp(axes, 1, 2)),
       m_layout(layout) {
-  m_nWidth = ui::Scaled(layout.width);
-  m_nHeight = ui::Scaled(layout.height);
+  m_nWidth = layout.width;  // the dialog base scales it
+  m_nHeight = layout.height;
 }
 
 CDPIValueSettingDlg::~CDPIValueSettingDlg() = default;

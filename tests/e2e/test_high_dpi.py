@@ -1,0 +1,134 @@
+"""The program at 150 % and 200 % (Wine's LogPixels 144 and 192 in a prefix of its own): every
+control of the main window and of the X/Y DPI dialog where it is at 96 DPI times the scale,
+clicks still land (the dialog opens, its OK reaches the mouse), and screenshots of both windows
+in English and Chinese at 100, 150 and 200 %."""
+
+import os
+import subprocess
+
+import pytest
+
+from conftest import EXE, OUT, _bash
+from vantrel_e2e import Vantrel, wait_for
+
+XY_DIALOG = "CDPIValueSyncSettingDlg"
+LEVEL1_VALUE, Y_EDIT, OK = 3300, 2028, 2010
+SCALES = {96: 1.0, 144: 1.5, 192: 2.0}
+
+
+@pytest.fixture(scope="module")
+def dpi_env():
+    """A display large enough for the window at 200 % and a prefix whose DPI the test sets."""
+    if not EXE.exists():
+        pytest.fail(f"missing {EXE}: build the Windows program first")
+    env = dict(os.environ)
+    env.setdefault("LANG", "C.UTF-8")
+    result = _bash("start_private_xvfb 2400x1600x24 >&2 && echo \"$DISPLAY $WINE_ENV_XVFB_PID\"",
+                   env)
+    if result.returncode != 0:
+        pytest.fail("Xvfb did not start: " + result.stderr)
+    display, xvfb_pid = result.stdout.split()
+    env["DISPLAY"] = display
+    prefix = OUT / ("high-dpi-prefix-" + os.environ.get("PYTEST_XDIST_WORKER", "main"))
+    OUT.mkdir(parents=True, exist_ok=True)
+    _bash(f"prepare_wine_prefix '{prefix}' fresh", env)
+    env.update({"WINEPREFIX": str(prefix), "WINEDEBUG": "-all",
+                "WINEDLLOVERRIDES": "mscoree,mshtml="})
+    try:
+        yield env
+    finally:
+        subprocess.run(["wineserver", "-k"], env=env, capture_output=True)
+        subprocess.run(["wineserver", "-w"], env=env, capture_output=True)
+        subprocess.run(["kill", xvfb_pid], capture_output=True)
+
+
+def set_dpi(env, dpi):
+    subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
+                    "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=env, check=True,
+                   capture_output=True)
+
+
+def write_language(app, code):
+    config = app.data_file("config")
+    config.mkdir(parents=True, exist_ok=True)
+    text = "[ChangeLanguage]\nLanguage=" + code + "\n"
+    (config / "LanSetting.ini").write_bytes(b"\xff\xfe" + text.encode("utf-16-le"))
+
+
+def relative(window):
+    """Each control's (left, top, right, bottom) in the window's own pixels, by id and order."""
+    seen = {}
+    out = {}
+    for c in window.controls:
+        k = seen[c.id] = seen.get(c.id, -1) + 1
+        out[(c.id, k)] = (c.x - window.x, c.y - window.y, c.x + c.w - window.x,
+                          c.y + c.h - window.y)
+    return out
+
+
+def assert_scaled(base, scaled, scale, what):
+    assert base.keys() == scaled.keys(), what
+    wrong = [(key, b, scaled[key]) for key, b in base.items()
+             if any(abs(v - e * scale) > 1 for v, e in zip(scaled[key], b))]
+    assert not wrong, f"{what} at {scale}: {wrong[:5]} ({len(wrong)} of {len(base)})"
+
+
+def crop(shot, window, path):
+    subprocess.run(["convert", str(shot), "-crop", f"{window.w}x{window.h}+{window.x}+{window.y}",
+                    "+repage", str(path)], check=True)
+
+
+def run_at(env, shots, dpi, language):
+    """Starts the program, opens the X/Y dialog from the main page and confirms it. Returns
+    the two windows as the dump shows them and the DPI packets the OK sent."""
+    set_dpi(env, dpi)
+    app = Vantrel(env, shots / f"{language}-{dpi}", EXE)
+    if language == "zh":
+        if app.data_dir.exists():
+            subprocess.run(["rm", "-rf", str(app.data_dir)], check=True)
+        write_language(app, "CN")
+    try:
+        app.start(keep_data=language == "zh")
+        main = app.wait_main_window()
+        app.wait_control(LEVEL1_VALUE, lambda c: c.visible, what="the DPI level-1 value field")
+        app.settle()
+        main = app.window("CVantrelDlg", visible=True)
+        root = app.screenshot(shots / f"root-{language}-{dpi}.png")
+        crop(root, main, shots / f"main-{language}-{dpi}.png")
+        sent = len(app.sent_commands())
+        app.click(LEVEL1_VALUE)
+        dialog = wait_for(lambda: app.window(XY_DIALOG, visible=True), 20,
+                          what="the X/Y DPI dialog")
+        wait_for(lambda: app.control(OK, XY_DIALOG), 10, what="the dialog's OK")
+        dialog = app.window(XY_DIALOG, visible=True)
+        root = app.screenshot(shots / f"root-{language}-{dpi}-dialog.png")
+        crop(root, dialog, shots / f"dialog-{language}-{dpi}.png")
+        # A changed value, so that OK has something to send.
+        app.click(Y_EDIT, window=XY_DIALOG)
+        app.key("ctrl+a")
+        app.type_text("2400")
+        app.wait_control(Y_EDIT, lambda c: c.text == "2400", window=XY_DIALOG,
+                         what="the typed Y value")
+        app.click(OK, window=XY_DIALOG)
+        packets = wait_for(lambda: [f for f in app.sent_commands()[sent:] if int(f[1], 16) == 0x02],
+                           20, what="the DPI packets of OK")
+        assert app.running()
+        return main, dialog, packets
+    finally:
+        app.stop()
+        subprocess.run(["wineserver", "-k"], env=env, capture_output=True)
+        subprocess.run(["wineserver", "-w"], env=env, capture_output=True)
+
+
+@pytest.mark.parametrize("language", ["en", "zh"])
+def test_every_rectangle_follows_the_dpi(dpi_env, shots, language):
+    main96, dialog96, _ = run_at(dpi_env, shots, 96, language)
+    assert (main96.w, main96.h) == (1127, 740)
+    for dpi in (144, 192):
+        scale = SCALES[dpi]
+        main, dialog, packets = run_at(dpi_env, shots, dpi, language)
+        assert (main.w, main.h) == (int(1127 * scale), int(740 * scale))
+        assert abs(dialog.w - dialog96.w * scale) <= 1 and abs(dialog.h - dialog96.h * scale) <= 1
+        assert_scaled(relative(main96), relative(main), scale, "main window")
+        assert_scaled(relative(dialog96), relative(dialog), scale, "X/Y DPI dialog")
+        assert packets, "OK sent nothing"
