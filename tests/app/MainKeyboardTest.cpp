@@ -10,14 +10,8 @@
 #include <map>
 #include <set>
 
-#include "adapters/headless/HeadlessPlatform.h"
-#include "app/VantrelDlg.h"
-#include "base/AppGlobals.h"
-#include "base/Language.h"
-#include "device/sim/SimMouse.h"
+#include "app/MainWindowFixture.h"
 #include "platform/Keys.h"
-#include "profiles/GlobalSettings.h"
-#include "profiles/SettingsFiles.h"
 #include "ui/CheckButton.h"
 #include "ui/PowerManageButton.h"
 #include "ui/SharedSelection.h"
@@ -25,36 +19,9 @@
 
 namespace {
 
-class MainKeyboardTest : public ::testing::Test {
+class MainKeyboardTest : public MainWindowFixture {
  protected:
-  platform::headless::HeadlessPlatform platform;
-  platform::headless::HeadlessDesktop& desktop = platform.desktop();
-  SimMouse mouse;
-  std::vector<std::string> failures;
-
-  MainKeyboardTest() {
-    ResetLanguage();
-    desktop.SetFailureHandler([this](const std::string& m) { failures.push_back(m); });
-    platform.SetHidBus(&mouse);
-    mouse.Plug(ConnectionMode::Wired);
-    platform.files().Mount(u"C:\\Program Files\\Vantrel\\", VANTREL_SOURCE_DIR);
-    platform.files().SetExecutablePath(u"C:\\Program Files\\Vantrel\\Vantrel.exe");
-    const std::u16string dataDir =
-        u"C:\\Users\\player\\AppData\\Roaming\\GamingMouseData20250627A\\";
-    platform.files().CreateDirectory(dataDir.substr(0, dataDir.size() - 1));
-    platform.files().CreateDirectory(dataDir + u"config");
-    g_strDataDir = dataDir;
-    GlobalSettings settings;
-    settings.ResetToDefaults(dataDir);
-    settings.SetValueAt(GlobalSettings::kNeedPassword, u"0");
-    EXPECT_TRUE(SaveGlobalSettings(settings));
-  }
-  ~MainKeyboardTest() override {
-    g_hOpenDialogs.fill(0);
-    platform.SetHidBus(nullptr);
-    ResetLanguage();
-    EXPECT_TRUE(failures.empty()) << failures.front();
-  }
+  MainKeyboardTest() { PrepareDataFolder(); }
   static std::vector<uint32_t> Ids(const std::vector<CControlBase*>& controls) {
     std::vector<uint32_t> ids;
     for (const CControlBase* c : controls) ids.push_back(c->m_uID);

@@ -9,8 +9,8 @@ import time
 from vantrel_e2e import click_in, find_window, probe, xdotool
 
 PROBE = "E2e.DISABLED_BulletManagerAndSelect"
-# Client points (src/views/macros/BulletManagerDlg.cpp, MacroSelectDlg.cpp).
-NEW = (80, 465)
+# Client points (src/views/macros/LibraryManagerDlg.h, BulletManagerDlg.cpp, MacroSelectDlg.cpp).
+NEW = (80, 501)
 BULLET_PLUS = (485, 240)
 Y_OF_BULLET_1 = (346, 144)
 CLOSE = (745, 14)
