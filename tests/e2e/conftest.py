@@ -20,26 +20,27 @@ def _bash(script, env):
                           capture_output=True, text=True)
 
 
-@pytest.fixture(scope="session")
-def wine_env():
+def wine_session(prefix_name, screen="", compositor=True):
+    """A private display (`screen` as WxHxD, or the default) and a fresh prefix under build/e2e
+    named for the xdist worker, yielded as the environment; both go when the caller is done."""
     if not EXE.exists():
         pytest.fail(f"missing {EXE}: build the Windows program first")
     OUT.mkdir(parents=True, exist_ok=True)
     env = dict(os.environ)
     env.setdefault("LANG", "C.UTF-8")
-    # One display for the session, with a compositor so that layered windows blend.
-    result = _bash("start_private_xvfb >&2 && echo \"$DISPLAY $WINE_ENV_XVFB_PID\"", env)
+    result = _bash(f"start_private_xvfb {screen} >&2 && echo \"$DISPLAY $WINE_ENV_XVFB_PID\"", env)
     if result.returncode != 0:
         pytest.fail("Xvfb did not start: " + result.stderr)
     display, xvfb_pid = result.stdout.split()
     env["DISPLAY"] = display
-    compositor = None
-    if subprocess.run(["which", "xcompmgr"], capture_output=True).returncode == 0:
-        compositor = subprocess.Popen(["xcompmgr"], env=env, stdout=subprocess.DEVNULL,
-                                      stderr=subprocess.DEVNULL)
+    running = None
+    # A compositor lets layered windows blend.
+    if compositor and subprocess.run(["which", "xcompmgr"], capture_output=True).returncode == 0:
+        running = subprocess.Popen(["xcompmgr"], env=env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
     # Parallel workers (pytest -n) each get their own display (above) and prefix.
-    prefix = OUT / ("pytest-prefix-" + os.environ.get("PYTEST_XDIST_WORKER", "main"))
-    result = _bash(f"prepare_wine_prefix '{prefix}' fresh", env)
+    prefix = OUT / (prefix_name + "-" + os.environ.get("PYTEST_XDIST_WORKER", "main"))
+    _bash(f"prepare_wine_prefix '{prefix}' fresh", env)
     env.update({"WINEPREFIX": str(prefix), "WINEDEBUG": "-all",
                 "WINEDLLOVERRIDES": "mscoree,mshtml="})
     try:
@@ -47,10 +48,16 @@ def wine_env():
     finally:
         subprocess.run(["wineserver", "-k"], env=env, capture_output=True)
         subprocess.run(["wineserver", "-w"], env=env, capture_output=True)
-        if compositor:
-            compositor.terminate()
-            compositor.wait(10)
+        if running:
+            running.terminate()
+            running.wait(10)
         subprocess.run(["kill", xvfb_pid], capture_output=True)
+
+
+@pytest.fixture(scope="session")
+def wine_env():
+    """One display and one prefix for the session."""
+    yield from wine_session("pytest-prefix")
 
 
 @pytest.fixture

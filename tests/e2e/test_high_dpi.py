@@ -3,12 +3,11 @@ control of the main window and of the X/Y DPI dialog where it is at 96 DPI times
 clicks still land (the dialog opens, its OK reaches the mouse), and screenshots of both windows
 in English and Chinese at 100, 150 and 200 %."""
 
-import os
 import subprocess
 
 import pytest
 
-from conftest import EXE, OUT, _bash
+from conftest import EXE, wine_session
 from vantrel_e2e import Vantrel, wait_for
 
 XY_DIALOG = "CDPIValueSyncSettingDlg"
@@ -19,27 +18,7 @@ SCALES = {96: 1.0, 144: 1.5, 192: 2.0}
 @pytest.fixture(scope="module")
 def dpi_env():
     """A display large enough for the window at 200 % and a prefix whose DPI the test sets."""
-    if not EXE.exists():
-        pytest.fail(f"missing {EXE}: build the Windows program first")
-    env = dict(os.environ)
-    env.setdefault("LANG", "C.UTF-8")
-    result = _bash("start_private_xvfb 2400x1600x24 >&2 && echo \"$DISPLAY $WINE_ENV_XVFB_PID\"",
-                   env)
-    if result.returncode != 0:
-        pytest.fail("Xvfb did not start: " + result.stderr)
-    display, xvfb_pid = result.stdout.split()
-    env["DISPLAY"] = display
-    prefix = OUT / ("high-dpi-prefix-" + os.environ.get("PYTEST_XDIST_WORKER", "main"))
-    OUT.mkdir(parents=True, exist_ok=True)
-    _bash(f"prepare_wine_prefix '{prefix}' fresh", env)
-    env.update({"WINEPREFIX": str(prefix), "WINEDEBUG": "-all",
-                "WINEDLLOVERRIDES": "mscoree,mshtml="})
-    try:
-        yield env
-    finally:
-        subprocess.run(["wineserver", "-k"], env=env, capture_output=True)
-        subprocess.run(["wineserver", "-w"], env=env, capture_output=True)
-        subprocess.run(["kill", xvfb_pid], capture_output=True)
+    yield from wine_session("high-dpi-prefix", screen="2400x1600x24", compositor=False)
 
 
 def set_dpi(env, dpi):
