@@ -7,6 +7,8 @@
 #include "ui/PollingRateButton.h"
 #include "ui/PowerManageButton.h"
 #include "ui/StaticImage.h"
+#include "views/main/FixedArea.h"
+#include "views/main/PageTabs.h"
 
 namespace {
 
@@ -27,10 +29,8 @@ constexpr Range kNamed[] = {
     {3120, 3120, accname::kLightingEffect},
 };
 
-constexpr uint32_t kPageTabs[] = {3001, 3002, 3003, 3004, 3011, 3012, 3013, 3014, 3015};
-constexpr uint32_t kHeadingFirst = 3007;
-constexpr uint32_t kHeadingLast = 3010;
-constexpr uint32_t kMousePictureImage = 3400;
+constexpr uint32_t kHeadingFirst = FixedArea::kBatteryHeading;
+constexpr uint32_t kHeadingLast = FixedArea::kPowerHeading;
 
 }  // namespace
 
@@ -46,9 +46,7 @@ void NameMainPageControls(CDlgBase& window) {
                                     ? LangText(range.text)
                                     : base::Format(LangText(range.text), number);
       }
-      for (uint32_t tab : kPageTabs) {
-        if (id == tab) control->m_enRole = platform::AccessibleRole::PageTab;
-      }
+      if (page::LayerOf(id) != 0) control->m_enRole = platform::AccessibleRole::PageTab;
       if (id >= kHeadingFirst && id <= kHeadingLast) {
         control->m_enRole = platform::AccessibleRole::StaticText;
       }
@@ -58,7 +56,7 @@ void NameMainPageControls(CDlgBase& window) {
         control->m_strAccName = LangText(accname::kPowerSaving);
       } else if (dynamic_cast<const CPollingRateButton*>(control.get())) {
         control->m_strAccName = LangText(accname::kPollingRate);
-      } else if (!mouseNamed && id == kMousePictureImage &&
+      } else if (!mouseNamed && id == FixedArea::kMousePicture &&
                  dynamic_cast<const CStaticImage*>(control.get())) {
         // The first picture of the page is the mouse; the others are decoration.
         control->m_strAccName = LangText(accname::kMouse);

@@ -25,6 +25,7 @@
 #include "views/main/FixedArea.h"
 #include "views/main/PageLayout.h"
 #include "views/main/PageTabs.h"
+#include "views/main/ProfileBar.h"
 
 namespace {
 
@@ -132,10 +133,12 @@ void CVantrelDlg::StopOnRefusedClaims() const {
   std::abort();
 }
 
-// The profile slots, the page tabs and 2040 switch what the whole page shows.
+// The profile slots, the first four page tabs, three section headings and 2040 switch what
+// the whole page shows.
 bool CVantrelDlg::RepaintsWholeWindowOnRelease(uint32_t id) const {
-  return id == 2040 || (id >= 2049 && id <= 2053) ||
-         (id >= page::kDpiTab && id <= page::kPollingTab) || (id >= 3007 && id <= 3009);
+  return id == 2040 || (id >= ProfileBar::kFirstSlotTab && id <= ProfileBar::kLastSlotTab) ||
+         (id >= page::kDpiTab && id <= page::kPollingTab) ||
+         (id >= FixedArea::kBatteryHeading && id <= FixedArea::kProfilesHeading);
 }
 
 void CVantrelDlg::PlaceWindow() {
@@ -298,32 +301,6 @@ bool CVantrelDlg::OnWindowCommand(uint32_t message, platform::WParam wParam,
       return true;
     case kTrayCallbackMessage:
       OnTrayNotify(wParam, lParam);
-      return true;
-    default:
-      break;
-  }
-  // Parts that own one of the following ids take it first.
-  if (m_router.PartForMessage(message)) return false;
-  if (lParam != Notify::kClicked) return false;
-  switch (message) {
-    case kCloseButton:
-      ExitPath(kResultOk);
-      return true;
-    case kMinimizeButton:
-    case kMinimizeButton2:
-      platform::Windows().ShowWindow(m_hWnd, platform::ShowCommand::Hide);
-      return true;
-    case kApplyButton:
-      // The apply command covers the button table and the DPI group only: power and sensor
-      // options go out with the writes that mark them.
-      for (Group group : {Group::Keys, Group::Dpi}) m_device.writer.MarkDirty(group);
-      WriteNow();
-      return true;
-    case kMousePropertiesButton:
-      (void)platform::ShellServices().Execute(kMousePropertiesCommand);
-      return true;
-    case kWebLink:
-      (void)platform::ShellServices().Open(FixedArea::kWebAddress);
       return true;
     default:
       return false;
@@ -563,6 +540,10 @@ void CVantrelDlg::SaveNow() {
     m_bSaveFailureShown = true;
     ShowAttention(kSaveFailedText);
   }
+}
+
+void CVantrelDlg::HideMainWindow() {
+  platform::Windows().ShowWindow(m_hWnd, platform::ShowCommand::Hide);
 }
 
 void CVantrelDlg::RunAfterMenuClosed(uintptr_t timerId, std::function<void()> action) {

@@ -43,12 +43,6 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   static constexpr int kFrameBitmap = 364;
   static constexpr uint32_t kCmdTrayShow = 2075;
   static constexpr uint32_t kCmdTrayExit = 2076;
-  static constexpr uint32_t kCloseButton = 2001;
-  static constexpr uint32_t kMinimizeButton = 2002;
-  static constexpr uint32_t kMinimizeButton2 = 2048;
-  static constexpr uint32_t kApplyButton = 2047;
-  static constexpr uint32_t kMousePropertiesButton = 3330;
-  static constexpr uint32_t kWebLink = 3503;
   static constexpr uint32_t kVersionLabel = 3021;
   static constexpr uint32_t kNoticeLabel = 3024;
   static constexpr uintptr_t kTimerKeepHidden = 40;
@@ -58,8 +52,6 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   static constexpr uint32_t kStatusBle = 3408;
   static constexpr intptr_t kResultOk = kIdOk;
   static constexpr intptr_t kResultCancel = kIdCancel;
-  static constexpr const char16_t* kMousePropertiesCommand =
-      u"rundll32.exe shell32.dll,Control_RunDLL main.cpl,,2";
   // Texts of the notices the window gives itself.
   static constexpr int kAttentionCaption = common_text::kAttentionCaption;
   static constexpr int kSaveFailedText = 341;
@@ -85,6 +77,7 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   CompanionPart* Companion() const { return m_pCompanion; }
   const UiDump* Dump() const { return m_uiDump.get(); }
   const std::vector<std::unique_ptr<PagePart>>& Parts() const { return m_parts; }
+  const MessageRouter& Router() const { return m_router; }
   // Copies what the page's controls show into the current profile.
   void CollectPageIntoProfile();
 
@@ -125,6 +118,8 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   void MarkSaveOnly() override { StartPendingWrite(); }
   void WriteNow() override;
   void SaveNow() override;
+  void ExitProgram() override { ExitPath(kResultOk); }
+  void HideMainWindow() override;
   void CollectPage() override { CollectPageIntoProfile(); }
   FactoryReset::Result RunFactoryReset() override;
   void RunAfterMenuClosed(uintptr_t timerId, std::function<void()> action) override;
@@ -154,7 +149,7 @@ class CVantrelDlg : public CDlgBase, public DeviceHost, public ViewServices {
   // Lays the open pages out down the page column and shows exactly their layers.
   void LayoutPages();
   void ShowPages();
-  // Window-level program messages; false when the message is not one of them.
+  // Window-level program messages (show request, tray); false for any other.
   bool OnWindowCommand(uint32_t message, platform::WParam wParam, platform::LParam lParam);
   void OnMouseMoveAfterControls(platform::WParam flags, platform::Point pt);
   void StartPendingWrite();

@@ -10,7 +10,7 @@ extern uint32_t g_nRadioFlags;
 extern int g_nPollingRateIndex;
 // Enabled DPI levels: bit k of the low byte = level k + 1.
 extern uint32_t g_nDpiLevelFlags;
-// Chosen profile tab (0..4) and page tab (0..3, 7, 8, 9).
+// Chosen profile tab (0..4) and page tab: the index the clicked tab was given.
 extern int g_nProfileTabIndex;
 extern int g_nPageTabIndex;
 

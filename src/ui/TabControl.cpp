@@ -3,15 +3,9 @@
 #include "ui/SharedSelection.h"
 #include "ui/SkinImage.h"
 
-namespace {
-bool IsProfileTab(uint32_t id) {
-  return id >= 2049 && id <= 2053;
-}
-}  // namespace
-
 CTabControl::CTabControl(platform::WindowId hWnd, uint32_t uID, const platform::Rect& rc,
-                         std::u16string_view title, ControlOptions options)
-    : CImageButton(hWnd, uID, rc, title, options) {}
+                         std::u16string_view title, TabSlot slot, ControlOptions options)
+    : CImageButton(hWnd, uID, rc, title, options), m_slot(slot) {}
 
 void CTabControl::LoadDefaultImages() {
   SetImageNormal(ui::SkinPath(u"profile_slot_nr.png"));
@@ -20,17 +14,12 @@ void CTabControl::LoadDefaultImages() {
   SetImageCurrentHover(ui::SkinPath(u"profile_slot_ov2.png"));
 }
 
-int CTabControl::TabIndex() const {
-  if (IsProfileTab(m_uID)) return static_cast<int>(m_uID - 2049);
-  if (m_uID >= 3001 && m_uID <= 3004) return static_cast<int>(m_uID - 3001);
-  if (m_uID >= 3007 && m_uID <= 3009) return static_cast<int>(m_uID - 3000);
-  return -1;
+int& CTabControl::GroupSelection() const {
+  return m_slot.group == TabSlot::Group::Profile ? g_nProfileTabIndex : g_nPageTabIndex;
 }
 
 bool CTabControl::IsCurrent() const {
-  const int index = TabIndex();
-  if (index < 0) return false;
-  return index == (IsProfileTab(m_uID) ? g_nProfileTabIndex : g_nPageTabIndex);
+  return m_slot.index == GroupSelection();
 }
 
 void CTabControl::NotifyPressed(int, int) {
@@ -38,8 +27,7 @@ void CTabControl::NotifyPressed(int, int) {
 }
 
 void CTabControl::NotifyClicked(int, int) {
-  const int index = TabIndex();
-  if (index >= 0) (IsProfileTab(m_uID) ? g_nProfileTabIndex : g_nPageTabIndex) = index;
+  GroupSelection() = m_slot.index;
   SendToParent(m_uID, 0, Notify::kClicked);
 }
 

@@ -60,6 +60,10 @@ class ViewServices {
   virtual void WriteNow() = 0;
   // Saves config.ini and the five profile files now.
   virtual void SaveNow() = 0;
+  // The exit path: every open dialog is asked to close, then the program ends (and saves).
+  virtual void ExitProgram() = 0;
+  // Hides the main window; the tray icon stays.
+  virtual void HideMainWindow() = 0;
   // Re-reads the current profile and device state into every page part and repaints.
   virtual void RefreshPage() = 0;
   // Copies what the page's controls show into the current profile (every part's Collect).

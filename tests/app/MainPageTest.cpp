@@ -22,6 +22,7 @@
 #include "views/buttons/AssignmentMenus.h"
 #include "views/main/FixedArea.h"
 #include "views/main/PageLayout.h"
+#include "views/main/PointerPagePart.h"
 
 namespace {
 
@@ -280,6 +281,38 @@ TEST_F(MainPageTest, ApplyWritesOnlyTheKeyAndDpiGroups) {
   EXPECT_FALSE(codes.empty());  // the lighting packet at least (first DPI-group write)
   EXPECT_EQ(std::count(codes.begin(), codes.end(), 0x07), 0);
   EXPECT_EQ(std::count(codes.begin(), codes.end(), 0x08), 0);
+  dlg.Destroy();
+}
+
+// The window's own buttons belong to the parts that build them; the router keeps none of them.
+TEST_F(MainPageTest, ThePartsThatBuildTheWindowButtonsHandleThem) {
+  CVantrelDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  desktop.RunFor(500);
+  const PagePart* pointer = nullptr;
+  for (const auto& part : dlg.Parts()) {
+    if (dynamic_cast<const PointerPagePart*>(part.get())) pointer = part.get();
+  }
+  for (uint32_t id : {FixedArea::kCloseButton, FixedArea::kMinimizeButton,
+                      FixedArea::kMinimizeMessage, FixedArea::kApplyButton, FixedArea::kWebLink}) {
+    EXPECT_EQ(dlg.Router().PartForMessage(id), dlg.Fixed()) << id;
+  }
+  EXPECT_EQ(dlg.Router().PartForMessage(PointerPagePart::kMousePropertiesButton), pointer);
+
+  desktop.SendMessage(dlg.Handle(), FixedArea::kWebLink, 0, 1);  // a press opens nothing
+  desktop.SendMessage(dlg.Handle(), PointerPagePart::kMousePropertiesButton, 0, 1);
+  EXPECT_TRUE(platform.shell().opened.empty());
+  EXPECT_TRUE(platform.shell().executed.empty());
+  ASSERT_TRUE(ClickControl(dlg, FixedArea::kWebLink));
+  EXPECT_EQ(platform.shell().opened, std::vector<std::u16string>{FixedArea::kWebAddress});
+  desktop.SendMessage(dlg.Handle(), PointerPagePart::kMousePropertiesButton, 0, 2);
+  EXPECT_EQ(platform.shell().executed,
+            std::vector<std::u16string>{PointerPagePart::kMousePropertiesCommand});
+
+  ASSERT_TRUE(desktop.IsVisible(dlg.Handle()));
+  desktop.SendMessage(dlg.Handle(), FixedArea::kMinimizeMessage, 0, 2);
+  EXPECT_FALSE(desktop.IsVisible(dlg.Handle()));
+  EXPECT_EQ(platform.tray().icons.size(), 1u);  // hidden to the tray, not ended
   dlg.Destroy();
 }
 

@@ -10,6 +10,7 @@
 #include "base/Language.h"
 #include "base/StdioFileEx.h"
 #include "profiles/GlobalSettings.h"
+#include "views/main/FixedArea.h"
 
 namespace {
 
@@ -128,13 +129,13 @@ TEST_F(StartupTest, PaintsATextFromTheLanguageFile) {
 TEST_F(StartupTest, CloseAndMinimiseButtonsOfThePage) {
   CVantrelDlg dlg;
   desktop.ScriptNextModal([&](WindowId w) {
-    const platform::Rect min = dlg.GetControl(CVantrelDlg::kMinimizeButton)->m_rc;
+    const platform::Rect min = dlg.GetControl(FixedArea::kMinimizeButton)->m_rc;
     desktop.Click(w, {min.left + 5, min.top + 5});
     EXPECT_FALSE(desktop.IsVisible(w));
     EXPECT_EQ(platform.tray().icons.size(), 1u);  // the tray icon stays
     desktop.SendMessage(w, CVantrelDlg::kShowRequestMessage, 0, 0);
     EXPECT_TRUE(desktop.IsVisible(w));
-    const platform::Rect close = dlg.GetControl(CVantrelDlg::kCloseButton)->m_rc;
+    const platform::Rect close = dlg.GetControl(FixedArea::kCloseButton)->m_rc;
     desktop.Click(w, {close.left + 5, close.top + 5});
   });
   EXPECT_EQ(dlg.DoModal(), CVantrelDlg::kResultOk);
@@ -179,7 +180,7 @@ TEST_F(StartupTest, ExitClosesOpenDialogsFirst) {
     platform::WindowDesc desc;
     desc.className = u"Dialog";
     g_hOpenDialogs[3] = desktop.CreateWindow(desc, &other);
-    desktop.SendMessage(w, CVantrelDlg::kCloseButton, 0, 2);
+    desktop.SendMessage(w, FixedArea::kCloseButton, 0, 2);
   });
   EXPECT_EQ(dlg.DoModal(), CVantrelDlg::kResultOk);
   EXPECT_EQ(other.closes, 1);
@@ -189,7 +190,7 @@ TEST_F(StartupTest, ExitClosesOpenDialogsFirst) {
 TEST_F(StartupTest, SecondInstanceSendsTheShowRequestAndEnds) {
   CVantrelDlg first;
   ASSERT_TRUE(first.Create());
-  desktop.SendMessage(first.Handle(), CVantrelDlg::kMinimizeButton, 0, 2);
+  desktop.SendMessage(first.Handle(), FixedArea::kMinimizeButton, 0, 2);
   EXPECT_FALSE(desktop.IsVisible(first.Handle()));
   platform.system().HoldMutexElsewhere(u"20241115 Mouse 33XX");
   CVantrelApp second;

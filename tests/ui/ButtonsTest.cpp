@@ -116,7 +116,8 @@ TEST_F(ButtonsTest, StateImagesDrawAtTheirRecordedSizeStripsFillTheControl) {
         b->SetImageHover(ui::SkinPath(u"b_ov.png"));
       };
       images(d.AddControl(1, std::make_unique<CImageButton>(w, 2100, Rect{10, 10, 110, 50}, u"")));
-      images(d.AddControl(2, std::make_unique<CTabControl>(w, 2049, Rect{10, 10, 110, 50}, u"")));
+      images(d.AddControl(2, std::make_unique<CTabControl>(w, 2049, Rect{10, 10, 110, 50}, u"",
+                                                           TabSlot{TabSlot::Group::Profile, 0})));
       images(d.AddControl(3, std::make_unique<CBulletNumberButton>(w, 2300, Rect{10, 10, 110, 50},
                                                                    u"", Rect{}, Rect{})));
       d.AddControl(4, std::make_unique<CImageButton>(w, 2101, Rect{10, 60, 110, 100}, u""))
@@ -290,8 +291,11 @@ TEST_F(ButtonsTest, BulletNumberAreas) {
 
 TEST_F(ButtonsTest, TabSelectionAndRightClick) {
   auto& dlg = Dialog([](CTestDlg& d, platform::WindowId w) {
-    d.AddControl(0, std::make_unique<CTabControl>(w, 2051, Rect{0, 0, 50, 20}, u"P3"));
-    d.AddControl(0, std::make_unique<CTabControl>(w, 3008, Rect{60, 0, 110, 20}, u"Tab"));
+    // The index comes from the creator, not from the id.
+    d.AddControl(0, std::make_unique<CTabControl>(w, 2051, Rect{0, 0, 50, 20}, u"P3",
+                                                  TabSlot{TabSlot::Group::Profile, 2}));
+    d.AddControl(0, std::make_unique<CTabControl>(w, 3100, Rect{60, 0, 110, 20}, u"Tab",
+                                                  TabSlot{TabSlot::Group::Page, 8}));
   });
   desktop.Click(W(), {10, 10});
   desktop.Click(W(), {70, 10});
@@ -301,6 +305,7 @@ TEST_F(ButtonsTest, TabSelectionAndRightClick) {
   desktop.RightClick(W(), {10, 10});
   EXPECT_EQ(dlg.notes, (std::vector<Note>{{2051, 2051, 11}}));
   EXPECT_TRUE(static_cast<CTabControl*>(dlg.GetControl(2051))->IsCurrent());
+  EXPECT_TRUE(static_cast<CTabControl*>(dlg.GetControl(3100))->IsCurrent());
 }
 
 // Dials: two triangles and a square in a 100 x 100 dial placed at (50, 50).

@@ -40,6 +40,8 @@ class FakeViewServices : public ViewServices {
   void MarkSaveOnly() override { ++saveOnlyMarks; }
   void WriteNow() override { ++writes; }
   void SaveNow() override { ++saves; }
+  void ExitProgram() override { ++exits; }
+  void HideMainWindow() override { ++hides; }
   void RefreshPage() override { ++refreshes; }
   void CollectPage() override { ++collects; }
   void RunAfterMenuClosed(uintptr_t timerId, std::function<void()> action) override {
@@ -87,6 +89,8 @@ class FakeViewServices : public ViewServices {
   int saveOnlyMarks = 0;
   int writes = 0;
   int saves = 0;
+  int exits = 0;
+  int hides = 0;
   int refreshes = 0;
   int factoryResets = 0;
   FactoryReset::Result factoryResetResult = FactoryReset::Result::Done;

@@ -202,8 +202,10 @@ void CGalleryDlg::InitUI(const platform::Rect&) {
   bullet->SetImageSecond(ui::SkinPath(u"bullet_number_plus.png"));
   for (uint32_t i = 0; i < 2; ++i) {
     const int x = 440 + static_cast<int>(i) * 170;
-    auto* tab = AddControl(0, std::make_unique<CTabControl>(w, 2049 + i, R(x, 105, x + 162, 126),
-                                                            i == 0 ? u"Profile 1" : u"Profile 2"));
+    auto* tab = AddControl(
+        0, std::make_unique<CTabControl>(w, 2049 + i, R(x, 105, x + 162, 126),
+                                         i == 0 ? u"Profile 1" : u"Profile 2",
+                                         TabSlot{TabSlot::Group::Profile, static_cast<int>(i)}));
     tab->LoadDefaultImages();
   }
 

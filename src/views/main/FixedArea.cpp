@@ -133,10 +133,10 @@ void FixedArea::Build(CDlgBase& dialog, PartRegistry& registry) {
     uint32_t id;
     platform::Rect rc;
     int text;
-  } headings[] = {{3008, page::kButtonsHeading, 9},
-                  {3007, page::kBatteryHeading, 15},
-                  {3010, page::kPowerHeading, 265},
-                  {3009, page::kProfilesHeading, 10}};
+  } headings[] = {{kButtonsHeading, page::kButtonsHeading, 9},
+                  {kBatteryHeading, page::kBatteryHeading, 15},
+                  {kPowerHeading, page::kPowerHeading, 265},
+                  {kProfilesHeading, page::kProfilesHeading, 10}};
   for (const auto& heading : headings) {
     auto* check = add(std::make_unique<CCheckButton>(w, heading.id, ScaledRect(heading.rc),
                                                      LangText(heading.text), false,
@@ -168,6 +168,9 @@ void FixedArea::Build(CDlgBase& dialog, PartRegistry& registry) {
         LangText(kVersionText) + std::u16string(UpdateRules::kProgramVersion));
   auto* link = add(std::make_unique<CLinkButton>(w, ScaledRect(kWebLinkRect), kWebAddress));
   link->SetFont(ui::Scaled(18), u"Tahoma");
+  for (uint32_t id : {kCloseButton, kMinimizeButton, kMinimizeMessage, kApplyButton, kWebLink}) {
+    registry.RouteMessage(id, *this);
+  }
 
   for (int n = 1; n <= 9; ++n) {
     m_numbers[static_cast<size_t>(n - 1)] = platform::Gfx().LoadImageFile(ui::SkinPath(
@@ -177,15 +180,40 @@ void FixedArea::Build(CDlgBase& dialog, PartRegistry& registry) {
 
 platform::LResult FixedArea::OnMessage(uint32_t message, platform::WParam,
                                        platform::LParam lParam) {
-  if (lParam != Notify::kClicked || !page::LayerOfTab(message)) return 0;
+  if (lParam != Notify::kClicked) return 0;
+  switch (message) {
+    case kCloseButton:
+      m_services->ExitProgram();
+      break;
+    case kMinimizeButton:
+    case kMinimizeMessage:
+      m_services->HideMainWindow();
+      break;
+    case kApplyButton:
+      // The apply command covers the button table and the DPI group only: power and sensor
+      // options go out with the writes that mark them.
+      m_services->MarkPending(ViewServices::Group::Keys);
+      m_services->MarkPending(ViewServices::Group::Dpi);
+      m_services->WriteNow();
+      break;
+    case kWebLink:
+      (void)platform::ShellServices().Open(kWebAddress);
+      break;
+    default:
+      if (page::LayerOfTab(message)) SwitchTab(message);
+      break;
+  }
+  return 0;
+}
+
+void FixedArea::SwitchTab(uint32_t tabId) {
   // The click has toggled the tab already.
   page::TabStates states = Tabs();
-  page::ApplyTabRule(message, states);
+  page::ApplyTabRule(tabId, states);
   for (size_t i = 0; i < m_tabs.size(); ++i) {
     if (m_tabs[i]) m_tabs[i]->SetCheck(states.IsOn(page::kTabIds[i]));
   }
   m_services->RefreshPage();
-  return 0;
 }
 
 page::TabStates FixedArea::Tabs() const {

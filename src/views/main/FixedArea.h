@@ -23,6 +23,8 @@ class FixedArea : public PagePart, public ButtonHighlight {
   static constexpr uint32_t kMousePicture = 3400;
   static constexpr uint32_t kCloseButton = 2001;
   static constexpr uint32_t kMinimizeButton = 2002;
+  // A second minimise message: no control of ours sends it, the window still answers it.
+  static constexpr uint32_t kMinimizeMessage = 2048;
   static constexpr uint32_t kApplyButton = 2047;
   static constexpr uint32_t kVersionLabel = 3021;
   static constexpr uint32_t kNotLinkedLabel = 3024;
@@ -32,6 +34,11 @@ class FixedArea : public PagePart, public ButtonHighlight {
   static constexpr uint32_t kBatteryText = 3405;
   static constexpr uint32_t kBattery = 3406;
   static constexpr uint32_t kWebLink = 3503;
+  // The section headings (disabled check buttons).
+  static constexpr uint32_t kBatteryHeading = 3007;
+  static constexpr uint32_t kButtonsHeading = 3008;
+  static constexpr uint32_t kProfilesHeading = 3009;
+  static constexpr uint32_t kPowerHeading = 3010;
   // The maker's web page: shown by the link and opened by it.
   static constexpr const char16_t* kWebAddress = u"https://www.vantrel.example/";
 
@@ -60,6 +67,8 @@ class FixedArea : public PagePart, public ButtonHighlight {
   void PlaceTab(uint32_t tabId, int top);
 
  private:
+  void SwitchTab(uint32_t tabId);
+
   CDlgBase* m_dialog = nullptr;
   ViewServices* m_services = nullptr;
   CBattery* m_pBattery = nullptr;

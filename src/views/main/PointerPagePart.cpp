@@ -1,6 +1,7 @@
 #include "views/main/PointerPagePart.h"
 
 #include "base/Language.h"
+#include "platform/Platform.h"
 #include "profiles/ProfileSettings.h"
 #include "ui/CheckButton.h"
 #include "ui/DlgBase.h"
@@ -47,6 +48,7 @@ void PointerPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
   registry.RouteMessage(Rules::kAcceleration, *this);
   registry.RouteMessage(Rules::kScrollSpeed, *this);
   registry.RouteMessages(Rules::kPointerSpeed, Rules::kDoubleClickSpeed, *this);
+  registry.RouteMessage(kMousePropertiesButton, *this);
 }
 
 void PointerPagePart::Refresh() {
@@ -86,6 +88,11 @@ void PointerPagePart::Collect(ProfileSettings& profile) {
 platform::LResult PointerPagePart::OnMessage(uint32_t message, platform::WParam,
                                              platform::LParam lParam) {
   switch (message) {
+    case kMousePropertiesButton:
+      // A failure to start it is not reported, as with any shell request.
+      if (lParam == Notify::kClicked)
+        (void)platform::ShellServices().Execute(kMousePropertiesCommand);
+      break;
     case Rules::kPointerSpeed:
     case Rules::kScrollSpeed:
     case Rules::kDoubleClickSpeed:

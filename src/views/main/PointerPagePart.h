@@ -1,6 +1,6 @@
 #pragma once
 // Page 3 (tab 3003): the pointer options, shown and saved but never sent to the mouse nor
-// applied to the system. Mouse-properties button 3330 (handled by the main window), sliders
+// applied to the system. Mouse-properties button 3330 (opens the system's settings), sliders
 // 2043 (pointer speed), 2041 (scroll speed), 2044 (double-click speed) with their values,
 // acceleration box 2030, scroll by lines / by page radios 2009 / 2010. Changes only lead to
 // the delayed save.
@@ -20,6 +20,8 @@ class PointerPagePart : public SettingsPagePart {
   static constexpr uint32_t kTab = page::kPointerTab;
   static constexpr int kHeight = 214;
   static constexpr uint32_t kMousePropertiesButton = 3330;
+  static constexpr const char16_t* kMousePropertiesCommand =
+      u"rundll32.exe shell32.dll,Control_RunDLL main.cpl,,2";
   static constexpr uint32_t kPointerValue = 3130;
   static constexpr uint32_t kScrollValue = 3131;
   static constexpr uint32_t kDoubleClickValue = 3132;

@@ -79,10 +79,10 @@ void ProfileBar::Build(CDlgBase& dialog, PartRegistry& registry) {
   m_highlight = registry.Highlight();
   const platform::WindowId w = dialog.GetSafeHwnd();
   for (int slot = 0; slot < ProfileStore::kProfileCount; ++slot) {
-    auto* tab =
-        dialog.AddControl(0, std::make_unique<CTabControl>(
-                                 w, kFirstSlotTab + static_cast<uint32_t>(slot),
-                                 ScaledRect(RowRect(slot)), u"", ControlOptions{.show = false}));
+    auto* tab = dialog.AddControl(
+        0, std::make_unique<CTabControl>(
+               w, kFirstSlotTab + static_cast<uint32_t>(slot), ScaledRect(RowRect(slot)), u"",
+               TabSlot{TabSlot::Group::Profile, slot}, ControlOptions{.show = false}));
     tab->LoadDefaultImages();
     m_tabs[static_cast<size_t>(slot)] = tab;
   }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "profiles/ProfileStore.h"
 #include "views/main/PagePart.h"
 
 class CComboButton;
@@ -20,7 +21,8 @@ class GlobalSettings;
 
 class ProfileBar : public PagePart {
  public:
-  static constexpr uint32_t kFirstSlotTab = 2049;  // .. 2053: slot 0..4
+  static constexpr uint32_t kFirstSlotTab = 2049;  // .. kLastSlotTab: slot 0..4
+  static constexpr uint32_t kLastSlotTab = kFirstSlotTab + ProfileStore::kProfileCount - 1;
   static constexpr uint32_t kRenameButton = 2068;
   static constexpr uint32_t kExportButton = 2069;
   static constexpr uint32_t kImportButton = 2070;
