@@ -133,11 +133,8 @@ TEST_F(MainKeyboardTest, KeysWorkTabsSlidersAndDialsAndReachTheMouseAsClicksDo) 
 TEST_F(MainKeyboardTest, EveryControlAUserWorksHasANameInBothLanguages) {
   for (const char16_t* language : {u"EN", u""}) {
     // The bundled language files, chosen as the settings file says.
-    std::string setting = "\xFF\xFE";
-    for (char16_t c : std::u16string(u"[ChangeLanguage]\nLanguage=") + language + u"\n") {
-      setting += static_cast<char>(c & 0xFF);
-      setting += static_cast<char>(c >> 8);
-    }
+    const std::string setting =
+        testbytes::Utf16Le(std::u16string(u"[ChangeLanguage]\nLanguage=") + language + u"\n");
     ASSERT_TRUE(platform.files().WriteAll(g_strDataDir + u"config\\LanSetting.ini", setting));
     CVantrelDlg dlg;
     ASSERT_TRUE(dlg.Create());

@@ -18,6 +18,7 @@
 #include "platform/Keys.h"
 #include "profiles/GlobalSettings.h"
 #include "profiles/SettingsFiles.h"
+#include "support/Bytes.h"
 #include "ui/CheckButton.h"
 #include "views/buttons/AssignmentMenus.h"
 #include "views/main/FixedArea.h"
@@ -28,7 +29,7 @@ namespace {
 
 using platform::WindowId;
 
-using testclick::FromUtf16Le;
+using testbytes::FromUtf16Le;
 
 class MainPageTest : public MainWindowFixture {
  protected:

@@ -39,5 +39,5 @@ void MainWindowFixture::PrepareDataFolder() {
 
 std::u16string MainWindowFixture::ConfigFile(std::u16string_view name) {
   const auto saved = platform.files().ReadAll(configDir + std::u16string(name));
-  return saved ? testclick::FromUtf16Le(*saved) : std::u16string();
+  return saved ? testbytes::FromUtf16Le(*saved) : std::u16string();
 }

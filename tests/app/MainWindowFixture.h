@@ -13,6 +13,7 @@
 #include "base/AppGlobals.h"
 #include "base/Language.h"
 #include "device/sim/SimMouse.h"
+#include "support/Bytes.h"
 #include "support/Clicks.h"
 
 class MainWindowFixture : public ::testing::Test {

@@ -6,23 +6,16 @@
 
 #include "adapters/headless/HeadlessPlatform.h"
 #include "base/AppGlobals.h"
+#include "support/Bytes.h"
 
 namespace {
 
 using platform::headless::HeadlessPlatform;
+using testbytes::Utf16Le;
+using testbytes::Utf16LeNoMark;
 
 const std::u16string kFile = u"C:\\Users\\player\\AppData\\Roaming\\test.txt";
 const std::u16string kTemp = kFile + std::u16string(CStdioFileEx::kTempSuffix);
-
-std::string Utf16Le(std::u16string_view text, bool bom = true) {
-  std::string bytes;
-  if (bom) bytes = "\xFF\xFE";
-  for (char16_t c : text) {
-    bytes.push_back(static_cast<char>(c & 0xFF));
-    bytes.push_back(static_cast<char>(c >> 8));
-  }
-  return bytes;
-}
 
 std::vector<std::u16string> ReadLines(std::u16string_view path) {
   CStdioFileEx file;
@@ -69,12 +62,11 @@ TEST_F(StdioFileExTest, LongLinesComeBackWhole) {
 }
 
 TEST_F(StdioFileExTest, OnlyARealByteOrderMarkIsSkipped) {
-  Put(Utf16Le(u"[Setting]\nx", false));
+  Put(Utf16LeNoMark(u"[Setting]\nx"));
   EXPECT_EQ(ReadLines(kFile), (std::vector<std::u16string>{u"[Setting]", u"x"}));
   Put(
-      Utf16Le(u"\xFFFE"
-              u"ab",
-              false));  // bytes FE FF are text, not a mark
+      Utf16LeNoMark(u"\xFFFE"
+                    u"ab"));  // bytes FE FF are text, not a mark
   EXPECT_EQ(ReadLines(kFile).at(0).size(), 3u);
 }
 

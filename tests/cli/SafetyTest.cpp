@@ -10,20 +10,12 @@
 #include "cli/Help.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/SensorDpiTable.h"
+#include "support/Bytes.h"
 
 namespace {
 
 constexpr char16_t kConfigIni[] = u"C:\\Data\\config\\config.ini";
 constexpr char16_t kProfile0[] = u"C:\\Data\\config\\default0.psf";
-
-std::string Utf16Bytes(std::u16string_view text) {
-  std::string bytes;
-  for (char16_t c : text) {
-    bytes += static_cast<char>(c & 0xFF);
-    bytes += static_cast<char>(c >> 8);
-  }
-  return bytes;
-}
 
 // A bus that lists the mouse but may not open it, as hidraw without the udev rule.
 class RefusingBus : public platform::HidBus {
@@ -99,7 +91,8 @@ TEST_F(CtlTest, SlotPathsOfTheWindowsProgramResolveInsideTheFolderInUse) {
   // config.ini keeps the lines of the program that wrote it.
   const auto config = platform.files().ReadAll(kConfigIni);
   ASSERT_TRUE(config);
-  EXPECT_NE(config->find(Utf16Bytes(windowsFolder + u"default0.psf")), std::string::npos);
+  EXPECT_NE(config->find(testbytes::Utf16LeNoMark(windowsFolder + u"default0.psf")),
+            std::string::npos);
 }
 
 TEST_F(CtlTest, AProfileThatCouldNotBeReadIsNeverSent) {

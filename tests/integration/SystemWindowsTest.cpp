@@ -11,6 +11,7 @@
 #include "device/FirmwareTestImages.h"
 #include "device/sim/SimScript.h"
 #include "integration/ProfileDeviceHarness.h"
+#include "support/Clicks.h"
 #include "ui/UiTestSupport.h"
 #include "views/FakeViewServices.h"
 #include "views/device/CheckFWDlg.h"
@@ -60,11 +61,6 @@ class Probe : public platform::WindowHandler {
   std::function<void()> m_action;
 };
 
-platform::Point Centre(const CDlgBase& dialog, uint32_t id) {
-  const platform::Rect rc = dialog.GetControl(id)->m_rc;
-  return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-}
-
 class SystemWindowsTest : public ProfileDeviceHarness {
  protected:
   void SetUp() override {
@@ -111,7 +107,7 @@ class SystemWindowsTest : public ProfileDeviceHarness {
   intptr_t OpenFirmwareWindow(CCheckFWDlg& dialog, uint32_t ms) {
     desktop.ScriptNextModal([&, ms](WindowId w) {
       desktop.RunFor(ms);
-      desktop.Click(w, Centre(dialog, CCheckFWDlg::kCloseButton));
+      testclick::Click(desktop, w, CCheckFWDlg::kCloseButton);
     });
     return dialog.DoModal();
   }
@@ -133,8 +129,8 @@ TEST_F(SystemWindowsTest, TheFirmwareWindowUpdatesToTheEndAndCannotBeClosedMeanw
   Probe probe(10000, [&] {
     busyDuringUpdate = windows.DeviceBusy();
     const WindowId w = dialog.GetSafeHwnd();
-    desktop.Click(w, Centre(dialog, CCheckFWDlg::kCloseButton));
-    desktop.Click(w, Centre(dialog, CCheckFWDlg::kCloseCross));
+    testclick::Click(desktop, dialog, CCheckFWDlg::kCloseButton);
+    testclick::Click(desktop, dialog, CCheckFWDlg::kCloseCross);
     desktop.PressKey(w, platform::kVkEscape);
     platform::Windows().SendMessage(w, msg::kClose, 0, 0);
     openAfterCloseAttempts = desktop.IsWindow(w);
@@ -304,7 +300,7 @@ TEST_F(SystemWindowsTest, PairingSucceedsWhenTheMouseLinksAndTimesOutWhenItDoesN
     uint64_t endedAt = 0;
     desktop.ScriptNextModal([&](WindowId w) {
       const uint64_t t0 = desktop.NowMs();
-      desktop.Click(w, Centre(pairing, CParingDlg::kStartButton));
+      testclick::Click(desktop, w, CParingDlg::kStartButton);
       if (links) {
         desktop.RunFor(3500);
         g_bDeviceActive = true;  // what the receiver's status report makes of the link

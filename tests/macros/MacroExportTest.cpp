@@ -9,24 +9,17 @@
 #include "base/Format.h"
 #include "base/Text.h"
 #include "macros/MacroLibraryFile.h"
+#include "support/Bytes.h"
 
 namespace {
 
 using macros::ImportResult;
 using platform::headless::HeadlessPlatform;
 using L = LibraryLocation;
+using testbytes::Utf16Le;
 using Added = MacroLibrary::AddResult;
 
 const std::u16string kDir = u"C:\\Users\\player\\Documents\\";
-
-std::string Utf16Le(std::u16string_view text) {
-  std::string bytes = "\xFF\xFE";
-  for (char16_t c : text) {
-    bytes.push_back(static_cast<char>(c & 0xFF));
-    bytes.push_back(static_cast<char>(c >> 8));
-  }
-  return bytes;
-}
 
 // Entries of a library as "name" rows with all folders opened, e.g. {"A", "F", " x"}.
 std::vector<std::u16string> Tree(MacroLibrary& lib) {

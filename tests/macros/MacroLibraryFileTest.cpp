@@ -10,26 +10,19 @@
 #include "base/FileBackup.h"
 #include "base/StdioFileEx.h"
 #include "base/Text.h"
+#include "support/Bytes.h"
 
 namespace {
 
 using platform::headless::HeadlessPlatform;
 using L = LibraryLocation;
+using testbytes::Utf16Le;
 
 const std::u16string kData = u"C:\\Users\\player\\AppData\\Roaming\\Vantrel\\";
 const std::u16string kHead =
     u"[MacroLibrary]\n"
     u"MacroKeyIndex=2\n"
     u"Select Locaton:stage=-1;stage0Index=0;stage1Index=0;stage2Index=0;\n";
-
-std::string Utf16Le(std::u16string_view text) {
-  std::string bytes = "\xFF\xFE";
-  for (char16_t c : text) {
-    bytes.push_back(static_cast<char>(c & 0xFF));
-    bytes.push_back(static_cast<char>(c >> 8));
-  }
-  return bytes;
-}
 
 std::u16string Zeros(size_t n) {
   return std::u16string(n, u'0');

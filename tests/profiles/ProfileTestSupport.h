@@ -16,6 +16,7 @@
 #include "base/Text.h"
 #include "profiles/GlobalSettings.h"
 #include "profiles/ProfileStore.h"
+#include "support/Bytes.h"
 
 namespace profile_test {
 
@@ -51,29 +52,14 @@ inline std::u16string U(const char* utf8) {
 // File bytes: byte-order mark, then each line followed by `lineEnd`.
 inline std::string FileBytes(const std::vector<std::u16string>& lines,
                              std::u16string_view lineEnd = u"\n", bool bom = true) {
-  std::string bytes;
-  if (bom) bytes = "\xFF\xFE";
-  auto put = [&bytes](std::u16string_view text) {
-    for (char16_t c : text) {
-      bytes.push_back(static_cast<char>(c & 0xFF));
-      bytes.push_back(static_cast<char>(c >> 8));
-    }
-  };
-  for (const auto& line : lines) {
-    put(line);
-    put(lineEnd);
-  }
-  return bytes;
+  std::u16string text;
+  for (const auto& line : lines) text += line + std::u16string(lineEnd);
+  return bom ? testbytes::Utf16Le(text) : testbytes::Utf16LeNoMark(text);
 }
 
 // The lines of a file as written (byte-order mark and final LF expected).
 inline std::vector<std::u16string> FileLines(const std::string& bytes) {
-  std::u16string text;
-  for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-    text.push_back(static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) |
-                                         (static_cast<uint8_t>(bytes[i + 1]) << 8)));
-  }
-  auto lines = base::Split(text, u'\n');
+  auto lines = base::Split(testbytes::FromUtf16Le(bytes), u'\n');
   if (!lines.empty() && lines.back().empty()) lines.pop_back();
   return lines;
 }

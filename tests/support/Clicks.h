@@ -1,11 +1,10 @@
 #pragma once
-// Clicks and bytes shared by every window test: the centre of a control, a click on it in
-// the window that shows it, and the UTF-16 text of a file the program saved.
+// Clicks shared by every window test: the centre of a control, and a click on it in the
+// window that shows it.
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <string>
 
 #include "adapters/headless/HeadlessDesktop.h"
 #include "ui/ControlBase.h"
@@ -38,16 +37,6 @@ inline bool Click(platform::headless::HeadlessDesktop& desktop, platform::Window
   const auto* dlg = info ? dynamic_cast<const CDlgBase*>(info->handler) : nullptr;
   EXPECT_NE(dlg, nullptr) << "window " << window << " is not a skinned dialog";
   return dlg && desktop.Click(window, Centre(*dlg, id));
-}
-
-// The text of a UTF-16 LE file with its byte-order mark, as the program writes its files.
-inline std::u16string FromUtf16Le(const std::string& bytes) {
-  std::u16string text;
-  for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-    text.push_back(static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) |
-                                         static_cast<uint8_t>(bytes[i + 1]) << 8));
-  }
-  return text;
 }
 
 }  // namespace testclick

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "ButtonTextsFixture.h"
-#include "app/MessageRouter.h"
 #include "base/AppGlobals.h"
 #include "base/StdioFileEx.h"
 #include "base/Text.h"
@@ -23,7 +22,7 @@
 #include "ui/ComboButton.h"
 #include "ui/EditBox.h"
 #include "ui/UiTestSupport.h"
-#include "views/FakeViewServices.h"
+#include "views/PartTestHost.h"
 #include "views/buttons/ComboPopup.h"
 #include "views/buttons/DPILockPopup.h"
 #include "views/buttons/DPIPopup.h"
@@ -39,71 +38,27 @@ using BFC = ButtonFunctionCode;
 using platform::WindowId;
 using Group = ViewServices::Group;
 
-// The main window as far as the fields need it: the part built into layer 0, its messages
-// routed, the number highlight recorded.
-class FieldsHostDlg : public CDlgBase, public ButtonHighlight {
- public:
-  FieldsHostDlg() : CDlgBase(kDialogTemplate, 0) {
-    m_nWidth = 1127;
-    m_nHeight = 740;
-  }
-  void InitUI(const platform::Rect&) override {
-    router.ProvideHighlight(*this);
-    part.Build(*this, router);
-    part.Refresh();
-  }
-  void DrawWindow(platform::Canvas& canvas, const platform::Rect& client) override {
-    DrawBackgroundAndFrame(canvas, client);
-    DrawControls(canvas, client);
-  }
-  platform::LResult OnMessage(WindowId window, uint32_t message, platform::WParam wParam,
-                              platform::LParam lParam, bool& handled) override {
-    if (PagePart* routed = router.PartForMessage(message)) {
-      handled = true;
-      return routed->OnMessage(message, wParam, lParam);
-    }
-    return CDlgBase::OnMessage(window, message, wParam, lParam, handled);
-  }
-
-  void Highlight(int number) override { highlight = number; }
-
-  FakeViewServices services{*this};
-  MessageRouter router{&services};
-  ButtonFieldsPart part;
-  int highlight = 0;
-};
-
-class ButtonFieldsPartTest : public uitest::UiTest {
+class ButtonFieldsPartTest : public parttest::PartTest {
  protected:
   ButtonFieldsPartTest() {
-    platform.UseInstallation(VANTREL_SOURCE_DIR);
     UseNumberedTexts();
-    ResetProfileToDefaults(host.services.profile, 0, 0x3950);
-    EXPECT_TRUE(host.Create());
-    desktop.RunUntilIdle();
-  }
-  ~ButtonFieldsPartTest() override {
-    host.EndDialog(CDlgBase::kIdCancel);
-    g_hOpenDialogs.fill(0);
-    ResetLanguage();
+    Open();
   }
 
-  ProfileSettings& Profile() { return host.services.profile; }
-  CComboButton* Field(uint32_t id) { return host.part.Field(id); }
-  static platform::Point Centre(const platform::Rect& rc) {
-    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-  }
+  CComboButton* Field(uint32_t id) { return part.Field(id); }
   void ClickField(uint32_t id) {
-    desktop.Click(host.GetSafeHwnd(), Centre(Field(id)->m_rc));
+    desktop.Click(H(), testclick::Centre(Field(id)->m_rc));
     desktop.RunUntilIdle();
   }
   CMenuPopup* Menu(int slot) {
-    auto* menu = dynamic_cast<CMenuPopup*>(host.Popup(slot));
+    auto* menu = dynamic_cast<CMenuPopup*>(Host().Popup(slot));
     return menu && menu->IsAlive() ? menu : nullptr;
   }
   CMenuPopup* Submenu() { return Menu(ButtonFieldsPart::kSubmenuSlot); }
   // Row `item` (1-based) of the popup in `slot`.
-  platform::Point Row(int slot, int item) { return Centre(Menu(slot)->RowRect(item - 1)); }
+  platform::Point Row(int slot, int item) {
+    return testclick::Centre(Menu(slot)->RowRect(item - 1));
+  }
   void HoverRow(int slot, int item) {
     desktop.MoveMouse(Menu(slot)->GetSafeHwnd(), Row(slot, item));
     desktop.RunUntilIdle();
@@ -129,12 +84,8 @@ class ButtonFieldsPartTest : public uitest::UiTest {
   void ExpectNoMenus() {
     EXPECT_EQ(Menu(ButtonFieldsPart::kMenuSlot), nullptr);
     EXPECT_EQ(Submenu(), nullptr);
-    EXPECT_EQ(host.part.OpenSubmenu(), nullptr);
-    EXPECT_EQ(host.part.MenuField(), 0u);
-  }
-  // Clicks control `id` of the dialog `window` whose object is `dialog`.
-  void ClickIn(WindowId window, CDlgBase& dialog, uint32_t id) {
-    desktop.Click(window, Centre(dialog.GetControl(id)->m_rc));
+    EXPECT_EQ(part.OpenSubmenu(), nullptr);
+    EXPECT_EQ(part.MenuField(), 0u);
   }
   template <typename Dlg>
   Dlg* Editor(WindowId window) {
@@ -149,11 +100,11 @@ class ButtonFieldsPartTest : public uitest::UiTest {
       auto* dlg = Editor<CAttentionDlg>(box);
       ASSERT_NE(dlg, nullptr);
       told.push_back(dlg->Message());
-      ClickIn(box, *dlg, CAttentionDlg::kOkButton);
+      ClickControl(box, CAttentionDlg::kOkButton);
     });
   }
 
-  FieldsHostDlg host;
+  ButtonFieldsPart& part = m_host->AddPart(std::make_unique<ButtonFieldsPart>());
 };
 
 TEST_F(ButtonFieldsPartTest, FieldsShowTheirButtonsAndFollowTheProfile) {
@@ -168,15 +119,15 @@ TEST_F(ButtonFieldsPartTest, FieldsShowTheirButtonsAndFollowTheProfile) {
   Profile().buttons[3].KeyName = u"Mine";
   Profile().buttons[4].KeyName.clear();  // a damaged file: named from its code
   Profile().buttons[4].KeyValue = {0x70, 0x03, 0x04};
-  host.part.Refresh();
+  part.Refresh();
   EXPECT_EQ(Field(2016)->GetTitle(), u"Mine");
   EXPECT_EQ(Field(2017)->GetTitle(), u"Ctrl+Shift+A");
 
   // Hovering a field lights its number on the mouse picture.
-  desktop.MoveMouse(host.GetSafeHwnd(), Centre(Field(2015)->m_rc));
-  EXPECT_EQ(host.highlight, 3);
-  desktop.MoveMouse(host.GetSafeHwnd(), {700, 700});
-  EXPECT_EQ(host.highlight, 0);
+  desktop.MoveMouse(H(), testclick::Centre(Field(2015)->m_rc));
+  EXPECT_EQ(Host().highlight, 3);
+  desktop.MoveMouse(H(), {700, 700});
+  EXPECT_EQ(Host().highlight, 0);
 }
 
 TEST_F(ButtonFieldsPartTest, EveryFunctionItemStoresItsCodeAndSchedulesTheWrite) {
@@ -189,16 +140,16 @@ TEST_F(ButtonFieldsPartTest, EveryFunctionItemStoresItsCodeAndSchedulesTheWrite)
                {8, BFC::Make(0x30, 0x32, 3), u"t27"}, {15, BFC::Make(0x60, 4), u"t33"},
                {18, BFC::Make(0x00), u"t34"},         {1, BFC::Make(0x10, 0x01), u"t20"}};
   for (const auto& c : cases) {
-    host.services.pending.clear();
+    services->pending.clear();
     Choose(2015, c.item);
     EXPECT_EQ(Button(2).KeyValue, c.code.bytes) << c.item;
     EXPECT_EQ(Button(2).KeyName, c.name);
     EXPECT_EQ(Field(2015)->GetTitle(), c.name);
-    EXPECT_EQ(host.services.pending, std::vector<Group>{Group::Keys});
+    EXPECT_EQ(services->pending, std::vector<Group>{Group::Keys});
     ExpectNoMenus();
     EXPECT_FALSE(Field(2015)->IsMenuOpen());
   }
-  EXPECT_TRUE(host.services.messages.empty());
+  EXPECT_TRUE(services->messages.empty());
 }
 
 TEST_F(ButtonFieldsPartTest, HoveringASubmenuRowOpensItBesideTheMenuAndAnotherRowClosesIt) {
@@ -224,7 +175,7 @@ TEST_F(ButtonFieldsPartTest, HoveringASubmenuRowOpensItBesideTheMenuAndAnotherRo
   EXPECT_EQ(Submenu(), nullptr);
   HoverRow(ButtonFieldsPart::kMenuSlot, 16);
   EXPECT_NE(dynamic_cast<CDPILockPopup*>(Submenu()), nullptr);
-  EXPECT_EQ(host.part.OpenSubmenu()->closedMessage, 1156u);
+  EXPECT_EQ(part.OpenSubmenu()->closedMessage, 1156u);
   // Straight from one submenu row to another: the first submenu goes.
   HoverRow(ButtonFieldsPart::kMenuSlot, 12);
   EXPECT_NE(dynamic_cast<CMultimediaPopup*>(Submenu()), nullptr);
@@ -256,12 +207,12 @@ TEST_F(ButtonFieldsPartTest, SubmenuItemsStoreTheirNamesAndCodes) {
       {14, 1, BFC::Make(0x80, 0x94, 1), u"t75"},
   };
   for (const auto& c : cases) {
-    host.services.pending.clear();
+    services->pending.clear();
     ChooseInSubmenu(2014, c.parent, c.item);
     EXPECT_EQ(Button(1).KeyValue, c.code.bytes) << c.parent << "/" << c.item;
     EXPECT_EQ(Button(1).KeyName, c.name);
     EXPECT_EQ(Field(2014)->GetTitle(), c.name);
-    EXPECT_EQ(host.services.pending, std::vector<Group>{Group::Keys});
+    EXPECT_EQ(services->pending, std::vector<Group>{Group::Keys});
     ExpectNoMenus();
   }
 }
@@ -272,18 +223,18 @@ TEST_F(ButtonFieldsPartTest, TheLastLeftButtonCannotLoseItsFunction) {
   EXPECT_EQ(Button(0).KeyValue, BFC::LeftButton().bytes);
   EXPECT_EQ(Button(0).KeyName, u"t20");
   EXPECT_EQ(Field(2013)->GetTitle(), u"t20");
-  EXPECT_TRUE(host.services.pending.empty());
-  EXPECT_TRUE(host.services.messages.empty());
-  ASSERT_TRUE(host.services.RunDeferred(ViewServices::kTimerDeferredMessage));
-  EXPECT_EQ(host.services.messages, std::vector<int>{151});
+  EXPECT_TRUE(services->pending.empty());
+  EXPECT_TRUE(services->messages.empty());
+  ASSERT_TRUE(services->RunDeferred(ViewServices::kTimerDeferredMessage));
+  EXPECT_EQ(services->messages, std::vector<int>{151});
 
   // With a left button on slot 3 first, slot 0 may take the right button.
   Choose(2016, 1);
   Choose(2013, 2);
   EXPECT_EQ(Button(0).KeyValue, BFC::Make(0x10, 0x02).bytes);
   EXPECT_EQ(Button(3).KeyValue, BFC::LeftButton().bytes);
-  EXPECT_EQ(host.services.pending, (std::vector<Group>{Group::Keys, Group::Keys}));
-  EXPECT_FALSE(host.services.RunDeferred(ViewServices::kTimerDeferredMessage));
+  EXPECT_EQ(services->pending, (std::vector<Group>{Group::Keys, Group::Keys}));
+  EXPECT_FALSE(services->RunDeferred(ViewServices::kTimerDeferredMessage));
 
   // Slot 3, now the only left button, is guarded in its turn, from a submenu too.
   ChooseInSubmenu(2016, 6, 1);
@@ -298,16 +249,16 @@ TEST_F(ButtonFieldsPartTest, SpareFieldsChangeOnlyTheirCaption) {
   Choose(2021, 2);
   EXPECT_EQ(Field(2021)->GetTitle(), u"t21");
   EXPECT_EQ(Profile().buttons, before.buttons);
-  EXPECT_TRUE(host.services.pending.empty());
-  EXPECT_TRUE(host.services.deferred.empty());
+  EXPECT_TRUE(services->pending.empty());
+  EXPECT_TRUE(services->deferred.empty());
   // A refresh leaves them as chosen.
-  host.part.Refresh();
+  part.Refresh();
   EXPECT_EQ(Field(2021)->GetTitle(), u"t21");
 }
 
 TEST_F(ButtonFieldsPartTest, ResultsForNoFieldOrNoItemAreIgnored) {
   const ProfileSettings before = Profile();
-  const WindowId w = host.GetSafeHwnd();
+  const WindowId w = H();
   desktop.SendMessage(w, 1027, 2013, 19);
   desktop.SendMessage(w, 1027, 2013, -1);
   desktop.SendMessage(w, 1027, 2014, static_cast<platform::LParam>(0x100000003LL));
@@ -320,7 +271,7 @@ TEST_F(ButtonFieldsPartTest, ResultsForNoFieldOrNoItemAreIgnored) {
   desktop.SendMessage(w, 1063, 2014, 0);
   desktop.SendMessage(w, 1039, 2014, 0);
   EXPECT_EQ(Profile().buttons, before.buttons);
-  EXPECT_TRUE(host.services.pending.empty());
+  EXPECT_TRUE(services->pending.empty());
 }
 
 TEST_F(ButtonFieldsPartTest, ShortcutEditorCatchesAKeyThroughTheHook) {
@@ -341,14 +292,14 @@ TEST_F(ButtonFieldsPartTest, ShortcutEditorCatchesAKeyThroughTheHook) {
   };
   for (const auto& c : cases) {
     const std::array<uint8_t, 3> was = Button(4).KeyValue;
-    host.services.pending.clear();
+    services->pending.clear();
     bool ran = false;
     desktop.ScriptNextModal([&](WindowId dlg) {
       auto* editor = Editor<CShortcutDlg>(dlg);
       ASSERT_NE(editor, nullptr);
       ran = true;
       EXPECT_EQ(platform.system().HookTarget(), dlg);
-      for (uint32_t id : c.checks) ClickIn(dlg, *editor, id);
+      for (uint32_t id : c.checks) ClickControl(dlg, id);
       uint32_t time = 1000;
       for (uint8_t key : c.keys) {
         platform.system().InjectKey(key, false, time += 10);
@@ -358,20 +309,20 @@ TEST_F(ButtonFieldsPartTest, ShortcutEditorCatchesAKeyThroughTheHook) {
         EXPECT_EQ(editor->GetControl(CShortcutDlg::kKeyText)->GetTitle(),
                   editor->Capture().KeyName());
       }
-      ClickIn(dlg, *editor, CShortcutDlg::kOkButton);
+      ClickControl(dlg, CShortcutDlg::kOkButton);
     });
     Choose(2017, 11);
     EXPECT_TRUE(ran);
     EXPECT_EQ(platform.system().HookTarget(), 0u);  // stopped with the dialog
     if (!c.code) {
       EXPECT_EQ(Button(4).KeyValue, was);
-      EXPECT_TRUE(host.services.pending.empty());
+      EXPECT_TRUE(services->pending.empty());
       continue;
     }
     EXPECT_EQ(Button(4).KeyValue, c.code->bytes) << base::ToUtf8(c.name);
     EXPECT_EQ(Button(4).KeyName, c.name);
     EXPECT_EQ(Field(2017)->GetTitle(), c.name);
-    EXPECT_EQ(host.services.pending, std::vector<Group>{Group::Keys});
+    EXPECT_EQ(services->pending, std::vector<Group>{Group::Keys});
   }
 }
 
@@ -379,7 +330,7 @@ TEST_F(ButtonFieldsPartTest, ShortcutEditorTakesEnterAndEscapeAsKeys) {
   desktop.ScriptNextModal([&](WindowId dlg) {
     auto* editor = Editor<CShortcutDlg>(dlg);
     ASSERT_NE(editor, nullptr);
-    ClickIn(dlg, *editor, CShortcutDlg::kAltCheck);
+    ClickControl(dlg, CShortcutDlg::kAltCheck);
     // The hook reports the key before the dialog sees it; neither closes the dialog.
     platform.system().InjectKey(0x1B, false, 10);
     desktop.PressKey(dlg, platform::kVkEscape);
@@ -387,7 +338,7 @@ TEST_F(ButtonFieldsPartTest, ShortcutEditorTakesEnterAndEscapeAsKeys) {
     desktop.PressKey(dlg, platform::kVkReturn);
     platform.system().InjectKey(0xA4, false, 30);  // Alt itself: ignored
     EXPECT_EQ(editor->Capture().KeyName(), u"Enter");
-    ClickIn(dlg, *editor, CShortcutDlg::kOkButton);
+    ClickControl(dlg, CShortcutDlg::kOkButton);
   });
   Choose(2017, 11);
   EXPECT_EQ(Button(4).KeyValue, (BFC::Make(0x70, 0x04, 0x28).bytes));
@@ -399,15 +350,15 @@ TEST_F(ButtonFieldsPartTest, ShortcutEditorClosedOrCancelledChangesNothing) {
     desktop.ScriptNextModal([&](WindowId dlg) {
       auto* editor = Editor<CShortcutDlg>(dlg);
       ASSERT_NE(editor, nullptr);
-      ClickIn(dlg, *editor, CShortcutDlg::kCtrlCheck);
+      ClickControl(dlg, CShortcutDlg::kCtrlCheck);
       platform.system().InjectKey('Q', false, 5);
-      ClickIn(dlg, *editor, button);
+      ClickControl(dlg, button);
     });
     Choose(2014, 11);
     EXPECT_EQ(Button(1).KeyValue, BFC::Make(0x10, 0x02).bytes);
     EXPECT_EQ(platform.system().HookTarget(), 0u);
   }
-  EXPECT_TRUE(host.services.pending.empty());
+  EXPECT_TRUE(services->pending.empty());
 }
 
 TEST_F(ButtonFieldsPartTest, RapidFireEditorKeepsItsValuesInRange) {
@@ -438,18 +389,18 @@ TEST_F(ButtonFieldsPartTest, RapidFireEditorKeepsItsValuesInRange) {
     // 4 is too small: told, and the dialog stays.
     editor->FirstField()->SetText(u"4");
     AnswerNextBox(told);
-    ClickIn(dlg, *editor, CFireKeyDlg::kOkButton);
+    ClickControl(dlg, CFireKeyDlg::kOkButton);
     // 5 and 0 are stored.
     editor->FirstField()->SetText(u"5");
     editor->SecondField()->SetText(u"0");
-    ClickIn(dlg, *editor, CFireKeyDlg::kOkButton);
+    ClickControl(dlg, CFireKeyDlg::kOkButton);
   });
   Choose(2016, 7);
   EXPECT_EQ(told, (std::vector<std::u16string>{u"t174", u"t176", u"t175", u"t174"}));
   EXPECT_EQ(Button(3).KeyValue, BFC::Make(0x30, 5, 0).bytes);
   EXPECT_EQ(Button(3).KeyName, u"t26");
   EXPECT_EQ(Field(2016)->GetTitle(), u"t26");
-  EXPECT_EQ(host.services.pending, std::vector<Group>{Group::Keys});
+  EXPECT_EQ(services->pending, std::vector<Group>{Group::Keys});
 }
 
 TEST_F(ButtonFieldsPartTest, EditorsCloseWhenTheMainWindowClosesEveryDialog) {
@@ -471,7 +422,7 @@ TEST_F(ButtonFieldsPartTest, EditorsCloseWhenTheMainWindowClosesEveryDialog) {
     EXPECT_EQ(open(), before);
   }
   EXPECT_EQ(Button(3).KeyValue, BFC::Make(0x10, 0x10).bytes);
-  EXPECT_TRUE(host.services.pending.empty());
+  EXPECT_TRUE(services->pending.empty());
 }
 
 TEST_F(ButtonFieldsPartTest, RapidFireOkRightAfterTypingNeverSendsACutValue) {
@@ -481,9 +432,9 @@ TEST_F(ButtonFieldsPartTest, RapidFireOkRightAfterTypingNeverSendsACutValue) {
     ASSERT_NE(editor, nullptr);
     editor->FirstField()->SetText(u"300");  // OK before the 100 ms check ran
     AnswerNextBox(told);
-    ClickIn(dlg, *editor, CFireKeyDlg::kOkButton);
+    ClickControl(dlg, CFireKeyDlg::kOkButton);
     EXPECT_EQ(editor->FirstField()->GetText(), u"255");
-    ClickIn(dlg, *editor, CFireKeyDlg::kCloseButton);
+    ClickControl(dlg, CFireKeyDlg::kCloseButton);
   });
   Choose(2016, 7);
   EXPECT_EQ(told, std::vector<std::u16string>{u"t174"});
@@ -499,9 +450,9 @@ TEST_F(ButtonFieldsPartTest, LaunchEditorStoresTheProgramAndItsPath) {
   desktop.ScriptNextModal([&](WindowId dlg) {
     auto* editor = Editor<CQuickLaunchDlg>(dlg);
     ASSERT_NE(editor, nullptr);
-    ClickIn(dlg, *editor, CQuickLaunchDlg::kBrowseButton);
+    ClickControl(dlg, CQuickLaunchDlg::kBrowseButton);
     EXPECT_EQ(editor->GetControl(CQuickLaunchDlg::kPathText)->GetTitle(), path);
-    ClickIn(dlg, *editor, CQuickLaunchDlg::kOkButton);
+    ClickControl(dlg, CQuickLaunchDlg::kOkButton);
   });
   Choose(2018, 17);
   ASSERT_EQ(platform.shell().dialogs.size(), 1u);
@@ -512,16 +463,16 @@ TEST_F(ButtonFieldsPartTest, LaunchEditorStoresTheProgramAndItsPath) {
   EXPECT_EQ(Field(2018)->GetTitle(), u"计算器.exe");
 
   // OK without a program (the dialog cancelled) leaves the button as it is.
-  host.services.pending.clear();
+  services->pending.clear();
   desktop.ScriptNextModal([&](WindowId dlg) {
     auto* editor = Editor<CQuickLaunchDlg>(dlg);
     ASSERT_NE(editor, nullptr);
-    ClickIn(dlg, *editor, CQuickLaunchDlg::kBrowseButton);
-    ClickIn(dlg, *editor, CQuickLaunchDlg::kOkButton);
+    ClickControl(dlg, CQuickLaunchDlg::kBrowseButton);
+    ClickControl(dlg, CQuickLaunchDlg::kOkButton);
   });
   Choose(2015, 17);
   EXPECT_EQ(Button(2).KeyValue, BFC::Make(0x10, 0x04).bytes);
-  EXPECT_TRUE(host.services.pending.empty());
+  EXPECT_TRUE(services->pending.empty());
 }
 
 TEST_F(ButtonFieldsPartTest, MacroAndShootingItemsOpenTheirSelectDialogsAfterTheMenu) {
@@ -534,7 +485,7 @@ TEST_F(ButtonFieldsPartTest, MacroAndShootingItemsOpenTheirSelectDialogsAfterThe
       auto* select = Editor<CMacroSelectDlg>(dlg);
       ASSERT_NE(select, nullptr);
       EXPECT_EQ(select->Kind().functionType, item == 9 ? 0x90 : 0x91);
-      ClickIn(dlg, *select, CMacroSelectDlg::kCloseButton);
+      ClickControl(dlg, CMacroSelectDlg::kCloseButton);
       opened = true;
     });
     Choose(2014, item);
@@ -543,7 +494,7 @@ TEST_F(ButtonFieldsPartTest, MacroAndShootingItemsOpenTheirSelectDialogsAfterThe
   }
   // Closed without a choice: the button keeps its function and nothing is written.
   EXPECT_EQ(Button(1).KeyValue, BFC::Make(0x10, 0x02).bytes);
-  EXPECT_TRUE(host.services.pending.empty());
+  EXPECT_TRUE(services->pending.empty());
 }
 
 TEST_F(ButtonFieldsPartTest, FieldTextsAreTheLanguageOfTheirAssignment) {
@@ -575,7 +526,7 @@ TEST_F(ButtonFieldsPartTest, FieldTextsAreTheLanguageOfTheirAssignment) {
     desktop.ScriptNextModal([&](WindowId dlg) {
       auto* editor = Editor<CFireKeyDlg>(dlg);
       ASSERT_NE(editor, nullptr);
-      ClickIn(dlg, *editor, CFireKeyDlg::kOkButton);
+      ClickControl(dlg, CFireKeyDlg::kOkButton);
     });
     Choose(2016, 7);
     EXPECT_EQ(Field(2016)->GetTitle(), language.rapid);
@@ -583,17 +534,17 @@ TEST_F(ButtonFieldsPartTest, FieldTextsAreTheLanguageOfTheirAssignment) {
     desktop.ScriptNextModal([&](WindowId dlg) {
       auto* editor = Editor<CShortcutDlg>(dlg);
       ASSERT_NE(editor, nullptr);
-      ClickIn(dlg, *editor, CShortcutDlg::kCtrlCheck);
+      ClickControl(dlg, CShortcutDlg::kCtrlCheck);
       platform.system().InjectKey(0xBC, false, 1);
-      ClickIn(dlg, *editor, CShortcutDlg::kOkButton);
+      ClickControl(dlg, CShortcutDlg::kOkButton);
     });
     Choose(2017, 11);
     EXPECT_EQ(Field(2017)->GetTitle(), u"Ctrl+,");
     Choose(2013, 18);
     EXPECT_EQ(Field(2013)->GetTitle(), language.left);
-    ASSERT_TRUE(host.services.RunDeferred(ViewServices::kTimerDeferredMessage));
+    ASSERT_TRUE(services->RunDeferred(ViewServices::kTimerDeferredMessage));
     // The names are kept as chosen: a refresh shows them unchanged.
-    host.part.Refresh();
+    part.Refresh();
     EXPECT_EQ(Field(2015)->GetTitle(), language.lock);
   }
 }

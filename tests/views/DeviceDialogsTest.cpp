@@ -23,7 +23,7 @@ constexpr intptr_t kCancel = CDlgBase::kIdCancel;
 class DeviceDialogsTest : public DeviceViewTest {};
 
 TEST_F(DeviceDialogsTest, ProgressWindowFillsInStepsOfTwoAndClosesItself) {
-  CProgressDlg progress(146, main->GetSafeHwnd());
+  CProgressDlg progress(146, H());
   std::vector<int> seen;
   const uint64_t t0 = desktop.NowMs();
   desktop.ScriptNextModal([&](WindowId) {
@@ -47,16 +47,16 @@ TEST_F(DeviceDialogsTest, ResetConfirmationAnswers) {
     intptr_t result;
   };
   const Case cases[] = {
-      {"confirm", [&](CFirmwareResetDlg& d) { ClickOn(d, CFirmwareResetDlg::kConfirmButton); },
+      {"confirm", [&](CFirmwareResetDlg& d) { ClickControl(d, CFirmwareResetDlg::kConfirmButton); },
        kOk},
-      {"cancel", [&](CFirmwareResetDlg& d) { ClickOn(d, CFirmwareResetDlg::kCancelButton); },
+      {"cancel", [&](CFirmwareResetDlg& d) { ClickControl(d, CFirmwareResetDlg::kCancelButton); },
        kCancel},
       {"escape",
        [&](CFirmwareResetDlg& d) { desktop.PressKey(d.GetSafeHwnd(), platform::kVkEscape); },
        kCancel},
   };
   for (const Case& c : cases) {
-    CFirmwareResetDlg dialog(main->GetSafeHwnd());
+    CFirmwareResetDlg dialog(H());
     desktop.ScriptNextModal([&](WindowId) {
       EXPECT_EQ(TitleOf(dialog, CFirmwareResetDlg::kMessageLabel), u"T140");
       EXPECT_EQ(TitleOf(dialog, CFirmwareResetDlg::kConfirmButton), u"T4");
@@ -79,18 +79,18 @@ class PairingDialogTest : public DeviceDialogsTest {
   void TearDown() override { g_bDeviceActive = false; }
   int PairReports() const {
     int n = 0;
-    for (const auto& note : main->notes) n += note.message == CParingDlg::kPairMessage;
+    for (uint32_t message : m_host->unrouted) n += message == CParingDlg::kPairMessage;
     return n;
   }
 };
 
 TEST_F(PairingDialogTest, AnAlreadyLinkedMouseIsPairedAfterOneSecond) {
   g_bDeviceActive = true;
-  CParingDlg pairing(main->GetSafeHwnd());
+  CParingDlg pairing(H());
   desktop.ScriptNextModal([&](WindowId w) {
     EXPECT_EQ(TitleOf(pairing, CParingDlg::kStatusLabel), u"T440");  // what to do, not blank
     EXPECT_EQ(TitleOf(pairing, CParingDlg::kTitleLabel), u"T283");
-    ClickOn(pairing, CParingDlg::kStartButton);
+    ClickControl(pairing, CParingDlg::kStartButton);
     EXPECT_EQ(PairReports(), 1);
     EXPECT_EQ(TitleOf(pairing, CParingDlg::kStatusLabel), u"T278");
     desktop.RunFor(1000);
@@ -101,13 +101,13 @@ TEST_F(PairingDialogTest, AnAlreadyLinkedMouseIsPairedAfterOneSecond) {
     EXPECT_EQ(TitleOf(pairing, CParingDlg::kCloseButton), u"T4");
     desktop.PressKey(w, CParingDlg::kVkSpace);  // nothing more
     EXPECT_EQ(PairReports(), 1);
-    ClickOn(pairing, CParingDlg::kCloseButton);
+    ClickControl(pairing, CParingDlg::kCloseButton);
   });
   EXPECT_EQ(pairing.DoModal(), kCancel);
 }
 
 TEST_F(PairingDialogTest, GivesUpOnTheTwentySixthSecondAndRestartsWithoutASecondReport) {
-  CParingDlg pairing(main->GetSafeHwnd());
+  CParingDlg pairing(H());
   std::vector<std::u16string> texts;
   desktop.ScriptNextModal([&](WindowId w) {
     desktop.PressKey(w, CParingDlg::kVkSpace);
@@ -117,7 +117,7 @@ TEST_F(PairingDialogTest, GivesUpOnTheTwentySixthSecondAndRestartsWithoutASecond
       texts.push_back(TitleOf(pairing, CParingDlg::kStatusLabel));
     }
     EXPECT_FALSE(desktop.HasTimer(w, CParingDlg::kTimerTick));
-    ClickOn(pairing, CParingDlg::kStartButton);
+    ClickControl(pairing, CParingDlg::kStartButton);
     EXPECT_EQ(TitleOf(pairing, CParingDlg::kStatusLabel), u"T278");
     EXPECT_EQ(PairReports(), 1) << "the report goes out once per window";
     g_bDeviceActive = true;  // the mouse links meanwhile
@@ -145,14 +145,14 @@ class DownloadDialogTest : public DeviceDialogsTest {
 
 TEST_F(DownloadDialogTest, CountsTheSecondsAndEndsWithOkWhenTheFileIsThere) {
   platform.shell().ServeUrl(url, "installer bytes", 2500);
-  CDownloadDlg download(u"caption", u"status", Destination(), url, main->GetSafeHwnd());
+  CDownloadDlg download(u"caption", u"status", Destination(), url, H());
   std::vector<std::u16string> texts;
   const uint64_t t0 = desktop.NowMs();
   desktop.ScriptNextModal([&](WindowId) {
     EXPECT_EQ(TitleOf(download, CDownloadDlg::kTitleLabel), u"") << "the caption is not shown";
     EXPECT_EQ(TitleOf(download, CDownloadDlg::kStatusLabel), u"status");
-    ClickOn(download, CDownloadDlg::kStartButton);
-    ClickOn(download, CDownloadDlg::kStartButton);  // a second start does nothing
+    ClickControl(download, CDownloadDlg::kStartButton);
+    ClickControl(download, CDownloadDlg::kStartButton);  // a second start does nothing
     for (int s = 0; s < 2; ++s) {
       desktop.RunFor(1000);
       texts.push_back(TitleOf(download, CDownloadDlg::kStatusLabel));
@@ -168,20 +168,20 @@ TEST_F(DownloadDialogTest, CountsTheSecondsAndEndsWithOkWhenTheFileIsThere) {
 TEST_F(DownloadDialogTest, FailureCancelAndABusyWorkerEndWithCancel) {
   // Nothing served: the download fails.
   {
-    CDownloadDlg download(u"", u"", Destination(), url, main->GetSafeHwnd());
-    desktop.ScriptNextModal([&](WindowId) { ClickOn(download, CDownloadDlg::kStartButton); });
+    CDownloadDlg download(u"", u"", Destination(), url, H());
+    desktop.ScriptNextModal([&](WindowId) { ClickControl(download, CDownloadDlg::kStartButton); });
     EXPECT_EQ(download.DoModal(), kCancel);
     EXPECT_FALSE(platform.files().FileExists(Destination()));
   }
   // Closed while it runs: cancelled, nothing arrives later.
   platform.shell().ServeUrl(url, "installer bytes", 5000);
   for (uint32_t closer : {CDownloadDlg::kCancelButton, CDownloadDlg::kCloseCross}) {
-    CDownloadDlg download(u"", u"", Destination(), url, main->GetSafeHwnd());
+    CDownloadDlg download(u"", u"", Destination(), url, H());
     desktop.ScriptNextModal([&](WindowId) {
-      ClickOn(download, CDownloadDlg::kStartButton);
+      ClickControl(download, CDownloadDlg::kStartButton);
       desktop.RunFor(1500);
       EXPECT_TRUE(download.Downloading());
-      ClickOn(download, closer);
+      ClickControl(download, closer);
     });
     EXPECT_EQ(download.DoModal(), kCancel);
     EXPECT_EQ(platform.shell().RunningDownloads(), 0u);
@@ -195,12 +195,12 @@ TEST_F(DownloadDialogTest, FailureCancelAndABusyWorkerEndWithCancel) {
   } quiet;
   auto other = platform.shell().StartDownload(url, g_strDataDir + u"other", quiet);
   ASSERT_TRUE(other);
-  CDownloadDlg download(u"", u"", Destination(), url, main->GetSafeHwnd());
+  CDownloadDlg download(u"", u"", Destination(), url, H());
   desktop.ScriptNextModal([&](WindowId w) {
-    ClickOn(download, CDownloadDlg::kStartButton);
+    ClickControl(download, CDownloadDlg::kStartButton);
     EXPECT_FALSE(download.Downloading());
     EXPECT_FALSE(desktop.HasTimer(w, CDownloadDlg::kTimerTick));
-    ClickOn(download, CDownloadDlg::kCancelButton);
+    ClickControl(download, CDownloadDlg::kCancelButton);
   });
   EXPECT_EQ(download.DoModal(), kCancel);
 }
@@ -212,7 +212,7 @@ class OsdTest : public DeviceDialogsTest {
     g_strFontFace = u"Tahoma";
   }
   size_t Displays() { return WindowsOfClass(COSDDialog::kClassName).size(); }
-  OsdPresenter osd{main->GetSafeHwnd()};
+  OsdPresenter osd{H()};
 };
 
 TEST_F(OsdTest, TwoChangesASecondApartMakeOneWindowThatGoes1800MsAfterTheSecond) {

@@ -85,7 +85,7 @@ TEST_F(DpiPagePartTest, TheOnlyEnabledLevelStaysOn) {
   ClickControl(DpiPagePart::kFirstCheck + 2);
   EXPECT_TRUE(Check(2)->GetCheck());
   EXPECT_EQ(Profile().DPIOffOnFlagValue, 0x04);
-  EXPECT_TRUE(Services().pending.empty());
+  EXPECT_TRUE(services->pending.empty());
 }
 
 TEST_F(DpiPagePartTest, ClearingTheActiveLevelMovesItOn) {
@@ -94,7 +94,7 @@ TEST_F(DpiPagePartTest, ClearingTheActiveLevelMovesItOn) {
   ClickControl(DpiPagePart::kFirstCheck + 5);
   EXPECT_EQ(Profile().DPIOffOnFlagValue, 0x1F);
   EXPECT_EQ(Profile().CurrentDPILevelValue, 0);
-  EXPECT_EQ(Services().pending, (std::vector<Group>{Group::Dpi}));
+  EXPECT_EQ(services->pending, (std::vector<Group>{Group::Dpi}));
   EXPECT_TRUE(Level(5)->m_bDisable);
   // The page collects what it shows.
   ProfileSettings collected = Profile();
@@ -108,11 +108,11 @@ TEST_F(DpiPagePartTest, ClearingTheActiveLevelMovesItOn) {
 TEST_F(DpiPagePartTest, ClickingALevelMakesItActive) {
   Open();
   ClickControl(DpiPagePart::kFirstLevel + 1);  // already active
-  EXPECT_TRUE(Services().pending.empty());
+  EXPECT_TRUE(services->pending.empty());
   ClickControl(DpiPagePart::kFirstLevel + 4);
   EXPECT_EQ(Profile().CurrentDPILevelValue, 4);
   EXPECT_EQ(part.ActiveLevel(), 4);
-  EXPECT_EQ(Services().pending, (std::vector<Group>{Group::Dpi}));
+  EXPECT_EQ(services->pending, (std::vector<Group>{Group::Dpi}));
   ClickControl(DpiPagePart::kFirstLevel + 7);  // disabled level: ignored
   EXPECT_EQ(Profile().CurrentDPILevelValue, 4);
 }
@@ -124,14 +124,14 @@ TEST_F(DpiPagePartTest, ASliderDragWritesNothingUntilRelease) {
   desktop.PressMouse(H(), {x, bar.bottom - 2});
   DragTo({x, (bar.top + bar.bottom) / 2});
   DragTo({x + 40, bar.top + 10});  // beyond the bar sideways: still follows
-  EXPECT_TRUE(Services().pending.empty());
-  EXPECT_FALSE(Services().draggedPending.empty());
+  EXPECT_TRUE(services->pending.empty());
+  EXPECT_FALSE(services->draggedPending.empty());
   const int dragged = Profile().XYSettingValueX[0];
   EXPECT_GT(dragged, 500);
   EXPECT_EQ(Profile().XYSettingValueY[0], 7);  // the slider moves X only
-  EXPECT_EQ(Level(0)->GetTitle(), DpiPageRules::DpiText(Services().table, dragged));
+  EXPECT_EQ(Level(0)->GetTitle(), DpiPageRules::DpiText(services->table, dragged));
   desktop.ReleaseMouse(H(), {x, bar.top + 10});
-  EXPECT_EQ(Services().pending, (std::vector<Group>{Group::Dpi}));
+  EXPECT_EQ(services->pending, (std::vector<Group>{Group::Dpi}));
   EXPECT_EQ(Profile().XYSettingValueX[0], Slider(0)->GetValue());
 }
 
@@ -153,7 +153,7 @@ TEST_F(DpiPagePartTest, IndexesBeyondTheTableAreShownAtItsEnd) {
   EXPECT_EQ(Level(0)->GetTitle(), u"");
   ClickControl(DpiPagePart::kFirstSlider + 0);
   ClickControl(DpiPagePart::kFirstValue + 0);
-  EXPECT_TRUE(Services().pending.empty());
+  EXPECT_TRUE(services->pending.empty());
 }
 
 TEST_F(DpiPagePartTest, TheLevelColourComesFromThePalette) {
@@ -166,7 +166,7 @@ TEST_F(DpiPagePartTest, TheLevelColourComesFromThePalette) {
   const platform::Colour picked = Profile().DPILevelIndication[3];
   EXPECT_EQ(picked, 0xFFFFFFu);
   EXPECT_EQ(static_cast<CColorSelectButton*>(Control(3273))->GetColour(), picked);
-  EXPECT_EQ(Services().pending, (std::vector<Group>{Group::Dpi}));
+  EXPECT_EQ(services->pending, (std::vector<Group>{Group::Dpi}));
   // Closing the palette keeps the colour.
   desktop.ScriptNextModal([&](platform::WindowId palette) {
     desktop.Click(palette, {100, 100});
@@ -174,7 +174,7 @@ TEST_F(DpiPagePartTest, TheLevelColourComesFromThePalette) {
   });
   ClickControl(DpiPagePart::kFirstColour + 3);
   EXPECT_EQ(Profile().DPILevelIndication[3], picked);
-  EXPECT_EQ(Services().pending.size(), 1u);
+  EXPECT_EQ(services->pending.size(), 1u);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "platform/Keys.h"
 #include "platform/Platform.h"
 #include "profiles/SensorDpiTable.h"
+#include "support/Clicks.h"
 #include "ui/CheckButton.h"
 #include "ui/DPIValueShowControl.h"
 #include "ui/EditBox.h"
@@ -33,10 +34,6 @@ class DpiValueDialogsTest : public uitest::UiTest {
   static CEditBox* Edit(Dlg& dlg, int axis) {
     return static_cast<CEditBox*>(Control(dlg, RowId(axis, Dlg::kEditOffset)));
   }
-  void ClickIn(Dlg& dlg, platform::WindowId w, uint32_t id) {
-    const platform::Rect rc = Control(dlg, id)->GetRect();
-    desktop.Click(w, {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
-  }
   // Replaces what the focused edit box holds with `text`.
   void Type(platform::WindowId w, std::u16string_view text) {
     desktop.PressKey(w, 'A', platform::mod::kControl);
@@ -63,7 +60,7 @@ TEST_F(DpiValueDialogsTest, TypedValuesRoundUpAndOkReturnsTheIndex) {
     desktop.PressKey(w, platform::kVkEscape);  // swallowed
     EXPECT_TRUE(desktop.IsWindow(w));
     Type(w, u"0");
-    ClickIn(dlg, w, Dlg::kOkButton);  // OK applies what is typed first
+    testclick::Click(desktop, dlg, Dlg::kOkButton);  // OK applies what is typed first
   });
   EXPECT_EQ(dlg.DoModal(), CDlgBase::kIdOk);
   EXPECT_EQ(dlg.Index(), 0);
@@ -79,7 +76,7 @@ TEST_F(DpiValueDialogsTest, ArrowsStepTheIndexAndTheCloseButtonCancels) {
     desktop.PressKey(w, platform::kVkRight);
     EXPECT_EQ(Text(dlg, 0), u"100");
     Type(w, u"");  // nothing typed: OK keeps the index
-    ClickIn(dlg, w, Dlg::kCloseButton);
+    testclick::Click(desktop, dlg, Dlg::kCloseButton);
   });
   EXPECT_EQ(dlg.DoModal(), CDlgBase::kIdCancel);
 
@@ -88,7 +85,7 @@ TEST_F(DpiValueDialogsTest, ArrowsStepTheIndexAndTheCloseButtonCancels) {
     desktop.PressKey(w, platform::kVkDelete);
     desktop.PressKey(w, 'A', platform::mod::kControl);
     desktop.PressKey(w, platform::kVkBack);
-    ClickIn(again, w, Dlg::kOkButton);
+    testclick::Click(desktop, again, Dlg::kOkButton);
   });
   EXPECT_EQ(again.DoModal(), CDlgBase::kIdOk);
   EXPECT_EQ(again.Index(), 7);
@@ -107,10 +104,10 @@ TEST_F(DpiValueDialogsTest, XySyncCopiesTheLeadingAxis) {
     EXPECT_EQ(Text(dlg, 0), u"1000");
     EXPECT_EQ(Text(dlg, 1), u"1600");
     // Checking sync makes Y equal X.
-    ClickIn(dlg, w, CDPIValueSyncSettingDlg::kSyncCheck);
+    testclick::Click(desktop, dlg, CDPIValueSyncSettingDlg::kSyncCheck);
     EXPECT_EQ(Text(dlg, 1), u"1000");
     // The focused axis leads the keys: Y's edit box.
-    ClickIn(dlg, w, RowId(1, Dlg::kEditOffset));
+    testclick::Click(desktop, dlg, RowId(1, Dlg::kEditOffset));
     desktop.PressKey(w, platform::kVkRight);
     EXPECT_EQ(Text(dlg, 0), u"1050");
     Type(w, u"2000");
@@ -122,11 +119,11 @@ TEST_F(DpiValueDialogsTest, XySyncCopiesTheLeadingAxis) {
     desktop.Click(w, {sliderX->StopPosition(599), y});
     EXPECT_EQ(Text(dlg, 1), u"30000");
     // Sync off again: the axes part.
-    ClickIn(dlg, w, CDPIValueSyncSettingDlg::kSyncCheck);
+    testclick::Click(desktop, dlg, CDPIValueSyncSettingDlg::kSyncCheck);
     desktop.Click(w, {sliderX->GetRect().left + 1, y});  // the left end: index 0
     EXPECT_EQ(Text(dlg, 0), u"50");
     EXPECT_EQ(Text(dlg, 1), u"30000");
-    ClickIn(dlg, w, Dlg::kOkButton);
+    testclick::Click(desktop, dlg, Dlg::kOkButton);
   });
   EXPECT_EQ(dlg.DoModal(), CDlgBase::kIdOk);
   EXPECT_EQ(dlg.XIndex(), 0);
@@ -138,9 +135,9 @@ TEST_F(DpiValueDialogsTest, XyOkAndEnterKeepWhatIsTypedInEitherBox) {
   {  // Typed into Y only: OK takes it (X's box must not rewrite Y's first).
     Sync dlg(table, 15, 31, 0);
     desktop.ScriptNextModal([&](platform::WindowId w) {
-      ClickIn(dlg, w, RowId(1, Dlg::kEditOffset));
+      testclick::Click(desktop, dlg, RowId(1, Dlg::kEditOffset));
       Type(w, u"2400");
-      ClickIn(dlg, w, Dlg::kOkButton);
+      testclick::Click(desktop, dlg, Dlg::kOkButton);
     });
     EXPECT_EQ(dlg.DoModal(), CDlgBase::kIdOk);
     EXPECT_EQ(dlg.XIndex(), 15);
@@ -150,13 +147,13 @@ TEST_F(DpiValueDialogsTest, XyOkAndEnterKeepWhatIsTypedInEitherBox) {
     Sync dlg(table, 15, 31, 0);
     desktop.ScriptNextModal([&](platform::WindowId w) {
       Type(w, u"1000");
-      ClickIn(dlg, w, RowId(1, Dlg::kEditOffset));
+      testclick::Click(desktop, dlg, RowId(1, Dlg::kEditOffset));
       Type(w, u"3000");
       desktop.PressKey(w, platform::kVkReturn);
       EXPECT_EQ(Text(dlg, 1), u"3000");
       EXPECT_EQ(Edit(dlg, 0)->GetText(), u"1000");
       EXPECT_EQ(Text(dlg, 0), u"800");
-      ClickIn(dlg, w, Dlg::kOkButton);
+      testclick::Click(desktop, dlg, Dlg::kOkButton);
     });
     EXPECT_EQ(dlg.DoModal(), CDlgBase::kIdOk);
     EXPECT_EQ(dlg.XIndex(), 19);
@@ -165,12 +162,12 @@ TEST_F(DpiValueDialogsTest, XyOkAndEnterKeepWhatIsTypedInEitherBox) {
   {  // Synchronised: the box typed into last leads, whichever axis it is.
     Sync dlg(table, 15, 15, 0);
     desktop.ScriptNextModal([&](platform::WindowId w) {
-      ClickIn(dlg, w, Sync::kSyncCheck);
-      ClickIn(dlg, w, RowId(0, Dlg::kEditOffset));
+      testclick::Click(desktop, dlg, Sync::kSyncCheck);
+      testclick::Click(desktop, dlg, RowId(0, Dlg::kEditOffset));
       Type(w, u"1000");
-      ClickIn(dlg, w, RowId(1, Dlg::kEditOffset));
+      testclick::Click(desktop, dlg, RowId(1, Dlg::kEditOffset));
       Type(w, u"500");
-      ClickIn(dlg, w, Dlg::kOkButton);
+      testclick::Click(desktop, dlg, Dlg::kOkButton);
     });
     EXPECT_EQ(dlg.DoModal(), CDlgBase::kIdOk);
     EXPECT_EQ(dlg.XIndex(), 9);

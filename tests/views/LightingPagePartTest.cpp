@@ -71,13 +71,13 @@ TEST_F(LightingPagePartTest, ChoosingAnEffectKeepsEachEffectsSettings) {
   desktop.Click(H(), {speed->StopPosition(0), speed->GetRect().top + 5});
   EXPECT_EQ(Profile().lighting.Lighting1Speed[2], 0);
   EXPECT_EQ(Text(P::kSpeedValue), u"1");
-  Services().pending.clear();
+  services->pending.clear();
 
   ASSERT_TRUE(Host().Route(P::kEffectChosen, P::kEffectBox, 1));  // "Steady", effect 3
   EXPECT_EQ(Profile().lighting.Lighting1ModeValue, (std::array<uint8_t, 3>{3, 0, 0}));
   EXPECT_EQ(Profile().lighting.Lighting1Name, u"Steady");
   EXPECT_EQ(Control(P::kEffectBox)->GetTitle(), u"Steady");
-  EXPECT_EQ(Services().pending, (std::vector<Group>{Group::Dpi}));
+  EXPECT_EQ(services->pending, (std::vector<Group>{Group::Dpi}));
   ASSERT_TRUE(Host().Route(P::kEffectChosen, P::kEffectBox, 0));  // back to effect 2
   EXPECT_EQ(Text(P::kSpeedValue), u"1");
   EXPECT_EQ(Profile().lighting.Lighting1Speed[3], 1);  // effect 3 untouched
@@ -103,12 +103,12 @@ TEST_F(LightingPagePartTest, TheEffectMenuOffersThreeEffects) {
   const platform::Rect window = desktop.WindowRect(H());
   EXPECT_EQ(shown.top, window.top + box.bottom);
   const platform::Rect row = menu->RowRect(1);
-  desktop.Click(menu->GetSafeHwnd(), {(row.left + row.right) / 2, (row.top + row.bottom) / 2});
+  desktop.Click(menu->GetSafeHwnd(), testclick::Centre(row));
   desktop.RunUntilIdle();
   EXPECT_EQ(Profile().lighting.Lighting1ModeValue[0], 3);
   EXPECT_EQ(Control(P::kEffectBox)->GetTitle(), u"Steady");
   EXPECT_FALSE(static_cast<CComboButton*>(Control(P::kEffectBox))->IsMenuOpen());
-  EXPECT_EQ(Services().pending, (std::vector<Group>{Group::Dpi}));
+  EXPECT_EQ(services->pending, (std::vector<Group>{Group::Dpi}));
   EXPECT_TRUE(Shown(P::kBrightnessSlider));
 }
 
@@ -118,17 +118,17 @@ TEST_F(LightingPagePartTest, ASingleClickTogglesAfter150Ms) {
   ClickControl(P::kFirstColour + 0);
   desktop.RunFor(149);
   EXPECT_EQ(Selected(8, 0), 1);
-  EXPECT_TRUE(Services().pending.empty());
+  EXPECT_TRUE(services->pending.empty());
   desktop.RunFor(1);
   EXPECT_EQ(Selected(8, 0), 0);
   EXPECT_FALSE(Colour(0)->GetCheck());
-  EXPECT_EQ(Services().pending, (std::vector<Group>{Group::Dpi}));
+  EXPECT_EQ(services->pending, (std::vector<Group>{Group::Dpi}));
   // Slot 1 is now the only one of effect 8: clearing it is refused with text 153.
   ClickControl(P::kFirstColour + 1);
   desktop.RunFor(150);
   EXPECT_EQ(Selected(8, 1), 1);
-  EXPECT_EQ(Services().messages, (std::vector<int>{153}));
-  EXPECT_EQ(Services().pending.size(), 1u);
+  EXPECT_EQ(services->messages, (std::vector<int>{153}));
+  EXPECT_EQ(services->pending.size(), 1u);
 }
 
 TEST_F(LightingPagePartTest, RefusedClearsShowTheirMessage) {
@@ -148,7 +148,7 @@ TEST_F(LightingPagePartTest, RefusedClearsShowTheirMessage) {
   Host().Route(P::kFirstColour + 1, 0, Notify::kClicked);
   desktop.RunFor(150);
   EXPECT_EQ(Selected(6, 1), 1);
-  EXPECT_EQ(Services().messages, (std::vector<int>{153, 154}));
+  EXPECT_EQ(services->messages, (std::vector<int>{153, 154}));
 }
 
 TEST_F(LightingPagePartTest, ADoubleClickOpensThePaletteAndNeverToggles) {
@@ -166,7 +166,7 @@ TEST_F(LightingPagePartTest, ADoubleClickOpensThePaletteAndNeverToggles) {
   EXPECT_EQ(Selected(8, 1), 1);
   EXPECT_EQ(Profile().lighting.Lighting1FixedColor[8][1], platform::Rgb(0xFF, 0, 0));
   EXPECT_EQ(Colour(1)->GetColour(), platform::Rgb(0xFF, 0, 0));
-  EXPECT_EQ(Services().pending, (std::vector<Group>{Group::Dpi}));
+  EXPECT_EQ(services->pending, (std::vector<Group>{Group::Dpi}));
   // Cancelled: nothing changes, nothing is marked.
   desktop.ScriptNextModal([&](platform::WindowId palette) {
     desktop.Click(palette, {100, 100});
@@ -176,7 +176,7 @@ TEST_F(LightingPagePartTest, ADoubleClickOpensThePaletteAndNeverToggles) {
   desktop.RunFor(1000);
   EXPECT_EQ(Selected(8, 0), 1);
   EXPECT_EQ(Profile().lighting.Lighting1FixedColor[8][0], platform::Rgb(0, 0xFF, 0));
-  EXPECT_EQ(Services().pending.size(), 1u);
+  EXPECT_EQ(services->pending.size(), 1u);
   // A single click afterwards toggles again.
   ClickControl(P::kFirstColour + 0);
   desktop.RunFor(150);
@@ -193,15 +193,15 @@ TEST_F(LightingPagePartTest, SlidersAndDirectionMarkTheDpiGroup) {
                                   platform::MakePointParam(brightness->StopPosition(1), y));
   EXPECT_EQ(Text(P::kBrightnessValue), u"50%");
   EXPECT_EQ(Profile().lighting.Lighting1Brightness[3], 1);
-  EXPECT_TRUE(Services().pending.empty());
-  EXPECT_FALSE(Services().draggedPending.empty());
+  EXPECT_TRUE(services->pending.empty());
+  EXPECT_FALSE(services->draggedPending.empty());
   desktop.ReleaseMouse(H(), {brightness->StopPosition(1), y});
-  EXPECT_EQ(Services().pending, (std::vector<Group>{Group::Dpi}));
+  EXPECT_EQ(services->pending, (std::vector<Group>{Group::Dpi}));
 
   SetEffect(1);
   ClickControl(P::kDirectionDown);
   EXPECT_EQ(Profile().lighting.Lighting1Direction[1], 0);
-  EXPECT_EQ(Services().pending.size(), 2u);
+  EXPECT_EQ(services->pending.size(), 2u);
 }
 
 }  // namespace

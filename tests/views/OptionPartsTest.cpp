@@ -78,7 +78,7 @@ TEST_F(OptionPartsTest, EveryPollingClassShowsOneDial) {
                {49, 3041, true}, {48, 3042, false}, {7, 3042, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.pollingClass);
-    Services().link.SetMaxPollingClass(c.pollingClass);
+    services->link.SetMaxPollingClass(c.pollingClass);
     Host().RefreshParts();
     for (uint32_t id = 3041; id <= 3045; ++id) {
       EXPECT_EQ(Control(id)->m_bShow, id == c.shown) << id;
@@ -95,17 +95,17 @@ TEST_F(OptionPartsTest, EveryPollingClassShowsOneDial) {
 }
 
 TEST_F(OptionPartsTest, APollingClickStoresTheRateOfItsArea) {
-  Services().link.SetMaxPollingClass(49);
+  services->link.SetMaxPollingClass(49);
   Open();
   ClickDialRegion(3041, u"250Hz", 1);
   EXPECT_EQ(Profile().PollingRateName, u"250HZ");
   EXPECT_EQ(Profile().PollingRateValue, (std::array<uint8_t, 3>{1, 0, 0}));
-  EXPECT_EQ(Services().pending, (std::vector<Group>{Group::Dpi}));
+  EXPECT_EQ(services->pending, (std::vector<Group>{Group::Dpi}));
   EXPECT_EQ(g_nPollingRateIndex, 1);
   EXPECT_EQ(Control(3110)->GetTitle(), u"250HZ");
 
   // Index 6 while the class offers four rates: kept until a rate is picked.
-  Services().link.SetMaxPollingClass(1);
+  services->link.SetMaxPollingClass(1);
   PollingRules::StoreRate(Profile(), 6);
   Host().RefreshParts();
   const platform::Rect dial = Control(3042)->GetRect();
@@ -113,7 +113,7 @@ TEST_F(OptionPartsTest, APollingClickStoresTheRateOfItsArea) {
   EXPECT_EQ(Profile().PollingRateValue[0], 6);
   ClickDialRegion(3042, u"1000Hz", 2);
   EXPECT_EQ(Profile().PollingRateName, u"500HZ");
-  EXPECT_EQ(Services().pending.size(), 2u);
+  EXPECT_EQ(services->pending.size(), 2u);
 
   // The box's menu result and the receiver's rate buttons obey the class too.
   ASSERT_TRUE(Host().Route(PollingPagePart::kRateChosen, 3110, 6));
@@ -126,7 +126,7 @@ TEST_F(OptionPartsTest, APollingClickStoresTheRateOfItsArea) {
 }
 
 TEST_F(OptionPartsTest, TheRateBoxMenuOffersTheClassesRates) {
-  Services().link.SetMaxPollingClass(2);
+  services->link.SetMaxPollingClass(2);
   Open();
   // The box is disabled on the page; opened anyway, its menu holds the offered rates only.
   ASSERT_TRUE(Host().Route(PollingPagePart::kRateBoxMessage, 3110, Notify::kClicked));
@@ -136,12 +136,12 @@ TEST_F(OptionPartsTest, TheRateBoxMenuOffersTheClassesRates) {
   ASSERT_EQ(menu->Items().size(), 5u);
   EXPECT_EQ(menu->Items()[4].text, u"2000Hz");
   const platform::Rect row = menu->RowRect(4);
-  desktop.Click(menu->GetSafeHwnd(), {(row.left + row.right) / 2, (row.top + row.bottom) / 2});
+  desktop.Click(menu->GetSafeHwnd(), testclick::Centre(row));
   desktop.RunUntilIdle();
   EXPECT_EQ(Profile().PollingRateName, u"2000HZ");
-  EXPECT_EQ(Services().pending, (std::vector<Group>{Group::Dpi}));
+  EXPECT_EQ(services->pending, (std::vector<Group>{Group::Dpi}));
   // Without offered rates there is no menu.
-  Services().link.SetMaxPollingClass(48);
+  services->link.SetMaxPollingClass(48);
   Host().ClosePopup(PollingPagePart::kRateMenuSlot);
   Host().Route(PollingPagePart::kRateBoxMessage, 3110, Notify::kClicked);
   EXPECT_EQ(Host().Popup(PollingPagePart::kRateMenuSlot), nullptr);
@@ -156,7 +156,7 @@ TEST_F(OptionPartsTest, LiftOffFollowsTheSensorFlag) {
   EXPECT_EQ(liftOff->Layout({846, 67}), 40);
   ClickControl(3510);
   EXPECT_EQ(Value(TextSetting::LiftDetectionHeight), u"1");
-  EXPECT_EQ(Services().pending, (std::vector<Group>{Group::Dpi}));
+  EXPECT_EQ(services->pending, (std::vector<Group>{Group::Dpi}));
 
   UseSensor(0x3104);  // no lift-off choice
   liftOff->OnSensorTableChanged();
@@ -172,10 +172,10 @@ TEST_F(OptionPartsTest, DebounceFollowsTheDragAndWritesOnRelease) {
   Drag(3530, slider->StopPosition(20));
   EXPECT_EQ(Control(DebouncePagePart::kValue)->GetTitle(), u"20ms");
   EXPECT_EQ(Value(TextSetting::KeyDebounce), u"20");
-  EXPECT_TRUE(Services().pending.empty());
-  EXPECT_EQ(Services().draggedPending.back(), Group::Dpi);
+  EXPECT_TRUE(services->pending.empty());
+  EXPECT_EQ(services->draggedPending.back(), Group::Dpi);
   desktop.ReleaseMouse(H(), {slider->StopPosition(20), slider->GetRect().top + 5});
-  EXPECT_EQ(Services().pending, (std::vector<Group>{Group::Dpi}));
+  EXPECT_EQ(services->pending, (std::vector<Group>{Group::Dpi}));
 
   // An edited file with 99 shows the last stop without touching the file until an edit.
   Set(TextSetting::KeyDebounce, u"99");
@@ -193,17 +193,17 @@ TEST_F(OptionPartsTest, PointerOptionsOnlyLeadToTheSave) {
   EXPECT_EQ(Value(TextSetting::ScrollWheelSpeed), u"4");
   EXPECT_EQ(Value(TextSetting::TiltSpeed), u"4");
   EXPECT_EQ(Control(PointerPagePart::kScrollValue)->GetTitle(), u"5");
-  EXPECT_TRUE(Services().pending.empty());
-  EXPECT_TRUE(Services().draggedPending.empty());
-  EXPECT_EQ(Services().saveOnlyMarks, 1);
+  EXPECT_TRUE(services->pending.empty());
+  EXPECT_TRUE(services->draggedPending.empty());
+  EXPECT_EQ(services->saveOnlyMarks, 1);
 
   ClickControl(2010);  // scroll by page: the speed slider is disabled
   EXPECT_EQ(Value(TextSetting::ScrollWheelPageEnable), u"1");
   EXPECT_TRUE(scroll->m_bDisable);
   ClickControl(2030);
   EXPECT_EQ(Value(TextSetting::AccelerationEnable), u"0");
-  EXPECT_EQ(Services().saveOnlyMarks, 3);
-  EXPECT_TRUE(Services().pending.empty());
+  EXPECT_EQ(services->saveOnlyMarks, 3);
+  EXPECT_TRUE(services->pending.empty());
 }
 
 // A slider collects the whole page while it is dragged and when it is released, not only its
@@ -215,16 +215,16 @@ TEST_F(OptionPartsTest, SliderDragsCollectTheWholePage) {
     SCOPED_TRACE(id);
     Set(TextSetting::KeyDebounce, u"7");  // changed under the page, which still shows 12
     auto* slider = static_cast<CSliderControl*>(Control(id));
-    const int before = Services().collects;
+    const int before = services->collects;
     const int to = slider->StopPosition(slider->GetValue() == 3 ? 4 : 3);
     Drag(id, to);
-    EXPECT_GT(Services().collects, before);
+    EXPECT_GT(services->collects, before);
     if (id != 3530) {
       EXPECT_EQ(Value(TextSetting::KeyDebounce), u"12");
     }
-    const int dragged = Services().collects;
+    const int dragged = services->collects;
     desktop.ReleaseMouse(H(), {to, slider->GetRect().top + 5});
-    EXPECT_GT(Services().collects, dragged);
+    EXPECT_GT(services->collects, dragged);
   }
 }
 
@@ -236,8 +236,8 @@ TEST_F(OptionPartsTest, SwitchesAndPowerMarkTheirGroups) {
   EXPECT_EQ(Value(TextSetting::AngleSnap), u"1");
   ClickControl(3542);
   EXPECT_EQ(Value(TextSetting::RippleControl), u"1");
-  EXPECT_EQ(Services().pending, (std::vector<Group>{Group::Sensor, Group::Sensor}));
-  Services().pending.clear();
+  EXPECT_EQ(services->pending, (std::vector<Group>{Group::Sensor, Group::Sensor}));
+  services->pending.clear();
 
   // Power: level 1 selects the 3-minute picture; its caption shows the level.
   EXPECT_EQ(Control(3407)->GetTitle(), u"Sleep level 1 of 8");
@@ -248,7 +248,7 @@ TEST_F(OptionPartsTest, SwitchesAndPowerMarkTheirGroups) {
   EXPECT_EQ(Value(TextSetting::MoveLightingOnOffMode), u"1");
   ClickControl(3504);
   EXPECT_EQ(Value(TextSetting::MotionWakeup), u"0");
-  EXPECT_EQ(Services().pending, (std::vector<Group>{Group::Power, Group::Power, Group::Power}));
+  EXPECT_EQ(services->pending, (std::vector<Group>{Group::Power, Group::Power, Group::Power}));
 
   // A level outside 1..8 leaves the dial where it was.
   Set(TextSetting::PowerDownTime, u"12");

@@ -1,7 +1,5 @@
 #include "views/PartTestHost.h"
 
-#include "support/Clicks.h"
-
 #include <string>
 #include <vector>
 
@@ -34,6 +32,7 @@ PartHostDlg::PartHostDlg() : CDlgBase(kDialogTemplate, 0) {
 }
 
 void PartHostDlg::InitUI(const platform::Rect&) {
+  router.ProvideHighlight(*this);
   for (auto& part : m_parts) part->Build(*this, router);
 }
 
@@ -87,8 +86,8 @@ platform::LResult PartHostDlg::OnMessage(platform::WindowId window, uint32_t mes
   return CDlgBase::OnMessage(window, message, wParam, lParam, handled);
 }
 
-PartTest::PartTest() {
-  platform.UseInstallation(VANTREL_SOURCE_DIR);
+PartTest::PartTest(Installation installation) {
+  if (installation == Installation::Served) platform.UseInstallation(VANTREL_SOURCE_DIR);
   ResetLanguage();
   const std::pair<int, const char16_t*> texts[] = {{4, u"OK"},
                                                    {101, u"Breathing"},
@@ -123,16 +122,20 @@ void PartTest::UseSensor(uint16_t sensor) {
   ResetProfileToDefaults(m_host->services.profile, 0, sensor);
 }
 
+void PartTest::Reopen() {
+  if (m_host->GetSafeHwnd()) m_host->EndDialog(CDlgBase::kIdCancel);
+  m_host = std::make_unique<PartHostDlg>();
+  services = &m_host->services;
+  UseSensor(0x3950);
+  Open();
+}
+
 void PartTest::Open() {
   ASSERT_TRUE(m_host->Create());
   // The program stops on a refused claim; a test of its parts fails on one.
   EXPECT_EQ(m_host->router.Refused(), std::vector<std::string>{});
   m_host->LayoutAndRefresh();
   desktop.RunUntilIdle();
-}
-
-platform::Point PartTest::Centre(uint32_t id) {
-  return testclick::Centre(*m_host, id);
 }
 
 }  // namespace parttest

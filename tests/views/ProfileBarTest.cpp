@@ -5,37 +5,28 @@
 
 #include <gtest/gtest.h>
 
-#include "app/MessageRouter.h"
 #include "base/Language.h"
 #include "platform/Platform.h"
 #include "profiles/ProfileOperations.h"
 #include "ui/TabControl.h"
 #include "ui/UiTestSupport.h"
 #include "ui/WndPopup.h"
-#include "views/FakeViewServices.h"
+#include "views/PartTestHost.h"
 #include "views/companion/GamesDlg.h"
 #include "views/profiles/ProfileMenus.h"
 
 namespace {
 
-class ProfileBarTest : public uitest::UiTest {
+using parttest::PartHostDlg;
+
+class ProfileBarTest : public parttest::PartTest {
  protected:
   const std::u16string dataDir = u"C:\\Users\\player\\AppData\\Roaming\\Vantrel\\";
-  ProfileBar bar;
-  std::unique_ptr<FakeViewServices> services;
-  std::unique_ptr<MessageRouter> router;
+  ProfileBar& bar = m_host->AddPart(std::make_unique<ProfileBar>());
   std::vector<std::optional<std::u16string>> names;  // what the name dialog answers, in order
   std::vector<std::u16string> asked;                 // what it was opened with
 
-  uitest::CTestDlg& Build() {
-    auto& dlg = Dialog([this](uitest::CTestDlg& d, platform::WindowId) {
-      services = std::make_unique<FakeViewServices>(d);
-      router = std::make_unique<MessageRouter>(services.get());
-      bar.Build(d, *router);
-    });
-    dlg.react = [this](const uitest::Note& n) {
-      if (router->PartForMessage(n.message) == &bar) bar.OnMessage(n.message, n.wParam, n.lParam);
-    };
+  PartHostDlg& Build() {
     platform.files().CreateDirectory(dataDir.substr(0, dataDir.size() - 1));
     platform.files().CreateDirectory(dataDir + u"config");
     g_strDataDir = dataDir;
@@ -43,6 +34,7 @@ class ProfileBarTest : public uitest::UiTest {
     for (int slot = 0; slot < ProfileStore::kProfileCount; ++slot) {
       ResetProfileToDefaults(services->store.profiles[static_cast<size_t>(slot)], slot, 0x3950);
     }
+    Open();  // building the bar gives it the real name dialog
     bar.SetNameDialog([this](bool, std::u16string_view initial, const auto& check) {
       asked.emplace_back(initial);
       std::optional<std::u16string> answer;
@@ -53,13 +45,12 @@ class ProfileBarTest : public uitest::UiTest {
       if (answer && check(*answer) != 0) return std::optional<std::u16string>();
       return answer;
     });
-    bar.Refresh();
-    return dlg;
+    return Host();
   }
-  platform::Rect TabRect(uitest::CTestDlg& dlg, int slot) {
+  platform::Rect TabRect(CDlgBase& dlg, int slot) {
     return dlg.GetControl(ProfileBar::kFirstSlotTab + static_cast<uint32_t>(slot))->m_rc;
   }
-  bool TabShown(uitest::CTestDlg& dlg, int slot) {
+  bool TabShown(CDlgBase& dlg, int slot) {
     return dlg.GetControl(ProfileBar::kFirstSlotTab + static_cast<uint32_t>(slot))->m_bShow;
   }
 };

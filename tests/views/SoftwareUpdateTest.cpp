@@ -7,6 +7,7 @@
 
 #include "base/AppGlobals.h"
 #include "base/Sha256.h"
+#include "support/Bytes.h"
 #include "views/DeviceViewTest.h"
 #include "views/TestSigner.h"
 #include "views/device/SoftwareUpdate.h"
@@ -15,18 +16,11 @@
 namespace {
 
 using Result = SoftwareUpdate::Result;
+using testbytes::Utf16Le;
+using testbytes::Utf16LeNoMark;
 constexpr platform::Point kStartButton{194, 80};
 constexpr platform::Point kCancelButton{274, 80};
 const std::string kInstaller = "MZ pretend installer";
-
-std::string Utf16(const std::u16string& text, bool bom = true) {
-  std::string bytes = bom ? std::string("\xFF\xFE", 2) : std::string();
-  for (char16_t c : text) {
-    bytes.push_back(static_cast<char>(c & 0xFF));
-    bytes.push_back(static_cast<char>(c >> 8));
-  }
-  return bytes;
-}
 
 std::u16string ShaLine(const std::string& data) {
   return u"SHA256=" + base::Sha256::Hex(base::Sha256::Of(data));
@@ -45,7 +39,7 @@ class SoftwareUpdateTest : public DeviceViewTest {
   // The text in UTF-16LE with its byte-order mark, and the signature line after it.
   std::string Signed(std::u16string text, bool bom = true) {
     if (!text.empty() && text.back() != u'\n') text.push_back(u'\n');
-    return signer.SignedFile(Utf16(text, bom));
+    return signer.SignedFile(bom ? Utf16Le(text) : Utf16LeNoMark(text));
   }
 
   TestSigner signer;
@@ -60,15 +54,13 @@ class SoftwareUpdateTest : public DeviceViewTest {
   void PressDownload() {
     desktop.ScriptNextModal([this](platform::WindowId w) { desktop.Click(w, kStartButton); });
   }
-  bool MainAlive() { return desktop.IsWindow(main->GetSafeHwnd()); }
+  bool MainAlive() { return desktop.IsWindow(H()); }
 };
 
 TEST_F(SoftwareUpdateTest, QualifyingVersionsDownloadCheckAndStartTheInstaller) {
   for (const char16_t* version : {u"2.1.6", u"2.1.7", u"3.0.0"}) {
     SCOPED_TRACE(base::ToUtf8(version));
-    main = std::make_unique<uitest::CTestDlg>(nullptr, 1127, 740);
-    ASSERT_TRUE(main->Create());
-    services = std::make_unique<FakeViewServices>(*main);
+    Reopen();
     platform.shell().opened.clear();
     ServeVersionFile(Signed(std::u16string(version) + u"\n" + ShaLine(kInstaller) + u"\n"));
     ServeInstaller(version, kInstaller);
@@ -98,7 +90,7 @@ TEST_F(SoftwareUpdateTest, VersionsThatDoNotQualifyAndUnusableFilesStopEarly) {
       {"no checksum", Signed(u"2.1.7\n"), Result::Unsigned, {343}},
       {"checksum on the first line only", Signed(sha + u"\n2.1.7\n"), Result::NoUpdate, {333}},
       {"signed, with an empty first line", Signed(u"\n"), Result::NoUpdate, {333}},
-      {"only a byte-order mark", Utf16(u""), Result::BadSignature, {343}},
+      {"only a byte-order mark", Utf16Le(u""), Result::BadSignature, {343}},
   };
   ServeInstaller(u"2.1.7", kInstaller);
   for (const Case& c : cases) {
@@ -139,7 +131,7 @@ TEST_F(SoftwareUpdateTest, VersionFilesWithoutTheReleaseKeysSignatureAreRefusedB
   TestSigner stranger;
   std::string tamperedText = good;
   tamperedText[2] = '3';  // "3.1.7": one character of the signed part
-  const std::string utf16 = Utf16(text);
+  const std::string utf16 = Utf16Le(text);
   std::string tamperedSignature = good;
   // One base64 digit of the signature, for another digit.
   char& digit = tamperedSignature[utf16.size() + 2 * (10 + 20)];
@@ -153,10 +145,10 @@ TEST_F(SoftwareUpdateTest, VersionFilesWithoutTheReleaseKeysSignatureAreRefusedB
       {"a changed character", tamperedText},
       {"a changed signature", tamperedSignature},
       {"another key", stranger.SignedFile(utf16)},
-      {"a line after the signature", good + Utf16(u"SHA256=" + std::u16string(64, u'0'), false)},
+      {"a line after the signature", good + Utf16LeNoMark(u"SHA256=" + std::u16string(64, u'0'))},
       {"two signature lines", good + good.substr(utf16.size())},
       {"a signature line first", good.substr(0, 2) + good.substr(utf16.size()) + utf16.substr(2)},
-      {"a truncated signature", good.substr(0, good.size() - 8) + Utf16(u"\n", false)},
+      {"a truncated signature", good.substr(0, good.size() - 8) + Utf16LeNoMark(u"\n")},
       {"cut in the middle of a character", good.substr(0, good.size() - 1)},
   };
   ServeInstaller(u"2.1.7", kInstaller);

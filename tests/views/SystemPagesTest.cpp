@@ -18,20 +18,18 @@ using platform::WindowId;
 
 class SystemPagesTest : public DeviceViewTest {
  protected:
-  SystemPagesTest() : registry(*services) {}
   ~SystemPagesTest() override { platform.SetHidBus(nullptr); }
-  FakeRegistry registry;
+  PagePart* OwnerOf(uint32_t message) { return Host().router.PartForMessage(message); }
   SimMouse mouse;
 };
 
 TEST_F(SystemPagesTest, SystemPartRoutesResetAndTheOnScreenDisplay) {
-  SystemPart part;
-  part.Build(*main, registry);
-  EXPECT_EQ(registry.messages.at(2045), &part);
-  EXPECT_EQ(registry.messages.at(1067), &part);
-  EXPECT_EQ(registry.timers.at(50), &part);
-  ASSERT_NE(registry.windows, nullptr);
-  const CControlBase* reset = main->GetControl(2045);
+  auto& part = Host().AddPart(std::make_unique<SystemPart>());
+  EXPECT_EQ(OwnerOf(2045), &part);
+  EXPECT_EQ(OwnerOf(1067), &part);
+  EXPECT_EQ(Host().router.PartForTimer(50), &part);
+  ASSERT_NE(Host().router.Windows(), nullptr);
+  const CControlBase* reset = Host().GetControl(2045);
   ASSERT_NE(reset, nullptr);
   EXPECT_EQ(reset->m_rc, page::kResetButton);
   EXPECT_TRUE(reset->IsDrawable()) << "the fixed area is always shown";
@@ -53,19 +51,18 @@ TEST_F(SystemPagesTest, SystemPartRoutesResetAndTheOnScreenDisplay) {
   part.OnMessage(1067, 1, 0);
   ASSERT_NE(part.Osd().Display(), nullptr);
   EXPECT_EQ(part.Osd().Display()->Texts(), (OsdTexts{u"DPI-3", u"3200", u"2000Hz"}));
-  EXPECT_TRUE(desktop.HasTimer(main->GetSafeHwnd(), 50)) << "timer 50 runs on the main window";
+  EXPECT_TRUE(desktop.HasTimer(H(), 50)) << "timer 50 runs on the main window";
   for (int tick = 0; tick < 6; ++tick) part.OnTimer(50);
   EXPECT_EQ(part.Osd().Display(), nullptr);
-  EXPECT_FALSE(desktop.HasTimer(main->GetSafeHwnd(), 50));
+  EXPECT_FALSE(desktop.HasTimer(H(), 50));
 }
 
 TEST_F(SystemPagesTest, PairingPageOpensTheWindowAndSendsTheReportToTheReceiver) {
-  PairingPage part;
-  part.Build(*main, registry);
+  auto& part = Host().AddPart(std::make_unique<PairingPage>());
   EXPECT_EQ(part.Tab(), 3013u);
-  EXPECT_EQ(registry.messages.at(2054), &part);
-  EXPECT_EQ(registry.messages.at(1174), &part);
-  const auto& layer = main->Layer(PairingPage::kLayer);
+  EXPECT_EQ(OwnerOf(2054), &part);
+  EXPECT_EQ(OwnerOf(1174), &part);
+  const auto& layer = Host().Layer(PairingPage::kLayer);
   ASSERT_EQ(layer.size(), 1u);
   EXPECT_EQ(layer[0]->m_uID, 2054u);
   EXPECT_EQ(layer[0]->GetTitle(), u"T276");
@@ -85,7 +82,7 @@ TEST_F(SystemPagesTest, PairingPageOpensTheWindowAndSendsTheReportToTheReceiver)
 
   bool opened = false;
   desktop.ScriptNextModal([&](WindowId w) {
-    opened = desktop.Info(w)->desc.owner == main->GetSafeHwnd();
+    opened = desktop.Info(w)->desc.owner == H();
     desktop.PressKey(w, platform::kVkEscape);
   });
   part.OnMessage(2054, 2054, Notify::kClicked);
@@ -93,12 +90,11 @@ TEST_F(SystemPagesTest, PairingPageOpensTheWindowAndSendsTheReportToTheReceiver)
 }
 
 TEST_F(SystemPagesTest, UpdatePageChecksTheCableBeforeTheFirmwareWindow) {
-  UpdatePage part;
-  part.Build(*main, registry);
+  auto& part = Host().AddPart(std::make_unique<UpdatePage>());
   EXPECT_EQ(part.Tab(), 3015u);
-  EXPECT_EQ(registry.messages.at(2055), &part);
-  EXPECT_EQ(registry.messages.at(2056), &part);
-  const auto& layer = main->Layer(UpdatePage::kLayer);
+  EXPECT_EQ(OwnerOf(2055), &part);
+  EXPECT_EQ(OwnerOf(2056), &part);
+  const auto& layer = Host().Layer(UpdatePage::kLayer);
   ASSERT_EQ(layer.size(), 2u);
   EXPECT_EQ(layer[0]->GetTitle(), u"T331");
   EXPECT_EQ(layer[1]->GetTitle(), u"T330");

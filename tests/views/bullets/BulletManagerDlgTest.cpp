@@ -53,8 +53,7 @@ class BulletManagerDlgTest : public bullettest::BulletViewsTest {
   }
   // Clicks the line of a shown bullet column in the action list.
   void ClickLine(M& dlg, int column, int line, bool twice = false) {
-    const platform::Rect rc = dlg.ActionList()->LineRect(column, line);
-    const platform::Point p{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    const platform::Point p = testclick::Centre(dlg.ActionList()->LineRect(column, line));
     twice ? desktop.DoubleClick(dlg.GetSafeHwnd(), p) : desktop.Click(dlg.GetSafeHwnd(), p);
   }
   bool saved = false;

@@ -1,6 +1,6 @@
 #pragma once
-// The shooting-action windows on the headless adapter: a main window with its services, a
-// data folder, the library the windows edit, and clicks on controls by id.
+// The shooting-action windows on the page-part host (their owner, with its services), a data
+// folder and the library the windows edit.
 
 #include <memory>
 #include <string>
@@ -10,19 +10,16 @@
 #include "macros/MacroLibrary.h"
 #include "macros/editing/LibraryEdits.h"
 #include "macros/editing/LibraryKind.h"
-#include "ui/UiTestSupport.h"
-#include "views/FakeViewServices.h"
+#include "views/PartTestHost.h"
 
 namespace bullettest {
 
-class BulletViewsTest : public uitest::UiTest {
+class BulletViewsTest : public parttest::PartTest {
  protected:
   const std::u16string dataDir = u"C:\\Users\\player\\AppData\\Roaming\\Vantrel\\";
 
   BulletViewsTest() {
-    Dialog([this](uitest::CTestDlg& d, platform::WindowId) {
-      services = std::make_unique<FakeViewServices>(d);
-    });
+    Open();
     platform.files().CreateDirectory(dataDir.substr(0, dataDir.size() - 1));
     platform.files().CreateDirectory(dataDir + u"config");
     g_strDataDir = dataDir;
@@ -30,13 +27,6 @@ class BulletViewsTest : public uitest::UiTest {
     g_strLangText[34] = u"Disabled";
   }
 
-  platform::Point Centre(const CDlgBase& dlg, uint32_t id) const {
-    const platform::Rect rc = dlg.GetControl(id)->m_rc;
-    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-  }
-  void ClickControl(const CDlgBase& dlg, uint32_t id) {
-    EXPECT_TRUE(desktop.Click(dlg.GetSafeHwnd(), Centre(dlg, id)));
-  }
   // Adds a shooting action at level 0 (or into `folder`) and returns its location.
   LibraryLocation AddEntry(std::u16string_view name, LibraryLocation at = LibraryLocation::None()) {
     EXPECT_EQ(macros::editing::AddEntry(library, at, macros::editing::EntryKind::Macro, name,
@@ -51,7 +41,6 @@ class BulletViewsTest : public uitest::UiTest {
   }
   MacroRecord& RecordAt(const LibraryLocation& at) { return *library.EntryAt(at)->record; }
 
-  std::unique_ptr<FakeViewServices> services;
   MacroLibrary library{u"config\\BulletLibraryFile.mlf"};
   MacroLibrary scratch;
   LibraryLocation selection = LibraryLocation::Level0(0);

@@ -3,7 +3,6 @@
 
 #include "views/macros/MacroSelectDlg.h"
 
-#include "app/MessageRouter.h"
 #include "macros/editing/EditingTexts.h"
 #include "views/macros/EditShowList.h"
 #include "views/macros/MacroViewsFixture.h"
@@ -186,23 +185,18 @@ TEST_F(MacroSelectAndExportTest, AnImportFileNamingNoEntryImportsNothingAndSaysS
 }
 
 TEST_F(MacroSelectAndExportTest, PageButton2062RunsTheManagerAnd2063TheGivenOpener) {
-  ManagerButtonsPart part;
-  MessageRouter router(services.get());
-  part.Build(*m_dlg, router);
-  m_dlg->react = [&](const uitest::Note& n) {
-    if (router.PartForMessage(n.message) == &part) part.OnMessage(n.message, n.wParam, n.lParam);
-  };
+  auto& part = Host().AddPart(std::make_unique<ManagerButtonsPart>());
   int shootingRuns = 0;
   desktop.ScriptNextModal([&](platform::WindowId w) {
     EXPECT_NE(Manager(w), nullptr);
     ClickControl(w, M::kCloseButton);
   });
-  ClickControl(W(), ManagerButtonsPart::kMacroButton);
+  ClickControl(ManagerButtonsPart::kMacroButton);
   EXPECT_EQ(services->refreshes, 1);
   EXPECT_TRUE(g_librarySelection.IsNone());
-  ClickControl(W(), ManagerButtonsPart::kShootingButton);  // no opener yet: nothing
+  ClickControl(ManagerButtonsPart::kShootingButton);  // no opener yet: nothing
   part.SetShootingManager([&](ViewServices&) { ++shootingRuns; });
-  ClickControl(W(), ManagerButtonsPart::kShootingButton);
+  ClickControl(ManagerButtonsPart::kShootingButton);
   EXPECT_EQ(shootingRuns, 1);
   g_macroLibrary.Clear();
   g_librarySelection = LibraryLocation::Level0(0);

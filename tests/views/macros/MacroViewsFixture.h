@@ -1,6 +1,6 @@
 #pragma once
-// The macro windows on the headless adapter: a main dialog with the fake services, a library
-// with its own file in the data folder, and helpers that act as the user would.
+// The macro windows on the page-part host (their owner, with its services), a library with
+// its own file in the data folder, and helpers that act as the user would.
 
 #include <gtest/gtest.h>
 
@@ -9,22 +9,17 @@
 #include "macros/MacroLibrary.h"
 #include "macros/MacroLibraryFile.h"
 #include "ui/MenuPopup.h"
-#include "ui/UiTestSupport.h"
-#include "views/FakeViewServices.h"
+#include "views/PartTestHost.h"
 #include "views/macros/MacroManagerDlg.h"
 
-class MacroViewsTest : public uitest::UiTest {
+class MacroViewsTest : public parttest::PartTest {
  protected:
   const std::u16string dataDir = u"C:\\Users\\player\\AppData\\Roaming\\Vantrel\\";
   MacroLibrary library{u"config\\MacroLibraryFile.mlf"};
   LibraryLocation selection = LibraryLocation::Level0(0);
-  std::unique_ptr<FakeViewServices> services;
 
   void SetUp() override {
-    auto& main = Dialog([this](uitest::CTestDlg& d, platform::WindowId) {
-      services = std::make_unique<FakeViewServices>(d);
-    });
-    (void)main;
+    Open();
     ASSERT_TRUE(platform.files().CreateDirectory(dataDir.substr(0, dataDir.size() - 1)));
     ASSERT_TRUE(platform.files().CreateDirectory(dataDir + u"config"));
     g_strDataDir = dataDir;
@@ -48,15 +43,6 @@ class MacroViewsTest : public uitest::UiTest {
   }
   CMacroManagerDlg* Manager(platform::WindowId w) { return Handler<CMacroManagerDlg>(desktop, w); }
 
-  platform::Point Centre(CDlgBase& dlg, uint32_t id) {
-    const platform::Rect rc = dlg.GetControl(id)->m_rc;
-    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-  }
-  void ClickControl(platform::WindowId w, uint32_t id) {
-    auto* dlg = Handler<CDlgBase>(desktop, w);
-    ASSERT_NE(dlg, nullptr);
-    desktop.Click(w, Centre(*dlg, id));
-  }
   // A point on library row `row` (or action row), `x` pixels into the list.
   platform::Point Row(CDlgBase& dlg, uint32_t listId, int row, int x = 40) {
     const platform::Rect rc = dlg.GetControl(listId)->m_rc;
