@@ -1,4 +1,7 @@
-"""The main window under Wine: the fixed area, the page tabs and the control dump."""
+"""The main window under Wine: the fixed area, the page tabs, the apply button and the
+control dump."""
+
+from vantrel_e2e import wait_for
 
 TABS = [3001, 3002, 3003, 3004, 3011, 3012, 3013, 3014, 3015]
 
@@ -49,3 +52,20 @@ def test_fixed_area_lies_inside_the_window_and_nothing_overlaps(vantrel, shots):
     assert not app.control(3410).visible and not app.control(3408).visible
     assert app.control(3405).text.endswith("%")
     app.screenshot(shots / "fixed-area.png")
+
+
+def test_apply_writes_the_button_and_dpi_groups_at_once(vantrel, shots):
+    """The apply button (2047) is the fixed area's own: it sends the button table and the
+    DPI group now, never the power or sensor options."""
+    app = vantrel.start()
+    app.wait_main_window()
+    app.wait_control(2047, lambda c: c.visible, what="the apply button")
+    app.settle()
+    before = len(app.sent_commands())
+    app.click(2047)
+    wait_for(lambda: len(app.sent_commands()) > before, timeout=20, what="the apply write")
+    app.settle()
+    codes = {int(f[1], 16) for f in app.sent_commands()[before:]}
+    assert codes and not codes & {0x07, 0x08}, codes
+    assert app.running()
+    app.screenshot(shots / "after-apply.png")
