@@ -68,9 +68,8 @@ class MacroRecordingFlowTest : public ProfileDeviceHarness {
   }
   void Click(platform::WindowId w, uint32_t id) { testclick::Click(desktop, w, id); }
   platform::Point Row(platform::WindowId w, uint32_t list, int row) {
-    auto* dlg = dynamic_cast<CDlgBase*>(desktop.Info(w)->handler);
-    const platform::Rect rc = dlg->GetControl(list)->m_rc;
-    return {rc.left + 40, rc.top + row * 20 + 10};
+    const CDlgBase* dlg = testclick::DialogOf(desktop, w);
+    return dlg ? testclick::ListRow(*dlg, list, row) : platform::Point{};
   }
   void Typed(std::u16string text) {
     desktop.ScriptNextModal([this, text](platform::WindowId w) {
@@ -98,7 +97,7 @@ TEST_F(MacroRecordingFlowTest, RecordEditInsertLoopAssignToButton4AndDownload) {
   });
   Typed(u"150");
   desktop.ScriptNextModal([&](platform::WindowId w) {
-    auto* dlg = dynamic_cast<CMacroManagerDlg*>(desktop.Info(w)->handler);
+    auto* dlg = testclick::DialogOf<CMacroManagerDlg>(desktop, w);
     desktop.Click(w, Row(w, M::kActionList, 6));  // B released
     Click(w, M::kInsertDrop);
     auto* menu = dynamic_cast<CMenuPopup*>(dlg->Popup(M::kInsertSlot));

@@ -29,14 +29,28 @@ inline bool Click(platform::headless::HeadlessDesktop& desktop, const CDlgBase& 
   return desktop.Click(dlg.GetSafeHwnd(), Centre(dlg, id));
 }
 
-// Clicks control `id` of the skinned dialog that owns `window` (a modal dialog a test met in
-// a scripted loop).
+// The dialog object of type T behind `window` (a modal dialog a test met in a scripted loop),
+// or nullptr.
+template <typename T = CDlgBase>
+T* DialogOf(platform::headless::HeadlessDesktop& desktop, platform::WindowId window) {
+  const auto* info = desktop.Info(window);
+  return info ? dynamic_cast<T*>(info->handler) : nullptr;
+}
+
+// Clicks control `id` of the skinned dialog that owns `window`.
 inline bool Click(platform::headless::HeadlessDesktop& desktop, platform::WindowId window,
                   uint32_t id) {
-  const auto* info = desktop.Info(window);
-  const auto* dlg = info ? dynamic_cast<const CDlgBase*>(info->handler) : nullptr;
+  const CDlgBase* dlg = DialogOf(desktop, window);
   EXPECT_NE(dlg, nullptr) << "window " << window << " is not a skinned dialog";
   return dlg && desktop.Click(window, Centre(*dlg, id));
+}
+
+// A point `x` pixels into row `row` of list `listId`, whose rows are 20 pixels high.
+inline platform::Point ListRow(const CDlgBase& dlg, uint32_t listId, int row, int x = 40) {
+  const CControlBase* list = dlg.GetControl(listId);
+  EXPECT_NE(list, nullptr) << "no list " << listId;
+  return list ? platform::Point{list->m_rc.left + x, list->m_rc.top + row * 20 + 10}
+              : platform::Point{};
 }
 
 }  // namespace testclick

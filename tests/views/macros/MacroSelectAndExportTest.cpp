@@ -54,7 +54,7 @@ TEST_F(MacroSelectAndExportTest, OkGivesTheMacroAndRefusesFoldersAndMacrosTooLon
   selection = LibraryLocation::None();
   std::optional<MacroChoice> choice;
   desktop.ScriptNextModal([&](platform::WindowId w) {
-    auto* dlg = Handler<S>(desktop, w);
+    auto* dlg = testclick::DialogOf<S>(desktop, w);
     ClickControl(w, S::kOkButton);  // nothing selected
     desktop.Click(w, Row(*dlg, S::kLibraryList, 0, 60));
     ClickControl(w, S::kOkButton);  // a folder

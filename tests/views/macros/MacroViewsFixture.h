@@ -36,17 +36,13 @@ class MacroViewsTest : public parttest::PartTest {
     return m.MacroKeyIndex;
   }
 
-  template <typename T>
-  static T* Handler(platform::headless::HeadlessDesktop& d, platform::WindowId w) {
-    const auto* info = d.Info(w);
-    return info ? dynamic_cast<T*>(info->handler) : nullptr;
+  CMacroManagerDlg* Manager(platform::WindowId w) {
+    return testclick::DialogOf<CMacroManagerDlg>(desktop, w);
   }
-  CMacroManagerDlg* Manager(platform::WindowId w) { return Handler<CMacroManagerDlg>(desktop, w); }
 
   // A point on library row `row` (or action row), `x` pixels into the list.
-  platform::Point Row(CDlgBase& dlg, uint32_t listId, int row, int x = 40) {
-    const platform::Rect rc = dlg.GetControl(listId)->m_rc;
-    return {rc.left + x, rc.top + row * 20 + 10};
+  static platform::Point Row(CDlgBase& dlg, uint32_t listId, int row, int x = 40) {
+    return testclick::ListRow(dlg, listId, row, x);
   }
   // Chooses item `row` of the menu popup open in `slot` of `dlg`.
   void ChooseMenuRow(CDlgBase& dlg, int slot, int row) {
