@@ -49,13 +49,17 @@ def test_disabled_controls_pairing_and_firmware_windows(vantrel, shots, lang):
     app = vantrel.start(script, keep_data=lang == "zh")
     app.wait_main_window(timeout=150)
     app.wait_control(2016, lambda c: c.visible and c.text, what="the button fields")
+    app.wait_control(3300, lambda c: c.visible, what="the DPI page")
     app.settle()
+    # The DPI page's levels that are switched off, and nothing else, look disabled.
+    app.screenshot(shots / f"{lang}-main.png")
 
     # The macro recorder.
     app.click(2062)
     wait_for(lambda: app.window(MANAGER, visible=True), 30, what="the macro manager")
     app.click(2012, window=MANAGER)
-    name_entry(app, "CMacroKeyOrFolderNameDlg", "m1")
+    # Its own name: the Chinese run keeps the English run's data folder.
+    name_entry(app, "CMacroKeyOrFolderNameDlg", f"rec {lang}")
     record = app.hover(2018, window=MANAGER)
     time.sleep(1.0)
     w = app.window(MANAGER, visible=True)
