@@ -160,6 +160,11 @@ void CVantrelDlg::OnDpiChanged(int dpi, const platform::Rect* suggested) {
     RescaleControls(from, to);
     // The page parts are placed again from their unscaled places, exactly as at start-up.
     LayoutPages();
+    // A dialog may have followed its own notice and painted before this one came: what its
+    // controls size by the program's scale as they draw is drawn again.
+    for (platform::WindowId dialog : g_hOpenDialogs) {
+      if (dialog != 0) platform::Windows().Invalidate(dialog, nullptr);
+    }
   }
   TakeScaledPlace(suggested);
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -139,6 +140,26 @@ TEST_F(HighDpiLayoutTest, MainWindowFollowsADpiChange) {
     EXPECT_NEAR(font->Desc().height, base.fontHeight * scale, 1.0f);
     ExpectScaled(base.controls, ControlsOf(dlg), scale);
   }
+  dlg.Destroy();
+}
+
+// A dialog that followed its own notice first is painted again once the program's scale
+// follows the main window, since its controls size some pictures by that scale as they draw.
+TEST_F(HighDpiLayoutTest, TheMainWindowsChangeRepaintsTheOpenDialogs) {
+  desktop.SetWindowDpi(96);
+  CVantrelDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  desktop.RunFor(100);
+  CBatteryNoticeDlg notice(15, 20);
+  ASSERT_TRUE(notice.Create());
+  desktop.RunFor(100);
+  const platform::WindowId w = notice.GetSafeHwnd();
+  (void)desktop.TakeInvalidated(w);
+  desktop.SendMessage(dlg.Handle(), platform::msg::kDpiChanged, 192 | (192 << 16), 0);
+  const std::vector<Rect> invalidated = desktop.TakeInvalidated(w);
+  EXPECT_NE(std::find(invalidated.begin(), invalidated.end(), desktop.ClientRect(w)),
+            invalidated.end());
+  notice.Close();
   dlg.Destroy();
 }
 
