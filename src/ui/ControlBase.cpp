@@ -45,6 +45,18 @@ bool CControlBase::OnRButtonUp(uint32_t, int, int) {
 bool CControlBase::OnLButtonDblClk(uint32_t, int, int) {
   return false;
 }
+bool CControlBase::LooksDisabled() const {
+  if (!m_bDisable || m_enDisabledLook != DisabledLook::Faded) return false;
+  switch (ui::RoleOf(*this)) {
+    case ui::Role::StaticText:
+    case ui::Role::Graphic:
+    case ui::Role::ProgressBar:
+      return false;
+    default:
+      return true;
+  }
+}
+
 bool CControlBase::CanFocus() const {
   return ui::IsOperable(ui::RoleOf(*this));
 }
