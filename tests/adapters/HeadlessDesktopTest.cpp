@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -227,6 +230,27 @@ TEST_F(HeadlessDesktopTest, CloseWithoutHandlerDestroysAndForgetsTimers) {
   EXPECT_FALSE(desktop.IsWindow(w));
   desktop.RunFor(100);
   EXPECT_EQ(r.log, (std::vector<std::string>{"msg16:0"}));
+}
+
+// A served folder (the source tree's skins) can be read through the mount but never changed:
+// a test that writes a picture must not overwrite the committed one.
+TEST(HeadlessFileSystem, MountsAreReadOnly) {
+  platform::headless::HeadlessPlatform platform;
+  auto& files = platform.files();
+  const std::filesystem::path served = files.HostPath(u"C:\\served");
+  std::filesystem::create_directories(served / "sub");
+  { std::ofstream(served / "a.png") << "picture"; }
+  files.Mount(u"C:\\Program Files\\Vantrel\\skins", served);
+  const std::u16string skin = u"C:\\Program Files\\Vantrel\\skins\\a.png";
+
+  EXPECT_EQ(files.ReadAll(skin), std::optional<std::string>("picture"));
+  EXPECT_FALSE(files.WriteAll(skin, "changed"));
+  EXPECT_FALSE(files.Remove(skin));
+  EXPECT_FALSE(files.Replace(skin, u"C:\\elsewhere.png"));
+  EXPECT_FALSE(files.CreateDirectory(u"C:\\Program Files\\Vantrel\\skins\\new"));
+  EXPECT_TRUE(files.CreateDirectory(u"C:\\Program Files\\Vantrel\\skins\\sub"));
+  EXPECT_EQ(files.ReadAll(skin), std::optional<std::string>("picture"));
+  EXPECT_TRUE(files.WriteAll(u"C:\\served\\b.png", "elsewhere is writable"));
 }
 
 }  // namespace

@@ -18,6 +18,13 @@ void HeadlessFileSystem::Mount(std::u16string prefix, fs::path hostDir) {
   m_mounts.emplace_back(std::move(prefix), std::move(hostDir));
 }
 
+bool HeadlessFileSystem::Mounted(std::u16string_view path) const {
+  for (const auto& mount : m_mounts) {
+    if (base::StartsWith(path, mount.first)) return true;
+  }
+  return false;
+}
+
 fs::path HeadlessFileSystem::HostPath(std::u16string_view path) const {
   fs::path base = m_root;
   std::u16string_view rest = path;
@@ -56,6 +63,7 @@ std::optional<std::string> HeadlessFileSystem::ReadAll(std::u16string_view path)
 
 bool HeadlessFileSystem::WriteAll(std::u16string_view path, std::string_view bytes) {
   if (!m_failWrites.empty() && path.find(m_failWrites) != std::u16string_view::npos) return false;
+  if (Mounted(path)) return false;
   const fs::path host = HostPath(path);
   std::error_code ec;
   if (!fs::is_directory(host.parent_path(), ec)) return false;
@@ -68,12 +76,14 @@ bool HeadlessFileSystem::WriteAll(std::u16string_view path, std::string_view byt
 
 bool HeadlessFileSystem::Replace(std::u16string_view from, std::u16string_view to) {
   if (!m_failReplace.empty() && to.find(m_failReplace) != std::u16string_view::npos) return false;
+  if (Mounted(from) || Mounted(to)) return false;
   std::error_code ec;
   fs::rename(HostPath(from), HostPath(to), ec);
   return !ec;
 }
 
 bool HeadlessFileSystem::Remove(std::u16string_view path) {
+  if (Mounted(path)) return false;
   std::error_code ec;
   return fs::remove(HostPath(path), ec);
 }
@@ -101,7 +111,8 @@ bool HeadlessFileSystem::CreateDirectory(std::u16string_view path) {
   std::error_code ec;
   const fs::path host = HostPath(path);
   if (fs::is_directory(host, ec)) return true;
-  if (!fs::is_directory(host.parent_path(), ec)) return false;  // one level, as CreateDirectoryW
+  if (Mounted(path) || !fs::is_directory(host.parent_path(), ec))
+    return false;  // one level, as CreateDirectoryW
   return fs::create_directory(host, ec) || fs::is_directory(host, ec);
 }
 

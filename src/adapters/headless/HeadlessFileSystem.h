@@ -16,7 +16,9 @@ class HeadlessFileSystem : public FileSystem {
  public:
   explicit HeadlessFileSystem(std::filesystem::path root);
 
-  // Paths starting with `prefix` (backslash form, case-sensitive) map below `hostDir`.
+  // Paths starting with `prefix` (backslash form, case-sensitive) map below `hostDir`. A mount
+  // is read-only: writes, moves, removals and new folders there fail, so a test can never
+  // change the source tree it is served from.
   void Mount(std::u16string prefix, std::filesystem::path hostDir);
   std::filesystem::path HostPath(std::u16string_view path) const;
 
@@ -42,6 +44,8 @@ class HeadlessFileSystem : public FileSystem {
 
  private:
   std::filesystem::path m_root;
+  bool Mounted(std::u16string_view path) const;
+
   std::vector<std::pair<std::u16string, std::filesystem::path>> m_mounts;
   std::u16string m_failWrites;
   std::u16string m_failReplace;

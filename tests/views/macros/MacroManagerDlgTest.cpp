@@ -88,11 +88,6 @@ TEST_F(MacroManagerDlgTest, RecordsTypedKeysThroughTheHookUntilSwitchedOff) {
 TEST_F(MacroManagerDlgTest, RecordingFadesWhatItDisables) {
   // Recording starts the macro afresh: an empty one looks the same before and after.
   AddMacro(u"Jump");
-  for (const char16_t* skin :
-       {u"button1_nr.png", u"button1_ov.png", u"check_nr.png", u"check_ov.png", u"check_dn.png",
-        u"radio_nr.png", u"radio_ov.png", u"radio_dn.png", u"exit_nr.png", u"exit_ov.png"}) {
-    WriteSkin(skin, 20, 14, 0x8090A0);
-  }
   const uint32_t disabled[] = {M::kNewButton,    M::kDeleteEntryButton,  M::kLibraryList,
                                M::kLibraryBar,   M::kActionList,         M::kActionBar,
                                M::kModifyButton, M::kDeleteActionButton, M::kRecordDelaysCheck,
