@@ -26,10 +26,9 @@ void DebouncePagePart::Collect(ProfileSettings& profile) {
   profile.SetInt(TextSetting::KeyDebounce, m_slider->GetValue());
 }
 
-platform::LResult DebouncePagePart::OnMessage(uint32_t message, platform::WParam,
-                                              platform::LParam lParam) {
-  if (message != Rules::kDebounce) return 0;
-  if (lParam != Notify::kValueChanged && lParam != Notify::kClicked) return 0;
+void DebouncePagePart::OnNotice(uint32_t message, platform::WParam, platform::LParam lParam) {
+  if (message != Rules::kDebounce) return;
+  if (lParam != Notify::kValueChanged && lParam != Notify::kClicked) return;
   m_value->SetTitle(Rules::DebounceLabel(m_slider->GetValue()));
   Services().CollectPage();
   if (lParam == Notify::kValueChanged) {
@@ -37,5 +36,4 @@ platform::LResult DebouncePagePart::OnMessage(uint32_t message, platform::WParam
   } else {
     Services().MarkPending(ViewServices::Group::Dpi);
   }
-  return 0;
 }

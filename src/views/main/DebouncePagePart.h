@@ -22,8 +22,7 @@ class DebouncePagePart : public SettingsPagePart {
   void Build(CDlgBase& dialog, PartRegistry& registry) override;
   void Refresh() override;
   void Collect(ProfileSettings& profile) override;
-  platform::LResult OnMessage(uint32_t message, platform::WParam wParam,
-                              platform::LParam lParam) override;
+  void OnNotice(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
 
  private:
   CSliderControl* m_slider = nullptr;

@@ -108,11 +108,10 @@ void DpiPagePart::Changed() {
   Services().MarkPending(ViewServices::Group::Dpi);
 }
 
-platform::LResult DpiPagePart::OnMessage(uint32_t message, platform::WParam wParam,
-                                         platform::LParam lParam) {
-  if (message < kFirstCheck || message > kLastValue) return 0;
+void DpiPagePart::OnNotice(uint32_t message, platform::WParam wParam, platform::LParam lParam) {
+  if (message < kFirstCheck || message > kLastValue) return;
   const int n = static_cast<int>((message - kFirstCheck) % 10);
-  if (n >= 8) return 0;
+  if (n >= 8) return;
   switch ((message - kFirstCheck) / 10) {
     case 0:
       if (lParam == Notify::kClicked) OnCheck(n);
@@ -132,7 +131,6 @@ platform::LResult DpiPagePart::OnMessage(uint32_t message, platform::WParam wPar
     default:
       break;
   }
-  return 0;
 }
 
 void DpiPagePart::OnCheck(int n) {

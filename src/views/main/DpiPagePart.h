@@ -31,8 +31,7 @@ class DpiPagePart : public SettingsPagePart {
   void Build(CDlgBase& dialog, PartRegistry& registry) override;
   void Refresh() override;
   void Collect(ProfileSettings& profile) override;
-  platform::LResult OnMessage(uint32_t message, platform::WParam wParam,
-                              platform::LParam lParam) override;
+  void OnNotice(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
   bool OnDrag(platform::Point pt) override;
   void OnSensorTableChanged() override;
 

@@ -56,14 +56,12 @@ void LiftOffPagePart::Collect(ProfileSettings& profile) {
   (void)Rules::SetLiftOff(profile, m_low->IsSelected());
 }
 
-platform::LResult LiftOffPagePart::OnMessage(uint32_t message, platform::WParam,
-                                             platform::LParam lParam) {
-  if (lParam != Notify::kClicked) return 0;
-  if (message != Rules::kLiftOffLow && message != Rules::kLiftOffHigh) return 0;
+void LiftOffPagePart::OnNotice(uint32_t message, platform::WParam, platform::LParam lParam) {
+  if (lParam != Notify::kClicked) return;
+  if (message != Rules::kLiftOffLow && message != Rules::kLiftOffHigh) return;
   (void)Rules::SetLiftOff(Profile(), message == Rules::kLiftOffLow);
   Services().MarkPending(ViewServices::Group::Dpi);
   Services().RefreshPage();
-  return 0;
 }
 
 void LiftOffPagePart::OnSensorTableChanged() {

@@ -23,8 +23,7 @@ class LiftOffPagePart : public SettingsPagePart {
   void DrawDecorations(platform::Canvas& canvas, const platform::Rect& update) override;
   void Refresh() override;
   void Collect(ProfileSettings& profile) override;
-  platform::LResult OnMessage(uint32_t message, platform::WParam wParam,
-                              platform::LParam lParam) override;
+  void OnNotice(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
   void OnSensorTableChanged() override;
 
  private:

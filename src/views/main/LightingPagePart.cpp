@@ -120,11 +120,10 @@ void LightingPagePart::Changed() {
   Services().MarkPending(ViewServices::Group::Dpi);
 }
 
-platform::LResult LightingPagePart::OnMessage(uint32_t message, platform::WParam,
-                                              platform::LParam lParam) {
+void LightingPagePart::OnNotice(uint32_t message, platform::WParam, platform::LParam lParam) {
   if (message >= kFirstColour && message < kFirstColour + 8) {
     OnColourButton(static_cast<int>(message - kFirstColour), lParam);
-    return 0;
+    return;
   }
   switch (message) {
     case kEffectBoxMessage:
@@ -152,7 +151,6 @@ platform::LResult LightingPagePart::OnMessage(uint32_t message, platform::WParam
     default:
       break;
   }
-  return 0;
 }
 
 void LightingPagePart::OnSlider(CSliderControl* slider, platform::LParam code) {

@@ -48,8 +48,7 @@ class LightingPagePart : public SettingsPagePart {
   void Build(CDlgBase& dialog, PartRegistry& registry) override;
   void Refresh() override;
   void Collect(ProfileSettings& profile) override;
-  platform::LResult OnMessage(uint32_t message, platform::WParam wParam,
-                              platform::LParam lParam) override;
+  void OnNotice(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
   void OnTimer(uintptr_t id) override;
 
  private:

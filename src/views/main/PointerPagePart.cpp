@@ -85,8 +85,7 @@ void PointerPagePart::Collect(ProfileSettings& profile) {
                          m_pointer->GetValue(), m_doubleClick->GetValue()});
 }
 
-platform::LResult PointerPagePart::OnMessage(uint32_t message, platform::WParam,
-                                             platform::LParam lParam) {
+void PointerPagePart::OnNotice(uint32_t message, platform::WParam, platform::LParam lParam) {
   switch (message) {
     case kMousePropertiesButton:
       // A failure to start it is not reported, as with any shell request.
@@ -113,5 +112,4 @@ platform::LResult PointerPagePart::OnMessage(uint32_t message, platform::WParam,
     default:
       break;
   }
-  return 0;
 }

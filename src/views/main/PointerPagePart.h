@@ -33,8 +33,7 @@ class PointerPagePart : public SettingsPagePart {
   void Build(CDlgBase& dialog, PartRegistry& registry) override;
   void Refresh() override;
   void Collect(ProfileSettings& profile) override;
-  platform::LResult OnMessage(uint32_t message, platform::WParam wParam,
-                              platform::LParam lParam) override;
+  void OnNotice(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
 
  private:
   void ShowValues();

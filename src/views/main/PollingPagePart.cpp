@@ -131,23 +131,22 @@ void PollingPagePart::StoreRate(int index) {
   Services().RefreshPage();
 }
 
-platform::LResult PollingPagePart::OnMessage(uint32_t message, platform::WParam,
-                                             platform::LParam lParam) {
+void PollingPagePart::OnNotice(uint32_t message, platform::WParam, platform::LParam lParam) {
   if (CPollingRateButton* dial = Dial(message)) {
-    if (lParam != Notify::kClicked) return 0;
+    if (lParam != Notify::kClicked) return;
     // A click outside every area of the dial chooses nothing.
     const int area = dial->HoverRegion();
-    if (area < 0 || area >= dial->RegionCount()) return 0;
+    if (area < 0 || area >= dial->RegionCount()) return;
     StoreRate(PollingRules::IndexForArea(PollingClass(), area));
-    return 0;
+    return;
   }
   if (message >= kFirstRadio && message < kFirstDial) {
-    if (lParam != Notify::kClicked) return 0;
+    if (lParam != Notify::kClicked) return;
     const int index =
         static_cast<int>(message < kFirstRadio2 ? message - kFirstRadio : message - kFirstRadio2);
     const std::vector<int> offered = PollingRules::OfferedIndices(PollingClass());
     if (std::find(offered.begin(), offered.end(), index) != offered.end()) StoreRate(index);
-    return 0;
+    return;
   }
   switch (message) {
     case kRateBoxMessage:
@@ -164,7 +163,6 @@ platform::LResult PollingPagePart::OnMessage(uint32_t message, platform::WParam,
     default:
       break;
   }
-  return 0;
 }
 
 void PollingPagePart::OpenRateMenu() {

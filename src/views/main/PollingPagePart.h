@@ -34,8 +34,7 @@ class PollingPagePart : public SettingsPagePart {
 
   void Build(CDlgBase& dialog, PartRegistry& registry) override;
   void Refresh() override;
-  platform::LResult OnMessage(uint32_t message, platform::WParam wParam,
-                              platform::LParam lParam) override;
+  void OnNotice(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
   void OnPollingChoices(int connectionKind, int maxPollingClass) override;
 
  private:

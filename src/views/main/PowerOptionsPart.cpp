@@ -63,9 +63,8 @@ void PowerOptionsPart::Collect(ProfileSettings& profile) {
   profile.SetBool(TextSetting::MotionWakeup, m_wake->GetCheck());
 }
 
-platform::LResult PowerOptionsPart::OnMessage(uint32_t message, platform::WParam,
-                                              platform::LParam lParam) {
-  if (lParam != Notify::kClicked) return 0;
+void PowerOptionsPart::OnNotice(uint32_t message, platform::WParam, platform::LParam lParam) {
+  if (lParam != Notify::kClicked) return;
   ProfileSettings& p = Profile();
   switch (message) {
     case Rules::kPowerDial:
@@ -79,9 +78,8 @@ platform::LResult PowerOptionsPart::OnMessage(uint32_t message, platform::WParam
       p.SetBool(TextSetting::MotionWakeup, m_wake->GetCheck());
       break;
     default:
-      return 0;
+      return;
   }
   Services().MarkPending(ViewServices::Group::Power);
   Services().RefreshPage();
-  return 0;
 }

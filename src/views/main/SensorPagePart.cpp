@@ -42,14 +42,12 @@ void SensorPagePart::Collect(ProfileSettings& profile) {
   }
 }
 
-platform::LResult SensorPagePart::OnMessage(uint32_t message, platform::WParam,
-                                            platform::LParam lParam) {
-  if (lParam != Notify::kClicked) return 0;
+void SensorPagePart::OnNotice(uint32_t message, platform::WParam, platform::LParam lParam) {
+  if (lParam != Notify::kClicked) return;
   for (int i = 0; i < 3; ++i) {
     if (message != kIds[i]) continue;
     Profile().SetBool(kSettings[i], m_checks[static_cast<size_t>(i)]->GetCheck());
     Services().MarkPending(ViewServices::Group::Sensor);
     Services().RefreshPage();
   }
-  return 0;
 }

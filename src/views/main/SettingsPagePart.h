@@ -35,8 +35,17 @@ class SettingsPagePart : public PagePart {
   // While the left button is held, the sliders added with AddSlider that are being dragged
   // follow the pointer, their thumbs snapped to the stops. True when a value changed.
   bool OnDrag(platform::Point pt) override;
+  // The pages answer no message with a result of their own.
+  platform::LResult OnMessage(uint32_t message, platform::WParam wParam,
+                              platform::LParam lParam) final {
+    OnNotice(message, wParam, lParam);
+    return 0;
+  }
 
  protected:
+  // A message registered by the part: a control's id, with what happened in `lParam`.
+  virtual void OnNotice(uint32_t message, platform::WParam wParam, platform::LParam lParam) = 0;
+
   // `height` is the part's unscaled height; a fixed-area part (tab 0) is placed once.
   SettingsPagePart(uint32_t tab, int height)
       : m_tab(tab), m_layer(page::LayerOf(tab)), m_height(height) {}
