@@ -175,7 +175,7 @@ CControlBase* CDlgBase::HitTest(platform::Point pt) const {
 // --- frame ---
 
 bool CDlgBase::SetFrameBitmap(int resourceId) {
-  if (!PrepareFrame(platform::Gfx().LoadBitmapResource(resourceId))) return false;
+  if (!PrepareFrame(ui::LoadBitmapResource(resourceId))) return false;
   m_nFrameResource = resourceId;
   m_strFrameFile.clear();
   return true;
@@ -214,7 +214,7 @@ void CDlgBase::RescaleControls(float from, float to) {
 
 bool CDlgBase::PrepareFrame(std::unique_ptr<platform::Image> bitmap) {
   if (!bitmap || bitmap->Width() <= 0 || bitmap->Height() <= 0) return false;
-  const platform::Size frame{bitmap->Width(), bitmap->Height()};
+  const platform::Size frame = ui::LayoutSize(*bitmap);
   // The frame's artwork is drawn for the unscaled window: one smaller than that has a border;
   // scaling alone never makes one.
   int border = 0;
@@ -224,8 +224,9 @@ bool CDlgBase::PrepareFrame(std::unique_ptr<platform::Image> bitmap) {
   const int destHeight = ui::Scaled(frame.cy - border);
   auto canvas = platform::Gfx().CreateCanvas(std::max(destWidth, 1), std::max(destHeight, 1));
   if (!canvas) return false;
-  const platform::Rect source{0, 0, std::min(frame.cx, kFrameSourceWidth),
-                              std::min(frame.cy, kFrameSourceHeight)};
+  const platform::Rect source = ui::ImagePixels(
+      *bitmap,
+      {0, 0, std::min(frame.cx, kFrameSourceWidth), std::min(frame.cy, kFrameSourceHeight)});
   canvas->DrawImage(*bitmap, {0, 0, destWidth, destHeight}, source);
   m_sizeFrame = frame;
   m_nFrameBorder = border;

@@ -314,6 +314,105 @@ TEST(Artwork, PlatformLoadsEverySkinFileAndResourceAtItsSize) {
   }
 }
 
+// --- the 1.5x and 2x sets ---
+
+constexpr int kSets[] = {150, 200};
+
+bool HasSets(const Entry& e) {
+  if (fs::path(e.path).extension() == ".ico") return false;
+  return std::find(e.params.begin(), e.params.end(), "SETS=none") == e.params.end();
+}
+
+// skins/x.bmp -> skins/@200/x.png, as render.sh writes it.
+std::string SetPath(const std::string& path, int percent) {
+  const size_t slash = path.find('/');
+  std::string rest = path.substr(slash + 1);
+  if (fs::path(rest).extension() == ".bmp") rest = rest.substr(0, rest.size() - 4) + ".png";
+  return path.substr(0, slash) + "/@" + std::to_string(percent) + "/" + rest;
+}
+
+int FrameCount(const Entry& e) {
+  for (const std::string& p : e.params) {
+    if (p.rfind("FRAMES=", 0) == 0)
+      return static_cast<int>(std::count(p.begin(), p.end(), ',')) + 1;
+  }
+  return 1;
+}
+
+TEST(Artwork, EveryPictureHasA15xAnd2xSetPictureOfItsSizeTimesTheScale) {
+  int checked = 0;
+  for (const auto& [path, entry] : Manifest()) {
+    if (!HasSets(entry)) {
+      for (int percent : kSets) EXPECT_FALSE(fs::exists(kRepo / SetPath(path, percent))) << path;
+      continue;
+    }
+    for (int percent : kSets) {
+      const std::string file = SetPath(path, percent);
+      SCOPED_TRACE(file);
+      auto pixels = DecodePng(Slurp(kRepo / file));
+      ASSERT_TRUE(pixels.has_value()) << "missing or does not decode";
+      EXPECT_EQ(pixels->size,
+                (Size{entry.size.width * percent / 100, entry.size.height * percent / 100}));
+      // Whole frames: every frame of a strip as wide as the 1x frame times the scale.
+      const int frames = FrameCount(entry);
+      EXPECT_EQ(pixels->size.width % frames, 0);
+      EXPECT_EQ(pixels->size.width / frames, entry.size.width / frames * percent / 100);
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 300);
+}
+
+// What the sets add to the package, against the 1x artwork (skins and the resource pictures).
+TEST(Artwork, The2xSetAddsAtMostTwiceThe1xArtwork) {
+  uintmax_t base = 0;
+  std::map<int, uintmax_t> sets;
+  for (const auto& [path, entry] : Manifest()) {
+    base += fs::file_size(kRepo / path);
+    if (!HasSets(entry)) continue;
+    for (int percent : kSets) sets[percent] += fs::file_size(kRepo / SetPath(path, percent));
+  }
+  RecordProperty("bytes_1x", std::to_string(base));
+  RecordProperty("bytes_150", std::to_string(sets[150]));
+  RecordProperty("bytes_200", std::to_string(sets[200]));
+  EXPECT_LE(sets[200], 2 * base);
+  EXPECT_LE(sets[150], sets[200]);
+}
+
+TEST(Artwork, ResourcePicturesHaveTheirSetsAsPngResources) {
+  std::map<std::pair<std::string, int>, std::string> resources;
+  std::ifstream in(kRepo / "res" / "images.rc");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line.rfind("//", 0) == 0) continue;
+    std::istringstream fields(line);
+    int id = 0;
+    std::string type, file;
+    fields >> id >> type >> file;
+    resources[{type, id}] = "res/" + file.substr(1, file.size() - 2);
+  }
+  platform::headless::HeadlessPlatform platform;
+  platform.UseInstallation(kRepo);
+  for (const auto& [key, path] : std::map(resources)) {
+    if (key.second >= 15000) continue;
+    const Entry& entry = Manifest().at(path);
+    for (int percent : kSets) {
+      SCOPED_TRACE(path + " at " + std::to_string(percent));
+      const auto set = resources.find({"PNG", percent * 100 + key.second});
+      if (!HasSets(entry)) {
+        EXPECT_EQ(set, resources.end());
+        continue;
+      }
+      ASSERT_NE(set, resources.end());
+      EXPECT_EQ(set->second, SetPath(path, percent));
+      auto image = platform::Gfx().LoadPngResource(percent * 100 + key.second);
+      ASSERT_NE(image, nullptr);
+      EXPECT_EQ((Size{image->Width(), image->Height()}),
+                (Size{entry.size.width * percent / 100, entry.size.height * percent / 100}));
+    }
+  }
+}
+
 TEST(Artwork, PicturesDrawnOverEachOtherShareTheirSize) {
   auto sizeOf = [](const std::string& name) { return Manifest().at(SkinPath(name)).size; };
   const std::vector<std::vector<std::string>> groups = {
@@ -398,17 +497,23 @@ TEST(Artwork, ColourPictureIsBackgroundOutsideItsTwoAreasAndNeverInsideTheSpectr
 TEST(Artwork, FramesAreOpaqueAndDark) {
   // The dialog's background colour is the frame's average; it must stay dark behind the
   // light grey captions.
-  for (const char* path :
+  for (const char* frame :
        {"res/frame_main.bmp", "skins/Frame_warning.bmp", "skins/Frame_dialog.bmp",
         "skins/Frame_dialog2.bmp", "skins/Frame_manager.bmp"}) {
-    SCOPED_TRACE(path);
-    auto pixels = Decode(kRepo / path);
-    ASSERT_TRUE(pixels.has_value());
-    uint64_t sum = 0;
-    for (size_t i = 0; i < pixels->rgba.size(); i += 4)
-      sum += pixels->rgba[i] + pixels->rgba[i + 1] + pixels->rgba[i + 2];
-    const double average = static_cast<double>(sum) / (3.0 * pixels->rgba.size() / 4);
-    EXPECT_LT(average, 48.0);
+    for (const std::string& path : {std::string(frame), SetPath(frame, 150), SetPath(frame, 200)}) {
+      SCOPED_TRACE(path);
+      auto pixels = Decode(kRepo / path);
+      ASSERT_TRUE(pixels.has_value());
+      uint64_t sum = 0;
+      bool opaque = true;
+      for (size_t i = 0; i < pixels->rgba.size(); i += 4) {
+        sum += pixels->rgba[i] + pixels->rgba[i + 1] + pixels->rgba[i + 2];
+        opaque = opaque && pixels->rgba[i + 3] == 255;
+      }
+      const double average = static_cast<double>(sum) / (3.0 * pixels->rgba.size() / 4);
+      EXPECT_LT(average, 48.0);
+      EXPECT_TRUE(opaque);
+    }
   }
 }
 

@@ -1,14 +1,19 @@
 """The program at 150 % and 200 % (Wine's LogPixels 144 and 192 in a prefix of its own): every
 control of the main window and of the X/Y DPI dialog where it is at 96 DPI times the scale,
-clicks still land (the dialog opens, its OK reaches the mouse), and screenshots of both windows
-in English and Chinese at 100, 150 and 200 %."""
+clicks still land (the dialog opens, its OK reaches the mouse), at 200 % the artwork is the 2x
+set copied pixel for pixel, and screenshots of both windows in English and Chinese at 100, 150
+and 200 %."""
 
 import subprocess
+from pathlib import Path
 
 import pytest
 
 from conftest import EXE, wine_session
 from vantrel_e2e import Vantrel, wait_for
+
+REPO = Path(__file__).resolve().parents[2]
+MOUSE_PICTURE = 3400  # the first control of that id is the mouse picture
 
 XY_DIALOG = "CDPIValueSyncSettingDlg"
 LEVEL1_VALUE, Y_EDIT, OK = 3300, 2028, 2010
@@ -57,6 +62,40 @@ def crop(shot, window, path):
                     "+repage", str(path)], check=True)
 
 
+def rgba(*args):
+    """Raw 8-bit RGBA bytes of what ImageMagick makes of `args`."""
+    return subprocess.run(["convert", *args, "-depth", "8", "rgba:-"], check=True,
+                          capture_output=True).stdout
+
+
+def share_equal(picture, screen):
+    """The share of the picture's opaque pixels that the screen shows within one step."""
+    seen = same = 0
+    for i in range(0, len(picture), 4):
+        if picture[i + 3] != 255:
+            continue
+        seen += 1
+        same += all(abs(picture[i + k] - screen[i + k]) <= 1 for k in range(3))
+    return same / seen if seen else 0.0
+
+
+def assert_drawn_from_2x_set(root, main, shots, language):
+    """At 200 % the mouse picture on screen is the 2x set's picture copied pixel for pixel. The
+    1x picture stretched to the same size would match in its smooth parts but not in its
+    edges and details, and the measure is checked to tell the two apart."""
+    picture = next(c for c in main.controls if c.id == MOUSE_PICTURE)
+    size = f"{picture.w}x{picture.h}"
+    sharp = REPO / "skins" / "@200" / "mouse" / "mouse_nr.png"
+    wanted = rgba(str(sharp))
+    assert len(wanted) == picture.w * picture.h * 4, f"the picture's rectangle is {size}"
+    on_screen = rgba(str(root), "-crop", f"{size}+{picture.x}+{picture.y}", "+repage")
+    subprocess.run(["convert", str(root), "-crop", f"{size}+{picture.x}+{picture.y}", "+repage",
+                    str(shots / f"mouse-{language}-192.png")], check=True)
+    stretched = rgba(str(REPO / "skins" / "mouse" / "mouse_nr.png"), "-resize", size + "!")
+    assert share_equal(wanted, on_screen) > 0.995, "the mouse picture is not the 2x set's"
+    assert share_equal(wanted, stretched) < 0.99, "the check cannot tell a stretched picture"
+
+
 def run_at(env, shots, dpi, language):
     """Starts the program, opens the X/Y dialog from the main page and confirms it. Returns
     the two windows as the dump shows them and the DPI packets the OK sent."""
@@ -74,6 +113,8 @@ def run_at(env, shots, dpi, language):
         main = app.window("CVantrelDlg", visible=True)
         root = app.screenshot(shots / f"root-{language}-{dpi}.png")
         crop(root, main, shots / f"main-{language}-{dpi}.png")
+        if dpi == 192:
+            assert_drawn_from_2x_set(root, main, shots, language)
         sent = len(app.sent_commands())
         app.click(LEVEL1_VALUE)
         dialog = wait_for(lambda: app.window(XY_DIALOG, visible=True), 20,
