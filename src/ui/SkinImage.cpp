@@ -73,16 +73,25 @@ std::unique_ptr<platform::Image> LoadSkinImage(std::u16string_view path) {
       [&] { return platform::Gfx().LoadImageFile(path); });
 }
 
+namespace {
+
+// Set `percent` of picture resource `id`. Only ids below 15000 have sets, so a set's id
+// never runs past the 16 bits a resource id has or into another set.
+std::unique_ptr<platform::Image> LoadResourceSet(int id, int percent) {
+  if (id <= 0 || id >= kArtSets[1] * 100) return nullptr;
+  return platform::Gfx().LoadPngResource(percent * 100 + id);
+}
+
+}  // namespace
+
 std::unique_ptr<platform::Image> LoadPngResource(int id) {
-  return LoadForScale(
-      [&](int percent) { return platform::Gfx().LoadPngResource(percent * 100 + id); },
-      [&] { return platform::Gfx().LoadPngResource(id); });
+  return LoadForScale([&](int percent) { return LoadResourceSet(id, percent); },
+                      [&] { return platform::Gfx().LoadPngResource(id); });
 }
 
 std::unique_ptr<platform::Image> LoadBitmapResource(int id) {
-  return LoadForScale(
-      [&](int percent) { return platform::Gfx().LoadPngResource(percent * 100 + id); },
-      [&] { return platform::Gfx().LoadBitmapResource(id); });
+  return LoadForScale([&](int percent) { return LoadResourceSet(id, percent); },
+                      [&] { return platform::Gfx().LoadBitmapResource(id); });
 }
 
 platform::Size LayoutSize(const platform::Image& image) {

@@ -33,7 +33,7 @@ std::u16string ArtSetPath(std::u16string_view path, int percent);
 std::unique_ptr<platform::Image> LoadSkinImage(std::u16string_view path);
 
 // PNG and BITMAP resources the same way: the set's PNG resource, else the next set down,
-// else the resource itself.
+// else the resource itself. Ids from 15000 up have no sets.
 std::unique_ptr<platform::Image> LoadPngResource(int id);
 std::unique_ptr<platform::Image> LoadBitmapResource(int id);
 

@@ -18,10 +18,12 @@
 #include <vector>
 
 #include "adapters/headless/HeadlessPlatform.h"
+#include "base/AppGlobals.h"
 #include "base/StdioFileEx.h"
 #include "base/Text.h"
 #include "platform/Canvas.h"
 #include "platform/Platform.h"
+#include "ui/SkinImage.h"
 
 namespace {
 
@@ -434,6 +436,32 @@ TEST(Artwork, ResourcePicturesHaveTheirSetsAsPngResources) {
                 (Size{entry.size.width * percent / 100, entry.size.height * percent / 100}));
     }
   }
+}
+
+// The program's own loader on the real resources: the set for the scale, 1x without a set.
+TEST(Artwork, ResourcePicturesLoadFromTheSetForTheScale) {
+  platform::headless::HeadlessPlatform platform;
+  platform.UseInstallation(kRepo);
+  const struct {
+    float scale;
+    int id;
+    bool bitmap;
+    float loaded;
+  } table[] = {{1.0f, 364, true, 1.0f},   {2.0f, 364, true, 2.0f},  {1.25f, 364, true, 1.5f},
+               {2.0f, 151, false, 2.0f},  {1.5f, 188, false, 1.5f}, {2.0f, 287, true, 1.0f},
+               {2.0f, 20364, false, 1.0f}};
+  for (const auto& row : table) {
+    SCOPED_TRACE(std::to_string(row.id) + " at " + std::to_string(row.scale));
+    g_fUiScale = row.scale;
+    auto image = row.bitmap ? ui::LoadBitmapResource(row.id) : ui::LoadPngResource(row.id);
+    ASSERT_NE(image, nullptr);
+    EXPECT_FLOAT_EQ(image->Scale(), row.loaded);
+    if (row.id == 364) {
+      EXPECT_EQ(ui::LayoutSize(*image).cx, 1127);
+      EXPECT_EQ(ui::LayoutSize(*image).cy, 740);
+    }
+  }
+  g_fUiScale = 1.0f;
 }
 
 TEST(Artwork, PicturesDrawnOverEachOtherShareTheirSize) {
