@@ -150,7 +150,7 @@ void CVantrelDlg::PlaceWindow() {
 }
 
 // Moved to a monitor of another scale, or the scale was changed: the whole program follows
-// the main window. Dialogs open meanwhile keep the scale they were opened with.
+// the main window. Dialogs open meanwhile follow their own notice of the change.
 void CVantrelDlg::OnDpiChanged(int dpi, const platform::Rect* suggested) {
   const float from = g_fUiScale;
   const float to = ui::ScaleForDpi(dpi);
@@ -161,16 +161,13 @@ void CVantrelDlg::OnDpiChanged(int dpi, const platform::Rect* suggested) {
     for (auto& part : m_parts) part->OnScaleChanged();
     // The page parts are placed again from their unscaled places, exactly as at start-up.
     LayoutPages();
+    // A dialog may have followed its own notice and painted before this one came: what its
+    // controls size by the program's scale as they draw is drawn again.
+    for (platform::WindowId dialog : g_hOpenDialogs) {
+      if (dialog != 0) platform::Windows().Invalidate(dialog, nullptr);
+    }
   }
-  auto& windows = platform::Windows();
-  if (suggested && !suggested->IsEmpty()) {
-    windows.MoveWindow(m_hWnd, *suggested);
-  } else {
-    const platform::Rect now = windows.WindowRect(m_hWnd);
-    windows.MoveWindow(m_hWnd, {now.left, now.top, now.left + static_cast<int>(kWidth * to),
-                                now.top + static_cast<int>(kHeight * to)});
-  }
-  InvalidateRect(nullptr);
+  TakeScaledPlace(suggested);
 }
 
 // --- the page ---

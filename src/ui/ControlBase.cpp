@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/AppGlobals.h"
 #include "base/Language.h"
 #include "platform/Platform.h"
 #include "ui/SkinImage.h"
@@ -45,6 +46,18 @@ bool CControlBase::OnRButtonUp(uint32_t, int, int) {
 bool CControlBase::OnLButtonDblClk(uint32_t, int, int) {
   return false;
 }
+bool CControlBase::LooksDisabled() const {
+  if (!m_bDisable || m_enDisabledLook != DisabledLook::Faded) return false;
+  switch (ui::RoleOf(*this)) {
+    case ui::Role::StaticText:
+    case ui::Role::Graphic:
+    case ui::Role::ProgressBar:
+      return false;
+    default:
+      return true;
+  }
+}
+
 bool CControlBase::CanFocus() const {
   return ui::IsOperable(ui::RoleOf(*this));
 }
@@ -70,7 +83,7 @@ void CControlBase::OnScaleChanged(float from, float to) {
     const std::vector<ImageSource> sources = m_imageSources;
     // A slot emptied since (ReleaseImages) stays empty.
     for (const ImageSource& source : sources) {
-      if (*source.slot) (void)LoadImageFile(source.path, *source.slot);
+      if (*source.slot) (void)LoadImageAt(source.path, *source.slot, to);
     }
   }
   SetRect(Rescaled(m_rc.left, from, to), Rescaled(m_rc.top, from, to),
@@ -94,8 +107,14 @@ bool CControlBase::SendToParent(uint32_t message, platform::WParam wParam,
 }
 
 bool CControlBase::LoadImageFile(std::u16string_view path, std::unique_ptr<platform::Image>& slot) {
+  return LoadImageAt(path, slot, g_fUiScale);
+}
+
+// `scale` is the window's: a dialog may follow a DPI change before the program's scale does.
+bool CControlBase::LoadImageAt(std::u16string_view path, std::unique_ptr<platform::Image>& slot,
+                               float scale) {
   std::erase_if(m_imageSources, [&](const ImageSource& s) { return s.slot == &slot; });
-  slot = ui::LoadSkinImage(path);
+  slot = ui::LoadSkinImage(path, scale);
   if (!slot) return false;
   m_imageSources.push_back({&slot, std::u16string(path)});
   m_sizeImage = ui::LayoutSize(*slot);

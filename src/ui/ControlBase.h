@@ -114,6 +114,9 @@ class CControlBase {
 
   // Drawn and hit-tested only when both are set.
   bool IsDrawable() const { return m_bVisible && m_bShow; }
+  // Drawn faded (ui::FadedCanvas): disabled, of a kind the user works, and not kept as it is.
+  // Texts, pictures and indicators are disabled from birth and look as they always do.
+  bool LooksDisabled() const;
   // Gets mouse input from its window. The window decides this when it dispatches, so the
   // mouse handlers are never called on a disabled or hidden control.
   bool TakesInput() const { return IsDrawable() && m_bResponse && !m_bDisable; }
@@ -131,6 +134,10 @@ class CControlBase {
   // the class's), and a name for a control whose caption does not say what it is.
   ui::Role m_enRole = ui::Role::Auto;
   std::u16string m_strAccName;
+  // How the control looks while disabled: faded like any control that cannot be used now, or
+  // as when enabled, for a heading or a read-out that is disabled for good.
+  enum class DisabledLook { Faded, AsEnabled };
+  DisabledLook m_enDisabledLook = DisabledLook::Faded;
 
  protected:
   bool Contains(int x, int y) const { return m_rc.Contains({x, y}); }
@@ -154,6 +161,7 @@ class CControlBase {
   // Each slot's file, in the order they were last loaded (so the last one still sets
   // m_sizeImage when they are loaded again).
   std::vector<ImageSource> m_imageSources;
+  bool LoadImageAt(std::u16string_view path, std::unique_ptr<platform::Image>& slot, float scale);
   friend class CDlgBase;  // keeps the focus flag
   bool m_bFocused = false;
 };

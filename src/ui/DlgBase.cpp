@@ -7,6 +7,7 @@
 #include "base/Language.h"
 #include "platform/Keys.h"
 #include "platform/Platform.h"
+#include "ui/FadedCanvas.h"
 #include "ui/KeyboardOperation.h"
 #include "ui/SkinImage.h"
 #include "ui/WndPopup.h"
@@ -21,10 +22,20 @@ constexpr int kFrameSourceWidth = 1127;
 constexpr int kFrameSourceHeight = 740;
 constexpr uint32_t kHoverMs = 1;
 
+// 10 points at the window's pixels per inch (96 times its scale). A point size is a character
+// height, so the height is negative, unlike the controls' cell height.
+int CaptionHeight(float scale) {
+  return -static_cast<int>(10.0f * 96.0f * scale / 72.0f + 0.5f);
+}
+
+int ScaledBy(int value, float scale) {
+  return static_cast<int>(static_cast<float>(value) * scale);
+}
+
 }  // namespace
 
 CDlgBase::CDlgBase(uint32_t nIDTemplate, platform::WindowId parent)
-    : m_hParent(parent), m_nIDTemplate(nIDTemplate) {}
+    : m_hParent(parent), m_nIDTemplate(nIDTemplate), m_fScale(g_fUiScale) {}
 
 CDlgBase::~CDlgBase() {
   UnregisterOpenDialog();
@@ -85,10 +96,8 @@ void CDlgBase::EndDialog(intptr_t result) {
 void CDlgBase::OnInitDialog() {
   auto& windows = platform::Windows();
   windows.SetTitle(m_hWnd, kWindowText);
-  // 10 points at the screen's logical pixels per inch. A point size is a character height,
-  // so the height is negative, unlike the controls' cell height.
-  const int captionHeight = static_cast<int>(10.0f * 96.0f * windows.DpiScale() / 72.0f + 0.5f);
-  m_fontCaption = ui::CreateUiFont(-captionHeight, g_strFontFace, 600);
+  m_fScale = g_fUiScale;
+  m_fontCaption = ui::CreateUiFont(CaptionHeight(m_fScale), g_strFontFace, 600);
 
   const int width = ui::Scaled(m_nWidth);
   const int height = ui::Scaled(m_nHeight);
@@ -175,7 +184,7 @@ CControlBase* CDlgBase::HitTest(platform::Point pt) const {
 // --- frame ---
 
 bool CDlgBase::SetFrameBitmap(int resourceId) {
-  if (!PrepareFrame(ui::LoadBitmapResource(resourceId))) return false;
+  if (!PrepareFrame(ui::LoadBitmapResource(resourceId, m_fScale))) return false;
   m_nFrameResource = resourceId;
   m_strFrameFile.clear();
   return true;
@@ -184,7 +193,7 @@ bool CDlgBase::SetFrameBitmap(int resourceId) {
 bool CDlgBase::SetFrameBitmapFile(std::u16string_view path) {
   std::unique_ptr<platform::Image> bitmap;
   platform::Size size;
-  if (!ui::LoadBitmapFile(path, bitmap, size)) return false;
+  if (!ui::LoadBitmapFile(path, m_fScale, bitmap, size)) return false;
   if (!PrepareFrame(std::move(bitmap))) return false;
   m_strFrameFile.assign(path);
   m_nFrameResource = 0;
@@ -192,13 +201,15 @@ bool CDlgBase::SetFrameBitmapFile(std::u16string_view path) {
 }
 
 void CDlgBase::RescaleControls(float from, float to) {
+  if (from <= 0.0f || to <= 0.0f) return;
+  m_fScale = to;
   for (int slot = 0; slot < kPopupSlots; ++slot) ClosePopup(slot);
   for (const auto& layer : m_vecLayer) {
     for (const auto& control : layer) control->OnScaleChanged(from, to);
   }
-  if (m_fontCaption && from > 0.0f) {
+  if (m_fontCaption) {
     platform::FontDesc desc = m_fontCaption->Desc();
-    desc.height = static_cast<int>(static_cast<float>(desc.height) * to / from);
+    desc.height = CaptionHeight(to);
     m_fontCaption = platform::Gfx().CreateFont(desc);
   }
   // The frame is drawn at the scale once, when prepared.
@@ -220,8 +231,8 @@ bool CDlgBase::PrepareFrame(std::unique_ptr<platform::Image> bitmap) {
   int border = 0;
   if (frame.cx < m_nWidth || frame.cy < m_nHeight)
     border = std::min(std::min(frame.cx, 100), frame.cy);
-  const int destWidth = ui::Scaled(frame.cx - border);
-  const int destHeight = ui::Scaled(frame.cy - border);
+  const int destWidth = ScaledBy(frame.cx - border, m_fScale);
+  const int destHeight = ScaledBy(frame.cy - border, m_fScale);
   auto canvas = platform::Gfx().CreateCanvas(std::max(destWidth, 1), std::max(destHeight, 1));
   if (!canvas) return false;
   const platform::Rect source = ui::ImagePixels(
@@ -242,6 +253,25 @@ void CDlgBase::DrawBackgroundAndFrame(platform::Canvas& canvas, const platform::
                             client.left + std::min(m_memFrameDC->Width(), client.Width()),
                             client.top + std::min(m_memFrameDC->Height(), client.Height())};
   canvas.CopyFrom(*m_memFrameDC, copy, {0, 0});
+}
+
+void CDlgBase::OnDpiChanged(int dpi, const platform::Rect* suggested) {
+  const float to = ui::ScaleForDpi(dpi);
+  if (to != m_fScale) RescaleControls(m_fScale, to);
+  TakeScaledPlace(suggested);
+}
+
+void CDlgBase::TakeScaledPlace(const platform::Rect* suggested) {
+  if (!m_hWnd) return;
+  auto& windows = platform::Windows();
+  if (suggested && !suggested->IsEmpty()) {
+    windows.MoveWindow(m_hWnd, *suggested);
+  } else {
+    const platform::Rect now = windows.WindowRect(m_hWnd);
+    windows.MoveWindow(m_hWnd, {now.left, now.top, now.left + ScaledBy(m_nWidth, m_fScale),
+                                now.top + ScaledBy(m_nHeight, m_fScale)});
+  }
+  InvalidateRect(nullptr);
 }
 
 // --- painting ---
@@ -271,7 +301,12 @@ void CDlgBase::DrawControls(platform::Canvas& canvas, const platform::Rect& upda
     for (const auto& control : layer) {
       if (!control->IsDrawable()) continue;
       if (control->m_rc.Intersect(area).IsEmpty()) continue;
-      control->Draw(canvas, area);
+      if (control->LooksDisabled()) {
+        ui::FadedCanvas faded(canvas, m_clrBackground);
+        control->Draw(faded, area);
+      } else {
+        control->Draw(canvas, area);
+      }
     }
   }
   if (m_bFocusMark && m_pFocusControl && m_pFocusControl->IsDrawable() &&

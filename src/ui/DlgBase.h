@@ -74,9 +74,11 @@ class CDlgBase : public platform::WindowHandler,
   bool SetFrameBitmapFile(std::u16string_view path);
   // Releases every control's images (before the dialog ends).
   void ResetControls();
-  // The scale went from `from` to `to` (g_fUiScale and the UI font are set already): every
-  // control, the frame and the caption font follow, open popups close.
+  // The scale went from `from` to `to`: every control, the frame and the caption font follow,
+  // open popups close (they open again at the new scale).
   void RescaleControls(float from, float to);
+  // The scale the window's controls are built at now.
+  float Scale() const { return m_fScale; }
 
   // Keyboard focus: key and character messages go to this control first. nullptr clears it;
   // both the control losing and the one gaining focus are told.
@@ -143,11 +145,12 @@ class CDlgBase : public platform::WindowHandler,
   // Whether a release that changed the look of control `id` repaints the whole window rather
   // than the control (a control that switches what the window shows). Default: never.
   virtual bool RepaintsWholeWindowOnRelease(uint32_t /*id*/) const { return false; }
-  // WM_DPICHANGED: `suggested` is the window rectangle the system proposes. The program has
-  // one scale, the main window's: other windows keep theirs.
-  virtual void OnDpiChanged(int dpi, const platform::Rect* suggested) {
-    (void)dpi, (void)suggested;
-  }
+  // WM_DPICHANGED: `suggested` is the window rectangle the system proposes. A dialog follows
+  // its own DPI from the scale it was built at, whichever of it and the main window hears of
+  // the change first; it takes the suggested rectangle.
+  virtual void OnDpiChanged(int dpi, const platform::Rect* suggested);
+  // The window takes `suggested`, or keeps its top left corner at its size times its scale.
+  void TakeScaledPlace(const platform::Rect* suggested);
   // A click on the OK button `ok` runs OnOK; one on the close cross `close` resets the controls
   // and ends the dialog with IDCANCEL. True when the message was either.
   bool OnOkOrCloseClicked(uint32_t message, platform::LParam lParam, uint32_t ok, uint32_t close);
@@ -218,6 +221,7 @@ class CDlgBase : public platform::WindowHandler,
   // After a paint: the items that changed since the last look, told to the readers.
   void NotifyAccessibleChanges();
 
+  float m_fScale;
   bool m_bModal = false;
   bool m_bRegistered = false;
   bool m_bFocusMark = false;

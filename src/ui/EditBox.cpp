@@ -15,7 +15,6 @@ constexpr platform::Colour kFrameNormal = 0x504239;
 constexpr platform::Colour kFrameFocused = 0xFF8F4F;
 constexpr platform::Colour kSelection = 0xC8642F;
 constexpr platform::Colour kCaret = 0xFFFFFF;
-constexpr platform::Colour kTextDisabled = 0x68625E;
 constexpr int kPadding = 6;
 constexpr int kCorner = 4;
 constexpr uint32_t kTextFlags = platform::dt::kLeft | platform::dt::kSingleLine |
@@ -481,8 +480,8 @@ void CEditBox::Draw(platform::Canvas& canvas, const platform::Rect&) {
   if (m_font && m_nFirstVisible < m_strTitle.size()) {
     const platform::Rect text{std::max(origin + X(m_nFirstVisible), area.left), area.top,
                               area.right, area.bottom};
-    canvas.DrawText(std::u16string_view(m_strTitle).substr(m_nFirstVisible), *m_font,
-                    m_bDisable ? kTextDisabled : m_clrText, text, kTextFlags);
+    canvas.DrawText(std::u16string_view(m_strTitle).substr(m_nFirstVisible), *m_font, m_clrText,
+                    text, kTextFlags);
   }
   if (focused) {
     const int x = std::min(origin + X(m_nCaret), area.right - 1);

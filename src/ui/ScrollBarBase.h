@@ -52,7 +52,7 @@ class CScrollBarBase : public CControlBase {
   // Moves the thumb to `offset` in the track and recomputes the position; true when it changed.
   bool MoveThumb(int offset);
   // The arrows from their PNG resources, for the scale.
-  void LoadArrows();
+  void LoadArrows(float scale);
 
   bool m_bVertical;
   int m_nRange = 0;

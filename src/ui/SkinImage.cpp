@@ -52,8 +52,8 @@ std::unique_ptr<platform::Image> Accepted(std::unique_ptr<platform::Image> image
 // The sets from the one for the scale down to 1.5x, then `base`: the first that gives a
 // picture.
 template <typename LoadSet, typename LoadBase>
-std::unique_ptr<platform::Image> LoadForScale(LoadSet loadSet, LoadBase loadBase) {
-  const int wanted = ArtSetFor(g_fUiScale);
+std::unique_ptr<platform::Image> LoadForScale(float scale, LoadSet loadSet, LoadBase loadBase) {
+  const int wanted = ArtSetFor(scale);
   for (auto it = kArtSets.rbegin(); it != kArtSets.rend(); ++it) {
     if (*it > wanted || *it == 100) continue;
     if (auto image = Accepted(loadSet(*it), *it)) return image;
@@ -64,7 +64,12 @@ std::unique_ptr<platform::Image> LoadForScale(LoadSet loadSet, LoadBase loadBase
 }  // namespace
 
 std::unique_ptr<platform::Image> LoadSkinImage(std::u16string_view path) {
+  return LoadSkinImage(path, g_fUiScale);
+}
+
+std::unique_ptr<platform::Image> LoadSkinImage(std::u16string_view path, float scale) {
   return LoadForScale(
+      scale,
       [&](int percent) -> std::unique_ptr<platform::Image> {
         const std::u16string setPath = ArtSetPath(path, percent);
         if (setPath.empty()) return nullptr;
@@ -85,13 +90,23 @@ std::unique_ptr<platform::Image> LoadResourceSet(int id, int percent) {
 }  // namespace
 
 std::unique_ptr<platform::Image> LoadPngResource(int id) {
-  return LoadForScale([&](int percent) { return LoadResourceSet(id, percent); },
-                      [&] { return platform::Gfx().LoadPngResource(id); });
+  return LoadPngResource(id, g_fUiScale);
+}
+
+std::unique_ptr<platform::Image> LoadPngResource(int id, float scale) {
+  return LoadForScale(
+      scale, [&](int percent) { return LoadResourceSet(id, percent); },
+      [&] { return platform::Gfx().LoadPngResource(id); });
 }
 
 std::unique_ptr<platform::Image> LoadBitmapResource(int id) {
-  return LoadForScale([&](int percent) { return LoadResourceSet(id, percent); },
-                      [&] { return platform::Gfx().LoadBitmapResource(id); });
+  return LoadBitmapResource(id, g_fUiScale);
+}
+
+std::unique_ptr<platform::Image> LoadBitmapResource(int id, float scale) {
+  return LoadForScale(
+      scale, [&](int percent) { return LoadResourceSet(id, percent); },
+      [&] { return platform::Gfx().LoadBitmapResource(id); });
 }
 
 platform::Size LayoutSize(const platform::Image& image) {
@@ -113,7 +128,12 @@ platform::Rect ImagePixels(const platform::Image& image, const platform::Rect& l
 
 bool LoadBitmapFile(std::u16string_view path, std::unique_ptr<platform::Image>& bitmap,
                     platform::Size& size) {
-  auto loaded = LoadSkinImage(path);
+  return LoadBitmapFile(path, g_fUiScale, bitmap, size);
+}
+
+bool LoadBitmapFile(std::u16string_view path, float scale, std::unique_ptr<platform::Image>& bitmap,
+                    platform::Size& size) {
+  auto loaded = LoadSkinImage(path, scale);
   if (!loaded) return false;
   size = LayoutSize(*loaded);
   bitmap = std::move(loaded);

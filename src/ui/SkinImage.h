@@ -27,15 +27,19 @@ int ArtSetFor(float scale);
 // for paths that have no sets.
 std::u16string ArtSetPath(std::u16string_view path, int percent);
 
-// The picture at `path` for g_fUiScale: from the set ArtSetFor chooses, else from the next
-// set down, else `path` itself. A set file that is missing or does not decode is passed
-// over; nothing when no file decodes. The picture's Scale() is its set's.
+// The picture at `path` for g_fUiScale (or a window's own `scale` while it differs): from the
+// set ArtSetFor chooses, else from the next set down, else `path` itself. A set file that is
+// missing or does not decode is passed over; nothing when no file decodes. The picture's
+// Scale() is its set's.
 std::unique_ptr<platform::Image> LoadSkinImage(std::u16string_view path);
+std::unique_ptr<platform::Image> LoadSkinImage(std::u16string_view path, float scale);
 
 // PNG and BITMAP resources the same way: the set's PNG resource, else the next set down,
 // else the resource itself. Ids from 15000 up have no sets.
 std::unique_ptr<platform::Image> LoadPngResource(int id);
+std::unique_ptr<platform::Image> LoadPngResource(int id, float scale);
 std::unique_ptr<platform::Image> LoadBitmapResource(int id);
+std::unique_ptr<platform::Image> LoadBitmapResource(int id, float scale);
 
 // The size a picture is laid out at: its 1x size, whichever set it came from.
 platform::Size LayoutSize(const platform::Image& image);
@@ -46,6 +50,8 @@ platform::Rect ImagePixels(const platform::Image& image, const platform::Rect& l
 // Loads an image file as a frame bitmap (for the scale, as LoadSkinImage) and reports its
 // 1x size; false leaves both untouched.
 bool LoadBitmapFile(std::u16string_view path, std::unique_ptr<platform::Image>& bitmap,
+                    platform::Size& size);
+bool LoadBitmapFile(std::u16string_view path, float scale, std::unique_ptr<platform::Image>& bitmap,
                     platform::Size& size);
 
 // Average of each colour channel over every pixel, as a colour value; 0 for an empty image.

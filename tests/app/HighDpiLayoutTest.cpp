@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -142,6 +143,26 @@ TEST_F(HighDpiLayoutTest, MainWindowFollowsADpiChange) {
   dlg.Destroy();
 }
 
+// A dialog that followed its own notice first is painted again once the program's scale
+// follows the main window, since its controls size some pictures by that scale as they draw.
+TEST_F(HighDpiLayoutTest, TheMainWindowsChangeRepaintsTheOpenDialogs) {
+  desktop.SetWindowDpi(96);
+  CVantrelDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  desktop.RunFor(100);
+  CBatteryNoticeDlg notice(15, 20);
+  ASSERT_TRUE(notice.Create());
+  desktop.RunFor(100);
+  const platform::WindowId w = notice.GetSafeHwnd();
+  (void)desktop.TakeInvalidated(w);
+  desktop.SendMessage(dlg.Handle(), platform::msg::kDpiChanged, 192 | (192 << 16), 0);
+  const std::vector<Rect> invalidated = desktop.TakeInvalidated(w);
+  EXPECT_NE(std::find(invalidated.begin(), invalidated.end(), desktop.ClientRect(w)),
+            invalidated.end());
+  notice.Close();
+  dlg.Destroy();
+}
+
 TEST_F(HighDpiLayoutTest, ADpiThatMakesNoSenseKeepsTheWindowAtItsOwnSize) {
   EXPECT_FLOAT_EQ(ui::ScaleForDpi(0), 1.0f);
   EXPECT_FLOAT_EQ(ui::ScaleForDpi(-144), 1.0f);
@@ -151,8 +172,10 @@ TEST_F(HighDpiLayoutTest, ADpiThatMakesNoSenseKeepsTheWindowAtItsOwnSize) {
   EXPECT_EQ(MainAt(0).window.Width(), 1127);
 }
 
-TEST_F(HighDpiLayoutTest, DialogsScaleWithTheWindow) {
-  const std::vector<std::pair<const char*, std::function<std::unique_ptr<CDlgBase>()>>> dialogs{
+using DialogMaker = std::function<std::unique_ptr<CDlgBase>()>;
+
+std::vector<std::pair<const char*, DialogMaker>> SampleDialogs() {
+  return {
       {"attention", [] { return std::make_unique<CAttentionDlg>(u"", u"Saved", 0); }},
       {"add profile",
        [] {
@@ -163,8 +186,21 @@ TEST_F(HighDpiLayoutTest, DialogsScaleWithTheWindow) {
       {"pairing", [] { return std::make_unique<CParingDlg>(0); }},
       {"dpi value", [] { return std::make_unique<CDPIValueSettingDlg>(g_SensorDpiTable, 0, 0); }},
   };
+}
+
+std::vector<int> FontHeights(const CDlgBase& dlg) {
+  std::vector<int> out;
+  for (int layer = 0; layer < CDlgBase::kLayers; ++layer) {
+    for (const auto& control : dlg.Layer(layer)) {
+      out.push_back(control->GetFont() ? control->GetFont()->Desc().height : 0);
+    }
+  }
+  return out;
+}
+
+TEST_F(HighDpiLayoutTest, DialogsScaleWithTheWindow) {
   BuildSensorDpiTable(g_SensorDpiTable, 0);
-  for (const auto& [name, make] : dialogs) {
+  for (const auto& [name, make] : SampleDialogs()) {
     SCOPED_TRACE(name);
     Rect baseWindow, scaledWindow;
     const auto base = DialogAt(1.0f, make, &baseWindow);
@@ -175,6 +211,65 @@ TEST_F(HighDpiLayoutTest, DialogsScaleWithTheWindow) {
       ExpectScaled(base, scaled, scale);
     }
   }
+}
+
+// A dialog open while the scale goes from 100 % to 200 % follows at once, whether the main
+// window heard of the change before it (g_fUiScale is 2 already) or not, and takes the
+// rectangle the system suggests.
+TEST_F(HighDpiLayoutTest, AnOpenDialogFollowsADpiChange) {
+  BuildSensorDpiTable(g_SensorDpiTable, 0);
+  for (const auto& [name, make] : SampleDialogs()) {
+    for (bool mainFirst : {false, true}) {
+      SCOPED_TRACE(std::string(name) + (mainFirst ? ", main window first" : ", dialog first"));
+      Rect baseWindow;
+      const auto base = DialogAt(1.0f, make, &baseWindow);
+      g_fUiScale = 1.0f;
+      auto dlg = make();
+      const Rect suggested{50, 60, 50 + baseWindow.Width() * 2, 60 + baseWindow.Height() * 2};
+      std::vector<Placed> before, after;
+      std::vector<int> fontsBefore, fontsAfter;
+      Rect window;
+      desktop.ScriptNextModal([&](platform::WindowId w) {
+        before = ControlsOf(*dlg);
+        fontsBefore = FontHeights(*dlg);
+        if (mainFirst) g_fUiScale = 2.0f;
+        desktop.SendMessage(w, platform::msg::kDpiChanged, 192 | (192 << 16),
+                            reinterpret_cast<platform::LParam>(&suggested));
+        desktop.RunFor(50);
+        after = ControlsOf(*dlg);
+        fontsAfter = FontHeights(*dlg);
+        window = desktop.WindowRect(w);
+        EXPECT_FLOAT_EQ(dlg->Scale(), 2.0f);
+        dlg->EndDialog(CDlgBase::kIdCancel);
+      });
+      (void)dlg->DoModal();
+      g_fUiScale = 1.0f;
+      ExpectScaled(base, before, 1.0f);
+      ExpectScaled(base, after, 2.0f);
+      EXPECT_EQ(window, suggested);
+      ASSERT_EQ(fontsBefore.size(), fontsAfter.size());
+      for (size_t i = 0; i < fontsBefore.size(); ++i) {
+        EXPECT_NEAR(fontsAfter[i], fontsBefore[i] * 2, 1) << i;
+      }
+    }
+  }
+}
+
+// Without a suggested rectangle the dialog keeps its corner and takes its size at the scale.
+TEST_F(HighDpiLayoutTest, AnOpenDialogWithoutASuggestedPlaceKeepsItsCorner) {
+  CParingDlg dlg(0);
+  Rect before, after;
+  desktop.ScriptNextModal([&](platform::WindowId w) {
+    before = desktop.WindowRect(w);
+    desktop.SendMessage(w, platform::msg::kDpiChanged, 144 | (144 << 16), 0);
+    after = desktop.WindowRect(w);
+    dlg.EndDialog(CDlgBase::kIdCancel);
+  });
+  (void)dlg.DoModal();
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+  EXPECT_EQ(after.Width(), static_cast<int>(before.Width() * 1.5f));
+  EXPECT_EQ(after.Height(), static_cast<int>(before.Height() * 1.5f));
 }
 
 // The battery notice is not modal: it shows at the corner of the work area until closed.

@@ -2,17 +2,19 @@
 control of the main window and of the X/Y DPI dialog where it is at 96 DPI times the scale,
 clicks still land (the dialog opens, its OK reaches the mouse), at 200 % the artwork is the 2x
 set copied pixel for pixel, and screenshots of both windows in English and Chinese at 100, 150
-and 200 %."""
+and 200 %. And a change from 100 % to 200 % while the dialog is open: Wine never announces one,
+so a small program sends WM_DPICHANGED as Windows would."""
 
 import subprocess
-from pathlib import Path
 
 import pytest
 
 from conftest import EXE, wine_session
-from vantrel_e2e import Vantrel, wait_for
+from vantrel_e2e import REPO, Vantrel, wait_for
 
-REPO = Path(__file__).resolve().parents[2]
+NOTICE = REPO / "build" / "win" / "VantrelDpiNotice.exe"
+WINDOW_CLASSES = {"main": "GamingMouse_QVR", "dialog": "VantrelSkinDialog"}
+
 MOUSE_PICTURE = 3400  # the first control of that id is the mouse picture
 
 XY_DIALOG = "CDPIValueSyncSettingDlg"
@@ -168,3 +170,63 @@ def test_every_rectangle_follows_the_dpi(dpi_env, shots, language):
         assert_scaled(relative(main96), relative(main), scale, "main window")
         assert_scaled(relative(dialog96), relative(dialog), scale, "X/Y DPI dialog")
         assert packets, "OK sent nothing"
+
+
+@pytest.mark.parametrize("language,first", [("en", "dialog"), ("zh", "main")])
+def test_an_open_dialog_follows_a_dpi_change(dpi_env, shots, language, first):
+    """The X/Y dialog open at 96 DPI; the display goes to 192 (the main window told before or
+    after the dialog): both windows follow at once, every rectangle twice its size within a
+    pixel, and the dialog still works."""
+    set_dpi(dpi_env, 96)
+    app = Vantrel(dpi_env, shots / f"{language}-change", EXE)
+    if language == "zh":
+        if app.data_dir.exists():
+            subprocess.run(["rm", "-rf", str(app.data_dir)], check=True)
+        write_language(app, "CN")
+    try:
+        app.start(keep_data=language == "zh")
+        app.wait_main_window()
+        app.wait_control(LEVEL1_VALUE, lambda c: c.visible, what="the DPI level-1 value field")
+        app.settle()
+        main96 = app.window("CVantrelDlg", visible=True)
+        app.click(LEVEL1_VALUE)
+        wait_for(lambda: app.control(OK, XY_DIALOG), 20, what="the X/Y DPI dialog")
+        app.settle()
+        dialog96 = app.window(XY_DIALOG, visible=True)
+        crop(app.screenshot(shots / f"root-{language}-before.png"), dialog96,
+             shots / f"dialog-{language}-before.png")
+
+        order = [first, "dialog" if first == "main" else "main"]
+        told = subprocess.run(["wine", str(NOTICE), "192"] + [WINDOW_CLASSES[w] for w in order],
+                              env=app.env, capture_output=True, text=True, timeout=60)
+        assert told.returncode == 0, told.stdout + told.stderr
+
+        def doubled(cls, base):
+            w = app.window(cls, visible=True)
+            ok = w and abs(w.w - base.w * 2) <= 1 and abs(w.h - base.h * 2) <= 1 and \
+                len(w.controls) == len(base.controls)
+            return w if ok else None
+        dialog = wait_for(lambda: doubled(XY_DIALOG, dialog96), 30, what="the dialog at 200 %")
+        main = wait_for(lambda: doubled("CVantrelDlg", main96), 30, what="the main window at 200 %")
+        app.settle()
+        dialog = app.window(XY_DIALOG, visible=True)
+        assert_scaled(relative(dialog96), relative(dialog), 2.0, "X/Y DPI dialog")
+        assert_scaled(relative(main96), relative(main), 2.0, "main window")
+        crop(app.screenshot(shots / f"root-{language}-after.png"), dialog,
+             shots / f"dialog-{language}-after.png")
+
+        # Clicks land where the controls now are: a typed Y value reaches the mouse.
+        sent = len(app.sent_commands())
+        app.click(Y_EDIT, window=XY_DIALOG)
+        app.key("ctrl+a")
+        app.type_text("2400")
+        app.wait_control(Y_EDIT, lambda c: c.text == "2400", window=XY_DIALOG,
+                         what="the typed Y value")
+        app.click(OK, window=XY_DIALOG)
+        wait_for(lambda: [f for f in app.sent_commands()[sent:] if int(f[1], 16) == 0x02], 20,
+                 what="the DPI packets of OK")
+        assert app.running()
+    finally:
+        app.stop()
+        subprocess.run(["wineserver", "-k"], env=dpi_env, capture_output=True)
+        subprocess.run(["wineserver", "-w"], env=dpi_env, capture_output=True)

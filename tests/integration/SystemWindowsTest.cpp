@@ -11,6 +11,7 @@
 #include "device/FirmwareTestImages.h"
 #include "device/sim/SimScript.h"
 #include "integration/ProfileDeviceHarness.h"
+#include "ui/DialogParts.h"
 #include "ui/UiTestSupport.h"
 #include "views/FakeViewServices.h"
 #include "views/device/CheckFWDlg.h"
@@ -155,6 +156,23 @@ TEST_F(SystemWindowsTest, TheFirmwareWindowUpdatesToTheEndAndCannotBeClosedMeanw
   EXPECT_TRUE(host.ends.empty()) << "the restart does not end the program";
   EXPECT_FALSE(link.ExpectedRemoval());
   EXPECT_TRUE(link.IsPresent(Wired)) << "the mouse came back";
+}
+
+// The frame's title strip ends at y 29: only the close cross sits in it, every line of the
+// window starts below it.
+TEST_F(SystemWindowsTest, TheFirmwareWindowKeepsItsLinesBelowTheTitleStrip) {
+  CCheckFWDlg dialog(*services);
+  std::vector<std::pair<uint32_t, platform::Rect>> placed;
+  desktop.ScriptNextModal([&](WindowId w) {
+    for (const auto& control : dialog.Layer(0)) placed.emplace_back(control->m_uID, control->m_rc);
+    desktop.Click(w, Centre(dialog, CCheckFWDlg::kCloseCross));
+  });
+  (void)dialog.DoModal();
+  ASSERT_FALSE(placed.empty());
+  for (const auto& [id, rc] : placed) {
+    if (id == CCheckFWDlg::kCloseCross) continue;
+    EXPECT_GE(rc.top, ui::kTitleStripBottom) << id;
+  }
 }
 
 TEST_F(SystemWindowsTest, ARestartRequestThatFailsStillWaitsForTheMouse) {

@@ -254,4 +254,28 @@ TEST_F(ArtSetsTest, AControlLoadsItsPicturesAgainWhenTheScaleChanges) {
   EXPECT_TRUE(DrawAlone(button).empty());
 }
 
+// A dialog told of a new DPI before the main window has changed the program's scale loads
+// its pictures for its own new scale, its frame too.
+TEST_F(ArtSetsTest, ADialogAheadOfTheProgramsScaleLoadsForItsOwn) {
+  WriteSets(u"a.png", 20, 10, {200});
+  WriteSets(u"Frame.bmp", 400, 300, {});
+  WriteSkin(u"@200\\Frame.png", uitest::MakeBmp(800, 600, 0x303030));
+  auto& dlg = Dialog([this](uitest::CTestDlg& d, platform::WindowId w) {
+    d.AddControl(0, std::make_unique<CImageButton>(w, 1, Rect{0, 0, 40, 20}, u""))
+        ->SetImageNormal(Skin(u"a.png"));
+    (void)d.SetFrameBitmapFile(Skin(u"Frame.bmp"));
+  });
+  const platform::Rect suggested{0, 0, 800, 600};
+  desktop.SendMessage(W(), platform::msg::kDpiChanged,
+                      static_cast<platform::WParam>(192 | (192 << 16)),
+                      reinterpret_cast<platform::LParam>(&suggested));
+  EXPECT_FLOAT_EQ(g_fUiScale, 1.0f) << "the program's scale is the main window's";
+  const auto& canvas = Paint(W());
+  EXPECT_TRUE(std::any_of(canvas.Ops().begin(), canvas.Ops().end(), [&](const auto& op) {
+    return op.kind == Kind::Image && op.text == Skin(u"@200\\a.png");
+  }));
+  EXPECT_EQ(dlg.m_sizeFrame, (platform::Size{400, 300}));
+  EXPECT_EQ(canvas.PixelArgb(700, 500), 0xFF303030u) << "the 2x frame, unscaled";
+}
+
 }  // namespace

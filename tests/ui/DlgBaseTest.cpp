@@ -323,22 +323,27 @@ TEST_F(DlgBaseTest, ReleaseRepaintsTheWholeWindowOnlyForTheIdsTheDialogNames) {
 }
 
 // Controls ask for a cell height (positive), the caption for 10 points of character height
-// (negative); mixing them up draws every control's text a fifth too large.
+// (negative); mixing them up draws every control's text a fifth too large. The caption's
+// points are at the window's scale, not at the system's DPI.
 TEST_F(DlgBaseTest, ControlFontsAskForACellHeightTheCaptionForACharacterHeight) {
   struct Case {
     const char16_t* face;
     int height;
     uint8_t charset;
-    float dpiScale;
+    float scale;
+    float systemScale;
     int captionHeight;
   };
-  for (const Case& c : {Case{u"Tahoma", 16, 1, 1.0f, -13}, Case{u"宋体", 12, 134, 1.25f, -17}}) {
+  for (const Case& c :
+       {Case{u"Tahoma", 16, 1, 1.0f, 1.5f, -13}, Case{u"宋体", 12, 134, 1.25f, 1.0f, -17}}) {
     SCOPED_TRACE(c.height);
     g_strFontFace = c.face;
     g_nFontHeight = c.height;
     g_nFontCharset = c.charset;
-    desktop.SetScreen({1920, 1017}, {0, 0, 1920, 1040}, c.dpiScale);
+    g_fUiScale = c.scale;
+    desktop.SetScreen({1920, 1017}, {0, 0, 1920, 1040}, c.systemScale);
     auto dlg = MakeDialog({{0, 2100, Rect{10, 10, 60, 40}}});
+    g_fUiScale = 1.0f;
     const platform::FontDesc& control = dlg->GetControl(2100)->GetFont()->Desc();
     EXPECT_EQ(control.face, c.face);
     EXPECT_EQ(control.height, c.height);
@@ -349,6 +354,10 @@ TEST_F(DlgBaseTest, ControlFontsAskForACellHeightTheCaptionForACharacterHeight) 
     EXPECT_EQ(caption.face, c.face);
     EXPECT_EQ(caption.height, c.captionHeight);
     EXPECT_EQ(caption.weight, 600);
+    // At twice the scale, twice the points' pixels.
+    dlg->RescaleControls(c.scale, c.scale * 2.0f);
+    EXPECT_EQ(dlg->m_fontCaption->Desc().height,
+              -static_cast<int>(10.0f * 96.0f * c.scale * 2.0f / 72.0f + 0.5f));
   }
 }
 

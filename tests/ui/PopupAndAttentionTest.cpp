@@ -159,6 +159,22 @@ TEST_F(PopupTest, OpeningAnOccupiedSlotClosesThePreviousPopup) {
   EXPECT_FALSE(desktop.IsWindow(second));
 }
 
+// A popup drawn at the old scale does not stay open over a dialog that follows a DPI change:
+// it closes, and opens again at the new scale when next asked for.
+TEST_F(PopupTest, ADpiChangeOfItsDialogClosesAnOpenPopup) {
+  const auto p = Open(2, 0)->GetSafeHwnd();
+  desktop.SendMessage(dlg->GetSafeHwnd(), platform::msg::kDpiChanged, 144 | (144 << 16), 0);
+  desktop.RunUntilIdle();
+  EXPECT_FALSE(desktop.IsWindow(p));
+  EXPECT_EQ(dlg->Popup(2), nullptr);
+  EXPECT_FLOAT_EQ(dlg->Scale(), 1.5f);
+  // The same DPI again changes nothing.
+  const auto again = Open(2, 0)->GetSafeHwnd();
+  desktop.SendMessage(dlg->GetSafeHwnd(), platform::msg::kDpiChanged, 144 | (144 << 16), 0);
+  desktop.RunUntilIdle();
+  EXPECT_TRUE(desktop.IsWindow(again));
+}
+
 class AttentionTest : public uitest::UiTest {};
 
 TEST_F(AttentionTest, OkAndCloseEndTheModalLoop) {

@@ -26,16 +26,20 @@ void CCheckFWDlg::InitUI(const platform::Rect&) {
   namespace dt = platform::dt;
   SetFrameBitmapFile(ui::SkinPath(u"Frame_dialog.bmp"));
   const uint32_t line = dt::kLeft | dt::kSingleLine;
-  ui::AddLabel(*this, kImageLine, ScaledRect(20, 24, 210, 44), ui::kLabelColour, line, u"");
-  ui::AddLabel(*this, kDeviceLine, ScaledRect(220, 24, 410, 44), ui::kLabelColour, line, u"");
-  ui::AddLabel(*this, kStatusLine, ScaledRect(20, 48, 410, 70), ui::kLabelColour, line, u"");
+  // Everything below the title strip, as in every dialog.
+  const int top = ui::kTitleStripBottom + 5;
+  ui::AddLabel(*this, kImageLine, ScaledRect(20, top, 210, top + 20), ui::kLabelColour, line, u"");
+  ui::AddLabel(*this, kDeviceLine, ScaledRect(220, top, 410, top + 20), ui::kLabelColour, line,
+               u"");
+  ui::AddLabel(*this, kStatusLine, ScaledRect(20, top + 22, 410, top + 44), ui::kLabelColour, line,
+               u"");
   m_pBar = AddControl(
-      0, std::make_unique<CStaticProgressBar>(GetSafeHwnd(), kBar, ScaledRect(20, 80, 280, 90)));
+      0, std::make_unique<CStaticProgressBar>(GetSafeHwnd(), kBar, ScaledRect(20, 84, 280, 94)));
   m_pBar->SetImageBackground(ui::SkinPath(u"progress_bg.png"));
   m_pBar->SetImageFill(ui::SkinPath(u"progress_fill.png"));
   m_pBar->SetRange(100);
   m_pBar->SetPos(0);
-  ui::AddLabel(*this, kPercentLabel, ScaledRect(290, 74, 410, 96), ui::kLabelColour, line, u"0%");
+  ui::AddLabel(*this, kPercentLabel, ScaledRect(290, 78, 410, 100), ui::kLabelColour, line, u"0%");
   ui::AddCloseCross(*this, kCloseCross, ui::CloseCrossRect(kWidth));
   ui::AddPushButton(*this, kCloseButton, ScaledRect(340, 108, 409, 128),
                     LangText(device_text::kCancel));

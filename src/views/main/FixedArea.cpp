@@ -143,6 +143,8 @@ void FixedArea::Build(CDlgBase& dialog, PartRegistry& registry) {
                                                      ControlOptions{.disabled = true}));
     check->SetImageNormal(ui::SkinPath(u"header2_nr.png"));
     check->SetImageHover(ui::SkinPath(u"header2_ov.png"));
+    // A heading, disabled so that it takes no clicks.
+    check->m_enDisabledLook = CControlBase::DisabledLook::AsEnabled;
   }
 
   for (size_t i = 0; i < page::kPageTabs.size(); ++i) {

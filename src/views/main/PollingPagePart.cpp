@@ -48,6 +48,8 @@ void PollingPagePart::Build(CDlgBase& dialog, PartRegistry& registry) {
   box->SetImageHover(ui::SkinPath(u"combo2_ov.png"));
   box->SetFormat(platform::dt::kLeft);
   box->SetTextOffset(8, 24);
+  // It only shows the rate: disabled for good, it reads as a field, not as switched off.
+  box->m_enDisabledLook = CControlBase::DisabledLook::AsEnabled;
   m_rateBox = Add(std::move(box), {8, 96, 178, 120});
 
   // The receiver's alternative rate buttons: kept, never offered on this page.

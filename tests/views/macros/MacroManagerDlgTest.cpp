@@ -3,6 +3,9 @@
 
 #include "views/macros/MacroManagerDlg.h"
 
+#include <map>
+
+#include "adapters/headless/RecordingCanvas.h"
 #include "base/Format.h"
 
 #include "macros/editing/EditingTexts.h"
@@ -77,6 +80,62 @@ TEST_F(MacroManagerDlgTest, RecordsTypedKeysThroughTheHookUntilSwitchedOff) {
                                       MacroAction::Key(0x42, false)}));
   EXPECT_EQ(MacroAt(0).MacroCommandActionNum, 3);
   EXPECT_TRUE(selection.IsNone()) << "closing leaves no selection";
+}
+
+// What recording disables looks disabled while it records: the buttons, the check box, both
+// lists and their scroll bars, the loop settings, the close cross. The insert drop-down stays
+// usable and looks as it did; everything looks as before once recording stops.
+TEST_F(MacroManagerDlgTest, RecordingFadesWhatItDisables) {
+  // Recording starts the macro afresh: an empty one looks the same before and after.
+  AddMacro(u"Jump");
+  for (const char16_t* skin :
+       {u"button1_nr.png", u"button1_ov.png", u"check_nr.png", u"check_ov.png", u"check_dn.png",
+        u"radio_nr.png", u"radio_ov.png", u"radio_dn.png", u"exit_nr.png", u"exit_ov.png"}) {
+    WriteSkin(skin, 20, 14, 0x8090A0);
+  }
+  const uint32_t disabled[] = {M::kNewButton,    M::kDeleteEntryButton,  M::kLibraryList,
+                               M::kLibraryBar,   M::kActionList,         M::kActionBar,
+                               M::kModifyButton, M::kDeleteActionButton, M::kRecordDelaysCheck,
+                               M::kLoopHeld,     M::kLoopCountEdit,      M::kCloseButton};
+  RunManager([&](platform::WindowId w, CMacroManagerDlg& dlg) {
+    auto look = [&](uint32_t id) {
+      const platform::Rect client = desktop.ClientRect(w);
+      platform::headless::RecordingCanvas canvas(client.Width(), client.Height());
+      dlg.DrawWindow(canvas, client);
+      // Every call that reaches the control, with its colour and alpha (text leaves no
+      // pixels on the headless canvas), and the pixels.
+      const platform::Rect rc = dlg.GetControl(id)->m_rc;
+      std::vector<uint32_t> drawn;
+      for (const auto& op : canvas.Ops()) {
+        if (op.rect.Intersect(rc).IsEmpty()) continue;
+        drawn.insert(drawn.end(), {static_cast<uint32_t>(op.kind), op.colour, op.alpha});
+      }
+      for (int y = rc.top; y < rc.bottom; ++y) {
+        for (int x = rc.left; x < rc.right; ++x) drawn.push_back(canvas.PixelArgb(x, y));
+      }
+      return drawn;
+    };
+    auto looks = [&] {
+      std::map<uint32_t, std::vector<uint32_t>> all;
+      for (uint32_t id : disabled) all[id] = look(id);
+      all[M::kInsertDrop] = look(M::kInsertDrop);
+      return all;
+    };
+    // The pointer rests on the record button throughout, so no hover differs.
+    desktop.MoveMouse(w, Centre(dlg, M::kRecordButton));
+    const auto before = looks();
+    ClickControl(w, M::kRecordButton);
+    ASSERT_TRUE(dlg.IsRecording());
+    const auto recording = looks();
+    for (uint32_t id : disabled) {
+      EXPECT_TRUE(dlg.GetControl(id)->LooksDisabled()) << id;
+      EXPECT_NE(recording.at(id), before.at(id)) << id;
+    }
+    EXPECT_EQ(recording.at(M::kInsertDrop), before.at(M::kInsertDrop));
+    ClickControl(w, M::kRecordButton);
+    ASSERT_FALSE(dlg.IsRecording());
+    EXPECT_EQ(looks(), before);
+  });
 }
 
 TEST_F(MacroManagerDlgTest, RecordingRefusesAFolderAndStopsAtTheLimitOrOnClose) {
