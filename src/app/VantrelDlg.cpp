@@ -161,6 +161,7 @@ void CVantrelDlg::OnDpiChanged(int dpi, const platform::Rect* suggested) {
     g_fUiScale = to;
     ScaleUiFont();
     RescaleControls(from, to);
+    for (auto& part : m_parts) part->OnScaleChanged();
     // The page parts are placed again from their unscaled places, exactly as at start-up.
     LayoutPages();
     // A dialog may have followed its own notice and painted before this one came: what its

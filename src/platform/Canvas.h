@@ -35,10 +35,15 @@ class Image {
   // Unique for the life of the program, unlike the address, which a later image may reuse:
   // what tells one picture from another when looks are compared.
   uint64_t Serial() const { return m_serial; }
+  // Pixels, and what every source rectangle is given in.
   virtual int Width() const = 0;
   virtual int Height() const = 0;
   // 0xAARRGGBB of one pixel; 0 outside the picture.
   virtual uint32_t PixelArgb(int x, int y) const = 0;
+  // Pixels per layout pixel: 1 for artwork drawn for 96 DPI, 1.5 or 2 for the high-DPI sets.
+  // Set by the loader once, before the picture is used.
+  float Scale() const { return m_scale; }
+  void SetScale(float scale) { m_scale = scale > 0.0f ? scale : 1.0f; }
 
  private:
   static uint64_t NextSerial() {
@@ -46,6 +51,7 @@ class Image {
     return next.fetch_add(1, std::memory_order_relaxed);
   }
   uint64_t m_serial = NextSerial();
+  float m_scale = 1.0f;
 };
 
 struct FontDesc {

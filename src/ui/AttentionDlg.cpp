@@ -50,9 +50,9 @@ void CAttentionDlg::InitUI(const platform::Rect&) {
 void CAttentionDlg::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
   DrawBackgroundAndFrame(canvas, client);
   if (m_frameWarning) {
-    canvas.DrawImage(
-        *m_frameWarning, ScaledRect(0, 0, kWidth, kHeight),
-        {0, 0, std::min(kWidth, m_sizeWarning.cx), std::min(kHeight, m_sizeWarning.cy)});
+    canvas.DrawImage(*m_frameWarning, ScaledRect(0, 0, kWidth, kHeight),
+                     ui::ImagePixels(*m_frameWarning, {0, 0, std::min(kWidth, m_sizeWarning.cx),
+                                                       std::min(kHeight, m_sizeWarning.cy)}));
   }
   DrawControls(canvas, client);
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/AppGlobals.h"
 #include "base/Language.h"
 #include "platform/Platform.h"
 #include "ui/SkinImage.h"
@@ -78,6 +79,13 @@ int Rescaled(int value, float from, float to) {
 
 void CControlBase::OnScaleChanged(float from, float to) {
   if (from <= 0.0f || to <= 0.0f) return;
+  if (ui::ArtSetFor(from) != ui::ArtSetFor(to)) {
+    const std::vector<ImageSource> sources = m_imageSources;
+    // A slot emptied since (ReleaseImages) stays empty.
+    for (const ImageSource& source : sources) {
+      if (*source.slot) (void)LoadImageAt(source.path, *source.slot, to);
+    }
+  }
   SetRect(Rescaled(m_rc.left, from, to), Rescaled(m_rc.top, from, to),
           Rescaled(m_rc.right, from, to), Rescaled(m_rc.bottom, from, to));
   if (m_font) {
@@ -99,9 +107,17 @@ bool CControlBase::SendToParent(uint32_t message, platform::WParam wParam,
 }
 
 bool CControlBase::LoadImageFile(std::u16string_view path, std::unique_ptr<platform::Image>& slot) {
-  slot = platform::Gfx().LoadImageFile(path);
+  return LoadImageAt(path, slot, g_fUiScale);
+}
+
+// `scale` is the window's: a dialog may follow a DPI change before the program's scale does.
+bool CControlBase::LoadImageAt(std::u16string_view path, std::unique_ptr<platform::Image>& slot,
+                               float scale) {
+  std::erase_if(m_imageSources, [&](const ImageSource& s) { return s.slot == &slot; });
+  slot = ui::LoadSkinImage(path, scale);
   if (!slot) return false;
-  m_sizeImage = {slot->Width(), slot->Height()};
+  m_imageSources.push_back({&slot, std::u16string(path)});
+  m_sizeImage = ui::LayoutSize(*slot);
   return true;
 }
 

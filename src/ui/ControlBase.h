@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Canvas.h"
 #include "platform/Types.h"
@@ -82,7 +83,8 @@ class CControlBase {
   // Frees every image; afterwards the control draws without them.
   virtual void ReleaseImages() {}
   // The window's scale went from `from` to `to` (g_fUiScale is `to` already): the rectangle
-  // and the font follow, and so does whatever else the control keeps in pixels. The window
+  // and the font follow, and so does whatever else the control keeps in pixels; pictures
+  // loaded with LoadImageFile are loaded again from the artwork set for `to`. The window
   // places its controls again afterwards where it can.
   virtual void OnScaleChanged(float from, float to);
   // A press on it is being dragged (a slider's thumb): the window gives it every move until
@@ -139,7 +141,9 @@ class CControlBase {
 
  protected:
   bool Contains(int x, int y) const { return m_rc.Contains({x, y}); }
-  // Loads a skin image into `slot` and records its size; false (slot emptied) on failure.
+  // Loads a skin image for the scale (ui::LoadSkinImage) into `slot` and records its 1x
+  // size; false (slot emptied) on failure. `slot` must be a member of the control: the
+  // picture is loaded into it again when the scale changes.
   bool LoadImageFile(std::u16string_view path, std::unique_ptr<platform::Image>& slot);
   // The part of the caption rectangle left after the offsets.
   void DrawTitle(platform::Canvas& canvas, std::u16string_view text, platform::Colour colour,
@@ -147,9 +151,17 @@ class CControlBase {
   void Invalidate() const;
 
   std::unique_ptr<platform::Font> m_font;
-  platform::Size m_sizeImage;  // size of the last image loaded
+  platform::Size m_sizeImage;  // 1x size of the last image loaded
 
  private:
+  struct ImageSource {
+    std::unique_ptr<platform::Image>* slot;
+    std::u16string path;
+  };
+  // Each slot's file, in the order they were last loaded (so the last one still sets
+  // m_sizeImage when they are loaded again).
+  std::vector<ImageSource> m_imageSources;
+  bool LoadImageAt(std::u16string_view path, std::unique_ptr<platform::Image>& slot, float scale);
   friend class CDlgBase;  // keeps the focus flag
   bool m_bFocused = false;
 };

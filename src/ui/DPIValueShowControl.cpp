@@ -14,10 +14,9 @@ constexpr platform::Colour kFrameHover = 0xF0A050;
 
 void DrawBand(platform::Canvas& canvas, const platform::Image* image, const platform::Rect& dest) {
   if (!image || dest.IsEmpty()) return;
-  const int top = std::min(kPlainTop, image->Height());
-  const int bottom = std::min(kPlainBottom, image->Height());
-  if (bottom <= top) return;
-  canvas.DrawImage(*image, dest, {0, top, image->Width(), bottom});
+  const platform::Rect band = ui::ImagePixels(*image, {0, kPlainTop, 0, kPlainBottom});
+  if (band.bottom <= band.top) return;
+  canvas.DrawImage(*image, dest, {0, band.top, image->Width(), band.bottom});
 }
 }  // namespace
 

@@ -184,7 +184,7 @@ CControlBase* CDlgBase::HitTest(platform::Point pt) const {
 // --- frame ---
 
 bool CDlgBase::SetFrameBitmap(int resourceId) {
-  if (!PrepareFrame(platform::Gfx().LoadBitmapResource(resourceId))) return false;
+  if (!PrepareFrame(ui::LoadBitmapResource(resourceId, m_fScale))) return false;
   m_nFrameResource = resourceId;
   m_strFrameFile.clear();
   return true;
@@ -193,7 +193,7 @@ bool CDlgBase::SetFrameBitmap(int resourceId) {
 bool CDlgBase::SetFrameBitmapFile(std::u16string_view path) {
   std::unique_ptr<platform::Image> bitmap;
   platform::Size size;
-  if (!ui::LoadBitmapFile(path, bitmap, size)) return false;
+  if (!ui::LoadBitmapFile(path, m_fScale, bitmap, size)) return false;
   if (!PrepareFrame(std::move(bitmap))) return false;
   m_strFrameFile.assign(path);
   m_nFrameResource = 0;
@@ -225,7 +225,7 @@ void CDlgBase::RescaleControls(float from, float to) {
 
 bool CDlgBase::PrepareFrame(std::unique_ptr<platform::Image> bitmap) {
   if (!bitmap || bitmap->Width() <= 0 || bitmap->Height() <= 0) return false;
-  const platform::Size frame{bitmap->Width(), bitmap->Height()};
+  const platform::Size frame = ui::LayoutSize(*bitmap);
   // The frame's artwork is drawn for the unscaled window: one smaller than that has a border;
   // scaling alone never makes one.
   int border = 0;
@@ -235,8 +235,9 @@ bool CDlgBase::PrepareFrame(std::unique_ptr<platform::Image> bitmap) {
   const int destHeight = ScaledBy(frame.cy - border, m_fScale);
   auto canvas = platform::Gfx().CreateCanvas(std::max(destWidth, 1), std::max(destHeight, 1));
   if (!canvas) return false;
-  const platform::Rect source{0, 0, std::min(frame.cx, kFrameSourceWidth),
-                              std::min(frame.cy, kFrameSourceHeight)};
+  const platform::Rect source = ui::ImagePixels(
+      *bitmap,
+      {0, 0, std::min(frame.cx, kFrameSourceWidth), std::min(frame.cy, kFrameSourceHeight)});
   canvas->DrawImage(*bitmap, {0, 0, destWidth, destHeight}, source);
   m_sizeFrame = frame;
   m_nFrameBorder = border;

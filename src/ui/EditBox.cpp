@@ -460,7 +460,7 @@ void CEditBox::OnFocusChanged(bool focused) {
 
 void CEditBox::Draw(platform::Canvas& canvas, const platform::Rect&) {
   if (m_pImageBg) {
-    ui::DrawSliced(canvas, m_pImageBg.get(), m_rc, ui::Scaled(kCorner));
+    ui::DrawSliced(canvas, m_pImageBg.get(), m_rc, kCorner);
   } else {
     canvas.FillRect(m_rc, kFieldFill);
   }

@@ -175,16 +175,15 @@ void CMenuPopup::LoadImages() {
   if (m_bImagesLoaded) return;
   m_bImagesLoaded = true;
   if (!m_pImage) LoadBackgroundPng(kBackgroundPng);
-  auto& gfx = platform::Gfx();
-  m_pImageHot = gfx.LoadImageFile(ui::SkinPath(u"popup_item_ov.png"));
-  m_pImageMarker = gfx.LoadImageFile(ui::SkinPath(u"popup_submenu.png"));
-  m_pImageMarkerHot = gfx.LoadImageFile(ui::SkinPath(u"popup_submenu_ov.png"));
+  m_pImageHot = ui::LoadSkinImage(ui::SkinPath(u"popup_item_ov.png"));
+  m_pImageMarker = ui::LoadSkinImage(ui::SkinPath(u"popup_submenu.png"));
+  m_pImageMarkerHot = ui::LoadSkinImage(ui::SkinPath(u"popup_submenu_ov.png"));
 }
 
 void CMenuPopup::DrawWindow(platform::Canvas& canvas, const platform::Rect& client) {
   LoadImages();
   if (m_pImage) {
-    ui::DrawSliced(canvas, m_pImage.get(), client, ui::Scaled(kCorner + 1));
+    ui::DrawSliced(canvas, m_pImage.get(), client, kCorner + 1);
   } else {
     canvas.FillRect(client, kMenuFill);
     canvas.FrameRect(client, kMenuEdge);
@@ -198,7 +197,7 @@ void CMenuPopup::DrawWindow(platform::Canvas& canvas, const platform::Rect& clie
     const bool hot = static_cast<int>(i) == m_nHot;
     if (hot) {
       if (m_pImageHot) {
-        ui::DrawSliced(canvas, m_pImageHot.get(), row, ui::Scaled(kCorner));
+        ui::DrawSliced(canvas, m_pImageHot.get(), row, kCorner);
       } else {
         canvas.FillRect(row, kHotFill);
       }

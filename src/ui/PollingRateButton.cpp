@@ -22,11 +22,10 @@ CPollingRateButton::CPollingRateButton(platform::WindowId hWnd, uint32_t uID,
 void CPollingRateButton::LoadDefaultImages() {
   const std::u16string folder = u"pollingRate\\" + Decimal(m_nMaxRate) + u"Hz";
   LoadImageFile(ui::SkinPath(folder + u".png"), m_pImageBase);
-  m_pImageRates.clear();
+  for (auto& image : m_pImageRates) image.reset();
   for (int k = 0; k < RegionCount(); ++k) {
-    std::unique_ptr<platform::Image> image;
-    LoadImageFile(ui::SkinPath(folder + u"_" + Decimal(kRates[k]) + u".png"), image);
-    m_pImageRates.push_back(std::move(image));
+    LoadImageFile(ui::SkinPath(folder + u"_" + Decimal(kRates[k]) + u".png"),
+                  m_pImageRates[static_cast<size_t>(k)]);
   }
 }
 
@@ -53,5 +52,5 @@ void CPollingRateButton::Draw(platform::Canvas& canvas, const platform::Rect&) {
 void CPollingRateButton::ReleaseImages() {
   CDialButton::ReleaseImages();
   m_pImageBase.reset();
-  m_pImageRates.clear();
+  for (auto& image : m_pImageRates) image.reset();
 }

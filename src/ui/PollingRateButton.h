@@ -4,8 +4,8 @@
 // the hovered region when there is one and notifies (id, 0, 2). Draws the base image
 // "skins\pollingRate\<max>Hz.png" and the selected rate's "<max>Hz_<rate>.png".
 
+#include <array>
 #include <memory>
-#include <vector>
 
 #include "ui/DialButton.h"
 
@@ -30,5 +30,5 @@ class CPollingRateButton : public CDialButton {
  private:
   int m_nMaxRate;
   std::unique_ptr<platform::Image> m_pImageBase;
-  std::vector<std::unique_ptr<platform::Image>> m_pImageRates;
+  std::array<std::unique_ptr<platform::Image>, kRateCount> m_pImageRates;
 };

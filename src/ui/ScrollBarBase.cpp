@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/AppGlobals.h"
 #include "ui/SkinImage.h"
 
 namespace {
@@ -16,11 +17,22 @@ CScrollBarBase::CScrollBarBase(platform::WindowId hWnd, uint32_t uID, const plat
                                bool vertical, int firstArrowResource, int secondArrowResource,
                                Visibility visibility)
     : CControlBase(hWnd, uID, rc, u"", visibility.Active()), m_bVertical(vertical) {
-  if (firstArrowResource) m_pFirstArrow = ui::LoadPngResource(firstArrowResource);
-  if (secondArrowResource) m_pSecondArrow = ui::LoadPngResource(secondArrowResource);
+  m_nFirstArrowResource = firstArrowResource;
+  m_nSecondArrowResource = secondArrowResource;
+  LoadArrows(g_fUiScale);
   LoadImageFile(ui::SkinPath(u"scroll_track.png"), m_pTrack);
   LoadImageFile(ui::SkinPath(u"scroll_thumb.png"), m_pThumb);
   LoadImageFile(ui::SkinPath(u"scroll_thumb_ov.png"), m_pThumbHover);
+}
+
+void CScrollBarBase::LoadArrows(float scale) {
+  if (m_nFirstArrowResource) m_pFirstArrow = ui::LoadPngResource(m_nFirstArrowResource, scale);
+  if (m_nSecondArrowResource) m_pSecondArrow = ui::LoadPngResource(m_nSecondArrowResource, scale);
+}
+
+void CScrollBarBase::OnScaleChanged(float from, float to) {
+  CControlBase::OnScaleChanged(from, to);
+  if (m_pFirstArrow || m_pSecondArrow) LoadArrows(to);
 }
 
 int CScrollBarBase::ArrowLength() const {

@@ -22,6 +22,7 @@ class CScrollBarBase : public CControlBase {
   bool OnLButtonDown(uint32_t flags, int x, int y) override;
   bool OnLButtonUp(uint32_t flags, int x, int y) override;
   void ReleaseImages() override;
+  void OnScaleChanged(float from, float to) override;
 
   void SetRange(int range);
   void SetPos(int pos);
@@ -50,6 +51,8 @@ class CScrollBarBase : public CControlBase {
   int TrackStart() const;
   // Moves the thumb to `offset` in the track and recomputes the position; true when it changed.
   bool MoveThumb(int offset);
+  // The arrows from their PNG resources, for the scale.
+  void LoadArrows(float scale);
 
   bool m_bVertical;
   int m_nRange = 0;
@@ -62,6 +65,8 @@ class CScrollBarBase : public CControlBase {
   bool m_bHoverFirst = false;
   bool m_bHoverSecond = false;
   int m_nPressed = 0;  // 0 none, 1 first arrow, 2 second arrow, 3 thumb or track
+  int m_nFirstArrowResource = 0;
+  int m_nSecondArrowResource = 0;
   std::unique_ptr<platform::Image> m_pFirstArrow;
   std::unique_ptr<platform::Image> m_pSecondArrow;
   std::unique_ptr<platform::Image> m_pTrack;

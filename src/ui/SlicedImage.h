@@ -7,8 +7,8 @@
 
 namespace ui {
 
-// `corner` pixels of the image at each side are kept; it shrinks for small images or
-// rectangles. Draws nothing without an image.
+// `corner` 1x pixels of the image at each side are kept, drawn at the window's scale; it
+// shrinks for small images or rectangles. Draws nothing without an image.
 void DrawSliced(platform::Canvas& canvas, const platform::Image* image, const platform::Rect& dest,
                 int corner);
 

@@ -54,8 +54,8 @@ bool CSliderControl::SetThumbImage(std::u16string_view path) {
 platform::Rect CSliderControl::ThumbRect() const {
   const int left = m_nThumbPos - m_nLeftMargin;
   if (m_pThumb) {
-    return {left, m_rc.top, left + ui::Scaled(m_pThumb->Width()),
-            m_rc.top + ui::Scaled(m_pThumb->Height())};
+    const platform::Size size = ui::LayoutSize(*m_pThumb);
+    return {left, m_rc.top, left + ui::Scaled(size.cx), m_rc.top + ui::Scaled(size.cy)};
   }
   // Without its image the thumb spans both margins.
   return {left, m_rc.top, m_nThumbPos + std::max(m_nRightMargin, 1), m_rc.bottom};

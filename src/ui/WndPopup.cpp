@@ -88,7 +88,7 @@ void CWndPopup::SendCloseNotice() {
 bool CWndPopup::LoadBackgroundPng(int resourceId) {
   auto image = ui::LoadPngResource(resourceId);
   if (!image) return false;
-  m_sizeImage = {image->Width(), image->Height()};
+  m_sizeImage = ui::LayoutSize(*image);
   m_pImage = std::move(image);
   return true;
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -17,10 +18,12 @@
 #include <vector>
 
 #include "adapters/headless/HeadlessPlatform.h"
+#include "base/AppGlobals.h"
 #include "base/StdioFileEx.h"
 #include "base/Text.h"
 #include "platform/Canvas.h"
 #include "platform/Platform.h"
+#include "ui/SkinImage.h"
 
 namespace {
 
@@ -314,6 +317,153 @@ TEST(Artwork, PlatformLoadsEverySkinFileAndResourceAtItsSize) {
   }
 }
 
+// --- the 1.5x and 2x sets ---
+
+constexpr int kSets[] = {150, 200};
+
+bool HasSets(const Entry& e) {
+  if (fs::path(e.path).extension() == ".ico") return false;
+  return std::find(e.params.begin(), e.params.end(), "SETS=none") == e.params.end();
+}
+
+// skins/x.bmp -> skins/@200/x.png, as render.sh writes it.
+std::string SetPath(const std::string& path, int percent) {
+  const size_t slash = path.find('/');
+  std::string rest = path.substr(slash + 1);
+  if (fs::path(rest).extension() == ".bmp") rest = rest.substr(0, rest.size() - 4) + ".png";
+  return path.substr(0, slash) + "/@" + std::to_string(percent) + "/" + rest;
+}
+
+int FrameCount(const Entry& e) {
+  for (const std::string& p : e.params) {
+    if (p.rfind("FRAMES=", 0) == 0)
+      return static_cast<int>(std::count(p.begin(), p.end(), ',')) + 1;
+  }
+  return 1;
+}
+
+TEST(Artwork, EveryPictureHasA15xAnd2xSetPictureOfItsSizeTimesTheScale) {
+  int checked = 0;
+  for (const auto& [path, entry] : Manifest()) {
+    if (!HasSets(entry)) {
+      for (int percent : kSets) EXPECT_FALSE(fs::exists(kRepo / SetPath(path, percent))) << path;
+      continue;
+    }
+    for (int percent : kSets) {
+      const std::string file = SetPath(path, percent);
+      SCOPED_TRACE(file);
+      auto pixels = DecodePng(Slurp(kRepo / file));
+      ASSERT_TRUE(pixels.has_value()) << "missing or does not decode";
+      EXPECT_EQ(pixels->size,
+                (Size{entry.size.width * percent / 100, entry.size.height * percent / 100}));
+      // Whole frames: every frame of a strip as wide as the 1x frame times the scale.
+      const int frames = FrameCount(entry);
+      EXPECT_EQ(pixels->size.width % frames, 0);
+      EXPECT_EQ(pixels->size.width / frames, entry.size.width / frames * percent / 100);
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 300);
+}
+
+// Bytes of a file and bytes of it deflated at the level the portable zip uses.
+std::pair<uintmax_t, uintmax_t> RawAndDeflated(const fs::path& path) {
+  const std::string bytes = Slurp(path);
+  uLongf size = compressBound(static_cast<uLong>(bytes.size()));
+  std::vector<Bytef> out(size);
+  if (compress2(out.data(), &size, reinterpret_cast<const Bytef*>(bytes.data()),
+                static_cast<uLong>(bytes.size()), 9) != Z_OK) {
+    size = static_cast<uLongf>(bytes.size());
+  }
+  return {bytes.size(), size};
+}
+
+// What the sets add to the package, against the 1x artwork (skins and the resource pictures),
+// as files and as the zip carries them.
+TEST(Artwork, The2xSetAddsAtMostTwiceThe1xArtwork) {
+  std::pair<uintmax_t, uintmax_t> base{};
+  std::map<int, std::pair<uintmax_t, uintmax_t>> sets;
+  auto add = [](std::pair<uintmax_t, uintmax_t>& sum, const fs::path& file) {
+    const auto [raw, deflated] = RawAndDeflated(file);
+    sum.first += raw;
+    sum.second += deflated;
+  };
+  for (const auto& [path, entry] : Manifest()) {
+    add(base, kRepo / path);
+    if (!HasSets(entry)) continue;
+    for (int percent : kSets) add(sets[percent], kRepo / SetPath(path, percent));
+  }
+  for (int percent : kSets) {
+    RecordProperty("bytes_" + std::to_string(percent), std::to_string(sets[percent].first));
+    RecordProperty("zipped_" + std::to_string(percent), std::to_string(sets[percent].second));
+  }
+  RecordProperty("bytes_100", std::to_string(base.first));
+  RecordProperty("zipped_100", std::to_string(base.second));
+  EXPECT_LE(sets[200].first, 2 * base.first);
+  EXPECT_LE(sets[200].second, 2 * base.second);
+  EXPECT_LE(sets[150].first, sets[200].first);
+}
+
+TEST(Artwork, ResourcePicturesHaveTheirSetsAsPngResources) {
+  std::map<std::pair<std::string, int>, std::string> resources;
+  std::ifstream in(kRepo / "res" / "images.rc");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line.rfind("//", 0) == 0) continue;
+    std::istringstream fields(line);
+    int id = 0;
+    std::string type, file;
+    fields >> id >> type >> file;
+    resources[{type, id}] = "res/" + file.substr(1, file.size() - 2);
+  }
+  platform::headless::HeadlessPlatform platform;
+  platform.UseInstallation(kRepo);
+  for (const auto& [key, path] : std::map(resources)) {
+    if (key.second >= 15000) continue;
+    const Entry& entry = Manifest().at(path);
+    for (int percent : kSets) {
+      SCOPED_TRACE(path + " at " + std::to_string(percent));
+      const auto set = resources.find({"PNG", percent * 100 + key.second});
+      if (!HasSets(entry)) {
+        EXPECT_EQ(set, resources.end());
+        continue;
+      }
+      ASSERT_NE(set, resources.end());
+      EXPECT_EQ(set->second, SetPath(path, percent));
+      auto image = platform::Gfx().LoadPngResource(percent * 100 + key.second);
+      ASSERT_NE(image, nullptr);
+      EXPECT_EQ((Size{image->Width(), image->Height()}),
+                (Size{entry.size.width * percent / 100, entry.size.height * percent / 100}));
+    }
+  }
+}
+
+// The program's own loader on the real resources: the set for the scale, 1x without a set.
+TEST(Artwork, ResourcePicturesLoadFromTheSetForTheScale) {
+  platform::headless::HeadlessPlatform platform;
+  platform.UseInstallation(kRepo);
+  const struct {
+    float scale;
+    int id;
+    bool bitmap;
+    float loaded;
+  } table[] = {{1.0f, 364, true, 1.0f},   {2.0f, 364, true, 2.0f},  {1.25f, 364, true, 1.5f},
+               {2.0f, 151, false, 2.0f},  {1.5f, 188, false, 1.5f}, {2.0f, 287, true, 1.0f},
+               {2.0f, 20364, false, 1.0f}};
+  for (const auto& row : table) {
+    SCOPED_TRACE(std::to_string(row.id) + " at " + std::to_string(row.scale));
+    g_fUiScale = row.scale;
+    auto image = row.bitmap ? ui::LoadBitmapResource(row.id) : ui::LoadPngResource(row.id);
+    ASSERT_NE(image, nullptr);
+    EXPECT_FLOAT_EQ(image->Scale(), row.loaded);
+    if (row.id == 364) {
+      EXPECT_EQ(ui::LayoutSize(*image).cx, 1127);
+      EXPECT_EQ(ui::LayoutSize(*image).cy, 740);
+    }
+  }
+  g_fUiScale = 1.0f;
+}
+
 TEST(Artwork, PicturesDrawnOverEachOtherShareTheirSize) {
   auto sizeOf = [](const std::string& name) { return Manifest().at(SkinPath(name)).size; };
   const std::vector<std::vector<std::string>> groups = {
@@ -398,17 +548,23 @@ TEST(Artwork, ColourPictureIsBackgroundOutsideItsTwoAreasAndNeverInsideTheSpectr
 TEST(Artwork, FramesAreOpaqueAndDark) {
   // The dialog's background colour is the frame's average; it must stay dark behind the
   // light grey captions.
-  for (const char* path :
+  for (const char* frame :
        {"res/frame_main.bmp", "skins/Frame_warning.bmp", "skins/Frame_dialog.bmp",
         "skins/Frame_dialog2.bmp", "skins/Frame_manager.bmp"}) {
-    SCOPED_TRACE(path);
-    auto pixels = Decode(kRepo / path);
-    ASSERT_TRUE(pixels.has_value());
-    uint64_t sum = 0;
-    for (size_t i = 0; i < pixels->rgba.size(); i += 4)
-      sum += pixels->rgba[i] + pixels->rgba[i + 1] + pixels->rgba[i + 2];
-    const double average = static_cast<double>(sum) / (3.0 * pixels->rgba.size() / 4);
-    EXPECT_LT(average, 48.0);
+    for (const std::string& path : {std::string(frame), SetPath(frame, 150), SetPath(frame, 200)}) {
+      SCOPED_TRACE(path);
+      auto pixels = Decode(kRepo / path);
+      ASSERT_TRUE(pixels.has_value());
+      uint64_t sum = 0;
+      bool opaque = true;
+      for (size_t i = 0; i < pixels->rgba.size(); i += 4) {
+        sum += pixels->rgba[i] + pixels->rgba[i + 1] + pixels->rgba[i + 2];
+        opaque = opaque && pixels->rgba[i + 3] == 255;
+      }
+      const double average = static_cast<double>(sum) / (3.0 * pixels->rgba.size() / 4);
+      EXPECT_LT(average, 48.0);
+      EXPECT_TRUE(opaque);
+    }
   }
 }
 

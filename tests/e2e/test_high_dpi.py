@@ -1,8 +1,9 @@
 """The program at 150 % and 200 % (Wine's LogPixels 144 and 192 in a prefix of its own): every
 control of the main window and of the X/Y DPI dialog where it is at 96 DPI times the scale,
-clicks still land (the dialog opens, its OK reaches the mouse), and screenshots of both windows
-in English and Chinese at 100, 150 and 200 %. And a change from 100 % to 200 % while the dialog
-is open: Wine never announces one, so a small program sends WM_DPICHANGED as Windows would."""
+clicks still land (the dialog opens, its OK reaches the mouse), at 200 % the artwork is the 2x
+set copied pixel for pixel, and screenshots of both windows in English and Chinese at 100, 150
+and 200 %. And a change from 100 % to 200 % while the dialog is open: Wine never announces one,
+so a small program sends WM_DPICHANGED as Windows would."""
 
 import subprocess
 
@@ -13,6 +14,8 @@ from vantrel_e2e import REPO, Vantrel, wait_for
 
 NOTICE = REPO / "build" / "win" / "VantrelDpiNotice.exe"
 WINDOW_CLASSES = {"main": "GamingMouse_QVR", "dialog": "VantrelSkinDialog"}
+
+MOUSE_PICTURE = 3400  # the first control of that id is the mouse picture
 
 XY_DIALOG = "CDPIValueSyncSettingDlg"
 LEVEL1_VALUE, Y_EDIT, OK = 3300, 2028, 2010
@@ -61,6 +64,56 @@ def crop(shot, window, path):
                     "+repage", str(path)], check=True)
 
 
+def rgba(*args):
+    """Raw 8-bit RGBA bytes of what ImageMagick makes of `args`."""
+    return subprocess.run(["convert", *args, "-depth", "8", "rgba:-"], check=True,
+                          capture_output=True).stdout
+
+
+def share_equal(picture, screen, width, covered=()):
+    """The share of the picture's opaque pixels, outside the `covered` rectangles (left, top,
+    right, bottom in the picture), that the screen shows within one step."""
+    height = len(picture) // 4 // width
+    skip = bytearray(width * height)
+    for left, top, right, bottom in covered:
+        for y in range(max(top, 0), min(bottom, height)):
+            skip[y * width + max(left, 0):y * width + min(right, width)] = \
+                b"\x01" * (min(right, width) - max(left, 0))
+    seen = same = 0
+    for p in range(width * height):
+        i = 4 * p
+        if skip[p] or picture[i + 3] != 255:
+            continue
+        seen += 1
+        same += all(abs(picture[i + k] - screen[i + k]) <= 1 for k in range(3))
+    return same / seen if seen else 0.0
+
+
+def assert_drawn_from_2x_set(root, main, shots, language):
+    """At 200 % the mouse picture on screen is the 2x set's picture copied pixel for pixel. The
+    1x picture stretched to the same size would match in its smooth parts but not in its
+    edges and details, and the measure is checked to tell the two apart."""
+    picture = next(c for c in main.controls if c.id == MOUSE_PICTURE)
+    size = f"{picture.w}x{picture.h}"
+    # The number badges and whatever else is drawn over the picture.
+    covered = [(c.x - picture.x, c.y - picture.y, c.x + c.w - picture.x, c.y + c.h - picture.y)
+               for c in main.controls if c.visible and c is not picture
+               and c.x < picture.x + picture.w and picture.x < c.x + c.w
+               and c.y < picture.y + picture.h and picture.y < c.y + c.h]
+    sharp = REPO / "skins" / "@200" / "mouse" / "mouse_nr.png"
+    wanted = rgba(str(sharp))
+    assert len(wanted) == picture.w * picture.h * 4, f"the picture's rectangle is {size}"
+    on_screen = rgba(str(root), "-crop", f"{size}+{picture.x}+{picture.y}", "+repage")
+    subprocess.run(["convert", str(root), "-crop", f"{size}+{picture.x}+{picture.y}", "+repage",
+                    str(shots / f"mouse-{language}-192.png")], check=True)
+    stretched = rgba(str(REPO / "skins" / "mouse" / "mouse_nr.png"), "-resize", size + "!")
+    assert covered, "the number badges lie on the picture"
+    assert share_equal(wanted, on_screen, picture.w, covered) > 0.995, \
+        "the mouse picture is not the 2x set's"
+    assert share_equal(wanted, stretched, picture.w, covered) < 0.99, \
+        "the check cannot tell a stretched picture"
+
+
 def run_at(env, shots, dpi, language):
     """Starts the program, opens the X/Y dialog from the main page and confirms it. Returns
     the two windows as the dump shows them and the DPI packets the OK sent."""
@@ -78,6 +131,8 @@ def run_at(env, shots, dpi, language):
         main = app.window("CVantrelDlg", visible=True)
         root = app.screenshot(shots / f"root-{language}-{dpi}.png")
         crop(root, main, shots / f"main-{language}-{dpi}.png")
+        if dpi == 192:
+            assert_drawn_from_2x_set(root, main, shots, language)
         sent = len(app.sent_commands())
         app.click(LEVEL1_VALUE)
         dialog = wait_for(lambda: app.window(XY_DIALOG, visible=True), 20,

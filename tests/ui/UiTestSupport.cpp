@@ -95,6 +95,11 @@ UiTest::~UiTest() {
 }
 
 void UiTest::WriteSkin(std::u16string_view name, const std::string& bytes) {
+  if (const size_t slash = name.rfind(u'\\'); slash != std::u16string_view::npos) {
+    std::error_code ec;
+    std::filesystem::create_directories(
+        platform.files().HostPath(ui::SkinPath(name.substr(0, slash))), ec);
+  }
   ASSERT_TRUE(platform.files().WriteAll(ui::SkinPath(name), bytes));
 }
 

@@ -69,7 +69,7 @@ class UiTest : public ::testing::Test {
   UiTest();
   ~UiTest() override;
 
-  // Writes skins\<name> (backslashes allowed in the name).
+  // Writes skins\<name> (backslashes allowed in the name; its folders are made).
   void WriteSkin(std::u16string_view name, const std::string& bytes);
   void WriteSkin(std::u16string_view name, int width, int height, uint32_t rgb) {
     WriteSkin(name, MakeBmp(width, height, rgb));

@@ -32,6 +32,13 @@ uint32_t HeadlessImage::PixelArgb(int x, int y) const {
   return at < m_pixels.size() ? m_pixels[at] : 0;
 }
 
+const uint32_t* HeadlessImage::Row(int y) const {
+  if (y < 0 || y >= m_height) return nullptr;
+  const size_t start = static_cast<size_t>(y) * static_cast<size_t>(m_width);
+  if (start + static_cast<size_t>(m_width) > m_pixels.size()) return nullptr;
+  return m_pixels.data() + start;
+}
+
 RecordingCanvas::RecordingCanvas(int width, int height)
     : m_width(std::max(width, 0)),
       m_height(std::max(height, 0)),
@@ -47,11 +54,21 @@ void RecordingCanvas::Put(int x, int y, uint32_t argb) {
   m_pixels[static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x)] = argb;
 }
 
+uint32_t* RecordingCanvas::MutableRow(int y) {
+  return m_pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(m_width);
+}
+
+const uint32_t* RecordingCanvas::Row(int y) const {
+  if (y < 0 || y >= m_height) return nullptr;
+  return m_pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(m_width);
+}
+
 void RecordingCanvas::FillRect(const Rect& rc, Colour colour) {
   m_ops.push_back({DrawOp::Kind::Fill, rc, {}, colour, {}, {}, 0, 255});
   const Rect r = Clipped(rc);
+  if (r.IsEmpty()) return;
   for (int y = r.top; y < r.bottom; ++y) {
-    for (int x = r.left; x < r.right; ++x) Put(x, y, ArgbOf(colour));
+    std::fill(MutableRow(y) + r.left, MutableRow(y) + r.right, ArgbOf(colour));
   }
 }
 
@@ -91,13 +108,30 @@ void RecordingCanvas::DrawImage(const Image& image, const Rect& dest, const Rect
   m_ops.push_back({DrawOp::Kind::Image, dest, src, 0, named ? named->Source() : u"", {}, 0, alpha});
   if (dest.IsEmpty() || src.IsEmpty()) return;
   const Rect r = Clipped(dest);
+  if (r.IsEmpty()) return;
+  // Nearest source pixel of each destination column, worked out once per call rather than
+  // once per pixel; rows read straight from the picture when it is one of ours.
+  m_columns.resize(static_cast<size_t>(r.Width()));
+  for (int x = r.left; x < r.right; ++x) {
+    m_columns[static_cast<size_t>(x - r.left)] =
+        src.left + (x - dest.left) * src.Width() / dest.Width();
+  }
+  const int imageWidth = image.Width();
   for (int y = r.top; y < r.bottom; ++y) {
     const int sy = src.top + (y - dest.top) * src.Height() / dest.Height();
-    for (int x = r.left; x < r.right; ++x) {
-      const int sx = src.left + (x - dest.left) * src.Width() / dest.Width();
-      const size_t at =
-          static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x);
-      m_pixels[at] = Blend(m_pixels[at], image.PixelArgb(sx, sy), alpha);
+    uint32_t* to = MutableRow(y) + r.left;
+    const uint32_t* from = named ? named->Row(sy) : nullptr;
+    if (named && !from) continue;  // outside the picture: transparent
+    for (size_t i = 0; i < m_columns.size(); ++i) {
+      const int sx = m_columns[i];
+      uint32_t pixel = 0;
+      if (!from) {
+        pixel = image.PixelArgb(sx, sy);
+      } else if (sx >= 0 && sx < imageWidth) {
+        pixel = from[sx];
+      }
+      // An opaque pixel drawn fully replaces what is there (Blend gives the same).
+      to[i] = alpha == 255 && (pixel >> 24) == 0xFF ? pixel : Blend(to[i], pixel, alpha);
     }
   }
 }
@@ -143,10 +177,26 @@ void RecordingCanvas::CopyFrom(const Canvas& source, const Rect& dest, Point sou
   m_ops.push_back(
       {DrawOp::Kind::Copy, dest, {sourceOrigin.x, sourceOrigin.y, 0, 0}, 0, {}, {}, 0, 255});
   const Rect r = Clipped(dest);
+  if (r.IsEmpty()) return;
+  const auto* recorded = dynamic_cast<const RecordingCanvas*>(&source);
+  if (recorded == this) recorded = nullptr;  // rows may overlap: pixel by pixel
   for (int y = r.top; y < r.bottom; ++y) {
-    for (int x = r.left; x < r.right; ++x) {
-      Put(x, y, source.PixelArgb(sourceOrigin.x + x - dest.left, sourceOrigin.y + y - dest.top));
+    const int sy = sourceOrigin.y + y - dest.top;
+    uint32_t* to = MutableRow(y);
+    if (!recorded) {
+      for (int x = r.left; x < r.right; ++x) {
+        to[x] = source.PixelArgb(sourceOrigin.x + x - dest.left, sy);
+      }
+      continue;
     }
+    // Whole rows of another recording canvas; what lies outside it is transparent.
+    const uint32_t* from = recorded->Row(sy);
+    const int shift = sourceOrigin.x - dest.left;
+    const int first = from ? std::clamp(-shift, r.left, r.right) : r.right;
+    const int last = from ? std::clamp(recorded->Width() - shift, first, r.right) : r.right;
+    std::fill(to + r.left, to + first, 0u);
+    if (first < last) std::copy(from + first + shift, from + last + shift, to + first);
+    std::fill(to + last, to + r.right, 0u);
   }
 }
 

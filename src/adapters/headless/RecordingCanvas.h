@@ -23,6 +23,8 @@ class HeadlessImage : public Image {
   int Height() const override { return m_height; }
   uint32_t PixelArgb(int x, int y) const override;
   const std::u16string& Source() const { return m_source; }
+  // Row y's Width() pixels; nullptr outside the picture or for a picture without pixels.
+  const uint32_t* Row(int y) const;
 
  private:
   int m_width;
@@ -72,6 +74,8 @@ class RecordingCanvas : public Canvas {
   void SetClip(const Rect& rc) override;
   Rect ClipRect() const override { return m_clip; }
   uint32_t PixelArgb(int x, int y) const override;
+  // Row y's Width() pixels; nullptr outside the surface.
+  const uint32_t* Row(int y) const;
 
   const std::vector<DrawOp>& Ops() const { return m_ops; }
   void ClearOps() { m_ops.clear(); }
@@ -94,6 +98,7 @@ class RecordingCanvas : public Canvas {
 
  private:
   void Put(int x, int y, uint32_t argb);
+  uint32_t* MutableRow(int y);
   Rect Clipped(const Rect& rc) const;
 
   int m_width;
@@ -101,6 +106,7 @@ class RecordingCanvas : public Canvas {
   std::vector<uint32_t> m_pixels;
   Rect m_clip;
   std::vector<DrawOp> m_ops;
+  std::vector<int> m_columns;  // DrawImage's source column per destination column
 };
 
 }  // namespace platform::headless

@@ -174,10 +174,18 @@ void FixedArea::Build(CDlgBase& dialog, PartRegistry& registry) {
     registry.RouteMessage(id, *this);
   }
 
+  LoadNumbers();
+}
+
+void FixedArea::LoadNumbers() {
   for (int n = 1; n <= 9; ++n) {
-    m_numbers[static_cast<size_t>(n - 1)] = platform::Gfx().LoadImageFile(ui::SkinPath(
+    m_numbers[static_cast<size_t>(n - 1)] = ui::LoadSkinImage(ui::SkinPath(
         u"mouse\\number" + std::u16string(1, static_cast<char16_t>(u'0' + n)) + u".png"));
   }
+}
+
+void FixedArea::OnScaleChanged() {
+  LoadNumbers();
 }
 
 platform::LResult FixedArea::OnMessage(uint32_t message, platform::WParam,
@@ -249,7 +257,8 @@ void FixedArea::DrawHighlight(platform::Canvas& canvas, const platform::Rect& up
   if (!at) return;
   const platform::Image* number = m_numbers[static_cast<size_t>(m_nHighlight - 1)].get();
   if (!number) return;
-  const platform::Rect dest = ScaledRect(Sized(*at, number->Width(), number->Height()));
+  const platform::Size size = ui::LayoutSize(*number);
+  const platform::Rect dest = ScaledRect(Sized(*at, size.cx, size.cy));
   if (dest.Intersect(update).IsEmpty()) return;
   ui::DrawWhole(canvas, number, dest);
 }

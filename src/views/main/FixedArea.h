@@ -53,6 +53,7 @@ class FixedArea : public PagePart, public ButtonHighlight {
   int Highlighted() const { return m_nHighlight; }
   // Draws the highlighted number over the picture (after the controls).
   void DrawHighlight(platform::Canvas& canvas, const platform::Rect& update);
+  void OnScaleChanged() override;
   // Where number n (1..9) is drawn; nothing for other numbers.
   static std::optional<platform::Point> NumberPoint(int number);
 
@@ -75,5 +76,6 @@ class FixedArea : public PagePart, public ButtonHighlight {
   CStaticText* m_pBatteryText = nullptr;
   std::array<CCheckButton*, page::kTabCount> m_tabs{};
   int m_nHighlight = 0;
+  void LoadNumbers();
   std::array<std::unique_ptr<platform::Image>, 9> m_numbers;
 };

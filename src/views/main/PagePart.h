@@ -58,6 +58,9 @@ class PagePart {
     (void)maxPollingClass;
   }
   virtual void OnSensorTableChanged() {}
+  // The window's scale changed (its controls have followed already): pictures the part
+  // draws itself are loaded again for it.
+  virtual void OnScaleChanged() {}
 };
 
 // Shows a button number on the mouse picture while the pointer is over its field (0: none).

@@ -97,8 +97,8 @@ void CDPIValueSettingDlg::DrawWindow(platform::Canvas& canvas, const platform::R
   DrawBackgroundAndFrame(canvas, client);
   if (m_frame) {
     canvas.DrawImage(*m_frame, Scaled({0, 0, m_layout.width, m_layout.height}),
-                     {0, 0, std::min(m_layout.width, m_sizeFrameImage.cx),
-                      std::min(m_layout.height, m_sizeFrameImage.cy)});
+                     ui::ImagePixels(*m_frame, {0, 0, std::min(m_layout.width, m_sizeFrameImage.cx),
+                                                std::min(m_layout.height, m_sizeFrameImage.cy)}));
   }
   DrawControls(canvas, client);
 }
