@@ -40,6 +40,30 @@ std::ostream& operator<<(std::ostream& out, const Size& s) {
   return out << s.width << " x " << s.height;
 }
 
+// Resource script lines: id, type and the quoted file name without its quotes.
+struct ResourceLine {
+  int id = 0;
+  std::string type;
+  std::string file;
+};
+
+std::vector<ResourceLine> ResourceScript() {
+  std::vector<ResourceLine> lines;
+  std::ifstream in(kRepo / "res" / "images.rc");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line.rfind("//", 0) == 0) continue;
+    std::istringstream fields(line);
+    ResourceLine r;
+    std::string file;
+    fields >> r.id >> r.type >> file;
+    EXPECT_GE(file.size(), 2u) << line;
+    if (file.size() >= 2) r.file = file.substr(1, file.size() - 2);
+    lines.push_back(r);
+  }
+  return lines;
+}
+
 std::string Slurp(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -406,16 +430,7 @@ TEST(Artwork, The2xSetAddsAtMostTwiceThe1xArtwork) {
 
 TEST(Artwork, ResourcePicturesHaveTheirSetsAsPngResources) {
   std::map<std::pair<std::string, int>, std::string> resources;
-  std::ifstream in(kRepo / "res" / "images.rc");
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line.rfind("//", 0) == 0) continue;
-    std::istringstream fields(line);
-    int id = 0;
-    std::string type, file;
-    fields >> id >> type >> file;
-    resources[{type, id}] = "res/" + file.substr(1, file.size() - 2);
-  }
+  for (const ResourceLine& r : ResourceScript()) resources[{r.type, r.id}] = "res/" + r.file;
   platform::headless::HeadlessPlatform platform;
   platform.UseInstallation(kRepo);
   for (const auto& [key, path] : std::map(resources)) {
@@ -483,17 +498,9 @@ TEST(Artwork, PicturesDrawnOverEachOtherShareTheirSize) {
 // Resource script lines: id, type and file of every picture carried in the executable.
 TEST(Artwork, ResourceScriptNamesEveryPictureResource) {
   std::map<int, std::pair<std::string, std::string>> resources;
-  std::ifstream in(kRepo / "res" / "images.rc");
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line.rfind("//", 0) == 0) continue;
-    std::istringstream fields(line);
-    int id = 0;
-    std::string type, file;
-    fields >> id >> type >> file;
-    ASSERT_GE(file.size(), 2u) << line;
-    EXPECT_FALSE(resources.count(id)) << "resource " << id << " twice";
-    resources[id] = {type, file.substr(1, file.size() - 2)};
+  for (const ResourceLine& r : ResourceScript()) {
+    EXPECT_FALSE(resources.count(r.id)) << "resource " << r.id << " twice";
+    resources[r.id] = {r.type, r.file};
   }
   const std::map<int, std::pair<std::string, Size>> wanted = {
       {364, {"BITMAP", {1127, 740}}},

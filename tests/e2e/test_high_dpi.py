@@ -114,17 +114,37 @@ def assert_drawn_from_2x_set(root, main, shots, language):
         "the check cannot tell a stretched picture"
 
 
+def type_y_and_confirm(app):
+    """Types 2400 into the X/Y dialog's Y box and clicks OK. Returns the DPI packets sent."""
+    sent = len(app.sent_commands())
+    app.click(Y_EDIT, window=XY_DIALOG)
+    app.key("ctrl+a")
+    app.type_text("2400")
+    app.wait_control(Y_EDIT, lambda c: c.text == "2400", window=XY_DIALOG,
+                     what="the typed Y value")
+    app.click(OK, window=XY_DIALOG)
+    packets = wait_for(lambda: [f for f in app.sent_commands()[sent:] if int(f[1], 16) == 0x02],
+                       20, what="the DPI packets of OK")
+    assert app.running()
+    return packets
+
+
+def start_in(app, language):
+    """Starts the program in English, or in Chinese from a fresh data folder."""
+    if language == "zh":
+        if app.data_dir.exists():
+            subprocess.run(["rm", "-rf", str(app.data_dir)], check=True)
+        write_language(app, "CN")
+    app.start(keep_data=language == "zh")
+
+
 def run_at(env, shots, dpi, language):
     """Starts the program, opens the X/Y dialog from the main page and confirms it. Returns
     the two windows as the dump shows them and the DPI packets the OK sent."""
     set_dpi(env, dpi)
     app = Vantrel(env, shots / f"{language}-{dpi}", EXE)
-    if language == "zh":
-        if app.data_dir.exists():
-            subprocess.run(["rm", "-rf", str(app.data_dir)], check=True)
-        write_language(app, "CN")
     try:
-        app.start(keep_data=language == "zh")
+        start_in(app, language)
         main = app.wait_main_window()
         app.wait_control(LEVEL1_VALUE, lambda c: c.visible, what="the DPI level-1 value field")
         app.settle()
@@ -133,7 +153,6 @@ def run_at(env, shots, dpi, language):
         crop(root, main, shots / f"main-{language}-{dpi}.png")
         if dpi == 192:
             assert_drawn_from_2x_set(root, main, shots, language)
-        sent = len(app.sent_commands())
         app.click(LEVEL1_VALUE)
         dialog = wait_for(lambda: app.window(XY_DIALOG, visible=True), 20,
                           what="the X/Y DPI dialog")
@@ -142,16 +161,7 @@ def run_at(env, shots, dpi, language):
         root = app.screenshot(shots / f"root-{language}-{dpi}-dialog.png")
         crop(root, dialog, shots / f"dialog-{language}-{dpi}.png")
         # A changed value, so that OK has something to send.
-        app.click(Y_EDIT, window=XY_DIALOG)
-        app.key("ctrl+a")
-        app.type_text("2400")
-        app.wait_control(Y_EDIT, lambda c: c.text == "2400", window=XY_DIALOG,
-                         what="the typed Y value")
-        app.click(OK, window=XY_DIALOG)
-        packets = wait_for(lambda: [f for f in app.sent_commands()[sent:] if int(f[1], 16) == 0x02],
-                           20, what="the DPI packets of OK")
-        assert app.running()
-        return main, dialog, packets
+        return main, dialog, type_y_and_confirm(app)
     finally:
         app.stop()
         subprocess.run(["wineserver", "-k"], env=env, capture_output=True)
@@ -179,12 +189,8 @@ def test_an_open_dialog_follows_a_dpi_change(dpi_env, shots, language, first):
     pixel, and the dialog still works."""
     set_dpi(dpi_env, 96)
     app = Vantrel(dpi_env, shots / f"{language}-change", EXE)
-    if language == "zh":
-        if app.data_dir.exists():
-            subprocess.run(["rm", "-rf", str(app.data_dir)], check=True)
-        write_language(app, "CN")
     try:
-        app.start(keep_data=language == "zh")
+        start_in(app, language)
         app.wait_main_window()
         app.wait_control(LEVEL1_VALUE, lambda c: c.visible, what="the DPI level-1 value field")
         app.settle()
@@ -216,16 +222,7 @@ def test_an_open_dialog_follows_a_dpi_change(dpi_env, shots, language, first):
              shots / f"dialog-{language}-after.png")
 
         # Clicks land where the controls now are: a typed Y value reaches the mouse.
-        sent = len(app.sent_commands())
-        app.click(Y_EDIT, window=XY_DIALOG)
-        app.key("ctrl+a")
-        app.type_text("2400")
-        app.wait_control(Y_EDIT, lambda c: c.text == "2400", window=XY_DIALOG,
-                         what="the typed Y value")
-        app.click(OK, window=XY_DIALOG)
-        wait_for(lambda: [f for f in app.sent_commands()[sent:] if int(f[1], 16) == 0x02], 20,
-                 what="the DPI packets of OK")
-        assert app.running()
+        type_y_and_confirm(app)
     finally:
         app.stop()
         subprocess.run(["wineserver", "-k"], env=dpi_env, capture_output=True)
