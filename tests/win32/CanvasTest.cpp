@@ -234,6 +234,24 @@ TEST(Win32Canvas, DrawImageBlendsWithItsAlphaAndTheConstantAlpha) {
   canvas->DrawImage(*pattern, {7, 7, 8, 8}, {3, 0, 4, 1}, 128);
   EXPECT_TRUE(Near(canvas->PixelArgb(7, 7), 0xFF404040u, 2));
 
+  // One pixel wider and higher, as a fractional scale rounds: the picture is copied exactly
+  // and its last column and row repeated, not resampled.
+  auto nearly = NewCanvas(10, 10);
+  nearly->FillRect({0, 0, 10, 10}, Rgb(0, 0, 0));
+  nearly->DrawImage(*pattern, {1, 1, 6, 4}, {0, 0, 4, 2});
+  EXPECT_EQ(nearly->PixelArgb(1, 1), 0xFFFF0000u);
+  EXPECT_EQ(nearly->PixelArgb(3, 2), 0xFF0A141Eu);
+  EXPECT_EQ(nearly->PixelArgb(3, 3), 0xFF0A141Eu);              // last row again
+  EXPECT_EQ(nearly->PixelArgb(5, 1), nearly->PixelArgb(4, 1));  // last column again
+  EXPECT_EQ(nearly->PixelArgb(5, 3), nearly->PixelArgb(4, 2));
+  EXPECT_EQ(nearly->PixelArgb(6, 1), 0xFF000000u);  // nothing beyond dest
+  EXPECT_EQ(nearly->PixelArgb(1, 4), 0xFF000000u);
+  // One pixel narrower: the last column is left out.
+  nearly->FillRect({0, 0, 10, 10}, Rgb(0, 0, 0));
+  nearly->DrawImage(*pattern, {1, 1, 4, 3}, {0, 0, 4, 2});
+  EXPECT_EQ(nearly->PixelArgb(3, 2), 0xFF0A141Eu);
+  EXPECT_EQ(nearly->PixelArgb(4, 1), 0xFF000000u);
+
   // Scaled: each half of the source fills its half of the destination.
   TempFolder folder;
   ASSERT_TRUE(platform::Files().WriteAll(folder / u"h.bmp", Bmp24(8, 4, Halves)));

@@ -13,8 +13,7 @@
 namespace {
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
-  return static_cast<double>(to.QuadPart - from.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
+  return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 // The repaint is sent to the other thread; the empty message after it returns only once the
@@ -58,7 +57,7 @@ int wmain(int argc, wchar_t** argv) {
   double sum = 0;
   for (double v : ms) sum += v;
   std::sort(ms.begin(), ms.end());
-  std::printf("client=%ldx%ld median_ms=%.3f mean_ms=%.3f count=%d\n", client.right,
-              client.bottom, ms[ms.size() / 2], sum / static_cast<double>(ms.size()), count);
+  std::printf("client=%ldx%ld median_ms=%.3f mean_ms=%.3f count=%d\n", client.right, client.bottom,
+              ms[ms.size() / 2], sum / static_cast<double>(ms.size()), count);
   return 0;
 }

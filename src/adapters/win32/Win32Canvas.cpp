@@ -164,15 +164,21 @@ void Win32Canvas::DrawImage(const Image& image, const Rect& dest, const Rect& sr
   Rect source = src.Intersect({0, 0, image.Width(), image.Height()});
   if (source.IsEmpty() || dest.IsEmpty() || dest.Intersect(m_clip).IsEmpty()) return;
   ::GdiFlush();
-  if (source == src && dest.Width() == src.Width() && dest.Height() == src.Height()) {
-    // Unscaled: blend the pixels ourselves, exactly and without GDI+'s resampling.
+  const int extraX = dest.Width() - src.Width();
+  const int extraY = dest.Height() - src.Height();
+  if (source == src && extraX >= -1 && extraX <= 1 && extraY >= -1 && extraY <= 1) {
+    // Unscaled, or one pixel off where a fractional scale rounded the two edges apart: blend
+    // the pixels ourselves, exactly, repeating the last row or column. GDI+'s resampling would
+    // soften the whole picture for that one pixel and cost many times more.
     Rect area = dest.Intersect(m_clip);
     for (int y = area.top; y < area.bottom; ++y) {
-      const uint32_t* from = win32Image->Pixels() +
-                             static_cast<size_t>(y - dest.top + src.top) * image.Width() +
-                             (area.left - dest.left + src.left);
-      uint32_t* to = Row(y) + area.left;
-      for (int x = 0; x < area.Width(); ++x) to[x] = Over(to[x], from[x], alpha);
+      const int sy = std::min(y - dest.top, src.Height() - 1) + src.top;
+      const uint32_t* from = win32Image->Pixels() + static_cast<size_t>(sy) * image.Width();
+      uint32_t* to = Row(y);
+      for (int x = area.left; x < area.right; ++x) {
+        const int sx = std::min(x - dest.left, src.Width() - 1) + src.left;
+        to[x] = Over(to[x], from[sx], alpha);
+      }
     }
     return;
   }
