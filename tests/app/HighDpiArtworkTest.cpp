@@ -51,6 +51,15 @@ class HighDpiArtworkTest : public MainWindowFixture {
     desktop.RunFor(100);
   }
 
+  // The main window opened on a display of `dpi`, settled, with button 1's field pointed.
+  bool OpenAt(CVantrelDlg& dlg, int dpi) {
+    desktop.SetWindowDpi(dpi);
+    if (!dlg.Create()) return false;
+    desktop.RunFor(100);
+    HoverFirstButtonField(dlg);
+    return true;
+  }
+
   // Points the button field of mouse button 1, so that its number is drawn on the picture.
   void HoverFirstButtonField(const CVantrelDlg& dlg) {
     const CControlBase* field = dlg.GetControl(2013);
@@ -61,11 +70,8 @@ class HighDpiArtworkTest : public MainWindowFixture {
 };
 
 TEST_F(HighDpiArtworkTest, At200PercentEveryPictureComesFromThe2xSet) {
-  desktop.SetWindowDpi(192);
   CVantrelDlg dlg;
-  ASSERT_TRUE(dlg.Create());
-  desktop.RunFor(100);
-  HoverFirstButtonField(dlg);
+  ASSERT_TRUE(OpenAt(dlg, 192));
   const auto names = DrawnSkins(dlg);
   ASSERT_GT(names.size(), 30u);
   EXPECT_EQ(FromSet(names, 200), names.size()) << base::ToUtf8(names.front());
@@ -89,11 +95,8 @@ TEST_F(HighDpiArtworkTest, At200PercentEveryPictureComesFromThe2xSet) {
 }
 
 TEST_F(HighDpiArtworkTest, MovedTo200PercentThePicturesAreLoadedAgainFromThe2xSet) {
-  desktop.SetWindowDpi(96);
   CVantrelDlg dlg;
-  ASSERT_TRUE(dlg.Create());
-  desktop.RunFor(100);
-  HoverFirstButtonField(dlg);
+  ASSERT_TRUE(OpenAt(dlg, 96));
   const auto before = DrawnSkins(dlg);
   ASSERT_GT(before.size(), 30u);
   EXPECT_EQ(FromSet(before, 150) + FromSet(before, 200), 0u);
